@@ -1,0 +1,11 @@
+# One place for compiler warnings and sanitizers, applied per target.
+function(quoxa_target_options target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow)
+  if(QUOXA_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+  if(QUOXA_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()

@@ -1,0 +1,17 @@
+#pragma once
+// The marked block's bookkeeping shared by every edit.
+
+#include <cstdint>
+
+namespace quoxa {
+
+// Both ends set.
+bool BlockMarked();
+// Clears both ends, disables the block commands and redraws the grids.
+void UnmarkBlock();
+// A change at pos: a block ending at or after it is no longer valid.
+void CheckBlock(int32_t pos);
+// Moves the block to start at newBegin, keeping its length.
+void ShiftBlock(int32_t newBegin);
+
+}  // namespace quoxa

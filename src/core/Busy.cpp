@@ -1,0 +1,32 @@
+#include "core/Busy.h"
+
+namespace quoxa {
+
+namespace {
+IBusy* installedBusy = nullptr;
+}
+
+void InstallBusy(IBusy* busy) { installedBusy = busy; }
+
+void BeginBusy(const std::string& text) {
+  if (installedBusy != nullptr) installedBusy->Begin(text);
+}
+
+void EndBusy() {
+  if (installedBusy != nullptr) installedBusy->End();
+}
+
+std::string FitPanelText(const std::string& text, int maxWidth, const std::function<int(const std::string&)>& width) {
+  std::string body = text;
+  std::string shown = text;
+  while (width(shown) > maxWidth && body.size() > 2) {
+    body.pop_back();
+    // Never cut a UTF-8 sequence in half.
+    while (!body.empty() && (static_cast<unsigned char>(body.back()) & 0xC0) == 0x80) body.pop_back();
+    if (!body.empty() && static_cast<unsigned char>(body.back()) >= 0xC0) body.pop_back();
+    shown = body + "...";
+  }
+  return shown;
+}
+
+}  // namespace quoxa

@@ -1,0 +1,25 @@
+#pragma once
+// The program's one 8-bit code page (Windows-1252): bytes shown and typed as text,
+// case folding, and text turned into bytes.
+
+#include <cstdint>
+#include <string>
+
+namespace quoxa {
+
+// Unicode code point of a byte.
+char32_t ByteToUnicode(uint8_t byte);
+// Byte of a code point; false when the code page has none.
+bool UnicodeToByte(char32_t code, uint8_t& byte);
+
+uint8_t AnsiUpper(uint8_t byte);
+uint8_t AnsiLower(uint8_t byte);
+
+// UTF-8 text to bytes; characters outside the code page become '?'.
+std::string Utf8ToBytes(const std::string& utf8);
+// Bytes to UTF-8 text.
+std::string BytesToUtf8(const std::string& bytes);
+// One code point as UTF-8.
+std::string CodePointToUtf8(char32_t code);
+
+}  // namespace quoxa

@@ -1,0 +1,31 @@
+#pragma once
+// A growable block of fixed-size elements. It does not own the pointer: every
+// operation takes the caller's pointer variable and updates it.
+
+#include <cstdint>
+
+namespace quoxa {
+
+class TQZDynArray {
+ public:
+  explicit TQZDynArray(int32_t elementSize);
+
+  bool Alloc(uint8_t*& ptr, int32_t count);
+  bool ReAlloc(uint8_t*& ptr, int32_t count);
+  bool DeltaAlloc(uint8_t*& ptr, int32_t delta);
+  bool DeAlloc(uint8_t*& ptr);
+
+  int32_t ElementSize() const { return elementSize_; }
+  int32_t Count() const { return count_; }
+  int32_t ByteSize() const { return byteSize_; }
+
+  // Test seam: allocations of more bytes than the limit fail (negative = no limit).
+  static void SetAllocationLimit(int64_t bytes);
+
+ private:
+  int32_t elementSize_;
+  int32_t count_ = 0;
+  int32_t byteSize_ = 0;
+};
+
+}  // namespace quoxa

@@ -1,0 +1,40 @@
+#include "core/View.h"
+
+#include "core/DocState.h"
+
+namespace quoxa {
+
+namespace {
+IView* installedView = nullptr;
+}
+
+void InstallView(IView* view) { installedView = view; }
+
+void RepaintFrom(int32_t col, int32_t row) {
+  if (ViewReady && installedView != nullptr) installedView->RepaintFrom(col, row);
+}
+
+void UpdateStatus() {
+  if (installedView != nullptr) installedView->UpdateStatus();
+}
+
+void RepaintGrids() {
+  if (installedView != nullptr) installedView->RepaintGrids();
+}
+
+void RefreshView() {
+  RecomputeLastShown();
+  RepaintFrom(CursorCol, CursorRow);
+  UpdateStatus();
+}
+
+void SetCursorCell(int32_t col, int32_t row) {
+  CursorCol = col;
+  CursorRow = row;
+  if (installedView != nullptr) installedView->MoveGridCursor(col, row);
+  UpdateStatus();
+}
+
+void SetCursorCol(int32_t col) { SetCursorCell(col, CursorRow); }
+
+}  // namespace quoxa

@@ -1,0 +1,35 @@
+#pragma once
+// What the core asks of the grids. Cursor and page state live in DocState; the
+// view only draws them.
+
+#include <cstdint>
+
+namespace quoxa {
+
+class IView {
+ public:
+  virtual ~IView() = default;
+  // Refill the cells from (col, row) to the end of the page.
+  virtual void RepaintFrom(int32_t col, int32_t row) = 0;
+  // Status panels, scroll bar and the address-column highlight.
+  virtual void UpdateStatus() = 0;
+  // Move the current cell of the active grid and its slave.
+  virtual void MoveGridCursor(int32_t col, int32_t row) = 0;
+  // Redraw both data grids (the block colour changed).
+  virtual void RepaintGrids() = 0;
+};
+
+// Installs the process-wide view; nullptr restores the default (draws nothing).
+void InstallView(IView* view);
+
+// These do nothing visible while ViewReady is false.
+void RepaintFrom(int32_t col, int32_t row);
+void UpdateStatus();
+void RepaintGrids();
+// LastShownAddress recomputed, cells refilled from the cursor cell, status updated.
+void RefreshView();
+// Moves the cursor cell in both grids and updates the status.
+void SetCursorCell(int32_t col, int32_t row);
+void SetCursorCol(int32_t col);
+
+}  // namespace quoxa

@@ -1,0 +1,30 @@
+#pragma once
+// The one set of search options and results shared by Find, Replace, scripts and the patch.
+
+#include <cstdint>
+#include <string>
+
+namespace quoxa {
+
+struct SearchState {
+  std::string FindString;     // bytes searched for
+  std::string ReplaceString;  // replacement bytes, may be empty
+  bool CaseSensitive = false;
+  bool JokerEnabled = false;
+  uint8_t JokerByte = 0;
+  int32_t LastFound = 0;     // start of the last occurrence found, 0 = none
+  int32_t LastReplaced = 0;  // start of the last replacement, 0 = none
+  std::string UndoBytes;     // what the last replaced occurrence held
+  bool FromCursor = true;
+  bool SearchDown = true;
+};
+
+SearchState& Search();
+
+// True when the last replacement ends at or after pos, so an edit there spoils its undo.
+bool ReplacementReaches(int32_t pos);
+
+// Forget the last find and replacement (a document was loaded or created).
+void ResetSearchPositions();
+
+}  // namespace quoxa

@@ -1,0 +1,4 @@
+# Search and replace: engine and state in quoxa_core, dialogs in quoxa_gui.
+target_sources(quoxa_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/SearchState.cpp
+)

@@ -1,0 +1,408 @@
+#include <gtest/gtest.h>
+
+#include "Recorders.h"
+#include "TestDocument.h"
+#include "core/Block.h"
+#include "core/Commands.h"
+#include "core/DocState.h"
+#include "core/MemoryPolicy.h"
+#include "core/Navigation.h"
+#include "core/Primitives.h"
+#include "search/SearchState.h"
+
+namespace quoxa {
+namespace {
+
+using test::DocumentBytes;
+using test::LoadDocument;
+
+struct LimitGuard {
+  explicit LimitGuard(int64_t bytes) { TQZDynArray::SetAllocationLimit(bytes); }
+  ~LimitGuard() { TQZDynArray::SetAllocationLimit(-1); }
+};
+
+class Primitives : public ::testing::Test {
+ protected:
+  test::RecorderScope rec;
+
+  // The three invariants every primitive keeps.
+  void ExpectInvariants() {
+    EXPECT_EQ((TopAddress - 1) % BytesPerRow, 0) << "TopAddress " << TopAddress;
+    EXPECT_GE(TopAddress, 1);
+    EXPECT_EQ(LastShownAddress, std::min(DocSize, TopAddress + PageSize - 1));
+    if (DocSize > 0) {
+      EXPECT_LE(CursorAddress(), DocSize);
+    }
+    if (BlockBegin != 0 && BlockEnd != 0) {
+      EXPECT_GE(BlockBegin, 1);
+      EXPECT_LE(BlockBegin, BlockEnd);
+    }
+    EXPECT_LE(DocSize, Capacity());
+  }
+
+  void PlaceCursor(int32_t pos) { GotoAddress(pos, true, false); }
+};
+
+// OpenGap and DeleteRange
+
+TEST_F(Primitives, OpenGapMovesTheTailUp) {
+  LoadDocument("ABCDEF");
+  ASSERT_TRUE(OpenGap(3, 2));
+  EXPECT_EQ(DocSize, 8);
+  EXPECT_EQ(DocumentBytes().substr(0, 2), "AB");
+  EXPECT_EQ(DocumentBytes().substr(4), "CDEF");
+  EXPECT_FALSE(Modified);
+}
+
+TEST_F(Primitives, OpenGapAtTheEndAppends) {
+  LoadDocument("AB");
+  ASSERT_TRUE(OpenGap(3, 1));
+  EXPECT_EQ(DocSize, 3);
+  EXPECT_EQ(DocumentBytes().substr(0, 2), "AB");
+}
+
+TEST_F(Primitives, OpenGapOutsideTheDocumentIsRefused) {
+  LoadDocument("AB");
+  EXPECT_FALSE(OpenGap(4, 1));
+  EXPECT_FALSE(OpenGap(0, 1));
+  EXPECT_EQ(DocumentBytes(), "AB");
+}
+
+TEST_F(Primitives, DeleteRangeRemovesBytes) {
+  LoadDocument("ABCDEFGH");
+  ASSERT_TRUE(DeleteRange(3, 3));
+  EXPECT_EQ(DocumentBytes(), "ABFGH");
+  EXPECT_FALSE(Modified);
+}
+
+TEST_F(Primitives, DeleteRangePastTheEndChangesNothing) {
+  LoadDocument("ABCD");
+  EXPECT_FALSE(DeleteRange(3, 3));
+  EXPECT_EQ(DocumentBytes(), "ABCD");
+  EXPECT_TRUE(rec.messages.shown.empty());
+}
+
+TEST_F(Primitives, DeleteRangeOfEverythingClearsAndUnmarks) {
+  LoadDocument("ABCD");
+  BlockBegin = 2;
+  BlockEnd = 3;
+  Commands().SetEnabled(Cmd::BookmarkAdd, true);
+  ASSERT_TRUE(DeleteRange(1, 4));
+  EXPECT_EQ(DocSize, 0);
+  EXPECT_EQ(BlockBegin, 0);
+  EXPECT_EQ(BlockEnd, 0);
+  EXPECT_FALSE(Commands().Enabled(Cmd::BookmarkAdd));
+  EXPECT_FALSE(Commands().Enabled(Cmd::BlockDelete));
+  EXPECT_EQ(TopAddress, 1);
+  EXPECT_EQ(CursorCol, 0);
+  EXPECT_EQ(CursorRow, 0);
+  ExpectInvariants();
+}
+
+// OverwriteBytes
+
+TEST_F(Primitives, OverwritePastTheEndIsRefusedWithAMessage) {
+  LoadDocument("0123456789");
+  EXPECT_FALSE(OverwriteBytes(DocSize - 1, "xyz"));
+  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Can't overwrite beyond end of file"});
+  EXPECT_EQ(rec.messages.shown[0].type, MsgType::Error);
+  EXPECT_EQ(DocumentBytes(), "0123456789");
+  EXPECT_FALSE(Modified);
+}
+
+TEST_F(Primitives, OverwriteEndingOnTheLastByteLeavesTheCursorThere) {
+  LoadDocument("0123456789");
+  ASSERT_TRUE(OverwriteBytes(DocSize - 2, "xyz"));
+  EXPECT_EQ(DocumentBytes(), "0123456xyz");
+  EXPECT_EQ(CursorAddress(), 10);
+  EXPECT_TRUE(Modified);
+  ExpectInvariants();
+}
+
+TEST_F(Primitives, OverwriteMovesTheCursorBehindTheBytes) {
+  LoadDocument(test::Ramp(100));
+  ASSERT_TRUE(OverwriteBytes(20, "ab"));
+  EXPECT_EQ(CursorAddress(), 22);
+  EXPECT_EQ(GetByte(20), 'a');
+  EXPECT_EQ(GetByte(21), 'b');
+}
+
+// InsertBytes
+
+TEST_F(Primitives, InsertRepeatsTheStringAndMovesTheCursor) {
+  LoadDocument("0123456789");
+  ASSERT_TRUE(InsertBytes(3, 3, "AB"));
+  EXPECT_EQ(DocumentBytes(), "01ABABAB23456789");
+  EXPECT_EQ(CursorAddress(), 9);
+  EXPECT_TRUE(Modified);
+  ExpectInvariants();
+}
+
+TEST_F(Primitives, InsertAtTheEndLeavesTheCursorOnTheLastByte) {
+  LoadDocument("01");
+  ASSERT_TRUE(InsertBytes(3, 3, "AB"));
+  EXPECT_EQ(DocumentBytes(), "01ABABAB");
+  EXPECT_EQ(CursorAddress(), 8);
+  ExpectInvariants();
+}
+
+TEST_F(Primitives, InsertWithoutMemoryReportsAndChangesNothing) {
+  LoadDocument("0123");
+  LimitGuard limit(524288);
+  EXPECT_FALSE(InsertBytes(1, 1, std::string(600000, 'x')));
+  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Can't allocate additional memory\nto perform operation"});
+  EXPECT_EQ(DocumentBytes(), "0123");
+  EXPECT_EQ(Capacity(), 524288);
+  EXPECT_FALSE(Modified);
+}
+
+TEST_F(Primitives, InsertWhoseSizeWouldWrapIsAMemoryShortage) {
+  LoadDocument("0123");
+  // 65536 x 65536 = 2^32: the product must not wrap to a small number.
+  EXPECT_FALSE(InsertBytes(1, 65536, std::string(65536, 'x')));
+  EXPECT_FALSE(InsertBytes(1, 0x7FFFFFFF, "ab"));
+  EXPECT_EQ(rec.messages.Texts(), (std::vector<std::string>{"Can't allocate additional memory\nto perform operation",
+                                                            "Can't allocate additional memory\nto perform operation"}));
+  EXPECT_EQ(DocumentBytes(), "0123");
+  EXPECT_EQ(Capacity(), 524288);
+}
+
+// InsertByteAtCursor
+
+TEST_F(Primitives, InsertByteAtCursorShiftsTheRest) {
+  LoadDocument("ABCD");
+  PlaceCursor(2);
+  ASSERT_TRUE(InsertByteAtCursor('x'));
+  EXPECT_EQ(DocumentBytes(), "AxBCD");
+  EXPECT_EQ(LastShownAddress, 5);
+  EXPECT_EQ(CursorAddress(), 2);
+  EXPECT_FALSE(Modified);
+  EXPECT_EQ(rec.busy.texts.back(), "Insert...");
+}
+
+TEST_F(Primitives, InsertByteIntoAFullBlockGrowsByOneStep) {
+  LoadDocument(std::string(524287, 'a'));
+  ASSERT_EQ(Capacity(), 524288);
+  DocSize = 524288;
+  RecomputeLastShown();
+  ASSERT_TRUE(InsertByteAtCursor('b'));
+  EXPECT_EQ(DocSize, 524289);
+  EXPECT_EQ(Capacity(), 655360);
+  EXPECT_EQ(GetByte(1), 'b');
+}
+
+TEST_F(Primitives, InsertByteWithoutMemoryReports) {
+  LoadDocument("A");
+  DocSize = Capacity();
+  LimitGuard limit(524288);
+  EXPECT_FALSE(InsertByteAtCursor('x'));
+  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Can't allocate additional memory\nto perform operation"});
+  EXPECT_EQ(DocSize, 524288);
+}
+
+// DeleteByteAtCursor
+
+TEST_F(Primitives, DeletingTheOnlyByteEmptiesTheDocument) {
+  LoadDocument("A");
+  DeleteByteAtCursor();
+  EXPECT_EQ(DocSize, 0);
+  EXPECT_TRUE(Modified);
+  ExpectInvariants();
+}
+
+TEST_F(Primitives, DeletingTheLastByteLeavesTheCursorOnTheNewLastByte) {
+  LoadDocument(test::Ramp(20));
+  PlaceCursor(20);
+  ASSERT_EQ(CursorCol, 3);
+  ASSERT_EQ(CursorRow, 1);
+  DeleteByteAtCursor();
+  EXPECT_EQ(DocSize, 19);
+  EXPECT_EQ(CursorAddress(), 19);
+  EXPECT_EQ(CursorCol, 2);
+  EXPECT_EQ(CursorRow, 1);
+  EXPECT_TRUE(Modified);
+  ExpectInvariants();
+}
+
+TEST_F(Primitives, DeletingAMiddleByteRefreshesFromTheCursor) {
+  LoadDocument("ABCDE");
+  PlaceCursor(3);
+  rec.view.repaints = 0;
+  DeleteByteAtCursor();
+  EXPECT_EQ(DocumentBytes(), "ABDE");
+  EXPECT_EQ(CursorAddress(), 3);
+  EXPECT_GE(rec.view.repaints, 1);
+  EXPECT_EQ(rec.view.lastRepaintCol, 2);
+  ExpectInvariants();
+}
+
+TEST_F(Primitives, DeletingTheLastByteAloneOnThePageScrollsBack) {
+  LoadDocument(test::Ramp(400));
+  DocSize = 161;  // a short document whose last byte starts a row
+  TopAddress = 161;
+  RecomputeLastShown();
+  SetCursorCell(0, 0);
+  DeleteByteAtCursor();
+  EXPECT_EQ(DocSize, 160);
+  EXPECT_EQ(CursorAddress(), 160);
+  ExpectInvariants();
+}
+
+TEST_F(Primitives, DeleteByteInvalidatesABlockAtOrAfterIt) {
+  LoadDocument(test::Ramp(40));
+  BlockBegin = 10;
+  BlockEnd = 20;
+  PlaceCursor(25);
+  DeleteByteAtCursor();
+  EXPECT_TRUE(BlockMarked());
+  PlaceCursor(20);
+  DeleteByteAtCursor();
+  EXPECT_FALSE(BlockMarked());
+  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Block no longer valid"});
+  EXPECT_EQ(rec.messages.shown[0].type, MsgType::Information);
+}
+
+TEST_F(Primitives, DeleteByteBeforeTheLastReplacementDisablesItsUndo) {
+  LoadDocument(test::Ramp(40));
+  Search().LastReplaced = 10;
+  Search().ReplaceString = "abc";  // positions 10..12
+  Commands().SetEnabled(Cmd::ReplaceUndo, true);
+  PlaceCursor(13);
+  DeleteByteAtCursor();
+  EXPECT_TRUE(Commands().Enabled(Cmd::ReplaceUndo));
+  PlaceCursor(12);
+  DeleteByteAtCursor();
+  EXPECT_FALSE(Commands().Enabled(Cmd::ReplaceUndo));
+}
+
+// DeleteFromCursor / DeleteToCursor
+
+TEST_F(Primitives, DeleteFromCursorAtTheFirstByteEmptiesTheDocument) {
+  LoadDocument("ABCDEF");
+  DeleteFromCursor();
+  EXPECT_EQ(DocSize, 0);
+  EXPECT_TRUE(Modified);
+  ExpectInvariants();
+}
+
+TEST_F(Primitives, DeleteFromCursorCutsTheTailAndKeepsCapacity) {
+  LoadDocument(test::Ramp(1000000));
+  PlaceCursor(500);
+  DeleteFromCursor();
+  EXPECT_EQ(DocSize, 499);
+  EXPECT_EQ(Capacity(), 1048576);
+  EXPECT_EQ(CursorAddress(), 499);
+  EXPECT_TRUE(Modified);
+  ExpectInvariants();
+}
+
+TEST_F(Primitives, DeleteFromCursorOnTheLastByteDeletesOneByte) {
+  LoadDocument("ABCDEF");
+  PlaceCursor(6);
+  DeleteFromCursor();
+  EXPECT_EQ(DocumentBytes(), "ABCDE");
+  EXPECT_EQ(CursorAddress(), 5);
+}
+
+TEST_F(Primitives, DeleteFromCursorUnmarksAReachedBlock) {
+  LoadDocument(test::Ramp(40));
+  BlockBegin = 10;
+  BlockEnd = 20;
+  PlaceCursor(30);
+  DeleteFromCursor();
+  EXPECT_TRUE(BlockMarked());
+  PlaceCursor(15);
+  DeleteFromCursor();
+  EXPECT_FALSE(BlockMarked());
+  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Block no longer valid"});
+}
+
+TEST_F(Primitives, DeleteToCursorAtTheLastByteEmptiesTheDocument) {
+  LoadDocument("ABCDEF");
+  PlaceCursor(6);
+  DeleteToCursor();
+  EXPECT_EQ(DocSize, 0);
+  EXPECT_TRUE(Modified);
+  ExpectInvariants();
+}
+
+TEST_F(Primitives, DeleteToCursorKeepsTheRestAndGoesToTop) {
+  LoadDocument(test::Ramp(1000000));
+  PlaceCursor(700000);
+  DeleteToCursor();
+  EXPECT_EQ(DocSize, 300000);
+  EXPECT_EQ(Capacity(), 1048576);
+  EXPECT_EQ(GetByte(1), static_cast<uint8_t>(700000 & 0xFF));
+  EXPECT_EQ(TopAddress, 1);
+  EXPECT_EQ(CursorAddress(), 1);
+  EXPECT_TRUE(Modified);
+  ExpectInvariants();
+}
+
+TEST_F(Primitives, DeleteToCursorDisablesReplaceUndoAndUnmarksAnyBlock) {
+  LoadDocument(test::Ramp(40));
+  Commands().SetEnabled(Cmd::ReplaceUndo, true);
+  BlockBegin = 2;
+  BlockEnd = 4;
+  PlaceCursor(10);
+  DeleteToCursor();
+  EXPECT_FALSE(Commands().Enabled(Cmd::ReplaceUndo));
+  EXPECT_FALSE(BlockMarked());
+  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Block no longer valid"});
+}
+
+TEST_F(Primitives, DeleteToCursorOnAnEmptyDocumentDoesNothing) {
+  LoadDocument("");
+  DeleteToCursor();
+  EXPECT_EQ(DocSize, 0);
+  EXPECT_FALSE(Modified);
+}
+
+// CheckBlock and ShiftBlock
+
+TEST_F(Primitives, ABlockSurvivesChangesBehindIt) {
+  LoadDocument(test::Ramp(40));
+  BlockBegin = 10;
+  BlockEnd = 20;
+  CheckBlock(21);
+  EXPECT_TRUE(BlockMarked());
+  EXPECT_TRUE(rec.messages.shown.empty());
+  CheckBlock(20);
+  EXPECT_FALSE(BlockMarked());
+  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Block no longer valid"});
+}
+
+TEST_F(Primitives, InsertsBehindTheBlockKeepItAndInsideDropIt) {
+  for (int32_t at : {15, 20}) {
+    rec.messages.shown.clear();
+    LoadDocument(test::Ramp(40));
+    BlockBegin = 10;
+    BlockEnd = 20;
+    ASSERT_TRUE(InsertBytes(21, 1, "x"));
+    CheckBlock(21);
+    EXPECT_TRUE(BlockMarked());
+    ASSERT_TRUE(InsertBytes(at, 1, "x"));
+    CheckBlock(at);
+    EXPECT_FALSE(BlockMarked()) << "insert at " << at;
+    EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Block no longer valid"});
+  }
+}
+
+TEST_F(Primitives, CheckBlockWithoutABlockSaysNothing) {
+  LoadDocument(test::Ramp(40));
+  BlockBegin = 10;  // only one end set
+  CheckBlock(5);
+  EXPECT_TRUE(rec.messages.shown.empty());
+  EXPECT_EQ(BlockBegin, 10);
+}
+
+TEST_F(Primitives, ShiftBlockKeepsTheLength) {
+  BlockBegin = 10;
+  BlockEnd = 20;
+  ShiftBlock(3);
+  EXPECT_EQ(BlockBegin, 3);
+  EXPECT_EQ(BlockEnd, 13);
+}
+
+}  // namespace
+}  // namespace quoxa

@@ -1,0 +1,33 @@
+#include "TestDocument.h"
+
+#include <cstring>
+
+#include "core/DocState.h"
+#include "core/MemoryPolicy.h"
+#include "core/Navigation.h"
+
+namespace quoxa::test {
+
+void LoadDocument(const std::string& bytes, int32_t cols, int32_t rows) {
+  if (DocBuffer == nullptr) AllocDocument();
+  ReserveForSize(static_cast<int64_t>(bytes.size()));
+  if (!bytes.empty()) std::memcpy(DocBuffer, bytes.data(), bytes.size());
+  DocSize = static_cast<int32_t>(bytes.size());
+  SetPageGeometry(cols, rows);
+  ViewReady = true;
+  Modified = false;
+  TopAddress = 1;
+  GotoTop();
+}
+
+std::string Ramp(int32_t n) {
+  std::string s(static_cast<size_t>(n), '\0');
+  for (int32_t i = 0; i < n; ++i) s[static_cast<size_t>(i)] = static_cast<char>(i & 0xFF);
+  return s;
+}
+
+std::string DocumentBytes() {
+  return DocSize > 0 ? std::string(reinterpret_cast<const char*>(DocBuffer), static_cast<size_t>(DocSize)) : "";
+}
+
+}  // namespace quoxa::test

@@ -1,0 +1,19 @@
+#pragma once
+// Builds a shown document from bytes, as loading a file would.
+
+#include <cstdint>
+#include <string>
+
+namespace quoxa::test {
+
+// Allocates the block for bytes, copies them in, shows the first page with the
+// given geometry and the cursor on position 1.
+void LoadDocument(const std::string& bytes, int32_t cols = 16, int32_t rows = 10);
+
+// n bytes counting up from 0 (mod 256).
+std::string Ramp(int32_t n);
+
+// The document's bytes.
+std::string DocumentBytes();
+
+}  // namespace quoxa::test
