@@ -9,9 +9,9 @@ namespace quoxa {
 struct SearchState {
   std::string FindString;     // bytes searched for
   std::string ReplaceString;  // replacement bytes, may be empty
-  bool CaseSensitive = false;
+  bool CaseSensitive = true;
   bool JokerEnabled = false;
-  uint8_t JokerByte = 0;
+  uint8_t JokerByte = 0x2E;
   int32_t LastFound = 0;     // start of the last occurrence found, 0 = none
   int32_t LastReplaced = 0;  // start of the last replacement, 0 = none
   std::string UndoBytes;     // what the last replaced occurrence held

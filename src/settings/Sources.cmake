@@ -1,1 +1,4 @@
-# Pure C++ files go to quoxa_core; Qt files to quoxa_gui (inside if(QUOXA_BUILD_GUI)).
+# Settings and persistence: INI store and option logic in quoxa_core, dialogs in quoxa_gui.
+target_sources(quoxa_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/Options.cpp
+)

@@ -3,6 +3,7 @@
 #include "core/Commands.h"
 #include "core/DocState.h"
 #include "search/SearchState.h"
+#include "settings/Options.h"
 
 namespace quoxa::test {
 
@@ -92,6 +93,7 @@ RecorderScope::RecorderScope() {
   ResetDocumentState();
   Commands().Reset();
   Search() = SearchState{};
+  Options() = TOptions{};
   InstallMessages(&messages);
   InstallProgressFactory(&progress);
   InstallBusy(&busy);

@@ -1,0 +1,10 @@
+#include "settings/Options.h"
+
+namespace quoxa {
+
+TOptions& Options() {
+  static TOptions options;
+  return options;
+}
+
+}  // namespace quoxa
