@@ -1,1 +1,6 @@
-# Pure C++ files go to quoxa_core; Qt files to quoxa_gui (inside if(QUOXA_BUILD_GUI)).
+# Component kit: hex strings and layout arithmetic in quoxa_core, controls and dialogs in quoxa_gui.
+if(QUOXA_BUILD_GUI)
+  target_sources(quoxa_gui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/FileDialogs.cpp
+  )
+endif()
