@@ -9,13 +9,6 @@
 
 namespace quoxa {
 
-namespace {
-
-// Below this many windows between two progress reports the plain scan runs on its own.
-constexpr int64_t kMinStretch = 32;
-
-}  // namespace
-
 TQSearch::TQSearch() {
   for (int b = 0; b < 256; ++b) {
     const uint8_t upper = AnsiUpper(static_cast<uint8_t>(b));
@@ -135,7 +128,10 @@ void TQSearch::BuildFilter() {
   filter_ = WindowFilter{};
   // The rarest position first; the second one a few bytes away from it where the pattern
   // allows, since neighbouring bytes tend to come in pairs.
-  auto score = [](uint8_t a, uint8_t b) { return ByteCommonness(a) + (a != b ? ByteCommonness(b) : 0); };
+  // Commonness works like a rank, so a pair of cases is about as rare as its commoner member.
+  auto score = [](uint8_t a, uint8_t b) {
+    return a == b ? ByteCommonness(a) : std::max(ByteCommonness(a), ByteCommonness(b)) + 10;
+  };
   int32_t best = -1;
   int bestScore = INT_MAX;
   uint8_t a = 0;
@@ -166,22 +162,62 @@ void TQSearch::BuildFilter() {
   }
 }
 
+int64_t TQSearch::PlainFirst(const uint8_t* data, int64_t from, int64_t to) const {
+  for (int64_t s = from; s <= to;) {
+    if ((this->*compare_)(data + s)) return s;
+    if (s == to) break;
+    s += forwardShift_[data[s + length_]];
+  }
+  return -1;
+}
+
+int64_t TQSearch::PlainLast(const uint8_t* data, int64_t from, int64_t to) const {
+  for (int64_t s = to; s >= from;) {
+    if ((this->*compare_)(data + s)) return s;
+    if (s == from) break;
+    s -= backwardShift_[data[s - 1]];
+  }
+  return -1;
+}
+
 int64_t TQSearch::FirstMatch(const uint8_t* data, int64_t from, int64_t to) const {
+  int64_t passed = 0;
+  int64_t since = from;
   while (from <= to) {
     const int64_t candidate = NextCandidate(data, from, to, filter_);
     if (candidate < 0) return -1;
     if ((this->*compare_)(data + candidate)) return candidate;
     from = candidate + 1;
+    if (++passed < tuning_.denseCheck) continue;
+    if (from - since < passed * tuning_.denseSpacing) {
+      const int64_t stop = std::min(to, from + tuning_.denseRun);
+      const int64_t found = PlainFirst(data, from, stop);
+      if (found >= 0) return found;
+      from = stop + 1;
+    }
+    passed = 0;
+    since = from;
   }
   return -1;
 }
 
 int64_t TQSearch::LastMatch(const uint8_t* data, int64_t from, int64_t to) const {
+  int64_t passed = 0;
+  int64_t since = to;
   while (from <= to) {
     const int64_t candidate = PrevCandidate(data, from, to, filter_);
     if (candidate < 0) return -1;
     if ((this->*compare_)(data + candidate)) return candidate;
     to = candidate - 1;
+    if (++passed < tuning_.denseCheck) continue;
+    if (since - to < passed * tuning_.denseSpacing) {
+      const int64_t stop = std::max(from, to - tuning_.denseRun);
+      const int64_t found = PlainLast(data, stop, to);
+      if (found >= 0) return found;
+      to = stop - 1;
+    }
+    passed = 0;
+    since = to;
   }
   return -1;
 }
@@ -197,10 +233,10 @@ int32_t TQSearch::SearchForward(std::string_view pattern, const uint8_t* data, i
   const int64_t hi = std::min(limit, size);
   int64_t e = std::max(start, 1) + m - 1;  // window end; the window is e - m + 1 .. e
   while (e <= hi) {
-    if (accelerated_ && filter_.usable && (progress == nullptr || progress->due > e)) {
+    if (tuning_.accelerated && filter_.usable && (progress == nullptr || progress->due > e)) {
       // Windows ending before the next due report need no step-by-step walk.
       const int64_t quietEnd = progress == nullptr ? hi : std::min(hi, progress->due - 1);
-      if (quietEnd - e + 1 >= kMinStretch) {
+      if (quietEnd - e + 1 >= tuning_.minStretch) {
         const int64_t found = FirstMatch(data, e - m, quietEnd - m);
         if (found >= 0) return static_cast<int32_t>(found + 1);
         e = quietEnd + 1;
@@ -237,9 +273,9 @@ int32_t TQSearch::SearchBackward(std::string_view pattern, const uint8_t* data, 
   const int64_t lo = std::max(lowest, 1);
   int64_t e = std::min(end, size);
   while (e - m + 1 >= lo) {
-    if (accelerated_ && filter_.usable && (progress == nullptr || progress->due < e)) {
+    if (tuning_.accelerated && filter_.usable && (progress == nullptr || progress->due < e)) {
       const int64_t quietEnd = progress == nullptr ? lo + m - 1 : std::max(lo + m - 1, progress->due + 1);
-      if (e - quietEnd + 1 >= kMinStretch) {
+      if (e - quietEnd + 1 >= tuning_.minStretch) {
         const int64_t found = LastMatch(data, quietEnd - m, e - m);
         if (found >= 0) return static_cast<int32_t>(found + 1);
         e = quietEnd - 1;

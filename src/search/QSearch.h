@@ -63,9 +63,19 @@ class TQSearch {
   // How often the tables were built; they are reused while pattern and options stay.
   int64_t PrepareCount() const { return prepareCount_; }
 
-  // The scans may skip ahead with a pre-filter, with the same results; tests switch it off
-  // to check the plain scan on its own.
-  void SetAccelerated(bool on) { accelerated_ = on; }
+  // How the scans skip ahead with a pre-filter; the results are the same for any setting.
+  struct Tuning {
+    bool accelerated = true;   // off: only the plain shifts
+    int64_t minStretch = 32;   // fewer windows than this between two progress reports: plain shifts
+    // When kDenseCheck windows pass the pre-filter closer than denseSpacing bytes apart on
+    // average, the plain shifts take over for denseRun windows.
+    int64_t denseCheck = 64;
+    int64_t denseSpacing = 16;
+    int64_t denseRun = 4096;
+  };
+  // Tests check the plain scan on its own and move the hand-overs between the two around.
+  void SetTuning(const Tuning& tuning) { tuning_ = tuning; }
+  void SetAccelerated(bool on) { tuning_.accelerated = on; }
 
  private:
   using CompareFn = bool (TQSearch::*)(const uint8_t* window) const;
@@ -79,8 +89,12 @@ class TQSearch {
   void BuildFilter();
   // The set of document bytes that match pattern index i: 1 or 2 values, or false when wider.
   bool ByteClass(int32_t i, uint8_t& a, uint8_t& b) const;
+  // First / last matching window start in from..to (0-based), the pre-filtered way.
   int64_t FirstMatch(const uint8_t* data, int64_t from, int64_t to) const;
   int64_t LastMatch(const uint8_t* data, int64_t from, int64_t to) const;
+  // The same by plain shifts, for stretches where the pre-filter passes too many windows.
+  int64_t PlainFirst(const uint8_t* data, int64_t from, int64_t to) const;
+  int64_t PlainLast(const uint8_t* data, int64_t from, int64_t to) const;
 
   std::string pattern_;
   std::string upperPattern_;
@@ -94,7 +108,7 @@ class TQSearch {
   std::array<std::vector<uint8_t>, 256> sameUpper_;  // bytes by their upper-casing
   CompareFn compare_ = nullptr;
   WindowFilter filter_;
-  bool accelerated_ = true;
+  Tuning tuning_;
   int64_t prepareCount_ = 0;
 };
 

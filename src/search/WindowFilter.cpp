@@ -11,7 +11,10 @@ namespace quoxa {
 
 namespace {
 
-bool Passes(uint8_t x, const BytePick& pick) { return x == pick.a || x == pick.b; }
+// The pre-test of one pick, the same on every path (see Block32).
+bool Passes(uint8_t x, const BytePick& pick) { return (x | (pick.a ^ pick.b)) == (pick.a | pick.b); }
+
+bool wideVectors = true;
 
 int64_t ScalarNext(const uint8_t* data, int64_t from, int64_t to, const WindowFilter& f) {
   const uint8_t* p1 = data + f.first.offset;
@@ -33,113 +36,122 @@ int64_t ScalarPrev(const uint8_t* data, int64_t from, int64_t to, const WindowFi
 
 #ifdef QUOXA_SEARCH_X86
 
-// Both picks of a block of 32 starts; kTwo: some pick accepts two different values.
+// Both picks of a block of 32 starts. A pick of two values a, b tests (x | (a ^ b)) == (a | b):
+// exact for a pair that differs in one bit (the two cases of a letter), otherwise a slightly
+// wider pre-test, which the scanner's full compare then narrows.
 template <bool kTwo>
-__attribute__((target("avx2"))) inline __m256i Block32(const uint8_t* p1, const uint8_t* p2, __m256i a1, __m256i b1,
-                                                       __m256i a2, __m256i b2) {
-  const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p1));
-  const __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p2));
+__attribute__((target("avx2"))) inline __m256i Block32(const uint8_t* p1, const uint8_t* p2, __m256i m1, __m256i t1,
+                                                       __m256i m2, __m256i t2) {
+  __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p1));
+  __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p2));
   if constexpr (kTwo) {
-    return _mm256_and_si256(_mm256_or_si256(_mm256_cmpeq_epi8(x, a1), _mm256_cmpeq_epi8(x, b1)),
-                            _mm256_or_si256(_mm256_cmpeq_epi8(y, a2), _mm256_cmpeq_epi8(y, b2)));
-  } else {
-    return _mm256_and_si256(_mm256_cmpeq_epi8(x, a1), _mm256_cmpeq_epi8(y, a2));
+    x = _mm256_or_si256(x, m1);
+    y = _mm256_or_si256(y, m2);
   }
+  return _mm256_and_si256(_mm256_cmpeq_epi8(x, t1), _mm256_cmpeq_epi8(y, t2));
+}
+
+struct Avx2Picks {
+  __m256i m1, t1, m2, t2;
+};
+
+__attribute__((target("avx2"))) inline Avx2Picks MakeAvx2Picks(const WindowFilter& f) {
+  return {_mm256_set1_epi8(static_cast<char>(f.first.a ^ f.first.b)),
+          _mm256_set1_epi8(static_cast<char>(f.first.a | f.first.b)),
+          _mm256_set1_epi8(static_cast<char>(f.second.a ^ f.second.b)),
+          _mm256_set1_epi8(static_cast<char>(f.second.a | f.second.b))};
 }
 
 template <bool kTwo>
 __attribute__((target("avx2"))) int64_t Avx2Next(const uint8_t* data, int64_t from, int64_t to, const WindowFilter& f) {
-  const __m256i a1 = _mm256_set1_epi8(static_cast<char>(f.first.a));
-  const __m256i b1 = _mm256_set1_epi8(static_cast<char>(f.first.b));
-  const __m256i a2 = _mm256_set1_epi8(static_cast<char>(f.second.a));
-  const __m256i b2 = _mm256_set1_epi8(static_cast<char>(f.second.b));
+  const Avx2Picks k = MakeAvx2Picks(f);
   const uint8_t* p1 = data + f.first.offset;
   const uint8_t* p2 = data + f.second.offset;
   int64_t s = from;
   for (; s + 63 <= to; s += 64) {
-    const __m256i m0 = Block32<kTwo>(p1 + s, p2 + s, a1, b1, a2, b2);
-    const __m256i m1 = Block32<kTwo>(p1 + s + 32, p2 + s + 32, a1, b1, a2, b2);
-    const __m256i any = _mm256_or_si256(m0, m1);
+    const __m256i b0 = Block32<kTwo>(p1 + s, p2 + s, k.m1, k.t1, k.m2, k.t2);
+    const __m256i b1 = Block32<kTwo>(p1 + s + 32, p2 + s + 32, k.m1, k.t1, k.m2, k.t2);
+    const __m256i any = _mm256_or_si256(b0, b1);
     if (_mm256_testz_si256(any, any)) continue;
-    const auto k0 = static_cast<uint32_t>(_mm256_movemask_epi8(m0));
+    const auto k0 = static_cast<uint32_t>(_mm256_movemask_epi8(b0));
     if (k0 != 0) return s + __builtin_ctz(k0);
-    return s + 32 + __builtin_ctz(static_cast<uint32_t>(_mm256_movemask_epi8(m1)));
+    return s + 32 + __builtin_ctz(static_cast<uint32_t>(_mm256_movemask_epi8(b1)));
   }
   for (; s + 31 <= to; s += 32) {
-    const auto k = static_cast<uint32_t>(_mm256_movemask_epi8(Block32<kTwo>(p1 + s, p2 + s, a1, b1, a2, b2)));
-    if (k != 0) return s + __builtin_ctz(k);
+    const auto bits = static_cast<uint32_t>(_mm256_movemask_epi8(Block32<kTwo>(p1 + s, p2 + s, k.m1, k.t1, k.m2, k.t2)));
+    if (bits != 0) return s + __builtin_ctz(bits);
   }
   return ScalarNext(data, s, to, f);
 }
 
 template <bool kTwo>
 __attribute__((target("avx2"))) int64_t Avx2Prev(const uint8_t* data, int64_t from, int64_t to, const WindowFilter& f) {
-  const __m256i a1 = _mm256_set1_epi8(static_cast<char>(f.first.a));
-  const __m256i b1 = _mm256_set1_epi8(static_cast<char>(f.first.b));
-  const __m256i a2 = _mm256_set1_epi8(static_cast<char>(f.second.a));
-  const __m256i b2 = _mm256_set1_epi8(static_cast<char>(f.second.b));
+  const Avx2Picks k = MakeAvx2Picks(f);
   const uint8_t* p1 = data + f.first.offset;
   const uint8_t* p2 = data + f.second.offset;
   int64_t top = to;  // highest start not yet examined
   for (; top - 63 >= from; top -= 64) {
     const int64_t s = top - 63;
-    const __m256i m0 = Block32<kTwo>(p1 + s, p2 + s, a1, b1, a2, b2);
-    const __m256i m1 = Block32<kTwo>(p1 + s + 32, p2 + s + 32, a1, b1, a2, b2);
-    const __m256i any = _mm256_or_si256(m0, m1);
+    const __m256i b0 = Block32<kTwo>(p1 + s, p2 + s, k.m1, k.t1, k.m2, k.t2);
+    const __m256i b1 = Block32<kTwo>(p1 + s + 32, p2 + s + 32, k.m1, k.t1, k.m2, k.t2);
+    const __m256i any = _mm256_or_si256(b0, b1);
     if (_mm256_testz_si256(any, any)) continue;
-    const auto k1 = static_cast<uint32_t>(_mm256_movemask_epi8(m1));
+    const auto k1 = static_cast<uint32_t>(_mm256_movemask_epi8(b1));
     if (k1 != 0) return s + 32 + 31 - __builtin_clz(k1);
-    return s + 31 - __builtin_clz(static_cast<uint32_t>(_mm256_movemask_epi8(m0)));
+    return s + 31 - __builtin_clz(static_cast<uint32_t>(_mm256_movemask_epi8(b0)));
   }
   for (; top - 31 >= from; top -= 32) {
     const int64_t s = top - 31;
-    const auto k = static_cast<uint32_t>(_mm256_movemask_epi8(Block32<kTwo>(p1 + s, p2 + s, a1, b1, a2, b2)));
-    if (k != 0) return s + 31 - __builtin_clz(k);
+    const auto bits = static_cast<uint32_t>(_mm256_movemask_epi8(Block32<kTwo>(p1 + s, p2 + s, k.m1, k.t1, k.m2, k.t2)));
+    if (bits != 0) return s + 31 - __builtin_clz(bits);
   }
   return ScalarPrev(data, from, top, f);
 }
 
-inline __m128i Block16(const uint8_t* p1, const uint8_t* p2, __m128i a1, __m128i b1, __m128i a2, __m128i b2) {
-  const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p1));
-  const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p2));
-  return _mm_and_si128(_mm_or_si128(_mm_cmpeq_epi8(x, a1), _mm_cmpeq_epi8(x, b1)),
-                       _mm_or_si128(_mm_cmpeq_epi8(y, a2), _mm_cmpeq_epi8(y, b2)));
+inline __m128i Block16(const uint8_t* p1, const uint8_t* p2, __m128i m1, __m128i t1, __m128i m2, __m128i t2) {
+  const __m128i x = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p1)), m1);
+  const __m128i y = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p2)), m2);
+  return _mm_and_si128(_mm_cmpeq_epi8(x, t1), _mm_cmpeq_epi8(y, t2));
+}
+
+struct Sse2Picks {
+  __m128i m1, t1, m2, t2;
+};
+
+inline Sse2Picks MakeSse2Picks(const WindowFilter& f) {
+  return {_mm_set1_epi8(static_cast<char>(f.first.a ^ f.first.b)), _mm_set1_epi8(static_cast<char>(f.first.a | f.first.b)),
+          _mm_set1_epi8(static_cast<char>(f.second.a ^ f.second.b)),
+          _mm_set1_epi8(static_cast<char>(f.second.a | f.second.b))};
 }
 
 int64_t Sse2Next(const uint8_t* data, int64_t from, int64_t to, const WindowFilter& f) {
-  const __m128i a1 = _mm_set1_epi8(static_cast<char>(f.first.a));
-  const __m128i b1 = _mm_set1_epi8(static_cast<char>(f.first.b));
-  const __m128i a2 = _mm_set1_epi8(static_cast<char>(f.second.a));
-  const __m128i b2 = _mm_set1_epi8(static_cast<char>(f.second.b));
+  const Sse2Picks k = MakeSse2Picks(f);
   const uint8_t* p1 = data + f.first.offset;
   const uint8_t* p2 = data + f.second.offset;
   int64_t s = from;
   for (; s + 15 <= to; s += 16) {
-    const int k = _mm_movemask_epi8(Block16(p1 + s, p2 + s, a1, b1, a2, b2));
-    if (k != 0) return s + __builtin_ctz(static_cast<unsigned>(k));
+    const int bits = _mm_movemask_epi8(Block16(p1 + s, p2 + s, k.m1, k.t1, k.m2, k.t2));
+    if (bits != 0) return s + __builtin_ctz(static_cast<unsigned>(bits));
   }
   return ScalarNext(data, s, to, f);
 }
 
 int64_t Sse2Prev(const uint8_t* data, int64_t from, int64_t to, const WindowFilter& f) {
-  const __m128i a1 = _mm_set1_epi8(static_cast<char>(f.first.a));
-  const __m128i b1 = _mm_set1_epi8(static_cast<char>(f.first.b));
-  const __m128i a2 = _mm_set1_epi8(static_cast<char>(f.second.a));
-  const __m128i b2 = _mm_set1_epi8(static_cast<char>(f.second.b));
+  const Sse2Picks k = MakeSse2Picks(f);
   const uint8_t* p1 = data + f.first.offset;
   const uint8_t* p2 = data + f.second.offset;
   int64_t top = to;
   for (; top - 15 >= from; top -= 16) {
     const int64_t s = top - 15;
-    const int k = _mm_movemask_epi8(Block16(p1 + s, p2 + s, a1, b1, a2, b2));
-    if (k != 0) return s + 31 - __builtin_clz(static_cast<unsigned>(k));
+    const int bits = _mm_movemask_epi8(Block16(p1 + s, p2 + s, k.m1, k.t1, k.m2, k.t2));
+    if (bits != 0) return s + 31 - __builtin_clz(static_cast<unsigned>(bits));
   }
   return ScalarPrev(data, from, top, f);
 }
 
 bool HasAvx2() {
   static const bool has = __builtin_cpu_supports("avx2");
-  return has;
+  return has && wideVectors;
 }
 
 bool TwoValues(const WindowFilter& f) { return f.first.a != f.first.b || f.second.a != f.second.b; }
@@ -167,6 +179,8 @@ int64_t PrevCandidate(const uint8_t* data, int64_t from, int64_t to, const Windo
   return ScalarPrev(data, from, to, filter);
 #endif
 }
+
+void UseWideVectors(bool on) { wideVectors = on; }
 
 int ByteCommonness(uint8_t byte) {
   static const std::array<uint8_t, 256> table = [] {

@@ -11,6 +11,7 @@
 #include "search/QSearch.h"
 #include "search/SearchEngine.h"
 #include "search/SearchState.h"
+#include "search/WindowFilter.h"
 
 namespace quoxa {
 namespace {
@@ -117,11 +118,22 @@ TEST(SearchDifferential, ScansAgreeWithANaiveScan) {
     const auto* bytes = reinterpret_cast<const uint8_t*>(data.data());
     const int32_t expectedForward = NaiveForward(data, pattern, start, limit, o);
     const int32_t expectedBackward = NaiveBackward(data, pattern, end, lowest, o);
-    for (int variant = 0; variant < 4; ++variant) {
-      searcher.SetAccelerated(variant % 2 == 1);
+    for (int variant = 0; variant < 8; ++variant) {
+      // 0 plain, 1 accelerated, 2 accelerated with 16-byte vectors, 3 hand-overs between
+      // the pre-filter and the plain shifts moved to random places; 4..7 the same with progress.
+      TQSearch::Tuning tuning;
+      tuning.accelerated = variant % 4 != 0;
+      if (variant % 4 == 3) {
+        tuning.minStretch = 1 + static_cast<int64_t>(rng() % 40);
+        tuning.denseCheck = 1 + static_cast<int64_t>(rng() % 4);
+        tuning.denseSpacing = 1 + static_cast<int64_t>(rng() % 64);
+        tuning.denseRun = static_cast<int64_t>(rng() % 12);
+      }
+      searcher.SetTuning(tuning);
+      UseWideVectors(variant % 4 != 2);
       RandomDue forwardDue(rng, true);
       RandomDue backwardDue(rng, false);
-      const bool withProgress = variant >= 2;
+      const bool withProgress = variant >= 4;
       bool abort = false;
       EXPECT_EQ(searcher.SearchForward(pattern, bytes, n, start, limit, o, withProgress ? &forwardDue : nullptr, abort),
                 expectedForward)
@@ -129,8 +141,10 @@ TEST(SearchDifferential, ScansAgreeWithANaiveScan) {
       EXPECT_EQ(searcher.SearchBackward(pattern, bytes, n, end, lowest, o, withProgress ? &backwardDue : nullptr, abort),
                 expectedBackward)
           << "round " << round << " variant " << variant << " end " << end << " lowest " << lowest;
-      if (HasFailure()) return;
+      if (HasFailure()) break;
     }
+    UseWideVectors(true);
+    if (HasFailure()) return;
   }
 }
 
@@ -156,6 +170,44 @@ TEST(SearchDifferential, LargeDocumentsAgreeWithANaiveScan) {
                 NaiveBackward(data, pattern, end, 1, o))
           << round;
     }
+  }
+}
+
+TEST(SearchDifferential, DenselyPassingWindowsAgreeWithANaiveScan) {
+  // In "aaab" repeated, a pattern of a's passes the pre-test almost everywhere; one b turned
+  // into an a makes the only occurrences. Swept across the document, they land on every edge
+  // of the stretches in which the plain scan takes over.
+  std::string base;
+  while (base.size() < 6000) base += "aaab";
+  TQSearch searcher;
+  const SearchOptions options[] = {{true, false, 0x2E}, {false, true, 'x'}};
+  for (int64_t b = 3; b < static_cast<int64_t>(base.size()); b += 4) {
+    std::string data = base;
+    data[static_cast<size_t>(b)] = 'a';
+    const auto n = static_cast<int32_t>(data.size());
+    const auto* bytes = reinterpret_cast<const uint8_t*>(data.data());
+    for (const SearchOptions& o : options) {
+      const std::string pattern = o.jokerEnabled ? "aAxAa" : "aaaaa";
+      bool abort = false;
+      // Moving the start (the end) moves where the plain stretches begin and end.
+      for (int32_t k = 0; k < 4; ++k) {
+        EXPECT_EQ(searcher.SearchForward(pattern, bytes, n, 1 + k, n, o, nullptr, abort),
+                  NaiveForward(data, pattern, 1 + k, n, o))
+            << "b at " << b << " start " << 1 + k;
+        EXPECT_EQ(searcher.SearchBackward(pattern, bytes, n, n - k, 1, o, nullptr, abort),
+                  NaiveBackward(data, pattern, n - k, 1, o))
+            << "b at " << b << " end " << n - k;
+      }
+      if (b % 28 != 3) continue;
+      const int32_t cut = static_cast<int32_t>(b) + 2;  // the range ends inside the occurrences
+      EXPECT_EQ(searcher.SearchForward(pattern, bytes, n, 1, cut, o, nullptr, abort),
+                NaiveForward(data, pattern, 1, cut, o))
+          << "b at " << b;
+      EXPECT_EQ(searcher.SearchBackward(pattern, bytes, n, n, cut - 4, o, nullptr, abort),
+                NaiveBackward(data, pattern, n, cut - 4, o))
+          << "b at " << b;
+    }
+    if (HasFailure()) return;
   }
 }
 
