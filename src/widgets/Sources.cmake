@@ -7,5 +7,8 @@ target_sources(quoxa_core PRIVATE
 if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/FileDialogs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/QZByteEdit.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/QZNumEdit.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/QZRadioBtn.cpp
   )
 endif()
