@@ -5,6 +5,7 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CodePage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocState.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Help.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MemoryPolicy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Messages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Navigation.cpp
