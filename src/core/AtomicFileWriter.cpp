@@ -13,6 +13,10 @@ namespace {
 // Keeps the temporary name within the usual 255-byte limit of a file name.
 constexpr size_t kMaxBaseLength = 200;
 
+// Written data is sent to the disk in steps of this size while the rest is still
+// being written, so that the final flush has little left to wait for.
+constexpr int64_t kWritebackStep = 8 << 20;
+
 mode_t CurrentUmask() {
   const mode_t mask = umask(0);
   umask(mask);
@@ -40,6 +44,7 @@ AtomicFileWriter::~AtomicFileWriter() { Discard(); }
 
 int AtomicFileWriter::Begin(const std::string& path) {
   Discard();
+  written_ = flushed_ = 0;
   target_ = ResolveLinks(path);
   struct stat st {};
   const bool exists = stat(target_.c_str(), &st) == 0;
@@ -67,7 +72,13 @@ int AtomicFileWriter::Begin(const std::string& path) {
 }
 
 int AtomicFileWriter::Write(const uint8_t* data, int64_t n, int64_t& written) {
-  return file_.Write(data, n, written);
+  const int result = file_.Write(data, n, written);
+  written_ += written;
+  if (written_ - flushed_ >= kWritebackStep) {
+    file_.StartWriteback(flushed_, written_ - flushed_);
+    flushed_ = written_;
+  }
+  return result;
 }
 
 int AtomicFileWriter::Commit(const std::optional<FileTime>& modTime) {

@@ -43,6 +43,8 @@ class AtomicFileWriter {
   std::string target_;
   std::string temp_;
   bool pending_ = false;
+  int64_t written_ = 0;
+  int64_t flushed_ = 0;
 };
 
 }  // namespace quoxa

@@ -240,6 +240,10 @@ int PlatformFile::SetModTime(const FileTime& time) {
   return futimens(fd_, times) == 0 ? 0 : MapOrUnmapped(IoOp::Close);
 }
 
+void PlatformFile::StartWriteback(int64_t offset, int64_t n) {
+  sync_file_range(fd_, offset, n, SYNC_FILE_RANGE_WRITE);
+}
+
 int PlatformFile::Sync() {
   if (closeFaultErr != 0) return IoErrorFromErrno(closeFaultErr, IoOp::Close);
   while (fsync(fd_) != 0) {

@@ -74,6 +74,8 @@ class PlatformFile {
   // Gives the file an owner (when allowed) and permission bits.
   void SetOwnerAndMode(uid_t owner, gid_t group, mode_t mode, bool withOwner);
   int SetModTime(const FileTime& time);
+  // Starts putting written bytes on the disk without waiting for them.
+  void StartWriteback(int64_t offset, int64_t n);
   // Puts the data on the disk.
   int Sync();
   int Close();
