@@ -143,6 +143,7 @@ PlatformFile::~PlatformFile() {
 }
 
 int PlatformFile::OpenForReading(const std::string& path, bool shared) {
+  Close();
   // Non-blocking, so that a FIFO cannot hang the open; such files are refused below.
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) return MapOrUnmapped(IoOp::Open);
@@ -177,6 +178,7 @@ int PlatformFile::OpenForReading(const std::string& path, bool shared) {
 }
 
 int PlatformFile::CreateUnique(std::string& pathTemplate) {
+  Close();
   std::vector<char> name(pathTemplate.begin(), pathTemplate.end());
   name.push_back('\0');
   const int fd = mkostemp(name.data(), O_CLOEXEC);
