@@ -344,25 +344,5 @@ TEST_P(Scan, ReportsComeOnlyOnceTheirDueEndIsReached) {
   }
 }
 
-TEST_P(Scan, AMatchAroundADueReportIsFound) {
-  // The accelerated scan runs freely up to a due report; the windows next to it must not be lost.
-  for (int64_t due = 40; due <= 140; ++due) {
-    for (int64_t shift = -2; shift <= 2; ++shift) {
-      std::string data(200, 'z');
-      const int64_t endAt = due + shift;
-      data.replace(static_cast<size_t>(endAt - 3), 3, "abc");
-      bool abort = false;
-      Milestones forward(true, 1000, due);
-      EXPECT_EQ(searcher.SearchForward("abc", Bytes(data), Size(data), 1, Size(data), kExact, &forward, abort),
-                endAt - 2)
-          << "due " << due << " shift " << shift;
-      Milestones backward(false, 1000, due);
-      EXPECT_EQ(searcher.SearchBackward("abc", Bytes(data), Size(data), Size(data), 1, kExact, &backward, abort),
-                endAt - 2)
-          << "due " << due << " shift " << shift;
-    }
-  }
-}
-
 }  // namespace
 }  // namespace quoxa

@@ -148,69 +148,6 @@ TEST(SearchDifferential, ScansAgreeWithANaiveScan) {
   }
 }
 
-TEST(SearchDifferential, LargeDocumentsAgreeWithANaiveScan) {
-  std::mt19937 rng(77);
-  TQSearch searcher;
-  for (int round = 0; round < 24; ++round) {
-    const std::string alphabet = round % 2 == 0 ? "acgt" : "aAcCgGtT";
-    const std::string data = RandomText(rng, alphabet, 200000 + rng() % 1000);
-    const auto n = static_cast<int32_t>(data.size());
-    const auto* bytes = reinterpret_cast<const uint8_t*>(data.data());
-    const std::string pattern = RandomText(rng, alphabet, 6 + rng() % 5);
-    const SearchOptions o{round % 4 < 2, round % 3 == 0, static_cast<uint8_t>(alphabet[0])};
-    const auto start = static_cast<int32_t>(rng() % data.size());
-    const auto end = static_cast<int32_t>(rng() % data.size());
-    for (bool accelerated : {false, true}) {
-      searcher.SetAccelerated(accelerated);
-      bool abort = false;
-      EXPECT_EQ(searcher.SearchForward(pattern, bytes, n, start, n, o, nullptr, abort),
-                NaiveForward(data, pattern, start, n, o))
-          << round;
-      EXPECT_EQ(searcher.SearchBackward(pattern, bytes, n, end, 1, o, nullptr, abort),
-                NaiveBackward(data, pattern, end, 1, o))
-          << round;
-    }
-  }
-}
-
-TEST(SearchDifferential, DenselyPassingWindowsAgreeWithANaiveScan) {
-  // In "aaab" repeated, a pattern of a's passes the pre-test almost everywhere; one b turned
-  // into an a makes the only occurrences. Swept across the document, they land on every edge
-  // of the stretches in which the plain scan takes over.
-  std::string base;
-  while (base.size() < 6000) base += "aaab";
-  TQSearch searcher;
-  const SearchOptions options[] = {{true, false, 0x2E}, {false, true, 'x'}};
-  for (int64_t b = 3; b < static_cast<int64_t>(base.size()); b += 4) {
-    std::string data = base;
-    data[static_cast<size_t>(b)] = 'a';
-    const auto n = static_cast<int32_t>(data.size());
-    const auto* bytes = reinterpret_cast<const uint8_t*>(data.data());
-    for (const SearchOptions& o : options) {
-      const std::string pattern = o.jokerEnabled ? "aAxAa" : "aaaaa";
-      bool abort = false;
-      // Moving the start (the end) moves where the plain stretches begin and end.
-      for (int32_t k = 0; k < 4; ++k) {
-        EXPECT_EQ(searcher.SearchForward(pattern, bytes, n, 1 + k, n, o, nullptr, abort),
-                  NaiveForward(data, pattern, 1 + k, n, o))
-            << "b at " << b << " start " << 1 + k;
-        EXPECT_EQ(searcher.SearchBackward(pattern, bytes, n, n - k, 1, o, nullptr, abort),
-                  NaiveBackward(data, pattern, n - k, 1, o))
-            << "b at " << b << " end " << n - k;
-      }
-      if (b % 28 != 3) continue;
-      const int32_t cut = static_cast<int32_t>(b) + 2;  // the range ends inside the occurrences
-      EXPECT_EQ(searcher.SearchForward(pattern, bytes, n, 1, cut, o, nullptr, abort),
-                NaiveForward(data, pattern, 1, cut, o))
-          << "b at " << b;
-      EXPECT_EQ(searcher.SearchBackward(pattern, bytes, n, n, cut - 4, o, nullptr, abort),
-                NaiveBackward(data, pattern, n, cut - 4, o))
-          << "b at " << b;
-    }
-    if (HasFailure()) return;
-  }
-}
-
 TEST(SearchDifferential, CountsAgreeWithANaiveCount) {
   std::mt19937 rng(4711);
   for (int round = 0; round < 1500; ++round) {
