@@ -25,7 +25,10 @@ SearchOptions CurrentSearchOptions() {
   return {s.CaseSensitive, s.JokerEnabled, s.JokerByte};
 }
 
-FindResult FindNext(int32_t pos, bool continuing) {
+namespace {
+
+// The searches with the progress of their caller, so that a count reports like one long scan.
+FindResult FindNextWith(int32_t pos, bool continuing, SearchProgress& progress) {
   SearchState& s = Search();
   int64_t from = pos;
   if (continuing) {
@@ -39,7 +42,6 @@ FindResult FindNext(int32_t pos, bool continuing) {
       }
     }
   }
-  ForwardDocProgress progress;
   bool abort = false;
   const int32_t result =
       Searcher().SearchForward(s.FindString, DocBuffer, DocSize, ClampPosition(from), DocSize, CurrentSearchOptions(),
@@ -52,11 +54,10 @@ FindResult FindNext(int32_t pos, bool continuing) {
   return found;
 }
 
-FindResult FindPrevious(int32_t pos) {
+FindResult FindPreviousWith(int32_t pos, SearchProgress& progress) {
   SearchState& s = Search();
   int64_t end = pos;
   if (s.LastFound != 0 && pos == s.LastFound) end = int64_t{pos} - 1;
-  BackwardDocProgress progress;
   bool abort = false;
   const int32_t result =
       Searcher().SearchBackward(s.FindString, DocBuffer, DocSize, ClampPosition(end), 1, CurrentSearchOptions(),
@@ -69,12 +70,27 @@ FindResult FindPrevious(int32_t pos) {
   return found;
 }
 
+}  // namespace
+
+FindResult FindNext(int32_t pos, bool continuing) {
+  ForwardDocProgress progress;
+  return FindNextWith(pos, continuing, progress);
+}
+
+FindResult FindPrevious(int32_t pos) {
+  BackwardDocProgress progress;
+  return FindPreviousWith(pos, progress);
+}
+
 CountResult CountOccurrences(bool down, int32_t start) {
   CountResult counted;
   int32_t pos = start;
   const auto length = static_cast<int64_t>(Search().FindString.size());
+  // The position only moves on, so one progress serves every search of the count.
+  ForwardDocProgress forward;
+  BackwardDocProgress backward;
   for (;;) {
-    const FindResult found = down ? FindNext(pos, false) : FindPrevious(pos);
+    const FindResult found = down ? FindNextWith(pos, false, forward) : FindPreviousWith(pos, backward);
     if (found.aborted) {
       counted.completed = false;
       break;

@@ -251,11 +251,16 @@ TEST_F(SearchProgressBox, CancelStopsACount) {
   for (size_t i = 0; i < text.size(); i += 1000) text.replace(i, 6, "zzzzzz");
   test::LoadDocument(text);
   Search().FindString = "zzzzzz";
-  {
+  std::vector<int> everyFifth;
+  for (int g = 5; g <= 100; g += 5) everyFifth.push_back(g);
+  for (bool down : {true, false}) {
     TProgressBox box({true, true, "Current file position", "Counting..."});
-    const CountResult all = CountOccurrences(true, 1);
+    Search().LastFound = 0;
+    const CountResult all = CountOccurrences(down, down ? 1 : DocSize);
     EXPECT_TRUE(all.completed);
     EXPECT_EQ(all.count, 100);
+    // The gauge runs through the whole count as through one scan.
+    EXPECT_EQ(rec.progress.boxes.back()->gauge, everyFifth);
   }
   rec.progress.abortAfterUpdates = 4;
   for (bool down : {true, false}) {
