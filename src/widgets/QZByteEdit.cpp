@@ -1,6 +1,7 @@
 #include "widgets/QZByteEdit.h"
 
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "widgets/ByteEditRules.h"
 #include "widgets/HexString.h"
