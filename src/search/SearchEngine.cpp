@@ -25,9 +25,6 @@ SearchOptions CurrentSearchOptions() {
   return {s.CaseSensitive, s.JokerEnabled, s.JokerByte};
 }
 
-namespace {
-
-// The searches with the progress of their caller, so that a count reports like one long scan.
 FindResult FindNextWith(int32_t pos, bool continuing, SearchProgress& progress) {
   SearchState& s = Search();
   int64_t from = pos;
@@ -54,6 +51,9 @@ FindResult FindNextWith(int32_t pos, bool continuing, SearchProgress& progress) 
   return found;
 }
 
+namespace {
+
+// The backward search with the progress of its caller, so that a count reports like one long scan.
 FindResult FindPreviousWith(int32_t pos, SearchProgress& progress) {
   SearchState& s = Search();
   int64_t end = pos;

@@ -30,6 +30,10 @@ SearchOptions CurrentSearchOptions();
 // On success LastFound is set to the occurrence.
 FindResult FindNext(int32_t pos, bool continuing);
 
+// FindNext reporting through the caller's progress, so that a loop of searches that only moves
+// forward reports like one scan.
+FindResult FindNextWith(int32_t pos, bool continuing, SearchProgress& progress);
+
 // Backward search for an occurrence that ends at or before pos (before it when pos is
 // LastFound). On success LastFound is set to the occurrence.
 FindResult FindPrevious(int32_t pos);

@@ -1,0 +1,335 @@
+#include "search/Replace.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "core/Block.h"
+#include "core/DocState.h"
+#include "core/MemoryPolicy.h"
+#include "core/MessageTexts.h"
+#include "core/Messages.h"
+#include "core/Navigation.h"
+#include "core/Primitives.h"
+#include "core/Progress.h"
+#include "core/TextFormat.h"
+#include "search/DocSearchProgress.h"
+#include "search/FreeMemory.h"
+#include "search/SearchEngine.h"
+#include "search/SearchState.h"
+#include "search/SearchTexts.h"
+
+namespace quoxa {
+
+namespace {
+
+constexpr int64_t kMaxSize = std::numeric_limits<int32_t>::max();
+// Most occurrence positions a replace all keeps between its count and its replacing (64 MiB).
+constexpr size_t kMaxRecorded = size_t{1} << 24;
+
+uint8_t* At(int64_t pos) { return DocBuffer + (pos - 1); }
+
+int64_t FindLength() { return static_cast<int64_t>(Search().FindString.size()); }
+int64_t ReplaceLength() { return static_cast<int64_t>(Search().ReplaceString.size()); }
+
+void ShowProgressText(const char* text) {
+  if (TProgressBox* box = CurrentProgressBox()) box->SetText(text, 1);
+}
+
+// Bookkeeping of one replacement written at pos.
+void Record(int64_t pos, ReplaceAllResult& result) {
+  SearchState& s = Search();
+  const auto at = static_cast<int32_t>(pos);
+  if (result.count == 0) result.first = at;
+  ++result.count;
+  s.LastFound = at;
+  s.LastReplaced = at;
+}
+
+// Makes the occurrence of length f at pos r bytes long, keeping its first r bytes' room.
+bool ResizeAt(int32_t pos, int64_t f, int64_t r) {
+  if (r > f) {
+    if (!OpenGap(pos, r - f)) {
+      ShowError(msg::kNoMemory);
+      return false;
+    }
+  } else if (r < f) {
+    const int32_t before = DocSize;
+    // A failed shrink of the block still removed the bytes; only a refusal leaves them.
+    if (!DeleteRange(pos, f - r) && DocSize == before) {
+      ShowError(msg::kInvalidOperation);
+      return false;
+    }
+  }
+  return true;
+}
+
+// The next occurrence at or after pos in a loop of searches; 0 when none or cancelled.
+int64_t NextOccurrence(int64_t pos, SearchProgress& progress, ReplaceAllResult& result) {
+  if (pos > DocSize) return 0;
+  const int32_t lastFound = Search().LastFound;
+  const FindResult found = FindNextWith(static_cast<int32_t>(pos), false, progress);
+  if (found.aborted) {
+    // An occurrence found together with the cancel is dropped, and it must not be where the
+    // cursor goes: positions behind the replacements made are about to move.
+    Search().LastFound = lastFound;
+    result.aborted = true;
+    return 0;
+  }
+  return found.found ? found.pos : 0;
+}
+
+ReplaceAllResult ReplaceEqual(int32_t start) {
+  ReplaceAllResult result;
+  ShowProgressText(msg::kSearchingAndReplacing);
+  const int64_t f = FindLength();
+  ForwardDocProgress progress;
+  int64_t pos = start;
+  while (const int64_t at = NextOccurrence(pos, progress, result)) {
+    SaveFoundBytes(static_cast<int32_t>(at));
+    WriteReplacement(static_cast<int32_t>(at));
+    Record(at, result);
+    pos = at + f;
+  }
+  return result;
+}
+
+// One forward pass: the bytes between occurrences move down to the write position w as whole
+// stretches, each replacement is written behind them; the tail follows once at the end, also
+// after a cancel, so that the document is consistent at every stop.
+ReplaceAllResult ReplaceShorter(int32_t start) {
+  ReplaceAllResult result;
+  ShowProgressText(msg::kSearchingAndReplacing);
+  const int64_t f = FindLength();
+  const int64_t r = ReplaceLength();
+  ForwardDocProgress progress;
+  int64_t w = start;
+  int64_t c = start;
+  while (const int64_t at = NextOccurrence(c, progress, result)) {
+    SaveFoundBytes(static_cast<int32_t>(at));
+    if (MoveBytesDown(static_cast<int32_t>(c), static_cast<int32_t>(at - 1), static_cast<int32_t>(w))) w += at - c;
+    WriteReplacement(static_cast<int32_t>(w));
+    Record(w, result);
+    c = at + f;
+    w += r;
+  }
+  if (w != c) MoveBytesDown(static_cast<int32_t>(c), DocSize, static_cast<int32_t>(w));
+  DocSize -= static_cast<int32_t>((f - r) * result.count);
+  if (DocSize == 0) ClearDocument();
+  return result;
+}
+
+// How many of n replacements, each growing the document by d, fit: into the memory the system
+// has free and the block's unused room, and below the 32-bit document limit. Asks the user
+// when not all of them fit; 0 means none is made.
+int64_t ReplacementsThatFit(int64_t n, int64_t d) {
+  const int64_t room = int64_t{Capacity()} - DocSize;
+  const int64_t available = std::min(FreeMemoryBytes() + room, kMaxSize - DocSize);
+  if (n <= available / d) return n;
+  const int64_t m = available / d;
+  if (m <= 0) {
+    ShowError(msg::kNoMemory);
+    return 0;
+  }
+  const std::string question = FormatMsgN(FormatMsgN(msg::kReplaceMemoryQuestion, n), m);
+  return AskYesNo(question) == mrYes ? m : 0;
+}
+
+// Step 1 of the longer case: the occurrences from start, counted as CountOccurrences counts
+// them. Their positions are kept while the list stays small, so that step 2 need not search
+// the same bytes again; positions is empty when they were too many.
+int64_t CountAndRecord(int32_t start, std::vector<int32_t>& positions, ReplaceAllResult& result) {
+  const int64_t f = FindLength();
+  ForwardDocProgress progress;
+  bool recording = true;
+  int64_t n = 0;
+  int64_t pos = start;
+  while (const int64_t at = NextOccurrence(pos, progress, result)) {
+    ++n;
+    if (recording) {
+      try {
+        recording = positions.size() < kMaxRecorded;
+        if (recording) positions.push_back(static_cast<int32_t>(at));
+      } catch (const std::bad_alloc&) {
+        recording = false;
+      }
+      if (!recording) std::vector<int32_t>().swap(positions);
+    }
+    pos = at + f;
+  }
+  return n;
+}
+
+// Counts first, opens the whole growth once at the start, then fills the gap from its front
+// as in the shorter case: the document moves up once and the stretches down once.
+ReplaceAllResult ReplaceLonger(int32_t start) {
+  ReplaceAllResult result;
+  const int64_t f = FindLength();
+  const int64_t r = ReplaceLength();
+  const int64_t d = r - f;
+  ShowProgressText(msg::kStepCounting);
+  std::vector<int32_t> positions;
+  const int64_t counted = CountAndRecord(start, positions, result);
+  if (result.aborted || counted == 0) return result;
+  const int64_t n = ReplacementsThatFit(counted, d);
+  if (n == 0) return result;
+  if (!EnsureCapacity(n * d) || !OpenGap(start, n * d)) {
+    ShowError(msg::kNoMemory);
+    return result;
+  }
+  ShowProgressText(msg::kStepReplacing);
+  ForwardDocProgress progress;
+  const int64_t shift = n * d;
+  int64_t w = start;
+  int64_t c = start + shift;
+  while (result.count < n) {
+    int64_t at = 0;
+    if (positions.empty()) {
+      at = NextOccurrence(c, progress, result);
+      if (at == 0) break;
+    } else {
+      at = positions[static_cast<size_t>(result.count)] + shift;
+      if (CurrentProgressBox() != nullptr && at + f - 1 >= progress.due) {
+        bool abort = false;
+        progress.Report(at + f - 1, abort);
+        if (abort) {
+          result.aborted = true;
+          break;
+        }
+      }
+    }
+    SaveFoundBytes(static_cast<int32_t>(at));
+    if (MoveBytesDown(static_cast<int32_t>(c), static_cast<int32_t>(at - 1), static_cast<int32_t>(w))) w += at - c;
+    WriteReplacement(static_cast<int32_t>(w));
+    Record(w, result);
+    c = at + f;
+    w += r;
+  }
+  if (w != c) {
+    MoveBytesDown(static_cast<int32_t>(c), DocSize, static_cast<int32_t>(w));
+    DocSize -= static_cast<int32_t>((n - result.count) * d);
+  }
+  return result;
+}
+
+}  // namespace
+
+void SaveFoundBytes(int32_t pos) {
+  SearchState& s = Search();
+  if (pos < 1 || pos > DocSize) {
+    s.UndoBytes.clear();
+    return;
+  }
+  const int64_t length = std::min<int64_t>(FindLength(), int64_t{DocSize} - pos + 1);
+  s.UndoBytes.assign(reinterpret_cast<const char*>(At(pos)), static_cast<size_t>(length));
+}
+
+bool WriteReplacement(int32_t pos) {
+  const std::string& replacement = Search().ReplaceString;
+  const auto r = static_cast<int64_t>(replacement.size());
+  if (pos < 1 || int64_t{pos} + r - 1 > DocSize) return false;
+  if (r > 0) std::memcpy(At(pos), replacement.data(), replacement.size());
+  Search().ReplacedBytes = replacement;
+  return true;
+}
+
+bool MoveBytesDown(int32_t from, int32_t to, int32_t dest) {
+  if (from < 1 || dest < 1 || to > DocSize || dest > DocSize || to < from) return false;
+  if (int64_t{dest} + (int64_t{to} - from) > DocSize) return false;
+  std::memmove(At(dest), At(from), static_cast<size_t>(int64_t{to} - from + 1));
+  return true;
+}
+
+ReplaceResult ReplaceNext(int32_t pos, bool continuing) {
+  SearchState& s = Search();
+  const int64_t f = FindLength();
+  const int64_t r = ReplaceLength();
+  ReplaceResult result{pos};
+  if (int64_t{pos} + f - 1 > DocSize) return result;
+  const FindResult found = FindNext(pos, continuing);
+  if (found.aborted) {
+    result.aborted = true;
+    return result;
+  }
+  if (!found.found) return result;
+  result.found = true;
+  pos = found.pos;
+  result.pos = pos;
+  // Once found, a replacement is carried out whole.
+  if (TProgressBox* box = CurrentProgressBox()) {
+    box->SetText(msg::kReplacingLabel, 1);
+    box->EnableCancel(false);
+  }
+  SaveFoundBytes(pos);
+  if (!ResizeAt(pos, f, r)) return result;
+  WriteReplacement(pos);
+  s.LastFound = pos;
+  s.LastReplaced = pos;
+  Modified = true;
+  result.replaced = true;
+  if (r > 0) result.pos = static_cast<int32_t>(pos + r - 1);
+  return result;
+}
+
+int32_t ReplaceAllStart() {
+  const SearchState& s = Search();
+  if (!s.FromCursor) return 1;
+  const int32_t cursor = CursorAddress();
+  const int64_t r = ReplaceLength();
+  if (r > 0 && s.LastReplaced != 0 && int64_t{cursor} == s.LastReplaced + r - 1) return cursor + 1;
+  return cursor;
+}
+
+ReplaceAllResult ReplaceAll(int32_t start, bool useScope) {
+  if (useScope) start = ReplaceAllStart();
+  const int64_t f = FindLength();
+  const int64_t r = ReplaceLength();
+  if (f == 0 || start < 1) return {};
+  ReplaceAllResult result;
+  if (r == f) {
+    result = ReplaceEqual(start);
+  } else if (r < f) {
+    result = ReplaceShorter(start);
+  } else {
+    result = ReplaceLonger(start);
+  }
+  if (result.count > 0) {
+    Modified = true;
+    // Positions behind the first replacement moved.
+    if (r != f) CheckBlock(result.first);
+    const int64_t last = Search().LastFound;
+    GotoAddress(static_cast<int32_t>(r > 0 ? last + r - 1 : last), true, true);
+  }
+  return result;
+}
+
+bool UndoReplacement() {
+  SearchState& s = Search();
+  const int32_t at = s.LastReplaced;
+  if (at == 0) return true;
+  GotoAddress(at, false, true);
+  const std::string written = s.ReplacedBytes;
+  const std::string original = s.UndoBytes;
+  const auto r = static_cast<int64_t>(written.size());
+  const auto f = static_cast<int64_t>(original.size());
+  // Only the very bytes written at LastReplaced are taken back; an edit over them ends the undo.
+  const bool inPlace = at >= 1 && int64_t{at} + r - 1 <= DocSize && int64_t{at} <= int64_t{DocSize} + 1 &&
+                       (r == 0 || std::memcmp(At(at), written.data(), written.size()) == 0);
+  if (inPlace) {
+    if (!ResizeAt(at, r, f)) return false;
+    if (f > 0) std::memcpy(At(at), original.data(), original.size());
+    Modified = true;
+    if (r != f) CheckBlock(at);
+    s.LastFound = at;
+    s.UndoBytes = written;
+    s.ReplacedBytes = original;
+  }
+  GotoAddress(at, true, true);
+  s.LastReplaced = 0;
+  return true;
+}
+
+}  // namespace quoxa
