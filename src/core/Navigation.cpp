@@ -7,15 +7,22 @@ namespace quoxa {
 
 int32_t RowStart(int32_t pos) { return ((pos - 1) / BytesPerRow) * BytesPerRow + 1; }
 
+namespace {
+
+// Top of the last page: the last byte in the bottom row, the top row on a row boundary.
+int32_t LastPageTop() {
+  if (DocSize <= PageSize) return 1;
+  int32_t top = DocSize - PageSize + 1;
+  const int32_t r = DocSize % BytesPerRow;
+  if (r != 0) top += BytesPerRow - r;
+  return top;
+}
+
+}  // namespace
+
 void ScrollToEnd() {
   LastShownAddress = DocSize;
-  if (DocSize > PageSize) {
-    TopAddress = DocSize - PageSize + 1;
-    const int32_t r = DocSize % BytesPerRow;
-    if (r != 0) TopAddress += BytesPerRow - r;
-  } else {
-    TopAddress = 1;
-  }
+  TopAddress = LastPageTop();
 }
 
 Cell AddressToCell(int32_t pos) {
@@ -31,7 +38,9 @@ void GotoAddress(int32_t pos, bool placeCursor, bool keepView) {
   if (LastShownAddress > DocSize) LastShownAddress = DocSize;
   const bool onScreen = TopAddress <= pos && pos <= LastShownAddress;
   if (!(keepView && onScreen)) {
-    if (int64_t{pos} >= int64_t{DocSize} - PageSize + 1) {
+    // Only positions on the last page as it is shown: its row alignment can leave the first
+    // rows of the last PageSize bytes above it.
+    if (pos >= LastPageTop()) {
       ScrollToEnd();
     } else {
       TopAddress = RowStart(pos);

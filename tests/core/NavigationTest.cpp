@@ -42,6 +42,17 @@ TEST_F(Navigation, GotoOnTheLastPageScrollsToTheEnd) {
   EXPECT_EQ(CursorAddress(), 900);
 }
 
+TEST_F(Navigation, GotoAboveTheTopRowOfTheLastPageShowsThePositionsRow) {
+  // 841..848 are within the last 160 bytes, but the aligned last page starts at 849.
+  test::LoadDocument(test::Ramp(1000), 16, 10);
+  GotoAddress(845, true, false);
+  EXPECT_EQ(TopAddress, 833);
+  EXPECT_EQ(CursorAddress(), 845);
+  GotoAddress(849, true, false);
+  EXPECT_EQ(TopAddress, 849);
+  EXPECT_EQ(CursorAddress(), 849);
+}
+
 TEST_F(Navigation, ScrollToTheEndPutsTheLastByteInTheBottomRow) {
   test::LoadDocument(test::Ramp(1000), 16, 10);
   GotoEnd();
