@@ -10,3 +10,14 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/SearchState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowFilter.cpp
 )
+if(QUOXA_BUILD_GUI)
+  target_sources(quoxa_gui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/FormFind.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FormReplace.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PickUpNextByte.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SearchDialogs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SearchOptionsBox.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/StringChoice.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/help/searchhelp.qrc
+  )
+endif()

@@ -54,9 +54,9 @@ TEST_F(MenuRules, EncodeNumberDoesNotNeedBytes) {
 }
 
 TEST_F(MenuRules, PendingCommandsAreNeverUsable) {
-  Commands().SetEnabled(Cmd::Find, true);
-  EXPECT_TRUE(NotYetAvailable(Cmd::Find));
-  EXPECT_FALSE(CommandUsable(Cmd::Find));
+  Commands().SetEnabled(Cmd::Goto, true);
+  EXPECT_TRUE(NotYetAvailable(Cmd::Goto));
+  EXPECT_FALSE(CommandUsable(Cmd::Goto));
   EXPECT_FALSE(NotYetAvailable(Cmd::New));
   EXPECT_TRUE(CommandUsable(Cmd::New));
   Commands().SetEnabled(Cmd::Save, false);

@@ -25,6 +25,7 @@
 #include "core/Navigation.h"
 #include "core/Primitives.h"
 #include "core/TextFormat.h"
+#include "search/SearchDialogs.h"
 #include "settings/Options.h"
 #include "ui/main/FormAbout.h"
 #include "ui/main/GridView.h"
@@ -211,6 +212,15 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::About:
     case Cmd::BtnInfo: ShowAbout(); break;
     case Cmd::BtnWhats: QWhatsThis::enterWhatsThisMode(); break;
+    case Cmd::Find:
+    case Cmd::BtnFind:
+    case Cmd::FindDown:
+    case Cmd::FindUp:
+    case Cmd::Count:
+    case Cmd::Replace:
+    case Cmd::BtnReplace:
+    case Cmd::ReplaceAgain:
+    case Cmd::ReplaceUndo: RunSearchCommand(this, cmd); break;
     default: break;
   }
 }

@@ -12,7 +12,6 @@ constexpr Cmd kPending[] = {
     Cmd::InsertString, Cmd::OverwriteString, Cmd::BlockMark, Cmd::BlockChars, Cmd::BlockUnmark, Cmd::BlockDelete,
     Cmd::BlockCopy, Cmd::BlockCopyOverwrite, Cmd::BlockMove, Cmd::Clipboard, Cmd::Cut, Cmd::Copy, Cmd::Paste,
     Cmd::CopyHex, Cmd::PasteHex,
-    Cmd::Find, Cmd::FindDown, Cmd::FindUp, Cmd::Count, Cmd::Replace, Cmd::ReplaceAgain, Cmd::ReplaceUndo,
     Cmd::CharConversion,
     Cmd::Goto, Cmd::JumpWidth, Cmd::JumpDown, Cmd::JumpUp, Cmd::RememberAddress, Cmd::GotoRemembered,
     Cmd::DisplayDifference,
@@ -21,7 +20,7 @@ constexpr Cmd kPending[] = {
     Cmd::Bookmark6, Cmd::Bookmark7, Cmd::Bookmark8, Cmd::Bookmark9,
     Cmd::DecodeNumber, Cmd::EncodeNumber, Cmd::BitManipulation, Cmd::Patch, Cmd::Options,
     Cmd::ScriptEditor, Cmd::ScriptExecute,
-    Cmd::BtnDel, Cmd::BtnCut, Cmd::BtnCopy, Cmd::BtnPaste, Cmd::BtnFind, Cmd::BtnReplace, Cmd::BtnOptions,
+    Cmd::BtnDel, Cmd::BtnCut, Cmd::BtnCopy, Cmd::BtnPaste, Cmd::BtnOptions,
 };
 
 }  // namespace
