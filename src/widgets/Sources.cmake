@@ -1,4 +1,8 @@
 # Component kit: hex strings and layout arithmetic in quoxa_core, controls and dialogs in quoxa_gui.
+target_sources(quoxa_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/FileDialogRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileListSort.cpp
+)
 if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/FileDialogs.cpp

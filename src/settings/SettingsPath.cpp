@@ -1,0 +1,53 @@
+#include "settings/SettingsPath.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace quoxa {
+
+namespace {
+
+std::string EnvValue(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? std::string(value) : std::string();
+}
+
+}  // namespace
+
+std::string ExecutablePath() {
+  std::error_code ec;
+  const auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : path.string();
+}
+
+std::string DirectoryOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string ExecutableDirectory() {
+  const std::string exe = ExecutablePath();
+  return exe.empty() ? std::string(".") : DirectoryOf(exe);
+}
+
+std::string SettingsFilePath() {
+  const std::string explicitPath = EnvValue("QUOXA_INI");
+  if (!explicitPath.empty()) return explicitPath;
+  const std::string exe = ExecutablePath();
+  if (!exe.empty() && ::access(DirectoryOf(exe).c_str(), W_OK) == 0) return exe + ".ini";
+  // Relative values are invalid for the XDG variables and are ignored.
+  std::string config = EnvValue("XDG_CONFIG_HOME");
+  if (config.empty() || config.front() != '/') {
+    const std::string home = EnvValue("HOME");
+    config = (home.empty() ? std::string(".") : home) + "/.config";
+  }
+  return config + "/quoxa/quoxa.ini";
+}
+
+std::string ProgramDirectory() { return DirectoryOf(SettingsFilePath()); }
+
+}  // namespace quoxa

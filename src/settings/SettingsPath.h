@@ -1,0 +1,23 @@
+#pragma once
+// Where the settings file lives. Computed on every call: nothing caches it.
+
+#include <string>
+
+namespace quoxa {
+
+// Full path of the running executable ("" when it cannot be determined).
+std::string ExecutablePath();
+// Folder of the running executable, without a trailing slash (except for "/").
+std::string ExecutableDirectory();
+
+// QUOXA_INI when set; else "<executable path>.ini" when the executable's folder is
+// writable (portable use); else $XDG_CONFIG_HOME/quoxa/quoxa.ini (~/.config by default).
+std::string SettingsFilePath();
+
+// "The program's directory" for bookmark, table and script files: the settings file's folder.
+std::string ProgramDirectory();
+
+// The parent folder of a path, without a trailing slash (except for "/").
+std::string DirectoryOf(const std::string& path);
+
+}  // namespace quoxa
