@@ -34,18 +34,21 @@ std::string ExecutableDirectory() {
   return exe.empty() ? std::string(".") : DirectoryOf(exe);
 }
 
-std::string SettingsFilePath() {
-  const std::string explicitPath = EnvValue("QUOXA_INI");
+std::string ChooseSettingsPath(const std::string& explicitPath, const std::string& executable,
+                               bool executableFolderWritable, const std::string& xdgConfigHome,
+                               const std::string& home) {
   if (!explicitPath.empty()) return explicitPath;
-  const std::string exe = ExecutablePath();
-  if (!exe.empty() && ::access(DirectoryOf(exe).c_str(), W_OK) == 0) return exe + ".ini";
+  if (!executable.empty() && executableFolderWritable) return executable + ".ini";
   // Relative values are invalid for the XDG variables and are ignored.
-  std::string config = EnvValue("XDG_CONFIG_HOME");
-  if (config.empty() || config.front() != '/') {
-    const std::string home = EnvValue("HOME");
-    config = (home.empty() ? std::string(".") : home) + "/.config";
-  }
+  std::string config = xdgConfigHome;
+  if (config.empty() || config.front() != '/') config = (home.empty() ? std::string(".") : home) + "/.config";
   return config + "/quoxa/quoxa.ini";
+}
+
+std::string SettingsFilePath() {
+  const std::string exe = ExecutablePath();
+  const bool writable = !exe.empty() && ::access(DirectoryOf(exe).c_str(), W_OK) == 0;
+  return ChooseSettingsPath(EnvValue("QUOXA_INI"), exe, writable, EnvValue("XDG_CONFIG_HOME"), EnvValue("HOME"));
 }
 
 std::string ProgramDirectory() { return DirectoryOf(SettingsFilePath()); }

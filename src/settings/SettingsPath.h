@@ -14,6 +14,11 @@ std::string ExecutableDirectory();
 // writable (portable use); else $XDG_CONFIG_HOME/quoxa/quoxa.ini (~/.config by default).
 std::string SettingsFilePath();
 
+// The rule behind SettingsFilePath, from its inputs.
+std::string ChooseSettingsPath(const std::string& explicitPath, const std::string& executable,
+                               bool executableFolderWritable, const std::string& xdgConfigHome,
+                               const std::string& home);
+
 // "The program's directory" for bookmark, table and script files: the settings file's folder.
 std::string ProgramDirectory();
 

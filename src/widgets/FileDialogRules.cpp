@@ -238,6 +238,14 @@ TFileNameOutcome EvaluateFileName(OseMode mode, const std::string& editText, con
   if (text.size() >= 2 && text.front() == '"' && text.back() == '"') text = TrimBlanks(text.substr(1, text.size() - 2));
   if (text.empty()) return outcome;
 
+  // The name of a folder moves into it.
+  const std::string typedPath = ExpandPath(text, currentDir);
+  if (IsFolder(typedPath)) {
+    outcome.kind = Kind::ChangeDirectory;
+    outcome.directory = typedPath;
+    return outcome;
+  }
+
   std::string name = text;
   const std::string typedFile = FileNamePart(name);
   if ((mode == OseMode::Open || mode == OseMode::Save) && !typedFile.empty() && !HasWildcards(typedFile) &&
@@ -249,7 +257,7 @@ TFileNameOutcome EvaluateFileName(OseMode mode, const std::string& editText, con
   const std::string path = ExpandPath(name, currentDir);
   const std::string filePart = endsInSlash ? std::string() : FileNamePart(path);
 
-  if (filePart.empty() || HasWildcards(filePart) || IsFolder(path)) {
+  if (filePart.empty() || HasWildcards(filePart)) {
     const bool pattern = !filePart.empty() && HasWildcards(filePart);
     const std::string folder = pattern ? FolderPart(path) : path;
     if (!IsFolder(folder)) {
