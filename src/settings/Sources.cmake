@@ -10,3 +10,12 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/SettingsPath.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShellLink.cpp
 )
+if(QUOXA_BUILD_GUI)
+  target_sources(quoxa_gui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/ColorCombo.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FormOpt.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FormPlacement.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MRUFiles.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/QZHistoryBtn.cpp
+  )
+endif()
