@@ -6,5 +6,8 @@ target_sources(quoxa_core PRIVATE
 if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/FileDialogs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FormOSE.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OseDirTree.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/OseFileList.cpp
   )
 endif()
