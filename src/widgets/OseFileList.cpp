@@ -58,7 +58,7 @@ TOseFileList::TOseFileList(QWidget* parent) : QWidget(parent) {
   details_->setColumnWidth(0, 200);
   details_->setColumnWidth(1, 90);
   details_->setColumnWidth(2, 130);
-  details_->setColumnWidth(3, 140);
+  details_->setColumnWidth(3, 165);
 
   icons_ = new QListView;
   icons_->setObjectName("ListViewFilesIcons");
