@@ -135,7 +135,7 @@ TFormOSE::TFormOSE(QWidget* parent) : QDialog(parent) {
   splitter->addWidget(fileList_);
   splitter->setStretchFactor(0, 1);
   splitter->setStretchFactor(1, 3);
-  splitter->setSizes({190, 560});
+  splitter->setSizes({200, 620});
   connect(fileList_, &TOseFileList::SelectionChanged, this, &TFormOSE::FileSelectionChanged);
   connect(fileList_, &TOseFileList::FileActivated, this, [this](const QString& name) {
     edit_->setText(name);
@@ -176,7 +176,7 @@ TFormOSE::TFormOSE(QWidget* parent) : QDialog(parent) {
   layout->addWidget(pathLabel_);
   layout->addWidget(splitter, 1);
   layout->addLayout(bottom);
-  resize(760, 460);
+  resize(840, 480);
 
   const TIniFile ini(SettingsFilePath());
   QHeaderView* header = fileList_->DetailsView()->header();

@@ -55,10 +55,10 @@ TOseFileList::TOseFileList(QWidget* parent) : QWidget(parent) {
   details_->header()->setSectionsClickable(true);
   details_->header()->setSortIndicatorShown(true);
   details_->header()->setStretchLastSection(false);
-  details_->setColumnWidth(0, 200);
-  details_->setColumnWidth(1, 90);
-  details_->setColumnWidth(2, 130);
-  details_->setColumnWidth(3, 165);
+  details_->setColumnWidth(0, 190);
+  details_->setColumnWidth(1, 80);
+  details_->setColumnWidth(2, 140);
+  details_->setColumnWidth(3, 160);
 
   icons_ = new QListView;
   icons_->setObjectName("ListViewFilesIcons");
