@@ -25,6 +25,7 @@ int32_t BlockBegin = 0;
 int32_t BlockEnd = 0;
 int32_t BaseAddress = 0;
 int32_t RememberedAddress = 1;
+std::optional<FileTime> SavedFileTime;
 
 int32_t Capacity() { return DocArray != nullptr ? DocArray->ByteSize() : 0; }
 
@@ -63,6 +64,7 @@ void ResetDocumentState() {
   BlockBegin = BlockEnd = 0;
   BaseAddress = 0;
   RememberedAddress = 1;
+  SavedFileTime.reset();
 }
 
 }  // namespace quoxa

@@ -3,8 +3,10 @@
 // Positions are 1-based; addresses shown to the user are position - 1 + BaseAddress.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "core/FileTime.h"
 #include "core/QZDynArray.h"
 
 namespace quoxa {
@@ -31,6 +33,8 @@ extern int32_t BlockEnd;
 extern int32_t BaseAddress;
 // The remembered address of the address commands; reset to 1 when a document is loaded.
 extern int32_t RememberedAddress;
+// Modification time of the file at its last Open; given back on save under OldFileTime.
+extern std::optional<FileTime> SavedFileTime;
 
 constexpr int32_t kDefaultCols = 17;
 constexpr int32_t kDefaultRows = 19;

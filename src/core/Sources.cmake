@@ -1,13 +1,19 @@
-# Document core: state, memory policy, primitives, seams. Pure C++.
+# Document core: state, memory policy, primitives, file I/O, seams. Pure C++.
 target_sources(quoxa_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/AtomicFileWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Block.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Busy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CodePage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocState.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileIo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileTime.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Help.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IoErrors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MemoryPolicy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Messages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Navigation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PlatformFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Primitives.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Progress.cpp
   ${CMAKE_CURRENT_LIST_DIR}/QZDynArray.cpp

@@ -16,11 +16,12 @@
 #include <QVBoxLayout>
 
 #include "core/DocState.h"
+#include "core/Help.h"
 #include "core/View.h"
 #include "settings/ColorCombo.h"
-#include "settings/FormPlacement.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
+#include "widgets/DialogPlacement.h"
 
 namespace quoxa {
 
@@ -51,7 +52,7 @@ TFormOpt::TFormOpt(ISettingsWindow& window, QWidget* parent) : QDialog(parent), 
   ok->setDefault(true);
   connect(buttons, &QDialogButtonBox::accepted, this, &TFormOpt::OkClick);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(help, &QPushButton::clicked, this, [this] { window_.ShowHelp(kHelpTopic); });
+  connect(help, &QPushButton::clicked, this, [this] { ShowHelpTopic(kHelpTopic); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pages_);
@@ -276,7 +277,7 @@ void TFormOpt::showEvent(QShowEvent* event) {
 
 void TFormOpt::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F1) {
-    window_.ShowHelp(kPageHelpTopics[std::clamp(pages_->currentIndex(), 0, 2)]);
+    ShowHelpTopic(kPageHelpTopics[std::clamp(pages_->currentIndex(), 0, 2)]);
     return;
   }
   QDialog::keyPressEvent(event);

@@ -110,22 +110,4 @@ bool SaveFormPlacement(QWidget* form, const QString& fileName) {
   return SaveFormPlacement(adapter, fileName.toStdString());
 }
 
-void CenterOverActiveWindow(QWidget* dialog) {
-  if (dialog == nullptr) return;
-  const QRect screen = ScreenOf(dialog);
-  const QSize size = dialog->frameGeometry().size().expandedTo(dialog->size());
-  QWidget* active = QApplication::activeWindow();
-  if (active == dialog) active = nullptr;
-  if (active == nullptr && dialog->parentWidget() != nullptr) active = dialog->parentWidget()->window();
-  TRect activeRect;
-  const TRect* activePtr = nullptr;
-  if (active != nullptr && active->isVisible()) {
-    const QRect r = active->frameGeometry();
-    activeRect = {r.x() - screen.x(), r.y() - screen.y(), r.width(), r.height()};
-    activePtr = &activeRect;
-  }
-  const TPoint p = CenterOverActive(activePtr, size.width(), size.height(), screen.width(), screen.height());
-  dialog->move(p.x + screen.x(), p.y + screen.y());
-}
-
 }  // namespace quoxa

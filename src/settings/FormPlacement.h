@@ -1,6 +1,6 @@
 #pragma once
 // Window placement for Qt windows: the settings-file section named after the
-// window's class, and the centring of dialogs over the active window.
+// window's class.
 
 #include <QString>
 
@@ -16,10 +16,6 @@ void RestoreFormPlacement(QWidget* form, const QString& fileName = QString());
 
 // Writes the placement; false when the settings file could not be written.
 bool SaveFormPlacement(QWidget* form, const QString& fileName = QString());
-
-// Moves a dialog over the centre of the active window, or the screen's centre
-// when there is none or the dialog would leave the screen.
-void CenterOverActiveWindow(QWidget* dialog);
 
 // The section name of a window: its class name without namespace.
 QString PlacementSection(const QWidget* form);

@@ -1,16 +1,13 @@
 #include "settings/IniFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 
+#include "core/AtomicFileWriter.h"
+#include "core/PlatformFile.h"
 #include "core/TextFormat.h"
 
 namespace quoxa {
@@ -338,41 +335,16 @@ bool TIniFile::EraseSection(const std::string& section) {
 void InstallIniReplacer(IniReplaceFn replacer) { installedReplacer = std::move(replacer); }
 
 bool ReplaceFileAtomically(const std::string& path, const std::string& contents) {
-  namespace fs = std::filesystem;
+  // The folder of a first settings file (~/.config/quoxa) may not exist yet.
   std::error_code ec;
-  fs::path target(path);
-  // Write through a symbolic link instead of replacing the link itself.
-  if (fs::is_symlink(target, ec)) {
-    const fs::path resolved = fs::canonical(target, ec);
-    if (ec) return false;
-    target = resolved;
-  }
-  mode_t mode = 0644;
-  struct stat st {};
-  if (::stat(target.c_str(), &st) == 0) {
-    if (!S_ISREG(st.st_mode) || ::access(target.c_str(), W_OK) != 0) return false;
-    mode = st.st_mode & 07777;
-  }
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  fs::create_directories(folder, ec);
-  if (!fs::is_directory(folder, ec)) return false;
-
-  std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
-  bool ok = true;
-  size_t done = 0;
-  while (ok && done < contents.size()) {
-    const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else done += static_cast<size_t>(n);
-  }
-  ok = ok && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
+  std::filesystem::create_directories(DirectoryOf(ResolveLinks(path)), ec);
+  AtomicFileWriter writer;
+  if (writer.Begin(path) != 0) return false;
+  int64_t written = 0;
+  const auto* bytes = reinterpret_cast<const uint8_t*>(contents.data());
+  if (writer.Write(bytes, static_cast<int64_t>(contents.size()), written) != 0) return false;
+  if (written != static_cast<int64_t>(contents.size())) return false;
+  return writer.Commit(std::nullopt) == 0;
 }
 
 }  // namespace quoxa

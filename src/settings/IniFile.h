@@ -61,8 +61,8 @@ using IniReplaceFn = std::function<bool(const std::string& path, const std::stri
 // nullptr restores the real one (temporary file in the same folder, then rename).
 void InstallIniReplacer(IniReplaceFn replacer);
 
-// The real replacement: writes contents to a temporary file beside path, flushes it
-// to disk and renames it over path (creating the folder when missing).
+// The real replacement: the contents go to a temporary file beside path, which
+// replaces it once complete (the folder is created when missing).
 bool ReplaceFileAtomically(const std::string& path, const std::string& contents);
 
 }  // namespace quoxa

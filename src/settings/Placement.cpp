@@ -16,16 +16,6 @@ std::string IniPath(const std::string& fileName) { return fileName.empty() ? Set
 
 }  // namespace
 
-TPoint CenterOverActive(const TRect* active, int dialogWidth, int dialogHeight, int screenWidth, int screenHeight) {
-  const TPoint screenCentre{(screenWidth - dialogWidth) / 2, (screenHeight - dialogHeight) / 2};
-  if (active == nullptr) return screenCentre;
-  TPoint p{active->left + (active->width - dialogWidth) / 2, active->top + (active->height - dialogHeight) / 2};
-  if (p.x < 0) p.x = std::max(active->left, 0);
-  if (p.y < 0) p.y = std::max(active->top, 0);
-  if (p.x + dialogWidth <= screenWidth && p.y + dialogHeight <= screenHeight) return p;
-  return screenCentre;
-}
-
 std::vector<int> ParseColumnWidths(const std::string& text, size_t maxCount) {
   std::vector<int> widths;
   size_t pos = 0;

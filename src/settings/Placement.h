@@ -1,6 +1,5 @@
 #pragma once
-// Window placement in the settings file (a section named after the window's class)
-// and the centring of dialogs over the active window.
+// Window placement in the settings file: a section named after the window's class.
 
 #include <memory>
 #include <string>
@@ -14,16 +13,6 @@ struct TRect {
   int width = 0;
   int height = 0;
 };
-
-struct TPoint {
-  int x = 0;
-  int y = 0;
-};
-
-// Where a dialog of the given size goes: centred over the active window, moved
-// onto the screen's origin side when negative, centred on the screen when it
-// would not fit there or when there is no active window.
-TPoint CenterOverActive(const TRect* active, int dialogWidth, int dialogHeight, int screenWidth, int screenHeight);
 
 // "64,20,20" -> {64, 20, 20}; stops at the first item that is not a width or after maxCount.
 std::vector<int> ParseColumnWidths(const std::string& text, size_t maxCount);

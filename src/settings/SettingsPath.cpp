@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "core/PlatformFile.h"
+
 namespace quoxa {
 
 namespace {
@@ -20,13 +22,6 @@ std::string ExecutablePath() {
   std::error_code ec;
   const auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
   return ec ? std::string() : path.string();
-}
-
-std::string DirectoryOf(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
 }
 
 std::string ExecutableDirectory() {

@@ -22,7 +22,4 @@ std::string ChooseSettingsPath(const std::string& explicitPath, const std::strin
 // "The program's directory" for bookmark, table and script files: the settings file's folder.
 std::string ProgramDirectory();
 
-// The parent folder of a path, without a trailing slash (except for "/").
-std::string DirectoryOf(const std::string& path);
-
 }  // namespace quoxa

@@ -54,9 +54,6 @@ class ISettingsWindow {
   // After a change of the address base.
   virtual void RebuildBookmarkMenu() = 0;
   virtual void ShowAllAddressCells() = 0;
-
-  // Help topic by number.
-  virtual void ShowHelp(int topic) = 0;
 };
 
 }  // namespace quoxa

@@ -5,6 +5,7 @@
 
 #include "core/Busy.h"
 #include "core/Messages.h"
+#include "core/PlatformFile.h"
 #include "settings/HistoryList.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsPath.h"

@@ -21,10 +21,10 @@
 #include <cmath>
 
 #include "core/Messages.h"
-#include "settings/FormPlacement.h"
 #include "settings/IniFile.h"
 #include "settings/Placement.h"
 #include "settings/SettingsPath.h"
+#include "widgets/DialogPlacement.h"
 #include "widgets/OseDirTree.h"
 #include "widgets/OseFileList.h"
 

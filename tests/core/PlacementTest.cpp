@@ -66,39 +66,6 @@ class Placement : public ::testing::Test {
   std::string ini = dir.File("p.ini");
 };
 
-TEST(CenterOverActive, CentresOverTheActiveWindow) {
-  const TRect active{100, 50, 600, 400};
-  const TPoint p = CenterOverActive(&active, 201, 101, 1280, 1024);
-  EXPECT_EQ(p.x, 100 + (600 - 201) / 2);
-  EXPECT_EQ(p.y, 50 + (400 - 101) / 2);
-}
-
-TEST(CenterOverActive, NegativePositionsTakeTheWindowsCornerOrZero) {
-  const TRect small{30, 40, 100, 80};
-  TPoint p = CenterOverActive(&small, 300, 200, 1280, 1024);
-  EXPECT_EQ(p.x, 30);
-  EXPECT_EQ(p.y, 40);
-  const TRect offLeft{-50, -20, 100, 80};
-  p = CenterOverActive(&offLeft, 300, 200, 1280, 1024);
-  EXPECT_EQ(p.x, 0);
-  EXPECT_EQ(p.y, 0);
-}
-
-TEST(CenterOverActive, ADialogThatWouldLeaveTheScreenIsCentredOnIt) {
-  const TRect nearEdge{1100, 900, 200, 100};
-  const TPoint p = CenterOverActive(&nearEdge, 300, 200, 1280, 1024);
-  EXPECT_EQ(p.x, (1280 - 300) / 2);
-  EXPECT_EQ(p.y, (1024 - 200) / 2);
-  const TPoint none = CenterOverActive(nullptr, 301, 201, 1280, 1024);
-  EXPECT_EQ(none.x, 489);
-  EXPECT_EQ(none.y, 411);
-  // Exactly touching the screen's edge still fits.
-  const TRect fits{980, 824, 300, 200};
-  const TPoint edge = CenterOverActive(&fits, 300, 200, 1280, 1024);
-  EXPECT_EQ(edge.x, 980);
-  EXPECT_EQ(edge.y, 824);
-}
-
 TEST(ColumnWidths, ParseStopsAtTheFirstBadItemOrTheLastColumn) {
   EXPECT_EQ(ParseColumnWidths("64,20,20", 3), (std::vector<int>{64, 20, 20}));
   EXPECT_EQ(ParseColumnWidths("64,20,20,30", 3), (std::vector<int>{64, 20, 20}));

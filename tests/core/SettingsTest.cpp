@@ -7,6 +7,7 @@
 #include "ScopedEnv.h"
 #include "TempDir.h"
 #include "core/DocState.h"
+#include "core/PlatformFile.h"
 #include "search/SearchState.h"
 #include "settings/IniFile.h"
 #include "settings/Options.h"

@@ -1,6 +1,5 @@
-// Window placement of Qt windows: the section named after the class, column widths
-// of named grids and list views, and centring over the active window.
-#include <QDialog>
+// Window placement of Qt windows: the section named after the class and the column
+// widths of named grids and list views.
 #include <QHeaderView>
 #include <QScreen>
 #include <QTableWidget>
@@ -83,20 +82,6 @@ class TestFormPlacement : public QObject {
     form.resize(400, 300);
     RestoreFormPlacement(&form);
     QCOMPARE(form.pos(), QPoint(screen.x() + (screen.width() - 400) / 2, screen.y() + (screen.height() - 300) / 2));
-  }
-
-  void dialogsAreCentredOverTheActiveWindow() {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    QWidget main;
-    main.setGeometry(screen.x() + 100, screen.y() + 100, 600, 400);
-    main.show();
-    QApplication::setActiveWindow(&main);
-    QDialog dialog(&main);
-    dialog.resize(200, 100);
-    CenterOverActiveWindow(&dialog);
-    const QRect frame = main.frameGeometry();
-    QCOMPARE(dialog.pos(), QPoint(frame.x() + (frame.width() - dialog.frameGeometry().width()) / 2,
-                                  frame.y() + (frame.height() - dialog.frameGeometry().height()) / 2));
   }
 };
 

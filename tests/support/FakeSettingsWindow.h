@@ -91,7 +91,6 @@ class FakeSettingsWindow final : public ISettingsWindow {
   void UseBuiltinConversionTable() override { Log("UseBuiltinConversionTable"); }
   void RebuildBookmarkMenu() override { Log("RebuildBookmarkMenu"); }
   void ShowAllAddressCells() override { Log("ShowAllAddressCells"); }
-  void ShowHelp(int topic) override { Log("ShowHelp " + std::to_string(topic)); }
 
  private:
   static std::string Flags(bool a, bool b) { return std::string(a ? "1" : "0") + "," + (b ? "1" : "0"); }

@@ -1,0 +1,169 @@
+#include "core/FileIo.h"
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+
+#include "core/AtomicFileWriter.h"
+#include "core/DocState.h"
+#include "core/FileTexts.h"
+#include "core/IoErrors.h"
+#include "core/MemoryPolicy.h"
+#include "core/MessageTexts.h"
+#include "core/Messages.h"
+#include "core/PlatformFile.h"
+#include "core/Progress.h"
+#include "core/TextFormat.h"
+#include "settings/Options.h"
+
+namespace quoxa {
+
+namespace {
+
+constexpr int kGaugeStep = 5;
+
+// A platform result as a result code: unmapped failures become the program's own message.
+int32_t ResultOf(int platformResult, int32_t unmapped) {
+  return platformResult == kUnmappedIoError ? unmapped : platformResult;
+}
+
+// The time a whole-document save gives back to the file, if any.
+std::optional<FileTime> TimeToKeep() {
+  if (!Options().OldFileTime) return std::nullopt;
+  // A new document has no time of its own; the one of an earlier Open is not its.
+  if (Untitled) {
+    SavedFileTime.reset();
+    return std::nullopt;
+  }
+  if (!SavedFileTime || !IsRestorableFileTime(*SavedFileTime)) return std::nullopt;
+  return SavedFileTime;
+}
+
+}  // namespace
+
+std::string ReadErrorText(int32_t result, const std::string& name) {
+  const std::string file = FileNameOnly(name);
+  switch (result) {
+    case kResultOpenFailed:
+      return FormatMsgS(msg::kErrorOpeningFile, file);
+    case kResultNoMemory:
+      return msg::kNoMemory;
+    case kResultCloseFailed:
+      return FormatMsgS(msg::kErrorClosingFile, file);
+    case kResultReadCancelled:
+      return FormatMsgS(msg::kReadingCancelled, file);
+    default:
+      break;
+  }
+  const std::string text = FormatMsgS(msg::kErrorReading, file);
+  return result < 250 ? text + "\n" + IoErrorLine(result) : text;
+}
+
+std::string WriteErrorText(int32_t result, const std::string& name) {
+  const std::string file = FileNameOnly(name);
+  switch (result) {
+    case kResultOpenFailed:
+      return FormatMsgS(msg::kErrorOpeningFile, file);
+    case kResultCloseFailed:
+      return FormatMsgS(msg::kErrorClosingFile, file);
+    case kResultWriteCancelled:
+      return FormatMsgS(msg::kWritingCancelled, file);
+    default:
+      break;
+  }
+  const std::string text = FormatMsgS(msg::kErrorWriting, file);
+  return result < 250 ? text + "\n" + IoErrorLine(result) : text;
+}
+
+std::string ReadOnlyQuestionText(const std::string& name) {
+  return FormatMsgS(msg::kOpenReadOnlyQuestion, FileNameOnly(name));
+}
+
+int32_t ReadFileInto(const std::string& name, bool insert, int32_t pos, int64_t expectedSize) {
+  if (!insert) pos = 1;
+  int32_t result = 0;
+  {
+    PlatformFile file;
+    result = ResultOf(file.OpenForReading(name, !insert && !ReadOnly), kResultOpenFailed);
+    const int64_t total = file.Size();
+    if (result == 0) {
+      if (insert) {
+        // Never past the gap, whatever the file became since its size was taken.
+        const bool fits = pos >= 1 && int64_t{pos} - 1 + total <= DocSize;
+        if (!fits || (expectedSize >= 0 && total != expectedSize)) result = kResultReadFailed;
+      } else if (total > std::numeric_limits<int32_t>::max() || !ReserveForSize(total)) {
+        result = kResultNoMemory;
+      } else {
+        SavedFileTime = file.ModTime();
+      }
+    }
+    if (result == 0) {
+      int64_t done = 0;
+      {
+        TProgressBox box({true, true, FileNameOnly(name), msg::kReadingFile});
+        do {
+          const int64_t chunk = std::min(total - done, kFileChunk);
+          if (chunk > 0) {
+            int64_t got = 0;
+            result = ResultOf(file.Read(DocBuffer + (int64_t{pos} - 1) + done, chunk, got), kResultReadFailed);
+            if (result == 0 && got < chunk) result = kResultReadFailed;
+            done += got;
+          }
+          box.SetProgress(done, total, kGaugeStep);
+          if (result == 0 && box.Aborted()) result = kResultReadCancelled;
+        } while (done != total && result == 0);
+      }
+      // After a failed Open the document is exactly what was read.
+      if (!insert) DocSize = static_cast<int32_t>(done);
+    }
+    if (file.IsOpen()) {
+      const int32_t closed = ResultOf(file.Close(), kResultCloseFailed);
+      if (result == 0) result = closed;
+    }
+  }
+  if (result != 0) ShowError(ReadErrorText(result, name));
+  return result;
+}
+
+bool WriteFileRange(const std::string& name, bool range, int32_t from, int32_t count) {
+  if (!range) {
+    from = 1;
+    count = DocSize;
+  }
+  int32_t result = 0;
+  {
+    AtomicFileWriter writer;
+    if (from < 1 || count < 0 || int64_t{from} - 1 + count > DocSize) {
+      result = kIoInvalidParameter;
+    } else {
+      result = ResultOf(writer.Begin(name), kResultOpenFailed);
+    }
+    if (result == 0) {
+      TProgressBox box({true, true, FileNameOnly(name), msg::kWritingFile});
+      int64_t done = 0;
+      do {
+        const int64_t chunk = std::min(count - done, kFileChunk);
+        if (chunk > 0) {
+          int64_t written = 0;
+          result = ResultOf(writer.Write(DocBuffer + (int64_t{from} - 1) + done, chunk, written), kIoWriteFault);
+          done += written;
+        }
+        box.SetProgress(done, count, kGaugeStep);
+        if (result == 0 && box.Aborted()) result = kResultWriteCancelled;
+      } while (done != count && result == 0);
+    }
+    if (result == 0) {
+      const std::optional<FileTime> keep = range ? std::nullopt : TimeToKeep();
+      result = ResultOf(writer.Commit(keep), kResultCloseFailed);
+    }
+    writer.Discard();
+  }
+  if (result != 0) {
+    ShowError(WriteErrorText(result, name));
+    return false;
+  }
+  if (!range) Modified = false;
+  return true;
+}
+
+}  // namespace quoxa

@@ -1,0 +1,289 @@
+#include "core/PlatformFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace quoxa {
+
+namespace {
+
+struct IoFault {
+  int err = 0;
+  int64_t afterBytes = 0;
+  int64_t doneBytes = 0;
+};
+
+IoFault readFault;
+IoFault writeFault;
+int closeFaultErr = 0;
+
+// Bytes the fault lets through before it strikes (n when there is none).
+int64_t AllowedBy(const IoFault& fault, int64_t n) {
+  if (fault.err == 0) return n;
+  return std::clamp<int64_t>(fault.afterBytes - fault.doneBytes, 0, n);
+}
+
+// One read() or write() never asks for more than this.
+constexpr int64_t kMaxTransfer = 0x40000000;
+
+int MapOrUnmapped(IoOp op) { return IoErrorFromErrno(errno, op); }
+
+}  // namespace
+
+int IoErrorFromErrno(int err, IoOp op) {
+  if (op == IoOp::Lock && (err == EAGAIN || err == EACCES)) return kIoSharingViolation;
+  switch (err) {
+    case ENOENT:
+      // Creating in a folder that is not there: the path, not the file, is missing.
+      return op == IoOp::Create ? kIoPathNotFound : kIoFileNotFound;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+      return kIoPathNotFound;
+    case EMFILE:
+    case ENFILE:
+      return 4;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+      return kIoAccessDenied;
+    case EBADF:
+      return 6;
+    case ENOMEM:
+      return 8;
+    case EXDEV:
+      return 17;
+    case EROFS:
+      return 19;
+    case ENXIO:
+    case ENODEV:
+      return 21;
+    case ESPIPE:
+      return 25;
+    case EIO:
+      return op == IoOp::Open || op == IoOp::Read ? kIoReadFault : kIoWriteFault;
+    case ETXTBSY:
+      return kIoSharingViolation;
+    case ESTALE:
+      return 55;
+    case ENETDOWN:
+    case ENETUNREACH:
+    case EHOSTDOWN:
+    case EHOSTUNREACH:
+      return 59;
+    case EEXIST:
+      return 80;
+    case EINVAL:
+      return kIoInvalidParameter;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return kIoDiskFull;
+    default:
+      return kUnmappedIoError;
+  }
+}
+
+int64_t FileSizeOf(const std::string& path) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return -1;
+  return S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : 0;
+}
+
+bool IsWriteProtected(const std::string& path) {
+  if (access(path.c_str(), W_OK) == 0) return false;
+  return errno == EACCES || errno == EPERM || errno == EROFS;
+}
+
+std::string DirectoryOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string ResolveLinks(const std::string& path) {
+  std::string target = path;
+  // The kernel's own limit; a longer chain fails later with ELOOP.
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
+    std::vector<char> link(static_cast<size_t>(std::max<off_t>(st.st_size, 0)) + PATH_MAX + 1);
+    const ssize_t n = readlink(target.c_str(), link.data(), link.size() - 1);
+    if (n <= 0) return target;
+    const std::string to(link.data(), static_cast<size_t>(n));
+    if (to.front() == '/') {
+      target = to;
+    } else {
+      const std::string dir = DirectoryOf(target);
+      target = (dir == "/" ? "" : dir) + "/" + to;
+    }
+  }
+  return target;
+}
+
+bool LockedByOther(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  const bool held = fcntl(fd, F_OFD_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+  close(fd);
+  return held;
+}
+
+PlatformFile::~PlatformFile() {
+  if (fd_ >= 0) close(fd_);
+}
+
+int PlatformFile::OpenForReading(const std::string& path, bool shared) {
+  Close();
+  // Non-blocking, so that a FIFO cannot hang the open; such files are refused below.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return MapOrUnmapped(IoOp::Open);
+  struct stat st {};
+  if (fstat(fd, &st) != 0) {
+    const int err = MapOrUnmapped(IoOp::Open);
+    close(fd);
+    return err;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    close(fd);
+    return kIoAccessDenied;
+  }
+  if (shared) {
+    struct flock lock {};
+    lock.l_type = F_RDLCK;
+    lock.l_whence = SEEK_SET;
+    if (fcntl(fd, F_OFD_SETLK, &lock) != 0) {
+      const int err = errno;
+      // File systems without such locks are read without one.
+      if (err == EAGAIN || err == EACCES) {
+        close(fd);
+        return IoErrorFromErrno(err, IoOp::Lock);
+      }
+    }
+  }
+  posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+  fd_ = fd;
+  size_ = st.st_size;
+  modTime_ = {static_cast<int64_t>(st.st_mtim.tv_sec), static_cast<int32_t>(st.st_mtim.tv_nsec)};
+  return 0;
+}
+
+int PlatformFile::CreateUnique(std::string& pathTemplate) {
+  Close();
+  std::vector<char> name(pathTemplate.begin(), pathTemplate.end());
+  name.push_back('\0');
+  const int fd = mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) return MapOrUnmapped(IoOp::Create);
+  pathTemplate.assign(name.data());
+  fd_ = fd;
+  size_ = 0;
+  return 0;
+}
+
+int PlatformFile::Read(uint8_t* data, int64_t n, int64_t& got) {
+  got = 0;
+  const int64_t allowed = AllowedBy(readFault, n);
+  while (got < allowed) {
+    const ssize_t r = read(fd_, data + got, static_cast<size_t>(std::min(allowed - got, kMaxTransfer)));
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      return MapOrUnmapped(IoOp::Read);
+    }
+    if (r == 0) break;  // end of the file
+    got += r;
+  }
+  readFault.doneBytes += got;
+  if (got == allowed && allowed < n) return IoErrorFromErrno(readFault.err, IoOp::Read);
+  return 0;
+}
+
+int PlatformFile::Write(const uint8_t* data, int64_t n, int64_t& written) {
+  written = 0;
+  const int64_t allowed = AllowedBy(writeFault, n);
+  while (written < allowed) {
+    const ssize_t r = write(fd_, data + written, static_cast<size_t>(std::min(allowed - written, kMaxTransfer)));
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      return MapOrUnmapped(IoOp::Write);
+    }
+    // A regular file that takes nothing has no room left.
+    if (r == 0) break;
+    written += r;
+  }
+  writeFault.doneBytes += written;
+  if (written == allowed && allowed < n) return IoErrorFromErrno(writeFault.err, IoOp::Write);
+  return written < n ? kIoDiskFull : 0;
+}
+
+void PlatformFile::SetOwnerAndMode(uid_t owner, gid_t group, mode_t mode, bool withOwner) {
+  // Ownership first: changing it may clear the set-id bits that the mode then restores.
+  // Only a privileged user may give a file away; otherwise the file is the user's own.
+  if (withOwner && fchown(fd_, owner, group) != 0) {
+    [[maybe_unused]] const int groupOnly = fchown(fd_, static_cast<uid_t>(-1), group);
+  }
+  [[maybe_unused]] const int modeSet = fchmod(fd_, mode);
+}
+
+int PlatformFile::SetModTime(const FileTime& time) {
+  struct timespec times[2];
+  times[0].tv_sec = 0;
+  times[0].tv_nsec = UTIME_OMIT;
+  times[1].tv_sec = static_cast<time_t>(time.seconds);
+  times[1].tv_nsec = time.nanoseconds;
+  return futimens(fd_, times) == 0 ? 0 : MapOrUnmapped(IoOp::Close);
+}
+
+void PlatformFile::StartWriteback(int64_t offset, int64_t n) {
+  sync_file_range(fd_, offset, n, SYNC_FILE_RANGE_WRITE);
+}
+
+int PlatformFile::Sync() {
+  if (closeFaultErr != 0) return IoErrorFromErrno(closeFaultErr, IoOp::Close);
+  while (fsync(fd_) != 0) {
+    if (errno != EINTR) return MapOrUnmapped(IoOp::Close);
+  }
+  return 0;
+}
+
+int PlatformFile::Close() {
+  if (fd_ < 0) return 0;
+  const int r = close(fd_);
+  fd_ = -1;
+  if (closeFaultErr != 0) return IoErrorFromErrno(closeFaultErr, IoOp::Close);
+  // After EINTR the descriptor is gone all the same and nothing was lost.
+  if (r != 0 && errno != EINTR) return MapOrUnmapped(IoOp::Close);
+  return 0;
+}
+
+void InjectIoFaultForTesting(IoOp op, int err, int64_t afterBytes) {
+  switch (op) {
+    case IoOp::Read:
+      readFault = {err, afterBytes, 0};
+      break;
+    case IoOp::Write:
+      writeFault = {err, afterBytes, 0};
+      break;
+    case IoOp::Close:
+      closeFaultErr = err;
+      break;
+    default:
+      break;
+  }
+}
+
+void ClearIoFaultsForTesting() {
+  readFault = {};
+  writeFault = {};
+  closeFaultErr = 0;
+}
+
+}  // namespace quoxa

@@ -1,0 +1,94 @@
+#pragma once
+// The POSIX file layer: open, read, write, flush and close one file, with errno
+// turned into the program's I/O error numbers.
+//
+// Every call that can fail returns 0, an I/O error number below 250, or
+// kUnmappedIoError when the system gave a reason the table has no number for
+// (the caller then reports its own message).
+
+#include <cstdint>
+#include <string>
+#include <sys/types.h>
+
+#include "core/FileTime.h"
+
+namespace quoxa {
+
+constexpr int kUnmappedIoError = -1;
+
+// I/O error numbers the file routines produce themselves.
+constexpr int kIoFileNotFound = 2;
+constexpr int kIoPathNotFound = 3;
+constexpr int kIoAccessDenied = 5;
+constexpr int kIoWriteFault = 29;
+constexpr int kIoReadFault = 30;
+constexpr int kIoSharingViolation = 32;
+constexpr int kIoInvalidParameter = 87;
+constexpr int kIoDiskFull = 112;
+
+// What was being done when errno was set; a few numbers depend on it.
+enum class IoOp { Open, Create, Read, Write, Close, Lock };
+
+// The I/O error number for errno, or kUnmappedIoError.
+int IoErrorFromErrno(int err, IoOp op);
+
+// Size of a file in bytes: -1 when it does not exist, 0 for a folder or device.
+int64_t FileSizeOf(const std::string& path);
+
+// True when the file exists and the user may not write it (its read-only attribute).
+bool IsWriteProtected(const std::string& path);
+
+// The file a path finally names once symbolic links are followed (the last
+// component may not exist yet); the path itself when it is no link.
+std::string ResolveLinks(const std::string& path);
+
+// The folder part of a path ("." for a bare name).
+std::string DirectoryOf(const std::string& path);
+
+// True when another open file description holds a lock on the file.
+bool LockedByOther(const std::string& path);
+
+// One open file descriptor, closed with the object.
+class PlatformFile {
+ public:
+  PlatformFile() = default;
+  ~PlatformFile();
+  PlatformFile(const PlatformFile&) = delete;
+  PlatformFile& operator=(const PlatformFile&) = delete;
+
+  // Opens an existing regular file for reading. shared takes a read lock, which
+  // fails with error 32 while another description holds a write lock.
+  int OpenForReading(const std::string& path, bool shared);
+  // Creates a new file from a template ending in "XXXXXX", which receives the name.
+  int CreateUnique(std::string& pathTemplate);
+
+  bool IsOpen() const { return fd_ >= 0; }
+  // Size and modification time as they were when the file was opened.
+  int64_t Size() const { return size_; }
+  FileTime ModTime() const { return modTime_; }
+
+  // Reads up to n bytes; got < n only at the end of the file or on an error.
+  int Read(uint8_t* data, int64_t n, int64_t& got);
+  // Writes n bytes; written < n only on an error.
+  int Write(const uint8_t* data, int64_t n, int64_t& written);
+  // Gives the file an owner (when allowed) and permission bits.
+  void SetOwnerAndMode(uid_t owner, gid_t group, mode_t mode, bool withOwner);
+  int SetModTime(const FileTime& time);
+  // Starts putting written bytes on the disk without waiting for them.
+  void StartWriteback(int64_t offset, int64_t n);
+  // Puts the data on the disk.
+  int Sync();
+  int Close();
+
+ private:
+  int fd_ = -1;
+  int64_t size_ = 0;
+  FileTime modTime_;
+};
+
+// Test seam: once afterBytes bytes were read (Read) or written (Write) from now on,
+// those calls fail with err; with Close, flushing and closing fail. err 0 removes it.
+void InjectIoFaultForTesting(IoOp op, int err, int64_t afterBytes = 0);
+void ClearIoFaultsForTesting();
+
+}  // namespace quoxa

@@ -1,0 +1,20 @@
+#pragma once
+// Dialog units of a font and the placement rule shared by every dialog.
+
+#include "widgets/DialogLayout.h"
+
+class QFont;
+class QWidget;
+
+namespace quoxa {
+
+// cw = average width of the 52 letters, ch = the font's character height.
+DialogUnits DialogUnitsFor(const QFont& font);
+
+// Centres the dialog over the active window, or on the screen when it would not fit.
+void CenterOverActiveWindow(QWidget* dialog);
+
+// Half the width of the screen the dialog will appear on.
+int HalfScreenWidth();
+
+}  // namespace quoxa

@@ -1,0 +1,102 @@
+#include "widgets/MessageForm.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+#include "core/Help.h"
+#include "widgets/DialogPlacement.h"
+
+namespace quoxa {
+
+namespace {
+
+struct ButtonSpec {
+  unsigned flag;
+  const char* caption;
+  const char* name;
+};
+
+constexpr ButtonSpec kButtons[] = {
+    {mbYes, "&Yes", "Yes"},       {mbNo, "&No", "No"},          {mbOK, "&OK", "OK"},
+    {mbCancel, "Cancel", "Cancel"}, {mbAbort, "&Abort", "Abort"}, {mbRetry, "&Retry", "Retry"},
+    {mbIgnore, "&Ignore", "Ignore"}, {mbAll, "All", "All"},       {mbHelp, "Help", "Help"},
+};
+
+QStyle::StandardPixmap IconFor(MsgType type) {
+  switch (type) {
+    case MsgType::Warning: return QStyle::SP_MessageBoxWarning;
+    case MsgType::Error: return QStyle::SP_MessageBoxCritical;
+    case MsgType::Information: return QStyle::SP_MessageBoxInformation;
+    default: return QStyle::SP_MessageBoxQuestion;
+  }
+}
+
+QRect ToRect(const Box& b) { return {b.x, b.y, b.w, b.h}; }
+
+}  // namespace
+
+TMessageForm::TMessageForm(const MessageRequest& request, QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QString::fromStdString(CaptionFor(request.type, QApplication::applicationName().toStdString())));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  QFont dialogFont = font();
+  if (request.fontHeight > 0) dialogFont.setPixelSize(request.fontHeight);
+  setFont(dialogFont);
+
+  const QString text = QString::fromStdString(request.text);
+  const QRect measured = QFontMetrics(dialogFont).boundingRect(QRect(0, 0, HalfScreenWidth(), 0),
+                                                               Qt::TextWordWrap | Qt::AlignLeft, text);
+  const bool withIcon = request.withIcon && request.type != MsgType::Custom;
+
+  int count = 0;
+  for (const ButtonSpec& spec : kButtons) count += (request.buttons & spec.flag) != 0 ? 1 : 0;
+  const MessageLayout layout =
+      LayoutMessage(DialogUnitsFor(dialogFont), measured.width() + 1, measured.height(), withIcon, count);
+  setFixedSize(layout.clientW, layout.clientH);
+
+  if (withIcon) {
+    auto* icon = new QLabel(this);
+    icon->setPixmap(style()->standardIcon(IconFor(request.type)).pixmap(kIconSize, kIconSize));
+    icon->setGeometry(ToRect(layout.icon));
+  }
+  text_ = new QLabel(this);
+  text_->setObjectName("Message");
+  text_->setTextFormat(Qt::PlainText);  // file names are shown as they are, never as markup
+  text_->setWordWrap(true);
+  text_->setText(text);
+  text_->setGeometry(ToRect(layout.text));
+
+  defaultButton_ = request.defaultButton != 0 ? request.defaultButton : FirstButton(request.buttons);
+  int index = 0;
+  for (const ButtonSpec& spec : kButtons) {
+    if ((request.buttons & spec.flag) == 0) continue;
+    auto* button = new QPushButton(QString::fromUtf8(spec.caption), this);
+    button->setObjectName(spec.name);
+    button->setGeometry(ToRect(layout.buttons[static_cast<size_t>(index++)]));
+    button->setAutoDefault(false);
+    buttons_[spec.flag] = button;
+    if (spec.flag == mbHelp) {
+      const int topic = request.helpTopic;
+      connect(button, &QPushButton::clicked, this, [topic] { ShowHelpTopic(topic); });
+    } else {
+      const int code = ResultForButton(spec.flag);
+      connect(button, &QPushButton::clicked, this, [this, code] { done(code); });
+    }
+  }
+  if (QPushButton* def = Button(defaultButton_)) {
+    def->setDefault(true);
+    def->setFocus();
+  }
+  CenterOverActiveWindow(this);
+}
+
+QPushButton* TMessageForm::Button(unsigned flag) const {
+  const auto it = buttons_.find(flag);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+void TMessageForm::reject() { done(CancelResult()); }
+
+}  // namespace quoxa

@@ -1,0 +1,78 @@
+#include "widgets/ProgressBoxForm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "widgets/DialogLayout.h"
+#include "widgets/DialogPlacement.h"
+
+namespace quoxa {
+
+namespace {
+QRect ToRect(const Box& b) { return {b.x, b.y, b.w, b.h}; }
+}  // namespace
+
+TProgressBoxForm::TProgressBoxForm(const ProgressSpec& spec, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
+  setWindowTitle(QString::fromStdString(spec.caption));
+  setWindowModality(Qt::ApplicationModal);
+  const DialogUnits du = DialogUnitsFor(font());
+  const bool withText = !spec.text.empty();
+  const ProgressLayout layout = LayoutProgressBox(du, withText, du.ch, spec.withCancel);
+  setFixedSize(layout.clientW, layout.clientH);
+
+  if (withText) {
+    text_ = new QLabel(this);
+    text_->setTextFormat(Qt::PlainText);
+    text_->setObjectName("Text");
+    text_->setGeometry(ToRect(layout.text));
+    text_->setText(QString::fromStdString(spec.text));
+  }
+  bar_ = new QProgressBar(this);
+  bar_->setObjectName("Gauge");
+  bar_->setGeometry(ToRect(layout.bar));
+  bar_->setTextVisible(spec.gauge);
+  if (spec.gauge) {
+    bar_->setRange(TProgressBox::kGaugeMin, TProgressBox::kGaugeMax);
+    bar_->setValue(TProgressBox::kGaugeMin);
+  } else {
+    bar_->setRange(0, 0);  // a plain moving bar: no percentage to show
+  }
+  if (spec.withCancel) {
+    cancel_ = new QPushButton(tr("Cancel"), this);
+    cancel_->setObjectName("Cancel");
+    cancel_->setGeometry(ToRect(layout.cancel));
+    connect(cancel_, &QPushButton::clicked, this, [this] { aborted_ = true; });
+  }
+  CenterOverActiveWindow(this);
+  show();
+  QApplication::processEvents();
+}
+
+void TProgressBoxForm::ShowGauge(int value) { bar_->setValue(value); }
+
+void TProgressBoxForm::ShowText(const std::string& text) {
+  if (text_ != nullptr) text_->setText(QString::fromStdString(text));
+}
+
+void TProgressBoxForm::SetCancelEnabled(bool enabled) {
+  if (cancel_ != nullptr) cancel_->setEnabled(enabled);
+}
+
+void TProgressBoxForm::ProcessEvents() { QApplication::processEvents(); }
+
+void TProgressBoxForm::closeEvent(QCloseEvent* event) { event->ignore(); }
+
+void TProgressBoxForm::reject() {
+  // Esc works like Cancel; the box itself closes only when its operation ends.
+  if (cancel_ != nullptr && cancel_->isEnabled()) aborted_ = true;
+}
+
+std::unique_ptr<IProgressView> TQtProgressFactory::Open(const ProgressSpec& spec) {
+  return std::make_unique<TProgressBoxForm>(spec, QApplication::activeWindow());
+}
+
+}  // namespace quoxa

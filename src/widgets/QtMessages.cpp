@@ -1,0 +1,38 @@
+#include "widgets/QtMessages.h"
+
+#include <QApplication>
+#include <cstdio>
+
+#include "widgets/InputBoxForm.h"
+#include "widgets/ListChoiceForm.h"
+#include "widgets/MessageForm.h"
+
+namespace quoxa {
+
+int TQtMessages::Message(const MessageRequest& request) {
+  if (!interactive_) {
+    std::fprintf(stderr, "%s: %s\n", CaptionFor(request.type, "QUOXA").c_str(), request.text.c_str());
+    return ResultForButton(request.defaultButton != 0 ? request.defaultButton : FirstButton(request.buttons));
+  }
+  TMessageForm form(request, QApplication::activeWindow());
+  return form.exec();
+}
+
+bool TQtMessages::Input(const InputRequest& request, std::string& value) {
+  if (!interactive_) return false;
+  TInputBoxForm form(request, QString::fromStdString(value), QApplication::activeWindow());
+  if (form.exec() != QDialog::Accepted) return false;
+  value = form.Value().toStdString();
+  return true;
+}
+
+bool TQtMessages::List(ListRequest& request, int& index) {
+  if (!interactive_) return false;
+  TListChoiceForm form(request, index, QApplication::activeWindow());
+  const bool ok = form.exec() == QDialog::Accepted;
+  request.items = form.Items();
+  if (ok) index = form.Index();
+  return ok;
+}
+
+}  // namespace quoxa

@@ -1,0 +1,325 @@
+// WriteFileRange: Save, Save As and Write block, the old file's safety and the file time option.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "Recorders.h"
+#include "TempFiles.h"
+#include "TestDocument.h"
+#include "core/DocState.h"
+#include "core/FileIo.h"
+#include "core/PlatformFile.h"
+#include "settings/Options.h"
+
+namespace quoxa {
+namespace {
+
+using test::LoadDocument;
+using test::Pattern;
+using test::ReadBytes;
+using test::WriteBytes;
+using Names = std::vector<std::string>;
+
+const FileTime kOldStamp{test::LocalTime(2001, 2, 3, 4, 5, 6), 789000000};
+
+class FileWrite : public ::testing::Test {
+ protected:
+  void TearDown() override { ClearIoFaultsForTesting(); }
+
+  // A document opened from path (whose time is kOldStamp) and then changed.
+  void OpenAndChange(const std::string& path, const std::string& original, const std::string& changed) {
+    WriteBytes(path, original);
+    test::SetModTime(path, kOldStamp);
+    LoadDocument("");
+    ASSERT_EQ(ReadFileInto(path, false, 1), 0);
+    LoadDocument(changed);
+    Modified = true;
+  }
+
+  // A second before now: a file written after this got a fresh time (file times are coarse).
+  static int64_t JustBeforeNow() { return static_cast<int64_t>(std::time(nullptr)) - 1; }
+
+  test::RecorderScope rec;
+  test::TempFolder dir;
+};
+
+// Whole document and block
+
+TEST_F(FileWrite, SaveWritesTheWholeDocumentAndClearsModified) {
+  const std::string bytes = Pattern(2 * kFileChunk + 7);
+  const std::string path = dir / "save.bin";
+  WriteBytes(path, "previous contents");
+  LoadDocument(bytes);
+  Modified = true;
+
+  EXPECT_TRUE(WriteFileRange(path, false, 99, 5));  // from and count are ignored
+
+  EXPECT_EQ(ReadBytes(path), bytes);
+  EXPECT_FALSE(Modified);
+  EXPECT_TRUE(rec.messages.shown.empty());
+  EXPECT_EQ(dir.Names(), Names{"save.bin"});
+  ASSERT_EQ(rec.progress.boxes.size(), 1u);
+  const auto& box = *rec.progress.boxes[0];
+  EXPECT_EQ(box.spec.caption, "Writing file");
+  EXPECT_EQ(box.spec.text, "save.bin");
+  EXPECT_EQ(box.gauge.back(), 100);
+  EXPECT_TRUE(box.closed);
+}
+
+TEST_F(FileWrite, SavingAnEmptyDocumentLeavesAnEmptyFile) {
+  const std::string path = dir / "empty.bin";
+  WriteBytes(path, "something");
+  LoadDocument("");
+  Modified = true;
+
+  EXPECT_TRUE(WriteFileRange(path, false, 1, 0));
+
+  EXPECT_EQ(FileSizeOf(path), 0);
+  EXPECT_FALSE(Modified);
+  EXPECT_TRUE(rec.messages.shown.empty());
+}
+
+TEST_F(FileWrite, BlockWritesItsRangeAndLeavesModifiedAlone) {
+  LoadDocument("0123456789");
+  Modified = true;
+  const std::string path = dir / "block.bin";
+
+  EXPECT_TRUE(WriteFileRange(path, true, 3, 4));
+  EXPECT_EQ(ReadBytes(path), "2345");
+  EXPECT_TRUE(Modified);
+
+  Modified = false;
+  EXPECT_TRUE(WriteFileRange(path, true, 10, 1));
+  EXPECT_EQ(ReadBytes(path), "9");
+  EXPECT_FALSE(Modified);
+}
+
+TEST_F(FileWrite, RangeOutsideTheDocumentIsRefusedWithoutAFile) {
+  LoadDocument("0123456789");
+  const std::string path = dir / "block.bin";
+  for (const auto& [from, count] : {std::pair{0, 1}, std::pair{8, 4}, std::pair{1, -1}}) {
+    rec.messages.shown.clear();
+    EXPECT_FALSE(WriteFileRange(path, true, from, count)) << from << "," << count;
+    EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nblock.bin\nError 87: Invalid parameter"}));
+  }
+  EXPECT_TRUE(dir.Names().empty());
+}
+
+// What the replaced file keeps
+
+TEST_F(FileWrite, SaveKeepsThePermissionBitsOfTheFile) {
+  const std::string path = dir / "mode.bin";
+  WriteBytes(path, "old");
+  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+  LoadDocument("new");
+  EXPECT_TRUE(WriteFileRange(path, false, 1, 3));
+  EXPECT_EQ(ReadBytes(path), "new");
+  EXPECT_EQ(test::ModeOf(path), 0640u);
+}
+
+TEST_F(FileWrite, NewFileGetsTheUsualPermissions) {
+  const mode_t old = umask(022);
+  LoadDocument("new");
+  EXPECT_TRUE(WriteFileRange(dir / "fresh.bin", false, 1, 3));
+  umask(old);
+  EXPECT_EQ(test::ModeOf(dir / "fresh.bin"), 0644u);
+}
+
+TEST_F(FileWrite, SaveThroughALinkReplacesTheLinkedFileAndKeepsTheLink) {
+  ASSERT_EQ(mkdir((dir / "real").c_str(), 0755), 0);
+  ASSERT_EQ(mkdir((dir / "links").c_str(), 0755), 0);
+  WriteBytes(dir / "real/data.bin", "old");
+  ASSERT_EQ(symlink("../real/data.bin", (dir / "links/data.bin").c_str()), 0);
+  LoadDocument("new contents");
+
+  EXPECT_TRUE(WriteFileRange(dir / "links/data.bin", false, 1, 0));
+
+  EXPECT_EQ(ReadBytes(dir / "real/data.bin"), "new contents");
+  struct stat st {};
+  ASSERT_EQ(lstat((dir / "links/data.bin").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(dir.Names("real"), Names{"data.bin"});
+  EXPECT_EQ(dir.Names("links"), Names{"data.bin"});
+}
+
+TEST_F(FileWrite, SaveThroughADanglingLinkCreatesItsTarget) {
+  ASSERT_EQ(symlink("target.bin", (dir / "link.bin").c_str()), 0);
+  LoadDocument("abc");
+  EXPECT_TRUE(WriteFileRange(dir / "link.bin", false, 1, 0));
+  EXPECT_EQ(ReadBytes(dir / "target.bin"), "abc");
+  EXPECT_EQ(dir.Names(), (Names{"link.bin", "target.bin"}));
+}
+
+// OldFileTime
+
+TEST_F(FileWrite, OldFileTimeGivesTheSavedFileItsTimeFromTheOpen) {
+  const std::string path = dir / "dated.bin";
+  Options().OldFileTime = true;
+  OpenAndChange(path, "old", "changed");
+
+  EXPECT_TRUE(WriteFileRange(path, false, 1, 0));
+
+  EXPECT_EQ(ReadBytes(path), "changed");
+  EXPECT_EQ(test::ModTimeOf(path), kOldStamp);
+}
+
+TEST_F(FileWrite, WithoutOldFileTimeTheSavedFileHasANewTime) {
+  const std::string path = dir / "dated.bin";
+  OpenAndChange(path, "old", "changed");
+  const int64_t before = JustBeforeNow();
+
+  EXPECT_TRUE(WriteFileRange(path, false, 1, 0));
+
+  EXPECT_GE(test::ModTimeOf(path).seconds, before);
+}
+
+TEST_F(FileWrite, OldFileTimeNeverRestoresADateBefore1980) {
+  const std::string path = dir / "ancient.bin";
+  Options().OldFileTime = true;
+  WriteBytes(path, "old");
+  test::SetModTime(path, {test::LocalTime(1979, 12, 31, 23, 0, 0), 0});
+  LoadDocument("");
+  ASSERT_EQ(ReadFileInto(path, false, 1), 0);
+  const int64_t before = JustBeforeNow();
+
+  EXPECT_TRUE(WriteFileRange(path, false, 1, 0));
+
+  EXPECT_GE(test::ModTimeOf(path).seconds, before);
+}
+
+TEST_F(FileWrite, OldFileTimeIsNotGivenToANewDocument) {
+  const std::string opened = dir / "opened.bin";
+  Options().OldFileTime = true;
+  OpenAndChange(opened, "old", "new document");
+  Untitled = true;  // New after that Open
+  const int64_t before = JustBeforeNow();
+
+  EXPECT_TRUE(WriteFileRange(dir / "untitled.bin", false, 1, 0));
+  EXPECT_GE(test::ModTimeOf(dir / "untitled.bin").seconds, before);
+  EXPECT_FALSE(SavedFileTime.has_value());
+
+  Untitled = false;  // saved under its name: later saves have no old time either
+  EXPECT_TRUE(WriteFileRange(dir / "untitled.bin", false, 1, 0));
+  EXPECT_GE(test::ModTimeOf(dir / "untitled.bin").seconds, before);
+}
+
+TEST_F(FileWrite, WritingABlockNeverTouchesFileTimes) {
+  const std::string path = dir / "dated.bin";
+  Options().OldFileTime = true;
+  OpenAndChange(path, "old", "changed");
+  const int64_t before = JustBeforeNow();
+
+  EXPECT_TRUE(WriteFileRange(path, true, 1, 4));
+  EXPECT_EQ(ReadBytes(path), "chan");
+  EXPECT_GE(test::ModTimeOf(path).seconds, before);
+
+  EXPECT_TRUE(WriteFileRange(dir / "other.bin", true, 2, 2));
+  EXPECT_GE(test::ModTimeOf(dir / "other.bin").seconds, before);
+  EXPECT_TRUE(Modified);
+}
+
+// Failures leave the old file as it was
+
+class FailedWrite : public FileWrite {
+ protected:
+  void SetUp() override {
+    WriteBytes(path, original);
+    LoadDocument(Pattern(4 * kFileChunk, 7));
+    Modified = true;
+  }
+  void ExpectOriginalIntact() {
+    EXPECT_EQ(ReadBytes(path), original);
+    EXPECT_EQ(dir.Names(), Names{"save.bin"}) << "no temporary file may stay behind";
+    EXPECT_TRUE(Modified);
+  }
+
+  const std::string path = dir / "save.bin";
+  const std::string original = Pattern(kFileChunk + 5, 3);
+};
+
+TEST_F(FailedWrite, DiskFullLeavesTheOriginal) {
+  InjectIoFaultForTesting(IoOp::Write, ENOSPC, 200000);
+  EXPECT_FALSE(WriteFileRange(path, false, 1, 0));
+  EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nsave.bin\nError 112: Disk full"}));
+  EXPECT_EQ(rec.messages.shown[0].type, MsgType::Error);
+  ExpectOriginalIntact();
+  EXPECT_TRUE(rec.progress.boxes.at(0)->closed);
+}
+
+TEST_F(FailedWrite, WriteErrorWithoutANumberIsAWriteFault) {
+  InjectIoFaultForTesting(IoOp::Write, EPROTO, 0);
+  EXPECT_FALSE(WriteFileRange(path, false, 1, 0));
+  EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nsave.bin\nError 29: Write fault"}));
+  ExpectOriginalIntact();
+}
+
+TEST_F(FailedWrite, FlushErrorLeavesTheOriginal) {
+  InjectIoFaultForTesting(IoOp::Close, EIO);
+  EXPECT_FALSE(WriteFileRange(path, false, 1, 0));
+  EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nsave.bin\nError 29: Write fault"}));
+  ExpectOriginalIntact();
+}
+
+TEST_F(FailedWrite, CloseErrorWithoutANumberIsCloseFailed) {
+  InjectIoFaultForTesting(IoOp::Close, EPROTO);
+  EXPECT_FALSE(WriteFileRange(path, true, 5, 100));
+  EXPECT_EQ(rec.messages.Texts(), (Names{"Error closing file\nsave.bin"}));
+  ExpectOriginalIntact();
+}
+
+TEST_F(FailedWrite, CancelLeavesTheOriginal) {
+  rec.progress.abortAfterUpdates = 1;
+  EXPECT_FALSE(WriteFileRange(path, false, 1, 0));
+  EXPECT_EQ(rec.messages.Texts(), (Names{"Writing save.bin cancelled"}));
+  ExpectOriginalIntact();
+}
+
+TEST_F(FailedWrite, FileLockedByAnotherProgramIsInUse) {
+  test::OtherProgramLock reader(path, F_RDLCK);
+  ASSERT_TRUE(reader.Locked());
+  EXPECT_FALSE(WriteFileRange(path, false, 1, 0));
+  EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nsave.bin\nError 32: File sharing violation"}));
+  ExpectOriginalIntact();
+  EXPECT_TRUE(rec.progress.boxes.empty());
+}
+
+TEST_F(FailedWrite, FolderTheUserMayNotWriteIsAccessDenied) {
+  if (test::RunningAsRoot()) GTEST_SKIP() << "folder permissions do not bind the superuser";
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
+  EXPECT_FALSE(WriteFileRange(path, false, 1, 0));
+  chmod(dir.Path().c_str(), 0755);
+  EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nsave.bin\nError 5: File access denied"}));
+  ExpectOriginalIntact();
+}
+
+TEST_F(FailedWrite, FileTheUserMayNotWriteIsAccessDenied) {
+  if (test::RunningAsRoot()) GTEST_SKIP() << "file permissions do not bind the superuser";
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  EXPECT_FALSE(WriteFileRange(path, false, 1, 0));
+  EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nsave.bin\nError 5: File access denied"}));
+  ExpectOriginalIntact();
+}
+
+TEST_F(FileWrite, FolderThatDoesNotExistIsPathNotFound) {
+  LoadDocument("abc");
+  EXPECT_FALSE(WriteFileRange(dir / "nowhere/new.bin", false, 1, 0));
+  EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nnew.bin\nError 3: Path not found"}));
+  EXPECT_TRUE(dir.Names().empty());
+}
+
+TEST_F(FileWrite, AFolderIsNotReplacedByAFile) {
+  ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
+  LoadDocument("abc");
+  Modified = true;
+  EXPECT_FALSE(WriteFileRange(dir / "sub", false, 1, 0));
+  EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nsub\nError 5: File access denied"}));
+  EXPECT_TRUE(dir.Names("sub").empty());
+  EXPECT_TRUE(Modified);
+}
+
+}  // namespace
+}  // namespace quoxa
