@@ -110,17 +110,6 @@ class TestFormOSE : public QObject {
     test::SaveShot(&form, "file-dialog-save");
   }
 
-  void savingWithoutExtensionTakesTheFiltersOne() {
-    Fixture f;
-    TFormOSE form;
-    form.Prepare(f.Params(OseMode::Save, "*.txt"), f.data);
-    Find<QLineEdit>(&form, "EditFileName")->setText("report");
-    form.OkClick();
-    QCOMPARE(form.result(), int(QDialog::Accepted));
-    QCOMPARE(form.FileName(), f.data + "/report.txt");
-    QVERIFY(f.rec.messages.shown.empty());
-  }
-
   void aTypedPatternFiltersTheListAndKeepsTheDialogOpen() {
     Fixture f;
     TFormOSE form;
@@ -149,18 +138,6 @@ class TestFormOSE : public QObject {
     form.Prepare(f.Params(OseMode::Open), f.data);
     QCOMPARE(form.Filter(), QString("*.txt"));
     QCOMPARE(form.FileList()->Names(), QStringList({"Middle.txt", "notes.TXT"}));
-  }
-
-  void openingAMissingFileIsRefused() {
-    Fixture f;
-    TFormOSE form;
-    form.Prepare(f.Params(OseMode::Open), f.data);
-    form.show();
-    Find<QLineEdit>(&form, "EditFileName")->setText("absent.bin");
-    form.OkClick();
-    QCOMPARE(f.rec.messages.Texts(), std::vector<std::string>{"File " + f.dir.File("data/absent.bin") + " not found!"});
-    QVERIFY(form.isVisible());
-    QCOMPARE(form.FileName(), QString());
   }
 
   void overwritingAsksAndNoKeepsTheDialogOpen() {

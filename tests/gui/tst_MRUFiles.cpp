@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "Recorders.h"
 #include "ScopedEnv.h"
 #include "TempDir.h"
 #include "settings/IniFile.h"
@@ -109,6 +110,7 @@ class TestMRUFiles : public QObject {
   }
 
   void saveErrorsAreIgnored() {
+    test::RecorderScope rec;
     test::TempDir dir;
     const std::string blocker = dir.Write("blocker", "x");
     TMRUFiles mru;
@@ -117,6 +119,7 @@ class TestMRUFiles : public QObject {
     mru.Save();
     mru.Load();
     QCOMPARE(mru.List().Files.size(), size_t{0});
+    QVERIFY(rec.messages.shown.empty());
   }
 };
 
