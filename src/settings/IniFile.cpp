@@ -326,8 +326,13 @@ bool TIniFile::EraseSection(const std::string& section) {
       const size_t end = SectionEnd(doc, *header);
       doc.lines.erase(doc.lines.begin() + static_cast<std::ptrdiff_t>(*header),
                       doc.lines.begin() + static_cast<std::ptrdiff_t>(end));
+      // The sections around it stay apart by a blank line.
+      if (*header > 0 && *header < doc.lines.size() && Classify(doc.lines[*header - 1]).kind != LineKind::Blank) {
+        doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(*header), NewLine(doc, ""));
+      }
       changed = true;
     }
+    while (changed && !doc.lines.empty() && Classify(doc.lines.back()).kind == LineKind::Blank) doc.lines.pop_back();
     return changed;
   });
 }

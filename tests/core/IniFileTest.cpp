@@ -159,9 +159,10 @@ TEST_F(IniFile, LineBreaksInValuesCannotAddKeys) {
 }
 
 TEST_F(IniFile, EraseSectionRemovesEveryCopyAndNothingElse) {
-  TIniFile ini = Make("[A]\n0=x\n[B]\nk=v\n[a]\n1=y\n");
+  TIniFile ini = Make("[A]\n0=x\n[B]\nk=v\n[a]\n1=y\n\n[C]\nc=1\n");
   ASSERT_TRUE(ini.EraseSection("A"));
-  EXPECT_EQ(Contents(), "[B]\nk=v\n");
+  EXPECT_EQ(Contents(), "[B]\nk=v\n\n[C]\nc=1\n");
+  ASSERT_TRUE(ini.EraseSection("C"));
   ASSERT_TRUE(ini.DeleteKey("B", "K"));
   EXPECT_EQ(Contents(), "[B]\n");
 }
