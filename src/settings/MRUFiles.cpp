@@ -53,11 +53,13 @@ void TMRUFiles::SetFileCount(int count) {
 }
 
 void TMRUFiles::Load() {
+  if (IniSection.isEmpty()) return;
   list_.Load(TIniFile(IniPath()), IniSection.toStdString());
   RebuildMenu();
 }
 
 void TMRUFiles::Save() {
+  if (IniSection.isEmpty()) return;
   TIniFile ini(IniPath());
   list_.Save(ini, IniSection.toStdString());
 }

@@ -24,7 +24,7 @@ class TMRUFiles : public QObject {
   static constexpr const char* kAppIniName = "<AppIniName>";
 
   QString IniFile = kAppIniName;
-  QString IniSection = "MRU Files";
+  QString IniSection = "MRU Files";  // empty: the list is neither read nor written
 
   TRecentList& List() { return list_; }
   const TRecentList& List() const { return list_; }

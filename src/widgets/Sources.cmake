@@ -6,6 +6,7 @@ target_sources(quoxa_core PRIVATE
 )
 if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/CloseOnSignal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DialogPlacement.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FileDialogs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormOSE.cpp

@@ -36,15 +36,21 @@ class TestMRUFiles : public QObject {
 
  private slots:
   void entriesAreNumberedAndShortened() {
+    test::TempDir dir;
+    test::ScopedEnv env("QUOXA_INI", dir.File("quoxa.ini"));
     QMenu reopen("&Reopen");
-    TMRUFiles mru;
-    mru.IniSection.clear();
-    mru.SetFileMenu(&reopen);
-    QVERIFY(!reopen.menuAction()->isEnabled());
-    mru.AddFile("/Projects/Customer/Sources/Data/file.bin");
-    mru.AddFile("/tmp/a.bin");
-    QCOMPARE(EntryTexts(reopen), QStringList({"__MRU_0=&1 /tmp/a.bin", "__MRU_1=&2 /.../Sources/Data/file.bin"}));
-    QVERIFY(reopen.menuAction()->isEnabled());
+    {
+      TMRUFiles mru;
+      mru.IniSection.clear();
+      mru.SetFileMenu(&reopen);
+      QVERIFY(!reopen.menuAction()->isEnabled());
+      mru.AddFile("/Projects/Customer/Sources/Data/file.bin");
+      mru.AddFile("/tmp/a.bin");
+      QCOMPARE(EntryTexts(reopen), QStringList({"__MRU_0=&1 /tmp/a.bin", "__MRU_1=&2 /.../Sources/Data/file.bin"}));
+      QVERIFY(reopen.menuAction()->isEnabled());
+    }
+    // Without a section the list is never written.
+    QVERIFY(!QFile::exists(QString::fromStdString(dir.File("quoxa.ini"))));
   }
 
   void aClickOpensAndMovesTheEntryFirstEvenWhenTheFileIsGone() {
