@@ -1,17 +1,18 @@
 // QUOXA: a hex editor.
 #include <QApplication>
 #include <QLocale>
-#include <QMainWindow>
 
 #include "core/Messages.h"
 #include "core/Progress.h"
 #include "core/TextFormat.h"
+#include "ui/main/FormMain.h"
 #include "widgets/ProgressBoxForm.h"
 #include "widgets/QtMessages.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("QUOXA");
+  QApplication::setApplicationVersion(QStringLiteral(QUOXA_VERSION));
   quoxa::SetThousandsSeparator(QLocale::system().groupSeparator().toStdString());
 
   quoxa::TQtMessages messages;
@@ -22,11 +23,14 @@ int main(int argc, char* argv[]) {
   quoxa::TQtProgressFactory progress;
   quoxa::InstallProgressFactory(&progress);
 
-  QMainWindow window;
-  window.setWindowTitle("QUOXA");
-  window.resize(800, 500);
-  window.show();
-  const int result = QApplication::exec();
+  QStringList arguments = QApplication::arguments();
+  arguments.removeFirst();
+  int result = 0;
+  {
+    quoxa::TFormMain window(arguments);
+    window.show();
+    result = QApplication::exec();
+  }
   quoxa::InstallProgressFactory(nullptr);
   quoxa::InstallMessages(nullptr);
   return result;

@@ -1,8 +1,12 @@
-# Component kit: hex strings and layout arithmetic in quoxa_core, controls and dialogs in quoxa_gui.
+# Component kit: hex strings, layout arithmetic and the rules of the input controls in quoxa_core,
+# controls and dialogs in quoxa_gui.
 target_sources(quoxa_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ByteEditRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileDialogRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileListSort.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HexString.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NumEditModel.cpp
 )
 if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE
@@ -16,6 +20,9 @@ if(QUOXA_BUILD_GUI)
     ${CMAKE_CURRENT_LIST_DIR}/OseDirTree.cpp
     ${CMAKE_CURRENT_LIST_DIR}/OseFileList.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProgressBoxForm.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/QZByteEdit.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/QZNumEdit.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/QZRadioBtn.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QtMessages.cpp
   )
 endif()

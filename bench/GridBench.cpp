@@ -1,0 +1,117 @@
+// Refilling and painting one 32 x 40 page of the real grids, offscreen, against
+// the bare conversion of the same bytes to hex text.
+#include <benchmark/benchmark.h>
+
+#ifdef QUOXA_BENCH_GUI
+
+#include <QApplication>
+#include <cstdio>
+
+#include "BenchDocument.h"
+// Before DocState.h: the command names would shadow the state variables otherwise.
+#include "core/Commands.h"
+#include "core/DocState.h"
+#include "core/Navigation.h"
+#include "core/View.h"
+#include "ui/main/FormMain.h"
+#include "ui/main/QZStrGrid.h"
+
+namespace {
+
+constexpr int kCols = 32;
+constexpr int kRows = 40;
+
+void EnsureApplication() {
+  if (QApplication::instance() != nullptr) return;
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "quoxa_bench";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+}
+
+// The window over the big document, a 32 x 40 page.
+quoxa::TFormMain& Window() {
+  EnsureApplication();
+  quoxa::bench::LoadBigDocument();
+  static quoxa::TFormMain form;
+  form.show();
+  form.SetGridSize(kCols, kRows);
+  quoxa::ViewReady = true;
+  return form;
+}
+
+void PaintGrids(quoxa::TFormMain& form) {
+  form.QZStrGridHex()->repaint();
+  form.QZStrGridText()->repaint();
+  form.QZStrGridAddr()->repaint();
+}
+
+// One full page: every cell of the three grids refilled and painted.
+void BM_RepaintPage(benchmark::State& state) {
+  quoxa::TFormMain& form = Window();
+  int32_t top = 1;
+  for (auto _ : state) {
+    // A different page each time, so that no cell keeps its text.
+    quoxa::TopAddress = top;
+    quoxa::RecomputeLastShown();
+    quoxa::RepaintFrom(0, 0);
+    PaintGrids(form);
+    top += quoxa::PageSize + 7 * kCols;
+    if (top > quoxa::DocSize - quoxa::PageSize) top = 1;
+  }
+  state.SetItemsProcessed(state.iterations() * kCols * kRows);
+}
+BENCHMARK(BM_RepaintPage)->Unit(benchmark::kMicrosecond);
+
+// Refill without painting: what the page change itself costs.
+void BM_RefillPageCells(benchmark::State& state) {
+  Window();
+  int32_t top = 1;
+  for (auto _ : state) {
+    quoxa::TopAddress = top;
+    quoxa::RecomputeLastShown();
+    quoxa::RepaintFrom(0, 0);
+    top += quoxa::PageSize + 7 * kCols;
+    if (top > quoxa::DocSize - quoxa::PageSize) top = 1;
+  }
+  state.SetItemsProcessed(state.iterations() * kCols * kRows);
+}
+BENCHMARK(BM_RefillPageCells)->Unit(benchmark::kMicrosecond);
+
+// Page Down through the whole 256 MiB document, as a held key does it.
+void BM_PageDownThroughBigDocument(benchmark::State& state) {
+  quoxa::TFormMain& form = Window();
+  quoxa::GotoTop();
+  for (auto _ : state) {
+    if (quoxa::LastShownAddress >= quoxa::DocSize) quoxa::GotoTop();
+    quoxa::GotoAddress(quoxa::LastShownAddress + 1, false, false);
+    PaintGrids(form);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_PageDownThroughBigDocument)->Unit(benchmark::kMicrosecond);
+
+// Reference: the same number of bytes turned into hex and character text with snprintf.
+void BM_RepaintPageReference(benchmark::State& state) {
+  Window();
+  char text[kCols * kRows * 4];
+  int32_t top = 1;
+  for (auto _ : state) {
+    char* out = text;
+    for (int i = 0; i < kCols * kRows; ++i) {
+      const unsigned b = quoxa::DocBuffer[top - 1 + i];
+      out += std::snprintf(out, 4, "%02X", b);
+      *out++ = static_cast<char>(b);
+    }
+    benchmark::DoNotOptimize(text);
+    top += quoxa::PageSize + 7 * kCols;
+    if (top > quoxa::DocSize - quoxa::PageSize) top = 1;
+  }
+  state.SetItemsProcessed(state.iterations() * kCols * kRows);
+}
+BENCHMARK(BM_RepaintPageReference)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+#endif  // QUOXA_BENCH_GUI

@@ -1,0 +1,226 @@
+#include "ui/main/DocumentCommands.h"
+
+#include <filesystem>
+#include <limits>
+#include <system_error>
+
+#include "core/Block.h"
+#include "core/Busy.h"
+#include "core/Commands.h"
+#include "core/DocState.h"
+#include "core/FileIo.h"
+#include "core/FileTexts.h"
+#include "core/MemoryPolicy.h"
+#include "core/MessageTexts.h"
+#include "core/Messages.h"
+#include "core/Navigation.h"
+#include "core/PlatformFile.h"
+#include "core/Primitives.h"
+#include "core/TextFormat.h"
+#include "core/View.h"
+#include "search/SearchState.h"
+#include "settings/Options.h"
+
+namespace quoxa {
+
+namespace {
+
+constexpr uint8_t kEofChar = 0x1A;
+
+// Commands a shown document makes usable.
+const std::vector<Cmd> kEnabledByDocument = {
+    Cmd::Save, Cmd::BtnSave, Cmd::SaveAs, Cmd::Close, Cmd::Print, Cmd::InsertString, Cmd::InsertFile,
+    Cmd::BlockMark, Cmd::BlockChars, Cmd::DeleteFromCursor, Cmd::DeleteToCursor, Cmd::BtnPaste, Cmd::BtnFind,
+    Cmd::BtnReplace, Cmd::Goto, Cmd::JumpWidth, Cmd::RememberAddress, Cmd::DecodeNumber, Cmd::EncodeNumber,
+    Cmd::BitManipulation, Cmd::Patch, Cmd::Find, Cmd::Count, Cmd::Replace, Cmd::CharConversion, Cmd::Clipboard,
+    Cmd::Paste, Cmd::OverwriteString, Cmd::PasteHex, Cmd::Bookmarks,
+};
+
+}  // namespace
+
+FileQuestion TDocumentCommands::Question(bool save, const char* title) const {
+  FileQuestion question;
+  question.save = save;
+  question.title = title;
+  question.startDir = Options().CurrentDir;
+  question.readOnlyBox = !save;
+  return question;
+}
+
+void TDocumentCommands::New() {
+  if (!QuerySave()) return;
+  if (DocBuffer == nullptr && !AllocDocument()) return;
+  Untitled = true;
+  ++newCounter_;
+  FileName = "NoName" + std::to_string(newCounter_);
+  if (Options().NewEOF) {
+    SetByte(1, kEofChar);
+    DocSize = 1;
+  } else {
+    ClearDocument();
+  }
+  ReserveForSize(1);
+  PrepareView();
+}
+
+void TDocumentCommands::Open() {
+  if (!QuerySave()) return;
+  const FileAnswer answer = host_.AskFileName(Question(false, kOpenTitle));
+  if (!answer.ok) return;
+  ReadOnly = answer.readOnly;
+  OpenFileByName(answer.path, false);
+  Untitled = false;
+}
+
+bool TDocumentCommands::OpenFileByName(const std::string& name, bool fromRecentList) {
+  if (fromRecentList) {
+    if (!QuerySave()) return false;
+    ReadOnly = false;
+  }
+  int32_t result = ReadFileInto(name, false, 1);
+  if (result == kResultFileInUse && !ReadOnly) {
+    if (AskYesNo(ReadOnlyQuestionText(name)) == mrYes) {
+      ReadOnly = true;
+      result = ReadFileInto(name, false, 1);
+    }
+  }
+  if (result != 0) {
+    // The failed read has already replaced the buffer's contents.
+    ShowNoDocument();
+    return false;
+  }
+  if (!fromRecentList) host_.AddRecentFile(name);
+  Untitled = false;
+  FileName = name;
+  Options().CurrentDir = DirectoryOf(name);
+  if (ReadOnly) {
+    host_.ShowNote(msg::kOpenedReadOnly);
+  } else if (IsWriteProtected(name)) {
+    ReadOnly = true;
+    host_.ShowNote(msg::kIsReadOnly);
+  } else {
+    host_.ShowNote("");
+  }
+  PrepareView();
+  return true;
+}
+
+void TDocumentCommands::PrepareView() {
+  ViewReady = true;
+  SetCommandsEnabled(kEnabledByDocument, true);
+  if (ReadOnly) SetCommandsEnabled({Cmd::Save, Cmd::BtnSave}, false);
+  Commands().SetEnabled(Cmd::ReplaceUndo, false);
+  UnmarkBlock();
+  Modified = false;
+  RememberedAddress = 1;
+  ResetSearchPositions();
+  TopAddress = 1;
+  host_.SetCaption(std::string(kCaption) + " - " + FileNameOnly(FileName));
+  GotoAddress(1, true, false);
+  SetCursorCell(0, 0);
+  UpdateStatus();
+  host_.ShowDocumentView(true);
+}
+
+void TDocumentCommands::Save() {
+  if (Untitled || ReadOnly) {
+    SaveAsDialog();
+  } else {
+    WriteDocument(FileName);
+  }
+}
+
+bool TDocumentCommands::WriteDocument(const std::string& path) { return WriteFileRange(path, false, 1, DocSize); }
+
+bool TDocumentCommands::SaveAsDialog() {
+  const FileAnswer answer = host_.AskFileName(Question(true, kSaveAsTitle));
+  if (!answer.ok) return false;
+  // The document keeps its old name when nothing was written under the new one.
+  if (!WriteDocument(answer.path)) return false;
+  FileName = answer.path;
+  host_.AddRecentFile(answer.path);
+  host_.SetCaption(std::string(kCaption) + " - " + FileNameOnly(FileName));
+  Untitled = false;
+  if (ReadOnly) {
+    ReadOnly = false;
+    SetCommandsEnabled({Cmd::Save, Cmd::BtnSave}, true);
+  }
+  return true;
+}
+
+bool TDocumentCommands::QuerySave() {
+  if (!Modified || !ViewReady) return true;
+  switch (AskYesNoCancel(FormatMsgS(kSaveQuestion, FileNameOnly(FileName)))) {
+    case mrYes:
+      if (Untitled || ReadOnly) return SaveAsDialog();
+      return WriteDocument(FileName);
+    case mrNo:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TDocumentCommands::CloseDocument() {
+  if (!QuerySave()) return;
+  ShowNoDocument();
+}
+
+void TDocumentCommands::ShowNoDocument() {
+  host_.SetCaption(kCaption);
+  Commands().DisableTagged(kTagNeedsDocument);
+  ViewReady = false;
+  DocSize = 0;
+  host_.ClearGrids();
+  SetCursorCell(0, 0);
+  host_.ShowDocumentView(false);
+}
+
+void TDocumentCommands::InsertFile() {
+  const FileAnswer answer = host_.AskFileName(Question(false, kOpenTitle));
+  if (!answer.ok) return;
+  const int64_t size = FileSizeOf(answer.path);
+  const int32_t p = CursorAddress();
+  if (size <= 0) {
+    ShowError(FormatMsgS(kFileIsEmpty, answer.path));
+    return;
+  }
+  if (int64_t{DocSize} + size > std::numeric_limits<int32_t>::max() || !EnsureCapacity(size)) {
+    ShowError(msg::kNoMemory);
+    return;
+  }
+  BusyScope busy("");
+  if (!OpenGap(p, size)) {
+    ShowError(msg::kNoMemory);
+  } else if (ReadFileInto(answer.path, true, p, size) != 0) {
+    DeleteRange(p, size);
+  } else {
+    Modified = true;
+    // The bytes behind the cursor moved: a block or a replacement there no longer fits.
+    if (ReplacementReaches(p)) Commands().SetEnabled(Cmd::ReplaceUndo, false);
+    CheckBlock(p);
+  }
+  GotoAddress(static_cast<int32_t>(std::min<int64_t>(p + size, std::numeric_limits<int32_t>::max())), true, false);
+  UpdateStatus();
+}
+
+void TDocumentCommands::DropFiles(const std::vector<std::string>& paths) {
+  if (paths.size() > 1) {
+    ShowError(kDropOneFile);
+    return;
+  }
+  if (paths.empty() || !QuerySave()) return;
+  ReadOnly = false;
+  OpenFileByName(paths.front(), false);
+}
+
+bool LongPathForm(const std::string& name, std::string& longForm) {
+  if (name.empty() || name.find_first_of("*?") != std::string::npos) return false;
+  std::error_code error;
+  const std::filesystem::path canonical = std::filesystem::canonical(name, error);
+  if (error) return false;
+  longForm = canonical.string();
+  return true;
+}
+
+}  // namespace quoxa

@@ -1,0 +1,87 @@
+#pragma once
+// The document commands of the main window: New, Open, Save, Save As, Close,
+// Insert file, files dropped on the window, and the save question.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quoxa {
+
+inline constexpr const char* kCaption = "QUOXA";
+inline constexpr const char* kSaveQuestion = "%s modified. Save now?";
+inline constexpr const char* kDropOneFile = "Please drop only one file";
+inline constexpr const char* kFileIsEmpty = "File is empty:\n%s";
+inline constexpr const char* kOpenTitle = "Open file";
+inline constexpr const char* kSaveAsTitle = "Save file as";
+inline constexpr const char* kFavorites = "Favorites";
+inline constexpr const char* kFileFilter = "*.*,*.exe";
+
+struct FileQuestion {
+  bool save = false;
+  std::string title;
+  std::string startDir;
+  bool readOnlyBox = false;
+};
+
+struct FileAnswer {
+  bool ok = false;
+  std::string path;
+  bool readOnly = false;
+};
+
+// What the commands need from the window.
+class IDocumentHost {
+ public:
+  virtual ~IDocumentHost() = default;
+  // The file dialog.
+  virtual FileAnswer AskFileName(const FileQuestion& question) = 0;
+  // Window caption and application title.
+  virtual void SetCaption(const std::string& caption) = 0;
+  // Status panel 3.
+  virtual void ShowNote(const std::string& text) = 0;
+  // Empties the cells of the three grids.
+  virtual void ClearGrids() = 0;
+  // Scroll bar and cursor cells on (a document is shown) or off.
+  virtual void ShowDocumentView(bool shown) = 0;
+  // Puts a file at the top of the recently used list.
+  virtual void AddRecentFile(const std::string& path) = 0;
+};
+
+class TDocumentCommands {
+ public:
+  explicit TDocumentCommands(IDocumentHost& host) : host_(host) {}
+
+  void New();
+  void Open();
+  void Save();
+  // False when the dialog was cancelled or the file was not written.
+  bool SaveAsDialog();
+  // False means the user cancelled.
+  bool QuerySave();
+  // The Close command: asks to save, then shows no document.
+  void CloseDocument();
+  void InsertFile();
+  void DropFiles(const std::vector<std::string>& paths);
+  // Loads a file as the document; false when it could not be read.
+  bool OpenFileByName(const std::string& name, bool fromRecentList);
+  // Makes a freshly loaded or new document visible.
+  void PrepareView();
+  // Shows no document, without asking.
+  void ShowNoDocument();
+
+  int NewCounter() const { return newCounter_; }
+
+ private:
+  FileQuestion Question(bool save, const char* title) const;
+  bool WriteDocument(const std::string& path);
+
+  IDocumentHost& host_;
+  int newCounter_ = 0;
+};
+
+// The command-line file's long form: its canonical absolute path. False for names
+// with wildcards and names that do not exist.
+bool LongPathForm(const std::string& name, std::string& longForm);
+
+}  // namespace quoxa

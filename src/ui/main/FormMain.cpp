@@ -1,0 +1,463 @@
+#include "ui/main/FormMain.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QShortcut>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QWhatsThis>
+#include <algorithm>
+
+#include "core/CodePage.h"
+#include "core/DocState.h"
+#include "core/Help.h"
+#include "core/MemoryPolicy.h"
+#include "core/Messages.h"
+#include "core/Navigation.h"
+#include "core/Primitives.h"
+#include "core/TextFormat.h"
+#include "settings/Options.h"
+#include "ui/main/FormAbout.h"
+#include "ui/main/GridView.h"
+#include "ui/main/HelpTopics.h"
+#include "ui/main/HelpWindow.h"
+#include "ui/main/MainMenu.h"
+#include "ui/main/QZScrollBar.h"
+#include "ui/main/QZStrGrid.h"
+#include "ui/main/StatusPanels.h"
+#include "ui/main/ViewTexts.h"
+#include "widgets/FileDialogs.h"
+
+namespace quoxa {
+
+namespace {
+
+// Built-in start values of the editing modes (settings keys ModusText and Overwrite).
+constexpr bool kStartTextMode = true;
+constexpr bool kStartOverwrite = true;
+
+// Largest grid the layout accepts from stored settings.
+constexpr int kMaxGridCells = 1024;
+
+constexpr const char* kClipboardQuestion = "Clipboard contains more than %.0n bytes data.\nEmpty clipboard now?";
+constexpr int kLargeClipboard = 512;
+constexpr const char* kPrivateClipboardMime = "application/x-qzbinary";
+
+}  // namespace
+
+TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
+    : QMainWindow(parent),
+      arguments_(arguments),
+      grids_(new TGridView(this)),
+      panels_(new TStatusPanels(this)),
+      toolBar_(new QToolBar("Tool bar", this)) {
+  setObjectName("FormMain");
+  setWindowTitle(kCaption);
+  setContextMenuPolicy(Qt::PreventContextMenu);
+  setCentralWidget(grids_);
+  setStatusBar(panels_);
+  toolBar_->setObjectName("ToolBar");
+  toolBar_->setMovable(false);
+  toolBar_->setFloatable(false);
+  toolBar_->setIconSize(QSize(16, 16));
+  addToolBar(Qt::TopToolBarArea, toolBar_);
+
+  documents_ = std::make_unique<TDocumentCommands>(*this);
+  menu_ = new TMainMenu(this, menuBar(), toolBar_, [this](Cmd cmd) { RunCommand(cmd); });
+  Commands().SetListener([this](Cmd cmd) { menu_->Mirror(cmd); });
+  InstallView(this);
+  InstallBusy(this);
+  InstallHelp([](int topic) { OpenHelpWindow(topic); });
+
+  for (TQZStrGrid* grid : {QZStrGridHex(), QZStrGridText()}) {
+    grid->CanSelect = [this](int col, int row) { return CanSelectCell(col, row); };
+  }
+  TQZScrollBar* scroll = grids_->ScrollBar();
+  scroll->OnScroll = [this, scroll](ScrollCode code, int32_t& position) {
+    if (code != ScrollCode::EndScroll) {
+      panels_->SetPanelText(3, kScrollingText);
+      return;
+    }
+    panels_->SetPanelText(3, "");
+    if (!ViewReady || DocSize == 0) return;
+    ScrollViewTo(scroll->Position());
+    position = scroll->Position();
+  };
+
+  Commands().SetChecked(Cmd::TextMode, TextMode);
+  Commands().SetChecked(Cmd::OverwriteMode, OverwriteMode);
+  panels_->SetPanelText(2, ModePanelText(OverwriteMode));
+  setAcceptDrops(true);
+  SetupContextHelp();
+
+  grids_->ApplyFontSize(grids_->GridFont().pointSize());
+  grids_->SetTextMode(TextMode);
+  SetGridSize(BytesPerRow, VisibleRows);
+  documents_->ShowNoDocument();
+}
+
+TFormMain::~TFormMain() {
+  Commands().SetListener(nullptr);
+  InstallView(nullptr);
+  InstallBusy(nullptr);
+  InstallHelp(nullptr);
+  if (THelpWindow* help = CurrentHelpWindow()) help->close();
+}
+
+TQZStrGrid* TFormMain::QZStrGridAddr() const { return grids_->QZStrGridAddr(); }
+TQZStrGrid* TFormMain::QZStrGridHex() const { return grids_->QZStrGridHex(); }
+TQZStrGrid* TFormMain::QZStrGridText() const { return grids_->QZStrGridText(); }
+
+std::string TFormMain::PanelText(int panel) const { return panels_->PanelText(panel); }
+
+// ---- start-up and shut-down
+
+void TFormMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!started_) QTimer::singleShot(0, this, &TFormMain::EnsureStarted);
+}
+
+void TFormMain::EnsureStarted() {
+  if (started_) return;
+  started_ = true;
+  ReadSettings();
+  if (DocBuffer == nullptr && !AllocDocument()) {
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    return;
+  }
+  ApplyCommandLine();
+}
+
+void TFormMain::ReadSettings() {
+  const TOptions& options = Options();
+  grids_->PlaceGrids(options.TextGridLeft);
+  SetToolBarHidden(options.HideToolBar, false);
+  SetAddressColumnHidden(options.HideAddressRange, false);
+  grids_->ApplyFont(QString::fromStdString(options.Font));
+  grids_->ApplyFontSize(options.FontSize);
+  SetGridSize(options.Cols, options.Rows);
+  if (const QScreen* screen = this->screen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.left() + (area.width() - frameGeometry().width()) / 2,
+         area.top() + (area.height() - frameGeometry().height()) / 2);
+  }
+  if (TextMode != kStartTextMode) ToggleTextMode();
+  if (OverwriteMode != kStartOverwrite) ToggleOverwriteMode();
+}
+
+void TFormMain::ApplyCommandLine() {
+  if (arguments_.isEmpty()) return;
+  const std::string name = arguments_.front().toStdString();
+  std::string longForm;
+  ReadOnly = false;
+  documents_->OpenFileByName(LongPathForm(name, longForm) ? longForm : name, false);
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+  if (!documents_->QuerySave()) {
+    event->ignore();
+    return;
+  }
+  FreeDocument();
+  ViewReady = false;
+  OfferToEmptyClipboard();
+  event->accept();
+}
+
+void TFormMain::OfferToEmptyClipboard() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard == nullptr || !clipboard->ownsClipboard()) return;
+  const QMimeData* mime = clipboard->mimeData();
+  if (mime == nullptr) return;
+  qsizetype size = 0;
+  if (mime->hasFormat(kPrivateClipboardMime)) {
+    size = mime->data(kPrivateClipboardMime).size();
+  } else if (mime->hasText()) {
+    size = static_cast<qsizetype>(Utf8ToBytes(mime->text().toStdString()).size());
+  }
+  if (size > kLargeClipboard && AskYesNo(FormatMsgN(kClipboardQuestion, kLargeClipboard)) == mrYes) {
+    clipboard->clear();
+  }
+}
+
+// ---- commands
+
+void TFormMain::RunCommand(Cmd cmd) {
+  switch (cmd) {
+    case Cmd::New:
+    case Cmd::BtnNew: documents_->New(); break;
+    case Cmd::Open:
+    case Cmd::BtnOpen: documents_->Open(); break;
+    case Cmd::Save:
+    case Cmd::BtnSave: documents_->Save(); break;
+    case Cmd::SaveAs: documents_->SaveAsDialog(); break;
+    case Cmd::Close: documents_->CloseDocument(); break;
+    case Cmd::InsertFile: documents_->InsertFile(); break;
+    case Cmd::Exit: close(); break;
+    case Cmd::DeleteFromCursor: DeleteFromCursor(); break;
+    case Cmd::DeleteToCursor: DeleteToCursor(); break;
+    case Cmd::TextMode: ToggleTextMode(); break;
+    case Cmd::OverwriteMode: ToggleOverwriteMode(); break;
+    case Cmd::HelpContents: ShowHelpTopic(help::kContents); break;
+    case Cmd::About:
+    case Cmd::BtnInfo: ShowAbout(); break;
+    case Cmd::BtnWhats: QWhatsThis::enterWhatsThisMode(); break;
+    default: break;
+  }
+}
+
+void TFormMain::ToggleTextMode() {
+  TextMode = !TextMode;
+  Commands().SetChecked(Cmd::TextMode, TextMode);
+  grids_->SetTextMode(TextMode);
+  UpdateStatus();
+}
+
+void TFormMain::ToggleOverwriteMode() {
+  OverwriteMode = !OverwriteMode;
+  Commands().SetChecked(Cmd::OverwriteMode, OverwriteMode);
+  panels_->SetPanelText(2, ModePanelText(OverwriteMode));
+}
+
+void TFormMain::ShowAbout() {
+  TFormAbout about(this);
+  about.exec();
+}
+
+// ---- view seam
+
+void TFormMain::RepaintFrom(int32_t col, int32_t row) { grids_->RepaintFrom(col, row); }
+
+void TFormMain::UpdateStatus() {
+  TQZScrollBar* scroll = grids_->ScrollBar();
+  if (!ViewReady || DocSize == 0 || DocBuffer == nullptr) {
+    panels_->SetPanelText(0, "");
+    panels_->SetPanelText(1, "");
+    scroll->SetParams(0, 0, 0, 0);
+    QZStrGridAddr()->MoveTo(0, 0);
+    return;
+  }
+  const int32_t p = CursorAddress();
+  panels_->SetPanelText(0, AddressPanelText(TextMode, int64_t{BaseAddress} + p - 1));
+  panels_->SetPanelText(1, p >= 1 && p <= DocSize ? CharPanelText(GetByte(p)) : "");
+  scroll->SetParams(p, 1, PageSize, DocSize);
+  if (grids_->AddressShown()) QZStrGridAddr()->MoveTo(0, (p - TopAddress) / BytesPerRow);
+}
+
+void TFormMain::MoveGridCursor(int32_t col, int32_t row) { grids_->MoveGridCursor(col, row); }
+
+void TFormMain::RepaintGrids() { grids_->RepaintDataGrids(); }
+
+bool TFormMain::CanSelectCell(int col, int row) {
+  if (col < 0 || row < 0) return false;
+  if (int64_t{row} * BytesPerRow + TopAddress + col > DocSize) return false;
+  CursorCol = col;
+  CursorRow = row;
+  UpdateStatus();
+  return true;
+}
+
+// ---- busy seam
+
+void TFormMain::Begin(const std::string& text) {
+  ++busyDepth_;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  QLabel* panel = panels_->Panel(3);
+  const QFontMetrics metrics(panel->font());
+  const std::string shown = FitPanelText(text, panels_->PanelWidth(3) - 10, [&](const std::string& s) {
+    return metrics.horizontalAdvance(QString::fromStdString(s));
+  });
+  panel->setText(QString::fromStdString(shown));
+  panel->repaint();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TFormMain::End() {
+  if (busyDepth_ == 0) return;
+  --busyDepth_;
+  QApplication::restoreOverrideCursor();
+  panels_->SetPanelText(3, "");
+}
+
+// ---- document host
+
+FileAnswer TFormMain::AskFileName(const FileQuestion& question) {
+  if (fileQuestion_) return fileQuestion_(question);
+  FileDialogRequest request;
+  request.save = question.save;
+  request.title = question.title;
+  request.favoritesSection = kFavorites;
+  request.filter = kFileFilter;
+  request.startDir = question.startDir;
+  request.showReadOnly = question.readOnlyBox;
+  const FileDialogResult result = ExecFileDialog(this, request);
+  return {result.ok, result.path, result.readOnly};
+}
+
+void TFormMain::SetCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+
+void TFormMain::ShowNote(const std::string& text) { panels_->SetPanelText(3, text); }
+
+void TFormMain::ClearGrids() { grids_->ClearAll(); }
+
+void TFormMain::ShowDocumentView(bool shown) {
+  grids_->ScrollBar()->setEnabled(shown);
+  grids_->SetDocumentShown(shown);
+}
+
+void TFormMain::AddRecentFile(const std::string&) {
+  // The Reopen list keeps recently used files; until it exists nothing is recorded.
+}
+
+// ---- layout
+
+TWindowChrome TFormMain::Chrome() const {
+  TWindowChrome chrome;
+  chrome.menu = menuBar()->sizeHint().height();
+  chrome.toolBar = toolBar_->isHidden() ? 0 : toolBar_->sizeHint().height();
+  chrome.statusBar = panels_->sizeHint().height();
+  chrome.scrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grids_->ScrollBar());
+  return chrome;
+}
+
+void TFormMain::SetGridSize(int cols, int rows) {
+  cols = std::clamp(cols, 1, kMaxGridCells);
+  rows = std::clamp(rows, 1, kMaxGridCells);
+  const TWindowChrome chrome = Chrome();
+  grids_->SetGridSize(cols, rows, chrome);
+  SetPageGeometry(cols, rows);
+  TQZScrollBar* scroll = grids_->ScrollBar();
+  scroll->SetSmallChange(PageSize);
+  scroll->SetLargeChange(10 * PageSize);
+
+  const TCellSizes& cells = grids_->CellSizes();
+  const bool address = grids_->AddressShown();
+  const bool textLeft = grids_->TextGridLeft();
+  const TGridGeometry smallest = LayoutGrids(kMinGridCols, kMinGridRows, cells, chrome, address, textLeft);
+  const TGridGeometry none = LayoutGrids(0, 0, cells, chrome, address, textLeft);
+  const TGridGeometry& now = grids_->Geometry();
+  applyingSize_ = true;
+  setMinimumSize(smallest.windowWidth, smallest.windowHeight);
+  setBaseSize(none.windowWidth, none.windowHeight);
+  setSizeIncrement(cells.hexColWidth + cells.textColWidth + 2 * cells.gridLine, cells.rowHeight + cells.gridLine);
+  if (!isMaximized() && !isFullScreen()) resize(now.windowWidth, now.windowHeight);
+  applyingSize_ = false;
+  GotoTop();
+}
+
+void TFormMain::ApplyFont(const QString& family) {
+  grids_->ApplyFont(family);
+  SetGridSize(BytesPerRow, VisibleRows);
+}
+
+void TFormMain::ApplyFontSize(int pointSize) {
+  grids_->ApplyFontSize(pointSize);
+  SetGridSize(BytesPerRow, VisibleRows);
+}
+
+void TFormMain::SetToolBarHidden(bool hide, bool relayout) {
+  toolBar_->setHidden(hide);
+  if (relayout) SetGridSize(BytesPerRow, VisibleRows);
+}
+
+void TFormMain::SetAddressColumnHidden(bool hide, bool relayout) {
+  grids_->SetAddressColumnHidden(hide);
+  if (relayout) {
+    SetGridSize(BytesPerRow, VisibleRows);
+    ApplyFontSize(grids_->GridFont().pointSize());
+  }
+}
+
+void TFormMain::PlaceGrids() { grids_->PlaceGrids(Options().TextGridLeft); }
+
+void TFormMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (applyingSize_ || !started_ || snapPending_) return;
+  snapPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    snapPending_ = false;
+    SnapToCells();
+  });
+}
+
+void TFormMain::SnapToCells() {
+  const TWindowChrome chrome = Chrome();
+  const TCellSizes& cells = grids_->CellSizes();
+  const int32_t cols = ColsThatFit(width(), cells, chrome, grids_->AddressShown());
+  const int32_t rows = RowsThatFit(height(), cells, chrome);
+  if (cols != BytesPerRow || rows != VisibleRows) {
+    SetGridSize(cols, rows);
+    return;
+  }
+  const TGridGeometry& now = grids_->Geometry();
+  if (!isMaximized() && !isFullScreen() && size() != QSize(now.windowWidth, now.windowHeight)) {
+    applyingSize_ = true;
+    resize(now.windowWidth, now.windowHeight);
+    applyingSize_ = false;
+  }
+}
+
+// ---- events
+
+bool TFormMain::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    panels_->SetPanelText(3, static_cast<QStatusTipEvent*>(event)->tip().toStdString());
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (!urls.isEmpty() && std::all_of(urls.cbegin(), urls.cend(), [](const QUrl& url) { return url.isLocalFile(); })) {
+    event->acceptProposedAction();
+  }
+}
+
+void TFormMain::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+  }
+  event->acceptProposedAction();
+  // The drop finishes before the file is loaded, so the source application is not kept waiting.
+  QTimer::singleShot(0, this, [this, paths] { documents_->DropFiles(paths); });
+}
+
+// ---- help
+
+void TFormMain::SetupContextHelp() {
+  const QString toolBarHelp = HelpTopicHtml(help::kToolBar);
+  toolBar_->setWhatsThis(toolBarHelp);
+  for (QAction* action : toolBar_->actions()) action->setWhatsThis(toolBarHelp);
+  QZStrGridText()->setWhatsThis(HelpTopicHtml(help::kTextGrid));
+  QZStrGridHex()->setWhatsThis(HelpTopicHtml(help::kHexGrid));
+  QZStrGridAddr()->setWhatsThis(HelpTopicHtml(help::kAddressColumn));
+  for (int panel = 0; panel < TStatusPanels::kPanelCount; ++panel) {
+    panels_->Panel(panel)->setWhatsThis(HelpTopicHtml(help::StatusPanelTopic(panel)));
+  }
+  auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+  connect(f1, &QShortcut::activated, this, &TFormMain::ShowContextHelp);
+}
+
+void TFormMain::ShowContextHelp() {
+  const QWidget* focus = focusWidget();
+  if (focus == QZStrGridText()) {
+    ShowHelpTopic(help::kTextGrid);
+  } else if (focus == QZStrGridHex()) {
+    ShowHelpTopic(help::kHexGrid);
+  } else {
+    ShowHelpTopic(help::kContents);
+  }
+}
+
+}  // namespace quoxa

@@ -1,0 +1,116 @@
+#pragma once
+// The main window: menu, tool bar, the grid area and the status bar. It owns the
+// document for the life of the program and shows it through the view seam.
+
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/Busy.h"
+#include "core/Commands.h"
+#include "core/View.h"
+#include "ui/main/DocumentCommands.h"
+#include "ui/main/GridLayout.h"
+
+class QToolBar;
+
+namespace quoxa {
+
+class TGridView;
+class TMainMenu;
+class TQZStrGrid;
+class TStatusPanels;
+
+class TFormMain : public QMainWindow, public IView, public IBusy, public IDocumentHost {
+  Q_OBJECT
+
+ public:
+  // arguments: the program's command line without the program name.
+  explicit TFormMain(const QStringList& arguments = {}, QWidget* parent = nullptr);
+  ~TFormMain() override;
+
+  // The first activation's work (settings, document block, command-line file); runs once.
+  void EnsureStarted();
+
+  // IView
+  void RepaintFrom(int32_t col, int32_t row) override;
+  void UpdateStatus() override;
+  void MoveGridCursor(int32_t col, int32_t row) override;
+  void RepaintGrids() override;
+
+  // IBusy
+  void Begin(const std::string& text) override;
+  void End() override;
+
+  // IDocumentHost
+  FileAnswer AskFileName(const FileQuestion& question) override;
+  void SetCaption(const std::string& caption) override;
+  void ShowNote(const std::string& text) override;
+  void ClearGrids() override;
+  void ShowDocumentView(bool shown) override;
+  void AddRecentFile(const std::string& path) override;
+
+  // View operations of the layout.
+  void SetGridSize(int cols, int rows);
+  void ApplyFont(const QString& family);
+  void ApplyFontSize(int pointSize);
+  void SetToolBarHidden(bool hide, bool relayout);
+  void SetAddressColumnHidden(bool hide, bool relayout);
+  void PlaceGrids();
+
+  void ToggleTextMode();
+  void ToggleOverwriteMode();
+
+  // Runs a menu command or tool button.
+  void RunCommand(Cmd cmd);
+
+  TDocumentCommands& Documents() { return *documents_; }
+  TGridView* Grids() const { return grids_; }
+  TQZStrGrid* QZStrGridAddr() const;
+  TQZStrGrid* QZStrGridHex() const;
+  TQZStrGrid* QZStrGridText() const;
+  TStatusPanels* Panels() const { return panels_; }
+  TMainMenu* Menu() const { return menu_; }
+  QToolBar* ToolBar() const { return toolBar_; }
+  std::string PanelText(int panel) const;
+
+  // Replaces the file dialog (tests answer it themselves).
+  void SetFileQuestionHandler(std::function<FileAnswer(const FileQuestion&)> handler) {
+    fileQuestion_ = std::move(handler);
+  }
+
+ protected:
+  bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void ReadSettings();
+  void ApplyCommandLine();
+  bool CanSelectCell(int col, int row);
+  TWindowChrome Chrome() const;
+  void SnapToCells();
+  void ShowAbout();
+  void ShowContextHelp();
+  void SetupContextHelp();
+  void OfferToEmptyClipboard();
+
+  QStringList arguments_;
+  TGridView* grids_;
+  TStatusPanels* panels_;
+  QToolBar* toolBar_;
+  TMainMenu* menu_ = nullptr;
+  std::unique_ptr<TDocumentCommands> documents_;
+  std::function<FileAnswer(const FileQuestion&)> fileQuestion_;
+  bool started_ = false;
+  bool applyingSize_ = false;
+  bool snapPending_ = false;
+  int busyDepth_ = 0;
+};
+
+}  // namespace quoxa

@@ -1,0 +1,33 @@
+#include "ui/main/PendingCommands.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace quoxa {
+
+namespace {
+
+constexpr Cmd kPending[] = {
+    Cmd::Reopen, Cmd::WriteBlock, Cmd::Print,
+    Cmd::InsertString, Cmd::OverwriteString, Cmd::BlockMark, Cmd::BlockChars, Cmd::BlockUnmark, Cmd::BlockDelete,
+    Cmd::BlockCopy, Cmd::BlockCopyOverwrite, Cmd::BlockMove, Cmd::Clipboard, Cmd::Cut, Cmd::Copy, Cmd::Paste,
+    Cmd::CopyHex, Cmd::PasteHex,
+    Cmd::Find, Cmd::FindDown, Cmd::FindUp, Cmd::Count, Cmd::Replace, Cmd::ReplaceAgain, Cmd::ReplaceUndo,
+    Cmd::CharConversion,
+    Cmd::Goto, Cmd::JumpWidth, Cmd::JumpDown, Cmd::JumpUp, Cmd::RememberAddress, Cmd::GotoRemembered,
+    Cmd::DisplayDifference,
+    Cmd::Bookmarks, Cmd::BookmarkAdd, Cmd::BookmarkRemove, Cmd::BookmarkRemoveAll, Cmd::BookmarkSave,
+    Cmd::BookmarkLoad, Cmd::Bookmark1, Cmd::Bookmark2, Cmd::Bookmark3, Cmd::Bookmark4, Cmd::Bookmark5,
+    Cmd::Bookmark6, Cmd::Bookmark7, Cmd::Bookmark8, Cmd::Bookmark9,
+    Cmd::DecodeNumber, Cmd::EncodeNumber, Cmd::BitManipulation, Cmd::Patch, Cmd::Options,
+    Cmd::ScriptEditor, Cmd::ScriptExecute,
+    Cmd::BtnDel, Cmd::BtnCut, Cmd::BtnCopy, Cmd::BtnPaste, Cmd::BtnFind, Cmd::BtnReplace, Cmd::BtnOptions,
+};
+
+}  // namespace
+
+bool NotYetAvailable(Cmd cmd) { return std::find(std::begin(kPending), std::end(kPending), cmd) != std::end(kPending); }
+
+bool CommandUsable(Cmd cmd) { return Commands().Enabled(cmd) && !NotYetAvailable(cmd); }
+
+}  // namespace quoxa

@@ -1,0 +1,32 @@
+#pragma once
+// The main window's status bar: address, byte value, mode and a message panel.
+
+#include <QStatusBar>
+#include <array>
+#include <string>
+
+class QLabel;
+
+namespace quoxa {
+
+class TStatusPanels : public QStatusBar {
+  Q_OBJECT
+
+ public:
+  static constexpr int kPanelCount = 4;
+
+  explicit TStatusPanels(QWidget* parent = nullptr);
+
+  void SetPanelText(int panel, const std::string& text);
+  std::string PanelText(int panel) const;
+  QLabel* Panel(int panel) const { return panels_[static_cast<size_t>(panel)]; }
+  // Width available for text in a panel.
+  int PanelWidth(int panel) const;
+  // Widths of panels 0..2 from their sample texts plus 10 pixels.
+  void SetPanelWidths();
+
+ private:
+  std::array<QLabel*, kPanelCount> panels_{};
+};
+
+}  // namespace quoxa

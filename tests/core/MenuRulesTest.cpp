@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include "Recorders.h"
+#include "TestDocument.h"
+#include "core/Commands.h"
+#include "core/DocState.h"
+#include "ui/main/MenuRules.h"
+#include "ui/main/PendingCommands.h"
+
+namespace quoxa {
+namespace {
+
+class MenuRules : public ::testing::Test {
+ protected:
+  test::RecorderScope rec;
+};
+
+TEST_F(MenuRules, SizeDependentCommandsFollowTheDocumentWhenTheirMenuOpens) {
+  test::LoadDocument("", 16, 10);
+  EnableOnMenuOpen(MenuId::File);
+  EnableOnMenuOpen(MenuId::Edit);
+  EnableOnMenuOpen(MenuId::Address);
+  EnableOnMenuOpen(MenuId::Tools);
+  EnableOnMenuOpen(MenuId::Bookmarks);
+  for (Cmd cmd : {Cmd::Print, Cmd::DeleteFromCursor, Cmd::DeleteToCursor, Cmd::RememberAddress, Cmd::GotoRemembered,
+                  Cmd::DisplayDifference, Cmd::DecodeNumber, Cmd::BitManipulation, Cmd::Patch, Cmd::BookmarkAdd}) {
+    EXPECT_FALSE(Commands().Enabled(cmd)) << static_cast<int>(cmd);
+  }
+  test::LoadDocument("abc", 16, 10);
+  EnableOnMenuOpen(MenuId::File);
+  EnableOnMenuOpen(MenuId::Edit);
+  EnableOnMenuOpen(MenuId::Address);
+  EnableOnMenuOpen(MenuId::Tools);
+  EnableOnMenuOpen(MenuId::Bookmarks);
+  for (Cmd cmd : {Cmd::Print, Cmd::DeleteFromCursor, Cmd::DeleteToCursor, Cmd::RememberAddress, Cmd::GotoRemembered,
+                  Cmd::DisplayDifference, Cmd::DecodeNumber, Cmd::BitManipulation, Cmd::Patch, Cmd::BookmarkAdd}) {
+    EXPECT_TRUE(Commands().Enabled(cmd)) << static_cast<int>(cmd);
+  }
+}
+
+TEST_F(MenuRules, OpeningAMenuOnlyTouchesItsOwnCommands) {
+  test::LoadDocument("", 16, 10);
+  EnableOnMenuOpen(MenuId::File);
+  EXPECT_FALSE(Commands().Enabled(Cmd::Print));
+  EXPECT_TRUE(Commands().Enabled(Cmd::DeleteFromCursor));
+  EXPECT_TRUE(Commands().Enabled(Cmd::DecodeNumber));
+}
+
+TEST_F(MenuRules, EncodeNumberDoesNotNeedBytes) {
+  test::LoadDocument("", 16, 10);
+  EnableOnMenuOpen(MenuId::Tools);
+  EXPECT_TRUE(Commands().Enabled(Cmd::EncodeNumber));
+  EXPECT_FALSE(Commands().Enabled(Cmd::DecodeNumber));
+}
+
+TEST_F(MenuRules, PendingCommandsAreNeverUsable) {
+  Commands().SetEnabled(Cmd::Find, true);
+  EXPECT_TRUE(NotYetAvailable(Cmd::Find));
+  EXPECT_FALSE(CommandUsable(Cmd::Find));
+  EXPECT_FALSE(NotYetAvailable(Cmd::New));
+  EXPECT_TRUE(CommandUsable(Cmd::New));
+  Commands().SetEnabled(Cmd::Save, false);
+  EXPECT_FALSE(CommandUsable(Cmd::Save));
+}
+
+TEST_F(MenuRules, TheDocumentCommandsOfTheWindowAreAvailable) {
+  for (Cmd cmd : {Cmd::New, Cmd::Open, Cmd::Save, Cmd::SaveAs, Cmd::Close, Cmd::InsertFile, Cmd::Exit,
+                  Cmd::DeleteFromCursor, Cmd::DeleteToCursor, Cmd::TextMode, Cmd::OverwriteMode, Cmd::HelpContents,
+                  Cmd::About, Cmd::BtnNew, Cmd::BtnOpen, Cmd::BtnSave, Cmd::BtnInfo, Cmd::BtnWhats}) {
+    EXPECT_FALSE(NotYetAvailable(cmd)) << static_cast<int>(cmd);
+  }
+}
+
+}  // namespace
+}  // namespace quoxa

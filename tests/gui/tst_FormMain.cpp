@@ -1,0 +1,387 @@
+// The main window: commands by document state, the document commands, start-up
+// from the command line, drop, About, help and the busy text.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextBrowser>
+#include <QMimeData>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+#include "MainWindowFixture.h"
+#include "TestDocument.h"
+#include "core/Busy.h"
+#include "core/Navigation.h"
+#include "ui/main/FormAbout.h"
+#include "ui/main/GridView.h"
+#include "ui/main/HelpTopics.h"
+#include "ui/main/HelpWindow.h"
+#include "ui/main/PendingCommands.h"
+#include "ui/main/QZScrollBar.h"
+#include "ui/main/QZStrGrid.h"
+#include "ui/main/StatusPanels.h"
+
+using quoxa::Cmd;
+using quoxa::test::MainWindowFixture;
+
+namespace {
+
+std::vector<std::string> Texts(const MainWindowFixture& f) { return f.rec.messages.Texts(); }
+
+quoxa::FileAnswer Chosen(const std::string& path) { return {true, path, false}; }
+
+}  // namespace
+
+class TestFormMain : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startsWithNoDocument() {
+    MainWindowFixture f;
+    QCOMPARE(f.form.windowTitle(), QString("QUOXA"));
+    QVERIFY(!quoxa::ViewReady);
+    QVERIFY(quoxa::DocBuffer != nullptr);
+    QVERIFY(!f.form.Grids()->ScrollBar()->isEnabled());
+    QCOMPARE(f.form.PanelText(0), std::string());
+    QCOMPARE(f.form.PanelText(1), std::string());
+    QCOMPARE(f.form.PanelText(2), std::string("Overwrite"));
+    QVERIFY(quoxa::TextMode);
+    QVERIFY(f.Action(Cmd::TextMode)->isChecked());
+    QVERIFY(f.Action(Cmd::OverwriteMode)->isChecked());
+  }
+
+  void onlyCommandsWithoutTagOneAreUsableWithoutDocument() {
+    MainWindowFixture f;
+    for (int i = 0; i < quoxa::kCommandCount; ++i) {
+      const auto cmd = static_cast<Cmd>(i);
+      QAction* action = f.Action(cmd);
+      if (action == nullptr) continue;
+      const bool expected = quoxa::Commands().Tag(cmd) != quoxa::kTagNeedsDocument && !quoxa::NotYetAvailable(cmd);
+      QVERIFY2(action->isEnabled() == expected, qPrintable(action->text() + QString(" %1").arg(i)));
+    }
+    for (Cmd cmd : {Cmd::New, Cmd::Open, Cmd::Exit, Cmd::HelpContents, Cmd::About, Cmd::TextMode, Cmd::OverwriteMode,
+                    Cmd::BtnNew, Cmd::BtnOpen, Cmd::BtnInfo, Cmd::BtnWhats}) {
+      QVERIFY(f.Action(cmd)->isEnabled());
+    }
+    for (Cmd cmd : {Cmd::Save, Cmd::SaveAs, Cmd::Close, Cmd::InsertFile, Cmd::DeleteFromCursor, Cmd::BtnSave}) {
+      QVERIFY(!f.Action(cmd)->isEnabled());
+    }
+  }
+
+  void menuAndToolBarAreComplete() {
+    MainWindowFixture f;
+    QStringList titles;
+    for (QAction* menu : f.form.menuBar()->actions()) titles << menu->text();
+    QCOMPARE(titles, QStringList({"&File", "&Edit", "&Search", "&Address", "&Bookmarks", "&Tools", "&QUOXAscript",
+                                  "&Help"}));
+    QCOMPARE(f.Action(Cmd::InsertFile)->text(), QString("&Insert..."));
+    QCOMPARE(f.Action(Cmd::InsertFile)->statusTip(), QString("Insert file contents before current address"));
+    QCOMPARE(f.Action(Cmd::BlockMark)->shortcut(), QKeySequence("Ctrl+B"));
+    QCOMPARE(f.Action(Cmd::FindUp)->shortcut(), QKeySequence("Shift+F3"));
+    QCOMPARE(f.Action(Cmd::ScriptExecute)->shortcut(), QKeySequence("Ctrl+F9"));
+    QCOMPARE(f.Action(Cmd::GotoRemembered)->text(), QString("Goto &re&membered"));
+    QCOMPARE(f.form.Menu()->SubMenu(Cmd::Clipboard)->actions().size(), 5);
+    QStringList hints;
+    for (QAction* button : f.form.ToolBar()->actions()) {
+      if (!button->isSeparator()) hints << button->toolTip();
+    }
+    QCOMPARE(hints, QStringList({"New file", "Open", "Save", "Delete block", "Cut to clipboard", "Copy to clipboard",
+                                 "Paste from clipboard", "Find", "Replace", "Options", "About", "What's this?"}));
+    for (QAction* button : f.form.ToolBar()->actions()) {
+      if (button->isSeparator()) continue;
+      const QImage image = button->icon().pixmap(QSize(16, 16), 2.0).toImage();
+      QCOMPARE(image.size(), QSize(32, 32));
+      int painted = 0;
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) painted += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
+      }
+      QVERIFY2(painted > 60, qPrintable(button->toolTip()));
+    }
+  }
+
+  void menuHintsGoToTheMessagePanel() {
+    MainWindowFixture f;
+    f.Action(Cmd::InsertFile)->showStatusText(&f.form);
+    QCOMPARE(f.form.PanelText(3), std::string("Insert file contents before current address"));
+    f.Action(Cmd::BtnFind)->showStatusText(&f.form);
+    QCOMPARE(f.form.PanelText(3), std::string("Find"));
+  }
+
+  void newTwiceGivesNoName1AndNoName2() {
+    MainWindowFixture f;
+    f.Trigger(Cmd::New);
+    QCOMPARE(f.form.windowTitle(), QString("QUOXA - NoName1"));
+    f.Trigger(Cmd::BtnNew);
+    QCOMPARE(f.form.windowTitle(), QString("QUOXA - NoName2"));
+    QVERIFY(f.Action(Cmd::Save)->isEnabled());
+    QVERIFY(f.Action(Cmd::Close)->isEnabled());
+    QVERIFY(f.form.Grids()->ScrollBar()->isEnabled());
+    QVERIFY(Texts(f).empty());
+  }
+
+  void cancelOnTheSaveQuestionKeepsEverything() {
+    MainWindowFixture f;
+    f.Load("abcdef");
+    quoxa::SetByte(2, 'X');
+    quoxa::Modified = true;
+    f.rec.messages.answers = {quoxa::mrCancel, quoxa::mrCancel, quoxa::mrCancel};
+    f.Trigger(Cmd::Close);
+    f.Trigger(Cmd::New);
+    f.form.close();
+    QCOMPARE(Texts(f), std::vector<std::string>(3, "document.bin modified. Save now?"));
+    QVERIFY(f.form.isVisible());
+    QCOMPARE(f.form.windowTitle(), QString("QUOXA - document.bin"));
+    QCOMPARE(quoxa::test::DocumentBytes(), std::string("aXcdef"));
+    QVERIFY(quoxa::Modified);
+  }
+
+  void closingTheWindowReleasesTheDocument() {
+    MainWindowFixture f;
+    f.Load("abc");
+    QVERIFY(f.form.close());
+    QVERIFY(quoxa::DocBuffer == nullptr);
+    QVERIFY(Texts(f).empty());
+  }
+
+  void commandLineFileOpensAtStart() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("start.bin");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("0123456789");
+    file.close();
+    // A winding relative path is opened under its canonical absolute name.
+    const QString winding = QDir::current().relativeFilePath(dir.filePath("x/../start.bin"));
+    QDir(dir.path()).mkdir("x");
+    MainWindowFixture f({winding});
+    QVERIFY(quoxa::ViewReady);
+    QCOMPARE(QString::fromStdString(quoxa::FileName), QFileInfo(path).canonicalFilePath());
+    QCOMPARE(f.form.windowTitle(), QString("QUOXA - start.bin"));
+    QCOMPARE(f.form.QZStrGridText()->Cell(9, 0), QString("9"));
+  }
+
+  void fileInUseOpensReadOnlyAndDisablesSave() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("shared.bin");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    file.write("abc");
+    file.flush();
+    // Another program keeps the file open for writing.
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    QCOMPARE(fcntl(file.handle(), F_OFD_SETLK, &lock), 0);
+
+    MainWindowFixture f({path}, {quoxa::mrOK, quoxa::mrYes});
+    QCOMPARE(Texts(f), (std::vector<std::string>{"Error reading\nshared.bin\nError 32: File sharing violation",
+                                                  "shared.bin is opened by another application.\nOpen in Read Only mode?"}));
+    QVERIFY(quoxa::ReadOnly);
+    QCOMPARE(f.form.PanelText(3), std::string("File opened in Read Only mode!"));
+    QCOMPARE(f.form.windowTitle(), QString("QUOXA - shared.bin"));
+    ReadOnlyDocumentSavesOnlyUnderANewName(f);
+  }
+
+  void writeProtectedFileOpensReadOnly() {
+    if (geteuid() == 0) QSKIP("the superuser may write every file");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("locked.bin");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("abc");
+    file.close();
+    QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    MainWindowFixture f({path});
+    QVERIFY(quoxa::ReadOnly);
+    QCOMPARE(f.form.PanelText(3), std::string("File is in Read Only mode!"));
+    ReadOnlyDocumentSavesOnlyUnderANewName(f);
+  }
+
+ private:
+  static void ReadOnlyDocumentSavesOnlyUnderANewName(MainWindowFixture& f) {
+    QVERIFY(!f.Action(Cmd::Save)->isEnabled());
+    QVERIFY(!f.Action(Cmd::BtnSave)->isEnabled());
+    QVERIFY(f.Action(Cmd::SaveAs)->isEnabled());
+    // Ctrl+S does nothing while Save is off.
+    f.form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.form));
+    f.form.SetFileQuestionHandler([](const quoxa::FileQuestion&) -> quoxa::FileAnswer {
+      QTest::qFail("no dialog expected", __FILE__, __LINE__);
+      return {};
+    });
+    QTest::keyClick(f.form.QZStrGridText(), Qt::Key_S, Qt::ControlModifier);
+    const std::string copy = f.Path("copy.bin");
+    f.form.SetFileQuestionHandler([&](const quoxa::FileQuestion&) { return Chosen(copy); });
+    f.Trigger(Cmd::SaveAs);
+    QVERIFY(!quoxa::ReadOnly);
+    QVERIFY(f.Action(Cmd::Save)->isEnabled());
+    QVERIFY(f.Action(Cmd::BtnSave)->isEnabled());
+    QCOMPARE(f.form.windowTitle(), QString("QUOXA - copy.bin"));
+  }
+
+ private slots:
+  void openAndSaveThroughTheFileDialog() {
+    MainWindowFixture f;
+    const std::string path = f.WriteFile("edit.bin", "hello");
+    std::vector<quoxa::FileQuestion> asked;
+    f.form.SetFileQuestionHandler([&](const quoxa::FileQuestion& q) {
+      asked.push_back(q);
+      return Chosen(path);
+    });
+    f.Trigger(Cmd::BtnOpen);
+    QCOMPARE(asked.size(), size_t{1});
+    QCOMPARE(asked[0].title, std::string("Open file"));
+    QCOMPARE(f.form.windowTitle(), QString("QUOXA - edit.bin"));
+    quoxa::SetByte(1, 'J');
+    quoxa::Modified = true;
+    f.Trigger(Cmd::BtnSave);
+    QFile file(QString::fromStdString(path));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("Jello"));
+    QVERIFY(!quoxa::Modified);
+  }
+
+  void insertFileAtPositionFive() {
+    MainWindowFixture f;
+    f.Load(std::string(20, '.'));
+    const std::string ten = f.WriteFile("ten.bin", "0123456789");
+    QTest::mouseClick(f.form.QZStrGridText(), Qt::LeftButton, {},
+                      f.form.QZStrGridText()->CellRect(4, 0).center());
+    QCOMPARE(quoxa::CursorAddress(), 5);
+    f.form.SetFileQuestionHandler([&](const quoxa::FileQuestion&) { return Chosen(ten); });
+    f.Trigger(Cmd::InsertFile);
+    QCOMPARE(quoxa::test::DocumentBytes(), std::string("....0123456789................"));
+    QCOMPARE(quoxa::CursorAddress(), 15);
+    QCOMPARE(f.form.QZStrGridText()->Cell(4, 0), QString("0"));
+    QCOMPARE(f.form.QZStrGridHex()->Cell(13, 0), QString("39"));
+    QCOMPARE(f.form.QZStrGridText()->Col(), 14);
+    QCOMPARE(f.form.QZStrGridText()->Row(), 0);
+    QCOMPARE(f.form.PanelText(0), std::string("Adr. dec: 14"));
+  }
+
+  void deleteCommandsOfTheEditMenuWork() {
+    MainWindowFixture f;
+    f.Load("abcdefgh");
+    quoxa::GotoAddress(5, true, false);
+    f.Trigger(Cmd::DeleteFromCursor);
+    QCOMPARE(quoxa::test::DocumentBytes(), std::string("abcd"));
+    quoxa::GotoAddress(2, true, false);
+    f.Trigger(Cmd::DeleteToCursor);
+    QCOMPARE(quoxa::test::DocumentBytes(), std::string("cd"));
+    QCOMPARE(f.form.QZStrGridText()->Cell(0, 0), QString("c"));
+    QCOMPARE(f.form.QZStrGridText()->Cell(2, 0), QString());
+  }
+
+  void sizeDependentCommandsAreSetWhenTheirMenuOpens() {
+    MainWindowFixture f;
+    f.Trigger(Cmd::New);
+    QMenu* edit = f.form.Menu()->Menu(quoxa::MenuId::Edit);
+    emit edit->aboutToShow();
+    QVERIFY(!f.Action(Cmd::DeleteFromCursor)->isEnabled());
+    QVERIFY(!f.Action(Cmd::DeleteToCursor)->isEnabled());
+    f.Load("xy");
+    emit edit->aboutToShow();
+    QVERIFY(f.Action(Cmd::DeleteFromCursor)->isEnabled());
+    QVERIFY(f.Action(Cmd::DeleteToCursor)->isEnabled());
+  }
+
+  void droppingTwoFilesIsRefusedAndOneIsOpened() {
+    MainWindowFixture f;
+    const std::string a = f.WriteFile("a.bin", "A");
+    const std::string b = f.WriteFile("b.bin", "BB");
+    auto drop = [&](const QList<QUrl>& urls) {
+      QMimeData mime;
+      mime.setUrls(urls);
+      QDragEnterEvent enter(QPoint(20, 80), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(&f.form, &enter);
+      QVERIFY(enter.isAccepted());
+      QDropEvent event(QPointF(20, 80), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(&f.form, &event);
+      QCoreApplication::processEvents();
+    };
+    drop({QUrl::fromLocalFile(QString::fromStdString(a)), QUrl::fromLocalFile(QString::fromStdString(b))});
+    QCOMPARE(Texts(f), std::vector<std::string>{"Please drop only one file"});
+    QVERIFY(!quoxa::ViewReady);
+    drop({QUrl::fromLocalFile(QString::fromStdString(b))});
+    QCOMPARE(quoxa::test::DocumentBytes(), std::string("BB"));
+    QCOMPARE(f.form.windowTitle(), QString("QUOXA - b.bin"));
+  }
+
+  void aboutShowsTheMemoryInUse() {
+    MainWindowFixture f;
+    f.Load(std::string(20, 'x'));
+    QString shown;
+    QTimer::singleShot(0, [&] {
+      auto* about = qobject_cast<quoxa::TFormAbout*>(QApplication::activeModalWidget());
+      if (about == nullptr) return;
+      shown = about->LabelInfo()->text();
+      about->accept();
+    });
+    f.Trigger(Cmd::BtnInfo);
+    QCOMPARE(shown, QString("Current file size: 20 bytes\nMemory allocated: 524,288 bytes"));
+  }
+
+  void helpShowsTopicsByNumber() {
+    MainWindowFixture f;
+    f.Trigger(Cmd::HelpContents);
+    quoxa::THelpWindow* help = quoxa::CurrentHelpWindow();
+    QVERIFY(help != nullptr);
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->Topic(), quoxa::help::kContents);
+    QVERIFY(help->Browser()->toPlainText().contains("address column"));
+
+    f.Load("abc");
+    f.form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.form));
+    f.form.QZStrGridText()->setFocus();
+    QTest::keyClick(f.form.QZStrGridText(), Qt::Key_F1);
+    QCOMPARE(quoxa::CurrentHelpWindow()->Topic(), quoxa::help::kTextGrid);
+    QVERIFY(quoxa::CurrentHelpWindow()->Browser()->toPlainText().contains("Text grid"));
+
+    for (int topic : {8, 35, 36, 37, 38, 39, 40, 70}) {
+      QVERIFY2(!quoxa::HelpTopicHtml(topic).isEmpty(), qPrintable(QString::number(topic)));
+    }
+    QCOMPARE(f.form.QZStrGridHex()->whatsThis(), quoxa::HelpTopicHtml(quoxa::help::kHexGrid));
+    QCOMPARE(f.form.QZStrGridAddr()->whatsThis(), quoxa::HelpTopicHtml(quoxa::help::kAddressColumn));
+    QCOMPARE(f.form.Panels()->Panel(2)->whatsThis(), quoxa::HelpTopicHtml(quoxa::help::kStatusMode));
+    QCOMPARE(f.form.ToolBar()->whatsThis(), quoxa::HelpTopicHtml(quoxa::help::kToolBar));
+    QVERIFY(quoxa::HelpTopicHtml(4242).isEmpty());
+  }
+
+  void busyTextShowsInTheMessagePanelWithTheWaitCursor() {
+    MainWindowFixture f;
+    quoxa::BeginBusy("Allocating memory");
+    QCOMPARE(f.form.PanelText(3), std::string("Allocating memory"));
+    QVERIFY(QApplication::overrideCursor() != nullptr);
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    quoxa::EndBusy();
+    QCOMPARE(f.form.PanelText(3), std::string());
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+
+    const std::string longText(400, 'W');
+    quoxa::BeginBusy(longText);
+    const std::string shown = f.form.PanelText(3);
+    quoxa::EndBusy();
+    QVERIFY(shown.size() < longText.size());
+    QVERIFY(shown.ends_with("..."));
+  }
+
+  void statusPanelsAreWideEnoughForTheirSamples() {
+    MainWindowFixture f;
+    for (int panel = 0; panel < 3; ++panel) {
+      QLabel* label = f.form.Panels()->Panel(panel);
+      const std::string sample = panel == 0 ? "Adr. dec: 999,999,999" : panel == 1 ? "Char dec: 255" : "Overwrite";
+      QVERIFY(label->contentsRect().width() >= label->fontMetrics().horizontalAdvance(QString::fromStdString(sample)));
+    }
+  }
+};
+
+QTEST_MAIN(TestFormMain)
+#include "tst_FormMain.moc"
