@@ -15,6 +15,7 @@ if(QUOXA_BUILD_GUI)
     ${CMAKE_CURRENT_LIST_DIR}/ColorCombo.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormOpt.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormPlacement.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MainWindowSettings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MRUFiles.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QZHistoryBtn.cpp
   )

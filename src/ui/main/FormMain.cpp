@@ -25,7 +25,11 @@
 #include "core/Navigation.h"
 #include "core/Primitives.h"
 #include "core/TextFormat.h"
+#include "settings/FormOpt.h"
+#include "settings/MRUFiles.h"
+#include "settings/MainWindowSettings.h"
 #include "settings/Options.h"
+#include "settings/Settings.h"
 #include "ui/main/FormAbout.h"
 #include "ui/main/GridView.h"
 #include "ui/main/HelpTopics.h"
@@ -40,10 +44,6 @@
 namespace quoxa {
 
 namespace {
-
-// Built-in start values of the editing modes (settings keys ModusText and Overwrite).
-constexpr bool kStartTextMode = true;
-constexpr bool kStartOverwrite = true;
 
 // Largest grid the layout accepts from stored settings.
 constexpr int kMaxGridCells = 1024;
@@ -74,6 +74,12 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   documents_ = std::make_unique<TDocumentCommands>(*this);
   menu_ = new TMainMenu(this, menuBar(), toolBar_, [this](Cmd cmd) { RunCommand(cmd); });
   Commands().SetListener([this](Cmd cmd) { menu_->Mirror(cmd); });
+  recentFiles_ = new TMRUFiles(this);
+  recentFiles_->SetFileMenu(menu_->SubMenu(Cmd::Reopen));
+  connect(recentFiles_, &TMRUFiles::MRUItemClick, this,
+          [this](const QString& path) { documents_->OpenFileByName(path.toStdString(), true); });
+  recentFiles_->Load();
+  settings_ = std::make_unique<TMainWindowSettings>(*this, *recentFiles_);
   InstallView(this);
   InstallBusy(this);
   InstallHelp([](int topic) { OpenHelpWindow(topic); });
@@ -137,22 +143,7 @@ void TFormMain::EnsureStarted() {
   ApplyCommandLine();
 }
 
-void TFormMain::ReadSettings() {
-  const TOptions& options = Options();
-  grids_->PlaceGrids(options.TextGridLeft);
-  SetToolBarHidden(options.HideToolBar, false);
-  SetAddressColumnHidden(options.HideAddressRange, false);
-  grids_->ApplyFont(QString::fromStdString(options.Font));
-  grids_->ApplyFontSize(options.FontSize);
-  SetGridSize(options.Cols, options.Rows);
-  if (const QScreen* screen = this->screen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.left() + (area.width() - frameGeometry().width()) / 2,
-         area.top() + (area.height() - frameGeometry().height()) / 2);
-  }
-  if (TextMode != kStartTextMode) ToggleTextMode();
-  if (OverwriteMode != kStartOverwrite) ToggleOverwriteMode();
-}
+void TFormMain::ReadSettings() { quoxa::ReadSettings(*settings_); }
 
 void TFormMain::ApplyCommandLine() {
   if (arguments_.isEmpty()) return;
@@ -169,6 +160,8 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   }
   FreeDocument();
   ViewReady = false;
+  // Settings never read (closed before the first activation) are not written over.
+  if (started_) WriteSettings(*settings_);
   OfferToEmptyClipboard();
   event->accept();
 }
@@ -207,6 +200,12 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::DeleteToCursor: DeleteToCursor(); break;
     case Cmd::TextMode: ToggleTextMode(); break;
     case Cmd::OverwriteMode: ToggleOverwriteMode(); break;
+    case Cmd::Options:
+    case Cmd::BtnOptions: {
+      TFormOpt options(*settings_, this);
+      options.exec();
+      break;
+    }
     case Cmd::HelpContents: ShowHelpTopic(help::kContents); break;
     case Cmd::About:
     case Cmd::BtnInfo: ShowAbout(); break;
@@ -314,9 +313,7 @@ void TFormMain::ShowDocumentView(bool shown) {
   grids_->SetDocumentShown(shown);
 }
 
-void TFormMain::AddRecentFile(const std::string&) {
-  // The Reopen list keeps recently used files; until it exists nothing is recorded.
-}
+void TFormMain::AddRecentFile(const std::string& path) { recentFiles_->AddFile(QString::fromStdString(path)); }
 
 // ---- layout
 

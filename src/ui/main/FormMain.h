@@ -19,6 +19,8 @@ class QToolBar;
 namespace quoxa {
 
 class TGridView;
+class TMainWindowSettings;
+class TMRUFiles;
 class TMainMenu;
 class TQZStrGrid;
 class TStatusPanels;
@@ -105,6 +107,8 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   TStatusPanels* panels_;
   QToolBar* toolBar_;
   TMainMenu* menu_ = nullptr;
+  TMRUFiles* recentFiles_ = nullptr;
+  std::unique_ptr<TMainWindowSettings> settings_;
   std::unique_ptr<TDocumentCommands> documents_;
   std::function<FileAnswer(const FileQuestion&)> fileQuestion_;
   bool started_ = false;
