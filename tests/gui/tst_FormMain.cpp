@@ -342,8 +342,8 @@ class TestFormMain : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&f.form));
     f.form.QZStrGridText()->setFocus();
     QTest::keyClick(f.form.QZStrGridText(), Qt::Key_F1);
-    QCOMPARE(quoxa::CurrentHelpWindow()->Topic(), quoxa::help::kTextGrid);
-    QVERIFY(quoxa::CurrentHelpWindow()->Browser()->toPlainText().contains("Text grid"));
+    QCOMPARE(quoxa::CurrentHelpWindow()->Topic(), quoxa::help::kKeyboard);
+    QVERIFY(quoxa::CurrentHelpWindow()->Browser()->toPlainText().contains("Marking a block"));
 
     for (int topic : {8, 35, 36, 37, 38, 39, 40, 70}) {
       QVERIFY2(!quoxa::HelpTopicHtml(topic).isEmpty(), qPrintable(QString::number(topic)));

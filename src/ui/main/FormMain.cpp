@@ -17,6 +17,7 @@
 #include <QWhatsThis>
 #include <algorithm>
 
+#include "core/Block.h"
 #include "core/CodePage.h"
 #include "core/DocState.h"
 #include "core/Help.h"
@@ -27,6 +28,7 @@
 #include "core/TextFormat.h"
 #include "settings/Options.h"
 #include "ui/main/FormAbout.h"
+#include "ui/main/GridKeyBinding.h"
 #include "ui/main/GridView.h"
 #include "ui/main/HelpTopics.h"
 #include "ui/main/HelpWindow.h"
@@ -78,9 +80,8 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   InstallBusy(this);
   InstallHelp([](int topic) { OpenHelpWindow(topic); });
 
-  for (TQZStrGrid* grid : {QZStrGridHex(), QZStrGridText()}) {
-    grid->CanSelect = [this](int col, int row) { return CanSelectCell(col, row); };
-  }
+  keyBinding_ = new TGridKeyBinding(
+      grids_, [this] { ToggleTextMode(); }, [this] { ToggleOverwriteMode(); }, this);
   TQZScrollBar* scroll = grids_->ScrollBar();
   scroll->OnScroll = [this, scroll](ScrollCode code, int32_t& position) {
     if (code != ScrollCode::EndScroll) {
@@ -112,6 +113,8 @@ TFormMain::~TFormMain() {
   InstallHelp(nullptr);
   if (THelpWindow* help = CurrentHelpWindow()) help->close();
 }
+
+TGridKeys& TFormMain::Keys() { return keyBinding_->Keys(); }
 
 TQZStrGrid* TFormMain::QZStrGridAddr() const { return grids_->QZStrGridAddr(); }
 TQZStrGrid* TFormMain::QZStrGridHex() const { return grids_->QZStrGridHex(); }
@@ -203,6 +206,10 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::Close: documents_->CloseDocument(); break;
     case Cmd::InsertFile: documents_->InsertFile(); break;
     case Cmd::Exit: close(); break;
+    case Cmd::BlockMark:
+      if (ViewReady && DocSize > 0) MarkBlock(false, true);
+      break;
+    case Cmd::BlockUnmark: UnmarkBlock(); break;
     case Cmd::DeleteFromCursor: DeleteFromCursor(); break;
     case Cmd::DeleteToCursor: DeleteToCursor(); break;
     case Cmd::TextMode: ToggleTextMode(); break;
@@ -256,15 +263,6 @@ void TFormMain::UpdateStatus() {
 void TFormMain::MoveGridCursor(int32_t col, int32_t row) { grids_->MoveGridCursor(col, row); }
 
 void TFormMain::RepaintGrids() { grids_->RepaintDataGrids(); }
-
-bool TFormMain::CanSelectCell(int col, int row) {
-  if (col < 0 || row < 0) return false;
-  if (int64_t{row} * BytesPerRow + TopAddress + col > DocSize) return false;
-  CursorCol = col;
-  CursorRow = row;
-  UpdateStatus();
-  return true;
-}
 
 // ---- busy seam
 
@@ -450,14 +448,9 @@ void TFormMain::SetupContextHelp() {
 }
 
 void TFormMain::ShowContextHelp() {
+  // In a grid F1 explains typing and moving; the short grid topics are the popups.
   const QWidget* focus = focusWidget();
-  if (focus == QZStrGridText()) {
-    ShowHelpTopic(help::kTextGrid);
-  } else if (focus == QZStrGridHex()) {
-    ShowHelpTopic(help::kHexGrid);
-  } else {
-    ShowHelpTopic(help::kContents);
-  }
+  ShowHelpTopic(focus == QZStrGridText() || focus == QZStrGridHex() ? help::kKeyboard : help::kContents);
 }
 
 }  // namespace quoxa

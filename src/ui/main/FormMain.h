@@ -18,6 +18,8 @@ class QToolBar;
 
 namespace quoxa {
 
+class TGridKeyBinding;
+class TGridKeys;
 class TGridView;
 class TMainMenu;
 class TQZStrGrid;
@@ -68,6 +70,8 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
 
   TDocumentCommands& Documents() { return *documents_; }
   TGridView* Grids() const { return grids_; }
+  // The key handling of the hex and text grids.
+  TGridKeys& Keys();
   TQZStrGrid* QZStrGridAddr() const;
   TQZStrGrid* QZStrGridHex() const;
   TQZStrGrid* QZStrGridText() const;
@@ -92,7 +96,6 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
  private:
   void ReadSettings();
   void ApplyCommandLine();
-  bool CanSelectCell(int col, int row);
   TWindowChrome Chrome() const;
   void SnapToCells();
   void ShowAbout();
@@ -105,6 +108,7 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   TStatusPanels* panels_;
   QToolBar* toolBar_;
   TMainMenu* menu_ = nullptr;
+  TGridKeyBinding* keyBinding_ = nullptr;
   std::unique_ptr<TDocumentCommands> documents_;
   std::function<FileAnswer(const FileQuestion&)> fileQuestion_;
   bool started_ = false;
