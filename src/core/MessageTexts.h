@@ -12,6 +12,7 @@ inline constexpr const char* kAllocFailed = "Error allocating memory.\nProgram t
 inline constexpr const char* kDeallocFailed = "Error deallocating memory.\nProgram terminated.";
 inline constexpr const char* kBusyDelete = "Delete...";
 inline constexpr const char* kBusyInsert = "Insert...";
+inline constexpr const char* kHexStringInvalid = "Hex string invalid";
 inline constexpr const char* kMemoryInfo = "Current file size: %.0n bytes\nMemory allocated: %.0n bytes";
 
 }  // namespace quoxa::msg

@@ -1,6 +1,10 @@
-# Component kit: hex strings and layout arithmetic in quoxa_core, controls and dialogs in quoxa_gui.
+# Component kit: hex strings, layout arithmetic and the rules of the input controls in quoxa_core,
+# controls and dialogs in quoxa_gui.
 target_sources(quoxa_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ByteEditRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HexString.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NumEditModel.cpp
 )
 if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE
@@ -10,6 +14,9 @@ if(QUOXA_BUILD_GUI)
     ${CMAKE_CURRENT_LIST_DIR}/ListChoiceForm.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MessageForm.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProgressBoxForm.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/QZByteEdit.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/QZNumEdit.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/QZRadioBtn.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QtMessages.cpp
   )
 endif()

@@ -1,0 +1,105 @@
+#include "search/SearchEngine.h"
+
+#include <algorithm>
+
+#include "core/DocState.h"
+#include "core/Progress.h"
+#include "search/DocSearchProgress.h"
+#include "search/SearchState.h"
+
+namespace quoxa {
+
+namespace {
+
+int32_t ClampPosition(int64_t pos) { return static_cast<int32_t>(std::clamp<int64_t>(pos, INT32_MIN, INT32_MAX)); }
+
+}  // namespace
+
+TQSearch& Searcher() {
+  static TQSearch searcher;
+  return searcher;
+}
+
+SearchOptions CurrentSearchOptions() {
+  const SearchState& s = Search();
+  return {s.CaseSensitive, s.JokerEnabled, s.JokerByte};
+}
+
+namespace {
+
+// The searches with the progress of their caller, so that a count reports like one long scan.
+FindResult FindNextWith(int32_t pos, bool continuing, SearchProgress& progress) {
+  SearchState& s = Search();
+  int64_t from = pos;
+  if (continuing) {
+    const auto r = static_cast<int64_t>(s.ReplaceString.size());
+    const bool afterDeletion = s.LastReplaced != 0 && pos == s.LastReplaced && r == 0;
+    if (!afterDeletion) {
+      if (s.LastReplaced != 0 && pos == s.LastReplaced + r - 1) {
+        from = int64_t{pos} + 1;
+      } else if (s.LastFound != 0 && pos == s.LastFound) {
+        from = int64_t{pos} + static_cast<int64_t>(s.FindString.size());
+      }
+    }
+  }
+  bool abort = false;
+  const int32_t result =
+      Searcher().SearchForward(s.FindString, DocBuffer, DocSize, ClampPosition(from), DocSize, CurrentSearchOptions(),
+                               CurrentProgressBox() != nullptr ? &progress : nullptr, abort);
+  FindResult found{pos, result > 0, abort};
+  if (found.found) {
+    found.pos = result;
+    s.LastFound = result;
+  }
+  return found;
+}
+
+FindResult FindPreviousWith(int32_t pos, SearchProgress& progress) {
+  SearchState& s = Search();
+  int64_t end = pos;
+  if (s.LastFound != 0 && pos == s.LastFound) end = int64_t{pos} - 1;
+  bool abort = false;
+  const int32_t result =
+      Searcher().SearchBackward(s.FindString, DocBuffer, DocSize, ClampPosition(end), 1, CurrentSearchOptions(),
+                                CurrentProgressBox() != nullptr ? &progress : nullptr, abort);
+  FindResult found{pos, result > 0, abort};
+  if (found.found) {
+    found.pos = result;
+    s.LastFound = result;
+  }
+  return found;
+}
+
+}  // namespace
+
+FindResult FindNext(int32_t pos, bool continuing) {
+  ForwardDocProgress progress;
+  return FindNextWith(pos, continuing, progress);
+}
+
+FindResult FindPrevious(int32_t pos) {
+  BackwardDocProgress progress;
+  return FindPreviousWith(pos, progress);
+}
+
+CountResult CountOccurrences(bool down, int32_t start) {
+  CountResult counted;
+  int32_t pos = start;
+  const auto length = static_cast<int64_t>(Search().FindString.size());
+  // The position only moves on, so one progress serves every search of the count.
+  ForwardDocProgress forward;
+  BackwardDocProgress backward;
+  for (;;) {
+    const FindResult found = down ? FindNextWith(pos, false, forward) : FindPreviousWith(pos, backward);
+    if (found.aborted) {
+      counted.completed = false;
+      break;
+    }
+    if (!found.found) break;
+    ++counted.count;
+    pos = down ? ClampPosition(found.pos + length) : found.pos;
+  }
+  return counted;
+}
+
+}  // namespace quoxa
