@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <QWhatsThisClickedEvent>
 
 #include "MainWindowFixture.h"
 #include "TestDocument.h"
@@ -353,6 +354,11 @@ class TestFormMain : public QObject {
     QCOMPARE(f.form.Panels()->Panel(2)->whatsThis(), quoxa::HelpTopicHtml(quoxa::help::kStatusMode));
     QCOMPARE(f.form.ToolBar()->whatsThis(), quoxa::HelpTopicHtml(quoxa::help::kToolBar));
     QVERIFY(quoxa::HelpTopicHtml(4242).isEmpty());
+
+    // A link in a popup opens its topic in the help window.
+    QWhatsThisClickedEvent clicked("t2.html");
+    QApplication::sendEvent(f.form.QZStrGridHex(), &clicked);
+    QCOMPARE(quoxa::CurrentHelpWindow()->Topic(), quoxa::help::kFileCommands);
   }
 
   void busyTextShowsInTheMessagePanelWithTheWaitCursor() {

@@ -443,8 +443,25 @@ void TFormMain::SetupContextHelp() {
   for (int panel = 0; panel < TStatusPanels::kPanelCount; ++panel) {
     panels_->Panel(panel)->setWhatsThis(HelpTopicHtml(help::StatusPanelTopic(panel)));
   }
+  for (QWidget* widget : {static_cast<QWidget*>(toolBar_), static_cast<QWidget*>(QZStrGridText()),
+                          static_cast<QWidget*>(QZStrGridHex()), static_cast<QWidget*>(QZStrGridAddr())}) {
+    widget->installEventFilter(this);
+  }
+  for (int panel = 0; panel < TStatusPanels::kPanelCount; ++panel) panels_->Panel(panel)->installEventFilter(this);
   auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
   connect(f1, &QShortcut::activated, this, &TFormMain::ShowContextHelp);
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::WhatsThisClicked) {
+    // A link in a popup opens its topic ("t3.html") in the help window.
+    const QString href = static_cast<QWhatsThisClickedEvent*>(event)->href();
+    bool ok = false;
+    const int topic = href.mid(1).section('.', 0, 0).toInt(&ok);
+    if (ok) ShowHelpTopic(topic);
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TFormMain::ShowContextHelp() {
