@@ -17,6 +17,7 @@
 #include <QWhatsThis>
 #include <algorithm>
 
+#include "core/Block.h"
 #include "core/CodePage.h"
 #include "core/DocState.h"
 #include "core/Help.h"
@@ -31,6 +32,7 @@
 #include "settings/Options.h"
 #include "settings/Settings.h"
 #include "ui/main/FormAbout.h"
+#include "ui/main/GridKeyBinding.h"
 #include "ui/main/GridView.h"
 #include "ui/main/HelpTopics.h"
 #include "ui/main/HelpWindow.h"
@@ -84,9 +86,8 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   InstallBusy(this);
   InstallHelp([](int topic) { OpenHelpWindow(topic); });
 
-  for (TQZStrGrid* grid : {QZStrGridHex(), QZStrGridText()}) {
-    grid->CanSelect = [this](int col, int row) { return CanSelectCell(col, row); };
-  }
+  keyBinding_ = new TGridKeyBinding(
+      grids_, [this] { ToggleTextMode(); }, [this] { ToggleOverwriteMode(); }, this);
   TQZScrollBar* scroll = grids_->ScrollBar();
   scroll->OnScroll = [this, scroll](ScrollCode code, int32_t& position) {
     if (code != ScrollCode::EndScroll) {
@@ -118,6 +119,8 @@ TFormMain::~TFormMain() {
   InstallHelp(nullptr);
   if (THelpWindow* help = CurrentHelpWindow()) help->close();
 }
+
+TGridKeys& TFormMain::Keys() { return keyBinding_->Keys(); }
 
 TQZStrGrid* TFormMain::QZStrGridAddr() const { return grids_->QZStrGridAddr(); }
 TQZStrGrid* TFormMain::QZStrGridHex() const { return grids_->QZStrGridHex(); }
@@ -196,6 +199,10 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::Close: documents_->CloseDocument(); break;
     case Cmd::InsertFile: documents_->InsertFile(); break;
     case Cmd::Exit: close(); break;
+    case Cmd::BlockMark:
+      if (ViewReady && DocSize > 0) MarkBlock(false, true);
+      break;
+    case Cmd::BlockUnmark: UnmarkBlock(); break;
     case Cmd::DeleteFromCursor: DeleteFromCursor(); break;
     case Cmd::DeleteToCursor: DeleteToCursor(); break;
     case Cmd::TextMode: ToggleTextMode(); break;
@@ -255,15 +262,6 @@ void TFormMain::UpdateStatus() {
 void TFormMain::MoveGridCursor(int32_t col, int32_t row) { grids_->MoveGridCursor(col, row); }
 
 void TFormMain::RepaintGrids() { grids_->RepaintDataGrids(); }
-
-bool TFormMain::CanSelectCell(int col, int row) {
-  if (col < 0 || row < 0) return false;
-  if (int64_t{row} * BytesPerRow + TopAddress + col > DocSize) return false;
-  CursorCol = col;
-  CursorRow = row;
-  UpdateStatus();
-  return true;
-}
 
 // ---- busy seam
 
@@ -442,19 +440,31 @@ void TFormMain::SetupContextHelp() {
   for (int panel = 0; panel < TStatusPanels::kPanelCount; ++panel) {
     panels_->Panel(panel)->setWhatsThis(HelpTopicHtml(help::StatusPanelTopic(panel)));
   }
+  for (QWidget* widget : {static_cast<QWidget*>(toolBar_), static_cast<QWidget*>(QZStrGridText()),
+                          static_cast<QWidget*>(QZStrGridHex()), static_cast<QWidget*>(QZStrGridAddr())}) {
+    widget->installEventFilter(this);
+  }
+  for (int panel = 0; panel < TStatusPanels::kPanelCount; ++panel) panels_->Panel(panel)->installEventFilter(this);
   auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
   connect(f1, &QShortcut::activated, this, &TFormMain::ShowContextHelp);
 }
 
-void TFormMain::ShowContextHelp() {
-  const QWidget* focus = focusWidget();
-  if (focus == QZStrGridText()) {
-    ShowHelpTopic(help::kTextGrid);
-  } else if (focus == QZStrGridHex()) {
-    ShowHelpTopic(help::kHexGrid);
-  } else {
-    ShowHelpTopic(help::kContents);
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::WhatsThisClicked) {
+    // A link in a popup opens its topic ("t3.html") in the help window.
+    const QString href = static_cast<QWhatsThisClickedEvent*>(event)->href();
+    bool ok = false;
+    const int topic = href.mid(1).section('.', 0, 0).toInt(&ok);
+    if (ok) ShowHelpTopic(topic);
+    return true;
   }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TFormMain::ShowContextHelp() {
+  // In a grid F1 explains typing and moving; the short grid topics are the popups.
+  const QWidget* focus = focusWidget();
+  ShowHelpTopic(focus == QZStrGridText() || focus == QZStrGridHex() ? help::kKeyboard : help::kContents);
 }
 
 }  // namespace quoxa

@@ -9,7 +9,7 @@ namespace {
 
 constexpr Cmd kPending[] = {
     Cmd::WriteBlock, Cmd::Print,
-    Cmd::InsertString, Cmd::OverwriteString, Cmd::BlockMark, Cmd::BlockChars, Cmd::BlockUnmark, Cmd::BlockDelete,
+    Cmd::InsertString, Cmd::OverwriteString, Cmd::BlockChars, Cmd::BlockDelete,
     Cmd::BlockCopy, Cmd::BlockCopyOverwrite, Cmd::BlockMove, Cmd::Clipboard, Cmd::Cut, Cmd::Copy, Cmd::Paste,
     Cmd::CopyHex, Cmd::PasteHex,
     Cmd::Find, Cmd::FindDown, Cmd::FindUp, Cmd::Count, Cmd::Replace, Cmd::ReplaceAgain, Cmd::ReplaceUndo,
