@@ -14,6 +14,7 @@
 #include "core/Navigation.h"
 #include "core/View.h"
 #include "ui/main/FormMain.h"
+#include "ui/main/GridKeys.h"
 #include "ui/main/QZStrGrid.h"
 
 namespace {
@@ -79,18 +80,36 @@ void BM_RefillPageCells(benchmark::State& state) {
 }
 BENCHMARK(BM_RefillPageCells)->Unit(benchmark::kMicrosecond);
 
-// Page Down through the whole 256 MiB document, as a held key does it.
-void BM_PageDownThroughBigDocument(benchmark::State& state) {
+// Page Down held in the 256 MiB document: the key's rule, the refill and the paint.
+void BM_PageDownKeyInBigDocument(benchmark::State& state) {
   quoxa::TFormMain& form = Window();
   quoxa::GotoTop();
   for (auto _ : state) {
     if (quoxa::LastShownAddress >= quoxa::DocSize) quoxa::GotoTop();
-    quoxa::GotoAddress(quoxa::LastShownAddress + 1, false, false);
+    form.Keys().KeyDown(quoxa::GridKey::PageDown, false, false);
     PaintGrids(form);
   }
   state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_PageDownThroughBigDocument)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PageDownKeyInBigDocument)->Unit(benchmark::kMicrosecond);
+
+// A character typed in insert mode at the front of the 256 MiB document and
+// taken back with Backspace, repainted each time; compare with BM_MemmoveReference.
+void BM_TypeInsertAtFrontOfBigDocument(benchmark::State& state) {
+  quoxa::TFormMain& form = Window();
+  quoxa::TextMode = true;
+  quoxa::OverwriteMode = false;
+  quoxa::GotoTop();
+  for (auto _ : state) {
+    form.Keys().KeyPress("a");
+    form.Keys().RunPostedKeys();
+    form.Keys().KeyDown(quoxa::GridKey::Backspace, false, false);
+    PaintGrids(form);
+  }
+  quoxa::OverwriteMode = true;
+  state.SetBytesProcessed(state.iterations() * int64_t{quoxa::bench::kBigSize} * 2);
+}
+BENCHMARK(BM_TypeInsertAtFrontOfBigDocument)->Unit(benchmark::kMillisecond);
 
 // Reference: the same number of bytes turned into hex and character text with snprintf.
 void BM_RepaintPageReference(benchmark::State& state) {

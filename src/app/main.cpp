@@ -6,6 +6,7 @@
 #include "core/Progress.h"
 #include "core/TextFormat.h"
 #include "ui/main/FormMain.h"
+#include "widgets/CloseOnSignal.h"
 #include "widgets/ProgressBoxForm.h"
 #include "widgets/QtMessages.h"
 
@@ -28,6 +29,7 @@ int main(int argc, char* argv[]) {
   int result = 0;
   {
     quoxa::TFormMain window(arguments);
+    new quoxa::TCloseOnSignal(&window);
     window.show();
     result = QApplication::exec();
   }

@@ -7,6 +7,10 @@ namespace quoxa {
 
 // Both ends set.
 bool BlockMarked();
+// Sets one end of the block at the cursor: by the Block mark command (fromKey
+// false) or by a Shift+movement key (fromKey true, forward for PgDn, End, Right
+// and Down). True when a block exists afterwards.
+bool MarkBlock(bool fromKey, bool forward);
 // Clears both ends, disables the block commands and redraws the grids.
 void UnmarkBlock();
 // A change at pos: a block ending at or after it is no longer valid.

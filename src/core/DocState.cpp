@@ -23,6 +23,7 @@ int32_t CursorCol = 0;
 int32_t CursorRow = 0;
 int32_t BlockBegin = 0;
 int32_t BlockEnd = 0;
+int8_t BlockDirection = 0;
 int32_t BaseAddress = 0;
 int32_t RememberedAddress = 1;
 std::optional<FileTime> SavedFileTime;
@@ -62,6 +63,7 @@ void ResetDocumentState() {
   LastShownAddress = 0;
   CursorCol = CursorRow = 0;
   BlockBegin = BlockEnd = 0;
+  BlockDirection = 0;
   BaseAddress = 0;
   RememberedAddress = 1;
   SavedFileTime.reset();

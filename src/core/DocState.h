@@ -30,6 +30,9 @@ extern int32_t CursorCol;
 extern int32_t CursorRow;
 extern int32_t BlockBegin;
 extern int32_t BlockEnd;
+// Which end follows the cursor while a block is extended by keys: -1 the begin
+// (the end is anchored), +1 the end (the begin is anchored), 0 not decided yet.
+extern int8_t BlockDirection;
 extern int32_t BaseAddress;
 // The remembered address of the address commands; reset to 1 when a document is loaded.
 extern int32_t RememberedAddress;

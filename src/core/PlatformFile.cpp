@@ -96,8 +96,10 @@ int64_t FileSizeOf(const std::string& path) {
 }
 
 bool IsWriteProtected(const std::string& path) {
-  if (access(path.c_str(), W_OK) == 0) return false;
-  return errno == EACCES || errno == EPERM || errno == EROFS;
+  if (access(path.c_str(), W_OK) != 0) return errno == EACCES || errno == EPERM || errno == EROFS;
+  // The superuser passes every access check; a file nobody may write still counts as protected.
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 std::string DirectoryOf(const std::string& path) {

@@ -1,32 +1,49 @@
 #include "widgets/FileDialogs.h"
 
-#include <QFileDialog>
-#include <QStringList>
+#include <QApplication>
+#include <QPointer>
+#include <QWindow>
+
+#include "widgets/FormOSE.h"
 
 namespace quoxa {
 
-namespace {
-
-// "*.*,*.exe" becomes one name filter per pattern.
-QStringList NameFilters(const std::string& filter) {
-  QStringList filters;
-  for (const QString& pattern : QString::fromStdString(filter).split(',', Qt::SkipEmptyParts)) {
-    filters << (pattern == "*.*" ? QStringLiteral("All files (*)") : pattern.trimmed());
+TFormOSE& ProgramFileDialog() {
+  static QPointer<TFormOSE> dialog;
+  if (dialog == nullptr) {
+    dialog = new TFormOSE;
+    // Destroyed while the application still runs, so it can store its column widths.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, dialog.data(), &QObject::deleteLater);
   }
-  return filters;
+  return *dialog;
 }
 
-}  // namespace
-
 FileDialogResult ExecFileDialog(QWidget* parent, const FileDialogRequest& request) {
-  QFileDialog dialog(parent, QString::fromStdString(request.title), QString::fromStdString(request.startDir));
-  dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  dialog.setNameFilters(NameFilters(request.filter));
+  TFormOSE& dialog = ProgramFileDialog();
+  TFormOSE::Params params;
+  params.mode = request.save        ? OseMode::Save
+                : request.directory ? OseMode::Directory
+                : request.multiple  ? OseMode::OpenMany
+                                    : OseMode::Open;
+  params.caption = QString::fromStdString(request.title);
+  params.favoritesSection = QString::fromStdString(request.favoritesSection);
+  params.filters = QString::fromStdString(request.filter);
+  params.minFreeSpace = request.minFreeSpace;
+  params.offerReadOnly = request.showReadOnly;
+  // One instance for the whole run has no parent widget: it stays above the window that asked.
+  dialog.setWindowModality(Qt::ApplicationModal);
+  if (parent != nullptr && parent->window()->windowHandle() != nullptr) {
+    dialog.winId();
+    dialog.windowHandle()->setTransientParent(parent->window()->windowHandle());
+  }
+  QString folder = QString::fromStdString(request.startDir);
   FileDialogResult result;
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return result;
+  if (dialog.Execute(params, folder) != QDialog::Accepted) return result;
   result.ok = true;
-  result.path = dialog.selectedFiles().first().toStdString();
+  result.path = dialog.FileName().toStdString();
+  for (const QString& file : dialog.Files()) result.paths.push_back(file.toStdString());
+  result.directory = folder.toStdString();
+  result.readOnly = dialog.ReadOnlyChecked();
   return result;
 }
 

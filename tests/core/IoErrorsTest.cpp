@@ -111,8 +111,10 @@ TEST_F(FileQueries, WriteProtectionIsWhatTheUserMayNotWrite) {
   EXPECT_FALSE(IsWriteProtected(path));
   EXPECT_FALSE(IsWriteProtected(dir / "missing.bin"));
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-  // The superuser may write any file on a writable file system.
-  EXPECT_EQ(IsWriteProtected(path), !test::RunningAsRoot());
+  // Without any write bit the file is protected, even for the superuser.
+  EXPECT_TRUE(IsWriteProtected(path));
+  ASSERT_EQ(chmod(path.c_str(), 0644), 0);
+  EXPECT_FALSE(IsWriteProtected(path));
 }
 
 TEST_F(FileQueries, LinksAreFollowedToTheFileTheyName) {

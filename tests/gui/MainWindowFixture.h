@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Recorders.h"
+#include "ScopedEnv.h"
 #include "core/Commands.h"
 #include "core/DocState.h"
 #include "ui/main/FormMain.h"
@@ -48,6 +49,8 @@ class MainWindowFixture {
 
   QTemporaryDir dir;
   RecorderScope rec;
+  // Each window reads and writes its own settings file.
+  ScopedEnv settingsFile{"QUOXA_INI", dir.filePath("quoxa.ini").toStdString()};
   TFormMain form;
 };
 

@@ -17,6 +17,7 @@
 #include <QWhatsThis>
 #include <algorithm>
 
+#include "core/Block.h"
 #include "core/CodePage.h"
 #include "core/DocState.h"
 #include "core/Help.h"
@@ -26,8 +27,13 @@
 #include "core/Primitives.h"
 #include "core/TextFormat.h"
 #include "search/SearchDialogs.h"
+#include "settings/FormOpt.h"
+#include "settings/MRUFiles.h"
+#include "settings/MainWindowSettings.h"
 #include "settings/Options.h"
+#include "settings/Settings.h"
 #include "ui/main/FormAbout.h"
+#include "ui/main/GridKeyBinding.h"
 #include "ui/main/GridView.h"
 #include "ui/main/HelpTopics.h"
 #include "ui/main/HelpWindow.h"
@@ -41,10 +47,6 @@
 namespace quoxa {
 
 namespace {
-
-// Built-in start values of the editing modes (settings keys ModusText and Overwrite).
-constexpr bool kStartTextMode = true;
-constexpr bool kStartOverwrite = true;
 
 // Largest grid the layout accepts from stored settings.
 constexpr int kMaxGridCells = 1024;
@@ -75,13 +77,18 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   documents_ = std::make_unique<TDocumentCommands>(*this);
   menu_ = new TMainMenu(this, menuBar(), toolBar_, [this](Cmd cmd) { RunCommand(cmd); });
   Commands().SetListener([this](Cmd cmd) { menu_->Mirror(cmd); });
+  recentFiles_ = new TMRUFiles(this);
+  recentFiles_->SetFileMenu(menu_->SubMenu(Cmd::Reopen));
+  connect(recentFiles_, &TMRUFiles::MRUItemClick, this,
+          [this](const QString& path) { documents_->OpenFileByName(path.toStdString(), true); });
+  recentFiles_->Load();
+  settings_ = std::make_unique<TMainWindowSettings>(*this, *recentFiles_);
   InstallView(this);
   InstallBusy(this);
   InstallHelp([](int topic) { OpenHelpWindow(topic); });
 
-  for (TQZStrGrid* grid : {QZStrGridHex(), QZStrGridText()}) {
-    grid->CanSelect = [this](int col, int row) { return CanSelectCell(col, row); };
-  }
+  keyBinding_ = new TGridKeyBinding(
+      grids_, [this] { ToggleTextMode(); }, [this] { ToggleOverwriteMode(); }, this);
   TQZScrollBar* scroll = grids_->ScrollBar();
   scroll->OnScroll = [this, scroll](ScrollCode code, int32_t& position) {
     if (code != ScrollCode::EndScroll) {
@@ -114,6 +121,8 @@ TFormMain::~TFormMain() {
   if (THelpWindow* help = CurrentHelpWindow()) help->close();
 }
 
+TGridKeys& TFormMain::Keys() { return keyBinding_->Keys(); }
+
 TQZStrGrid* TFormMain::QZStrGridAddr() const { return grids_->QZStrGridAddr(); }
 TQZStrGrid* TFormMain::QZStrGridHex() const { return grids_->QZStrGridHex(); }
 TQZStrGrid* TFormMain::QZStrGridText() const { return grids_->QZStrGridText(); }
@@ -138,22 +147,7 @@ void TFormMain::EnsureStarted() {
   ApplyCommandLine();
 }
 
-void TFormMain::ReadSettings() {
-  const TOptions& options = Options();
-  grids_->PlaceGrids(options.TextGridLeft);
-  SetToolBarHidden(options.HideToolBar, false);
-  SetAddressColumnHidden(options.HideAddressRange, false);
-  grids_->ApplyFont(QString::fromStdString(options.Font));
-  grids_->ApplyFontSize(options.FontSize);
-  SetGridSize(options.Cols, options.Rows);
-  if (const QScreen* screen = this->screen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.left() + (area.width() - frameGeometry().width()) / 2,
-         area.top() + (area.height() - frameGeometry().height()) / 2);
-  }
-  if (TextMode != kStartTextMode) ToggleTextMode();
-  if (OverwriteMode != kStartOverwrite) ToggleOverwriteMode();
-}
+void TFormMain::ReadSettings() { quoxa::ReadSettings(*settings_); }
 
 void TFormMain::ApplyCommandLine() {
   if (arguments_.isEmpty()) return;
@@ -170,6 +164,8 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   }
   FreeDocument();
   ViewReady = false;
+  // Settings never read (closed before the first activation) are not written over.
+  if (started_) WriteSettings(*settings_);
   OfferToEmptyClipboard();
   event->accept();
 }
@@ -204,10 +200,20 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::Close: documents_->CloseDocument(); break;
     case Cmd::InsertFile: documents_->InsertFile(); break;
     case Cmd::Exit: close(); break;
+    case Cmd::BlockMark:
+      if (ViewReady && DocSize > 0) MarkBlock(false, true);
+      break;
+    case Cmd::BlockUnmark: UnmarkBlock(); break;
     case Cmd::DeleteFromCursor: DeleteFromCursor(); break;
     case Cmd::DeleteToCursor: DeleteToCursor(); break;
     case Cmd::TextMode: ToggleTextMode(); break;
     case Cmd::OverwriteMode: ToggleOverwriteMode(); break;
+    case Cmd::Options:
+    case Cmd::BtnOptions: {
+      TFormOpt options(*settings_, this);
+      options.exec();
+      break;
+    }
     case Cmd::HelpContents: ShowHelpTopic(help::kContents); break;
     case Cmd::About:
     case Cmd::BtnInfo: ShowAbout(); break;
@@ -267,15 +273,6 @@ void TFormMain::MoveGridCursor(int32_t col, int32_t row) { grids_->MoveGridCurso
 
 void TFormMain::RepaintGrids() { grids_->RepaintDataGrids(); }
 
-bool TFormMain::CanSelectCell(int col, int row) {
-  if (col < 0 || row < 0) return false;
-  if (int64_t{row} * BytesPerRow + TopAddress + col > DocSize) return false;
-  CursorCol = col;
-  CursorRow = row;
-  UpdateStatus();
-  return true;
-}
-
 // ---- busy seam
 
 void TFormMain::Begin(const std::string& text) {
@@ -324,9 +321,7 @@ void TFormMain::ShowDocumentView(bool shown) {
   grids_->SetDocumentShown(shown);
 }
 
-void TFormMain::AddRecentFile(const std::string&) {
-  // The Reopen list keeps recently used files; until it exists nothing is recorded.
-}
+void TFormMain::AddRecentFile(const std::string& path) { recentFiles_->AddFile(QString::fromStdString(path)); }
 
 // ---- layout
 
@@ -455,19 +450,31 @@ void TFormMain::SetupContextHelp() {
   for (int panel = 0; panel < TStatusPanels::kPanelCount; ++panel) {
     panels_->Panel(panel)->setWhatsThis(HelpTopicHtml(help::StatusPanelTopic(panel)));
   }
+  for (QWidget* widget : {static_cast<QWidget*>(toolBar_), static_cast<QWidget*>(QZStrGridText()),
+                          static_cast<QWidget*>(QZStrGridHex()), static_cast<QWidget*>(QZStrGridAddr())}) {
+    widget->installEventFilter(this);
+  }
+  for (int panel = 0; panel < TStatusPanels::kPanelCount; ++panel) panels_->Panel(panel)->installEventFilter(this);
   auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
   connect(f1, &QShortcut::activated, this, &TFormMain::ShowContextHelp);
 }
 
-void TFormMain::ShowContextHelp() {
-  const QWidget* focus = focusWidget();
-  if (focus == QZStrGridText()) {
-    ShowHelpTopic(help::kTextGrid);
-  } else if (focus == QZStrGridHex()) {
-    ShowHelpTopic(help::kHexGrid);
-  } else {
-    ShowHelpTopic(help::kContents);
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::WhatsThisClicked) {
+    // A link in a popup opens its topic ("t3.html") in the help window.
+    const QString href = static_cast<QWhatsThisClickedEvent*>(event)->href();
+    bool ok = false;
+    const int topic = href.mid(1).section('.', 0, 0).toInt(&ok);
+    if (ok) ShowHelpTopic(topic);
+    return true;
   }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TFormMain::ShowContextHelp() {
+  // In a grid F1 explains typing and moving; the short grid topics are the popups.
+  const QWidget* focus = focusWidget();
+  ShowHelpTopic(focus == QZStrGridText() || focus == QZStrGridHex() ? help::kKeyboard : help::kContents);
 }
 
 }  // namespace quoxa

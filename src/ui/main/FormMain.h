@@ -18,7 +18,11 @@ class QToolBar;
 
 namespace quoxa {
 
+class TGridKeyBinding;
+class TGridKeys;
 class TGridView;
+class TMainWindowSettings;
+class TMRUFiles;
 class TMainMenu;
 class TQZStrGrid;
 class TStatusPanels;
@@ -68,6 +72,8 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
 
   TDocumentCommands& Documents() { return *documents_; }
   TGridView* Grids() const { return grids_; }
+  // The key handling of the hex and text grids.
+  TGridKeys& Keys();
   TQZStrGrid* QZStrGridAddr() const;
   TQZStrGrid* QZStrGridHex() const;
   TQZStrGrid* QZStrGridText() const;
@@ -83,6 +89,7 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -92,7 +99,6 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
  private:
   void ReadSettings();
   void ApplyCommandLine();
-  bool CanSelectCell(int col, int row);
   TWindowChrome Chrome() const;
   void SnapToCells();
   void ShowAbout();
@@ -105,6 +111,9 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   TStatusPanels* panels_;
   QToolBar* toolBar_;
   TMainMenu* menu_ = nullptr;
+  TGridKeyBinding* keyBinding_ = nullptr;
+  TMRUFiles* recentFiles_ = nullptr;
+  std::unique_ptr<TMainWindowSettings> settings_;
   std::unique_ptr<TDocumentCommands> documents_;
   std::function<FileAnswer(const FileQuestion&)> fileQuestion_;
   bool started_ = false;

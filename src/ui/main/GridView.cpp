@@ -5,6 +5,7 @@
 #include <array>
 
 #include "core/DocState.h"
+#include "settings/ColorCombo.h"
 #include "settings/Options.h"
 #include "ui/main/QZScrollBar.h"
 #include "ui/main/QZStrGrid.h"
@@ -198,8 +199,7 @@ QColor TGridView::BlockColor(int col, int row) const {
   if (!ViewReady || BlockBegin == 0 || BlockEnd == 0) return {};
   const int64_t pos = int64_t{row} * BytesPerRow + TopAddress + col;
   if (pos < BlockBegin || pos > BlockEnd) return {};
-  const uint32_t c = Options().ColorBlock;
-  return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+  return ColorFromValue(Options().ColorBlock, palette());
 }
 
 }  // namespace quoxa

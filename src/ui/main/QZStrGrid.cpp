@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <algorithm>
 
 namespace quoxa {
@@ -98,32 +99,30 @@ bool TQZStrGrid::SelectCell(int col, int row) {
 }
 
 void TQZStrGrid::MoveByKey(int key, Qt::KeyboardModifiers modifiers) {
-  if (cols_ == 0 || rows_ == 0) return;
-  const bool ctrl = modifiers & Qt::ControlModifier;
-  const int lastCol = cols_ - 1;
-  const int lastRow = rows_ - 1;
-  switch (key) {
-    case Qt::Key_Up: SelectCell(col_, row_ - 1); break;
-    case Qt::Key_Down: SelectCell(col_, row_ + 1); break;
-    case Qt::Key_PageUp: SelectCell(col_, 0); break;
-    case Qt::Key_PageDown: SelectCell(col_, lastRow); break;
-    case Qt::Key_Home: SelectCell(0, ctrl ? 0 : row_); break;
-    case Qt::Key_End: SelectCell(lastCol, ctrl ? lastRow : row_); break;
-    case Qt::Key_Left:
-      if (col_ > 0) {
-        SelectCell(col_ - 1, row_);
-      } else if (row_ > 0) {
-        SelectCell(lastCol, row_ - 1);
-      }
-      break;
-    case Qt::Key_Right:
-      if (col_ < lastCol) {
-        SelectCell(col_ + 1, row_);
-      } else if (row_ < lastRow) {
-        SelectCell(0, row_ + 1);
-      }
-      break;
-    default: break;
+  quoxa::Cell target;
+  if (GridMoveTarget(GridKeyFor(key), modifiers & Qt::ControlModifier, {col_, row_}, cols_, rows_, target)) {
+    SelectCell(target.col, target.row);
+  }
+}
+
+GridKey GridKeyFor(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_Left: return GridKey::Left;
+    case Qt::Key_Up: return GridKey::Up;
+    case Qt::Key_Right: return GridKey::Right;
+    case Qt::Key_Down: return GridKey::Down;
+    case Qt::Key_PageUp: return GridKey::PageUp;
+    case Qt::Key_PageDown: return GridKey::PageDown;
+    case Qt::Key_Home: return GridKey::Home;
+    case Qt::Key_End: return GridKey::End;
+    case Qt::Key_Insert: return GridKey::Insert;
+    case Qt::Key_Delete: return GridKey::Delete;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return GridKey::Tab;
+    case Qt::Key_Escape: return GridKey::Escape;
+    case Qt::Key_Backspace: return GridKey::Backspace;
+    case Qt::Key_Shift: return GridKey::Shift;
+    default: return GridKey::Other;
   }
 }
 
@@ -279,6 +278,19 @@ void TQZStrGrid::mouseMoveEvent(QMouseEvent* event) {
   int col = 0;
   int row = 0;
   if (CellAt(event->position().toPoint(), col, row)) SelectCell(col, row);
+}
+
+void TQZStrGrid::wheelEvent(QWheelEvent* event) {
+  if (!Wheel) {
+    event->ignore();
+    return;
+  }
+  // Three rows per notch; fine-grained wheels add up to whole notches.
+  wheelRemainder_ += event->angleDelta().y();
+  const int notches = wheelRemainder_ / 120;
+  wheelRemainder_ -= notches * 120;
+  if (notches != 0) Wheel(-3 * notches);
+  event->accept();
 }
 
 bool TQZStrGrid::focusNextPrevChild(bool) { return false; }

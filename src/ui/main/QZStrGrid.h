@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/main/GlyphRuns.h"
+#include "ui/main/GridKeys.h"
 
 namespace quoxa {
 
@@ -75,6 +76,8 @@ class TQZStrGrid : public QWidget {
   std::function<void(QKeyEvent* event)> KeyUp;
   // A click while the grid is not active.
   std::function<void(TQZStrGrid* grid, QPoint point)> InactiveClick;
+  // The mouse wheel turned by rows (positive: towards the end).
+  std::function<void(int rows)> Wheel;
 
   // Repaints the rows from row on (their cells were refilled).
   void UpdateRowsFrom(int row);
@@ -91,6 +94,7 @@ class TQZStrGrid : public QWidget {
   void keyReleaseEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   bool focusNextPrevChild(bool next) override;
   void changeEvent(QEvent* event) override;
 
@@ -113,6 +117,10 @@ class TQZStrGrid : public QWidget {
   TQZStrGrid* slave_ = nullptr;
   std::vector<QString> cells_;
   TGlyphCache glyphs_;
+  int wheelRemainder_ = 0;
 };
+
+// The grid key of a Qt key code (Shift+Tab arrives as Backtab and is Tab).
+GridKey GridKeyFor(int qtKey);
 
 }  // namespace quoxa

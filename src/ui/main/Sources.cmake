@@ -2,6 +2,7 @@
 # quoxa_core; grids, scroll bar, window, menus and help in quoxa_gui.
 target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/DocumentCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridKeys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MenuRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PendingCommands.cpp
@@ -13,6 +14,7 @@ if(QUOXA_BUILD_GUI)
     ${CMAKE_CURRENT_LIST_DIR}/FormAbout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormMain.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GlyphRuns.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GridKeyBinding.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GridView.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HelpWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainMenu.cpp

@@ -1,0 +1,113 @@
+#include "settings/FormPlacement.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTableView>
+#include <QTreeView>
+#include <QWidget>
+
+#include "settings/Placement.h"
+
+namespace quoxa {
+
+namespace {
+
+QRect ScreenOf(const QWidget* widget) {
+  QScreen* screen = widget != nullptr ? widget->screen() : nullptr;
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  return screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
+}
+
+class HeaderColumns final : public IColumnOwner {
+ public:
+  HeaderColumns(QWidget* view, QHeaderView* header) : view_(view), header_(header) {}
+  std::string Name() const override { return view_->objectName().toStdString(); }
+  int Tag() const override { return view_->property("Tag").toInt(); }
+  int ColumnCount() const override { return header_->count(); }
+  int ColumnWidth(int col) const override { return header_->sectionSize(col); }
+  void SetColumnWidth(int col, int width) override { header_->resizeSection(col, width); }
+
+ private:
+  QWidget* view_;
+  QHeaderView* header_;
+};
+
+class WidgetForm final : public IPlacedForm {
+ public:
+  explicit WidgetForm(QWidget* form) : form_(form), screen_(ScreenOf(form)) {}
+
+  std::string SectionName() const override { return PlacementSection(form_).toStdString(); }
+  int ScreenWidth() const override { return screen_.width(); }
+  int ScreenHeight() const override { return screen_.height(); }
+  TRect Bounds() const override {
+    const QRect r = form_->isMaximized() || form_->isMinimized() ? form_->normalGeometry() : form_->frameGeometry();
+    const QRect use = r.isValid() ? r : form_->frameGeometry();
+    return {use.x() - screen_.x(), use.y() - screen_.y(), use.width(), use.height()};
+  }
+  void SetBounds(const TRect& b) override {
+    // Bounds are outer sizes; the frame is added back by the window system.
+    const QSize frame = form_->frameGeometry().size() - form_->geometry().size();
+    form_->move(b.left + screen_.x(), b.top + screen_.y());
+    form_->resize(std::max(1, b.width - frame.width()), std::max(1, b.height - frame.height()));
+  }
+  int State() const override {
+    if (form_->isMinimized()) return 1;
+    if (form_->isMaximized()) return 2;
+    return 0;
+  }
+  void SetState(int state) override {
+    Qt::WindowStates states = form_->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (state == 1) states |= Qt::WindowMinimized;
+    if (state == 2) states |= Qt::WindowMaximized;
+    form_->setWindowState(states);
+  }
+  bool Sizeable() const override { return form_->minimumSize() != form_->maximumSize(); }
+  std::vector<std::unique_ptr<IColumnOwner>> ColumnOwners() override {
+    std::vector<std::unique_ptr<IColumnOwner>> owners;
+    for (QTableView* grid : form_->findChildren<QTableView*>()) {
+      if (!grid->objectName().isEmpty()) owners.push_back(std::make_unique<HeaderColumns>(grid, grid->horizontalHeader()));
+    }
+    for (QTreeView* list : form_->findChildren<QTreeView*>()) {
+      if (!list->objectName().isEmpty()) owners.push_back(std::make_unique<HeaderColumns>(list, list->header()));
+    }
+    return owners;
+  }
+
+ private:
+  QWidget* form_;
+  QRect screen_;
+};
+
+}  // namespace
+
+QString PlacementSection(const QWidget* form) {
+  QString name = QString::fromLatin1(form->metaObject()->className());
+  const int colon = name.lastIndexOf(':');
+  return colon >= 0 ? name.mid(colon + 1) : name;
+}
+
+void RestoreFormPlacement(QWidget* form, const QString& fileName) {
+  if (form == nullptr) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->isWindow()) RestoreFormPlacement(window, fileName);
+    }
+    return;
+  }
+  WidgetForm adapter(form);
+  RestoreFormPlacement(adapter, fileName.toStdString());
+}
+
+bool SaveFormPlacement(QWidget* form, const QString& fileName) {
+  if (form == nullptr) {
+    bool ok = true;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (ok && window->isWindow()) ok = SaveFormPlacement(window, fileName);
+    }
+    return ok;
+  }
+  WidgetForm adapter(form);
+  return SaveFormPlacement(adapter, fileName.toStdString());
+}
+
+}  // namespace quoxa

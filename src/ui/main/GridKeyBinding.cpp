@@ -1,0 +1,69 @@
+#include "ui/main/GridKeyBinding.h"
+
+#include <QKeyEvent>
+
+#include "core/CodePage.h"
+#include "core/DocState.h"
+#include "ui/main/GridView.h"
+#include "ui/main/QZStrGrid.h"
+#include "ui/main/ViewTexts.h"
+
+namespace quoxa {
+
+TGridKeyBinding::TGridKeyBinding(TGridView* grids, std::function<void()> toggleTextMode,
+                                 std::function<void()> toggleOverwriteMode, QObject* parent)
+    : QObject(parent),
+      grids_(grids),
+      toggleTextMode_(std::move(toggleTextMode)),
+      toggleOverwriteMode_(std::move(toggleOverwriteMode)),
+      keys_(*this) {
+  Bind(grids_->QZStrGridHex());
+  Bind(grids_->QZStrGridText());
+}
+
+void TGridKeyBinding::Bind(TQZStrGrid* grid) {
+  grid->CanSelect = [this](int col, int row) { return keys_.SelectCell(col, row); };
+  grid->KeyDown = [this](QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    // The Shift key itself is held by definition, whatever its event reports.
+    const bool shift = (mods & Qt::ShiftModifier) || event->key() == Qt::Key_Shift;
+    keys_.KeyDown(GridKeyFor(event->key()), shift, mods & Qt::ControlModifier);
+    // The key handling moves the cursor itself.
+    return true;
+  };
+  grid->KeyPress = [this](QKeyEvent* event) {
+    // Ctrl and Alt combinations are commands, not characters.
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return;
+    keys_.KeyPress(event->text().toStdString());
+  };
+  grid->KeyUp = [this](QKeyEvent* event) {
+    keys_.KeyUp(GridKeyFor(event->key()), event->modifiers() & Qt::ShiftModifier);
+  };
+  grid->InactiveClick = [this](TQZStrGrid* clicked, QPoint point) {
+    int col = 0;
+    int row = 0;
+    const bool onCell = clicked->CellAt(point, col, row);
+    keys_.ClickInactiveGrid(onCell, col, row);
+  };
+  grid->Wheel = [this](int rows) { keys_.Wheel(rows); };
+}
+
+std::string TGridKeyBinding::HexCellText(int32_t col, int32_t row) const {
+  return grids_->QZStrGridHex()->Cell(col, row).toStdString();
+}
+
+void TGridKeyBinding::SetHexCellText(int32_t col, int32_t row, const std::string& text) {
+  grids_->QZStrGridHex()->SetCell(col, row, QString::fromStdString(text));
+}
+
+void TGridKeyBinding::ShowTypedByte(uint8_t b) {
+  const char32_t shown = DisplayChar(b);
+  grids_->QZStrGridText()->SetCell(CursorCol, CursorRow, QString::fromUcs4(&shown, 1));
+  grids_->QZStrGridHex()->SetCell(CursorCol, CursorRow, QString::fromStdString(HexByteText(b)));
+}
+
+void TGridKeyBinding::SchedulePostedKeys() {
+  QMetaObject::invokeMethod(this, [this] { keys_.RunPostedKeys(); }, Qt::QueuedConnection);
+}
+
+}  // namespace quoxa

@@ -1,0 +1,557 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "Recorders.h"
+#include "TestDocument.h"
+#include "core/Block.h"
+#include "core/Commands.h"
+#include "core/DocState.h"
+#include "ui/main/GridKeys.h"
+#include "ui/main/ViewTexts.h"
+
+namespace quoxa {
+namespace {
+
+// The hex grid's cells as far as the key handling sees them: the text a cell was
+// last given, else the byte's digits.
+class FakeGrids final : public IGridKeysHost {
+ public:
+  std::string HexCellText(int32_t col, int32_t row) const override {
+    const auto it = cells.find({col, row});
+    if (it != cells.end()) return it->second;
+    const int64_t pos = int64_t{row} * BytesPerRow + TopAddress + col;
+    return pos >= 1 && pos <= DocSize ? HexByteText(GetByte(static_cast<int32_t>(pos))) : "";
+  }
+  void SetHexCellText(int32_t col, int32_t row, const std::string& text) override { cells[{col, row}] = text; }
+  void ShowTypedByte(uint8_t b) override { cells[{CursorCol, CursorRow}] = HexByteText(b); }
+  void ToggleTextMode() override {
+    TextMode = !TextMode;
+    ++textToggles;
+  }
+  void ToggleOverwriteMode() override {
+    OverwriteMode = !OverwriteMode;
+    ++overwriteToggles;
+  }
+  void SchedulePostedKeys() override { ++scheduled; }
+
+  std::map<std::pair<int32_t, int32_t>, std::string> cells;
+  int textToggles = 0;
+  int overwriteToggles = 0;
+  int scheduled = 0;
+};
+
+class GridKeys : public ::testing::Test {
+ protected:
+  void Load(const std::string& bytes, int32_t cols = 16, int32_t rows = 10) {
+    test::LoadDocument(bytes, cols, rows);
+    grids.cells.clear();
+  }
+  void At(int32_t pos) { GotoAddress(pos, true, true); }
+  // A key pressed and released, and the keys it posted delivered.
+  void Press(GridKey key, bool shift = false, bool ctrl = false) {
+    keys.KeyDown(key, shift, ctrl);
+    keys.KeyUp(key, shift);
+    keys.RunPostedKeys();
+  }
+  void Type(const std::string& text) {
+    keys.KeyPress(text);
+    keys.RunPostedKeys();
+  }
+  void Overwrite(bool on) { OverwriteMode = on; }
+
+  test::RecorderScope rec;
+  FakeGrids grids;
+  TGridKeys keys{grids};
+};
+
+TEST(GridMoveTarget, ArrowsHomeEndAndPagesWithinTheGrid) {
+  Cell target;
+  EXPECT_TRUE(GridMoveTarget(GridKey::Right, false, {3, 2}, 4, 5, target));
+  EXPECT_EQ(target, (Cell{0, 3}));
+  EXPECT_TRUE(GridMoveTarget(GridKey::Left, false, {0, 2}, 4, 5, target));
+  EXPECT_EQ(target, (Cell{3, 1}));
+  EXPECT_FALSE(GridMoveTarget(GridKey::Left, false, {0, 0}, 4, 5, target));
+  EXPECT_FALSE(GridMoveTarget(GridKey::Right, false, {3, 4}, 4, 5, target));
+  EXPECT_FALSE(GridMoveTarget(GridKey::Up, false, {1, 0}, 4, 5, target));
+  EXPECT_FALSE(GridMoveTarget(GridKey::Down, false, {1, 4}, 4, 5, target));
+  EXPECT_TRUE(GridMoveTarget(GridKey::PageDown, false, {1, 1}, 4, 5, target));
+  EXPECT_EQ(target, (Cell{1, 4}));
+  EXPECT_TRUE(GridMoveTarget(GridKey::PageUp, false, {1, 3}, 4, 5, target));
+  EXPECT_EQ(target, (Cell{1, 0}));
+  EXPECT_TRUE(GridMoveTarget(GridKey::Home, false, {2, 3}, 4, 5, target));
+  EXPECT_EQ(target, (Cell{0, 3}));
+  EXPECT_TRUE(GridMoveTarget(GridKey::Home, true, {2, 3}, 4, 5, target));
+  EXPECT_EQ(target, (Cell{0, 0}));
+  EXPECT_TRUE(GridMoveTarget(GridKey::End, false, {1, 3}, 4, 5, target));
+  EXPECT_EQ(target, (Cell{3, 3}));
+  EXPECT_TRUE(GridMoveTarget(GridKey::End, true, {1, 3}, 4, 5, target));
+  EXPECT_EQ(target, (Cell{3, 4}));
+  EXPECT_FALSE(GridMoveTarget(GridKey::Delete, false, {1, 3}, 4, 5, target));
+}
+
+TEST_F(GridKeys, HexDigitsOverwriteAByteAndMoveOn) {
+  Load(test::Ramp(10));
+  TextMode = false;
+  Overwrite(true);
+  At(5);
+  Type("4");
+  EXPECT_EQ(GetByte(5), 4);
+  EXPECT_EQ(grids.HexCellText(4, 0), "4");
+  EXPECT_FALSE(Modified);
+  Type("1");
+  EXPECT_EQ(GetByte(5), 0x41);
+  EXPECT_EQ(CursorAddress(), 6);
+  EXPECT_TRUE(Modified);
+  EXPECT_EQ(DocSize, 10);
+}
+
+TEST_F(GridKeys, OverwritingTheLastByteKeepsTheCursorThere) {
+  Load(test::Ramp(10));
+  TextMode = false;
+  Overwrite(true);
+  At(10);
+  Type("a");
+  Type("b");
+  EXPECT_EQ(GetByte(10), 0xAB);
+  EXPECT_EQ(CursorAddress(), 10);
+  EXPECT_EQ(DocSize, 10);
+  Type("C");
+  Type("d");
+  EXPECT_EQ(GetByte(10), 0xCD);
+  EXPECT_EQ(DocSize, 10);
+}
+
+TEST_F(GridKeys, InsertingATypedCharacter) {
+  Load("0123456789");
+  TextMode = true;
+  Overwrite(false);
+  At(5);
+  Type("A");
+  EXPECT_EQ(test::DocumentBytes(), "0123A456789");
+  EXPECT_EQ(CursorAddress(), 6);
+  EXPECT_TRUE(Modified);
+}
+
+TEST_F(GridKeys, TextIsTypedInTheProgramsCodePage) {
+  Load("........");
+  TextMode = true;
+  Overwrite(true);
+  Type("\xE2\x82\xAC");  // euro sign
+  Type("\xC3\xA9");      // e acute
+  Type("\xC5\x82");      // l with stroke: not in the code page
+  Type("\x01\x1B");      // control characters are not typed
+  EXPECT_EQ(test::DocumentBytes(), "\x80\xE9?.....");
+  EXPECT_EQ(CursorAddress(), 4);
+}
+
+TEST_F(GridKeys, OnlyHexDigitsCountInTheHexGrid) {
+  Load("........");
+  TextMode = false;
+  Overwrite(true);
+  Type("g");
+  Type(" ");
+  EXPECT_EQ(grids.HexCellText(0, 0), "2E");
+  Type("f");
+  EXPECT_EQ(grids.HexCellText(0, 0), "F");
+  Type("x");
+  Type("0");
+  EXPECT_EQ(GetByte(1), 0xF0);
+}
+
+TEST_F(GridKeys, ASingleDigitThenAnArrowLeavesTheByte) {
+  Load(test::Ramp(10));
+  TextMode = false;
+  Overwrite(true);
+  At(5);
+  Type("7");
+  Press(GridKey::Right);
+  EXPECT_EQ(GetByte(5), 4);
+  EXPECT_EQ(grids.HexCellText(4, 0), "04");
+  EXPECT_EQ(CursorAddress(), 6);
+  EXPECT_FALSE(Modified);
+}
+
+TEST_F(GridKeys, EscapeDropsTheUnfinishedByte) {
+  Load(test::Ramp(10));
+  TextMode = false;
+  At(3);
+  Type("9");
+  Press(GridKey::Escape);
+  EXPECT_EQ(grids.HexCellText(2, 0), "02");
+  EXPECT_EQ(CursorAddress(), 3);
+  Type("1");
+  EXPECT_EQ(grids.HexCellText(2, 0), "1");
+}
+
+TEST_F(GridKeys, TypingIntoAnEmptyDocumentCreatesOneByte) {
+  Load("");
+  TextMode = false;
+  Overwrite(true);
+  Type("3");
+  EXPECT_EQ(DocSize, 0);
+  Press(GridKey::Escape);
+  EXPECT_EQ(grids.HexCellText(0, 0), "");
+  Type("3");
+  Type("C");
+  EXPECT_EQ(test::DocumentBytes(), "<");
+  EXPECT_EQ(CursorAddress(), 1);
+  EXPECT_TRUE(Modified);
+  EXPECT_EQ(LastShownAddress, 1);
+}
+
+TEST_F(GridKeys, AnEmptyDocumentOnlyKnowsTabAndIns) {
+  Load("");
+  TextMode = true;
+  Overwrite(true);
+  Press(GridKey::Right);
+  Press(GridKey::Down);
+  Press(GridKey::Delete);
+  Press(GridKey::Backspace);
+  EXPECT_EQ(CursorCol, 0);
+  EXPECT_EQ(CursorRow, 0);
+  Press(GridKey::Tab);
+  Press(GridKey::Insert);
+  EXPECT_FALSE(TextMode);
+  EXPECT_FALSE(OverwriteMode);
+  ViewReady = false;
+  Press(GridKey::Tab);
+  Press(GridKey::Insert);
+  Type("A");
+  EXPECT_TRUE(TextMode);
+  EXPECT_TRUE(OverwriteMode);
+  EXPECT_EQ(DocSize, 0);
+}
+
+TEST_F(GridKeys, BackspaceRemovesTheByteBeforeTheCursor) {
+  Load("abcdef");
+  At(1);
+  Press(GridKey::Backspace);
+  EXPECT_EQ(test::DocumentBytes(), "abcdef");
+  At(2);
+  Press(GridKey::Backspace);
+  EXPECT_EQ(test::DocumentBytes(), "bcdef");
+  EXPECT_EQ(CursorAddress(), 1);
+  Overwrite(false);
+  At(4);
+  Press(GridKey::Backspace);
+  EXPECT_EQ(test::DocumentBytes(), "bcef");
+  EXPECT_EQ(CursorAddress(), 3);
+}
+
+TEST_F(GridKeys, BackspaceAtTheTopLeftScrollsBackFirst) {
+  Load(test::Ramp(200));
+  GotoAddress(33, false, false);
+  ASSERT_EQ(TopAddress, 33);
+  SetCursorCell(0, 0);
+  Press(GridKey::Backspace);
+  EXPECT_EQ(DocSize, 199);
+  EXPECT_EQ(GetByte(32), 32);
+  EXPECT_EQ(TopAddress, 17);
+  EXPECT_EQ(CursorAddress(), 32);
+}
+
+TEST_F(GridKeys, DeleteRemovesTheCursorByteInBothModes) {
+  Load("abcdef");
+  Overwrite(true);
+  At(2);
+  Press(GridKey::Delete);
+  Overwrite(false);
+  Press(GridKey::Delete);
+  EXPECT_EQ(test::DocumentBytes(), "adef");
+  EXPECT_EQ(CursorAddress(), 2);
+  At(4);
+  Press(GridKey::Delete);
+  EXPECT_EQ(test::DocumentBytes(), "ade");
+  EXPECT_EQ(CursorAddress(), 3);
+}
+
+TEST_F(GridKeys, RightOnTheLastCellOfThePageScrollsOneRow) {
+  Load(test::Ramp(1000));
+  At(160);
+  ASSERT_EQ(CursorRow, 9);
+  ASSERT_EQ(CursorCol, 15);
+  Press(GridKey::Right);
+  EXPECT_EQ(TopAddress, 17);
+  EXPECT_EQ(CursorAddress(), 161);
+  EXPECT_EQ(CursorCol, 0);
+  EXPECT_EQ(CursorRow, 9);
+}
+
+TEST_F(GridKeys, RightOnTheLastByteDoesNothing) {
+  Load(test::Ramp(20));
+  At(20);
+  Press(GridKey::Right);
+  EXPECT_EQ(CursorAddress(), 20);
+}
+
+TEST_F(GridKeys, LeftOnTheFirstCellScrollsBackToTheRowsLastColumn) {
+  Load(test::Ramp(1000));
+  GotoAddress(161, true, false);
+  ASSERT_EQ(TopAddress, 161);
+  Press(GridKey::Left);
+  EXPECT_EQ(TopAddress, 145);
+  EXPECT_EQ(CursorAddress(), 160);
+  EXPECT_EQ(CursorCol, 15);
+  EXPECT_EQ(CursorRow, 0);
+  GotoTop();
+  Press(GridKey::Left);
+  EXPECT_EQ(CursorAddress(), 1);
+}
+
+TEST_F(GridKeys, LeftAndRightWrapBetweenRows) {
+  Load(test::Ramp(100));
+  At(16);
+  Press(GridKey::Right);
+  EXPECT_EQ(CursorAddress(), 17);
+  Press(GridKey::Left);
+  Press(GridKey::Left);
+  EXPECT_EQ(CursorAddress(), 15);
+}
+
+TEST_F(GridKeys, DownAndUpScrollAtTheEdgesOfThePage) {
+  Load(test::Ramp(1000));
+  At(150);
+  Press(GridKey::Down);
+  EXPECT_EQ(TopAddress, 17);
+  EXPECT_EQ(CursorAddress(), 166);
+  EXPECT_EQ(CursorRow, 9);
+  for (int i = 0; i < 9; ++i) Press(GridKey::Up);
+  EXPECT_EQ(CursorRow, 0);
+  EXPECT_EQ(TopAddress, 17);
+  Press(GridKey::Up);
+  EXPECT_EQ(TopAddress, 1);
+  EXPECT_EQ(CursorAddress(), 6);
+  Press(GridKey::Up);
+  EXPECT_EQ(CursorAddress(), 6);
+}
+
+TEST_F(GridKeys, ScrollingDownOntoAShortLastRowKeepsTheCursorOnAByte) {
+  Load(test::Ramp(165));
+  At(160);
+  Press(GridKey::Down);
+  EXPECT_EQ(TopAddress, 17);
+  EXPECT_EQ(CursorAddress(), 165);
+  EXPECT_EQ(CursorCol, 4);
+}
+
+TEST_F(GridKeys, DownOntoTheLastRowStopsOnTheLastByte) {
+  Load(test::Ramp(20));
+  At(10);
+  Press(GridKey::Down);
+  EXPECT_EQ(CursorAddress(), 20);
+  At(3);
+  Press(GridKey::Down);
+  EXPECT_EQ(CursorAddress(), 19);
+}
+
+TEST_F(GridKeys, PageDownKeepsTheCursorCellOnTheNextPage) {
+  Load(test::Ramp(1000));
+  At(20);
+  Press(GridKey::PageDown);
+  EXPECT_EQ(TopAddress, 161);
+  EXPECT_EQ(CursorAddress(), 180);
+  Press(GridKey::PageUp);
+  EXPECT_EQ(TopAddress, 1);
+  EXPECT_EQ(CursorAddress(), 20);
+  // Onto the last page: a cell behind the last byte sends the cursor to it.
+  GotoAddress(801, false, false);
+  SetCursorCell(15, 9);
+  Press(GridKey::PageDown);
+  EXPECT_EQ(TopAddress, 849);
+  EXPECT_EQ(CursorAddress(), 1000);
+  Press(GridKey::PageDown);
+  EXPECT_EQ(CursorAddress(), 1000);
+}
+
+TEST_F(GridKeys, PageUpStopsAtTheFirstPosition) {
+  Load(test::Ramp(1000));
+  GotoEnd();
+  ASSERT_EQ(TopAddress, 849);
+  Press(GridKey::PageUp);
+  EXPECT_EQ(TopAddress, 689);
+  for (int i = 0; i < 5; ++i) Press(GridKey::PageUp);
+  EXPECT_EQ(TopAddress, 1);
+  Press(GridKey::PageUp);
+  EXPECT_EQ(TopAddress, 1);
+}
+
+TEST_F(GridKeys, CtrlPageKeysGoToTheEnds) {
+  Load(test::Ramp(1000));
+  At(50);
+  Press(GridKey::PageDown, false, true);
+  EXPECT_EQ(CursorAddress(), 1000);
+  Press(GridKey::PageUp, false, true);
+  EXPECT_EQ(CursorAddress(), 1);
+  EXPECT_EQ(TopAddress, 1);
+}
+
+TEST_F(GridKeys, EndAndHomeStayOnTheDocument) {
+  Load(test::Ramp(20));
+  At(17);
+  Press(GridKey::End);
+  EXPECT_EQ(CursorAddress(), 20);
+  Press(GridKey::Home);
+  EXPECT_EQ(CursorAddress(), 17);
+  At(3);
+  Press(GridKey::End);
+  EXPECT_EQ(CursorAddress(), 16);
+  Press(GridKey::End, false, true);
+  EXPECT_EQ(CursorAddress(), 20);
+  Press(GridKey::Home, false, true);
+  EXPECT_EQ(CursorAddress(), 1);
+}
+
+TEST_F(GridKeys, TabSwitchesGridsAndInsSwitchesModes) {
+  Load("abc");
+  TextMode = true;
+  Overwrite(true);
+  At(2);
+  Press(GridKey::Tab);
+  EXPECT_FALSE(TextMode);
+  EXPECT_EQ(CursorAddress(), 2);
+  Press(GridKey::Insert);
+  EXPECT_FALSE(OverwriteMode);
+  EXPECT_EQ(grids.textToggles, 1);
+  EXPECT_EQ(grids.overwriteToggles, 1);
+}
+
+TEST_F(GridKeys, ShiftWithArrowsMarksABlock) {
+  Load(test::Ramp(100));
+  At(10);
+  keys.KeyDown(GridKey::Shift, true, false);
+  for (int i = 0; i < 3; ++i) Press(GridKey::Right, true);
+  EXPECT_EQ(BlockBegin, 10);
+  EXPECT_EQ(BlockEnd, 13);
+  for (int i = 0; i < 3; ++i) Press(GridKey::Left, true);
+  EXPECT_EQ(BlockBegin, 10);
+  EXPECT_EQ(BlockEnd, 10);
+  Press(GridKey::Left, true);
+  EXPECT_EQ(BlockBegin, 9);
+  EXPECT_EQ(BlockEnd, 10);
+  // Pressing Shift again unmarks the block.
+  keys.KeyDown(GridKey::Shift, true, false);
+  EXPECT_FALSE(BlockMarked());
+  Press(GridKey::Down, true);
+  EXPECT_EQ(BlockBegin, 9);
+  EXPECT_EQ(BlockEnd, 25);
+}
+
+TEST_F(GridKeys, KeysTheProgramSendsItselfNeverMark) {
+  Load(test::Ramp(100));
+  TextMode = true;
+  Overwrite(true);
+  At(10);
+  // Shift held for a capital letter: the cursor moves on, nothing is marked.
+  keys.KeyDown(GridKey::Shift, true, false);
+  keys.KeyDown(GridKey::Other, true, false);
+  Type("Q");
+  keys.KeyUp(GridKey::Other, true);
+  EXPECT_EQ(GetByte(10), 'Q');
+  EXPECT_EQ(CursorAddress(), 11);
+  EXPECT_FALSE(BlockMarked());
+  EXPECT_FALSE(keys.Synthetic());
+}
+
+TEST_F(GridKeys, InsertingInFrontOfTheBlockEndUnmarksIt) {
+  Load(test::Ramp(40));
+  TextMode = true;
+  Overwrite(false);
+  BlockBegin = 10;
+  BlockEnd = 20;
+  At(25);
+  Type("x");
+  EXPECT_EQ(DocSize, 41);
+  EXPECT_TRUE(BlockMarked());
+  At(20);
+  Type("x");
+  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Block no longer valid"});
+  EXPECT_FALSE(BlockMarked());
+}
+
+TEST_F(GridKeys, PostedKeysComeBeforeTheNextKey) {
+  Load("..........");
+  TextMode = true;
+  Overwrite(true);
+  // Keys faster than the event loop: each posted move is delivered first.
+  keys.KeyPress("a");
+  keys.KeyPress("b");
+  keys.KeyDown(GridKey::Other, false, false);
+  keys.KeyPress("c");
+  keys.KeyPress("de");
+  keys.RunPostedKeys();
+  EXPECT_EQ(test::DocumentBytes(), "abcde.....");
+  EXPECT_EQ(CursorAddress(), 6);
+  EXPECT_GT(grids.scheduled, 0);
+}
+
+TEST_F(GridKeys, ClickOnTheOtherGridSwitchesAndMovesTheCursor) {
+  Load(test::Ramp(20));
+  TextMode = true;
+  keys.ClickInactiveGrid(true, 3, 1);
+  EXPECT_FALSE(TextMode);
+  EXPECT_EQ(CursorAddress(), 20);
+  keys.ClickInactiveGrid(true, 9, 1);
+  EXPECT_TRUE(TextMode);
+  EXPECT_EQ(CursorAddress(), 20);
+  keys.ClickInactiveGrid(false, 0, 0);
+  EXPECT_FALSE(TextMode);
+  EXPECT_EQ(CursorAddress(), 20);
+}
+
+TEST_F(GridKeys, MovingAwayRestoresAnUnfinishedByte) {
+  Load(test::Ramp(20));
+  TextMode = false;
+  At(2);
+  Type("5");
+  EXPECT_TRUE(keys.SelectCell(6, 0));
+  EXPECT_EQ(grids.HexCellText(1, 0), "01");
+  EXPECT_EQ(CursorAddress(), 7);
+  EXPECT_FALSE(keys.SelectCell(5, 1));
+  EXPECT_FALSE(keys.SelectCell(-1, 0));
+  EXPECT_EQ(CursorAddress(), 7);
+}
+
+TEST_F(GridKeys, TheWheelScrollsRowsWhilePossible) {
+  Load(test::Ramp(1000));
+  keys.Wheel(3);
+  EXPECT_EQ(TopAddress, 49);
+  keys.Wheel(-5);
+  EXPECT_EQ(TopAddress, 1);
+  keys.Wheel(100);
+  EXPECT_EQ(TopAddress, 849);
+}
+
+TEST_F(GridKeys, AKeyArrivingWhileAnotherIsHandledIsDropped) {
+  Load("..........");
+  TextMode = true;
+  Overwrite(false);
+  BlockBegin = 3;
+  BlockEnd = 4;
+  // The block message is shown while the first character is handled; a key
+  // delivered meanwhile must not start a second one.
+  class ReenteringMessages final : public IMessages {
+   public:
+    explicit ReenteringMessages(TGridKeys& keys) : keys_(keys) {}
+    int Message(const MessageRequest&) override {
+      handling = keys_.Handling();
+      keys_.KeyPress("Z");
+      keys_.KeyDown(GridKey::Delete, false, false);
+      return mrOK;
+    }
+    bool Input(const InputRequest&, std::string&) override { return false; }
+    bool List(ListRequest&, int&) override { return false; }
+    bool handling = false;
+
+   private:
+    TGridKeys& keys_;
+  } reentering(keys);
+  InstallMessages(&reentering);
+  Type("A");
+  EXPECT_TRUE(reentering.handling);
+  EXPECT_EQ(test::DocumentBytes(), "A..........");
+  EXPECT_EQ(CursorAddress(), 2);
+}
+
+}  // namespace
+}  // namespace quoxa
