@@ -25,7 +25,8 @@ constexpr int kHelpCount = 52;
 TFormFind::TFormFind(QWidget* parent)
     : QDialog(parent),
       find_(new TStringChoice({"RadioButtonText", "&Text string", "EditFindT", "BitBtnConvert", "RadioButtonHex",
-                               "&Hex string", "QZByteEditFindH"},
+                               "&Hex string", "QZByteEditFindH", "QZHistoryBtnFindT", "QZHistoryFindT", "QZHistoryBtnFindH",
+                               "QZHistoryFindH"},
                               this)),
       options_(new TSearchOptionsBox(this)),
       down_(new QRadioButton(QStringLiteral("&Down"))),
@@ -70,7 +71,10 @@ TFormFind::TFormFind(QWidget* parent)
   column->addWidget(options_);
   column->addLayout(bottom);
   column->setSizeConstraint(QLayout::SetFixedSize);
+  find_->LoadHistories();
 }
+
+TFormFind::~TFormFind() { find_->SaveHistories(); }
 
 void TFormFind::SetValues(const SearchDialogValues& values) {
   options_->SetValues(values.caseSensitive, values.jokerEnabled, values.jokerByte);
@@ -105,6 +109,7 @@ void TFormFind::ButtonOKClick() {
     return;
   }
   findString_ = check.findString;
+  find_->RememberActiveText();
   accept();
 }
 

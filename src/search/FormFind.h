@@ -19,7 +19,9 @@ class TFormFind : public QDialog {
   Q_OBJECT
 
  public:
+  // Loads the find histories; destroying the dialog saves them.
   explicit TFormFind(QWidget* parent = nullptr);
+  ~TFormFind() override;
 
   // Shows the options, direction and scope of values; the strings come from the histories.
   void SetValues(const SearchDialogValues& values);

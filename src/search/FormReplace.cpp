@@ -33,9 +33,11 @@ QGroupBox* Framed(const QString& title, QWidget* content, QWidget* parent) {
 TFormReplace::TFormReplace(QWidget* parent)
     : QDialog(parent),
       find_(new TStringChoice({"RadioButtonFindT", "&Text string", "EditFindT", "BitBtnConvFind", "RadioButtonFindH",
-                               "&Hex string", "QZByteEditFindH"})),
+                               "&Hex string", "QZByteEditFindH", "QZHistoryBtnFindT", "QZHistoryFindT", "QZHistoryBtnFindH",
+                               "QZHistoryFindH"})),
       replace_(new TStringChoice({"RadioButtonReplT", "T&ext string", "EditReplT", "BitBtnConvertRepl",
-                                  "RadioButtonReplH", "He&x string", "QZByteEditReplH"})),
+                                  "RadioButtonReplH", "He&x string", "QZByteEditReplH", "QZHistoryBtnReplT", "QZHistoryReplT",
+                                  "QZHistoryBtnReplH", "QZHistoryReplH"})),
       options_(new TSearchOptionsBox(this)),
       cursor_(new QRadioButton(QStringLiteral("&Cursor"))),
       begin_(new QRadioButton(QStringLiteral("&Begin"))) {
@@ -75,6 +77,13 @@ TFormReplace::TFormReplace(QWidget* parent)
   column->addLayout(middle);
   column->addLayout(buttons);
   column->setSizeConstraint(QLayout::SetFixedSize);
+  find_->LoadHistories();
+  replace_->LoadHistories();
+}
+
+TFormReplace::~TFormReplace() {
+  find_->SaveHistories();
+  replace_->SaveHistories();
 }
 
 void TFormReplace::SetValues(const SearchDialogValues& values) {
@@ -118,6 +127,8 @@ void TFormReplace::Confirm(ReplaceChoice choice) {
   findString_ = check.findString;
   replaceString_ = check.replaceString;
   choice_ = choice;
+  find_->RememberActiveText();
+  replace_->RememberActiveText();
   accept();
 }
 

@@ -19,7 +19,9 @@ class TFormReplace : public QDialog {
   Q_OBJECT
 
  public:
+  // Loads the four histories; destroying the dialog saves them.
   explicit TFormReplace(QWidget* parent = nullptr);
+  ~TFormReplace() override;
 
   // Shows the options, the two string modes and the scope of values.
   void SetValues(const SearchDialogValues& values);

@@ -13,6 +13,7 @@ class QPushButton;
 namespace quoxa {
 
 class TQZByteEdit;
+class TQZHistoryBtn;
 class TQZRadioBtn;
 class TSearchOptionsBox;
 
@@ -29,6 +30,10 @@ class TStringChoice : public QWidget {
     QString hexRadio;
     QString hexCaption;
     QString hexEdit;
+    QString textHistory;  // history buttons and their settings sections
+    QString textSection;
+    QString hexHistory;
+    QString hexSection;
   };
 
   TStringChoice(const Names& names, QWidget* parent = nullptr);
@@ -38,16 +43,26 @@ class TStringChoice : public QWidget {
   QPushButton* ConvertButton() const { return convert_; }
   TQZRadioBtn* HexRadio() const { return hexRadio_; }
   TQZByteEdit* HexEdit() const { return hexEdit_; }
+  TQZHistoryBtn* TextHistory() const { return textHistory_; }
+  TQZHistoryBtn* HexHistory() const { return hexHistory_; }
 
   bool HexMode() const;
   void SetHexMode(bool hex);
 
-  // Enables and colours the edit of the checked radio, gives it the focus, disables the other.
+  // Enables and colours the edit of the checked radio, gives it the focus with its text
+  // selected, disables the other.
   void ActivateChecked();
   // "Text -> Hex": the text's bytes into the hex edit, the hex radio checked, the hex edit focused.
   void ConvertTextToHex();
   // The edit of the checked mode.
   QWidget* ActiveEdit() const;
+
+  // Both histories from the settings file, each edit showing its latest entry.
+  void LoadHistories();
+  // Both histories back into the settings file.
+  void SaveHistories();
+  // The checked edit's text goes to the top of its history (the string was accepted).
+  void RememberActiveText();
 
  private:
   TQZRadioBtn* textRadio_;
@@ -55,6 +70,8 @@ class TStringChoice : public QWidget {
   QPushButton* convert_;
   TQZRadioBtn* hexRadio_;
   TQZByteEdit* hexEdit_;
+  TQZHistoryBtn* textHistory_;
+  TQZHistoryBtn* hexHistory_;
 };
 
 // The find part of a dialog as its OK checks take it.

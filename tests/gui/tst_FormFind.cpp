@@ -10,12 +10,15 @@
 #include <QtTest>
 
 #include "Recorders.h"
+#include "ScopedEnv.h"
 #include "TestDocument.h"
 #include "core/Help.h"
 #include "core/Navigation.h"
 #include "search/FormFind.h"
 #include "search/SearchState.h"
+#include "settings/IniFile.h"
 #include "settings/Options.h"
+#include "settings/QZHistoryBtn.h"
 #include "widgets/QZByteEdit.h"
 
 using quoxa::SearchDialogValues;
@@ -42,6 +45,12 @@ SearchDialogValues Start(bool hex, bool caseSensitive = true) {
   return v;
 }
 
+std::vector<std::string> SectionValues(const quoxa::TIniFile& ini, const char* section) {
+  std::vector<std::string> values;
+  for (const auto& [key, value] : ini.ReadSectionValues(section)) values.push_back(value);
+  return values;
+}
+
 void ShowActive(QWidget& w) {
   w.show();
   QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -52,7 +61,54 @@ void ShowActive(QWidget& w) {
 class TestFormFind : public QObject {
   Q_OBJECT
 
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::string ini_;
+  std::unique_ptr<quoxa::test::ScopedEnv> env_;
+
  private slots:
+  // Every dialog reads and writes the histories of a settings file of its own.
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    ini_ = dir_->filePath("quoxa.ini").toStdString();
+    env_ = std::make_unique<quoxa::test::ScopedEnv>("QUOXA_INI", ini_);
+  }
+  void cleanup() {
+    env_.reset();
+    dir_.reset();
+  }
+
+  void historiesFillTheEditsAndKeepTheAcceptedString() {
+    quoxa::test::RecorderScope rec;
+    quoxa::TIniFile ini(ini_);
+    ini.WriteString("QZHistoryFindT", "0", "\" abc \"");
+    ini.WriteString("QZHistoryFindT", "1", "\"xyz\"");
+    ini.WriteString("QZHistoryFindH", "0", "\"41 42\"");
+    {
+      TFormFind form;
+      auto* textHistory = Child<quoxa::TQZHistoryBtn>(form, "QZHistoryBtnFindT");
+      auto* hexHistory = Child<quoxa::TQZHistoryBtn>(form, "QZHistoryBtnFindH");
+      QCOMPARE(textHistory->IniSection, QString("QZHistoryFindT"));
+      QCOMPARE(hexHistory->IniSection, QString("QZHistoryFindH"));
+      QCOMPARE(textHistory->Edit(), Child<QLineEdit>(form, "EditFindT"));
+      QCOMPARE(hexHistory->Edit(), static_cast<QLineEdit*>(Child<TQZByteEdit>(form, "QZByteEditFindH")));
+      QCOMPARE(Child<QLineEdit>(form, "EditFindT")->text(), QString(" abc "));
+      QCOMPARE(Child<TQZByteEdit>(form, "QZByteEditFindH")->text(), QString("41 42"));
+      form.SetValues(Start(false));
+      ShowActive(form);
+      QLineEdit* text = Child<QLineEdit>(form, "EditFindT");
+      text->selectAll();
+      QTest::keyClicks(text, "new");
+      QTest::keyClick(text, Qt::Key_Return);  // OK without leaving the edit
+      QCOMPARE(form.result(), int(QDialog::Accepted));
+      QCOMPARE(form.Values().findString, std::string("new"));
+      // The edit sits beside its button, which does not cover the convert button.
+      QCOMPARE(textHistory->geometry().left(), text->geometry().right() + 1);
+      QVERIFY(!textHistory->geometry().intersects(Child<QPushButton>(form, "BitBtnConvert")->geometry()));
+    }
+    QCOMPARE(SectionValues(ini, "QZHistoryFindT"), (std::vector<std::string>{"\"new\"", "\" abc \"", "\"xyz\""}));
+    QCOMPARE(SectionValues(ini, "QZHistoryFindH"), std::vector<std::string>{"\"41 42\""});
+  }
+
   void controlsCarryTheirCaptions() {
     quoxa::test::RecorderScope rec;
     TFormFind form;

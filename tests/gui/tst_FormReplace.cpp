@@ -10,10 +10,14 @@
 #include <QtTest>
 
 #include "Recorders.h"
+#include "ScopedEnv.h"
 #include "TestDocument.h"
 #include "core/Help.h"
 #include "core/Navigation.h"
+#include "search/FormFind.h"
 #include "search/FormReplace.h"
+#include "settings/IniFile.h"
+#include "settings/QZHistoryBtn.h"
 #include "widgets/QZByteEdit.h"
 
 using quoxa::ReplaceChoice;
@@ -47,7 +51,53 @@ void ShowActive(QWidget& w) {
 class TestFormReplace : public QObject {
   Q_OBJECT
 
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::string ini_;
+  std::unique_ptr<quoxa::test::ScopedEnv> env_;
+
  private slots:
+  // Every dialog reads and writes the histories of a settings file of its own.
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    ini_ = dir_->filePath("quoxa.ini").toStdString();
+    env_ = std::make_unique<quoxa::test::ScopedEnv>("QUOXA_INI", ini_);
+  }
+  void cleanup() {
+    env_.reset();
+    dir_.reset();
+  }
+
+  void theFindHistoriesAreSharedWithTheFindDialog() {
+    quoxa::test::RecorderScope rec;
+    {
+      quoxa::TFormFind find;
+      find.SetValues(Start(false, false));
+      ShowActive(find);
+      QTest::keyClicks(Child<QLineEdit>(find, "EditFindT"), "shared");
+      Child<QPushButton>(find, "ButtonOK")->click();
+    }
+    {
+      TFormReplace form;
+      const std::pair<const char*, const char*> buttons[] = {{"QZHistoryBtnFindT", "QZHistoryFindT"},
+                                                             {"QZHistoryBtnFindH", "QZHistoryFindH"},
+                                                             {"QZHistoryBtnReplT", "QZHistoryReplT"},
+                                                             {"QZHistoryBtnReplH", "QZHistoryReplH"}};
+      for (const auto& [name, section] : buttons) {
+        QCOMPARE(Child<quoxa::TQZHistoryBtn>(form, name)->IniSection, QString(section));
+      }
+      QCOMPARE(Child<QLineEdit>(form, "EditFindT")->text(), QString("shared"));
+      form.SetValues(Start(false, true));
+      ShowActive(form);
+      QTest::keyClicks(Child<TQZByteEdit>(form, "QZByteEditReplH"), "0a");
+      Child<QPushButton>(form, "ButtonReplAll")->click();
+      QCOMPARE(form.Values().replaceString, std::string("\n"));
+    }
+    const quoxa::TIniFile ini(ini_);
+    QCOMPARE(ini.ReadString("QZHistoryFindT", "0", ""), std::string("\"shared\""));
+    QCOMPARE(ini.ReadString("QZHistoryReplH", "0", ""), std::string("\"0A\""));
+    QVERIFY(!ini.KeyExists("QZHistoryReplT", "0"));
+  }
+
   void controlsAndGroupsCarryTheirCaptions() {
     quoxa::test::RecorderScope rec;
     TFormReplace form;
