@@ -19,8 +19,8 @@ TEST_F(CommandState, ClosingTheDocumentDisablesOnlyTagOneCommands) {
                   Cmd::Patch, Cmd::Clipboard}) {
     EXPECT_FALSE(Commands().Enabled(cmd)) << static_cast<int>(cmd);
   }
-  for (Cmd cmd : {Cmd::New, Cmd::Open, Cmd::Reopen, Cmd::Exit, Cmd::Options, Cmd::ScriptEditor, Cmd::ScriptExecute,
-                  Cmd::HelpContents, Cmd::About, Cmd::TextMode, Cmd::OverwriteMode, Cmd::BtnNew, Cmd::BtnOpen,
+  for (Cmd cmd : {Cmd::New, Cmd::Open, Cmd::Reopen, Cmd::Exit, Cmd::OptionsDialog, Cmd::ScriptEditor, Cmd::ScriptExecute,
+                  Cmd::HelpContents, Cmd::About, Cmd::TextModeCheck, Cmd::OverwriteCheck, Cmd::BtnNew, Cmd::BtnOpen,
                   Cmd::BtnOptions, Cmd::BtnInfo, Cmd::BtnWhats}) {
     EXPECT_TRUE(Commands().Enabled(cmd)) << static_cast<int>(cmd);
   }
@@ -41,9 +41,9 @@ TEST_F(CommandState, ListenersHearEachRealChangeOnce) {
   Commands().SetListener([&](Cmd cmd) { heard.push_back(cmd); });
   SetCommandsEnabled({Cmd::Find, Cmd::Count}, false);
   SetCommandsEnabled({Cmd::Find}, false);  // no change, no notice
-  Commands().SetChecked(Cmd::TextMode, true);
-  EXPECT_EQ(heard, (std::vector<Cmd>{Cmd::Find, Cmd::Count, Cmd::TextMode}));
-  EXPECT_TRUE(Commands().Checked(Cmd::TextMode));
+  Commands().SetChecked(Cmd::TextModeCheck, true);
+  EXPECT_EQ(heard, (std::vector<Cmd>{Cmd::Find, Cmd::Count, Cmd::TextModeCheck}));
+  EXPECT_TRUE(Commands().Checked(Cmd::TextModeCheck));
 }
 
 }  // namespace

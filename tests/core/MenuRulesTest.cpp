@@ -65,7 +65,7 @@ TEST_F(MenuRules, PendingCommandsAreNeverUsable) {
 
 TEST_F(MenuRules, TheDocumentCommandsOfTheWindowAreAvailable) {
   for (Cmd cmd : {Cmd::New, Cmd::Open, Cmd::Save, Cmd::SaveAs, Cmd::Close, Cmd::InsertFile, Cmd::Exit,
-                  Cmd::DeleteFromCursor, Cmd::DeleteToCursor, Cmd::TextMode, Cmd::OverwriteMode, Cmd::HelpContents,
+                  Cmd::DeleteFromCursor, Cmd::DeleteToCursor, Cmd::TextModeCheck, Cmd::OverwriteCheck, Cmd::HelpContents,
                   Cmd::About, Cmd::BtnNew, Cmd::BtnOpen, Cmd::BtnSave, Cmd::BtnInfo, Cmd::BtnWhats}) {
     EXPECT_FALSE(NotYetAvailable(cmd)) << static_cast<int>(cmd);
   }

@@ -54,8 +54,8 @@ class TestFormMain : public QObject {
     QCOMPARE(f.form.PanelText(1), std::string());
     QCOMPARE(f.form.PanelText(2), std::string("Overwrite"));
     QVERIFY(quoxa::TextMode);
-    QVERIFY(f.Action(Cmd::TextMode)->isChecked());
-    QVERIFY(f.Action(Cmd::OverwriteMode)->isChecked());
+    QVERIFY(f.Action(Cmd::TextModeCheck)->isChecked());
+    QVERIFY(f.Action(Cmd::OverwriteCheck)->isChecked());
   }
 
   void onlyCommandsWithoutTagOneAreUsableWithoutDocument() {
@@ -68,7 +68,7 @@ class TestFormMain : public QObject {
       const bool expected = quoxa::Commands().Tag(cmd) != quoxa::kTagNeedsDocument && !quoxa::NotYetAvailable(cmd);
       QVERIFY2(action->isEnabled() == expected, qPrintable(action->text() + QString(" %1").arg(i)));
     }
-    for (Cmd cmd : {Cmd::New, Cmd::Open, Cmd::Exit, Cmd::HelpContents, Cmd::About, Cmd::TextMode, Cmd::OverwriteMode,
+    for (Cmd cmd : {Cmd::New, Cmd::Open, Cmd::Exit, Cmd::HelpContents, Cmd::About, Cmd::TextModeCheck, Cmd::OverwriteCheck,
                     Cmd::BtnNew, Cmd::BtnOpen, Cmd::BtnInfo, Cmd::BtnWhats}) {
       QVERIFY(f.Action(cmd)->isEnabled());
     }

@@ -198,7 +198,7 @@ class TestGridKeys : public QObject {
     Key(f, Qt::Key_Tab);
     QVERIFY(!quoxa::TextMode);
     QVERIFY(f.form.QZStrGridHex()->IsActive());
-    QVERIFY(f.Action(Cmd::TextMode)->isChecked() == false);
+    QVERIFY(f.Action(Cmd::TextModeCheck)->isChecked() == false);
     QCOMPARE(f.form.PanelText(0), std::string("Adr. hex: 4D2"));
     Key(f, Qt::Key_Backtab, Qt::ShiftModifier);
     QVERIFY(quoxa::TextMode);

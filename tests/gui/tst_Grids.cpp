@@ -95,9 +95,9 @@ class TestGrids : public QObject {
     QVERIFY(!hex->IsActive());
     QCOMPARE(text->SlaveGrid(), hex);
     QVERIFY(hex->SlaveGrid() == nullptr);
-    f.Trigger(Cmd::TextMode);
+    f.Trigger(Cmd::TextModeCheck);
     QVERIFY(!quoxa::TextMode);
-    QVERIFY(!f.Action(Cmd::TextMode)->isChecked());
+    QVERIFY(!f.Action(Cmd::TextModeCheck)->isChecked());
     QVERIFY(hex->IsActive());
     QVERIFY(!text->IsActive());
     QCOMPARE(hex->SlaveGrid(), text);
@@ -105,9 +105,9 @@ class TestGrids : public QObject {
     QVERIFY(hex->hasFocus() || !f.form.isActiveWindow());
     Click(hex, 2, 0);
     QCOMPARE(text->Col(), 2);
-    f.Trigger(Cmd::OverwriteMode);
+    f.Trigger(Cmd::OverwriteCheck);
     QCOMPARE(f.form.PanelText(2), std::string("Insert"));
-    QVERIFY(!f.Action(Cmd::OverwriteMode)->isChecked());
+    QVERIFY(!f.Action(Cmd::OverwriteCheck)->isChecked());
   }
 
   void slaveGridRules() {

@@ -101,8 +101,8 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
     position = scroll->Position();
   };
 
-  Commands().SetChecked(Cmd::TextMode, TextMode);
-  Commands().SetChecked(Cmd::OverwriteMode, OverwriteMode);
+  Commands().SetChecked(Cmd::TextModeCheck, TextMode);
+  Commands().SetChecked(Cmd::OverwriteCheck, OverwriteMode);
   panels_->SetPanelText(2, ModePanelText(OverwriteMode));
   setAcceptDrops(true);
   SetupContextHelp();
@@ -206,9 +206,9 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::BlockUnmark: UnmarkBlock(); break;
     case Cmd::DeleteFromCursor: DeleteFromCursor(); break;
     case Cmd::DeleteToCursor: DeleteToCursor(); break;
-    case Cmd::TextMode: ToggleTextMode(); break;
-    case Cmd::OverwriteMode: ToggleOverwriteMode(); break;
-    case Cmd::Options:
+    case Cmd::TextModeCheck: ToggleTextMode(); break;
+    case Cmd::OverwriteCheck: ToggleOverwriteMode(); break;
+    case Cmd::OptionsDialog:
     case Cmd::BtnOptions: {
       TFormOpt options(*settings_, this);
       options.exec();
@@ -233,14 +233,14 @@ void TFormMain::RunCommand(Cmd cmd) {
 
 void TFormMain::ToggleTextMode() {
   TextMode = !TextMode;
-  Commands().SetChecked(Cmd::TextMode, TextMode);
+  Commands().SetChecked(Cmd::TextModeCheck, TextMode);
   grids_->SetTextMode(TextMode);
   UpdateStatus();
 }
 
 void TFormMain::ToggleOverwriteMode() {
   OverwriteMode = !OverwriteMode;
-  Commands().SetChecked(Cmd::OverwriteMode, OverwriteMode);
+  Commands().SetChecked(Cmd::OverwriteCheck, OverwriteMode);
   panels_->SetPanelText(2, ModePanelText(OverwriteMode));
 }
 

@@ -149,15 +149,15 @@ void TMainMenu::BuildMenus(QMenuBar* menuBar) {
   }
 
   QMenu* tools = menuFor(MenuId::Tools, "&Tools");
-  AddItem(tools, Cmd::TextMode, "&Text mode", kNone, "Switch the cursor between the text and the hex grid (Tab)", true);
-  AddItem(tools, Cmd::OverwriteMode, "O&verwrite", kNone, "Switch between overwrite and insert mode (Ins)", true);
+  AddItem(tools, Cmd::TextModeCheck, "&Text mode", kNone, "Switch the cursor between the text and the hex grid (Tab)", true);
+  AddItem(tools, Cmd::OverwriteCheck, "O&verwrite", kNone, "Switch between overwrite and insert mode (Ins)", true);
   tools->addSeparator();
   AddItem(tools, Cmd::DecodeNumber, "&Decode number...", kNone, "Decode 1/2/4 bytes as integer or float");
   AddItem(tools, Cmd::EncodeNumber, "&Encode number...", kNone, "Encode integer or float to 1/2/4 bytes");
   AddItem(tools, Cmd::BitManipulation, "&Bit manipulation...", kNone, "View/set bits in current byte");
   AddItem(tools, Cmd::Patch, "&Patch BP 7.0 EXE", kNone, "Patch BP 7.0 program for execution > 200 Mhz");
   tools->addSeparator();
-  AddItem(tools, Cmd::Options, "&Options...", kNone, "Change the program's options");
+  AddItem(tools, Cmd::OptionsDialog, "&Options...", kNone, "Change the program's options");
 
   QMenu* script = menuFor(MenuId::Script, "&QUOXAscript");
   AddItem(script, Cmd::ScriptEditor, "&Editor...", kNone, "Edit, check and execute QUOXAscript files");
