@@ -1,5 +1,7 @@
 #include "search/SearchState.h"
 
+#include <algorithm>
+
 namespace quoxa {
 
 SearchState& Search() {
@@ -9,8 +11,9 @@ SearchState& Search() {
 
 bool ReplacementReaches(int32_t pos) {
   const SearchState& s = Search();
-  return s.LastReplaced != 0 &&
-         int64_t{s.LastReplaced} + static_cast<int64_t>(s.ReplaceString.size()) - 1 >= pos;
+  // A deleting replacement still owns its position: the bytes go back there.
+  const int64_t length = std::max<int64_t>(1, static_cast<int64_t>(s.ReplaceString.size()));
+  return s.LastReplaced != 0 && int64_t{s.LastReplaced} + length - 1 >= pos;
 }
 
 void ResetSearchPositions() {

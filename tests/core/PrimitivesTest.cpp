@@ -275,6 +275,19 @@ TEST_F(Primitives, DeleteByteBeforeTheLastReplacementDisablesItsUndo) {
   EXPECT_FALSE(Commands().Enabled(Cmd::ReplaceUndo));
 }
 
+TEST_F(Primitives, DeleteAtTheSpotOfADeletingReplacementDisablesItsUndo) {
+  LoadDocument(test::Ramp(40));
+  Search().LastReplaced = 10;
+  Search().ReplaceString.clear();  // the occurrence at 10 was deleted
+  Commands().SetEnabled(Cmd::ReplaceUndo, true);
+  PlaceCursor(11);
+  DeleteByteAtCursor();
+  EXPECT_TRUE(Commands().Enabled(Cmd::ReplaceUndo));
+  PlaceCursor(10);
+  DeleteByteAtCursor();
+  EXPECT_FALSE(Commands().Enabled(Cmd::ReplaceUndo));
+}
+
 // DeleteFromCursor / DeleteToCursor
 
 TEST_F(Primitives, DeleteFromCursorAtTheFirstByteEmptiesTheDocument) {
