@@ -29,8 +29,8 @@ int GaugeFor(int64_t position, int64_t maximum) {
   return static_cast<int>(std::lround(TProgressBox::kGaugeMax * share)) + TProgressBox::kGaugeMin;
 }
 
-TProgressBox::TProgressBox(const ProgressSpec& spec) : gauge_(spec.gauge), outer_(currentBox) {
-  if (installedFactory != nullptr) view_ = installedFactory->Open(spec);
+TProgressBox::TProgressBox(const ProgressSpec& setup) : gauge_(setup.gauge), outer_(currentBox) {
+  if (installedFactory != nullptr) view_ = installedFactory->Open(setup);
   if (!view_) view_ = std::make_unique<HiddenProgress>();
   currentBox = this;
 }

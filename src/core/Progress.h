@@ -29,7 +29,7 @@ class IProgressView {
 class IProgressFactory {
  public:
   virtual ~IProgressFactory() = default;
-  virtual std::unique_ptr<IProgressView> Open(const ProgressSpec& spec) = 0;
+  virtual std::unique_ptr<IProgressView> Open(const ProgressSpec& setup) = 0;
 };
 
 // Installs the process-wide factory; nullptr restores the default (no window, never aborts).
@@ -40,7 +40,7 @@ class TProgressBox {
   static constexpr int kGaugeMin = 0;
   static constexpr int kGaugeMax = 100;
 
-  explicit TProgressBox(const ProgressSpec& spec);
+  explicit TProgressBox(const ProgressSpec& setup);
   ~TProgressBox();
   TProgressBox(const TProgressBox&) = delete;
   TProgressBox& operator=(const TProgressBox&) = delete;

@@ -13,13 +13,13 @@ namespace quoxa {
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonKind {
   unsigned flag;
   const char* caption;
   const char* name;
 };
 
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonKind kButtons[] = {
     {mbYes, "&Yes", "Yes"},       {mbNo, "&No", "No"},          {mbOK, "&OK", "OK"},
     {mbCancel, "Cancel", "Cancel"}, {mbAbort, "&Abort", "Abort"}, {mbRetry, "&Retry", "Retry"},
     {mbIgnore, "&Ignore", "Ignore"}, {mbAll, "All", "All"},       {mbHelp, "Help", "Help"},
@@ -51,7 +51,7 @@ TMessageForm::TMessageForm(const MessageRequest& request, QWidget* parent) : QDi
   const bool withIcon = request.withIcon && request.type != MsgType::Custom;
 
   int count = 0;
-  for (const ButtonSpec& spec : kButtons) count += (request.buttons & spec.flag) != 0 ? 1 : 0;
+  for (const ButtonKind& kind : kButtons) count += (request.buttons & kind.flag) != 0 ? 1 : 0;
   const MessageLayout layout =
       LayoutMessage(DialogUnitsFor(dialogFont), measured.width() + 1, measured.height(), withIcon, count);
   setFixedSize(layout.clientW, layout.clientH);
@@ -70,18 +70,18 @@ TMessageForm::TMessageForm(const MessageRequest& request, QWidget* parent) : QDi
 
   defaultButton_ = request.defaultButton != 0 ? request.defaultButton : FirstButton(request.buttons);
   int index = 0;
-  for (const ButtonSpec& spec : kButtons) {
-    if ((request.buttons & spec.flag) == 0) continue;
-    auto* button = new QPushButton(QString::fromUtf8(spec.caption), this);
-    button->setObjectName(spec.name);
+  for (const ButtonKind& kind : kButtons) {
+    if ((request.buttons & kind.flag) == 0) continue;
+    auto* button = new QPushButton(QString::fromUtf8(kind.caption), this);
+    button->setObjectName(kind.name);
     button->setGeometry(ToRect(layout.buttons[static_cast<size_t>(index++)]));
     button->setAutoDefault(false);
-    buttons_[spec.flag] = button;
-    if (spec.flag == mbHelp) {
+    buttons_[kind.flag] = button;
+    if (kind.flag == mbHelp) {
       const int topic = request.helpTopic;
       connect(button, &QPushButton::clicked, this, [topic] { ShowHelpTopic(topic); });
     } else {
-      const int code = ResultForButton(spec.flag);
+      const int code = ResultForButton(kind.flag);
       connect(button, &QPushButton::clicked, this, [this, code] { done(code); });
     }
   }

@@ -15,13 +15,13 @@ namespace {
 QRect ToRect(const Box& b) { return {b.x, b.y, b.w, b.h}; }
 }  // namespace
 
-TProgressBoxForm::TProgressBoxForm(const ProgressSpec& spec, QWidget* owner)
+TProgressBoxForm::TProgressBoxForm(const ProgressSpec& setup, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
-  setWindowTitle(QString::fromStdString(spec.caption));
+  setWindowTitle(QString::fromStdString(setup.caption));
   setWindowModality(Qt::ApplicationModal);
   const DialogUnits du = DialogUnitsFor(font());
-  const bool withText = !spec.text.empty();
-  const ProgressLayout layout = LayoutProgressBox(du, withText, du.ch, spec.withCancel);
+  const bool withText = !setup.text.empty();
+  const ProgressLayout layout = LayoutProgressBox(du, withText, du.ch, setup.withCancel);
   setFixedSize(layout.clientW, layout.clientH);
 
   if (withText) {
@@ -29,19 +29,19 @@ TProgressBoxForm::TProgressBoxForm(const ProgressSpec& spec, QWidget* owner)
     text_->setTextFormat(Qt::PlainText);
     text_->setObjectName("Text");
     text_->setGeometry(ToRect(layout.text));
-    text_->setText(QString::fromStdString(spec.text));
+    text_->setText(QString::fromStdString(setup.text));
   }
   bar_ = new QProgressBar(this);
   bar_->setObjectName("Gauge");
   bar_->setGeometry(ToRect(layout.bar));
-  bar_->setTextVisible(spec.gauge);
-  if (spec.gauge) {
+  bar_->setTextVisible(setup.gauge);
+  if (setup.gauge) {
     bar_->setRange(TProgressBox::kGaugeMin, TProgressBox::kGaugeMax);
     bar_->setValue(TProgressBox::kGaugeMin);
   } else {
     bar_->setRange(0, 0);  // a plain moving bar: no percentage to show
   }
-  if (spec.withCancel) {
+  if (setup.withCancel) {
     cancel_ = new QPushButton(tr("Cancel"), this);
     cancel_->setObjectName("Cancel");
     cancel_->setGeometry(ToRect(layout.cancel));
@@ -71,8 +71,8 @@ void TProgressBoxForm::reject() {
   if (cancel_ != nullptr && cancel_->isEnabled()) aborted_ = true;
 }
 
-std::unique_ptr<IProgressView> TQtProgressFactory::Open(const ProgressSpec& spec) {
-  return std::make_unique<TProgressBoxForm>(spec, QApplication::activeWindow());
+std::unique_ptr<IProgressView> TQtProgressFactory::Open(const ProgressSpec& setup) {
+  return std::make_unique<TProgressBoxForm>(setup, QApplication::activeWindow());
 }
 
 }  // namespace quoxa

@@ -16,7 +16,7 @@ class TProgressBoxForm : public QDialog, public IProgressView {
   Q_OBJECT
 
  public:
-  TProgressBoxForm(const ProgressSpec& spec, QWidget* owner);
+  TProgressBoxForm(const ProgressSpec& setup, QWidget* owner);
 
   void ShowGauge(int value) override;
   void ShowText(const std::string& text) override;
@@ -42,7 +42,7 @@ class TProgressBoxForm : public QDialog, public IProgressView {
 // Opens progress boxes over the active window.
 class TQtProgressFactory : public IProgressFactory {
  public:
-  std::unique_ptr<IProgressView> Open(const ProgressSpec& spec) override;
+  std::unique_ptr<IProgressView> Open(const ProgressSpec& setup) override;
 };
 
 }  // namespace quoxa

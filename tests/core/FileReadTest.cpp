@@ -63,9 +63,9 @@ TEST_F(FileRead, OpenReadsTheWholeFileInChunksUnderTheProgressBox) {
   EXPECT_TRUE(rec.messages.shown.empty());
   ASSERT_EQ(rec.progress.boxes.size(), 1u);
   const auto& box = *rec.progress.boxes[0];
-  EXPECT_EQ(box.spec.caption, "Reading file");
-  EXPECT_EQ(box.spec.text, "data.bin");
-  EXPECT_TRUE(box.spec.withCancel);
+  EXPECT_EQ(box.setup.caption, "Reading file");
+  EXPECT_EQ(box.setup.text, "data.bin");
+  EXPECT_TRUE(box.setup.withCancel);
   // Five chunks, the last of 100 bytes: the gauge shows only new multiples of five.
   EXPECT_EQ(box.gauge, (std::vector<int>{25, 50, 75, 100}));
   EXPECT_TRUE(box.closed);
@@ -215,7 +215,7 @@ TEST_F(FileRead, InsertFillsTheGapAndLeavesSizeTimeAndSharingAlone) {
   EXPECT_FALSE(SavedFileTime.has_value());
   EXPECT_FALSE(Modified);
   EXPECT_TRUE(rec.messages.shown.empty());
-  EXPECT_EQ(rec.progress.boxes.at(0)->spec.text, "ins.bin");
+  EXPECT_EQ(rec.progress.boxes.at(0)->setup.text, "ins.bin");
 }
 
 TEST_F(FileRead, InsertOfAFileThatNoLongerFitsTheGapIsAReadError) {

@@ -64,8 +64,8 @@ TEST_F(FileWrite, SaveWritesTheWholeDocumentAndClearsModified) {
   EXPECT_EQ(dir.Names(), Names{"save.bin"});
   ASSERT_EQ(rec.progress.boxes.size(), 1u);
   const auto& box = *rec.progress.boxes[0];
-  EXPECT_EQ(box.spec.caption, "Writing file");
-  EXPECT_EQ(box.spec.text, "save.bin");
+  EXPECT_EQ(box.setup.caption, "Writing file");
+  EXPECT_EQ(box.setup.text, "save.bin");
   EXPECT_EQ(box.gauge.back(), 100);
   EXPECT_TRUE(box.closed);
 }

@@ -21,8 +21,8 @@ TEST_F(Progress, GaugeMovesOnlyOnNewMultiplesOfTheStep) {
   EXPECT_TRUE(box.SetProgress(100, 100, 5));
   ASSERT_EQ(rec.progress.boxes.size(), 1u);
   EXPECT_EQ(rec.progress.boxes[0]->gauge, (std::vector<int>{5, 100}));
-  EXPECT_EQ(rec.progress.boxes[0]->spec.caption, "Reading file");
-  EXPECT_EQ(rec.progress.boxes[0]->spec.text, "file.bin");
+  EXPECT_EQ(rec.progress.boxes[0]->setup.caption, "Reading file");
+  EXPECT_EQ(rec.progress.boxes[0]->setup.text, "file.bin");
 }
 
 TEST_F(Progress, ZeroMaximumShowsAFullGauge) {

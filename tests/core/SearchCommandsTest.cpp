@@ -72,9 +72,9 @@ TEST_F(SearchCommands, FindAgainPutsTheCursorOnTheOccurrenceUnderASearchingBox) 
   FindAgainDown(true);
   EXPECT_EQ(CursorAddress(), 3);
   ASSERT_EQ(rec.progress.boxes.size(), 1u);
-  EXPECT_EQ(rec.progress.boxes[0]->spec.caption, "Searching...");
-  EXPECT_EQ(rec.progress.boxes[0]->spec.text, "Current file position");
-  EXPECT_TRUE(rec.progress.boxes[0]->spec.withCancel);
+  EXPECT_EQ(rec.progress.boxes[0]->setup.caption, "Searching...");
+  EXPECT_EQ(rec.progress.boxes[0]->setup.text, "Current file position");
+  EXPECT_TRUE(rec.progress.boxes[0]->setup.withCancel);
   EXPECT_TRUE(rec.progress.boxes[0]->closed);
   // On the occurrence just found, F3 continues behind it.
   FindAgainDown(true);
@@ -156,7 +156,7 @@ TEST_F(SearchCommands, CountShowsTheNumberWithSeparatorsAndGoesToTheLastOne) {
   CountCommand();
   EXPECT_EQ(Texts(), std::vector<std::string>{"Occurences found:\n1,500"});
   EXPECT_EQ(CursorAddress(), 2999);
-  EXPECT_EQ(rec.progress.boxes.at(0)->spec.caption, "Searching...");
+  EXPECT_EQ(rec.progress.boxes.at(0)->setup.caption, "Searching...");
 
   Search().SearchDown = false;
   CountCommand();
@@ -204,8 +204,8 @@ TEST_F(SearchCommands, ReplaceAgainGoesToTheLastByteAndEnablesUndo) {
   EXPECT_EQ(CursorAddress(), 4);
   EXPECT_TRUE(Enabled(Cmd::ReplaceUndo));
   ASSERT_EQ(rec.progress.boxes.size(), 1u);
-  EXPECT_EQ(rec.progress.boxes[0]->spec.caption, "Replacing...");
-  EXPECT_EQ(rec.progress.boxes[0]->spec.text, "Searching...");
+  EXPECT_EQ(rec.progress.boxes[0]->setup.caption, "Replacing...");
+  EXPECT_EQ(rec.progress.boxes[0]->setup.text, "Searching...");
   EXPECT_EQ(rec.progress.boxes[0]->texts, std::vector<std::string>{"Replacing"});
   EXPECT_EQ(rec.busy.depth, 0);
   EXPECT_GE(rec.busy.maxDepth, 1);
@@ -241,7 +241,7 @@ TEST_F(SearchCommands, ReplaceAllReportsItsCountAlways) {
   ReplaceAllCommand();
   EXPECT_EQ(DocumentBytes(), "XYZXYZ");
   EXPECT_EQ(Texts(), std::vector<std::string>{"Occurences replaced:\n2"});
-  EXPECT_EQ(rec.progress.boxes.at(0)->spec.caption, "Replacing...");
+  EXPECT_EQ(rec.progress.boxes.at(0)->setup.caption, "Replacing...");
   EXPECT_TRUE(rec.progress.boxes.at(0)->closed);
 
   // Nothing to replace, a declined memory question, or a cancel: the count all the same.

@@ -136,8 +136,8 @@ class TestSearchCommands : public QObject {
     QVERIFY(!quoxa::Options().FindHex);
     QVERIFY(f.Action(Cmd::FindDown)->isEnabled());
     QVERIFY(f.Action(Cmd::FindUp)->isEnabled());
-    QCOMPARE(f.rec.progress.boxes.back()->spec.caption, std::string("Searching..."));
-    QCOMPARE(f.rec.progress.boxes.back()->spec.text, std::string("Current file position"));
+    QCOMPARE(f.rec.progress.boxes.back()->setup.caption, std::string("Searching..."));
+    QCOMPARE(f.rec.progress.boxes.back()->setup.text, std::string("Current file position"));
 
     QTest::keyClick(Grid(f), Qt::Key_F3);
     QCOMPARE(quoxa::CursorAddress(), 25);
@@ -213,7 +213,7 @@ class TestSearchCommands : public QObject {
     QVERIFY(f.Action(Cmd::ReplaceAgain)->isEnabled());
     QVERIFY(f.Action(Cmd::ReplaceUndo)->isEnabled());
     QVERIFY(quoxa::Modified);
-    QCOMPARE(f.rec.progress.boxes.back()->spec.caption, std::string("Replacing..."));
+    QCOMPARE(f.rec.progress.boxes.back()->setup.caption, std::string("Replacing..."));
 
     QTest::keyClick(Grid(f), Qt::Key_F4);
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("XYZ-XYZ-ab"));

@@ -63,9 +63,9 @@ std::vector<std::string> RecordingMessages::Texts() const {
   return texts;
 }
 
-std::unique_ptr<IProgressView> RecordingProgress::Open(const ProgressSpec& spec) {
+std::unique_ptr<IProgressView> RecordingProgress::Open(const ProgressSpec& setup) {
   auto record = std::make_shared<RecordedProgress>();
-  record->spec = spec;
+  record->setup = setup;
   boxes.push_back(record);
   return std::make_unique<RecordedProgressView>(record, abortAfterUpdates);
 }

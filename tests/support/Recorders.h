@@ -40,7 +40,7 @@ class RecordingMessages final : public IMessages {
 };
 
 struct RecordedProgress {
-  ProgressSpec spec;
+  ProgressSpec setup;
   std::vector<int> gauge;
   std::vector<std::string> texts;
   bool closed = false;
@@ -48,7 +48,7 @@ struct RecordedProgress {
 
 class RecordingProgress final : public IProgressFactory {
  public:
-  std::unique_ptr<IProgressView> Open(const ProgressSpec& spec) override;
+  std::unique_ptr<IProgressView> Open(const ProgressSpec& setup) override;
 
   // Cancel is pressed once this many gauge updates were shown (-1 = never).
   int abortAfterUpdates = -1;
