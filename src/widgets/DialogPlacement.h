@@ -3,6 +3,8 @@
 
 #include "widgets/DialogLayout.h"
 
+#include <QRect>
+
 class QFont;
 class QWidget;
 
@@ -13,6 +15,9 @@ DialogUnits DialogUnitsFor(const QFont& font);
 
 // Centres the dialog over the active window, or on the screen when it would not fit.
 void CenterOverActiveWindow(QWidget* dialog);
+
+// A dialog-unit box as a widget geometry.
+inline QRect ToRect(const Box& b) { return {b.x, b.y, b.w, b.h}; }
 
 // Half the width of the screen the dialog will appear on.
 int HalfScreenWidth();

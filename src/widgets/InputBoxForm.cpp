@@ -10,10 +10,6 @@
 
 namespace quoxa {
 
-namespace {
-QRect ToRect(const Box& b) { return {b.x, b.y, b.w, b.h}; }
-}  // namespace
-
 TInputBoxForm::TInputBoxForm(const InputRequest& request, const QString& value, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QString::fromStdString(request.caption));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);

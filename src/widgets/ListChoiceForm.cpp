@@ -9,10 +9,6 @@
 
 namespace quoxa {
 
-namespace {
-QRect ToRect(const Box& b) { return {b.x, b.y, b.w, b.h}; }
-}  // namespace
-
 TListChoiceForm::TListChoiceForm(const ListRequest& request, int index, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QString::fromStdString(request.caption));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);

@@ -34,7 +34,6 @@ QStyle::StandardPixmap IconFor(MsgType type) {
   }
 }
 
-QRect ToRect(const Box& b) { return {b.x, b.y, b.w, b.h}; }
 
 }  // namespace
 

@@ -11,10 +11,6 @@
 
 namespace quoxa {
 
-namespace {
-QRect ToRect(const Box& b) { return {b.x, b.y, b.w, b.h}; }
-}  // namespace
-
 TProgressBoxForm::TProgressBoxForm(const ProgressSpec& setup, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
   setWindowTitle(QString::fromStdString(setup.caption));

@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "TestDocument.h"
 #include "core/QZDynArray.h"
 
 using quoxa::TQZDynArray;
 
 namespace {
-
-struct LimitGuard {
-  explicit LimitGuard(int64_t bytes) { TQZDynArray::SetAllocationLimit(bytes); }
-  ~LimitGuard() { TQZDynArray::SetAllocationLimit(-1); }
-};
 
 TEST(DynArray, AllocSetsCountAndByteSize) {
   TQZDynArray a(4);
@@ -98,7 +94,7 @@ TEST(DynArray, FailedReAllocLeavesBlockUntouched) {
   p[0] = 0xAB;
   uint8_t* before = p;
   {
-    LimitGuard limit(100);
+    quoxa::test::AllocationLimit limit(100);
     EXPECT_FALSE(a.ReAlloc(p, 101));
   }
   EXPECT_EQ(p, before);

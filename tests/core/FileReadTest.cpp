@@ -39,7 +39,7 @@ class FileRead : public ::testing::Test {
   }
 
   test::RecorderScope rec;
-  test::TempFolder dir;
+  test::TempDir dir;
 };
 
 // Open

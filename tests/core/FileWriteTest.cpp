@@ -44,7 +44,7 @@ class FileWrite : public ::testing::Test {
   static int64_t JustBeforeNow() { return static_cast<int64_t>(std::time(nullptr)) - 1; }
 
   test::RecorderScope rec;
-  test::TempFolder dir;
+  test::TempDir dir;
 };
 
 // Whole document and block

@@ -92,7 +92,7 @@ TEST(FileTimeRule, DatesFrom1980OnAreGivenBack) {
 
 class FileQueries : public ::testing::Test {
  protected:
-  test::TempFolder dir;
+  test::TempDir dir;
 };
 
 TEST_F(FileQueries, SizeOfAFile) {

@@ -10,11 +10,6 @@
 namespace quoxa {
 namespace {
 
-struct LimitGuard {
-  explicit LimitGuard(int64_t bytes) { TQZDynArray::SetAllocationLimit(bytes); }
-  ~LimitGuard() { TQZDynArray::SetAllocationLimit(-1); }
-};
-
 class MemoryPolicy : public ::testing::Test {
  protected:
   test::RecorderScope rec;
@@ -44,7 +39,7 @@ TEST_F(MemoryPolicy, StartUpAllocatesTheFloor) {
 }
 
 TEST_F(MemoryPolicy, StartUpFailureShowsTheFatalMessage) {
-  LimitGuard limit(1000);
+  test::AllocationLimit limit(1000);
   EXPECT_FALSE(AllocDocument());
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Error allocating memory.\nProgram terminated."});
   EXPECT_EQ(rec.messages.shown[0].type, MsgType::Error);
@@ -104,7 +99,7 @@ TEST_F(MemoryPolicy, InsertThatFitsDoesNotReallocate) {
 
 TEST_F(MemoryPolicy, FailedGrowChangesNothing) {
   test::LoadDocument("abc");
-  LimitGuard limit(524288);
+  test::AllocationLimit limit(524288);
   EXPECT_FALSE(EnsureCapacity(524288));
   EXPECT_EQ(Capacity(), 524288);
   EXPECT_EQ(DocSize, 3);
@@ -147,7 +142,7 @@ TEST_F(MemoryPolicy, RangeDeleteReallocatesEvenToTheSameSize) {
 TEST_F(MemoryPolicy, FailedShrinkReportsFailureButKeepsTheDocumentConsistent) {
   test::LoadDocument(test::Ramp(1000000));
   {
-    LimitGuard limit(100);
+    test::AllocationLimit limit(100);
     EXPECT_FALSE(DeleteRange(1, 900000));
   }
   EXPECT_EQ(DocSize, 100000);

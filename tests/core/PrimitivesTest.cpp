@@ -16,11 +16,6 @@ namespace {
 using test::DocumentBytes;
 using test::LoadDocument;
 
-struct LimitGuard {
-  explicit LimitGuard(int64_t bytes) { TQZDynArray::SetAllocationLimit(bytes); }
-  ~LimitGuard() { TQZDynArray::SetAllocationLimit(-1); }
-};
-
 class Primitives : public ::testing::Test {
  protected:
   test::RecorderScope rec;
@@ -148,7 +143,7 @@ TEST_F(Primitives, InsertAtTheEndLeavesTheCursorOnTheLastByte) {
 
 TEST_F(Primitives, InsertWithoutMemoryReportsAndChangesNothing) {
   LoadDocument("0123");
-  LimitGuard limit(524288);
+  test::AllocationLimit limit(524288);
   EXPECT_FALSE(InsertBytes(1, 1, std::string(600000, 'x')));
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Can't allocate additional memory\nto perform operation"});
   EXPECT_EQ(DocumentBytes(), "0123");
@@ -194,7 +189,7 @@ TEST_F(Primitives, InsertByteIntoAFullBlockGrowsByOneStep) {
 TEST_F(Primitives, InsertByteWithoutMemoryReports) {
   LoadDocument("A");
   DocSize = Capacity();
-  LimitGuard limit(524288);
+  test::AllocationLimit limit(524288);
   EXPECT_FALSE(InsertByteAtCursor('x'));
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Can't allocate additional memory\nto perform operation"});
   EXPECT_EQ(DocSize, 524288);

@@ -23,11 +23,6 @@ using test::DocumentBytes;
 
 constexpr const char* kNoMemory = "Can't allocate additional memory\nto perform operation";
 
-struct LimitGuard {
-  explicit LimitGuard(int64_t bytes) { TQZDynArray::SetAllocationLimit(bytes); }
-  ~LimitGuard() { TQZDynArray::SetAllocationLimit(-1); }
-};
-
 class Replace : public ::testing::Test {
  protected:
   void SetUp() override { SetFreeMemoryOverride(int64_t{1} << 30); }
@@ -147,7 +142,7 @@ TEST_F(Replace, ReplaceNextWithoutMemoryToGrowLeavesTheOccurrenceAndItsUndoBytes
   Load("a", "a", "bb");
   FillToCapacity('a');
   const std::string before = DocumentBytes();
-  LimitGuard limit(Capacity());
+  test::AllocationLimit limit(Capacity());
   const ReplaceResult r = ReplaceNext(7, false);
   EXPECT_TRUE(r.found);
   EXPECT_FALSE(r.replaced);
@@ -333,7 +328,7 @@ TEST_F(Replace, GrowthBeyondTheDocumentLimitTakesTheQuestionNotAnOverflow) {
   EXPECT_EQ(DocumentBytes(), bytes);
 
   // Yes, and the block cannot grow that far: the error, and still nothing changed.
-  LimitGuard limit(int64_t{1} << 24);
+  test::AllocationLimit limit(int64_t{1} << 24);
   rec.messages.answers = {mrYes};
   EXPECT_EQ(ReplaceAll(1, false).count, 0);
   EXPECT_EQ(rec.messages.Texts().back(), kNoMemory);
@@ -460,7 +455,7 @@ TEST_F(Replace, UndoWithoutMemoryKeepsEverythingForAnotherTry) {
   ReplaceNext(1, false);
   FillToCapacity('a');
   const std::string before = DocumentBytes();
-  LimitGuard limit(Capacity());
+  test::AllocationLimit limit(Capacity());
   EXPECT_FALSE(UndoReplacement());
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{kNoMemory});
   EXPECT_EQ(Search().LastReplaced, 2);

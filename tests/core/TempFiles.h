@@ -16,52 +16,10 @@
 #include <unistd.h>
 #include <vector>
 
+#include "TempDir.h"
 #include "core/FileTime.h"
 
 namespace quoxa::test {
-
-class TempFolder {
- public:
-  TempFolder() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/quoxa-test-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    if (mkdtemp(name.data()) == nullptr) ADD_FAILURE() << "cannot create a temporary folder";
-    path_ = name.data();
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    // Folders made unwritable by a test are opened up again so that they can go.
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) {
-      if (entry.is_directory(ignored)) {
-        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-      }
-    }
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                 ignored);
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& Path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-  // Names in the folder, sorted (hidden ones included).
-  std::vector<std::string> Names(const std::string& sub = "") const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(sub.empty() ? path_ : path_ + "/" + sub)) {
-      names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
- private:
-  std::string path_;
-};
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

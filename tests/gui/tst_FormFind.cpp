@@ -10,7 +10,7 @@
 #include <QtTest>
 
 #include "Recorders.h"
-#include "ScopedEnv.h"
+#include "DialogTestKit.h"
 #include "TestDocument.h"
 #include "core/Help.h"
 #include "core/Navigation.h"
@@ -24,19 +24,14 @@
 using quoxa::SearchDialogValues;
 using quoxa::TFormFind;
 using quoxa::TQZByteEdit;
+using quoxa::test::Child;
+using quoxa::test::ShowActive;
 
 namespace {
 
 constexpr const char* kCaseQuestion =
     "The hex string to find contains case sensitive chars.\nBecause you have NOT checked \"Case sensitive\",\n"
     "this may produce unwanted results.\n\nPerform instead a CASE SENSITIVE search?";
-
-template <typename T>
-T* Child(QWidget& form, const char* name) {
-  T* child = form.findChild<T*>(QString::fromLatin1(name));
-  if (child == nullptr) qFatal("no control %s", name);
-  return child;
-}
 
 SearchDialogValues Start(bool hex, bool caseSensitive = true) {
   SearchDialogValues v;
@@ -51,35 +46,21 @@ std::vector<std::string> SectionValues(const quoxa::TIniFile& ini, const char* s
   return values;
 }
 
-void ShowActive(QWidget& w) {
-  w.show();
-  QVERIFY(QTest::qWaitForWindowActive(&w));
-}
-
 }  // namespace
 
 class TestFormFind : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::string ini_;
-  std::unique_ptr<quoxa::test::ScopedEnv> env_;
+  std::unique_ptr<quoxa::test::OwnSettingsFile> settings_;
 
  private slots:
   // Every dialog reads and writes the histories of a settings file of its own.
-  void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    ini_ = dir_->filePath("quoxa.ini").toStdString();
-    env_ = std::make_unique<quoxa::test::ScopedEnv>("QUOXA_INI", ini_);
-  }
-  void cleanup() {
-    env_.reset();
-    dir_.reset();
-  }
+  void init() { settings_ = std::make_unique<quoxa::test::OwnSettingsFile>(); }
+  void cleanup() { settings_.reset(); }
 
   void historiesFillTheEditsAndKeepTheAcceptedString() {
     quoxa::test::RecorderScope rec;
-    quoxa::TIniFile ini(ini_);
+    quoxa::TIniFile ini(settings_->Path());
     ini.WriteString("QZHistoryFindT", "0", "\" abc \"");
     ini.WriteString("QZHistoryFindT", "1", "\"xyz\"");
     ini.WriteString("QZHistoryFindH", "0", "\"41 42\"");

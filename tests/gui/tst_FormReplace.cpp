@@ -10,7 +10,7 @@
 #include <QtTest>
 
 #include "Recorders.h"
-#include "ScopedEnv.h"
+#include "DialogTestKit.h"
 #include "TestDocument.h"
 #include "core/Help.h"
 #include "core/Navigation.h"
@@ -24,15 +24,10 @@ using quoxa::ReplaceChoice;
 using quoxa::SearchDialogValues;
 using quoxa::TFormReplace;
 using quoxa::TQZByteEdit;
+using quoxa::test::Child;
+using quoxa::test::ShowActive;
 
 namespace {
-
-template <typename T>
-T* Child(QWidget& form, const char* name) {
-  T* child = form.findChild<T*>(QString::fromLatin1(name));
-  if (child == nullptr) qFatal("no control %s", name);
-  return child;
-}
 
 SearchDialogValues Start(bool findHex, bool replaceHex) {
   SearchDialogValues v;
@@ -41,31 +36,17 @@ SearchDialogValues Start(bool findHex, bool replaceHex) {
   return v;
 }
 
-void ShowActive(QWidget& w) {
-  w.show();
-  QVERIFY(QTest::qWaitForWindowActive(&w));
-}
-
 }  // namespace
 
 class TestFormReplace : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::string ini_;
-  std::unique_ptr<quoxa::test::ScopedEnv> env_;
+  std::unique_ptr<quoxa::test::OwnSettingsFile> settings_;
 
  private slots:
   // Every dialog reads and writes the histories of a settings file of its own.
-  void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    ini_ = dir_->filePath("quoxa.ini").toStdString();
-    env_ = std::make_unique<quoxa::test::ScopedEnv>("QUOXA_INI", ini_);
-  }
-  void cleanup() {
-    env_.reset();
-    dir_.reset();
-  }
+  void init() { settings_ = std::make_unique<quoxa::test::OwnSettingsFile>(); }
+  void cleanup() { settings_.reset(); }
 
   void theFindHistoriesAreSharedWithTheFindDialog() {
     quoxa::test::RecorderScope rec;
@@ -92,7 +73,7 @@ class TestFormReplace : public QObject {
       Child<QPushButton>(form, "ButtonReplAll")->click();
       QCOMPARE(form.Values().replaceString, std::string("\n"));
     }
-    const quoxa::TIniFile ini(ini_);
+    const quoxa::TIniFile ini(settings_->Path());
     QCOMPARE(ini.ReadString("QZHistoryFindT", "0", ""), std::string("\"shared\""));
     QCOMPARE(ini.ReadString("QZHistoryReplH", "0", ""), std::string("\"0A\""));
     QVERIFY(!ini.KeyExists("QZHistoryReplT", "0"));

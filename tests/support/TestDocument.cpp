@@ -30,4 +30,8 @@ std::string DocumentBytes() {
   return DocSize > 0 ? std::string(reinterpret_cast<const char*>(DocBuffer), static_cast<size_t>(DocSize)) : "";
 }
 
+AllocationLimit::AllocationLimit(int64_t bytes) { TQZDynArray::SetAllocationLimit(bytes); }
+
+AllocationLimit::~AllocationLimit() { TQZDynArray::SetAllocationLimit(-1); }
+
 }  // namespace quoxa::test

@@ -16,4 +16,13 @@ std::string Ramp(int32_t n);
 // The document's bytes.
 std::string DocumentBytes();
 
+// Allocations larger than bytes fail while this lives.
+class AllocationLimit {
+ public:
+  explicit AllocationLimit(int64_t bytes);
+  ~AllocationLimit();
+  AllocationLimit(const AllocationLimit&) = delete;
+  AllocationLimit& operator=(const AllocationLimit&) = delete;
+};
+
 }  // namespace quoxa::test
