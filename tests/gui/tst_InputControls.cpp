@@ -358,6 +358,14 @@ void TestInputControls::radioEnablesColoursAndFocusesItsControl() {
   QCOMPARE(textEdit->palette().color(QPalette::Active, QPalette::Base), standard.color(QPalette::Active, QPalette::Button));
   QTest::keyClicks(hexEdit, "4142");
   QCOMPARE(hexEdit->text(), QString("41 42"));
+
+  // Clicking the radio already checked, and its access key, focus the edit too.
+  hex->setFocus();
+  QTest::mouseClick(hex, Qt::LeftButton, {}, QPoint(6, hex->height() / 2));
+  QTRY_VERIFY(hexEdit->hasFocus());
+  hex->setFocus();
+  QTest::keyClick(&w, Qt::Key_H, Qt::AltModifier);
+  QVERIFY(hexEdit->hasFocus());
 }
 
 void TestInputControls::radioWithoutAutoOptionsLeavesTheControlAlone() {

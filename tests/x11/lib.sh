@@ -13,9 +13,9 @@
 #   quoxa_quit
 #   pass
 #
-# A dialog case: open the dialog by its shortcut, wait_active its title, press
-# Esc or Return, wait_active the main window again, then prove that the very next
-# shortcut works (F3, Ctrl+S ...) by the bytes it saves.
+# A dialog case (a row of test_dialog_shortcuts.sh): open the dialog by its shortcut,
+# wait_active its title, press Esc or Return, wait_main, then prove that the very
+# next shortcut works (F3, Ctrl+S, an Alt menu key ...) by the bytes it saves.
 #
 # Environment: QUOXA_X11_DISPLAYS "first-last" display numbers to try (default
 # 90-189); QUOXA_X11_ARTIFACTS a folder that keeps screenshots of failed cases.
@@ -188,6 +188,9 @@ title_active() { active_title | grep -Eqx -- "$1"; }
 
 # Waits until the active window's title matches the regex (whole title).
 wait_active() { wait_until "active window '$1'" title_active "$1"; }
+
+# The main window with a document is active again.
+wait_main() { wait_active '^QUOXA - .*$'; }
 
 wait_window() { wait_until "window '$1'" window_id "$1"; }
 

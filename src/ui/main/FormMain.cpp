@@ -43,6 +43,7 @@
 #include "ui/main/StatusPanels.h"
 #include "ui/main/ViewTexts.h"
 #include "widgets/FileDialogs.h"
+#include "widgets/ModalFocus.h"
 
 namespace quoxa {
 
@@ -106,6 +107,7 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   panels_->SetPanelText(2, ModePanelText(OverwriteMode));
   setAcceptDrops(true);
   SetupContextHelp();
+  new TModalFocus(this, [this]() -> QWidget* { return grids_->ActiveGrid(); });
 
   grids_->ApplyFontSize(grids_->GridFont().pointSize());
   grids_->SetTextMode(TextMode);
