@@ -74,7 +74,6 @@ TMessageForm::TMessageForm(const MessageRequest& request, QWidget* parent) : QDi
     auto* button = new QPushButton(QString::fromUtf8(kind.caption), this);
     button->setObjectName(kind.name);
     button->setGeometry(ToRect(layout.buttons[static_cast<size_t>(index++)]));
-    button->setAutoDefault(false);
     buttons_[kind.flag] = button;
     if (kind.flag == mbHelp) {
       const int topic = request.helpTopic;
