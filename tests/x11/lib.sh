@@ -136,10 +136,15 @@ make_doc() {  # name hex
 # The settings file the program reads, from standard input.
 write_settings() { cat >"$QUOXA_INI"; }
 
-# Starts the program with arguments and waits until its main window is active.
-quoxa_start() {
+# Starts the program with arguments.
+quoxa_launch() {
   "$program" "$@" >>"$work/stderr" 2>&1 &
   quoxa_pid=$!
+}
+
+# Starts the program with arguments and waits until its main window is active.
+quoxa_start() {
+  quoxa_launch "$@"
   local title="QUOXA"
   [ $# -gt 0 ] && title="QUOXA - $(basename "$1")"
   wait_active "^${title//./\\.}\$"
