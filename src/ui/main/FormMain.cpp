@@ -169,6 +169,8 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   // Settings never read (closed before the first activation) are not written over.
   if (started_) WriteSettings(*settings_);
   OfferToEmptyClipboard();
+  // The program ends with its main window, also while the help is open.
+  if (THelpWindow* help = CurrentHelpWindow()) help->close();
   event->accept();
 }
 
