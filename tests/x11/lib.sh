@@ -96,7 +96,10 @@ display_free() {  # number
   [ ! -e "/tmp/.X$1-lock" ] && [ ! -e "/tmp/.X11-unix/X$1" ]
 }
 
-server_up() { xdpyinfo -display ":$1" >/dev/null 2>&1; }
+# The server on display n is ours: its lock file names our Xvfb, and it answers.
+server_ours() {  # number
+  [ "$(tr -d ' \n' <"/tmp/.X$1-lock" 2>/dev/null)" = "$xvfb_pid" ] && xdpyinfo -display ":$1" >/dev/null 2>&1
+}
 
 wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
@@ -108,9 +111,10 @@ x11_start() {
     Xvfb ":$n" -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     deadline=$((SECONDS + wait_limit))
-    while kill -0 "$xvfb_pid" 2>/dev/null && ! server_up "$n" && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.1; done
-    # Another server may have taken the number meanwhile: then ours has ended.
-    if kill -0 "$xvfb_pid" 2>/dev/null && server_up "$n"; then
+    # Another case may have started a server on the same number at the same time: only
+    # one of them gets the lock file, the other ends.
+    while kill -0 "$xvfb_pid" 2>/dev/null && ! server_ours "$n" && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.1; done
+    if kill -0 "$xvfb_pid" 2>/dev/null && server_ours "$n"; then
       export DISPLAY=":$n"
       break
     fi
