@@ -37,7 +37,7 @@ mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
 # Seconds any single wait may take.
-wait_limit=${QUOXA_X11_WAIT:-15}
+wait_limit=${QUOXA_X11_WAIT:-30}
 xvfb_pid=""
 wm_pid=""
 quoxa_pid=""
@@ -60,6 +60,9 @@ log() { echo "[$case_name] $*" >&2; }
 
 fail() {
   log "FAIL: $*"
+  if [ -n "$quoxa_pid" ]; then
+    log "the program (pid $quoxa_pid) is $(quoxa_running && echo running || echo gone)"
+  fi
   if [ -n "${DISPLAY:-}" ] && [ -n "$xvfb_pid" ]; then
     log "active window: $(xdotool getactivewindow getwindowname 2>/dev/null || echo none)"
     log "windows of the program:"
@@ -210,6 +213,8 @@ wait_gone() { wait_until "window '$1' to close" no_window "$1"; }
 # Makes the window with this title the active one, as a click on it would.
 activate() {  # regex
   local id
+  title_active "$1" && return 0
+  wait_window "$1"
   id=$(window_id "$1") || fail "no window '$1'"
   xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
   wait_active "$1"
@@ -225,11 +230,36 @@ window_geometry() {  # regex
 
 # ---- input
 
-# Key presses as xdotool names them ("Delete", "ctrl+s", "shift+F3", "alt+t").
-keys() { xdotool key --delay 60 "$@"; }
+# Every thread of the program sleeps, three times in a row: it waits in its event loop,
+# the keys sent before are handled and no progress box is running.
+quoxa_idle() {
+  local i stat
+  for ((i = 0; i < 3; i++)); do
+    for stat in /proc/"$quoxa_pid"/task/*/stat; do
+      [ "$(sed 's/.*) //; s/ .*//' "$stat" 2>/dev/null)" != R ] || return 1
+    done
+    sleep 0.05
+  done
+}
+
+# Waits until the program is idle, so that no key goes to a progress box that drops it.
+settle() {
+  if quoxa_running; then wait_until "the program to be idle" quoxa_idle; fi
+}
+
+# Key presses as xdotool names them ("Delete", "ctrl+s", "shift+F3", "alt+t"). A key that
+# starts a search or another command with a progress box ends its call: the next call
+# waits until the program is idle again.
+keys() {
+  settle
+  xdotool key --delay 60 "$@"
+}
 
 # Types text character by character.
-type_text() { xdotool type --delay 60 -- "$1"; }
+type_text() {
+  settle
+  xdotool type --delay 60 -- "$1"
+}
 
 # Clicks at a point relative to the window with this title.
 click_in() {  # regex x y

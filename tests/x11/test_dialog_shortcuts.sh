@@ -7,13 +7,13 @@ x11_start
 
 # bytes saved | steps (the document is 41 42 41 42 41 42 41 42, text mode, overwrite)
 cases=(
-  "4142417a41424142|keys ctrl+f; wait_active Find; type_text 42; keys Return; wait_main; keys F3 z ctrl+s"
-  "417a414241424142|keys ctrl+f; wait_active Find; type_text 42; keys Return; wait_main; keys F3 shift+F3 z ctrl+s"
+  "4142417a41424142|keys ctrl+f; wait_active Find; type_text 42; keys Return; wait_main; keys F3; keys z ctrl+s"
+  "417a414241424142|keys ctrl+f; wait_active Find; type_text 42; keys Return; wait_main; keys F3; keys shift+F3; keys z ctrl+s"
   "7a42414241424142|keys ctrl+f; wait_active Find; keys Escape; wait_main; keys z ctrl+s"
   "7a42414241424142|keys ctrl+f; wait_active Find; keys Escape; wait_main; keys z alt+f s"
   "7a42414241424142|keys ctrl+f; wait_active Find; type_text 43; keys Return; wait_active Information; keys Return; wait_main; keys z ctrl+s"
   "414241424142417a|keys alt+s c; wait_active Count; type_text 42; keys Return; wait_active Information; keys Return; wait_main; keys z ctrl+s"
-  "7a427a4241424142|keys ctrl+r; wait_active Replace; type_text 41; keys alt+x; type_text 7a; keys Return; wait_main; keys F4 ctrl+s"
+  "7a427a4241424142|keys ctrl+r; wait_active Replace; type_text 41; keys alt+x; type_text 7a; keys Return; wait_main; keys F4; keys ctrl+s"
   "6142414241424142|keys alt+t o; wait_active Options; keys Escape; wait_main; keys Tab 6 1 ctrl+s"
   "7a42414241424142|keys ctrl+o; wait_active 'Open file'; keys Escape; wait_main; keys z ctrl+s"
   "7a42414241424142|keys alt+h a; wait_active 'About QUOXA'; keys Escape; wait_main; keys z ctrl+s"
