@@ -15,6 +15,7 @@ cases=(
   "414241424142417a|keys alt+s c; wait_active Count; type_text 42; keys Return; wait_active Information; keys Return; wait_main; keys z ctrl+s"
   "7a427a4241424142|keys ctrl+r; wait_active Replace; type_text 41; keys alt+x; type_text 7a; keys Return; wait_main; keys F4; keys ctrl+s"
   "6142414241424142|keys alt+t o; wait_active Options; keys Escape; wait_main; keys Tab 6 1 ctrl+s"
+  "6142414241424142|keys alt+t o; wait_active Options; keys ctrl+Tab alt+t Return; wait_main; keys Tab 6 1 ctrl+s"
   "7a42414241424142|keys ctrl+o; wait_active 'Open file'; keys Escape; wait_main; keys z ctrl+s"
   "7a42414241424142|keys alt+h a; wait_active 'About QUOXA'; keys Escape; wait_main; keys z ctrl+s"
 )
