@@ -1,24 +1,35 @@
-# Helpers for the real-X11 cases: each case is a bash script that sources this file,
-# gets the program's path as $1, and drives the program under Xvfb and openbox with
-# xdotool. Every wait is bounded; on any failure the case ends with the windows, a
-# screenshot and the program's stderr, and everything it started is stopped.
+# Helpers for the real-X11 cases: each case is a bash script tests/x11/test_*.sh (ctest
+# finds it by that name) that sources this file, gets the program's path as $1, and
+# drives the program under Xvfb and openbox with xdotool. Every wait is bounded; on a
+# failure the case ends with the windows, a screenshot and the program's stderr, and
+# everything it started is stopped.
 #
 # A case:
 #   source "$(dirname "$0")/lib.sh"
-#   x11_start
+#   x11_start                      # Xvfb and openbox on a free display
+#   write_settings <<<"[Options]
+#   ModusText=0"                   # the settings file the program reads (QUOXA_INI)
 #   doc=$(make_doc doc.bin 41424344)
 #   quoxa_start "$doc"             # waits until "QUOXA - doc.bin" is the active window
 #   keys Delete ctrl+s
 #   expect_bytes "$doc" 424344
-#   quoxa_quit
+#   quoxa_quit                     # Alt+F4 through the window manager, waits for the end
+#   expect_ini Options ModusText 0
 #   pass
 #
-# A dialog case (a row of test_dialog_shortcuts.sh): open the dialog by its shortcut,
-# wait_active its title, press Esc or Return, wait_main, then prove that the very
-# next shortcut works (F3, Ctrl+S, an Alt menu key ...) by the bytes it saves.
+# keys and type_text first wait until the program is idle: a key that starts a command
+# with a progress box (F3, F4, Ctrl+S on a big file) ends its call, so that the keys
+# after it do not reach the modal box.
+#
+# A new dialog gets rows in test_dialog_shortcuts.sh (open it by its shortcut or Alt
+# menu keys, wait_active its title, close it with Esc and with Return, wait_main, then
+# prove that the very next shortcut works by the bytes it saves), rows in
+# test_dialog_keys.sh for what Enter, Esc and Tab do inside it, and a row in
+# tests/gui/tst_TabOrder.cpp for its tab order.
 #
 # Environment: QUOXA_X11_DISPLAYS "first-last" display numbers to try (default
-# 90-189); QUOXA_X11_ARTIFACTS a folder that keeps screenshots of failed cases.
+# 90-189); QUOXA_X11_WAIT seconds any one wait may take (default 30);
+# QUOXA_X11_ARTIFACTS a folder that keeps screenshots of failed cases.
 
 set -euo pipefail
 
