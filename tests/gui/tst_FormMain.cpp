@@ -19,6 +19,7 @@
 #include "MainWindowFixture.h"
 #include "TestDocument.h"
 #include "core/Busy.h"
+#include "core/DocWrite.h"
 #include "core/Navigation.h"
 #include "ui/main/FormAbout.h"
 #include "ui/main/GridView.h"
