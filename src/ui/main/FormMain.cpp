@@ -21,6 +21,7 @@
 #include "core/CodePage.h"
 #include "core/DocState.h"
 #include "core/Help.h"
+#include "core/Journal.h"
 #include "core/MemoryPolicy.h"
 #include "core/Messages.h"
 #include "core/Navigation.h"
@@ -193,6 +194,12 @@ void TFormMain::OfferToEmptyClipboard() {
 // ---- commands
 
 void TFormMain::RunCommand(Cmd cmd) {
+  if (cmd == Cmd::Undo || cmd == Cmd::Redo) {
+    if (ViewReady) cmd == Cmd::Undo ? Journal().Undo() : Journal().Redo();
+    return;
+  }
+  // Whatever a command changes is one undo step.
+  JournalStep step;
   switch (cmd) {
     case Cmd::New:
     case Cmd::BtnNew: documents_->New(); break;
