@@ -13,7 +13,7 @@
 #   quoxa_start "$doc"             # waits until "QUOXA - doc.bin" is the active window
 #   keys Delete ctrl+s
 #   expect_bytes "$doc" 424344
-#   quoxa_quit                     # Alt+F4 through the window manager, waits for the end
+#   quoxa_quit                     # File > Exit, waits for the end
 #   expect_ini Options ModusText 0
 #   pass
 #
@@ -84,6 +84,14 @@ fail() {
         log "screenshot: $QUOXA_X11_ARTIFACTS/$case_name.png"
     fi
   fi
+  local file
+  [ -z "$wm_pid" ] || log "the window manager is $(kill -0 "$wm_pid" 2>/dev/null && echo running || echo gone)"
+  for file in xvfb.log openbox.log probe.log; do
+    if [ -s "$work/$file" ]; then
+      log "$file:"
+      tail -n 20 "$work/$file" >&2
+    fi
+  done
   if [ -s "$work/stderr" ]; then
     log "program stderr:"
     cat "$work/stderr" >&2
@@ -115,7 +123,13 @@ server_ours() {  # number
   [ "$(tr -d ' \n' <"/tmp/.X$1-lock" 2>/dev/null)" = "$xvfb_pid" ] && xdpyinfo -display ":$1" >/dev/null 2>&1
 }
 
-wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+# The window manager has framed the probe window: it manages new windows now (before
+# that, a window mapped during its start-up may stay unmanaged and unseen).
+probe_framed() {
+  local id
+  id=$(xdotool search --name '^quoxa-wm-probe$' 2>/dev/null | head -n 1) &&
+    xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '='
+}
 
 x11_start() {
   local range=${QUOXA_X11_DISPLAYS:-90-189}
@@ -139,8 +153,25 @@ x11_start() {
   [ -n "$xvfb_pid" ] || fail "no free X display in $range"
   openbox --sm-disable >"$work/openbox.log" 2>&1 &
   wm_pid=$!
-  wait_until "the window manager" wm_up
+  # A probe window proves that the window manager manages new windows; one mapped while
+  # it was still starting is never framed, so the probe is made again until one is.
+  local probe="" tries=0
+  deadline=$((SECONDS + wait_limit))
+  until [ -n "$probe" ] && probe_framed; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for the window manager"
+    if [ -z "$probe" ] || [ $((++tries % 20)) = 0 ]; then
+      [ -z "$probe" ] || { kill "$probe"; wait "$probe"; } 2>/dev/null || true
+      xmessage -title quoxa-wm-probe probe >"$work/probe.log" 2>&1 &
+      probe=$!
+    fi
+    sleep 0.1
+  done
+  kill "$probe" 2>/dev/null || true
+  wait "$probe" 2>/dev/null || true
+  wait_until "the probe window to go" no_probe
 }
+
+no_probe() { ! xdotool search --name '^quoxa-wm-probe$' >/dev/null 2>&1; }
 
 # ---- the program
 
@@ -170,10 +201,11 @@ quoxa_start() {
 
 quoxa_running() { [ -n "$quoxa_pid" ] && kill -0 "$quoxa_pid" 2>/dev/null; }
 
-# Closes the main window through the window manager and waits for the program to end.
+# Ends the program by File > Exit and waits for it to end (closing through the window
+# manager with Alt+F4 has its own rows in test_dialog_keys.sh).
 quoxa_quit() {
   activate "^QUOXA( - .*)?\$"
-  keys alt+F4
+  keys alt+f e
   quoxa_wait_exit
 }
 
