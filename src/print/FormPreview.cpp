@@ -76,7 +76,7 @@ class TPreviewPage : public QWidget {
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.translate(m.offsetX * zoom * unit / m.ppiX, m.offsetY * zoom * unit / m.ppiY);
     painter.scale(zoom * unit / m.ppiX, zoom * unit / m.ppiY);
-    painter.drawPicture(0, 0, report_.Page(form_.CurrentPage()));
+    TQZReport::DrawPage(painter, report_.Page(form_.CurrentPage()));
   }
 
   void mousePressEvent(QMouseEvent* event) override { form_.PageClick(event->button(), event->position().toPoint()); }

@@ -480,6 +480,17 @@ void TQZReport::Preview(const QString& caption, int helpContext) {
   preview.exec();
 }
 
+void TQZReport::DrawPage(QPainter& painter, const QPicture& page) {
+  // Playing a picture scales it from its own pixel density to the device's; the pages are
+  // in printer pixels already, so that scaling is taken back.
+  const QPaintDevice* device = painter.device();
+  painter.save();
+  painter.scale(static_cast<double>(page.logicalDpiX()) / device->logicalDpiX(),
+                static_cast<double>(page.logicalDpiY()) / device->logicalDpiY());
+  painter.drawPicture(0, 0, page);
+  painter.restore();
+}
+
 bool TQZReport::OpenPrintJob(QWidget* parent) {
   ClosePage();
   return StartPrinter(parent);
@@ -489,7 +500,7 @@ void TQZReport::PrintPreviewPage(int n, bool newPageAfter) {
   if (n < 1 || n > PageCount() || !jobPainter_) return;
   ClosePage();
   if (OnStatus) OnStatus(QString::fromStdString(FormatMsgD(FormatMsgD(msg::kPrintingPage, n), PageCount())));
-  jobPainter_->drawPicture(0, 0, Page(n));
+  DrawPage(*jobPainter_, Page(n));
   if (newPageAfter) EjectPrintPage();
 }
 

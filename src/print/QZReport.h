@@ -107,6 +107,8 @@ class TQZReport : public QObject {
   // Forgets the recorded pages (after the preview closed).
   void DiscardPages();
   const QPicture& Page(int n) const { return *pages_[static_cast<size_t>(n - 1)]; }
+  // Draws a recorded page at the painter's origin in printer pixels, whatever the device.
+  static void DrawPage(QPainter& painter, const QPicture& page);
   // Shows the preview window for the recorded pages (modal).
   void Preview(const QString& caption, int helpContext);
 
