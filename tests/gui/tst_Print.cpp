@@ -183,7 +183,7 @@ void TestPrint::printsEveryRowWithHeaderRulerAndFooterOnEveryPage() {
 
 // Runs the Print dialog of the main window: setup changes the controls, then OK; the preview
 // prints every page to the PDF and closes.
-void PrintThroughDialog(MainWindowFixture& f, const std::function<void(QWidget*)>& setup) {
+void PrintThroughDialog(MainWindowFixture& f, const std::function<void(QWidget*)>& setup, bool byKey = false) {
   quoxa::test::OnNextModal([setup](QWidget* dialog) {
     setup(dialog);
     quoxa::test::OnNextModal(
@@ -194,7 +194,11 @@ void PrintThroughDialog(MainWindowFixture& f, const std::function<void(QWidget*)
         dialog);
     Child<QPushButton>(*dialog, "ButtonOK")->click();
   });
-  f.Trigger(Cmd::Print);
+  if (byKey) {
+    QTest::keyClick(&f.form, Qt::Key_P, Qt::ControlModifier);
+  } else {
+    f.Trigger(Cmd::Print);
+  }
 }
 
 void TestPrint::landscapeTextBelowAndDecimalOffsets() {
@@ -237,7 +241,9 @@ void TestPrint::emptyDocumentPrintsHeaderRulerAndFooter() {
   MainWindowFixture f;
   f.Load("");
   PdfPath("empty.pdf");
-  PrintThroughDialog(f, [](QWidget*) {});
+  QCOMPARE(f.Action(Cmd::Print)->shortcut(), QKeySequence("Ctrl+P"));
+  QVERIFY(f.Action(Cmd::Print)->isEnabled());
+  PrintThroughDialog(f, [](QWidget*) {}, true);
   const QStringList pages = PdfPages(pdf_);
   QCOMPARE(pages.size(), 1);
   QVERIFY(pages[0].contains("File: document.bin"));
