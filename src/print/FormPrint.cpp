@@ -96,6 +96,8 @@ TFormPrint::TFormPrint(TQZReport& report, QWidget* parent)
   bytesPerRow_->setEditable(true);
   for (const char* choice : kBytesPerRowChoices) bytesPerRow_->addItem(QString::fromLatin1(choice));
   bytesPerRow_->setInsertPolicy(QComboBox::NoInsert);
+  // A typed "2" must stay 2, not be completed to "24".
+  bytesPerRow_->setCompleter(nullptr);
   // Only digits can be typed; control keys work as usual.
   bytesPerRow_->lineEdit()->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), bytesPerRow_));
@@ -155,10 +157,21 @@ TFormPrint::TFormPrint(TQZReport& report, QWidget* parent)
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
+  // Tab goes down the dialog, then through the buttons.
+  QWidget* order[] = {page_, selection_, all_, printer_, fontSize_, bytesPerRow_, margins_[0], margins_[1],
+                      margins_[2], margins_[3], unit_, landscape_, decimal_, below_, toFile_, ok_, cancel, help};
+  for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+  (block ? selection_ : page_)->setFocus();
+
   ApplySettings(ReadPrintSettings());
   connect(unit_, &QComboBox::currentIndexChanged, this, &TFormPrint::UnitChanged);
   connect(printer_, &QComboBox::currentIndexChanged, this, &TFormPrint::PrinterChanged);
   connect(landscape_, &QCheckBox::toggled, this, &TFormPrint::OrientationChanged);
+}
+
+void TFormPrint::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Placed once its layout has given it its size.
   CenterOverActiveWindow(this);
 }
 

@@ -37,6 +37,9 @@ class TFormPrint : public QDialog {
 
   void ButtonOKClick();
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void ApplySettings(const PrintSettings& settings);
   void PassMargins();

@@ -296,6 +296,9 @@ void TestPrint::okRefusesBytesPerRowThatDoNotFit() {
   bytes->lineEdit()->clear();
   QTest::keyClicks(bytes->lineEdit(), "2x4y");
   QCOMPARE(bytes->currentText(), QString("24"));
+  bytes->lineEdit()->clear();
+  QTest::keyClicks(bytes->lineEdit(), "2");  // not completed to an entry of the list
+  QCOMPARE(bytes->currentText(), QString("2"));
 }
 
 void TestPrint::controlsSettingsAndUnits() {
