@@ -292,7 +292,10 @@ void TestPrint::okRefusesBytesPerRowThatDoNotFit() {
   quoxa::test::RecorderScope rec;
   TQZReport report;
   TFormPrint form(report);
+  quoxa::test::ShowActive(form);
   auto* bytes = Child<QComboBox>(form, "ComboBoxBytesPerRow");
+  bytes->setFocus();
+  QTRY_VERIFY(bytes->lineEdit()->hasFocus());
   bytes->lineEdit()->clear();
   QTest::keyClicks(bytes->lineEdit(), "2x4y");
   QCOMPARE(bytes->currentText(), QString("24"));
