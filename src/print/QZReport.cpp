@@ -180,6 +180,7 @@ void TQZReport::SetCanvasFont(const QFont& font) {
 // ---- the job
 
 bool TQZReport::BeginDoc() {
+  if (!Usable()) throw TReportError(msg::kBeginFailed);
   ReadDevice();
   if (geometry_.PrintableWidth() <= 0) throw TReportError(msg::kPaperWidth);
   if (geometry_.PrintableHeight(0) <= 0) throw TReportError(msg::kPaperHeight);
@@ -492,6 +493,7 @@ void TQZReport::DrawPage(QPainter& painter, const QPicture& page) {
 }
 
 bool TQZReport::OpenPrintJob(QWidget* parent) {
+  if (!Usable()) throw TReportError(msg::kBeginFailed);
   ClosePage();
   return StartPrinter(parent);
 }
