@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "DialogTestKit.h"
@@ -24,6 +25,7 @@
 #include "TestDocument.h"
 #include "core/Block.h"
 #include "core/Busy.h"
+#include "core/Help.h"
 #include "core/DocState.h"
 #include "print/FormPreview.h"
 #include "print/FormPrint.h"
@@ -325,6 +327,11 @@ void TestPrint::controlsSettingsAndUnits() {
     QCOMPARE(Child<QComboBox>(form, "ComboBoxPrinter")->currentText(), QString("PDF file"));
     QCOMPARE(Child<QComboBox>(form, "ComboBoxFontSize")->currentText(), QString("10"));
     QCOMPARE(Child<QComboBox>(form, "ComboBoxBytesPerRow")->count(), 7);
+    int topic = 0;
+    quoxa::InstallHelp([&topic](int t) { topic = t; });
+    Child<QPushButton>(form, "ButtonHelp")->click();
+    quoxa::InstallHelp(nullptr);
+    QCOMPARE(topic, 64);
     auto* left = Child<quoxa::TQZNumEdit>(form, "QZNumEditLeft");
     QCOMPARE(left->text(), QString("15.00"));
     Child<QComboBox>(form, "ComboBoxUnit")->setCurrentIndex(1);
@@ -493,6 +500,13 @@ void TestPrint::longLinesAreWrappedOrCut() {
   quoxa::test::RecorderScope rec;
   TQZReport report;
   report.Header = report.Footer = QString();
+  std::map<std::string, int> events;
+  const auto count = [&](const char* name) { return [&events, name](TQZReport&) { ++events[name]; }; };
+  report.OnBeginDoc = count("begin");
+  report.OnEndDoc = count("end");
+  report.OnNewLine = count("line");
+  report.OnBeforeNewPage = count("before page");
+  report.OnAfterNewPage = count("after page");
   report.BeginDoc();
   QString words;
   for (int i = 0; i < 30; ++i) words += QStringLiteral("word%1, ").arg(i, 2, 10, QLatin1Char('0'));
@@ -503,18 +517,28 @@ void TestPrint::longLinesAreWrappedOrCut() {
   QVERIFY(!report.PrintLine(words));
   QVERIFY(report.PrintLine("short"));
   QCOMPARE(report.LineNumber() - before, 5);
+  // Table rows: missing cells stay empty, extra ones are ignored, a cell too wide is cut.
+  report.TableFormat = ">20|<30";
+  QVERIFY(report.PrintTableRow("right|left|ignored"));
+  QVERIFY(!report.PrintTableRow("abcdefghijklmnopqrstuvwxyz"));
   report.EndDoc();
+  const std::map<std::string, int> expected = {
+      {"after page", 1}, {"before page", 1}, {"begin", 1}, {"end", 1}, {"line", 7}};
+  QCOMPARE(events, expected);
   PdfPath("wrap.pdf");
   QVERIFY(report.OpenPrintJob(nullptr));
   report.PrintPreviewPage(1, false);
   report.ClosePrintJob();
   const QStringList lines = PdfPages(pdf_).value(0).split('\n', Qt::SkipEmptyParts);
-  QCOMPARE(lines.size(), 5);
+  QCOMPARE(lines.size(), 7);
   QCOMPARE(lines[0].trimmed().left(7), QString("word00,"));
   QVERIFY(lines[0].trimmed().endsWith(','));  // broken after the comma, the blank trimmed
   QVERIFY(lines[1].trimmed().startsWith("word"));
   QCOMPARE(lines[3].trimmed().size(), 85);    // cut to the width
   QCOMPARE(lines[4].trimmed(), QString("short"));
+  QCOMPARE(Simplified(lines[5]), QString("rightleft"));  // the right cell ends where the next begins
+  QVERIFY(lines[5].indexOf("right") > 0);  // aligned right in its column of 20 mm
+  QCOMPARE(lines[6].trimmed(), QString("abcdefghi"));  // cut to its column
 }
 
 QTEST_MAIN(TestPrint)
