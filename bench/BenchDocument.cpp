@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/DocState.h"
+#include "core/DocWrite.h"
 #include "core/MemoryPolicy.h"
 #include "core/Navigation.h"
 
@@ -15,7 +16,7 @@ void LoadBigDocument() {
     static const char kText[] = "The quick brown fox jumps over the lazy dog 0123456789.\n";
     const size_t n = sizeof kText - 1;
     for (size_t i = 0; i < static_cast<size_t>(kBigSize); i += n) {
-      std::memcpy(DocBuffer + i, kText, std::min(n, static_cast<size_t>(kBigSize) - i));
+      std::memcpy(WritableDocBuffer() + i, kText, std::min(n, static_cast<size_t>(kBigSize) - i));
     }
     DocSize = kBigSize;
   }

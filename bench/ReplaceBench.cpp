@@ -8,6 +8,8 @@
 
 #include "BenchDocument.h"
 #include "core/DocState.h"
+#include "core/DocWrite.h"
+#include "core/Journal.h"
 #include "core/Progress.h"
 #include "search/Replace.h"
 #include "search/SearchState.h"
@@ -36,7 +38,7 @@ const std::vector<uint8_t>& PlantedDocument() {
     const size_t m = sizeof kMarker - 1;
     for (int i = 0; i < kMarkers; ++i) {
       const size_t at = static_cast<size_t>(kBigSize / kMarkers) * static_cast<size_t>(i) + 11;
-      std::memcpy(quoxa::DocBuffer + at, kMarker, m);
+      std::memcpy(quoxa::WritableDocBuffer() + at, kMarker, m);
     }
     return std::vector<uint8_t>(quoxa::DocBuffer, quoxa::DocBuffer + kBigSize);
   }();
@@ -45,7 +47,7 @@ const std::vector<uint8_t>& PlantedDocument() {
 
 void RestoreDocument(int kind) {
   const std::vector<uint8_t>& original = PlantedDocument();
-  std::memcpy(quoxa::DocBuffer, original.data(), original.size());
+  std::memcpy(quoxa::WritableDocBuffer(), original.data(), original.size());
   quoxa::DocSize = kBigSize;
   quoxa::SearchState& s = quoxa::Search();
   s = quoxa::SearchState{};
@@ -53,17 +55,20 @@ void RestoreDocument(int kind) {
   s.ReplaceString = ReplacementFor(kind);
 }
 
-void ReplaceAllOf(benchmark::State& state, int kind) {
+void ReplaceAllOf(benchmark::State& state, int kind, bool journal = true) {
   PlantedDocument();
+  quoxa::Journal().SetActive(journal);
   for (auto _ : state) {
     state.PauseTiming();
     RestoreDocument(kind);
+    quoxa::Journal().Reset();
     state.ResumeTiming();
     quoxa::TProgressBox box({true, true, "Searching...", "Replacing..."});
     const quoxa::ReplaceAllResult r = quoxa::ReplaceAll(1, false);
     if (r.count != kMarkers) state.SkipWithError("wrong number of replacements");
     benchmark::DoNotOptimize(r);
   }
+  quoxa::Journal().SetActive(true);
   state.SetBytesProcessed(state.iterations() * int64_t{kBigSize});
   state.SetLabel(std::to_string(kMarkers) + " occurrences");
 }
@@ -76,6 +81,30 @@ BENCHMARK(BM_ReplaceAllShorter)->Unit(benchmark::kMillisecond);
 
 void BM_ReplaceAllLonger(benchmark::State& state) { ReplaceAllOf(state, kLonger); }
 BENCHMARK(BM_ReplaceAllLonger)->Unit(benchmark::kMillisecond);
+
+// The same replace all with the undo journal off: what recording the steps costs.
+void BM_ReplaceAllNoJournal(benchmark::State& state) { ReplaceAllOf(state, static_cast<int>(state.range(0)), false); }
+BENCHMARK(BM_ReplaceAllNoJournal)->ArgName("kind")->Arg(kEqual)->Arg(kShorter)->Arg(kLonger)->Unit(benchmark::kMillisecond);
+
+// Undo of one whole replace all: one pass over the document, as the replace itself.
+void BM_UndoReplaceAll(benchmark::State& state) {
+  const int kind = static_cast<int>(state.range(0));
+  PlantedDocument();
+  for (auto _ : state) {
+    state.PauseTiming();
+    RestoreDocument(kind);
+    quoxa::Journal().Reset();
+    if (quoxa::ReplaceAll(1, false).count != kMarkers) state.SkipWithError("wrong number of replacements");
+    state.ResumeTiming();
+    if (!quoxa::Journal().Undo()) state.SkipWithError("nothing to undo");
+  }
+  if (quoxa::DocSize != kBigSize ||
+      std::memcmp(quoxa::DocBuffer, PlantedDocument().data(), PlantedDocument().size()) != 0) {
+    state.SkipWithError("undo did not restore the document");
+  }
+  state.SetBytesProcessed(state.iterations() * int64_t{kBigSize});
+}
+BENCHMARK(BM_UndoReplaceAll)->ArgName("kind")->Arg(kEqual)->Arg(kShorter)->Arg(kLonger)->Unit(benchmark::kMillisecond);
 
 // The reference: scan with memmem, copy each stretch and each replacement into a second buffer
 // that was allocated and touched beforehand, so that only the scan and the copying are timed.

@@ -7,6 +7,7 @@
 
 #include "BenchDocument.h"
 #include "core/DocState.h"
+#include "core/DocWrite.h"
 #include "core/Progress.h"
 #include "search/SearchEngine.h"
 #include "search/SearchState.h"
@@ -37,11 +38,11 @@ class PlantedMarkers {
     for (int i = 0; i < kMarkers; ++i) {
       const size_t at = static_cast<size_t>(kBigSize / kMarkers) * static_cast<size_t>(i) + 7;
       saved_.emplace_back(at, std::string(reinterpret_cast<const char*>(quoxa::DocBuffer) + at, 3));
-      std::memcpy(quoxa::DocBuffer + at, kMarker3, 3);
+      std::memcpy(quoxa::WritableDocBuffer() + at, kMarker3, 3);
     }
   }
   ~PlantedMarkers() {
-    for (const auto& [at, bytes] : saved_) std::memcpy(quoxa::DocBuffer + at, bytes.data(), 3);
+    for (const auto& [at, bytes] : saved_) std::memcpy(quoxa::WritableDocBuffer() + at, bytes.data(), 3);
   }
   PlantedMarkers(const PlantedMarkers&) = delete;
   PlantedMarkers& operator=(const PlantedMarkers&) = delete;

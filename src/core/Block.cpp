@@ -89,6 +89,19 @@ void CheckBlock(int32_t pos) {
   }
 }
 
+void RestoreBlock(int32_t begin, int32_t end) {
+  if (begin == 0 && end == 0) {
+    UnmarkBlock();
+    return;
+  }
+  BlockBegin = begin;
+  BlockEnd = end;
+  BlockDirection = 0;
+  Commands().SetEnabled(Cmd::BlockUnmark, true);
+  SetBlockCommandsEnabled(BlockMarked());
+  RepaintGrids();
+}
+
 void ShiftBlock(int32_t newBegin) {
   BlockEnd = newBegin + BlockEnd - BlockBegin;
   BlockBegin = newBegin;

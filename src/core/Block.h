@@ -15,6 +15,8 @@ bool MarkBlock(bool fromKey, bool forward);
 void UnmarkBlock();
 // A change at pos: a block ending at or after it is no longer valid.
 void CheckBlock(int32_t pos);
+// Sets both ends as they were (undo); 0, 0 unmarks.
+void RestoreBlock(int32_t begin, int32_t end);
 // Moves the block to start at newBegin, keeping its length.
 void ShiftBlock(int32_t newBegin);
 

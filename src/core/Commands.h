@@ -14,7 +14,7 @@ enum class Cmd : int {
   // File
   New, Open, Reopen, Save, SaveAs, Close, InsertFile, WriteBlock, Print, Exit,
   // Edit
-  InsertString, OverwriteString, BlockMark, BlockChars, BlockUnmark, BlockDelete, BlockCopy,
+  Undo, Redo, InsertString, OverwriteString, BlockMark, BlockChars, BlockUnmark, BlockDelete, BlockCopy,
   BlockCopyOverwrite, BlockMove, Clipboard, Cut, Copy, Paste, CopyHex, PasteHex, DeleteFromCursor,
   DeleteToCursor,
   // Search

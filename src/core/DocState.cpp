@@ -1,10 +1,12 @@
 #include "core/DocState.h"
 
+#include "core/DocWrite.h"
+
 #include <algorithm>
 
 namespace quoxa {
 
-uint8_t* DocBuffer = nullptr;
+const uint8_t* DocBuffer = nullptr;
 TQZDynArray* DocArray = nullptr;
 int32_t DocSize = 0;
 std::string FileName;
@@ -32,7 +34,12 @@ int32_t Capacity() { return DocArray != nullptr ? DocArray->ByteSize() : 0; }
 
 uint8_t GetByte(int32_t pos) { return DocBuffer[pos - 1]; }
 
-void SetByte(int32_t pos, uint8_t value) { DocBuffer[pos - 1] = value; }
+// The block was allocated writable; only DocBuffer's view of it is read-only.
+uint8_t* WritableDocBuffer() { return const_cast<uint8_t*>(DocBuffer); }
+
+void SetDocBuffer(uint8_t* buffer) { DocBuffer = buffer; }
+
+void SetByte(int32_t pos, uint8_t value) { WritableDocBuffer()[pos - 1] = value; }
 
 int32_t CursorAddress() { return CursorRow * BytesPerRow + TopAddress + CursorCol; }
 
@@ -50,7 +57,8 @@ void SetPageGeometry(int32_t cols, int32_t rows) {
 
 void ResetDocumentState() {
   if (DocArray != nullptr) {
-    DocArray->DeAlloc(DocBuffer);
+    uint8_t* buffer = WritableDocBuffer();
+    DocArray->DeAlloc(buffer);
     delete DocArray;
     DocArray = nullptr;
   }

@@ -11,7 +11,8 @@
 
 namespace quoxa {
 
-extern uint8_t* DocBuffer;
+// Read-only here: changes go through the journaled primitives (Primitives.h).
+extern const uint8_t* DocBuffer;
 extern TQZDynArray* DocArray;
 extern int32_t DocSize;
 extern std::string FileName;
@@ -46,7 +47,6 @@ constexpr int32_t kDefaultRows = 19;
 int32_t Capacity();
 
 uint8_t GetByte(int32_t pos);
-void SetByte(int32_t pos, uint8_t value);
 
 // Position of the byte under the cursor.
 int32_t CursorAddress();

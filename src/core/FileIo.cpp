@@ -6,11 +6,13 @@
 
 #include "core/AtomicFileWriter.h"
 #include "core/DocState.h"
+#include "core/DocWrite.h"
 #include "core/FileTexts.h"
 #include "core/IoErrors.h"
 #include "core/MemoryPolicy.h"
 #include "core/MessageTexts.h"
 #include "core/Messages.h"
+#include "core/Primitives.h"
 #include "core/PlatformFile.h"
 #include "core/Progress.h"
 #include "core/TextFormat.h"
@@ -105,7 +107,7 @@ int32_t ReadFileInto(const std::string& name, bool insert, int32_t pos, int64_t 
           const int64_t chunk = std::min(total - done, kFileChunk);
           if (chunk > 0) {
             int64_t got = 0;
-            result = ResultOf(file.Read(DocBuffer + (int64_t{pos} - 1) + done, chunk, got), kResultReadFailed);
+            result = ResultOf(file.Read(WritableDocBuffer() + (int64_t{pos} - 1) + done, chunk, got), kResultReadFailed);
             if (result == 0 && got < chunk) result = kResultReadFailed;
             done += got;
           }
@@ -122,6 +124,20 @@ int32_t ReadFileInto(const std::string& name, bool insert, int32_t pos, int64_t 
     }
   }
   if (result != 0) ShowError(ReadErrorText(result, name));
+  return result;
+}
+
+int32_t InsertFileAt(const std::string& name, int32_t pos, int64_t size) {
+  if (!OpenGap(pos, size)) {
+    ShowError(msg::kNoMemory);
+    return kResultNoMemory;
+  }
+  const int32_t result = ReadFileInto(name, true, pos, size);
+  if (result != 0) {
+    RemoveRange(pos, size);
+  } else {
+    RecordInserted(pos, size);
+  }
   return result;
 }
 

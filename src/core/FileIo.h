@@ -30,6 +30,9 @@ constexpr int64_t kFileChunk = 131072;
 // The file is shared for reading unless ReadOnly is set or inserting.
 // Every failure is shown in an error box; returns the result code.
 int32_t ReadFileInto(const std::string& name, bool insert, int32_t pos, int64_t expectedSize = -1);
+// Insert file: opens a gap of size bytes at pos, reads the file into it and journals it;
+// on any failure (shown) the gap is closed again. Returns the result code.
+int32_t InsertFileAt(const std::string& name, int32_t pos, int64_t size);
 
 // range = false: the whole document (from and count are ignored); on success
 // Modified is cleared and the OldFileTime option applied. range = true: count

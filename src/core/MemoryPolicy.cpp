@@ -5,6 +5,7 @@
 
 #include "core/Busy.h"
 #include "core/DocState.h"
+#include "core/DocWrite.h"
 #include "core/MessageTexts.h"
 #include "core/Messages.h"
 #include "core/TextFormat.h"
@@ -18,7 +19,10 @@ constexpr int64_t kMaxSize = std::numeric_limits<int32_t>::max();
 bool ReAllocDocument(int64_t bytes, const char* busyText) {
   if (bytes < 0 || bytes > kMaxSize || DocArray == nullptr) return false;
   BusyScope busy(busyText);
-  return DocArray->ReAlloc(DocBuffer, static_cast<int32_t>(bytes));
+  uint8_t* buffer = WritableDocBuffer();
+  const bool ok = DocArray->ReAlloc(buffer, static_cast<int32_t>(bytes));
+  SetDocBuffer(buffer);
+  return ok;
 }
 
 }  // namespace
@@ -37,7 +41,10 @@ bool AllocDocument() {
   BusyScope busy(msg::kAllocatingMemory);
   delete DocArray;
   DocArray = new TQZDynArray(1);
-  if (!DocArray->Alloc(DocBuffer, kMinCapacity)) {
+  uint8_t* buffer = nullptr;
+  const bool allocated = DocArray->Alloc(buffer, kMinCapacity);
+  SetDocBuffer(buffer);
+  if (!allocated) {
     ShowError(msg::kAllocFailed);
     return false;
   }
@@ -49,7 +56,8 @@ bool FreeDocument() {
   BusyScope busy(msg::kReleasingMemory);
   bool ok = true;
   if (DocArray != nullptr) {
-    ok = DocArray->DeAlloc(DocBuffer);
+    uint8_t* buffer = WritableDocBuffer();
+    ok = DocArray->DeAlloc(buffer);
     if (!ok) ShowError(msg::kDeallocFailed);
     delete DocArray;
     DocArray = nullptr;

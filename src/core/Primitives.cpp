@@ -8,6 +8,8 @@
 #include "core/Busy.h"
 #include "core/Commands.h"
 #include "core/DocState.h"
+#include "core/DocWrite.h"
+#include "core/Journal.h"
 #include "core/MemoryPolicy.h"
 #include "core/MessageTexts.h"
 #include "core/Messages.h"
@@ -21,20 +23,24 @@ namespace {
 
 constexpr int64_t kMaxSize = std::numeric_limits<int32_t>::max();
 
-uint8_t* At(int32_t pos) { return DocBuffer + (pos - 1); }
+uint8_t* At(int32_t pos) { return WritableDocBuffer() + (pos - 1); }
 
-// An edit at or before the end of the last replacement makes its undo meaningless.
-void DropReplaceUndoIfReached(int32_t pos) {
-  if (Commands().Enabled(Cmd::ReplaceUndo) && ReplacementReaches(pos)) Commands().SetEnabled(Cmd::ReplaceUndo, false);
-}
+const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+
+void RecordRemoval(int32_t pos, int64_t n) { Journal().Record(pos, At(pos), n, nullptr, 0); }
 
 // Deleting every byte is still a change the user must be asked to save.
 void ClearAsEdit() {
+  RecordRemoval(1, DocSize);
   ClearDocument();
   Modified = true;
 }
 
 }  // namespace
+
+void DropReplaceUndoIfReached(int32_t pos) {
+  if (Commands().Enabled(Cmd::ReplaceUndo) && ReplacementReaches(pos)) Commands().SetEnabled(Cmd::ReplaceUndo, false);
+}
 
 bool OpenGap(int32_t pos, int64_t n) {
   if (n < 0 || pos < 1 || pos > int64_t{DocSize} + 1) return false;
@@ -46,7 +52,7 @@ bool OpenGap(int32_t pos, int64_t n) {
   return true;
 }
 
-bool DeleteRange(int32_t pos, int64_t n) {
+bool RemoveRange(int32_t pos, int64_t n) {
   BusyScope busy(msg::kBusyDelete);
   if (pos < 1 || n < 0 || int64_t{pos} + n - 1 > DocSize) return false;
   if (n == 0) return true;
@@ -59,6 +65,33 @@ bool DeleteRange(int32_t pos, int64_t n) {
   const bool result = EnsureCapacity(-n);
   DocSize -= static_cast<int32_t>(n);
   return result;
+}
+
+bool RawSplice(int32_t pos, int64_t removeLength, const uint8_t* data, int64_t length) {
+  if (pos < 1 || removeLength < 0 || length < 0 || int64_t{pos} + removeLength - 1 > DocSize) return false;
+  if (length > removeLength) {
+    if (!OpenGap(static_cast<int32_t>(pos + removeLength), length - removeLength)) return false;
+  } else if (length < removeLength) {
+    const int32_t before = DocSize;
+    if (!RemoveRange(static_cast<int32_t>(pos + length), removeLength - length) && DocSize == before) return false;
+  }
+  if (length > 0) std::memcpy(At(pos), data, static_cast<size_t>(length));
+  return true;
+}
+
+bool SpliceBytes(int32_t pos, int64_t removeLength, const std::string& bytes) {
+  const auto length = static_cast<int64_t>(bytes.size());
+  if (pos < 1 || removeLength < 0 || int64_t{pos} + removeLength - 1 > DocSize) return false;
+  if (int64_t{DocSize} - removeLength + length > kMaxSize) return false;
+  if (length > removeLength && !EnsureCapacity(length - removeLength)) return false;
+  Journal().Record(pos, At(pos), removeLength, Bytes(bytes), length);
+  return RawSplice(pos, removeLength, Bytes(bytes), length);
+}
+
+bool DeleteRange(int32_t pos, int64_t n) {
+  if (pos < 1 || n < 0 || int64_t{pos} + n - 1 > DocSize) return false;
+  if (n > 0) RecordRemoval(pos, n);
+  return RemoveRange(pos, n);
 }
 
 void ClearDocument() {
@@ -74,7 +107,7 @@ bool OverwriteBytes(int32_t pos, const std::string& bytes) {
     ShowError(msg::kOverwriteBeyondEnd);
     return false;
   }
-  if (length > 0) std::memcpy(At(pos), bytes.data(), bytes.size());
+  if (length > 0) SpliceBytes(pos, length, bytes);
   GotoAddress(static_cast<int32_t>(std::min<int64_t>(pos + length, DocSize)), true, true);
   Modified = true;
   return true;
@@ -90,9 +123,14 @@ bool InsertBytes(int32_t pos, int64_t count, const std::string& bytes) {
   }
   uint8_t* dest = At(pos);
   for (int64_t i = 0; i < count; ++i, dest += length) std::memcpy(dest, bytes.data(), bytes.size());
+  RecordInserted(pos, count * length);
   GotoAddress(static_cast<int32_t>(std::min<int64_t>(pos + length * count, DocSize)), true, true);
   Modified = true;
   return true;
+}
+
+void RecordInserted(int32_t pos, int64_t n) {
+  if (pos >= 1 && n > 0 && int64_t{pos} + n - 1 <= DocSize) Journal().Record(pos, nullptr, 0, At(pos), n);
 }
 
 bool InsertByteAtCursor(uint8_t b) {
@@ -102,6 +140,7 @@ bool InsertByteAtCursor(uint8_t b) {
   }
   BusyScope busy(msg::kBusyInsert);
   const int32_t p = CursorAddress();
+  Journal().Record(p, nullptr, 0, &b, 1);
   if (p <= DocSize) std::memmove(At(p) + 1, At(p), static_cast<size_t>(DocSize - p + 1));
   ++DocSize;
   SetByte(p, b);
@@ -118,6 +157,7 @@ void DeleteByteAtCursor() {
   BusyScope busy(msg::kBusyDelete);
   const int32_t p = CursorAddress();
   DropReplaceUndoIfReached(p);
+  RecordRemoval(p, 1);
   std::memmove(At(p), At(p) + 1, static_cast<size_t>(DocSize - p));
   --DocSize;
   RecomputeLastShown();
@@ -147,6 +187,7 @@ void DeleteFromCursor() {
     return;
   }
   DropReplaceUndoIfReached(p);
+  RecordRemoval(p, int64_t{DocSize} - p + 1);
   DocSize = p - 1;
   Modified = true;
   GotoEnd();
@@ -162,6 +203,7 @@ void DeleteToCursor() {
   }
   Commands().SetEnabled(Cmd::ReplaceUndo, false);
   BusyScope busy(msg::kBusyDelete);
+  RecordRemoval(1, p);
   std::memmove(At(1), At(p + 1), static_cast<size_t>(DocSize - p));
   DocSize -= p;
   Modified = true;

@@ -1,23 +1,26 @@
 #pragma once
-// The editing primitives every command ends in. Each keeps DocSize, the page,
-// the cursor and the block consistent.
+// The editing primitives every command ends in. Each keeps DocSize, the page, the cursor
+// and the block consistent, and records its change in the undo journal (Journal.h).
 
 #include <cstdint>
 #include <string>
 
 namespace quoxa {
 
-// Moves pos..DocSize up by n (growing first); the gap is the caller's to fill.
-bool OpenGap(int32_t pos, int64_t n);
+// Replaces removeLength bytes at pos by bytes; no view update. False when the range passes
+// the end or memory for the growth could not be had (nothing changed then).
+bool SpliceBytes(int32_t pos, int64_t removeLength, const std::string& bytes);
 // Removes pos..pos+n-1; may shrink the block. False when the range passes the end
 // or a shrink failed (the bytes are removed all the same then).
 bool DeleteRange(int32_t pos, int64_t n);
-// Empties the document, unmarks the block, shows the empty page.
+// Empties the document, unmarks the block, shows the empty page. Not an edit: journals nothing.
 void ClearDocument();
 // Writes bytes over pos.. ; never extends the document.
 bool OverwriteBytes(int32_t pos, const std::string& bytes);
 // Inserts count copies of bytes before pos.
 bool InsertBytes(int32_t pos, int64_t count, const std::string& bytes);
+// Journals bytes a reader has just put into a gap opened at pos (Insert file).
+void RecordInserted(int32_t pos, int64_t n);
 // Typing in insert mode; the caller sets Modified, repaints and checks the block.
 bool InsertByteAtCursor(uint8_t b);
 // Del and Backspace.
@@ -26,5 +29,7 @@ void DeleteByteAtCursor();
 void DeleteFromCursor();
 // Delete from the beginning to the cursor (included).
 void DeleteToCursor();
+// An edit at or before the end of the last replacement makes its undo meaningless.
+void DropReplaceUndoIfReached(int32_t pos);
 
 }  // namespace quoxa

@@ -8,8 +8,10 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/DocState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileIo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileTime.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FreeMemory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Help.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IoErrors.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Journal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MemoryPolicy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Messages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Navigation.cpp

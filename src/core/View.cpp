@@ -22,6 +22,10 @@ void RepaintGrids() {
   if (installedView != nullptr) installedView->RepaintGrids();
 }
 
+void ShowStatusNote(const std::string& text) {
+  if (installedView != nullptr) installedView->ShowNote(text);
+}
+
 void RefreshView() {
   RecomputeLastShown();
   RepaintFrom(CursorCol, CursorRow);

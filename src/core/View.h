@@ -3,6 +3,7 @@
 // view only draws them.
 
 #include <cstdint>
+#include <string>
 
 namespace quoxa {
 
@@ -17,6 +18,8 @@ class IView {
   virtual void MoveGridCursor(int32_t col, int32_t row) = 0;
   // Redraw both data grids (the block colour changed).
   virtual void RepaintGrids() = 0;
+  // A short note in the status bar.
+  virtual void ShowNote(const std::string& text) { (void)text; }
 };
 
 // Installs the process-wide view; nullptr restores the default (draws nothing).
@@ -26,6 +29,7 @@ void InstallView(IView* view);
 void RepaintFrom(int32_t col, int32_t row);
 void UpdateStatus();
 void RepaintGrids();
+void ShowStatusNote(const std::string& text);
 // LastShownAddress recomputed, cells refilled from the cursor cell, status updated.
 void RefreshView();
 // Moves the cursor cell in both grids and updates the status.

@@ -9,6 +9,9 @@
 
 #include "core/Block.h"
 #include "core/DocState.h"
+#include "core/DocWrite.h"
+#include "core/FreeMemory.h"
+#include "core/Journal.h"
 #include "core/MemoryPolicy.h"
 #include "core/MessageTexts.h"
 #include "core/Messages.h"
@@ -17,7 +20,6 @@
 #include "core/Progress.h"
 #include "core/TextFormat.h"
 #include "search/DocSearchProgress.h"
-#include "search/FreeMemory.h"
 #include "search/SearchEngine.h"
 #include "search/SearchState.h"
 #include "search/SearchTexts.h"
@@ -30,7 +32,17 @@ constexpr int64_t kMaxSize = std::numeric_limits<int32_t>::max();
 // Most occurrence positions a replace all keeps between its count and its replacing (64 MiB).
 constexpr size_t kMaxRecorded = size_t{1} << 24;
 
-uint8_t* At(int64_t pos) { return DocBuffer + (pos - 1); }
+uint8_t* At(int64_t pos) { return WritableDocBuffer() + (pos - 1); }
+
+const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+
+// Journals the replacement about to be written at pos over the bytes SaveFoundBytes kept;
+// pos counts the replacements before it as made.
+void JournalReplacement(int64_t pos) {
+  const SearchState& s = Search();
+  Journal().Record(static_cast<int32_t>(pos), Bytes(s.UndoBytes), static_cast<int64_t>(s.UndoBytes.size()),
+                   Bytes(s.ReplaceString), static_cast<int64_t>(s.ReplaceString.size()));
+}
 
 int64_t FindLength() { return static_cast<int64_t>(Search().FindString.size()); }
 int64_t ReplaceLength() { return static_cast<int64_t>(Search().ReplaceString.size()); }
@@ -59,7 +71,7 @@ bool ResizeAt(int32_t pos, int64_t f, int64_t r) {
   } else if (r < f) {
     const int32_t before = DocSize;
     // A failed shrink of the block still removed the bytes; only a refusal leaves them.
-    if (!DeleteRange(pos, f - r) && DocSize == before) {
+    if (!RemoveRange(pos, f - r) && DocSize == before) {
       ShowError(msg::kInvalidOperation);
       return false;
     }
@@ -90,6 +102,7 @@ ReplaceAllResult ReplaceEqual(int32_t start) {
   int64_t pos = start;
   while (const int64_t at = NextOccurrence(pos, progress, result)) {
     SaveFoundBytes(static_cast<int32_t>(at));
+    JournalReplacement(at);
     WriteReplacement(static_cast<int32_t>(at));
     Record(at, result);
     pos = at + f;
@@ -111,6 +124,7 @@ ReplaceAllResult ReplaceShorter(int32_t start) {
   while (const int64_t at = NextOccurrence(c, progress, result)) {
     SaveFoundBytes(static_cast<int32_t>(at));
     if (MoveBytesDown(static_cast<int32_t>(c), static_cast<int32_t>(at - 1), static_cast<int32_t>(w))) w += at - c;
+    JournalReplacement(w);
     WriteReplacement(static_cast<int32_t>(w));
     Record(w, result);
     c = at + f;
@@ -203,6 +217,7 @@ ReplaceAllResult ReplaceLonger(int32_t start) {
     }
     SaveFoundBytes(static_cast<int32_t>(at));
     if (MoveBytesDown(static_cast<int32_t>(c), static_cast<int32_t>(at - 1), static_cast<int32_t>(w))) w += at - c;
+    JournalReplacement(w);
     WriteReplacement(static_cast<int32_t>(w));
     Record(w, result);
     c = at + f;
@@ -264,7 +279,10 @@ ReplaceResult ReplaceNext(int32_t pos, bool continuing) {
     box->EnableCancel(false);
   }
   SaveFoundBytes(pos);
+  JournalStep step;
   if (!ResizeAt(pos, f, r)) return result;
+  // The journal takes the bytes from the copies, so the resize may come first.
+  JournalReplacement(pos);
   WriteReplacement(pos);
   s.LastFound = pos;
   s.LastReplaced = pos;
@@ -288,6 +306,7 @@ ReplaceAllResult ReplaceAll(int32_t start, bool useScope) {
   const int64_t f = FindLength();
   const int64_t r = ReplaceLength();
   if (f == 0 || start < 1) return {};
+  JournalStep step;
   ReplaceAllResult result;
   if (r == f) {
     result = ReplaceEqual(start);
@@ -319,7 +338,9 @@ bool UndoReplacement() {
   const bool inPlace = at >= 1 && int64_t{at} + r - 1 <= DocSize && int64_t{at} <= int64_t{DocSize} + 1 &&
                        (r == 0 || std::memcmp(At(at), written.data(), written.size()) == 0);
   if (inPlace) {
+    JournalStep step;
     if (!ResizeAt(at, r, f)) return false;
+    Journal().Record(at, Bytes(written), r, Bytes(original), f);
     if (f > 0) std::memcpy(At(at), original.data(), original.size());
     Modified = true;
     if (r != f) CheckBlock(at);

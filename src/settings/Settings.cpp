@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/DocState.h"
+#include "core/Journal.h"
 #include "core/Messages.h"
 #include "core/TextFormat.h"
 #include "search/SearchState.h"
@@ -128,6 +129,8 @@ void ReadSettings(ISettingsWindow& window) {
   BaseAddress = ReadChoice(ini, "BaseAdress", 0, 2);
   options.OldFileTime = ini.ReadBool(kOptions, "OldFileTime", false);
   options.NewEOF = ini.ReadBool(kOptions, "NewEOF", false);
+  options.UndoLimitMB = Clamp(ini.ReadInteger(kOptions, "UndoLimitMB", 256), 1, 1 << 20);
+  Journal().SetBudget(int64_t{options.UndoLimitMB} << 20);
   options.CurrentDir = ini.ReadString(kOptions, "CurrentDir", ExecutableDirectory());
 
   window.SetOverwriteMode(ini.ReadBool(kOptions, "Overwrite", true));
@@ -186,6 +189,7 @@ bool WriteSettings(const ISettingsWindow& window) {
   out.Bool(kOptions, "Scope", search.FromCursor);
   out.Str(kOptions, "ConvTable", options.ConvTable);
   out.Bool(kOptions, "HideAddressRange", options.HideAddressRange);
+  out.Int(kOptions, "UndoLimitMB", options.UndoLimitMB);
   if (!out.Ok()) ShowError(msg::kErrorWritingIni);
   return out.Ok();
 }

@@ -12,6 +12,7 @@
 #include "core/Block.h"
 #include "core/Commands.h"
 #include "core/DocState.h"
+#include "core/DocWrite.h"
 #include "core/MemoryPolicy.h"
 #include "core/Navigation.h"
 #include "core/View.h"

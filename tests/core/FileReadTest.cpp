@@ -9,6 +9,7 @@
 #include "TempFiles.h"
 #include "TestDocument.h"
 #include "core/DocState.h"
+#include "core/DocWrite.h"
 #include "core/FileIo.h"
 #include "core/MemoryPolicy.h"
 #include "core/PlatformFile.h"

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "Recorders.h"
+#include "FakeGrids.h"
 #include "TestDocument.h"
 #include "core/Block.h"
 #include "core/Commands.h"
@@ -12,34 +13,6 @@
 
 namespace quoxa {
 namespace {
-
-// The hex grid's cells as far as the key handling sees them: the text a cell was
-// last given, else the byte's digits.
-class FakeGrids final : public IGridKeysHost {
- public:
-  std::string HexCellText(int32_t col, int32_t row) const override {
-    const auto it = cells.find({col, row});
-    if (it != cells.end()) return it->second;
-    const int64_t pos = int64_t{row} * BytesPerRow + TopAddress + col;
-    return pos >= 1 && pos <= DocSize ? HexByteText(GetByte(static_cast<int32_t>(pos))) : "";
-  }
-  void SetHexCellText(int32_t col, int32_t row, const std::string& text) override { cells[{col, row}] = text; }
-  void ShowTypedByte(uint8_t b) override { cells[{CursorCol, CursorRow}] = HexByteText(b); }
-  void ToggleTextMode() override {
-    TextMode = !TextMode;
-    ++textToggles;
-  }
-  void ToggleOverwriteMode() override {
-    OverwriteMode = !OverwriteMode;
-    ++overwriteToggles;
-  }
-  void SchedulePostedKeys() override { ++scheduled; }
-
-  std::map<std::pair<int32_t, int32_t>, std::string> cells;
-  int textToggles = 0;
-  int overwriteToggles = 0;
-  int scheduled = 0;
-};
 
 class GridKeys : public ::testing::Test {
  protected:
@@ -61,7 +34,7 @@ class GridKeys : public ::testing::Test {
   void Overwrite(bool on) { OverwriteMode = on; }
 
   test::RecorderScope rec;
-  FakeGrids grids;
+  test::FakeGrids grids;
   TGridKeys keys{grids};
 };
 
@@ -140,7 +113,7 @@ TEST_F(GridKeys, TextIsTypedInTheProgramsCodePage) {
   Type("\xE2\x82\xAC");  // euro sign
   Type("\xC3\xA9");      // e acute
   Type("\xC5\x82");      // l with stroke: not in the code page
-  Type("\x01\x1B");      // control characters are not typed
+  Type("\x01\x1B\x7F");  // control characters are not typed (X11's Delete carries 7F)
   EXPECT_EQ(test::DocumentBytes(), "\x80\xE9?.....");
   EXPECT_EQ(CursorAddress(), 4);
 }

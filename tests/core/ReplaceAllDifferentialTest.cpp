@@ -11,9 +11,10 @@
 #include "TestDocument.h"
 #include "core/CodePage.h"
 #include "core/DocState.h"
+#include "core/DocWrite.h"
 #include "core/Navigation.h"
 #include "core/Progress.h"
-#include "search/FreeMemory.h"
+#include "core/FreeMemory.h"
 #include "search/Replace.h"
 #include "search/SearchState.h"
 
@@ -110,7 +111,7 @@ TEST_F(ReplaceAllDifferential, MatchesANaiveReplaceIncludingCancelsAndTheMemoryQ
     int64_t room = 0;
     if (tight) {
       const int32_t docSize = DocSize;
-      std::memset(DocBuffer + docSize, 'z', static_cast<size_t>(Capacity() - docSize));
+      std::memset(WritableDocBuffer() + docSize, 'z', static_cast<size_t>(Capacity() - docSize));
       expectedTail.assign(static_cast<size_t>(Capacity() - docSize), 'z');
       DocSize = Capacity();
       room = static_cast<int64_t>(rng() % 40);

@@ -9,10 +9,11 @@
 #include "TestDocument.h"
 #include "core/Block.h"
 #include "core/DocState.h"
+#include "core/DocWrite.h"
 #include "core/MemoryPolicy.h"
 #include "core/Navigation.h"
 #include "core/Progress.h"
-#include "search/FreeMemory.h"
+#include "core/FreeMemory.h"
 #include "search/Replace.h"
 #include "search/SearchState.h"
 
@@ -36,7 +37,7 @@ class Replace : public ::testing::Test {
   void PlaceCursor(int32_t pos) { GotoAddress(pos, true, false); }
   // Fills the block behind the document with filler, so that any growth must reallocate.
   static void FillToCapacity(char filler) {
-    std::memset(DocBuffer + DocSize, filler, static_cast<size_t>(Capacity() - DocSize));
+    std::memset(WritableDocBuffer() + DocSize, filler, static_cast<size_t>(Capacity() - DocSize));
     DocSize = Capacity();
   }
 

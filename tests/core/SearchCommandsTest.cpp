@@ -8,9 +8,10 @@
 #include "TestDocument.h"
 #include "core/Commands.h"
 #include "core/DocState.h"
+#include "core/DocWrite.h"
 #include "core/MemoryPolicy.h"
 #include "core/Navigation.h"
-#include "search/FreeMemory.h"
+#include "core/FreeMemory.h"
 #include "search/SearchCommands.h"
 #include "search/SearchState.h"
 
@@ -250,7 +251,7 @@ TEST_F(SearchCommands, ReplaceAllReportsItsCountAlways) {
   EXPECT_EQ(Texts().back(), "Occurences replaced:\n0");
 
   Load("AxAx", "A", "BBBB");
-  std::memset(DocBuffer + 4, 'x', static_cast<size_t>(Capacity() - 4));
+  std::memset(WritableDocBuffer() + 4, 'x', static_cast<size_t>(Capacity() - 4));
   DocSize = Capacity();
   SetFreeMemoryOverride(3);
   rec.messages.answers = {mrNo};
@@ -298,7 +299,7 @@ TEST_F(SearchCommands, ReplaceUndoTakesBackAndDisablesItself) {
 TEST_F(SearchCommands, ReplaceUndoWithoutMemoryStaysAvailable) {
   Load("xB", "B", "");
   ReplaceAgainDown(true);
-  std::memset(DocBuffer + DocSize, 'a', static_cast<size_t>(Capacity() - DocSize));
+  std::memset(WritableDocBuffer() + DocSize, 'a', static_cast<size_t>(Capacity() - DocSize));
   DocSize = Capacity();
   TQZDynArray::SetAllocationLimit(Capacity());
   ReplaceUndoCommand();

@@ -2,6 +2,7 @@
 
 #include "core/Commands.h"
 #include "core/DocState.h"
+#include "core/Journal.h"
 #include "search/SearchState.h"
 #include "settings/Options.h"
 
@@ -94,6 +95,8 @@ RecorderScope::RecorderScope() {
   Commands().Reset();
   Search() = SearchState{};
   Options() = TOptions{};
+  Journal().Reset();
+  Journal().SetBudget(int64_t{Options().UndoLimitMB} << 20);
   InstallMessages(&messages);
   InstallProgressFactory(&progress);
   InstallBusy(&busy);

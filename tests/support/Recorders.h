@@ -71,6 +71,7 @@ class RecordingView final : public IView {
   void UpdateStatus() override { ++statusUpdates; }
   void MoveGridCursor(int32_t col, int32_t row) override;
   void RepaintGrids() override { ++gridRepaints; }
+  void ShowNote(const std::string& text) override { notes.push_back(text); }
 
   int repaints = 0;
   int statusUpdates = 0;
@@ -79,6 +80,7 @@ class RecordingView final : public IView {
   int32_t lastRepaintRow = -1;
   int32_t gridCol = 0;
   int32_t gridRow = 0;
+  std::vector<std::string> notes;
 };
 
 // Installs all four recorders for its lifetime and starts from a clean state.

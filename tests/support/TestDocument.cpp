@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/DocState.h"
+#include "core/DocWrite.h"
 #include "core/MemoryPolicy.h"
 #include "core/Navigation.h"
 
@@ -11,7 +12,7 @@ namespace quoxa::test {
 void LoadDocument(const std::string& bytes, int32_t cols, int32_t rows) {
   if (DocBuffer == nullptr) AllocDocument();
   ReserveForSize(static_cast<int64_t>(bytes.size()));
-  if (!bytes.empty()) std::memcpy(DocBuffer, bytes.data(), bytes.size());
+  if (!bytes.empty()) std::memcpy(WritableDocBuffer(), bytes.data(), bytes.size());
   DocSize = static_cast<int32_t>(bytes.size());
   SetPageGeometry(cols, rows);
   ViewReady = true;

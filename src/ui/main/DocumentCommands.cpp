@@ -8,6 +8,7 @@
 #include "core/Busy.h"
 #include "core/Commands.h"
 #include "core/DocState.h"
+#include "core/Journal.h"
 #include "core/FileIo.h"
 #include "core/FileTexts.h"
 #include "core/MemoryPolicy.h"
@@ -53,12 +54,8 @@ void TDocumentCommands::New() {
   Untitled = true;
   ++newCounter_;
   FileName = "NoName" + std::to_string(newCounter_);
-  if (Options().NewEOF) {
-    SetByte(1, kEofChar);
-    DocSize = 1;
-  } else {
-    ClearDocument();
-  }
+  ClearDocument();
+  if (Options().NewEOF) SpliceBytes(1, 0, std::string(1, static_cast<char>(kEofChar)));
   ReserveForSize(1);
   PrepareView();
 }
@@ -112,6 +109,7 @@ void TDocumentCommands::PrepareView() {
   Commands().SetEnabled(Cmd::ReplaceUndo, false);
   UnmarkBlock();
   Modified = false;
+  Journal().Reset();
   RememberedAddress = 1;
   ResetSearchPositions();
   TopAddress = 1;
@@ -130,7 +128,11 @@ void TDocumentCommands::Save() {
   }
 }
 
-bool TDocumentCommands::WriteDocument(const std::string& path) { return WriteFileRange(path, false, 1, DocSize); }
+bool TDocumentCommands::WriteDocument(const std::string& path) {
+  if (!WriteFileRange(path, false, 1, DocSize)) return false;
+  Journal().MarkSaved();
+  return true;
+}
 
 bool TDocumentCommands::SaveAsDialog() {
   const FileAnswer answer = host_.AskFileName(Question(true, kSaveAsTitle));
@@ -171,6 +173,7 @@ void TDocumentCommands::ShowNoDocument() {
   Commands().DisableTagged(kTagNeedsDocument);
   ViewReady = false;
   DocSize = 0;
+  Journal().Reset();
   host_.ClearGrids();
   SetCursorCell(0, 0);
   host_.ShowDocumentView(false);
@@ -190,11 +193,7 @@ void TDocumentCommands::InsertFile() {
     return;
   }
   BusyScope busy("");
-  if (!OpenGap(p, size)) {
-    ShowError(msg::kNoMemory);
-  } else if (ReadFileInto(answer.path, true, p, size) != 0) {
-    DeleteRange(p, size);
-  } else {
+  if (InsertFileAt(answer.path, p, size) == 0) {
     Modified = true;
     // The bytes behind the cursor moved: a block or a replacement there no longer fits.
     if (ReplacementReaches(p)) Commands().SetEnabled(Cmd::ReplaceUndo, false);

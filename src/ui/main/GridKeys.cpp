@@ -6,6 +6,7 @@
 #include "core/CodePage.h"
 #include "core/Commands.h"
 #include "core/DocState.h"
+#include "core/Journal.h"
 #include "core/Primitives.h"
 #include "core/View.h"
 #include "search/SearchState.h"
@@ -205,11 +206,14 @@ bool TGridKeys::ApplyKeyRules(GridKey key, bool shift, bool ctrl) {
     case GridKey::Escape:
       if (!TextMode && UnfinishedByte()) RestoreUnfinishedByte();
       return false;
-    case GridKey::Delete:
+    case GridKey::Delete: {
+      JournalStep step;
       DeleteByteAtCursor();
       return false;
+    }
     case GridKey::Backspace:
       if (CursorAddress() > 1) {
+        JournalStep step;
         SendKeyToGrid(GridKey::Left);
         DeleteByteAtCursor();
       }
@@ -240,7 +244,7 @@ void TGridKeys::KeyPress(const std::string& text) {
     FlushPostedKeys();
     const auto b = static_cast<uint8_t>(c);
     if (TextMode) {
-      if (b >= 32) TypeByte(b);
+      if (!IsControlCode(b)) TypeByte(b);
     } else {
       HexDigit(static_cast<char>(b));
     }
@@ -264,13 +268,13 @@ void TGridKeys::HexDigit(char digit) {
 
 void TGridKeys::TypeByte(uint8_t b) {
   const int32_t p = CursorAddress();
+  JournalStep step;
   host_.ShowTypedByte(b);
   if (DocSize == 0) {
-    SetByte(1, b);
-    DocSize = 1;
+    SpliceBytes(1, 0, std::string(1, static_cast<char>(b)));
     RefreshView();
   } else if (OverwriteMode) {
-    SetByte(p, b);
+    SpliceBytes(p, 1, std::string(1, static_cast<char>(b)));
     UpdateStatus();
   } else {
     if (!InsertByteAtCursor(b)) {

@@ -87,6 +87,10 @@ void TMainMenu::BuildMenus(QMenuBar* menuBar) {
   AddItem(file, Cmd::Exit, "&Exit", kNone, "Quit QUOXA");
 
   QMenu* edit = menuFor(MenuId::Edit, "&Edit");
+  AddItem(edit, Cmd::Undo, "&Undo", Keys("Ctrl+Z"), "Undo the last change");
+  QAction* redo = AddItem(edit, Cmd::Redo, "&Redo", Keys("Ctrl+Shift+Z"), "Redo the last undone change");
+  redo->setShortcuts({Keys("Ctrl+Shift+Z"), Keys("Ctrl+Y")});
+  edit->addSeparator();
   AddItem(edit, Cmd::InsertString, "&Insert string...", kNone, "Insert string before current address");
   AddItem(edit, Cmd::OverwriteString, "Over&write string...", kNone, "Overwrite string, beginning at current address");
   edit->addSeparator();

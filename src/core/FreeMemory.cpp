@@ -1,4 +1,4 @@
-#include "search/FreeMemory.h"
+#include "core/FreeMemory.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,0 +1,108 @@
+#pragma once
+// The undo journal: every change to the document described once, as a splice (position,
+// bytes removed, bytes inserted); the splices of one user command form one step.
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace quoxa {
+
+// One change in the coordinates of the document as the splices before it left it.
+struct TSplice {
+  int32_t pos = 0;
+  uint32_t removed = 0;   // length in the step's removed pool
+  uint32_t inserted = 0;  // length in the step's inserted pool
+};
+
+struct TUndoStep {
+  std::vector<TSplice> splices;
+  // The bytes of all splices in order; while every splice removes (inserts) the same bytes,
+  // as a replace all does, the pool holds them once.
+  std::string removed;
+  std::string inserted;
+  bool sameRemoved = true;
+  bool sameInserted = true;
+  int32_t cursorBefore = 1;
+  int32_t cursorAfter = 1;
+  int32_t blockBefore[2] = {0, 0};
+  int32_t blockAfter[2] = {0, 0};
+  // Ascending, apart, all growing or all shrinking: undone and redone in one pass.
+  bool onePass = true;
+  bool grows = false;
+  bool shrinks = false;
+  uint64_t id = 0;
+
+  int64_t Bytes() const;
+  int32_t FirstPos() const;
+};
+
+class TUndoJournal {
+ public:
+  // Opens a step; nested calls join the outer one. Outside any step a change is a step alone.
+  void Begin();
+  // Closes the step; a step without changes leaves the journal as it was.
+  void End();
+  // Describes a change about to be made at pos; removed are the bytes still there.
+  void Record(int32_t pos, const uint8_t* removed, int64_t removedLength, const uint8_t* inserted,
+              int64_t insertedLength);
+
+  bool CanUndo() const { return !undo_.empty(); }
+  bool CanRedo() const { return !redo_.empty(); }
+  // False when memory for the bytes could not be had; the journal is then unchanged.
+  bool Undo();
+  bool Redo();
+
+  // Forgets every step (a document was loaded, created or closed); the state is the saved one.
+  void Reset();
+  // The document as it is now is the one on disk.
+  void MarkSaved() { savedId_ = CurrentId(); }
+  bool AtSavedState() const { return savedId_ == CurrentId(); }
+
+  // Off, nothing is recorded (measuring what the journal costs).
+  void SetActive(bool on) { active_ = on; }
+  void SetBudget(int64_t bytes) { budget_ = bytes; }
+  int64_t Budget() const { return budget_; }
+  int64_t BytesHeld() const { return held_; }
+  size_t UndoDepth() const { return undo_.size(); }
+  size_t RedoDepth() const { return redo_.size(); }
+  bool Recording() const { return depth_ > 0; }
+
+ private:
+  uint64_t CurrentId() const { return undo_.empty() ? baseId_ : undo_.back().id; }
+  void Commit();
+  void DropOldestToBudget();
+  void Overflow();
+  void UpdateCommands() const;
+
+  std::deque<TUndoStep> undo_;
+  std::deque<TUndoStep> redo_;
+  TUndoStep open_;
+  int depth_ = 0;
+  bool overflow_ = false;
+  bool replaying_ = false;
+  bool active_ = true;
+  int64_t held_ = 0;
+  int64_t budget_ = int64_t{256} << 20;
+  uint64_t nextId_ = 1;
+  uint64_t baseId_ = 0;
+  uint64_t savedId_ = 0;
+};
+
+// The program's one journal.
+TUndoJournal& Journal();
+
+// Holds a step open for one command.
+class JournalStep {
+ public:
+  JournalStep() { Journal().Begin(); }
+  ~JournalStep() { Journal().End(); }
+  JournalStep(const JournalStep&) = delete;
+  JournalStep& operator=(const JournalStep&) = delete;
+};
+
+// Shown in the status bar when a change was too large to keep for undo.
+inline constexpr const char* kCannotUndoNote = "This change cannot be undone (not enough undo memory)";
+
+}  // namespace quoxa

@@ -1,0 +1,149 @@
+// What an undo step brings back besides the bytes, and the journal's memory budget.
+#include <gtest/gtest.h>
+
+#include "Recorders.h"
+#include "TestDocument.h"
+#include "core/Block.h"
+#include "core/Commands.h"
+#include "core/DocState.h"
+#include "core/Journal.h"
+#include "core/MessageTexts.h"
+#include "core/Navigation.h"
+#include "core/Primitives.h"
+#include "search/Replace.h"
+#include "search/SearchState.h"
+
+namespace quoxa {
+namespace {
+
+class Journaling : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::LoadDocument(test::Ramp(64), 8, 4);
+    Journal().Reset();
+  }
+  void Step(const std::function<void()>& edit) {
+    JournalStep step;
+    edit();
+  }
+
+  test::RecorderScope rec;
+};
+
+TEST_F(Journaling, UndoBringsBackCursorBlockAndEnabledCommands) {
+  EXPECT_FALSE(Commands().Enabled(Cmd::Undo));
+  EXPECT_FALSE(Commands().Enabled(Cmd::Redo));
+  GotoAddress(30, true, false);
+  MarkBlock(false, true);
+  GotoAddress(40, true, false);
+  MarkBlock(false, true);
+  GotoAddress(10, true, false);
+  // An insert before the block's end drops the block with its message.
+  Step([] {
+    InsertBytes(10, 1, "xyz");
+    CheckBlock(10);
+  });
+  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{msg::kBlockNoLongerValid});
+  EXPECT_FALSE(BlockMarked());
+  EXPECT_TRUE(Commands().Enabled(Cmd::Undo));
+  EXPECT_FALSE(Commands().Enabled(Cmd::Redo));
+
+  ASSERT_TRUE(Journal().Undo());
+  EXPECT_EQ(test::DocumentBytes(), test::Ramp(64));
+  EXPECT_EQ(CursorAddress(), 10);
+  EXPECT_EQ(BlockBegin, 30);
+  EXPECT_EQ(BlockEnd, 40);
+  EXPECT_TRUE(Commands().Enabled(Cmd::BlockDelete));
+  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Commands().Enabled(Cmd::Undo));
+  EXPECT_TRUE(Commands().Enabled(Cmd::Redo));
+
+  ASSERT_TRUE(Journal().Redo());
+  EXPECT_EQ(CursorAddress(), 13);
+  EXPECT_FALSE(BlockMarked());
+  EXPECT_TRUE(Modified);
+}
+
+TEST_F(Journaling, AStepThatLeavesTheBlockAloneChecksItAsAnyEdit) {
+  GotoAddress(5, true, false);
+  MarkBlock(false, true);
+  GotoAddress(8, true, false);
+  MarkBlock(false, true);
+  Step([] { OverwriteBytes(50, "zz"); });
+  Step([] { DeleteRange(20, 4); });
+  ASSERT_TRUE(Journal().Undo());
+  EXPECT_TRUE(BlockMarked());
+  ASSERT_TRUE(Journal().Undo());
+  EXPECT_TRUE(BlockMarked());
+  ASSERT_TRUE(Journal().Redo());
+  ASSERT_TRUE(Journal().Redo());
+  // Undoing a change in front of the block's end moves bytes under it.
+  Step([] { DeleteRange(2, 1); });
+  rec.messages.shown.clear();
+  ASSERT_TRUE(Journal().Undo());
+  EXPECT_FALSE(BlockMarked());
+  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{msg::kBlockNoLongerValid});
+}
+
+TEST_F(Journaling, UndoOverTheLastReplacementDisablesReplaceUndo) {
+  Search().FindString = std::string(1, '\x20');
+  Search().ReplaceString = "QQ";
+  Step([] { ReplaceNext(1, false); });
+  Commands().SetEnabled(Cmd::ReplaceUndo, true);
+  ASSERT_TRUE(Journal().Undo());
+  EXPECT_FALSE(Commands().Enabled(Cmd::ReplaceUndo));
+  EXPECT_EQ(test::DocumentBytes(), test::Ramp(64));
+}
+
+TEST_F(Journaling, OldestStepsGoFirstAndATooLargeChangeEmptiesTheJournal) {
+  Journal().SetBudget(static_cast<int64_t>(sizeof(TUndoStep)) + 50);
+  for (int i = 0; i < 10; ++i) Step([i] { OverwriteBytes(1 + i, "x"); });
+  EXPECT_LT(Journal().UndoDepth(), 10u);
+  EXPECT_GT(Journal().UndoDepth(), 0u);
+  EXPECT_LE(Journal().BytesHeld(), Journal().Budget());
+  while (Journal().Undo()) {
+  }
+  // The first overwrites are gone for good, and the loaded state is out of reach.
+  EXPECT_EQ(GetByte(1), 'x');
+  EXPECT_TRUE(Modified);
+
+  Step([] { DeleteRange(1, 60); });
+  EXPECT_EQ(DocSize, 4);
+  EXPECT_FALSE(Journal().CanUndo());
+  EXPECT_FALSE(Journal().CanRedo());
+  EXPECT_FALSE(Commands().Enabled(Cmd::Undo));
+  EXPECT_EQ(rec.view.notes, std::vector<std::string>{kCannotUndoNote});
+}
+
+TEST_F(Journaling, EveryRecordOfOneCommandIsOneStepAndEmptyStepsLeaveRedo) {
+  Step([] {
+    OverwriteBytes(1, "ab");
+    InsertBytes(10, 2, "cd");
+    DeleteRange(30, 3);
+  });
+  EXPECT_EQ(Journal().UndoDepth(), 1u);
+  ASSERT_TRUE(Journal().Undo());
+  EXPECT_EQ(test::DocumentBytes(), test::Ramp(64));
+  Step([] { GotoAddress(3, true, false); });
+  EXPECT_TRUE(Journal().CanRedo());
+}
+
+TEST_F(Journaling, UndoOfAGrowingReplaceAllGivesTheMemoryBackButKeepsEveryByte) {
+  std::string big(3 << 20, 'a');
+  for (size_t i = 0; i < big.size(); i += 7) big[i] = 'Q';
+  test::LoadDocument(big);
+  Journal().Reset();
+  Search().FindString = "Q";
+  Search().ReplaceString = "QQQQ";
+  Step([] { ReplaceAll(1, false); });
+  ASSERT_TRUE(Journal().Undo());
+  EXPECT_GE(Capacity(), DocSize);
+  EXPECT_LT(Capacity(), int32_t{4} << 20);
+  EXPECT_EQ(test::DocumentBytes(), big);
+  ASSERT_TRUE(Journal().Redo());
+  ASSERT_TRUE(Journal().Undo());
+  EXPECT_EQ(test::DocumentBytes(), big);
+}
+
+}  // namespace
+}  // namespace quoxa

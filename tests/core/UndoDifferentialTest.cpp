@@ -1,0 +1,171 @@
+// Undo and redo against copies kept by the test: random sequences of every editing command,
+// then undo to the start and redo to the end, comparing the bytes at every step.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "FakeGrids.h"
+#include "Recorders.h"
+#include "TempDir.h"
+#include "TestDocument.h"
+#include "core/Block.h"
+#include "core/Commands.h"
+#include "core/DocState.h"
+#include "core/FileIo.h"
+#include "core/Journal.h"
+#include "core/Navigation.h"
+#include "core/Primitives.h"
+#include "search/Replace.h"
+#include "search/SearchState.h"
+
+namespace quoxa {
+namespace {
+
+class UndoDifferential : public ::testing::Test {
+ protected:
+  using Op = std::function<void()>;
+
+  int32_t Pos(int32_t extra = 0) {
+    const int32_t high = std::max(1, DocSize + extra);
+    return std::uniform_int_distribution<int32_t>(1, high)(rng);
+  }
+  int Any(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
+  std::string Bytes(int maxLength) {
+    std::string s(static_cast<size_t>(Any(maxLength) + 1), '\0');
+    // Mostly 'a' and 'b' in either case, so that searches find something.
+    for (char& c : s) c = Any(4) == 0 ? static_cast<char>(Any(256)) : static_cast<char>("abAB"[Any(4)]);
+    return s;
+  }
+  void Key(GridKey key) {
+    keys.KeyDown(key, false, false);
+    keys.KeyUp(key, false);
+    keys.RunPostedKeys();
+  }
+  void Type(const std::string& text) {
+    keys.KeyPress(text);
+    keys.RunPostedKeys();
+  }
+  void SetReplace(int findLength, int replaceLength) {
+    Search().FindString = Bytes(findLength).substr(0, static_cast<size_t>(findLength));
+    Search().ReplaceString = replaceLength == 0 ? std::string() : Bytes(replaceLength);
+    Search().CaseSensitive = Any(2) == 0;
+  }
+
+  // Every editing command as the user can give it, one step each.
+  std::vector<std::pair<const char*, Op>> Commands() {
+    return {
+        {"type text", [&] {
+           TextMode = true;
+           Type(std::string(1, static_cast<char>('a' + Any(3))));
+         }},
+        {"type hex", [&] {
+           TextMode = false;
+           Type(Any(2) ? "4f" : "a0");
+         }},
+        {"Del", [&] { Key(GridKey::Delete); }},
+        {"Backspace", [&] { Key(GridKey::Backspace); }},
+        {"delete from cursor", [&] { DeleteFromCursor(); }},
+        {"delete to cursor", [&] { DeleteToCursor(); }},
+        {"insert file", [&] {
+           const std::string bytes = Bytes(40);
+           if (InsertFileAt(dir.Write("insert.bin", bytes), CursorAddress(), static_cast<int64_t>(bytes.size())) ==
+               0) {
+             Modified = true;
+           }
+         }},
+        {"replace", [&] {
+           SetReplace(1 + Any(2), Any(3));
+           ReplaceNext(Pos(), false);
+         }},
+        {"replace all equal", [&] {
+           SetReplace(2, 2);
+           ReplaceAll(Pos(), false);
+         }},
+        {"replace all shorter", [&] {
+           SetReplace(2, Any(2));
+           ReplaceAll(Pos(), false);
+         }},
+        {"replace all longer", [&] {
+           SetReplace(1, 2 + Any(3));
+           ReplaceAll(Pos(), false);
+         }},
+        {"replace undo", [&] { UndoReplacement(); }},
+        {"insert bytes", [&] { InsertBytes(Pos(1), 1 + Any(3), Bytes(5)); }},
+        {"overwrite bytes", [&] {
+           const int32_t pos = Pos();
+           OverwriteBytes(pos, Bytes(5).substr(0, static_cast<size_t>(std::max(0, DocSize - pos + 1))));
+         }},
+        {"delete range", [&] {
+           const int32_t pos = Pos();
+           DeleteRange(pos, Any(DocSize - pos + 2));
+         }},
+    };
+  }
+
+  test::RecorderScope rec;
+  test::FakeGrids grids;
+  TGridKeys keys{grids};
+  test::TempDir dir;
+  std::mt19937 rng{20261208};
+};
+
+TEST_F(UndoDifferential, UndoToTheStartAndRedoToTheEndMatchTheKeptCopies) {
+  const auto commands = Commands();
+  for (int round = 0; round < 150; ++round) {
+    test::LoadDocument(Bytes(120), 8, 4);
+    Journal().Reset();
+    std::vector<std::string> states{test::DocumentBytes()};
+    std::vector<std::string> names;
+    const size_t savedAt = static_cast<size_t>(Any(10));
+    for (int i = 0; i < 30; ++i) {
+      if (DocSize > 0) GotoAddress(Pos(), true, Any(2) == 0);
+      OverwriteMode = Any(2) == 0;
+      const auto& [name, op] = commands[static_cast<size_t>(Any(static_cast<int>(commands.size())))];
+      const size_t depth = Journal().UndoDepth();
+      {
+        JournalStep step;
+        op();
+      }
+      if (Journal().UndoDepth() == depth) {
+        ASSERT_EQ(test::DocumentBytes(), states.back()) << name << " changed bytes without a step";
+        continue;
+      }
+      ASSERT_EQ(Journal().UndoDepth(), depth + 1) << name;
+      states.push_back(test::DocumentBytes());
+      names.push_back(name);
+      if (states.size() - 1 == savedAt) Journal().MarkSaved();
+    }
+    const size_t steps = states.size() - 1;
+    // Loading is a saved state too.
+    const size_t saved = savedAt >= 1 && savedAt <= steps ? savedAt : 0;
+    for (size_t k = steps; k-- > 0;) {
+      ASSERT_TRUE(Journal().Undo()) << "round " << round << " undo of " << names[k];
+      ASSERT_EQ(test::DocumentBytes(), states[k]) << "round " << round << " undo of " << names[k];
+      EXPECT_EQ(Modified, k != saved) << "round " << round << " state " << k;
+    }
+    EXPECT_FALSE(Journal().Undo());
+    for (size_t k = 1; k <= steps; ++k) {
+      ASSERT_TRUE(Journal().Redo()) << "round " << round << " redo of " << names[k - 1];
+      ASSERT_EQ(test::DocumentBytes(), states[k]) << "round " << round << " redo of " << names[k - 1];
+      EXPECT_EQ(Modified, k != saved) << "round " << round << " state " << k;
+    }
+    EXPECT_FALSE(Journal().Redo());
+    if (steps == 0) continue;
+    // Undo, a new edit, then nothing is left to redo.
+    Journal().Undo();
+    {
+      JournalStep step;
+      InsertBytes(1, 1, "N");
+    }
+    const std::string after = test::DocumentBytes();
+    EXPECT_FALSE(Journal().CanRedo());
+    EXPECT_FALSE(Journal().Redo());
+    EXPECT_EQ(test::DocumentBytes(), after);
+  }
+}
+
+}  // namespace
+}  // namespace quoxa
