@@ -157,10 +157,9 @@ TFormPrint::TFormPrint(TQZReport& report, QWidget* parent)
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  // Tab goes down the dialog, then through the buttons.
-  QWidget* order[] = {page_, selection_, all_, printer_, fontSize_, bytesPerRow_, margins_[0], margins_[1],
-                      margins_[2], margins_[3], unit_, landscape_, decimal_, below_, toFile_, ok_, cancel, help};
-  for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+  // The controls are made before their group boxes: Tab follows the layout instead.
+  SetTabChain({page_, selection_, all_, printer_, fontSize_, bytesPerRow_, margins_[0], margins_[1], margins_[2],
+               margins_[3], unit_, landscape_, decimal_, below_, toFile_, ok_, cancel, help});
   (block ? selection_ : page_)->setFocus();
 
   ApplySettings(ReadPrintSettings());
