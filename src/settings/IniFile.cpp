@@ -343,13 +343,8 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& contents)
   // The folder of a first settings file (~/.config/quoxa) may not exist yet.
   std::error_code ec;
   std::filesystem::create_directories(DirectoryOf(ResolveLinks(path)), ec);
-  AtomicFileWriter writer;
-  if (writer.Begin(path) != 0) return false;
-  int64_t written = 0;
   const auto* bytes = reinterpret_cast<const uint8_t*>(contents.data());
-  if (writer.Write(bytes, static_cast<int64_t>(contents.size()), written) != 0) return false;
-  if (written != static_cast<int64_t>(contents.size())) return false;
-  return writer.Commit(std::nullopt) == 0;
+  return WriteFileSafely(path, bytes, static_cast<int64_t>(contents.size())) == 0;
 }
 
 }  // namespace quoxa
