@@ -128,7 +128,7 @@ void ReadSettings(ISettingsWindow& window) {
   BaseAddress = ReadChoice(ini, "BaseAdress", 0, 2);
   options.OldFileTime = ini.ReadBool(kOptions, "OldFileTime", false);
   options.NewEOF = ini.ReadBool(kOptions, "NewEOF", false);
-  options.CurrentDir = ini.ReadString(kOptions, "CurrentDir", ExecutableDirectory());
+  options.CurrentDir = ini.ReadString(kOptions, "CurrentDir", HomeDirectory());
 
   window.SetOverwriteMode(ini.ReadBool(kOptions, "Overwrite", true));
   window.SetTextMode(ini.ReadBool(kOptions, "ModusText", true));
@@ -146,6 +146,8 @@ void ReadSettings(ISettingsWindow& window) {
 }
 
 bool WriteSettings(const ISettingsWindow& window) {
+  // One replacement of the file for all keys (joining a batch the caller opened).
+  TIniBatch batch(SettingsFilePath());
   TIniFile ini(SettingsFilePath());
   const TOptions& options = Options();
   const SearchState& search = Search();
@@ -186,8 +188,9 @@ bool WriteSettings(const ISettingsWindow& window) {
   out.Bool(kOptions, "Scope", search.FromCursor);
   out.Str(kOptions, "ConvTable", options.ConvTable);
   out.Bool(kOptions, "HideAddressRange", options.HideAddressRange);
-  if (!out.Ok()) ShowError(msg::kErrorWritingIni);
-  return out.Ok();
+  const bool written = out.Ok() && batch.Commit();
+  if (!written) ShowError(msg::kErrorWritingIni);
+  return written;
 }
 
 }  // namespace quoxa

@@ -112,6 +112,11 @@ class TestMainSettings : public QObject {
     test::ScopedEnv env("QUOXA_INI", dir.File("quoxa.ini"));
     const std::string a = dir.Write("a.bin", "AAAA");
     const std::string b = dir.Write("b.bin", "BB");
+    int writes = 0;
+    InstallIniReplacer([&](const std::string& path, const std::string& contents) {
+      ++writes;
+      return ReplaceFileAtomically(path, contents);
+    });
     {
       TFormMain window;
       Start(window);
@@ -128,6 +133,8 @@ class TestMainSettings : public QObject {
       QVERIFY(ReopenEntries(window)[0].endsWith("a.bin"));
       window.close();
     }
+    InstallIniReplacer(nullptr);
+    QCOMPARE(writes, 1);  // the list and every setting in one replacement of the file
     const TIniFile ini(dir.File("quoxa.ini"));
     QCOMPARE(ini.ReadString("MRU Files", "0", ""), a);
     QCOMPARE(ini.ReadString("MRU Files", "1", ""), b);
