@@ -6,7 +6,8 @@ packages=(
   cmake ninja-build g++ ccache pkg-config
   qt6-base-dev libqt6printsupport6 libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-liberation
+  desktop-file-utils clang libclang-rt-dev
 )
 
 missing=()

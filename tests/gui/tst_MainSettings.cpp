@@ -2,6 +2,7 @@
 // close, changed by the Options dialog, and the "&Reopen" list.
 #include <QAction>
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
@@ -150,6 +151,23 @@ class TestMainSettings : public QObject {
     Start(window);
     QVERIFY(window.close());
     QCOMPARE(rec.messages.Texts(), std::vector<std::string>{"Error writing QUOXA.INI"});
+  }
+
+  void theFontSettingKeepsTheChosenNameWhateverStandsInForIt() {
+    for (const char* chosen : {"Courier New", "No Such Font Mono"}) {
+      test::RecorderScope rec;
+      test::TempDir dir;
+      const std::string path = dir.Write("quoxa.ini", std::string("[Options]\nFont=") + chosen + "\n");
+      test::ScopedEnv env("QUOXA_INI", path);
+      {
+        TFormMain window;
+        Start(window);
+        // Something of fixed pitch is drawn, whatever the system has for the name.
+        QVERIFY(QFontInfo(window.Grids()->GridFont()).fixedPitch());
+        QVERIFY(window.close());
+      }
+      QCOMPARE(TIniFile(path).ReadString("Options", "Font", ""), std::string(chosen));
+    }
   }
 
   void aWindowClosedBeforeItsFirstActivationLeavesTheSettingsAlone() {
