@@ -100,6 +100,7 @@ struct Batch {
   std::string path;
   bool loaded = false;
   bool usable = true;
+  bool changed = false;
   Document doc;
 };
 
@@ -135,9 +136,18 @@ LoadResult Load(const std::string& path, Document& doc) {
   return LoadResult::Ok;
 }
 
+// Loads the batch's file once; false when it is unusable.
+bool LoadBatch() {
+  if (!batch.loaded) {
+    batch.usable = Load(batch.path, batch.doc) != LoadResult::Unusable;
+    batch.loaded = true;
+  }
+  return batch.usable;
+}
+
 // Lines of a document, or none when the file is missing or unusable.
 Document Read(const std::string& path) {
-  if (Batched(path) && batch.loaded) return batch.doc;
+  if (Batched(path)) return LoadBatch() ? batch.doc : Document{};
   Document doc;
   if (Load(path, doc) != LoadResult::Ok) doc.lines.clear();
   return doc;
@@ -188,12 +198,8 @@ bool Replace(const std::string& path, const Document& doc) {
 template <typename Change>
 bool Modify(const std::string& path, Change change) {
   if (Batched(path)) {
-    if (!batch.loaded) {
-      batch.usable = Load(path, batch.doc) != LoadResult::Unusable;
-      batch.loaded = true;
-    }
-    if (!batch.usable) return false;
-    change(batch.doc);
+    if (!LoadBatch()) return false;
+    if (change(batch.doc)) batch.changed = true;
     return true;
   }
   Document doc;
@@ -388,7 +394,7 @@ TIniBatch::~TIniBatch() {
 bool TIniBatch::Commit() {
   if (generation_ == 0 || !batch.open || batch.generation != generation_) return true;
   batch.open = false;
-  const bool ok = !batch.loaded || (batch.usable && Replace(batch.path, batch.doc));
+  const bool ok = !batch.changed || (batch.usable && Replace(batch.path, batch.doc));
   batch = Batch{};
   return ok;
 }

@@ -60,7 +60,7 @@ class TIniFile {
 
 // Collects the writes to one settings file in memory until Commit(), which puts
 // them in place with one replacement of the file (one write, one flush); reads of
-// that file see them meanwhile. A batch begun while one is open for the same file
+// that file see them meanwhile, and the file is read only once. A batch begun while one is open for the same file
 // joins it. A batch for another
 // file while one is open does nothing: its writes go straight to their file.
 class TIniBatch {

@@ -67,6 +67,8 @@ int JokerByteFromText(const std::string& text) {
 }
 
 void ReadSettings(ISettingsWindow& window) {
+  // The file is read once for all keys.
+  const TIniBatch reading(SettingsFilePath());
   const TIniFile ini(SettingsFilePath());
   TOptions& options = Options();
   SearchState& search = Search();

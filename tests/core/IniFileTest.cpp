@@ -292,6 +292,16 @@ TEST_F(IniFile, ABatchPutsAllItsWritesInPlaceAtOnce) {
   }
   EXPECT_EQ(Contents(), "[S]\nA=3\n\n[T]\nk=w\n");
 
+  // A batch that only reads leaves even a file without a last line break alone.
+  dir.Write("s.ini", "[S]\nA=3\n\n[T]\nk=w");
+  {
+    TIniBatch reading(ini.Path());
+    EXPECT_EQ(ini.ReadString("T", "k", ""), "w");
+  }
+  EXPECT_EQ(Contents(), "[S]\nA=3\n\n[T]\nk=w");
+  EXPECT_EQ(writes, 2);
+  dir.Write("s.ini", "[S]\nA=3\n\n[T]\nk=w\n");
+
   // A write that changes nothing leaves the file alone, also as a batch.
   EXPECT_TRUE(ini.WriteInteger("S", "A", 3));
   {
