@@ -36,6 +36,15 @@ TEST_F(ShellLink, FoldersFollowTheXdgVariables) {
     EXPECT_EQ(ShellFolder("Startup"), "/cfg/autostart");
   }
   EXPECT_EQ(ShellFolder("/some/folder"), "/some/folder");
+  // The desktop is the one user-dirs.dirs names, if it names one the file's way.
+  test::ScopedEnv config("XDG_CONFIG_HOME", dir.File("config"));
+  for (const auto& [dirs, desktop] : {std::pair<std::string, std::string>{"", "home/Desktop"},
+                                      {"# names\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n", "home/Schreibtisch"},
+                                      {"XDG_DESKTOP_DIR=\"" + dir.File("desk") + "\"\n", "desk"},
+                                      {"XDG_DESKTOP_DIR=\"relative\"\n", "home/Desktop"}}) {
+    dir.Write("config/user-dirs.dirs", dirs);
+    EXPECT_EQ(ShellFolder("DESKTOP"), dir.File(desktop)) << dirs;
+  }
   test::ScopedEnv relative("XDG_DATA_HOME", "not/absolute");
   EXPECT_EQ(ShellFolder("SENDTO"), dir.File("home/.local/share/applications"));
 }
@@ -84,6 +93,7 @@ TEST_F(ShellLink, TheDialogCreatesTheLinkUnderTheNameGivenCutAtTheFirstDot) {
   ASSERT_TRUE(ReadLink("My.desktop", "SendTo", link));
   EXPECT_EQ(link.target, ExecutablePath());
   EXPECT_EQ(link.workingDir, ExecutableDirectory());
+  EXPECT_EQ(link.iconLocation, "quoxa");
   EXPECT_TRUE(rec.messages.shown.empty());
   // A link to the program exists now: nothing is asked.
   EXPECT_TRUE(CreateLinkDialog("QUOXA", "", "SendTo", 0));
