@@ -110,6 +110,15 @@ std::string DesktopFolder() {
   return home + "/Desktop";
 }
 
+// How a kind of folder is named to the user: by its Linux place, not the Windows one.
+std::string FolderTitle(const std::string& kind) {
+  const std::string upper = Upper(kind);
+  if (upper == "SENDTO" || upper == "PROGRAMS") return "applications";
+  if (upper == "DESKTOP") return "desktop";
+  if (upper == "STARTUP") return "autostart";
+  return kind;
+}
+
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
   return IndexIgnoringCase({a}, b) == 0;
 }
@@ -242,7 +251,8 @@ bool CreateLinkDialog(const std::string& defaultName, const std::string& argumen
   const std::string folder = ShellFolder(kind);
   std::string name = defaultName;
   while (true) {
-    if (!InputBox("Link in " + kind + " folder not yet existing", "Create link with name:", name, helpContext)) {
+    if (!InputBox("Link in " + FolderTitle(kind) + " folder not yet existing", "Create link with name:", name,
+                  helpContext)) {
       return true;
     }
     name = name.substr(0, name.find('.'));

@@ -86,7 +86,7 @@ TEST_F(ShellLink, TheDialogCreatesTheLinkUnderTheNameGivenCutAtTheFirstDot) {
   rec.messages.inputAnswers = {{true, "My.Editor"}};
   EXPECT_TRUE(CreateLinkDialog("QUOXA", "", "SendTo", 0));
   ASSERT_EQ(rec.messages.inputs.size(), 1u);
-  EXPECT_EQ(rec.messages.inputs[0].caption, "Link in SendTo folder not yet existing");
+  EXPECT_EQ(rec.messages.inputs[0].caption, "Link in applications folder not yet existing");
   EXPECT_EQ(rec.messages.inputs[0].prompt, "Create link with name:");
   EXPECT_TRUE(LinkExists("My.desktop"));
   TShellLink link;
