@@ -310,11 +310,20 @@ TEST_F(FailedWrite, FolderTheUserMayNotWriteStillTakesTheSave) {
 }
 
 TEST_F(FailedWrite, FileTheUserMayNotWriteIsAccessDenied) {
-  if (test::RunningAsRoot()) GTEST_SKIP() << "file permissions do not bind the superuser";
+  // The superuser passes every permission check: the save runs as an ordinary user.
+  if (test::RunningAsRoot()) {
+    ASSERT_EQ(chown(path.c_str(), test::kNobody, test::kNobody), 0);
+    ASSERT_EQ(chmod(dir.Path().c_str(), 0777), 0);
+  }
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-  EXPECT_FALSE(WriteFileRange(path, false, 1, 0));
-  EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nsave.bin\nError 5: File access denied"}));
-  ExpectOriginalIntact();
+  const int result = test::AsOrdinaryUser([this] {
+    const bool refused = !WriteFileRange(path, false, 1, 0);
+    return refused && rec.messages.Texts() == Names{"Error writing\nsave.bin\nError 5: File access denied"} ? 0 : 1;
+  });
+  chmod(dir.Path().c_str(), 0755);
+  EXPECT_EQ(result, 0) << "refused with error 5";
+  EXPECT_TRUE(ReadBytes(path) == original) << "the original must stay";
+  EXPECT_EQ(dir.Names(), Names{"save.bin"}) << "no temporary file may stay behind";
 }
 
 TEST_F(FileWrite, FolderThatDoesNotExistIsPathNotFound) {
