@@ -30,10 +30,12 @@
 #include "print/PrintCommand.h"
 #include "search/SearchDialogs.h"
 #include "settings/FormOpt.h"
+#include "settings/IniFile.h"
 #include "settings/MRUFiles.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
+#include "settings/SettingsPath.h"
 #include "ui/main/FormAbout.h"
 #include "ui/main/GridKeyBinding.h"
 #include "ui/main/GridView.h"
@@ -168,8 +170,13 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   }
   FreeDocument();
   ViewReady = false;
-  // Settings never read (closed before the first activation) are not written over.
-  if (started_) WriteSettings(*settings_);
+  {
+    // Everything closing stores reaches the settings file in one write.
+    TIniBatch settingsWrite(SettingsFilePath());
+    recentFiles_->Save();
+    // Settings never read (closed before the first activation) are not written over.
+    if (started_) WriteSettings(*settings_);
+  }
   OfferToEmptyClipboard();
   // The program ends with its main window, also while the help is open.
   if (THelpWindow* help = CurrentHelpWindow()) help->close();
