@@ -1,1 +1,8 @@
 # Pure C++ files go to quoxa_core; Qt files to quoxa_gui (inside if(QUOXA_BUILD_GUI)).
+# Number codec, bit manipulation and the executable patch.
+target_sources(quoxa_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/BitManipulation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ExePatch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NumberCodec.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NumberCommands.cpp
+)
