@@ -28,6 +28,7 @@
 #include "core/Primitives.h"
 #include "core/TextFormat.h"
 #include "search/SearchDialogs.h"
+#include "tools/ToolDialogs.h"
 #include "settings/FormOpt.h"
 #include "settings/MRUFiles.h"
 #include "settings/MainWindowSettings.h"
@@ -234,6 +235,10 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::BtnReplace:
     case Cmd::ReplaceAgain:
     case Cmd::ReplaceUndo: RunSearchCommand(this, cmd); break;
+    case Cmd::DecodeNumber:
+    case Cmd::EncodeNumber:
+    case Cmd::BitManipulation:
+    case Cmd::Patch: RunToolCommand(this, cmd); break;
     default: break;
   }
 }
