@@ -20,6 +20,10 @@
 #include "core/Primitives.h"
 #include "search/Replace.h"
 #include "search/SearchState.h"
+#include "tools/BitManipulation.h"
+#include "tools/ExePatch.h"
+#include "tools/NumberCommands.h"
+#include "widgets/HexString.h"
 
 namespace quoxa {
 namespace {
@@ -101,6 +105,14 @@ class UndoDifferential : public ::testing::Test {
         {"delete range", [&] {
            const int32_t pos = Pos();
            DeleteRange(pos, Any(DocSize - pos + 2));
+         }},
+        {"encode number", [&] { WriteEncodedNumber(Bytes(8), static_cast<EncodeOutput>(Any(3))); }},
+        {"bit set", [&] {
+           if (DocSize > 0) StoreBitsByte(GetByte(CursorAddress()), static_cast<uint8_t>(Any(256)));
+         }},
+        {"patch", [&] {
+           if (DocSize > 6) InsertBytes(Pos(-5), 1, HexStringToBytes(kPatchFindHex, false));
+           PatchExecutable();
          }},
     };
   }

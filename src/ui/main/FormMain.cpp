@@ -29,6 +29,7 @@
 #include "core/TextFormat.h"
 #include "print/PrintCommand.h"
 #include "search/SearchDialogs.h"
+#include "tools/ToolDialogs.h"
 #include "settings/FormOpt.h"
 #include "settings/IniFile.h"
 #include "settings/MRUFiles.h"
@@ -247,6 +248,10 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::BtnReplace:
     case Cmd::ReplaceAgain:
     case Cmd::ReplaceUndo: RunSearchCommand(this, cmd); break;
+    case Cmd::DecodeNumber:
+    case Cmd::EncodeNumber:
+    case Cmd::BitManipulation:
+    case Cmd::Patch: RunToolCommand(this, cmd); break;
     default: break;
   }
 }
