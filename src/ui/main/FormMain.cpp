@@ -27,6 +27,7 @@
 #include "core/Navigation.h"
 #include "core/Primitives.h"
 #include "core/TextFormat.h"
+#include "edit/BlockDialogs.h"
 #include "search/SearchDialogs.h"
 #include "settings/FormOpt.h"
 #include "settings/MRUFiles.h"
@@ -234,6 +235,15 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::BtnReplace:
     case Cmd::ReplaceAgain:
     case Cmd::ReplaceUndo: RunSearchCommand(this, cmd); break;
+    case Cmd::BlockDelete:
+    case Cmd::BtnDel:
+    case Cmd::BlockCopy:
+    case Cmd::BlockCopyOverwrite:
+    case Cmd::BlockMove:
+    case Cmd::BlockChars:
+    case Cmd::WriteBlock:
+    case Cmd::InsertString:
+    case Cmd::OverwriteString: RunBlockCommand(this, *this, cmd); break;
     default: break;
   }
 }
