@@ -1,6 +1,11 @@
-// Block move, copy and delete of a 16 MiB block across a 256 MiB document, against the plain
-// memmoves of BM_MemmoveReference (two moves of the whole document per iteration).
+// Block move, copy and delete of a 16 MiB block across a 256 MiB document, against two plain
+// memmoves of the whole document by the block's length (BM_MemmoveReferenceByBlock; moving by
+// one byte, as BM_MemmoveReference does, touches each cache line once and runs about twice as
+// fast).
 #include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
 
 #include "BenchDocument.h"
 #include "core/Block.h"
@@ -58,5 +63,17 @@ void BM_BlockCopyAndDelete(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * int64_t{kBigSize} * 2);
 }
 BENCHMARK(BM_BlockCopyAndDelete)->Unit(benchmark::kMillisecond);
+
+void BM_MemmoveReferenceByBlock(benchmark::State& state) {
+  std::vector<uint8_t> buffer(static_cast<size_t>(kBigSize) + kBlock, 'a');
+  for (auto _ : state) {
+    std::memmove(buffer.data() + kBlock, buffer.data(), kBigSize);
+    std::memmove(buffer.data(), buffer.data() + kBlock, kBigSize);
+    benchmark::DoNotOptimize(buffer.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(state.iterations() * int64_t{kBigSize} * 2);
+}
+BENCHMARK(BM_MemmoveReferenceByBlock)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -84,7 +84,7 @@ void TFormIns::ButtonOKClick() {
   fields.text = string_->TextEdit()->text().toStdString();
   fields.hexText = string_->HexEdit()->text().toLatin1().toStdString();
   fields.countShown = !count_->isHidden();
-  fields.countText = count_->Edit()->text().toLatin1().toStdString();
+  fields.countText = count_->Text().toLatin1().toStdString();
   const InsCheck check = CheckInsFields(fields);
   if (!check.accepted) {
     QLineEdit* target = nullptr;

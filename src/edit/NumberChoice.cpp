@@ -45,6 +45,11 @@ void TNumberChoice::FollowText(const QString& text) {
   (text.contains(QLatin1Char('$')) ? hex_ : dec_)->setChecked(true);
 }
 
+QString TNumberChoice::Text() const {
+  const QString text = edit_->text().trimmed();
+  return edit_->Hex() && !text.isEmpty() && !text.contains(QLatin1Char('$')) ? QLatin1Char('$') + text : text;
+}
+
 void TNumberChoice::LoadHistory() {
   history_->Load();
   FollowText(edit_->text());
@@ -52,6 +57,6 @@ void TNumberChoice::LoadHistory() {
 
 void TNumberChoice::SaveHistory() { history_->Save(); }
 
-void TNumberChoice::RememberText() { history_->Add(edit_->text()); }
+void TNumberChoice::RememberText() { history_->Add(Text()); }
 
 }  // namespace quoxa

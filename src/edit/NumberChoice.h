@@ -33,6 +33,10 @@ class TNumberChoice : public QGroupBox {
   TQZNumEdit* Edit() const { return edit_; }
   TQZHistoryBtn* History() const { return history_; }
 
+  // The text as the dialogs convert it: in hexadecimal a missing "$" is put in front, as leaving
+  // the edit does.
+  QString Text() const;
+
   // The history from the settings file, the edit showing its latest entry, the radios following.
   void LoadHistory();
   void SaveHistory();

@@ -16,6 +16,7 @@
 #include "core/Journal.h"
 #include "core/MessageTexts.h"
 #include "core/Navigation.h"
+#include "core/Primitives.h"
 #include "edit/BlockCommands.h"
 #include "settings/Options.h"
 #include "ui/main/PendingCommands.h"
@@ -288,6 +289,46 @@ TEST_F(BlockCommands, AgreeWithANaiveModelAndUndoRestoresTheStart) {
       ASSERT_EQ(Now(), expected);
     }
     rec.messages.shown.clear();
+  }
+}
+
+TEST_F(BlockCommands, CopyAndMovePrimitivesAgreeWithStringsForAnyRanges) {
+  std::mt19937 rng(77);
+  auto any = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+  for (int round = 0; round < 2000; ++round) {
+    std::string doc(static_cast<size_t>(any(1, 30)), '\0');
+    for (char& ch : doc) ch = static_cast<char>('A' + any(0, 25));
+    const int32_t size = static_cast<int32_t>(doc.size());
+    const int32_t source = any(1, size);
+    const int32_t length = any(0, size - source + 1);
+    const int32_t pos = any(1, size + 1);
+    const int kind = any(0, 2);
+    const std::string part = doc.substr(static_cast<size_t>(source - 1), static_cast<size_t>(length));
+    std::string expected = doc;
+    bool ok = true;
+    if (kind == 0) {
+      expected.insert(static_cast<size_t>(pos - 1), part);
+    } else if (kind == 1) {
+      ok = pos + length - 1 <= size;
+      if (ok) expected.replace(static_cast<size_t>(pos - 1), part.size(), part);
+    } else if (pos < source || pos > source + length) {
+      expected.erase(static_cast<size_t>(source - 1), part.size());
+      expected.insert(static_cast<size_t>(pos < source ? pos - 1 : pos - 1 - length), part);
+    }
+    test::LoadDocument(doc, 4, 2);
+    Journal().Reset();
+    {
+      JournalStep step;
+      const bool result = kind == 2 ? MoveBytes(source, length, pos) : CopyBytesWithin(source, length, pos, kind == 0);
+      ASSERT_EQ(result, ok) << doc << " " << source << "+" << length << " to " << pos << " kind " << kind;
+    }
+    ASSERT_EQ(test::DocumentBytes(), expected) << doc << " " << source << "+" << length << " to " << pos << " kind " << kind;
+    if (Journal().CanUndo()) {
+      ASSERT_TRUE(Journal().Undo());
+      ASSERT_EQ(test::DocumentBytes(), doc);
+      ASSERT_TRUE(Journal().Redo());
+      ASSERT_EQ(test::DocumentBytes(), expected);
+    }
   }
 }
 
