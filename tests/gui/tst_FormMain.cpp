@@ -230,6 +230,42 @@ class TestFormMain : public QObject {
   }
 
  private slots:
+  void undoAndRedoByTheirKeysAfterTypingAndSaving() {
+    MainWindowFixture f;
+    f.Load("abcdef");
+    f.form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.form));
+    QMenu* edit = f.form.menuBar()->actions().at(1)->menu();
+    QCOMPARE(edit->actions().at(0)->text(), QString("&Undo"));
+    QCOMPARE(edit->actions().at(1)->text(), QString("&Redo"));
+    QCOMPARE(f.Action(Cmd::Redo)->shortcuts(),
+             (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
+    QVERIFY(!f.Action(Cmd::Undo)->isEnabled());
+    QWidget* grid = f.form.QZStrGridText();
+    grid->setFocus();
+    if (!quoxa::TextMode) f.Trigger(Cmd::TextModeCheck);
+    if (quoxa::OverwriteMode) f.Trigger(Cmd::OverwriteCheck);
+    QTest::keyClicks(grid, "XY");
+    QCOMPARE(quoxa::test::DocumentBytes(), std::string("XYabcdef"));
+    QVERIFY(f.Action(Cmd::Undo)->isEnabled());
+    QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!quoxa::Modified);
+    QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(quoxa::test::DocumentBytes(), std::string("Xabcdef"));
+    QVERIFY(quoxa::Modified);
+    QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(quoxa::test::DocumentBytes(), std::string("abcdef"));
+    QVERIFY(!f.Action(Cmd::Undo)->isEnabled());
+    QTest::keyClick(grid, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(quoxa::test::DocumentBytes(), std::string("XYabcdef"));
+    QVERIFY(!quoxa::Modified);
+    QVERIFY(!f.Action(Cmd::Redo)->isEnabled());
+    f.Trigger(Cmd::Close);
+    QVERIFY(!f.Action(Cmd::Undo)->isEnabled());
+    QVERIFY(Texts(f).empty());
+  }
+
   void openAndSaveThroughTheFileDialog() {
     MainWindowFixture f;
     const std::string path = f.WriteFile("edit.bin", "hello");
