@@ -2,6 +2,7 @@
 target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/BlockCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/InsertString.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MouseMarking.cpp
 )
 if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE

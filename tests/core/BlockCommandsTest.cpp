@@ -18,6 +18,7 @@
 #include "core/Navigation.h"
 #include "core/Primitives.h"
 #include "edit/BlockCommands.h"
+#include "edit/MouseMarking.h"
 #include "settings/Options.h"
 #include "ui/main/PendingCommands.h"
 
@@ -330,6 +331,68 @@ TEST_F(BlockCommands, CopyAndMovePrimitivesAgreeWithStringsForAnyRanges) {
       ASSERT_EQ(test::DocumentBytes(), expected);
     }
   }
+}
+
+TEST_F(BlockCommands, MouseMarksFromThePressedByteAndShiftClickMovesTheFreeEnd) {
+  // Steps: 'p' press at pos (cursor before: the last pos), 's' Shift+press, 'd' drag, 'r' release.
+  struct Step {
+    char kind;
+    int32_t pos;
+  };
+  struct Case {
+    State start;
+    std::vector<Step> steps;
+    int32_t begin;
+    int32_t end;
+  };
+  const Case cases[] = {
+      {{"ABCDEFGHIJ", 0, 0, 1}, {{'p', 5}}, 0, 0},
+      {{"ABCDEFGHIJ", 2, 4, 1}, {{'p', 5}, {'r', 0}}, 2, 4},
+      {{"ABCDEFGHIJ", 0, 0, 1}, {{'p', 5}, {'d', 8}}, 5, 8},
+      {{"ABCDEFGHIJ", 0, 0, 1}, {{'p', 5}, {'d', 8}, {'d', 2}}, 2, 5},
+      {{"ABCDEFGHIJ", 0, 0, 1}, {{'p', 5}, {'d', 6}, {'d', 5}}, 5, 5},
+      {{"ABCDEFGHIJ", 0, 0, 1}, {{'p', 5}, {'r', 0}, {'d', 8}}, 0, 0},
+      {{"ABCDEFGHIJ", 2, 4, 3}, {{'p', 7}, {'d', 9}}, 7, 9},
+      {{"ABCDEFGHIJ", 0, 0, 3}, {{'s', 6}}, 3, 6},
+      {{"ABCDEFGHIJ", 4, 0, 9}, {{'s', 2}}, 2, 4},
+      // The cursor on the block's end: that end is free, across the begin as well.
+      {{"ABCDEFGHIJ", 3, 6, 6}, {{'s', 8}}, 3, 8},
+      {{"ABCDEFGHIJ", 3, 6, 6}, {{'s', 1}}, 1, 3},
+      {{"ABCDEFGHIJ", 3, 6, 3}, {{'s', 5}}, 5, 6},
+      {{"ABCDEFGHIJ", 3, 6, 3}, {{'s', 2}, {'d', 9}}, 6, 9},
+  };
+  for (const Case& c : cases) {
+    Start(c.start);
+    TMouseMarking mouse;
+    for (const Step& step : c.steps) {
+      const int32_t before = CursorAddress();
+      if (step.kind == 'r') {
+        mouse.Release();
+        continue;
+      }
+      GotoAddress(step.pos, true, true);
+      if (step.kind == 'd') {
+        mouse.Drag(step.pos);
+      } else {
+        mouse.Press(before, step.pos, step.kind == 's');
+      }
+    }
+    EXPECT_EQ(BlockBegin, c.begin) << c.start;
+    EXPECT_EQ(BlockEnd, c.end) << c.start;
+    EXPECT_EQ(Commands().Enabled(Cmd::BlockMove), c.end != 0) << c.start;
+  }
+  // The keys go on from where the mouse left the block.
+  Start({"ABCDEFGHIJ", 0, 0, 1});
+  TMouseMarking mouse;
+  GotoAddress(5, true, true);
+  mouse.Press(1, 5, false);
+  GotoAddress(3, true, true);
+  mouse.Drag(3);
+  MarkBlock(true, true);
+  GotoAddress(4, true, true);
+  MarkBlock(true, true);
+  EXPECT_EQ(BlockBegin, 4);
+  EXPECT_EQ(BlockEnd, 5);
 }
 
 }  // namespace

@@ -277,6 +277,42 @@ class TestBlockDialogs : public QObject {
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("0123456xyxyxy789"));
     QVERIFY(quoxa::Options().InsHex);
   }
+
+  void draggingWithTheMouseMarksAndScrollsAtTheEdge() {
+    MainWindowFixture f;
+    f.Load(std::string(200, 'a'), 8, 4);
+    Activate(f);
+    quoxa::TQZStrGrid* grid = f.form.QZStrGridHex();
+    if (!grid->IsActive()) grid = f.form.QZStrGridText();
+    auto center = [&](int col, int row) { return grid->CellRect(col, row).center(); };
+    // Press on position 2, drag to position 11 (row 1, column 2), release: the block 2..11.
+    QTest::mousePress(grid, Qt::LeftButton, {}, center(1, 0));
+    QVERIFY(!quoxa::BlockMarked());
+    QTest::mouseMove(grid, center(2, 1));
+    QTest::mouseRelease(grid, Qt::LeftButton, {}, center(2, 1));
+    QCOMPARE(quoxa::BlockBegin, 2);
+    QCOMPARE(quoxa::BlockEnd, 11);
+    QCOMPARE(quoxa::CursorAddress(), 11);
+    QVERIFY(f.Action(Cmd::BlockMove)->isEnabled());
+    // A plain click moves the cursor only; Shift+click moves the free end there.
+    QTest::mouseClick(grid, Qt::LeftButton, {}, center(0, 3));
+    QCOMPARE(quoxa::CursorAddress(), 25);
+    QCOMPARE(quoxa::BlockEnd, 11);
+    QTest::mouseClick(grid, Qt::LeftButton, Qt::ShiftModifier, center(4, 2));
+    QCOMPARE(quoxa::BlockBegin, 2);
+    QCOMPARE(quoxa::BlockEnd, 21);
+    // Held below the bottom row the view scrolls and the block follows.
+    QTest::mousePress(grid, Qt::LeftButton, {}, center(0, 0));
+    QTest::mouseMove(grid, QPoint(center(0, 3).x(), grid->height() + 20));
+    QTRY_VERIFY(quoxa::TopAddress >= 17);
+    QTest::mouseRelease(grid, Qt::LeftButton, {}, QPoint(center(0, 3).x(), grid->height() + 20));
+    const int32_t top = quoxa::TopAddress;
+    QCOMPARE(quoxa::BlockBegin, 1);
+    QCOMPARE(quoxa::BlockEnd, quoxa::CursorAddress());
+    QVERIFY(quoxa::BlockEnd >= top + 24);
+    QTest::qWait(200);
+    QCOMPARE(quoxa::TopAddress, top);
+  }
 };
 
 QTEST_MAIN(TestBlockDialogs)

@@ -46,6 +46,18 @@ void TGridKeyBinding::Bind(TQZStrGrid* grid) {
     keys_.ClickInactiveGrid(onCell, col, row);
   };
   grid->Wheel = [this](int rows) { keys_.Wheel(rows); };
+  grid->CellPress = [this, grid](int col, int row, bool shift) {
+    const int32_t before = CursorAddress();
+    if (grid->SelectCell(col, row)) marking_.Press(before, CursorAddress(), shift);
+  };
+  grid->CellDrag = [this] { marking_.Drag(CursorAddress()); };
+  grid->DragScroll = [this](int rows) {
+    if (!marking_.Pressed() || keys_.Handling()) return;
+    if (rows > 0 && LastShownAddress < DocSize) keys_.ScrollRowDown();
+    if (rows < 0 && TopAddress > BytesPerRow) keys_.ScrollRowUp();
+    marking_.Drag(CursorAddress());
+  };
+  grid->DragEnd = [this] { marking_.Release(); };
 }
 
 std::string TGridKeyBinding::HexCellText(int32_t col, int32_t row) const {
