@@ -33,7 +33,7 @@ TNumberChoice::TNumberChoice(const QString& title, const Names& names, QWidget* 
   grid->addWidget(edit_, 0, 1, 2, 1, Qt::AlignVCenter);
   // The history button sits on the edit's right edge, in this column.
   grid->setColumnMinimumWidth(2, TQZHistoryBtn::kButtonWidth);
-  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(3, 1);
 
   connect(hex_, &QRadioButton::toggled, edit_, [this](bool on) { edit_->SetHex(on); });
   // A "$" typed or pasted switches the edit; the radios show it.

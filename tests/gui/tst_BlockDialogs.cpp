@@ -282,14 +282,15 @@ class TestBlockDialogs : public QObject {
     MainWindowFixture f;
     f.Load(std::string(200, 'a'), 8, 4);
     Activate(f);
-    quoxa::TQZStrGrid* grid = f.form.QZStrGridHex();
-    if (!grid->IsActive()) grid = f.form.QZStrGridText();
+    // The press in the grid without the cursor makes it the active one and starts the drag too.
+    quoxa::TQZStrGrid* grid = f.form.QZStrGridHex()->IsActive() ? f.form.QZStrGridText() : f.form.QZStrGridHex();
     auto center = [&](int col, int row) { return grid->CellRect(col, row).center(); };
     // Press on position 2, drag to position 11 (row 1, column 2), release: the block 2..11.
     QTest::mousePress(grid, Qt::LeftButton, {}, center(1, 0));
     QVERIFY(!quoxa::BlockMarked());
     QTest::mouseMove(grid, center(2, 1));
     QTest::mouseRelease(grid, Qt::LeftButton, {}, center(2, 1));
+    QVERIFY(grid->IsActive());
     QCOMPARE(quoxa::BlockBegin, 2);
     QCOMPARE(quoxa::BlockEnd, 11);
     QCOMPARE(quoxa::CursorAddress(), 11);
