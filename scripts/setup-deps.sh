@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   xvfb openbox xdotool xclip x11-utils xxd imagemagick
+  poppler-utils
 )
 
 missing=()

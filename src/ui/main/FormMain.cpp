@@ -28,6 +28,7 @@
 #include "core/Primitives.h"
 #include "core/TextFormat.h"
 #include "edit/BlockDialogs.h"
+#include "print/PrintCommand.h"
 #include "search/SearchDialogs.h"
 #include "settings/FormOpt.h"
 #include "settings/MRUFiles.h"
@@ -211,6 +212,7 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::SaveAs: documents_->SaveAsDialog(); break;
     case Cmd::Close: documents_->CloseDocument(); break;
     case Cmd::InsertFile: documents_->InsertFile(); break;
+    case Cmd::Print: RunPrintCommand(this); break;
     case Cmd::Exit: close(); break;
     case Cmd::BlockMark:
       if (ViewReady && DocSize > 0) MarkBlock(false, true);
@@ -299,9 +301,12 @@ void TFormMain::RepaintGrids() { grids_->RepaintDataGrids(); }
 void TFormMain::Begin(const std::string& text) {
   ++busyDepth_;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  QLabel* panel = panels_->Panel(3);
+  // While a print preview is the active window, the text goes to its status bar.
+  QLabel* preview = PreviewBusyPanel();
+  QLabel* panel = preview != nullptr ? preview : panels_->Panel(3);
+  const int width = preview != nullptr ? preview->width() : panels_->PanelWidth(3);
   const QFontMetrics metrics(panel->font());
-  const std::string shown = FitPanelText(text, panels_->PanelWidth(3) - 10, [&](const std::string& s) {
+  const std::string shown = FitPanelText(text, width - 10, [&](const std::string& s) {
     return metrics.horizontalAdvance(QString::fromStdString(s));
   });
   panel->setText(QString::fromStdString(shown));
@@ -314,6 +319,7 @@ void TFormMain::End() {
   --busyDepth_;
   QApplication::restoreOverrideCursor();
   panels_->SetPanelText(3, "");
+  if (QLabel* preview = PreviewBusyPanel()) preview->clear();
 }
 
 // ---- document host

@@ -8,7 +8,6 @@ namespace quoxa {
 namespace {
 
 constexpr Cmd kPending[] = {
-    Cmd::Print,
     Cmd::Clipboard, Cmd::Cut, Cmd::Copy, Cmd::Paste,
     Cmd::CopyHex, Cmd::PasteHex,
     Cmd::CharConversion,
