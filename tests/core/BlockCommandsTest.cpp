@@ -318,12 +318,14 @@ TEST_F(BlockCommands, CopyAndMovePrimitivesAgreeWithStringsForAnyRanges) {
     }
     test::LoadDocument(doc, 4, 2);
     Journal().Reset();
+    const std::string what = doc + " " + std::to_string(source) + "+" + std::to_string(length) + " to " +
+                             std::to_string(pos) + " kind " + std::to_string(kind);
     {
       JournalStep step;
       const bool result = kind == 2 ? MoveBytes(source, length, pos) : CopyBytesWithin(source, length, pos, kind == 0);
-      ASSERT_EQ(result, ok) << doc << " " << source << "+" << length << " to " << pos << " kind " << kind;
+      ASSERT_EQ(result, ok) << what;
     }
-    ASSERT_EQ(test::DocumentBytes(), expected) << doc << " " << source << "+" << length << " to " << pos << " kind " << kind;
+    ASSERT_EQ(test::DocumentBytes(), expected) << what;
     if (Journal().CanUndo()) {
       ASSERT_TRUE(Journal().Undo());
       ASSERT_EQ(test::DocumentBytes(), doc);
