@@ -18,6 +18,8 @@
 #include "core/Journal.h"
 #include "core/Navigation.h"
 #include "core/Primitives.h"
+#include "edit/BlockCommands.h"
+#include "edit/InsertString.h"
 #include "search/Replace.h"
 #include "search/SearchState.h"
 #include "tools/BitManipulation.h"
@@ -113,6 +115,37 @@ class UndoDifferential : public ::testing::Test {
         {"patch", [&] {
            if (DocSize > 6) InsertBytes(Pos(-5), 1, HexStringToBytes(kPatchFindHex, false));
            PatchExecutable();
+         }},
+        {"block copy", [&] {
+           const int32_t b = Pos();
+           RestoreBlock(b, std::min(DocSize, b + Any(8)));
+           BlockCopyClick(Cmd::BlockCopy);
+         }},
+        {"block copy/overwrite", [&] {
+           const int32_t b = Pos();
+           RestoreBlock(b, std::min(DocSize, b + Any(8)));
+           BlockCopyClick(Cmd::BlockCopyOverwrite);
+         }},
+        {"block move", [&] {
+           const int32_t b = Pos();
+           RestoreBlock(b, std::min(DocSize, b + Any(30)));
+           BlockCopyClick(Cmd::BlockMove);
+         }},
+        {"block delete", [&] {
+           const int32_t b = Pos();
+           RestoreBlock(b, std::min(DocSize, b + Any(10)));
+           DeleteBlock();
+         }},
+        {"insert string", [&] {
+           InsCheck check;
+           check.bytes = Bytes(4);
+           check.count = 1 + Any(3);
+           InsertString(check);
+         }},
+        {"overwrite string", [&] {
+           InsCheck check;
+           check.bytes = Bytes(4);
+           OverwriteString(check);
          }},
     };
   }

@@ -12,6 +12,8 @@
 #include "print/FormPrint.h"
 #include "print/PrinterList.h"
 #include "print/QZReport.h"
+#include "edit/FormBlockN.h"
+#include "edit/FormIns.h"
 #include "search/FormFind.h"
 #include "search/FormReplace.h"
 #include "search/SearchInput.h"
@@ -118,6 +120,19 @@ class TestTabOrder : public QObject {
          {"CheckBox7", "CheckBox6", "CheckBox5", "CheckBox4", "CheckBox3", "CheckBox2", "CheckBox1", "CheckBox0",
           "ButtonCheckAll", "ButtonUncheckAll", "ButtonToggleAll", "ButtonReread", "ButtonSet", "ButtonCancel",
           "ButtonHelp"}},
+        {"Block with <n> chars", [] { return std::make_unique<quoxa::TFormBlockN>(); },
+         {"QZNumEdit1", "ButtonOK", "ButtonCancel", "ButtonHelp", "RadioButtonDec"}},
+        {"Insert", [] { return std::make_unique<quoxa::TFormIns>(); },
+         {"EditInsT", "BitBtnConvert", "RadioButtonHex", "RadioButtonDecN", "QZNumEdit1", "ButtonOK", "ButtonCancel",
+          "ButtonHelp"}},
+        {"Overwrite",
+         [] {
+           auto f = std::make_unique<quoxa::TFormIns>();
+           f->SetOverwriteMode();
+           f->SetHexMode(true);
+           return f;
+         },
+         {"QZByteEditInsH", "ButtonOK", "ButtonCancel", "ButtonHelp", "RadioButtonText", "BitBtnConvert"}},
         {"Message",
          [] {
            quoxa::MessageRequest r;

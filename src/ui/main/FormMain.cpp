@@ -27,6 +27,7 @@
 #include "core/Navigation.h"
 #include "core/Primitives.h"
 #include "core/TextFormat.h"
+#include "edit/BlockDialogs.h"
 #include "print/PrintCommand.h"
 #include "search/SearchDialogs.h"
 #include "tools/ToolDialogs.h"
@@ -252,6 +253,15 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::EncodeNumber:
     case Cmd::BitManipulation:
     case Cmd::Patch: RunToolCommand(this, cmd); break;
+    case Cmd::BlockDelete:
+    case Cmd::BtnDel:
+    case Cmd::BlockCopy:
+    case Cmd::BlockCopyOverwrite:
+    case Cmd::BlockMove:
+    case Cmd::BlockChars:
+    case Cmd::WriteBlock:
+    case Cmd::InsertString:
+    case Cmd::OverwriteString: RunBlockCommand(this, *this, cmd); break;
     default: break;
   }
 }

@@ -8,9 +8,7 @@ namespace quoxa {
 namespace {
 
 constexpr Cmd kPending[] = {
-    Cmd::WriteBlock,
-    Cmd::InsertString, Cmd::OverwriteString, Cmd::BlockChars, Cmd::BlockDelete,
-    Cmd::BlockCopy, Cmd::BlockCopyOverwrite, Cmd::BlockMove, Cmd::Clipboard, Cmd::Cut, Cmd::Copy, Cmd::Paste,
+    Cmd::Clipboard, Cmd::Cut, Cmd::Copy, Cmd::Paste,
     Cmd::CopyHex, Cmd::PasteHex,
     Cmd::CharConversion,
     Cmd::Goto, Cmd::JumpWidth, Cmd::JumpDown, Cmd::JumpUp, Cmd::RememberAddress, Cmd::GotoRemembered,
@@ -19,7 +17,7 @@ constexpr Cmd kPending[] = {
     Cmd::BookmarkLoad, Cmd::Bookmark1, Cmd::Bookmark2, Cmd::Bookmark3, Cmd::Bookmark4, Cmd::Bookmark5,
     Cmd::Bookmark6, Cmd::Bookmark7, Cmd::Bookmark8, Cmd::Bookmark9,
     Cmd::ScriptEditor, Cmd::ScriptExecute,
-    Cmd::BtnDel, Cmd::BtnCut, Cmd::BtnCopy, Cmd::BtnPaste,
+    Cmd::BtnCut, Cmd::BtnCopy, Cmd::BtnPaste,
 };
 
 }  // namespace
