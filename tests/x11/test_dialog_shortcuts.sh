@@ -19,6 +19,9 @@ cases=(
   "7a42414241424142|keys ctrl+o; wait_active 'Open file'; keys Escape; wait_main; keys z ctrl+s"
   "-|other=\$(make_doc other.bin 0102); keys ctrl+o; wait_active 'Open file'; keys alt+n; type_text other.bin; keys Return; wait_active 'QUOXA - other.bin'; keys z ctrl+s; expect_bytes \$other 7a02"
   "7a42414241424142|keys alt+h a; wait_active 'About QUOXA'; keys Escape; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys ctrl+p; wait_active Print; keys Escape; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys ctrl+p; wait_active Print; keys Return; wait_active Preview; keys Next Escape; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys ctrl+p; wait_active Print; keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space Return; wait_active 'Save output to file'; type_text \$work/dump.txt; keys Return; wait_main; keys z ctrl+s; grep -q '^000000000:  41 42 41 42' \$work/dump.txt || fail 'no text output'"
 )
 
 for row in "${cases[@]}"; do
