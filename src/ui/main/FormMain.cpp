@@ -33,6 +33,7 @@
 #include "settings/MainWindowSettings.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
+#include "tools/FormCharTable.h"
 #include "ui/main/FormAbout.h"
 #include "ui/main/GridKeyBinding.h"
 #include "ui/main/GridView.h"
@@ -238,6 +239,7 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::BtnReplace:
     case Cmd::ReplaceAgain:
     case Cmd::ReplaceUndo: RunSearchCommand(this, cmd); break;
+    case Cmd::CharConversion: RunCharConversion(this); break;
     default: break;
   }
 }

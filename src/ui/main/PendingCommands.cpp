@@ -12,7 +12,6 @@ constexpr Cmd kPending[] = {
     Cmd::InsertString, Cmd::OverwriteString, Cmd::BlockChars, Cmd::BlockDelete,
     Cmd::BlockCopy, Cmd::BlockCopyOverwrite, Cmd::BlockMove, Cmd::Clipboard, Cmd::Cut, Cmd::Copy, Cmd::Paste,
     Cmd::CopyHex, Cmd::PasteHex,
-    Cmd::CharConversion,
     Cmd::Goto, Cmd::JumpWidth, Cmd::JumpDown, Cmd::JumpUp, Cmd::RememberAddress, Cmd::GotoRemembered,
     Cmd::DisplayDifference,
     Cmd::Bookmarks, Cmd::BookmarkAdd, Cmd::BookmarkRemove, Cmd::BookmarkRemoveAll, Cmd::BookmarkSave,
