@@ -26,6 +26,7 @@
 #include "tools/ExePatch.h"
 #include "tools/NumberCommands.h"
 #include "widgets/HexString.h"
+#include "tools/ConversionTable.h"
 
 namespace quoxa {
 namespace {
@@ -103,6 +104,12 @@ class UndoDifferential : public ::testing::Test {
         {"overwrite bytes", [&] {
            const int32_t pos = Pos();
            OverwriteBytes(pos, Bytes(5).substr(0, static_cast<size_t>(std::max(0, DocSize - pos + 1))));
+         }},
+        {"character conversion", [&] {
+           ConversionTable = IdentityTable();
+           for (int k = 0; k < 3; ++k) ConversionTable[static_cast<size_t>(Any(256))] = static_cast<uint8_t>(Any(256));
+           ConversionTable['a'] = 'B';
+           ApplyConversion(Pos());
          }},
         {"delete range", [&] {
            const int32_t pos = Pos();

@@ -10,7 +10,6 @@ namespace {
 constexpr Cmd kPending[] = {
     Cmd::Clipboard, Cmd::Cut, Cmd::Copy, Cmd::Paste,
     Cmd::CopyHex, Cmd::PasteHex,
-    Cmd::CharConversion,
     Cmd::Goto, Cmd::JumpWidth, Cmd::JumpDown, Cmd::JumpUp, Cmd::RememberAddress, Cmd::GotoRemembered,
     Cmd::DisplayDifference,
     Cmd::Bookmarks, Cmd::BookmarkAdd, Cmd::BookmarkRemove, Cmd::BookmarkRemoveAll, Cmd::BookmarkSave,
