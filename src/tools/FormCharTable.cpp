@@ -15,6 +15,7 @@
 #include <QRegularExpressionValidator>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <functional>
 
 #include "core/CodePage.h"
@@ -93,6 +94,7 @@ TCharTableGrid::TCharTableGrid(QWidget* parent) : QTableWidget(256, 4, parent) {
   horizontalHeader()->setAcceptDrops(true);
   horizontalHeader()->installEventFilter(this);
   horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   scrollTimer_.setInterval(kScrollInterval);
   connect(&scrollTimer_, &QTimer::timeout, this, &TCharTableGrid::ScrollTick);
 }
@@ -245,6 +247,8 @@ void TFormCharTable::FillGrid() {
   const QColor fixed = palette().color(QPalette::Button);
   QFont oem = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   oem.setPointSize(12);
+  grid_->verticalHeader()->setDefaultSectionSize(
+      std::max(QFontMetrics(oem).height(), grid_->fontMetrics().height()) + 2);
   for (int i = 0; i < 256; ++i) {
     const auto b = static_cast<uint8_t>(i);
     const QString cells[3] = {Hex2(i), i < 32 ? QString() : Glyph(ByteToUnicode(b)),
