@@ -10,8 +10,7 @@ namespace {
 constexpr Cmd kPending[] = {
     Cmd::WriteBlock, Cmd::Print,
     Cmd::InsertString, Cmd::OverwriteString, Cmd::BlockChars, Cmd::BlockDelete,
-    Cmd::BlockCopy, Cmd::BlockCopyOverwrite, Cmd::BlockMove, Cmd::Clipboard, Cmd::Cut, Cmd::Copy, Cmd::Paste,
-    Cmd::CopyHex, Cmd::PasteHex,
+    Cmd::BlockCopy, Cmd::BlockCopyOverwrite, Cmd::BlockMove,
     Cmd::CharConversion,
     Cmd::Goto, Cmd::JumpWidth, Cmd::JumpDown, Cmd::JumpUp, Cmd::RememberAddress, Cmd::GotoRemembered,
     Cmd::DisplayDifference,
@@ -20,7 +19,7 @@ constexpr Cmd kPending[] = {
     Cmd::Bookmark6, Cmd::Bookmark7, Cmd::Bookmark8, Cmd::Bookmark9,
     Cmd::DecodeNumber, Cmd::EncodeNumber, Cmd::BitManipulation, Cmd::Patch,
     Cmd::ScriptEditor, Cmd::ScriptExecute,
-    Cmd::BtnDel, Cmd::BtnCut, Cmd::BtnCopy, Cmd::BtnPaste,
+    Cmd::BtnDel,
 };
 
 }  // namespace
