@@ -79,12 +79,11 @@ void DeleteCutBlock(int32_t cursor) {
   GotoAddress(cursor, true, true);
 }
 
-// After an insertion at pos: a block reaching pos is stale, and the view shows the new bytes.
+// After an insertion at pos: the view shows the new bytes, and a block reaching pos is stale.
 void AfterInsertion(int32_t pos) {
   Modified = true;
-  RecomputeLastShown();
-  CheckBlock(pos);
   RefreshView();
+  CheckBlock(pos);
 }
 
 }  // namespace

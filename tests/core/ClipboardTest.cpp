@@ -2,6 +2,7 @@
 // clipboard, the document, the cursor, the block and every message.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
 #include <string>
 #include <vector>
@@ -68,15 +69,22 @@ TEST(ClipboardFormat, PrivateDataIsTheLittleEndianLengthThenTheBytes) {
   }
 }
 
-TEST(ClipboardFormat, HexTriplesMatchTheDigitPairsOfEveryByte) {
-  const std::string all = test::Ramp(256);
-  std::string naive;
-  for (char b : all) naive += HexByte(static_cast<uint8_t>(b)) + " ";
-  naive.pop_back();
-  EXPECT_EQ(BytesToHexString(all, true), naive);
-  std::string back;
-  ASSERT_TRUE(ParseSeparatedHex(naive, back));
-  EXPECT_EQ(back, all);
+TEST(ClipboardFormat, HexTriplesMatchTheDigitPairsOfEveryByteAtEveryLength) {
+  std::string all = test::Ramp(256);
+  for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<char>(all[i] * 7);  // neighbours differ
+  for (size_t length : {size_t{1}, size_t{15}, size_t{16}, size_t{17}, size_t{33}, size_t{256}}) {
+    const std::string bytes = all.substr(256 - length);
+    std::string naive;
+    for (char b : bytes) naive += HexByte(static_cast<uint8_t>(b)) + " ";
+    naive.pop_back();
+    EXPECT_EQ(BytesToHexString(bytes, true), naive);
+    std::string back;
+    ASSERT_TRUE(ParseSeparatedHex(naive, back)) << length;
+    EXPECT_EQ(back, bytes);
+    for (char& c : naive) c = static_cast<char>(std::tolower(c));
+    ASSERT_TRUE(ParseSeparatedHex(naive, back)) << length;
+    EXPECT_EQ(back, bytes);
+  }
 }
 
 TEST_F(Clipboard, CopyPutsTheBlockInThePrivateFormatAndPasteInsertsItBeforeTheCursor) {
