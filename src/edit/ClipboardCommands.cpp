@@ -180,7 +180,14 @@ void PasteFromHexString() {
   BusyScope busy("");
   std::string text;
   std::string bytes;
-  if (!ReadClipboard(ClipFormat::Text, text) || !ParseSeparatedHex(ClipboardTextBytes(text), bytes)) {
+  bool parsed = false;
+  try {
+    parsed = ReadClipboard(ClipFormat::Text, text) && ParseSeparatedHex(ClipboardTextBytes(text), bytes);
+  } catch (const std::bad_alloc&) {
+    ShowError(msg::kNoMemory);
+    return;
+  }
+  if (!parsed) {
     ShowError(kNotHexString);
     return;
   }

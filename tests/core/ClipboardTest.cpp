@@ -264,26 +264,6 @@ TEST_F(Clipboard, ACancelledCopyAsHexStringLeavesTheClipboardAsItWas) {
   EXPECT_TRUE(rec.progress.boxes[0]->closed);
 }
 
-TEST_F(Clipboard, PasteCommandsFollowWhatTheClipboardHolds) {
-  const struct {
-    std::map<ClipFormat, std::string> contents;
-    bool shown, paste, pasteHex;
-  } cases[] = {
-      {{}, true, false, false},
-      {{{ClipFormat::Private, std::string(4, '\0')}}, true, true, false},
-      {{{ClipFormat::Text, "x"}}, true, true, true},
-      {{{ClipFormat::Text, "x"}}, false, false, false},  // no document: nothing to paste into
-  };
-  for (const auto& c : cases) {
-    Load("AB");
-    ViewReady = c.shown;
-    clip.Put(c.contents);
-    EXPECT_EQ(Commands().Enabled(Cmd::Paste), c.paste);
-    EXPECT_EQ(Commands().Enabled(Cmd::BtnPaste), c.paste);
-    EXPECT_EQ(Commands().Enabled(Cmd::PasteHex), c.pasteHex);
-  }
-}
-
 TEST_F(Clipboard, WithoutAClipboardItsCommandsStayOffForGood) {
   RegisterClipboardFormat();
   EXPECT_EQ(rec.messages.Texts(), Texts{});

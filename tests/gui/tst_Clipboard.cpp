@@ -1,5 +1,5 @@
 // The clipboard commands through the main window and the real QClipboard: keys, tool buttons,
-// what other programs see, what they put there, the Paste enabling and the exit question.
+// what other programs see, what they put there and the Paste enabling.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -109,21 +109,6 @@ class TestClipboard : public QObject {
     QVERIFY(std::memcmp(doc, bytes.data(), bytes.size() - 1) == 0);
     QVERIFY(std::memcmp(doc + bytes.size() - 1, bytes.data(), bytes.size()) == 0);
     QCOMPARE(doc[quoxa::DocSize - 1], bytes.back());
-  }
-
-  void largeDataOfOurOwnIsOfferedToBeEmptiedAtExit() {
-    {
-      MainWindowFixture f;
-      f.Load(std::string(600, 'a'));
-      quoxa::RestoreBlock(1, 600);
-      f.Trigger(Cmd::Copy);
-      if (!Clip()->ownsClipboard()) QSKIP("this platform does not report clipboard ownership");
-      f.rec.messages.answers = {quoxa::mrYes};
-      f.form.close();
-      QCOMPARE(f.rec.messages.Texts(),
-               std::vector<std::string>{"Clipboard contains more than 512 bytes data.\nEmpty clipboard now?"});
-    }
-    QVERIFY(!Clip()->mimeData()->hasFormat(QStringLiteral("application/x-qzbinary")));
   }
 };
 
