@@ -9,6 +9,9 @@
 #include "DialogTestKit.h"
 #include "FakeSettingsWindow.h"
 #include "Recorders.h"
+#include "print/FormPrint.h"
+#include "print/PrinterList.h"
+#include "print/QZReport.h"
 #include "search/FormFind.h"
 #include "search/FormReplace.h"
 #include "search/SearchInput.h"
@@ -56,6 +59,8 @@ class TestTabOrder : public QObject {
   void tabFollowsTheLayoutInEveryDialog() {
     quoxa::test::RecorderScope rec;
     quoxa::test::FakeSettingsWindow window;
+    quoxa::SetPrinterSource([] { return QList<quoxa::TPrinterEntry>{{"PDF file", true}}; });
+    quoxa::TQZReport report;
     struct Row {
       const char* dialog;
       std::function<std::unique_ptr<QDialog>()> make;
@@ -97,6 +102,11 @@ class TestTabOrder : public QObject {
           "CheckBoxReadOnly", "ComboBoxDrive", "ButtonUp", "ButtonAddFavorite", "ButtonFavorites", "ButtonLargeIcons",
           "ButtonSmallIcons", "ButtonList", "ButtonDetails", "ButtonSortName", "ButtonSortExt", "ButtonSortSize",
           "ButtonSortTime"}},
+        {"Print",
+         [&report] { return std::make_unique<quoxa::TFormPrint>(report); },
+         {"RadioButtonPage", "ComboBoxPrinter", "ComboBoxFontSize", "ComboBoxBytesPerRow", "QZNumEditLeft",
+          "QZNumEditRight", "QZNumEditTop", "QZNumEditBottom", "ComboBoxUnit", "CheckBoxLandscape", "CheckBoxDecimal",
+          "CheckBoxTextBelow", "CheckBoxToFile", "ButtonOK", "ButtonCancel", "ButtonHelp"}},
         {"Message",
          [] {
            quoxa::MessageRequest r;
@@ -124,6 +134,7 @@ class TestTabOrder : public QObject {
       std::reverse(forward.begin(), forward.end());
       if (Walk(n, true) != forward) QFAIL(qPrintable(QString("%1: Shift+Tab goes another way").arg(row.dialog)));
     }
+    quoxa::SetPrinterSource(nullptr);
   }
 };
 

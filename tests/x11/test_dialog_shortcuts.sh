@@ -17,6 +17,9 @@ cases=(
   "6142414241424142|keys alt+t o; wait_active Options; keys Escape; wait_main; keys Tab 6 1 ctrl+s"
   "7a42414241424142|keys ctrl+o; wait_active 'Open file'; keys Escape; wait_main; keys z ctrl+s"
   "7a42414241424142|keys alt+h a; wait_active 'About QUOXA'; keys Escape; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys ctrl+p; wait_active Print; keys Escape; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys ctrl+p; wait_active Print; keys Return; wait_active Preview; keys Next Escape; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys ctrl+p; wait_active Print; keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space Return; wait_active 'Save output to file'; type_text \$work/dump.txt; keys Return; wait_main; keys z ctrl+s; grep -q '^000000000:  41 42 41 42' \$work/dump.txt || fail 'no text output'"
 )
 
 for row in "${cases[@]}"; do
