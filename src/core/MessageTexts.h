@@ -6,7 +6,6 @@ namespace quoxa::msg {
 inline constexpr const char* kNoMemory = "Can't allocate additional memory\nto perform operation";
 inline constexpr const char* kOverwriteBeyondEnd = "Can't overwrite beyond end of file";
 inline constexpr const char* kBlockNoLongerValid = "Block no longer valid";
-inline constexpr const char* kNoBlockMarked = "No block marked";
 inline constexpr const char* kAllocatingMemory = "Allocating memory";
 inline constexpr const char* kReleasingMemory = "Releasing memory";
 inline constexpr const char* kAllocFailed = "Error allocating memory.\nProgram terminated.";

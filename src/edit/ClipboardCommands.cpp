@@ -17,6 +17,7 @@
 #include "core/Progress.h"
 #include "core/TextFormat.h"
 #include "core/View.h"
+#include "edit/BlockCommands.h"
 #include "edit/Clipboard.h"
 #include "edit/ClipboardFormat.h"
 #include "search/DocSearchProgress.h"
@@ -32,7 +33,7 @@ constexpr const char* kPasteNoMemory = "Not enough memory allocated\nfor this op
 constexpr const char* kNotHexString = "Clipboard doesn't contain hex string!";
 constexpr const char* kCopyHexQuestion = "Copy more than %.0n bytes text\n to clipboard?";
 constexpr const char* kEmptyQuestion = "Clipboard contains more than %.0n bytes data.\nEmpty clipboard now?";
-constexpr const char* kBusyCopy = "Copy data to clipboard";
+constexpr const char* kBusyToClipboard = "Copy data to clipboard";
 constexpr const char* kBusyPaste = "Paste data from clipboard";
 constexpr const char* kProgressCaption = "Copy data to clipboard";
 constexpr const char* kProgressText = "Current file position";
@@ -72,10 +73,7 @@ std::string PasteBytes() {
 // The block's removal after a cut: the cursor keeps its position, clamped to the document.
 void DeleteCutBlock(int32_t cursor) {
   BusyScope busy(msg::kBusyDelete);
-  Commands().SetEnabled(Cmd::ReplaceUndo, false);
-  DeleteRange(BlockBegin, BlockLength());
-  Modified = true;
-  UnmarkBlock();
+  DeleteBlock();
   GotoAddress(cursor, true, true);
 }
 
@@ -96,7 +94,7 @@ void CutOrCopy(bool cut) {
   const int32_t cursor = CursorAddress();
   bool copied = false;
   {
-    BusyScope busy(kBusyCopy);
+    BusyScope busy(kBusyToClipboard);
     try {
       copied = WriteClipboard(ClipFormat::Private, EncodePrivate(BlockBytes(), static_cast<size_t>(BlockLength())));
     } catch (const std::bad_alloc&) {

@@ -27,8 +27,10 @@
 #include "core/TextFormat.h"
 #include "edit/ClipboardCommands.h"
 #include "edit/QtClipboard.h"
+#include "edit/BlockDialogs.h"
 #include "print/PrintCommand.h"
 #include "search/SearchDialogs.h"
+#include "tools/ToolDialogs.h"
 #include "settings/FormOpt.h"
 #include "settings/IniFile.h"
 #include "settings/MRUFiles.h"
@@ -237,6 +239,19 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::BtnPaste:
     case Cmd::CopyHex:
     case Cmd::PasteHex: RunClipboardCommand(cmd); break;
+    case Cmd::DecodeNumber:
+    case Cmd::EncodeNumber:
+    case Cmd::BitManipulation:
+    case Cmd::Patch: RunToolCommand(this, cmd); break;
+    case Cmd::BlockDelete:
+    case Cmd::BtnDel:
+    case Cmd::BlockCopy:
+    case Cmd::BlockCopyOverwrite:
+    case Cmd::BlockMove:
+    case Cmd::BlockChars:
+    case Cmd::WriteBlock:
+    case Cmd::InsertString:
+    case Cmd::OverwriteString: RunBlockCommand(this, *this, cmd); break;
     default: break;
   }
 }
