@@ -29,6 +29,7 @@
 #include "tools/ExePatch.h"
 #include "tools/NumberCommands.h"
 #include "widgets/HexString.h"
+#include "tools/ConversionTable.h"
 
 namespace quoxa {
 namespace {
@@ -124,6 +125,12 @@ class UndoDifferential : public ::testing::Test {
            test::FakeClipboard clip;
            clip.PutText(BytesToHexString(Bytes(5), true));
            PasteFromHexString();
+         }},
+        {"character conversion", [&] {
+           ConversionTable = IdentityTable();
+           for (int k = 0; k < 3; ++k) ConversionTable[static_cast<size_t>(Any(256))] = static_cast<uint8_t>(Any(256));
+           ConversionTable['a'] = 'B';
+           ApplyConversion(Pos());
          }},
         {"delete range", [&] {
            const int32_t pos = Pos();

@@ -38,6 +38,7 @@
 #include "settings/Options.h"
 #include "settings/Settings.h"
 #include "settings/SettingsPath.h"
+#include "tools/FormCharTable.h"
 #include "ui/main/FormAbout.h"
 #include "ui/main/GridKeyBinding.h"
 #include "ui/main/GridView.h"
@@ -252,6 +253,7 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::WriteBlock:
     case Cmd::InsertString:
     case Cmd::OverwriteString: RunBlockCommand(this, *this, cmd); break;
+    case Cmd::CharConversion: RunCharConversion(this); break;
     default: break;
   }
 }

@@ -8,7 +8,6 @@ namespace quoxa {
 namespace {
 
 constexpr Cmd kPending[] = {
-    Cmd::CharConversion,
     Cmd::Goto, Cmd::JumpWidth, Cmd::JumpDown, Cmd::JumpUp, Cmd::RememberAddress, Cmd::GotoRemembered,
     Cmd::DisplayDifference,
     Cmd::Bookmarks, Cmd::BookmarkAdd, Cmd::BookmarkRemove, Cmd::BookmarkRemoveAll, Cmd::BookmarkSave,
