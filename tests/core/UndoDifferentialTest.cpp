@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FakeClipboard.h"
 #include "FakeGrids.h"
 #include "Recorders.h"
 #include "TempDir.h"
@@ -19,6 +20,8 @@
 #include "core/Navigation.h"
 #include "core/Primitives.h"
 #include "edit/BlockCommands.h"
+#include "edit/ClipboardCommands.h"
+#include "edit/ClipboardFormat.h"
 #include "edit/InsertString.h"
 #include "search/Replace.h"
 #include "search/SearchState.h"
@@ -104,6 +107,24 @@ class UndoDifferential : public ::testing::Test {
         {"overwrite bytes", [&] {
            const int32_t pos = Pos();
            OverwriteBytes(pos, Bytes(5).substr(0, static_cast<size_t>(std::max(0, DocSize - pos + 1))));
+         }},
+        {"cut", [&] {
+           test::FakeClipboard clip;
+           const int32_t begin = Pos();
+           if (DocSize > 0) RestoreBlock(begin, begin + Any(DocSize - begin + 1));
+           CutOrCopy(true);
+         }},
+        {"paste", [&] {
+           test::FakeClipboard clip;
+           const std::string bytes = Bytes(6);
+           clip.Put({{Any(2) ? ClipFormat::Text : ClipFormat::Private,
+                      Any(2) ? bytes : EncodePrivate(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())}});
+           PasteFromClipboard();
+         }},
+        {"paste hex", [&] {
+           test::FakeClipboard clip;
+           clip.PutText(BytesToHexString(Bytes(5), true));
+           PasteFromHexString();
          }},
         {"character conversion", [&] {
            ConversionTable = IdentityTable();

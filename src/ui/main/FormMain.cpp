@@ -1,7 +1,6 @@
 #include "ui/main/FormMain.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -18,7 +17,6 @@
 #include <algorithm>
 
 #include "core/Block.h"
-#include "core/CodePage.h"
 #include "core/DocState.h"
 #include "core/Help.h"
 #include "core/Journal.h"
@@ -27,6 +25,8 @@
 #include "core/Navigation.h"
 #include "core/Primitives.h"
 #include "core/TextFormat.h"
+#include "edit/ClipboardCommands.h"
+#include "edit/QtClipboard.h"
 #include "edit/BlockDialogs.h"
 #include "print/PrintCommand.h"
 #include "search/SearchDialogs.h"
@@ -59,10 +59,6 @@ namespace {
 // Largest grid the layout accepts from stored settings.
 constexpr int kMaxGridCells = 1024;
 
-constexpr const char* kClipboardQuestion = "Clipboard contains more than %.0n bytes data.\nEmpty clipboard now?";
-constexpr int kLargeClipboard = 512;
-constexpr const char* kPrivateClipboardMime = "application/x-qzbinary";
-
 }  // namespace
 
 TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
@@ -94,6 +90,7 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   InstallView(this);
   InstallBusy(this);
   InstallHelp([](int topic) { OpenHelpWindow(topic); });
+  new TQtClipboard(this);
 
   keyBinding_ = new TGridKeyBinding(
       grids_, [this] { ToggleTextMode(); }, [this] { ToggleOverwriteMode(); }, this);
@@ -149,6 +146,7 @@ void TFormMain::EnsureStarted() {
   if (started_) return;
   started_ = true;
   ReadSettings();
+  RegisterClipboardFormat();
   if (DocBuffer == nullptr && !AllocDocument()) {
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
     return;
@@ -184,22 +182,6 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   // The program ends with its main window, also while the help is open.
   if (THelpWindow* help = CurrentHelpWindow()) help->close();
   event->accept();
-}
-
-void TFormMain::OfferToEmptyClipboard() {
-  QClipboard* clipboard = QGuiApplication::clipboard();
-  if (clipboard == nullptr || !clipboard->ownsClipboard()) return;
-  const QMimeData* mime = clipboard->mimeData();
-  if (mime == nullptr) return;
-  qsizetype size = 0;
-  if (mime->hasFormat(kPrivateClipboardMime)) {
-    size = mime->data(kPrivateClipboardMime).size();
-  } else if (mime->hasText()) {
-    size = static_cast<qsizetype>(Utf8ToBytes(mime->text().toStdString()).size());
-  }
-  if (size > kLargeClipboard && AskYesNo(FormatMsgN(kClipboardQuestion, kLargeClipboard)) == mrYes) {
-    clipboard->clear();
-  }
 }
 
 // ---- commands
@@ -250,6 +232,14 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::BtnReplace:
     case Cmd::ReplaceAgain:
     case Cmd::ReplaceUndo: RunSearchCommand(this, cmd); break;
+    case Cmd::Cut:
+    case Cmd::BtnCut:
+    case Cmd::Copy:
+    case Cmd::BtnCopy:
+    case Cmd::Paste:
+    case Cmd::BtnPaste:
+    case Cmd::CopyHex:
+    case Cmd::PasteHex: RunClipboardCommand(cmd); break;
     case Cmd::DecodeNumber:
     case Cmd::EncodeNumber:
     case Cmd::BitManipulation:
