@@ -8,6 +8,7 @@
 
 #include "core/Commands.h"
 #include "core/DocState.h"
+#include "edit/BookmarkCommands.h"
 #include "settings/MRUFiles.h"
 #include "ui/main/FormMain.h"
 #include "ui/main/GridView.h"
@@ -106,7 +107,7 @@ bool TMainWindowSettings::LoadConversionTable(const std::string& path) {
 
 void TMainWindowSettings::UseBuiltinConversionTable() {}
 
-void TMainWindowSettings::RebuildBookmarkMenu() {}
+void TMainWindowSettings::RebuildBookmarkMenu() { RefreshBookmarkMenu(); }
 
 void TMainWindowSettings::ShowAllAddressCells() { window_.Grids()->ShowAllAddressCells(); }
 

@@ -27,6 +27,9 @@
 #include "core/Navigation.h"
 #include "core/Primitives.h"
 #include "core/TextFormat.h"
+#include "edit/BookmarkCommands.h"
+#include "edit/BookmarkMenu.h"
+#include "edit/GotoDialogs.h"
 #include "search/SearchDialogs.h"
 #include "settings/FormOpt.h"
 #include "settings/MRUFiles.h"
@@ -78,6 +81,7 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   documents_ = std::make_unique<TDocumentCommands>(*this);
   menu_ = new TMainMenu(this, menuBar(), toolBar_, [this](Cmd cmd) { RunCommand(cmd); });
   Commands().SetListener([this](Cmd cmd) { menu_->Mirror(cmd); });
+  new TBookmarkMenu(menu_, this);
   recentFiles_ = new TMRUFiles(this);
   recentFiles_->SetFileMenu(menu_->SubMenu(Cmd::Reopen));
   connect(recentFiles_, &TMRUFiles::MRUItemClick, this,
@@ -234,6 +238,12 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::BtnReplace:
     case Cmd::ReplaceAgain:
     case Cmd::ReplaceUndo: RunSearchCommand(this, cmd); break;
+    case Cmd::Goto: case Cmd::JumpWidthDialog: case Cmd::JumpDown: case Cmd::JumpUp: case Cmd::RememberAddress:
+    case Cmd::GotoRemembered: case Cmd::DisplayDifference: RunGotoCommand(this, cmd); break;
+    case Cmd::BookmarkAdd: case Cmd::BookmarkRemove: case Cmd::BookmarkRemoveAll: case Cmd::BookmarkSave:
+    case Cmd::BookmarkLoad: case Cmd::Bookmark1: case Cmd::Bookmark2: case Cmd::Bookmark3: case Cmd::Bookmark4:
+    case Cmd::Bookmark5: case Cmd::Bookmark6: case Cmd::Bookmark7: case Cmd::Bookmark8:
+    case Cmd::Bookmark9: RunBookmarkCommand(*this, cmd); break;
     default: break;
   }
 }
@@ -243,6 +253,7 @@ void TFormMain::ToggleTextMode() {
   Commands().SetChecked(Cmd::TextModeCheck, TextMode);
   grids_->SetTextMode(TextMode);
   UpdateStatus();
+  RefreshBookmarkMenu();
 }
 
 void TFormMain::ToggleOverwriteMode() {
@@ -310,7 +321,7 @@ FileAnswer TFormMain::AskFileName(const FileQuestion& question) {
   request.save = question.save;
   request.title = question.title;
   request.favoritesSection = kFavorites;
-  request.filter = kFileFilter;
+  request.filter = question.filter;
   request.startDir = question.startDir;
   request.showReadOnly = question.readOnlyBox;
   const FileDialogResult result = ExecFileDialog(this, request);
