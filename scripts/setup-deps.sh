@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev libqt6printsupport6 libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
+  xvfb openbox xdotool xclip x11-utils xxd imagemagick
   clang libclang-rt-dev
 )
 

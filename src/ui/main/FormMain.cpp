@@ -47,6 +47,7 @@
 #include "ui/main/StatusPanels.h"
 #include "ui/main/ViewTexts.h"
 #include "widgets/FileDialogs.h"
+#include "widgets/ModalFocus.h"
 
 namespace quoxa {
 
@@ -111,6 +112,7 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   panels_->SetPanelText(2, ModePanelText(OverwriteMode));
   setAcceptDrops(true);
   SetupContextHelp();
+  new TModalFocus(this, [this]() -> QWidget* { return grids_->ActiveGrid(); });
 
   grids_->ApplyFontSize(grids_->GridFont().pointSize());
   grids_->SetTextMode(TextMode);
@@ -172,6 +174,8 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   // Settings never read (closed before the first activation) are not written over.
   if (started_) WriteSettings(*settings_);
   OfferToEmptyClipboard();
+  // The program ends with its main window, also while the help is open.
+  if (THelpWindow* help = CurrentHelpWindow()) help->close();
   event->accept();
 }
 
@@ -367,14 +371,24 @@ void TFormMain::SetGridSize(int cols, int rows) {
   const bool textLeft = grids_->TextGridLeft();
   const TGridGeometry smallest = LayoutGrids(kMinGridCols, kMinGridRows, cells, chrome, address, textLeft);
   const TGridGeometry none = LayoutGrids(0, 0, cells, chrome, address, textLeft);
-  const TGridGeometry& now = grids_->Geometry();
   applyingSize_ = true;
   setMinimumSize(smallest.windowWidth, smallest.windowHeight);
   setBaseSize(none.windowWidth, none.windowHeight);
   setSizeIncrement(cells.hexColWidth + cells.textColWidth + 2 * cells.gridLine, cells.rowHeight + cells.gridLine);
-  if (!isMaximized() && !isFullScreen()) resize(now.windowWidth, now.windowHeight);
+  ResizeToLayout();
   applyingSize_ = false;
   GotoTop();
+}
+
+void TFormMain::ResizeToLayout() {
+  if (isMaximized() || isFullScreen()) return;
+  const TGridGeometry& now = grids_->Geometry();
+  const QSize wanted(now.windowWidth, now.windowHeight);
+  if (size() == wanted) return;
+  applyingSize_ = true;
+  sizeRequests_.Requested(wanted.width(), wanted.height());
+  resize(wanted);
+  applyingSize_ = false;
 }
 
 void TFormMain::ApplyFont(const QString& family) {
@@ -404,7 +418,10 @@ void TFormMain::PlaceGrids() { grids_->PlaceGrids(Options().TextGridLeft); }
 
 void TFormMain::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  if (applyingSize_ || !started_ || snapPending_) return;
+  if (applyingSize_) return;
+  // The window manager's answer to a size the program asked for, maybe a late one.
+  if (event->spontaneous() && sizeRequests_.Answers(event->size().width(), event->size().height())) return;
+  if (!started_ || snapPending_) return;
   snapPending_ = true;
   QTimer::singleShot(0, this, [this] {
     snapPending_ = false;
@@ -421,12 +438,7 @@ void TFormMain::SnapToCells() {
     SetGridSize(cols, rows);
     return;
   }
-  const TGridGeometry& now = grids_->Geometry();
-  if (!isMaximized() && !isFullScreen() && size() != QSize(now.windowWidth, now.windowHeight)) {
-    applyingSize_ = true;
-    resize(now.windowWidth, now.windowHeight);
-    applyingSize_ = false;
-  }
+  ResizeToLayout();
 }
 
 // ---- events
