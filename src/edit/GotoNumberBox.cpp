@@ -39,6 +39,8 @@ TGotoNumberBox::TGotoNumberBox(const QString& title, const QString& historyName,
   grid->setColumnStretch(1, 1);
 
   connect(hex_, &QRadioButton::toggled, edit_, &TQZNumEdit::SetHex);
+  // Choosing the number's form is followed by typing it.
+  for (QRadioButton* radio : {dec_, hex_}) connect(radio, &QRadioButton::clicked, this, &TGotoNumberBox::FocusEdit);
   connect(edit_, &TQZNumEdit::HexChanged, this, [this](bool hex) { (hex ? hex_ : dec_)->setChecked(true); });
   history_->OnSelect = [this](TQZHistoryBtn*, QString& text, bool&) { FollowDollar(text); };
 
