@@ -12,6 +12,7 @@ cases=(
   "FindHex=0|keys ctrl+f; wait_active Find; keys alt+t; type_text B; keys Return; wait_main; keys z ctrl+s|417a414241424142"
   "FindHex=1|keys z alt+F4; wait_active Confirmation; keys Tab Return; quoxa_wait_exit|7a42414241424142"
   "FindHex=1|keys z alt+F4; wait_active Confirmation; keys Escape; wait_main; keys ctrl+s|7a42414241424142"
+  "FindHex=1|keys ctrl+g; wait_active 'Go to address'; type_text 3; keys Tab Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
 )
 
 for row in "${cases[@]}"; do

@@ -17,6 +17,10 @@ cases=(
   "6142414241424142|keys alt+t o; wait_active Options; keys Escape; wait_main; keys Tab 6 1 ctrl+s"
   "7a42414241424142|keys ctrl+o; wait_active 'Open file'; keys Escape; wait_main; keys z ctrl+s"
   "7a42414241424142|keys alt+h a; wait_active 'About QUOXA'; keys Escape; wait_main; keys z ctrl+s"
+  "4142417a41424142|keys ctrl+g; wait_active 'Go to address'; type_text 3; keys Return; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys ctrl+g; wait_active 'Go to address'; keys Escape; wait_main; keys z ctrl+s"
+  "4142414241427a42|keys alt+a w; wait_active 'Enter jump width'; type_text 3; keys Return; wait_main; keys F5 F5 z ctrl+s"
+  "7a42414241424142|keys alt+a w; wait_active 'Enter jump width'; keys Escape; wait_main; keys z ctrl+s"
 )
 
 for row in "${cases[@]}"; do
