@@ -13,14 +13,11 @@
 #include "edit/GotoDialogs.h"
 #include "edit/GotoNumberBox.h"
 #include "settings/Options.h"
+#include "ui/main/HelpTopics.h"
 #include "widgets/DialogPlacement.h"
 #include "widgets/QZNumEdit.h"
 
 namespace quoxa {
-
-namespace {
-constexpr int kHelpGoto = 54;
-}
 
 TFormGoto::TFormGoto(QWidget* parent)
     : QDialog(parent),
@@ -56,7 +53,7 @@ TFormGoto::TFormGoto(QWidget* parent)
   buttons->addStretch(1);
   connect(ok, &QPushButton::clicked, this, &TFormGoto::ButtonOKClick);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpGoto); });
+  connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(help::kGoto); });
 
   auto* left = new QVBoxLayout;
   left->addWidget(number_);

@@ -12,6 +12,7 @@
 #include "ModalDriver.h"
 #include "TestDocument.h"
 #include "ui/main/QZStrGrid.h"
+#include "core/Help.h"
 #include "core/Navigation.h"
 #include "edit/BookmarkList.h"
 #include "edit/FormGoto.h"
@@ -24,6 +25,7 @@
 #include "settings/Options.h"
 #include "settings/QZHistoryBtn.h"
 #include "settings/SettingsPath.h"
+#include "ui/main/HelpWindow.h"
 #include "widgets/QZNumEdit.h"
 
 using quoxa::Cmd;
@@ -93,6 +95,12 @@ class TestAddresses : public QObject {
     QCOMPARE(Child<TQZNumEdit>(go, "QZNumEdit1")->Max(), 99999999.9L);
     QCOMPARE(Child<quoxa::TQZHistoryBtn>(go, "QZHistoryBtnGoTo")->IniSection, QString("QZHistoryGoTo"));
     QVERIFY(Child<QPushButton>(go, "ButtonOK")->isDefault());
+    std::vector<int> topics;
+    quoxa::InstallHelp([&topics](int topic) { topics.push_back(topic); });
+    Child<QPushButton>(go, "ButtonHelp")->click();
+    quoxa::InstallHelp(nullptr);
+    QCOMPARE(topics, std::vector<int>{54});
+    QVERIFY(quoxa::HelpTopicHtml(54).contains("Go mode"));
 
     TFormJump jump;
     QCOMPARE(jump.windowTitle(), QString("Enter jump width"));
