@@ -11,6 +11,9 @@
 #include "Recorders.h"
 #include "edit/FormGoto.h"
 #include "edit/FormJump.h"
+#include "print/FormPrint.h"
+#include "print/PrinterList.h"
+#include "print/QZReport.h"
 #include "search/FormFind.h"
 #include "search/FormReplace.h"
 #include "search/SearchInput.h"
@@ -58,6 +61,8 @@ class TestTabOrder : public QObject {
   void tabFollowsTheLayoutInEveryDialog() {
     quoxa::test::RecorderScope rec;
     quoxa::test::FakeSettingsWindow window;
+    quoxa::SetPrinterSource([] { return QList<quoxa::TPrinterEntry>{{"PDF file", true}}; });
+    quoxa::TQZReport report;
     struct Row {
       const char* dialog;
       std::function<std::unique_ptr<QDialog>()> make;
@@ -103,6 +108,11 @@ class TestTabOrder : public QObject {
          {"QZNumEdit1", "RadioGoMode0", "ButtonOK", "ButtonCancel", "ButtonHelp", "RadioButtonDec"}},
         {"Enter jump width", [] { return std::make_unique<quoxa::TFormJump>(); },
          {"QZNumEdit1", "ButtonOK", "ButtonCancel", "RadioButtonDec"}},
+        {"Print",
+         [&report] { return std::make_unique<quoxa::TFormPrint>(report); },
+         {"RadioButtonPage", "ComboBoxPrinter", "ComboBoxFontSize", "ComboBoxBytesPerRow", "QZNumEditLeft",
+          "QZNumEditRight", "QZNumEditTop", "QZNumEditBottom", "ComboBoxUnit", "CheckBoxLandscape", "CheckBoxDecimal",
+          "CheckBoxTextBelow", "CheckBoxToFile", "ButtonOK", "ButtonCancel", "ButtonHelp"}},
         {"Message",
          [] {
            quoxa::MessageRequest r;
@@ -130,6 +140,7 @@ class TestTabOrder : public QObject {
       std::reverse(forward.begin(), forward.end());
       if (Walk(n, true) != forward) QFAIL(qPrintable(QString("%1: Shift+Tab goes another way").arg(row.dialog)));
     }
+    quoxa::SetPrinterSource(nullptr);
   }
 };
 

@@ -30,12 +30,15 @@
 #include "edit/BookmarkCommands.h"
 #include "edit/BookmarkMenu.h"
 #include "edit/GotoDialogs.h"
+#include "print/PrintCommand.h"
 #include "search/SearchDialogs.h"
 #include "settings/FormOpt.h"
+#include "settings/IniFile.h"
 #include "settings/MRUFiles.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
+#include "settings/SettingsPath.h"
 #include "ui/main/FormAbout.h"
 #include "ui/main/GridKeyBinding.h"
 #include "ui/main/GridView.h"
@@ -171,8 +174,13 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   }
   FreeDocument();
   ViewReady = false;
-  // Settings never read (closed before the first activation) are not written over.
-  if (started_) WriteSettings(*settings_);
+  {
+    // Everything closing stores reaches the settings file in one write.
+    TIniBatch settingsWrite(SettingsFilePath());
+    recentFiles_->Save();
+    // Settings never read (closed before the first activation) are not written over.
+    if (started_) WriteSettings(*settings_);
+  }
   OfferToEmptyClipboard();
   // The program ends with its main window, also while the help is open.
   if (THelpWindow* help = CurrentHelpWindow()) help->close();
@@ -214,6 +222,7 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::SaveAs: documents_->SaveAsDialog(); break;
     case Cmd::Close: documents_->CloseDocument(); break;
     case Cmd::InsertFile: documents_->InsertFile(); break;
+    case Cmd::Print: RunPrintCommand(this); break;
     case Cmd::Exit: close(); break;
     case Cmd::BlockMark:
       if (ViewReady && DocSize > 0) MarkBlock(false, true);
@@ -300,9 +309,12 @@ void TFormMain::RepaintGrids() { grids_->RepaintDataGrids(); }
 void TFormMain::Begin(const std::string& text) {
   ++busyDepth_;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  QLabel* panel = panels_->Panel(3);
+  // While a print preview is the active window, the text goes to its status bar.
+  QLabel* preview = PreviewBusyPanel();
+  QLabel* panel = preview != nullptr ? preview : panels_->Panel(3);
+  const int width = preview != nullptr ? preview->width() : panels_->PanelWidth(3);
   const QFontMetrics metrics(panel->font());
-  const std::string shown = FitPanelText(text, panels_->PanelWidth(3) - 10, [&](const std::string& s) {
+  const std::string shown = FitPanelText(text, width - 10, [&](const std::string& s) {
     return metrics.horizontalAdvance(QString::fromStdString(s));
   });
   panel->setText(QString::fromStdString(shown));
@@ -315,6 +327,7 @@ void TFormMain::End() {
   --busyDepth_;
   QApplication::restoreOverrideCursor();
   panels_->SetPanelText(3, "");
+  if (QLabel* preview = PreviewBusyPanel()) preview->clear();
 }
 
 // ---- document host
