@@ -1,7 +1,5 @@
 #include "edit/BookmarkFile.h"
 
-#include <optional>
-
 #include "core/AtomicFileWriter.h"
 #include "core/FileIo.h"
 #include "core/PlatformFile.h"
@@ -95,18 +93,9 @@ int32_t ReadBookmarkFileBytes(const std::string& path, std::string& bytes) {
 
 int32_t WriteBookmarkFile(const std::string& path, const std::vector<std::string>& entries) {
   const std::string bytes = BookmarkFileBytes(entries);
-  AtomicFileWriter writer;
-  int32_t result = ResultOf(writer.Begin(path), kResultOpenFailed);
-  if (result == 0) {
-    int64_t written = 0;
-    result = ResultOf(writer.Write(reinterpret_cast<const uint8_t*>(bytes.data()),
-                                   static_cast<int64_t>(bytes.size()), written),
-                      kIoWriteFault);
-    if (result == 0 && written != static_cast<int64_t>(bytes.size())) result = kIoWriteFault;
-  }
-  if (result == 0) result = ResultOf(writer.Commit(std::nullopt), kResultCloseFailed);
-  if (result != 0) writer.Discard();
-  return result;
+  return ResultOf(WriteFileSafely(path, reinterpret_cast<const uint8_t*>(bytes.data()),
+                                  static_cast<int64_t>(bytes.size())),
+                  kIoWriteFault);
 }
 
 }  // namespace quoxa
