@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <new>
 
 #include "core/Block.h"
 #include "core/Busy.h"
@@ -92,6 +93,52 @@ bool DeleteRange(int32_t pos, int64_t n) {
   if (pos < 1 || n < 0 || int64_t{pos} + n - 1 > DocSize) return false;
   if (n > 0) RecordRemoval(pos, n);
   return RemoveRange(pos, n);
+}
+
+bool CopyBytesWithin(int32_t source, int64_t length, int32_t pos, bool insert) {
+  if (length < 0 || source < 1 || int64_t{source} + length - 1 > DocSize) return false;
+  if (!insert) {
+    if (pos < 1 || int64_t{pos} + length - 1 > DocSize) return false;
+    if (length == 0) return true;
+    Journal().Record(pos, At(pos), length, At(source), length);
+    std::memmove(At(pos), At(source), static_cast<size_t>(length));
+    return true;
+  }
+  if (pos < 1 || pos > int64_t{DocSize} + 1 || int64_t{DocSize} + length > kMaxSize) return false;
+  if (length == 0) return true;
+  if (!EnsureCapacity(length)) return false;
+  Journal().Record(pos, nullptr, 0, At(source), length);
+  OpenGap(pos, length);
+  // The gap pushed up the part of the source at or behind pos; the part before pos stayed.
+  const int64_t before = std::clamp<int64_t>(int64_t{pos} - source, 0, length);
+  if (before > 0) std::memcpy(At(pos), At(source), static_cast<size_t>(before));
+  if (before < length) {
+    std::memcpy(At(pos) + before, At(source) + before + length, static_cast<size_t>(length - before));
+  }
+  return true;
+}
+
+bool MoveBytes(int32_t source, int64_t length, int32_t pos) {
+  if (length < 0 || source < 1 || int64_t{source} + length - 1 > DocSize) return false;
+  if (pos < 1 || pos > int64_t{DocSize} + 1) return false;
+  if (length == 0 || (pos >= source && pos <= int64_t{source} + length)) return true;
+  std::string moved;
+  try {
+    moved.assign(reinterpret_cast<const char*>(At(source)), static_cast<size_t>(length));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  // Recorded as a removal, then an insertion, so that replaying never needs more room.
+  const int32_t target = pos < source ? pos : static_cast<int32_t>(pos - length);
+  Journal().Record(source, Bytes(moved), length, nullptr, 0);
+  Journal().Record(target, nullptr, 0, Bytes(moved), length);
+  if (pos < source) {
+    std::memmove(At(pos) + length, At(pos), static_cast<size_t>(source - pos));
+  } else {
+    std::memmove(At(source), At(source) + length, static_cast<size_t>(target - source));
+  }
+  std::memcpy(At(target), moved.data(), moved.size());
+  return true;
 }
 
 void ClearDocument() {

@@ -10,6 +10,14 @@ namespace quoxa {
 // Replaces removeLength bytes at pos by bytes; no view update. False when the range passes
 // the end or memory for the growth could not be had (nothing changed then).
 bool SpliceBytes(int32_t pos, int64_t removeLength, const std::string& bytes);
+// Copies length bytes from source to pos inside the document, inserted before pos or written over
+// the bytes from pos on; overlapping ranges copy as memmove does. No view update. False when a
+// range does not fit or memory for the growth could not be had (nothing changed then).
+bool CopyBytesWithin(int32_t source, int64_t length, int32_t pos, bool insert);
+// Moves length bytes from source to stand before the byte at pos (outside source..source+length),
+// in place and without growing. No view update. False when a range does not fit or memory for
+// the moved bytes could not be had (nothing changed then).
+bool MoveBytes(int32_t source, int64_t length, int32_t pos);
 // Removes pos..pos+n-1; may shrink the block. False when the range passes the end
 // or a shrink failed (the bytes are removed all the same then).
 bool DeleteRange(int32_t pos, int64_t n);

@@ -18,8 +18,14 @@
 #include "core/Journal.h"
 #include "core/Navigation.h"
 #include "core/Primitives.h"
+#include "edit/BlockCommands.h"
+#include "edit/InsertString.h"
 #include "search/Replace.h"
 #include "search/SearchState.h"
+#include "tools/BitManipulation.h"
+#include "tools/ExePatch.h"
+#include "tools/NumberCommands.h"
+#include "widgets/HexString.h"
 
 namespace quoxa {
 namespace {
@@ -101,6 +107,45 @@ class UndoDifferential : public ::testing::Test {
         {"delete range", [&] {
            const int32_t pos = Pos();
            DeleteRange(pos, Any(DocSize - pos + 2));
+         }},
+        {"encode number", [&] { WriteEncodedNumber(Bytes(8), static_cast<EncodeOutput>(Any(3))); }},
+        {"bit set", [&] {
+           if (DocSize > 0) StoreBitsByte(GetByte(CursorAddress()), static_cast<uint8_t>(Any(256)));
+         }},
+        {"patch", [&] {
+           if (DocSize > 6) InsertBytes(Pos(-5), 1, HexStringToBytes(kPatchFindHex, false));
+           PatchExecutable();
+         }},
+        {"block copy", [&] {
+           const int32_t b = Pos();
+           RestoreBlock(b, std::min(DocSize, b + Any(8)));
+           BlockCopyClick(Cmd::BlockCopy);
+         }},
+        {"block copy/overwrite", [&] {
+           const int32_t b = Pos();
+           RestoreBlock(b, std::min(DocSize, b + Any(8)));
+           BlockCopyClick(Cmd::BlockCopyOverwrite);
+         }},
+        {"block move", [&] {
+           const int32_t b = Pos();
+           RestoreBlock(b, std::min(DocSize, b + Any(30)));
+           BlockCopyClick(Cmd::BlockMove);
+         }},
+        {"block delete", [&] {
+           const int32_t b = Pos();
+           RestoreBlock(b, std::min(DocSize, b + Any(10)));
+           DeleteBlock();
+         }},
+        {"insert string", [&] {
+           InsCheck check;
+           check.bytes = Bytes(4);
+           check.count = 1 + Any(3);
+           InsertString(check);
+         }},
+        {"overwrite string", [&] {
+           InsCheck check;
+           check.bytes = Bytes(4);
+           OverwriteString(check);
          }},
     };
   }

@@ -27,11 +27,13 @@
 #include "core/Navigation.h"
 #include "core/Primitives.h"
 #include "core/TextFormat.h"
+#include "edit/BlockDialogs.h"
 #include "edit/BookmarkCommands.h"
 #include "edit/BookmarkMenu.h"
 #include "edit/GotoDialogs.h"
 #include "print/PrintCommand.h"
 #include "search/SearchDialogs.h"
+#include "tools/ToolDialogs.h"
 #include "settings/FormOpt.h"
 #include "settings/IniFile.h"
 #include "settings/MRUFiles.h"
@@ -251,6 +253,19 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::BtnReplace:
     case Cmd::ReplaceAgain:
     case Cmd::ReplaceUndo: RunSearchCommand(this, cmd); break;
+    case Cmd::DecodeNumber:
+    case Cmd::EncodeNumber:
+    case Cmd::BitManipulation:
+    case Cmd::Patch: RunToolCommand(this, cmd); break;
+    case Cmd::BlockDelete:
+    case Cmd::BtnDel:
+    case Cmd::BlockCopy:
+    case Cmd::BlockCopyOverwrite:
+    case Cmd::BlockMove:
+    case Cmd::BlockChars:
+    case Cmd::WriteBlock:
+    case Cmd::InsertString:
+    case Cmd::OverwriteString: RunBlockCommand(this, *this, cmd); break;
     case Cmd::Goto: case Cmd::JumpWidthDialog: case Cmd::JumpDown: case Cmd::JumpUp: case Cmd::RememberAddress:
     case Cmd::GotoRemembered: case Cmd::DisplayDifference: RunGotoCommand(this, cmd); break;
     case Cmd::BookmarkAdd: case Cmd::BookmarkRemove: case Cmd::BookmarkRemoveAll: case Cmd::BookmarkSave:

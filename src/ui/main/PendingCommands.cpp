@@ -8,14 +8,11 @@ namespace quoxa {
 namespace {
 
 constexpr Cmd kPending[] = {
-    Cmd::WriteBlock,
-    Cmd::InsertString, Cmd::OverwriteString, Cmd::BlockChars, Cmd::BlockDelete,
-    Cmd::BlockCopy, Cmd::BlockCopyOverwrite, Cmd::BlockMove, Cmd::Clipboard, Cmd::Cut, Cmd::Copy, Cmd::Paste,
+    Cmd::Clipboard, Cmd::Cut, Cmd::Copy, Cmd::Paste,
     Cmd::CopyHex, Cmd::PasteHex,
     Cmd::CharConversion,
-    Cmd::DecodeNumber, Cmd::EncodeNumber, Cmd::BitManipulation, Cmd::Patch,
     Cmd::ScriptEditor, Cmd::ScriptExecute,
-    Cmd::BtnDel, Cmd::BtnCut, Cmd::BtnCopy, Cmd::BtnPaste,
+    Cmd::BtnCut, Cmd::BtnCopy, Cmd::BtnPaste,
 };
 
 }  // namespace
