@@ -2,16 +2,16 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "core/DocState.h"
 #include "core/Help.h"
 #include "core/Messages.h"
+#include "edit/BlockDialogs.h"
 #include "edit/GotoCommands.h"
 #include "edit/GotoDialogs.h"
-#include "edit/GotoNumberBox.h"
+#include "edit/NumberChoice.h"
 #include "settings/Options.h"
 #include "ui/main/HelpTopics.h"
 #include "widgets/DialogPlacement.h"
@@ -19,14 +19,26 @@
 
 namespace quoxa {
 
+namespace {
+
+void FocusNumber(TNumberChoice* number) {
+  number->Edit()->setFocus(Qt::OtherFocusReason);
+  number->Edit()->selectAll();
+}
+
+}  // namespace
+
 TFormGoto::TFormGoto(QWidget* parent)
     : QDialog(parent),
-      number_(new TGotoNumberBox(QStringLiteral("Go to"), QStringLiteral("QZHistoryBtnGoTo"),
-                                 QStringLiteral("QZHistoryGoTo"), this)) {
+      number_(new TNumberChoice(QStringLiteral("Go to"),
+                                {"RadioButtonDec", "RadioButtonHex", "QZNumEdit1", "QZHistoryBtnGoTo", "QZHistoryGoTo"},
+                                this)) {
   setObjectName("FormGoto");
   setWindowTitle(QStringLiteral("Go to address"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   InitAddressResources();
+  number_->Edit()->SetMax(99999999.9L);
+  number_->Edit()->setText(QStringLiteral("0"));
 
   auto* modeGroup = new QGroupBox(QStringLiteral("Go mode"), this);
   modeGroup->setObjectName("RadioGroupGoMode");
@@ -40,28 +52,14 @@ TFormGoto::TFormGoto(QWidget* parent)
   const int32_t start = Options().GotoMode;
   modes_[start >= 0 && start < 3 ? static_cast<size_t>(start) : 0]->setChecked(true);
 
-  auto* buttons = new QVBoxLayout;
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setObjectName("ButtonOK");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName("ButtonCancel");
-  auto* help = new QPushButton(QStringLiteral("Help"), this);
-  help->setObjectName("ButtonHelp");
-  for (QPushButton* b : {cancel, help}) b->setProperty(TQZNumEdit::kIgnoresInput, true);
-  for (QPushButton* b : {ok, cancel, help}) buttons->addWidget(b);
-  buttons->addStretch(1);
-  connect(ok, &QPushButton::clicked, this, &TFormGoto::ButtonOKClick);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(help::kGoto); });
-
   auto* left = new QVBoxLayout;
   left->addWidget(number_);
   left->addWidget(modeGroup);
   auto* row = new QHBoxLayout(this);
   row->addLayout(left);
-  row->addLayout(buttons);
+  row->addLayout(DialogButtons(this, [this] { ButtonOKClick(); }, [] { ShowHelpTopic(help::kGoto); }));
   row->setSizeConstraint(QLayout::SetFixedSize);
+  number_->LoadHistory();
 }
 
 TFormGoto::~TFormGoto() { number_->SaveHistory(); }
@@ -75,15 +73,16 @@ int32_t TFormGoto::Mode() const {
 
 void TFormGoto::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  number_->FocusEdit();
+  FocusNumber(number_);
   CenterOverActiveWindow(this);
 }
 
 void TFormGoto::ButtonOKClick() {
-  const std::optional<int32_t> position = GotoTarget(number_->Text(), Mode(), CursorAddress(), DocSize, BaseAddress);
+  const std::optional<int32_t> position =
+      GotoTarget(number_->Text().toStdString(), Mode(), CursorAddress(), DocSize, BaseAddress);
   if (!position) {
     ShowError(msg::kAddressInvalid);
-    number_->FocusEdit();
+    FocusNumber(number_);
     return;
   }
   position_ = *position;

@@ -10,7 +10,7 @@ class QRadioButton;
 
 namespace quoxa {
 
-class TGotoNumberBox;
+class TNumberChoice;
 
 class TFormGoto : public QDialog {
   Q_OBJECT
@@ -25,7 +25,7 @@ class TFormGoto : public QDialog {
   int32_t Position() const { return position_; }
   int32_t Mode() const;
 
-  TGotoNumberBox* NumberBox() const { return number_; }
+  TNumberChoice* NumberBox() const { return number_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -33,7 +33,7 @@ class TFormGoto : public QDialog {
  private:
   void ButtonOKClick();
 
-  TGotoNumberBox* number_;
+  TNumberChoice* number_;
   std::array<QRadioButton*, 3> modes_{};
   int32_t position_ = 0;
 };

@@ -1,13 +1,12 @@
 #include "edit/FormJump.h"
 
 #include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 #include "core/DocState.h"
 #include "core/Messages.h"
-#include "edit/GotoNumberBox.h"
+#include "edit/BlockDialogs.h"
 #include "edit/JumpCommands.h"
+#include "edit/NumberChoice.h"
 #include "widgets/DialogPlacement.h"
 #include "widgets/QZNumEdit.h"
 
@@ -15,44 +14,37 @@ namespace quoxa {
 
 TFormJump::TFormJump(QWidget* parent)
     : QDialog(parent),
-      number_(new TGotoNumberBox(QStringLiteral("Jump width"), QStringLiteral("QZHistoryBtnJump"),
-                                 QStringLiteral("QZHistoryJump"), this)) {
+      number_(new TNumberChoice(QStringLiteral("Jump width"),
+                                {"RadioButtonDec", "RadioButtonHex", "QZNumEdit1", "QZHistoryBtnJump", "QZHistoryJump"},
+                                this)) {
   setObjectName("FormJump");
   setWindowTitle(QStringLiteral("Enter jump width"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-
-  auto* buttons = new QVBoxLayout;
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setObjectName("ButtonOK");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName("ButtonCancel");
-  cancel->setProperty(TQZNumEdit::kIgnoresInput, true);
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  buttons->addStretch(1);
-  connect(ok, &QPushButton::clicked, this, &TFormJump::ButtonOKClick);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  number_->Edit()->SetMax(99999999.9L);
+  number_->Edit()->setText(QStringLiteral("0"));
 
   auto* row = new QHBoxLayout(this);
   row->addWidget(number_);
-  row->addLayout(buttons);
+  row->addLayout(DialogButtons(this, [this] { ButtonOKClick(); }, nullptr));
   row->setSizeConstraint(QLayout::SetFixedSize);
+  number_->LoadHistory();
 }
 
 TFormJump::~TFormJump() { number_->SaveHistory(); }
 
 void TFormJump::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  number_->FocusEdit();
+  number_->Edit()->setFocus(Qt::OtherFocusReason);
+  number_->Edit()->selectAll();
   CenterOverActiveWindow(this);
 }
 
 void TFormJump::ButtonOKClick() {
-  const std::optional<int32_t> width = CheckJumpWidth(number_->Text(), DocSize);
+  const std::optional<int32_t> width = CheckJumpWidth(number_->Text().toStdString(), DocSize);
   if (!width) {
     ShowError(msg::kJumpWidthInvalid);
-    number_->FocusEdit();
+    number_->Edit()->setFocus(Qt::OtherFocusReason);
+    number_->Edit()->selectAll();
     return;
   }
   width_ = *width;

@@ -7,7 +7,7 @@
 
 namespace quoxa {
 
-class TGotoNumberBox;
+class TNumberChoice;
 
 class TFormJump : public QDialog {
   Q_OBJECT
@@ -20,7 +20,7 @@ class TFormJump : public QDialog {
   // What OK accepted.
   int32_t Width() const { return width_; }
 
-  TGotoNumberBox* NumberBox() const { return number_; }
+  TNumberChoice* NumberBox() const { return number_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -28,7 +28,7 @@ class TFormJump : public QDialog {
  private:
   void ButtonOKClick();
 
-  TGotoNumberBox* number_;
+  TNumberChoice* number_;
   int32_t width_ = 0;
 };
 

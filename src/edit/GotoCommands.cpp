@@ -6,13 +6,13 @@
 #include "core/Navigation.h"
 #include "core/TextFormat.h"
 #include "settings/Options.h"
-#include "widgets/NumEditModel.h"
+#include "widgets/IntegerText.h"
 
 namespace quoxa {
 
 std::optional<int32_t> GotoTarget(std::string_view text, int32_t mode, int32_t cursor, int32_t docSize,
                                   int32_t base) {
-  const std::optional<int32_t> a = NumEditInteger(text);
+  const std::optional<int32_t> a = TextToInteger(text);
   if (!a) return std::nullopt;
   int64_t position = 0;
   switch (mode) {

@@ -4,7 +4,7 @@
 #include "core/DocState.h"
 #include "core/Messages.h"
 #include "edit/GotoCommands.h"
-#include "widgets/NumEditModel.h"
+#include "widgets/IntegerText.h"
 
 namespace quoxa {
 
@@ -25,7 +25,7 @@ void JumpBy(int64_t width) {
 }  // namespace
 
 std::optional<int32_t> CheckJumpWidth(std::string_view text, int32_t docSize) {
-  const std::optional<int32_t> w = NumEditInteger(text);
+  const std::optional<int32_t> w = TextToInteger(text);
   if (!w || *w < 1 || *w >= docSize) return std::nullopt;
   return w;
 }

@@ -27,7 +27,6 @@ if(QUOXA_BUILD_GUI)
     ${CMAKE_CURRENT_LIST_DIR}/FormGoto.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormJump.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GotoDialogs.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/GotoNumberBox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/help/addresshelp.qrc
   )
 endif()

@@ -190,26 +190,4 @@ std::string NumEditModel::PrepareLeave(std::string_view text) {
   return leave;
 }
 
-std::optional<int32_t> NumEditInteger(std::string_view text) {
-  text = TrimBlanks(text);
-  bool negative = false;
-  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  int base = 10;
-  if (!text.empty() && text.front() == '$') {
-    base = 16;
-    text.remove_prefix(1);
-  }
-  // from_chars would take a second sign; only digits may follow.
-  if (text.empty() || !std::isxdigit(static_cast<unsigned char>(text.front()))) return std::nullopt;
-  uint64_t magnitude = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  const uint64_t limit = negative ? uint64_t{1} << 31 : (uint64_t{1} << 31) - 1;
-  if (magnitude > limit) return std::nullopt;
-  return static_cast<int32_t>(negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude));
-}
-
 }  // namespace quoxa

@@ -2,7 +2,6 @@
 // The rules of the numeric edit (TQZNumEdit): limits, digits, decimal or "$" hex display,
 // the key filter and validation, without any widget.
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -82,10 +81,5 @@ class NumEditModel {
   bool hex_ = false;
   char separator_ = '.';
 };
-
-// The whole number a dialog reads from a numeric edit's text, as the toolkit's integer
-// conversion reads it: blanks around it, an optional sign, then decimal digits or "$" and hex
-// digits. Nothing when the text is no such number or the number does not fit 32 bits.
-std::optional<int32_t> NumEditInteger(std::string_view text);
 
 }  // namespace quoxa

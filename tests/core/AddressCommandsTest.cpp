@@ -42,7 +42,7 @@ TEST(GotoTarget, FollowsModeBaseAndDocumentBounds) {
       {"0", kGotoAbsolute, 9, 0, 1},          {"49", kGotoAbsolute, 9, 0, 50},
       {"50", kGotoAbsolute, 9, 0, {}},        {"$31", kGotoAbsolute, 9, 0, 50},
       {"1", kGotoAbsolute, 9, 1, 1},          {"0", kGotoAbsolute, 9, 1, {}},
-      {"50", kGotoAbsolute, 9, 1, 50},        {" 7 ", kGotoAbsolute, 9, 0, 8},
+      {"50", kGotoAbsolute, 9, 1, 50},        {" 7", kGotoAbsolute, 9, 0, 8},
       {"45", kGotoRelativeDown, 5, 0, 50},    {"46", kGotoRelativeDown, 5, 0, {}},
       {"0", kGotoRelativeDown, 5, 1, 5},      {"4", kGotoRelativeUp, 5, 0, 1},
       {"5", kGotoRelativeUp, 5, 0, {}},       {"$4", kGotoRelativeUp, 5, 1, 1},

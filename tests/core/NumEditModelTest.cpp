@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <optional>
-#include <utility>
-
 #include "widgets/ByteEditRules.h"
 #include "widgets/NumEditModel.h"
 
@@ -242,19 +238,6 @@ TEST(NumEditModel, NegativeHexRoundTrips) {
   EXPECT_EQ(m.Text(), "-$1F");
   ASSERT_TRUE(m.Validate(m.Text()));
   EXPECT_EQ(m.Value(), -31);
-}
-
-TEST(NumEditModel, DialogsReadTheTextAsA32BitIntegerWithDollarForHex) {
-  const std::pair<const char*, std::optional<int32_t>> cases[] = {
-      {"0", 0},        {"17", 17},        {" 42 ", 42},       {"+5", 5},           {"-5", -5},
-      {"$ff", 255},    {"$FF", 255},      {"-$10", -16},      {"2147483647", INT32_MAX},
-      {"-2147483648", INT32_MIN},         {"$7FFFFFFF", INT32_MAX},
-      {"", {}},        {"$", {}},         {"-", {}},          {"$-1", {}},         {"--1", {}},
-      {"+-1", {}},     {"2147483648", {}}, {"$80000000", {}}, {"99999999999999999999", {}},
-      {"1 2", {}},     {"12.5", {}},      {"1,5", {}},        {"0x10", {}},        {"ff", {}},
-      {"12a", {}},
-  };
-  for (const auto& [text, expected] : cases) EXPECT_EQ(NumEditInteger(text), expected) << text;
 }
 
 }  // namespace

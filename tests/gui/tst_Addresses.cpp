@@ -17,7 +17,7 @@
 #include "edit/BookmarkList.h"
 #include "edit/FormGoto.h"
 #include "edit/FormJump.h"
-#include "edit/GotoNumberBox.h"
+#include "edit/NumberChoice.h"
 #include "edit/JumpCommands.h"
 #include "settings/IniFile.h"
 #include "settings/MRUFiles.h"
