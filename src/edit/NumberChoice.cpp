@@ -60,6 +60,8 @@ QString TNumberChoice::Text() const {
 void TNumberChoice::LoadHistory() {
   history_->Load();
   FollowText(edit_->text());
+  // The edit's number is the entry it shows, also for what Escape and a failed check restore.
+  edit_->Validate();
 }
 
 void TNumberChoice::SaveHistory() { history_->Save(); }

@@ -119,6 +119,7 @@ class TestAddresses : public QObject {
     auto* hex = Child<QRadioButton>(form, "RadioButtonHex");
     auto* dec = Child<QRadioButton>(form, "RadioButtonDec");
     QCOMPARE(edit->text(), QString("$1F"));
+    QCOMPARE(edit->Value(), 31.0L);  // what Escape and a failed check give back
     QVERIFY(hex->isChecked());
     ShowActive(form);
     QTRY_VERIFY(edit->hasFocus());

@@ -24,7 +24,8 @@ expect_ini Options GotoMode 2
 # Hexadecimal, a refused address (the dialog stays), jumps, the difference box.
 doc=$(make_doc doc.bin "$zeros")
 quoxa_start "$doc"
-keys ctrl+g; wait_active 'Go to address'; keys alt+a alt+h; type_text 10; keys Return
+# An access key clicks its radio button a tenth of a second later; the number is typed after.
+keys ctrl+g; wait_active 'Go to address'; keys alt+a alt+h; sleep 0.3; type_text 10; keys Return
 wait_active Error; keys Return; wait_active 'Go to address'
 keys ctrl+a; type_text c; keys Return; wait_main; keys z
 keys alt+a w; wait_active 'Enter jump width'; type_text 16; keys Return
