@@ -176,6 +176,37 @@ bool InsertBytes(int32_t pos, int64_t count, const std::string& bytes) {
   return true;
 }
 
+int64_t ConvertRange(int32_t first, int32_t last, const uint8_t* table) {
+  first = std::max(first, 1);
+  last = std::min(last, DocSize);
+  int64_t count = 0;
+  // A chunk at a time: kept aside (it stays in the cache), translated in place, and only the
+  // stretch from its first to its last changed byte journaled.
+  constexpr int32_t kChunk = 16384;
+  uint8_t before[kChunk];
+  for (int32_t from = first; from <= last;) {
+    const int32_t n = std::min(kChunk, last - from + 1);
+    uint8_t* bytes = At(from);
+    std::memcpy(before, bytes, static_cast<size_t>(n));
+    int32_t changed = 0;
+    for (int32_t i = 0; i < n; ++i) {
+      const uint8_t to = table[before[i]];
+      bytes[i] = to;
+      changed += to != before[i];
+    }
+    if (changed > 0) {
+      int32_t lo = 0;
+      while (bytes[lo] == before[lo]) ++lo;
+      int32_t hi = n - 1;
+      while (bytes[hi] == before[hi]) --hi;
+      Journal().Record(from + lo, before + lo, hi - lo + 1, bytes + lo, hi - lo + 1);
+      count += changed;
+    }
+    from += n;
+  }
+  return count;
+}
+
 void RecordInserted(int32_t pos, int64_t n) {
   if (pos >= 1 && n > 0 && int64_t{pos} + n - 1 <= DocSize) Journal().Record(pos, nullptr, 0, At(pos), n);
 }

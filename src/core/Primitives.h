@@ -37,6 +37,9 @@ void DeleteByteAtCursor();
 void DeleteFromCursor();
 // Delete from the beginning to the cursor (included).
 void DeleteToCursor();
+// Replaces each byte of first..last by its table entry, journaling what changed; gives the
+// number of bytes that changed. No view update, Modified untouched.
+int64_t ConvertRange(int32_t first, int32_t last, const uint8_t* table);
 // An edit at or before the end of the last replacement makes its undo meaningless.
 void DropReplaceUndoIfReached(int32_t pos);
 

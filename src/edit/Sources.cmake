@@ -13,6 +13,15 @@ if(QUOXA_BUILD_GUI)
     ${CMAKE_CURRENT_LIST_DIR}/help/blockhelp.qrc
   )
 endif()
+# Clipboard: formats, commands and the seam in quoxa_core, the desktop's clipboard in quoxa_gui.
+target_sources(quoxa_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/Clipboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ClipboardCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ClipboardFormat.cpp
+)
+if(QUOXA_BUILD_GUI)
+  target_sources(quoxa_gui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/QtClipboard.cpp)
+endif()
 # Addresses and bookmarks: arithmetic, the list and its file format in quoxa_core, dialogs in quoxa_gui.
 target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/BookmarkCommands.cpp

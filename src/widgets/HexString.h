@@ -2,6 +2,7 @@
 // The hex string text format: two hex digits per byte, in the separated form
 // ("41 42 43", one blank between bytes) or the compact form ("414243").
 
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -26,6 +27,14 @@ std::string HexByte(uint8_t byte);
 
 // Each byte as two upper-case digits, with one blank between bytes when separated.
 std::string BytesToHexString(std::string_view bytes, bool separated);
+
+// Writes n bytes as "XY " triples: 3n characters, the last a blank the separated text does
+// not include. The fast path of long texts (a whole block on the clipboard).
+void WriteHexTriples(const uint8_t* bytes, size_t n, char* out);
+
+// The strict separated form: one blank between digit pairs and nowhere else, digits of either
+// case. The bytes go to bytes; false (bytes unspecified) for any other text, the empty one too.
+bool ParseSeparatedHex(std::string_view text, std::string& bytes);
 
 // Separated: (length + 1) is a multiple of 3 and every character is a hex digit, except that
 // those at 1-based positions 3, 6, 9, ... may also be blanks. Compact: even length, all digits.

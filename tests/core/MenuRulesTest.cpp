@@ -54,9 +54,9 @@ TEST_F(MenuRules, EncodeNumberDoesNotNeedBytes) {
 }
 
 TEST_F(MenuRules, PendingCommandsAreNeverUsable) {
-  Commands().SetEnabled(Cmd::CharConversion, true);
-  EXPECT_TRUE(NotYetAvailable(Cmd::CharConversion));
-  EXPECT_FALSE(CommandUsable(Cmd::CharConversion));
+  Commands().SetEnabled(Cmd::ScriptEditor, true);
+  EXPECT_TRUE(NotYetAvailable(Cmd::ScriptEditor));
+  EXPECT_FALSE(CommandUsable(Cmd::ScriptEditor));
   EXPECT_FALSE(NotYetAvailable(Cmd::New));
   EXPECT_TRUE(CommandUsable(Cmd::New));
   Commands().SetEnabled(Cmd::Save, false);

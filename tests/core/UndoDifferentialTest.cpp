@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FakeClipboard.h"
 #include "FakeGrids.h"
 #include "Recorders.h"
 #include "TempDir.h"
@@ -19,6 +20,8 @@
 #include "core/Navigation.h"
 #include "core/Primitives.h"
 #include "edit/BlockCommands.h"
+#include "edit/ClipboardCommands.h"
+#include "edit/ClipboardFormat.h"
 #include "edit/InsertString.h"
 #include "search/Replace.h"
 #include "search/SearchState.h"
@@ -26,6 +29,7 @@
 #include "tools/ExePatch.h"
 #include "tools/NumberCommands.h"
 #include "widgets/HexString.h"
+#include "tools/ConversionTable.h"
 
 namespace quoxa {
 namespace {
@@ -103,6 +107,30 @@ class UndoDifferential : public ::testing::Test {
         {"overwrite bytes", [&] {
            const int32_t pos = Pos();
            OverwriteBytes(pos, Bytes(5).substr(0, static_cast<size_t>(std::max(0, DocSize - pos + 1))));
+         }},
+        {"cut", [&] {
+           test::FakeClipboard clip;
+           const int32_t begin = Pos();
+           if (DocSize > 0) RestoreBlock(begin, begin + Any(DocSize - begin + 1));
+           CutOrCopy(true);
+         }},
+        {"paste", [&] {
+           test::FakeClipboard clip;
+           const std::string bytes = Bytes(6);
+           clip.Put({{Any(2) ? ClipFormat::Text : ClipFormat::Private,
+                      Any(2) ? bytes : EncodePrivate(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())}});
+           PasteFromClipboard();
+         }},
+        {"paste hex", [&] {
+           test::FakeClipboard clip;
+           clip.PutText(BytesToHexString(Bytes(5), true));
+           PasteFromHexString();
+         }},
+        {"character conversion", [&] {
+           ConversionTable = IdentityTable();
+           for (int k = 0; k < 3; ++k) ConversionTable[static_cast<size_t>(Any(256))] = static_cast<uint8_t>(Any(256));
+           ConversionTable['a'] = 'B';
+           ApplyConversion(Pos());
          }},
         {"delete range", [&] {
            const int32_t pos = Pos();

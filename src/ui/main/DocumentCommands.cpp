@@ -19,6 +19,7 @@
 #include "core/Primitives.h"
 #include "core/TextFormat.h"
 #include "core/View.h"
+#include "edit/ClipboardCommands.h"
 #include "search/SearchState.h"
 #include "settings/Options.h"
 
@@ -105,6 +106,7 @@ bool TDocumentCommands::OpenFileByName(const std::string& name, bool fromRecentL
 void TDocumentCommands::PrepareView() {
   ViewReady = true;
   SetCommandsEnabled(kEnabledByDocument, true);
+  UpdatePasteCommands();
   if (ReadOnly) SetCommandsEnabled({Cmd::Save, Cmd::BtnSave}, false);
   Commands().SetEnabled(Cmd::ReplaceUndo, false);
   UnmarkBlock();

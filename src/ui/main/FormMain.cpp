@@ -1,7 +1,6 @@
 #include "ui/main/FormMain.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -18,7 +17,6 @@
 #include <algorithm>
 
 #include "core/Block.h"
-#include "core/CodePage.h"
 #include "core/DocState.h"
 #include "core/Help.h"
 #include "core/Journal.h"
@@ -27,6 +25,8 @@
 #include "core/Navigation.h"
 #include "core/Primitives.h"
 #include "core/TextFormat.h"
+#include "edit/ClipboardCommands.h"
+#include "edit/QtClipboard.h"
 #include "edit/BlockDialogs.h"
 #include "edit/BookmarkCommands.h"
 #include "edit/BookmarkMenu.h"
@@ -41,6 +41,7 @@
 #include "settings/Options.h"
 #include "settings/Settings.h"
 #include "settings/SettingsPath.h"
+#include "tools/FormCharTable.h"
 #include "ui/main/FormAbout.h"
 #include "ui/main/GridKeyBinding.h"
 #include "ui/main/GridView.h"
@@ -60,10 +61,6 @@ namespace {
 
 // Largest grid the layout accepts from stored settings.
 constexpr int kMaxGridCells = 1024;
-
-constexpr const char* kClipboardQuestion = "Clipboard contains more than %.0n bytes data.\nEmpty clipboard now?";
-constexpr int kLargeClipboard = 512;
-constexpr const char* kPrivateClipboardMime = "application/x-qzbinary";
 
 }  // namespace
 
@@ -97,6 +94,7 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   InstallView(this);
   InstallBusy(this);
   InstallHelp([](int topic) { OpenHelpWindow(topic); });
+  new TQtClipboard(this);
 
   keyBinding_ = new TGridKeyBinding(
       grids_, [this] { ToggleTextMode(); }, [this] { ToggleOverwriteMode(); }, this);
@@ -152,6 +150,7 @@ void TFormMain::EnsureStarted() {
   if (started_) return;
   started_ = true;
   ReadSettings();
+  RegisterClipboardFormat();
   if (DocBuffer == nullptr && !AllocDocument()) {
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
     return;
@@ -187,22 +186,6 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   // The program ends with its main window, also while the help is open.
   if (THelpWindow* help = CurrentHelpWindow()) help->close();
   event->accept();
-}
-
-void TFormMain::OfferToEmptyClipboard() {
-  QClipboard* clipboard = QGuiApplication::clipboard();
-  if (clipboard == nullptr || !clipboard->ownsClipboard()) return;
-  const QMimeData* mime = clipboard->mimeData();
-  if (mime == nullptr) return;
-  qsizetype size = 0;
-  if (mime->hasFormat(kPrivateClipboardMime)) {
-    size = mime->data(kPrivateClipboardMime).size();
-  } else if (mime->hasText()) {
-    size = static_cast<qsizetype>(Utf8ToBytes(mime->text().toStdString()).size());
-  }
-  if (size > kLargeClipboard && AskYesNo(FormatMsgN(kClipboardQuestion, kLargeClipboard)) == mrYes) {
-    clipboard->clear();
-  }
 }
 
 // ---- commands
@@ -253,6 +236,14 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::BtnReplace:
     case Cmd::ReplaceAgain:
     case Cmd::ReplaceUndo: RunSearchCommand(this, cmd); break;
+    case Cmd::Cut:
+    case Cmd::BtnCut:
+    case Cmd::Copy:
+    case Cmd::BtnCopy:
+    case Cmd::Paste:
+    case Cmd::BtnPaste:
+    case Cmd::CopyHex:
+    case Cmd::PasteHex: RunClipboardCommand(cmd); break;
     case Cmd::DecodeNumber:
     case Cmd::EncodeNumber:
     case Cmd::BitManipulation:
@@ -266,6 +257,7 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::WriteBlock:
     case Cmd::InsertString:
     case Cmd::OverwriteString: RunBlockCommand(this, *this, cmd); break;
+    case Cmd::CharConversion: RunCharConversion(this); break;
     case Cmd::Goto: case Cmd::JumpWidthDialog: case Cmd::JumpDown: case Cmd::JumpUp: case Cmd::RememberAddress:
     case Cmd::GotoRemembered: case Cmd::DisplayDifference: RunGotoCommand(this, cmd); break;
     case Cmd::BookmarkAdd: case Cmd::BookmarkRemove: case Cmd::BookmarkRemoveAll: case Cmd::BookmarkSave:

@@ -107,7 +107,6 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   void ShowAbout();
   void ShowContextHelp();
   void SetupContextHelp();
-  void OfferToEmptyClipboard();
 
   QStringList arguments_;
   TGridView* grids_;

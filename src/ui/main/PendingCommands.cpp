@@ -8,11 +8,7 @@ namespace quoxa {
 namespace {
 
 constexpr Cmd kPending[] = {
-    Cmd::Clipboard, Cmd::Cut, Cmd::Copy, Cmd::Paste,
-    Cmd::CopyHex, Cmd::PasteHex,
-    Cmd::CharConversion,
     Cmd::ScriptEditor, Cmd::ScriptExecute,
-    Cmd::BtnCut, Cmd::BtnCopy, Cmd::BtnPaste,
 };
 
 }  // namespace

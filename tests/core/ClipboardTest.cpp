@@ -1,0 +1,309 @@
+// Cut, Copy, Paste and the hex string commands against a clipboard in memory: the bytes on the
+// clipboard, the document, the cursor, the block and every message.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "FakeClipboard.h"
+#include "Recorders.h"
+#include "TestDocument.h"
+#include "core/Block.h"
+#include "core/Commands.h"
+#include "core/DocState.h"
+#include "core/Navigation.h"
+#include "edit/ClipboardCommands.h"
+#include "edit/ClipboardFormat.h"
+#include "widgets/HexString.h"
+
+namespace quoxa {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+const std::string kNotHex = "Clipboard doesn't contain hex string!";
+
+class Clipboard : public ::testing::Test {
+ protected:
+  // bytes shown, the cursor on pos, the block begin..end (0, 0: none).
+  void Load(const std::string& bytes, int32_t pos = 1, int32_t begin = 0, int32_t end = 0) {
+    test::LoadDocument(bytes, 4, 2);
+    GotoAddress(pos, true, false);
+    RestoreBlock(begin, end);
+    rec.messages.shown.clear();
+    rec.busy.texts.clear();
+  }
+  std::string Private() const { return clip.contents.count(ClipFormat::Private) ? clip.contents.at(ClipFormat::Private) : "-"; }
+  std::string Text() const { return clip.contents.count(ClipFormat::Text) ? clip.contents.at(ClipFormat::Text) : "-"; }
+
+  test::RecorderScope rec;
+  test::FakeClipboard clip;
+};
+
+TEST(ClipboardFormat, PrivateDataIsTheLittleEndianLengthThenTheBytes) {
+  const std::string abc = "ABC";
+  EXPECT_EQ(EncodePrivate(reinterpret_cast<const uint8_t*>(abc.data()), 3), std::string("\x03\0\0\0ABC", 7));
+  const std::string big(0x010203, 'x');
+  EXPECT_EQ(EncodePrivate(reinterpret_cast<const uint8_t*>(big.data()), big.size()).substr(0, 4),
+            std::string("\x03\x02\x01\0", 4));
+  const struct {
+    std::string data;
+    bool ok;
+    std::string bytes;
+  } cases[] = {
+      {std::string("\x03\0\0\0ABC", 7), true, "ABC"},
+      {std::string("\x02\0\0\0ABC", 7), true, "AB"},  // the header decides, not the size
+      {std::string("\0\0\0\0", 4), true, ""},
+      {std::string("\x04\0\0\0ABC", 7), false, ""},   // claims more than there is
+      {std::string("\0\0\0\x80" "ABC", 7), false, ""},
+      {std::string("\x03\0\0", 3), false, ""},
+  };
+  for (const auto& c : cases) {
+    std::string data = c.data;
+    EXPECT_EQ(DecodePrivate(data), c.ok) << testing::PrintToString(c.data);
+    if (c.ok) {
+      EXPECT_EQ(data, c.bytes);
+    }
+  }
+}
+
+TEST(ClipboardFormat, HexTriplesMatchTheDigitPairsOfEveryByteAtEveryLength) {
+  std::string all = test::Ramp(256);
+  for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<char>(all[i] * 7);  // neighbours differ
+  for (size_t length : {size_t{1}, size_t{15}, size_t{16}, size_t{17}, size_t{33}, size_t{256}}) {
+    const std::string bytes = all.substr(256 - length);
+    std::string naive;
+    for (char b : bytes) naive += HexByte(static_cast<uint8_t>(b)) + " ";
+    naive.pop_back();
+    EXPECT_EQ(BytesToHexString(bytes, true), naive);
+    std::string back;
+    ASSERT_TRUE(ParseSeparatedHex(naive, back)) << length;
+    EXPECT_EQ(back, bytes);
+    for (char& c : naive) c = static_cast<char>(std::tolower(c));
+    ASSERT_TRUE(ParseSeparatedHex(naive, back)) << length;
+    EXPECT_EQ(back, bytes);
+  }
+}
+
+TEST_F(Clipboard, CopyPutsTheBlockInThePrivateFormatAndPasteInsertsItBeforeTheCursor) {
+  Load("xABCyz", 6, 2, 4);
+  RunClipboardCommand(Cmd::Copy);
+  EXPECT_EQ(Private(), std::string("\x03\0\0\0ABC", 7));
+  EXPECT_EQ(Text(), "-");  // other programs see no text
+  EXPECT_EQ(test::DocumentBytes(), "xABCyz");
+  EXPECT_TRUE(BlockMarked());
+  EXPECT_FALSE(Modified);
+  RunClipboardCommand(Cmd::Paste);
+  EXPECT_EQ(test::DocumentBytes(), "xABCyABCz");
+  EXPECT_EQ(CursorAddress(), 6);  // on the first inserted byte
+  EXPECT_TRUE(Modified);
+  EXPECT_EQ(BlockBegin, 2);  // before the insertion: still valid
+  EXPECT_EQ(rec.messages.Texts(), Texts{});
+  EXPECT_EQ(rec.busy.texts, (Texts{"Copy data to clipboard", "", "Paste data from clipboard"}));
+}
+
+TEST_F(Clipboard, CutDeletesTheBlockKeepsTheCursorWithinTheDocumentAndUnmarks) {
+  const struct {
+    int32_t pos, begin, end;
+    std::string left;
+    int32_t cursor;
+  } cases[] = {
+      {2, 4, 6, "ABCGH", 2},   // in front of the block
+      {8, 4, 6, "ABCGH", 5},   // behind it, clamped to the shorter document
+      {5, 4, 6, "ABCGH", 5},   // inside it
+      {3, 1, 8, "", 1},        // the whole document
+  };
+  for (const auto& c : cases) {
+    Load("ABCDEFGH", c.pos, c.begin, c.end);
+    RunClipboardCommand(Cmd::BtnCut);
+    EXPECT_EQ(test::DocumentBytes(), c.left) << c.begin;
+    EXPECT_EQ(CursorAddress(), c.cursor) << c.begin;
+    EXPECT_FALSE(BlockMarked()) << c.begin;
+    EXPECT_FALSE(Commands().Enabled(Cmd::BtnCut)) << c.begin;
+    EXPECT_TRUE(Modified) << c.begin;
+    EXPECT_EQ(DecodePrivate(clip.contents[ClipFormat::Private]), true);
+    EXPECT_EQ(clip.contents[ClipFormat::Private], std::string("ABCDEFGH").substr(c.begin - 1, c.end - c.begin + 1));
+    EXPECT_EQ(rec.messages.Texts(), Texts{});
+  }
+}
+
+TEST_F(Clipboard, CommandsWithoutABlockOrARefusingClipboardChangeNothing) {
+  for (Cmd cmd : {Cmd::Cut, Cmd::Copy, Cmd::BtnCut, Cmd::BtnCopy, Cmd::CopyHex}) {
+    Load("ABCD", 2);
+    BlockBegin = 2;  // one Block mark is not a block
+    RunClipboardCommand(cmd);
+    EXPECT_EQ(rec.messages.Texts(), Texts{"No block marked"}) << static_cast<int>(cmd);
+    EXPECT_TRUE(clip.contents.empty());
+  }
+  clip.refuse = true;
+  for (Cmd cmd : {Cmd::Cut, Cmd::Copy, Cmd::CopyHex}) {
+    Load("ABCD", 4, 1, 2);
+    RunClipboardCommand(cmd);
+    EXPECT_EQ(rec.messages.Texts(), Texts{"Can't copy data to clipboard"}) << static_cast<int>(cmd);
+    EXPECT_EQ(test::DocumentBytes(), "ABCD");  // a failed cut deletes nothing
+    EXPECT_TRUE(BlockMarked());
+  }
+}
+
+TEST_F(Clipboard, PasteTakesThePrivateFormatFirstElseTheTextInTheCodePageUpToItsZero) {
+  const struct {
+    std::map<ClipFormat, std::string> contents;
+    std::string doc;
+  } cases[] = {
+      {{{ClipFormat::Private, std::string("\x02\0\0\0\0\xFFrest", 10)}, {ClipFormat::Text, "text"}},
+       std::string("[\0\xFF]", 4)},
+      {{{ClipFormat::Text, "A\xC3\xA9\xE2\x82\xAC\xE4\xB8\x80"}}, "[A\xE9\x80?]"},  // é € and one outside
+      {{{ClipFormat::Text, std::string("ab\0cd", 5)}}, "[ab]"},
+      {{{ClipFormat::Text, ""}}, "[]"},
+      {{{ClipFormat::Private, std::string("\x09\0\0\0AB", 6)}, {ClipFormat::Text, "text"}}, "[]"},
+      {{}, "[]"},
+  };
+  for (const auto& c : cases) {
+    Load("[]", 2);
+    clip.Put(c.contents);
+    RunClipboardCommand(Cmd::BtnPaste);
+    EXPECT_EQ(test::DocumentBytes(), c.doc);
+    EXPECT_EQ(CursorAddress(), 2);
+    EXPECT_EQ(Modified, c.doc != "[]");
+    EXPECT_EQ(rec.messages.Texts(), Texts{});
+  }
+}
+
+TEST_F(Clipboard, PasteFromHexStringTakesOnlyTheExactSeparatedForm) {
+  const struct {
+    std::string text;
+    std::string doc;  // empty: refused
+  } cases[] = {
+      {"0a ff", std::string("[\x0A\xFF]")}, {"41 42 43", "[ABC]"}, {"0AFF", ""},     {"0A  FF", ""},
+      {"0", ""},                            {"", ""},              {"0A FF\n", ""}, {"0A FF ", ""},
+      {" 0A FF", ""},                       {"41424", ""},         {"4G", ""},      {"0A\xC2\xA0" "FF", ""},
+  };
+  for (const auto& c : cases) {
+    Load("[]", 2);
+    clip.PutText(c.text);
+    RunClipboardCommand(Cmd::PasteHex);
+    EXPECT_EQ(test::DocumentBytes(), c.doc.empty() ? "[]" : c.doc) << c.text;
+    EXPECT_EQ(rec.messages.Texts(), c.doc.empty() ? Texts{kNotHex} : Texts{}) << c.text;
+    if (!c.doc.empty()) {
+      EXPECT_EQ(CursorAddress(), static_cast<int32_t>(c.doc.size())) << c.text;
+    }
+  }
+  Load("[]", 2);
+  clip.Put({{ClipFormat::Private, std::string("\x01\0\0\0A", 5)}});
+  RunClipboardCommand(Cmd::PasteHex);
+  EXPECT_EQ(rec.messages.Texts(), Texts{kNotHex});
+}
+
+TEST_F(Clipboard, AnInsertionReachingTheBlockInvalidatesItAndNoMemoryIsReported) {
+  Load("ABCDEF", 3, 2, 4);
+  clip.PutText("xy");
+  RunClipboardCommand(Cmd::Paste);
+  EXPECT_EQ(rec.messages.Texts(), Texts{"Block no longer valid"});
+  EXPECT_FALSE(BlockMarked());
+  Load("ABCDEF", 3, 2, 4);
+  clip.PutText("78 79");
+  RunClipboardCommand(Cmd::PasteHex);
+  EXPECT_EQ(rec.messages.Texts(), Texts{"Block no longer valid"});  // the block ends behind pos, not the cursor
+
+  const std::string big(700000, 'q');
+  for (const auto& [cmd, text] : {std::pair{Cmd::Paste, big}, std::pair{Cmd::PasteHex, BytesToHexString(big, true)}}) {
+    Load("ABCDEF", 3);
+    clip.PutText(text);
+    test::AllocationLimit limit(600000);
+    RunClipboardCommand(cmd);
+    EXPECT_EQ(test::DocumentBytes(), "ABCDEF");
+    EXPECT_EQ(rec.messages.Texts(), Texts{cmd == Cmd::Paste ? "Not enough memory allocated\nfor this operation"
+                                                            : "Can't allocate additional memory\nto perform operation"});
+  }
+}
+
+TEST_F(Clipboard, CopyAsHexStringAsksAbove32768CharactersAndRunsUnderAProgressBox) {
+  const std::string question = "Copy more than 32,768 bytes text\n to clipboard?";
+  const struct {
+    int32_t length;
+    int answer;
+    bool asks, copied;
+  } cases[] = {
+      {10923, mrNo, false, true},  // 32,768 characters
+      {10924, mrNo, true, false},
+      {10924, mrYes, true, true},
+      {1, mrNo, false, true},
+  };
+  for (const auto& c : cases) {
+    const std::string bytes = test::Ramp(c.length + 2);
+    Load(bytes, 1, 2, c.length + 1);
+    clip.PutText("before");
+    rec.messages.answers = {c.answer};
+    RunClipboardCommand(Cmd::CopyHex);
+    EXPECT_EQ(rec.messages.Texts(), c.asks ? Texts{question} : Texts{}) << c.length;
+    EXPECT_EQ(Text(), c.copied ? BytesToHexString(bytes.substr(1, c.length), true) : "before") << c.length;
+    if (c.copied) {
+      EXPECT_EQ(Text().size(), 3u * c.length - 1);
+    }
+    rec.messages.answers.clear();
+  }
+  const test::RecordedProgress& box = *rec.progress.boxes.back();
+  EXPECT_EQ(box.setup.caption, "Copy data to clipboard");
+  EXPECT_EQ(box.setup.text, "Current file position");
+  EXPECT_TRUE(box.setup.withCancel && box.setup.gauge && box.closed);
+  EXPECT_EQ(box.gauge.back(), 100);
+}
+
+TEST_F(Clipboard, ACancelledCopyAsHexStringLeavesTheClipboardAsItWas) {
+  Load(test::Ramp(200000), 1, 1, 200000);
+  clip.PutText("before");
+  rec.progress.abortAfterUpdates = 2;
+  rec.messages.answers = {mrYes};
+  RunClipboardCommand(Cmd::CopyHex);
+  EXPECT_EQ(Text(), "before");
+  EXPECT_FALSE(clip.owned);
+  ASSERT_EQ(rec.progress.boxes.size(), 1u);
+  EXPECT_LT(rec.progress.boxes[0]->gauge.back(), 100);
+  EXPECT_TRUE(rec.progress.boxes[0]->closed);
+}
+
+TEST_F(Clipboard, WithoutAClipboardItsCommandsStayOffForGood) {
+  RegisterClipboardFormat();
+  EXPECT_EQ(rec.messages.Texts(), Texts{});
+  clip.available = false;
+  RegisterClipboardFormat();
+  EXPECT_EQ(rec.messages.Texts(), Texts{"Can't register clipboard format QZBINARY"});
+  const std::vector<Cmd> all = {Cmd::Clipboard, Cmd::Cut,    Cmd::Copy,    Cmd::Paste,   Cmd::CopyHex,
+                                Cmd::PasteHex,  Cmd::BtnCut, Cmd::BtnCopy, Cmd::BtnPaste};
+  SetCommandsEnabled(all, true);
+  clip.PutText("x");
+  for (Cmd cmd : all) EXPECT_FALSE(Commands().Enabled(cmd)) << static_cast<int>(cmd);
+  EXPECT_TRUE(Commands().Enabled(Cmd::BlockDelete));
+}
+
+TEST_F(Clipboard, AtExitMoreThan512BytesOfOurOwnAreOfferedToBeEmptied) {
+  const std::string question = "Clipboard contains more than 512 bytes data.\nEmpty clipboard now?";
+  const struct {
+    ClipFormat format;
+    size_t size;
+    bool owned;
+    int answer;
+    bool asks, emptied;
+  } cases[] = {
+      {ClipFormat::Private, 512, true, mrYes, false, false},  // 508 bytes and the header
+      {ClipFormat::Private, 513, true, mrYes, true, true},
+      {ClipFormat::Private, 513, true, mrNo, true, false},
+      {ClipFormat::Text, 511, true, mrYes, false, false},  // and its terminating zero
+      {ClipFormat::Text, 512, true, mrYes, true, true},
+      {ClipFormat::Text, 5000, false, mrYes, false, false},
+  };
+  for (const auto& c : cases) {
+    rec.messages.shown.clear();
+    clip.contents = {{c.format, std::string(c.size, 'x')}};
+    clip.owned = c.owned;
+    rec.messages.answers = {c.answer};
+    OfferToEmptyClipboard();
+    EXPECT_EQ(rec.messages.Texts(), c.asks ? Texts{question} : Texts{}) << c.size;
+    EXPECT_EQ(clip.contents.empty(), c.emptied) << c.size;
+  }
+}
+
+}  // namespace
+}  // namespace quoxa
