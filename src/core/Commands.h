@@ -20,7 +20,7 @@ enum class Cmd : int {
   // Search
   Find, FindDown, FindUp, Count, Replace, ReplaceAgain, ReplaceUndo, CharConversion,
   // Address
-  Goto, JumpWidth, JumpDown, JumpUp, RememberAddress, GotoRemembered, DisplayDifference,
+  Goto, JumpWidthDialog, JumpDown, JumpUp, RememberAddress, GotoRemembered, DisplayDifference,
   // Bookmarks
   Bookmarks, BookmarkAdd, BookmarkRemove, BookmarkRemoveAll, BookmarkSave, BookmarkLoad,
   Bookmark1, Bookmark2, Bookmark3, Bookmark4, Bookmark5, Bookmark6, Bookmark7, Bookmark8, Bookmark9,

@@ -90,16 +90,19 @@ QVBoxLayout* DialogButtons(QDialog* dialog, const std::function<void()>& onOK, c
   ok->setDefault(true);
   auto* cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
   cancel->setObjectName("ButtonCancel");
-  auto* help = new QPushButton(QStringLiteral("Help"), dialog);
-  help->setObjectName("ButtonHelp");
-  // Leaving a numeric edit for these does not insist on its number.
+  // Leaving a numeric edit for Cancel or Help does not insist on its number.
   cancel->setProperty(TQZNumEdit::kIgnoresInput, true);
-  help->setProperty(TQZNumEdit::kIgnoresInput, true);
-  for (QPushButton* b : {ok, cancel, help}) buttons->addWidget(b);
-  buttons->addStretch(1);
+  for (QPushButton* b : {ok, cancel}) buttons->addWidget(b);
   QObject::connect(ok, &QPushButton::clicked, dialog, onOK);
   QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-  QObject::connect(help, &QPushButton::clicked, dialog, onHelp);
+  if (onHelp) {
+    auto* help = new QPushButton(QStringLiteral("Help"), dialog);
+    help->setObjectName("ButtonHelp");
+    help->setProperty(TQZNumEdit::kIgnoresInput, true);
+    buttons->addWidget(help);
+    QObject::connect(help, &QPushButton::clicked, dialog, onHelp);
+  }
+  buttons->addStretch(1);
   return buttons;
 }
 

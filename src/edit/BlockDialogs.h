@@ -22,7 +22,7 @@ bool RunBlockCommand(QWidget* owner, IDocumentHost& host, Cmd cmd);
 // The help pages of these dialogs.
 void InitBlockResources();
 
-// The column of OK (the default button), Cancel and Help of a dialog.
+// The column of OK (the default button), Cancel and, with onHelp, Help of a dialog.
 QVBoxLayout* DialogButtons(QDialog* dialog, const std::function<void()>& onOK, const std::function<void()>& onHelp);
 
 }  // namespace quoxa

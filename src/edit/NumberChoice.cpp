@@ -39,6 +39,13 @@ TNumberChoice::TNumberChoice(const QString& title, const Names& names, QWidget* 
   // A "$" typed or pasted switches the edit; the radios show it.
   connect(edit_, &TQZNumEdit::HexChanged, this, [this](bool on) { (on ? hex_ : dec_)->setChecked(true); });
   history_->OnSelect = [this](TQZHistoryBtn*, QString& text, bool&) { FollowText(text); };
+  // Choosing the number's form is followed by typing the number.
+  for (QRadioButton* radio : {dec_, hex_}) {
+    connect(radio, &QRadioButton::clicked, this, [this] {
+      edit_->setFocus(Qt::OtherFocusReason);
+      edit_->selectAll();
+    });
+  }
 }
 
 void TNumberChoice::FollowText(const QString& text) {
@@ -53,6 +60,8 @@ QString TNumberChoice::Text() const {
 void TNumberChoice::LoadHistory() {
   history_->Load();
   FollowText(edit_->text());
+  // The edit's number is the entry it shows, also for what Escape and a failed check restore.
+  edit_->Validate();
 }
 
 void TNumberChoice::SaveHistory() { history_->Save(); }

@@ -22,3 +22,20 @@ target_sources(quoxa_core PRIVATE
 if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/QtClipboard.cpp)
 endif()
+# Addresses and bookmarks: arithmetic, the list and its file format in quoxa_core, dialogs in quoxa_gui.
+target_sources(quoxa_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/BookmarkCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BookmarkFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BookmarkList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GotoCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/JumpCommands.cpp
+)
+if(QUOXA_BUILD_GUI)
+  target_sources(quoxa_gui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/BookmarkMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FormGoto.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FormJump.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GotoDialogs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/help/addresshelp.qrc
+  )
+endif()

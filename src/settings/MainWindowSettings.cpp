@@ -7,6 +7,7 @@
 
 #include "core/Commands.h"
 #include "core/DocState.h"
+#include "edit/BookmarkCommands.h"
 #include "settings/MRUFiles.h"
 #include "tools/ConversionTable.h"
 #include "ui/main/FormMain.h"
@@ -110,7 +111,7 @@ void TMainWindowSettings::UseBuiltinConversionTable() {
   ConversionTableFile.clear();
 }
 
-void TMainWindowSettings::RebuildBookmarkMenu() {}
+void TMainWindowSettings::RebuildBookmarkMenu() { RefreshBookmarkMenu(); }
 
 void TMainWindowSettings::ShowAllAddressCells() { window_.Grids()->ShowAllAddressCells(); }
 

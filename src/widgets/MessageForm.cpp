@@ -69,7 +69,10 @@ TMessageForm::TMessageForm(const MessageRequest& request, QWidget* parent) : QDi
   if (request.fontHeight > 0) dialogFont.setPixelSize(request.fontHeight);
   setFont(dialogFont);
 
-  const QString text = WrapText(QString::fromStdString(request.text), dialogFont, HalfScreenWidth());
+  // A carriage return, alone or before a line feed, breaks the line as in the system's boxes.
+  QString given = QString::fromStdString(request.text);
+  given.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
+  const QString text = WrapText(given, dialogFont, HalfScreenWidth());
   const QRect measured = QFontMetrics(dialogFont).boundingRect(QRect(0, 0, HalfScreenWidth(), 0), Qt::AlignLeft, text);
   const bool withIcon = request.withIcon && request.type != MsgType::Custom;
 

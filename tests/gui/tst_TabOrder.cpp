@@ -9,6 +9,8 @@
 #include "DialogTestKit.h"
 #include "FakeSettingsWindow.h"
 #include "Recorders.h"
+#include "edit/FormGoto.h"
+#include "edit/FormJump.h"
 #include "print/FormPrint.h"
 #include "print/PrinterList.h"
 #include "print/QZReport.h"
@@ -107,6 +109,10 @@ class TestTabOrder : public QObject {
           "CheckBoxReadOnly", "ComboBoxDrive", "ButtonUp", "ButtonAddFavorite", "ButtonFavorites", "ButtonLargeIcons",
           "ButtonSmallIcons", "ButtonList", "ButtonDetails", "ButtonSortName", "ButtonSortExt", "ButtonSortSize",
           "ButtonSortTime"}},
+        {"Go to address", [] { return std::make_unique<quoxa::TFormGoto>(); },
+         {"QZNumEdit1", "RadioGoMode0", "ButtonOK", "ButtonCancel", "ButtonHelp", "RadioButtonDec"}},
+        {"Enter jump width", [] { return std::make_unique<quoxa::TFormJump>(); },
+         {"QZNumEdit1", "ButtonOK", "ButtonCancel", "RadioButtonDec"}},
         {"Print",
          [&report] { return std::make_unique<quoxa::TFormPrint>(report); },
          {"RadioButtonPage", "ComboBoxPrinter", "ComboBoxFontSize", "ComboBoxBytesPerRow", "QZNumEditLeft",

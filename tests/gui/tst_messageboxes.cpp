@@ -115,6 +115,11 @@ class MessageBoxes : public QObject {
     QCOMPARE(form.TextLabel()->text(), QString("Error reading\n<b>x</b>.bin"));
   }
 
+  void carriageReturnsBreakTheLine() {
+    TMessageForm form({"a\nb\rc\r\nd", MsgType::Information, mbOK});
+    QCOMPARE(form.TextLabel()->text(), QString("a\nb\nc\nd"));
+  }
+
   void helpShowsItsTopicAndKeepsTheBoxOpen() {
     int topic = 0;
     InstallHelp([&](int t) { topic = t; });

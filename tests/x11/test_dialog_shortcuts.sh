@@ -22,6 +22,10 @@ cases=(
   "7a42414241424142|keys ctrl+p; wait_active Print; keys Escape; wait_main; keys z ctrl+s"
   "7a42414241424142|keys ctrl+p; wait_active Print; keys Return; wait_active Preview; keys Next Escape; wait_main; keys z ctrl+s"
   "7a42414241424142|keys ctrl+p; wait_active Print; keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space Return; wait_active 'Save output to file'; type_text \$work/dump.txt; keys Return; wait_main; keys z ctrl+s; grep -q '^000000000:  41 42 41 42' \$work/dump.txt || fail 'no text output'"
+  "4142417a41424142|keys ctrl+g; wait_active 'Go to address'; type_text 3; keys Return; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys ctrl+g; wait_active 'Go to address'; keys Escape; wait_main; keys z ctrl+s"
+  "4142414241427a42|keys alt+a w; wait_active 'Enter jump width'; type_text 3; keys Return; wait_main; keys F5 F5 z ctrl+s"
+  "7a42414241424142|keys alt+a w; wait_active 'Enter jump width'; keys Escape; wait_main; keys z ctrl+s"
 )
 
 for row in "${cases[@]}"; do

@@ -33,7 +33,7 @@ constexpr uint8_t kEofChar = 0x1A;
 const std::vector<Cmd> kEnabledByDocument = {
     Cmd::Save, Cmd::BtnSave, Cmd::SaveAs, Cmd::Close, Cmd::Print, Cmd::InsertString, Cmd::InsertFile,
     Cmd::BlockMark, Cmd::BlockChars, Cmd::DeleteFromCursor, Cmd::DeleteToCursor, Cmd::BtnPaste, Cmd::BtnFind,
-    Cmd::BtnReplace, Cmd::Goto, Cmd::JumpWidth, Cmd::RememberAddress, Cmd::DecodeNumber, Cmd::EncodeNumber,
+    Cmd::BtnReplace, Cmd::Goto, Cmd::JumpWidthDialog, Cmd::RememberAddress, Cmd::DecodeNumber, Cmd::EncodeNumber,
     Cmd::BitManipulation, Cmd::Patch, Cmd::Find, Cmd::Count, Cmd::Replace, Cmd::CharConversion, Cmd::Clipboard,
     Cmd::Paste, Cmd::OverwriteString, Cmd::PasteHex, Cmd::Bookmarks,
 };

@@ -22,6 +22,7 @@ struct FileQuestion {
   std::string title;
   std::string startDir;
   bool readOnlyBox = false;
+  std::string filter = kFileFilter;
 };
 
 struct FileAnswer {

@@ -28,6 +28,9 @@
 #include "edit/ClipboardCommands.h"
 #include "edit/QtClipboard.h"
 #include "edit/BlockDialogs.h"
+#include "edit/BookmarkCommands.h"
+#include "edit/BookmarkMenu.h"
+#include "edit/GotoDialogs.h"
 #include "print/PrintCommand.h"
 #include "search/SearchDialogs.h"
 #include "tools/ToolDialogs.h"
@@ -81,6 +84,7 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   documents_ = std::make_unique<TDocumentCommands>(*this);
   menu_ = new TMainMenu(this, menuBar(), toolBar_, [this](Cmd cmd) { RunCommand(cmd); });
   Commands().SetListener([this](Cmd cmd) { menu_->Mirror(cmd); });
+  new TBookmarkMenu(menu_, this);
   recentFiles_ = new TMRUFiles(this);
   recentFiles_->SetFileMenu(menu_->SubMenu(Cmd::Reopen));
   connect(recentFiles_, &TMRUFiles::MRUItemClick, this,
@@ -254,6 +258,12 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::InsertString:
     case Cmd::OverwriteString: RunBlockCommand(this, *this, cmd); break;
     case Cmd::CharConversion: RunCharConversion(this); break;
+    case Cmd::Goto: case Cmd::JumpWidthDialog: case Cmd::JumpDown: case Cmd::JumpUp: case Cmd::RememberAddress:
+    case Cmd::GotoRemembered: case Cmd::DisplayDifference: RunGotoCommand(this, cmd); break;
+    case Cmd::BookmarkAdd: case Cmd::BookmarkRemove: case Cmd::BookmarkRemoveAll: case Cmd::BookmarkSave:
+    case Cmd::BookmarkLoad: case Cmd::Bookmark1: case Cmd::Bookmark2: case Cmd::Bookmark3: case Cmd::Bookmark4:
+    case Cmd::Bookmark5: case Cmd::Bookmark6: case Cmd::Bookmark7: case Cmd::Bookmark8:
+    case Cmd::Bookmark9: RunBookmarkCommand(*this, cmd); break;
     default: break;
   }
 }
@@ -263,6 +273,7 @@ void TFormMain::ToggleTextMode() {
   Commands().SetChecked(Cmd::TextModeCheck, TextMode);
   grids_->SetTextMode(TextMode);
   UpdateStatus();
+  RefreshBookmarkMenu();
 }
 
 void TFormMain::ToggleOverwriteMode() {
@@ -334,7 +345,7 @@ FileAnswer TFormMain::AskFileName(const FileQuestion& question) {
   request.save = question.save;
   request.title = question.title;
   request.favoritesSection = kFavorites;
-  request.filter = kFileFilter;
+  request.filter = question.filter;
   request.startDir = question.startDir;
   request.showReadOnly = question.readOnlyBox;
   const FileDialogResult result = ExecFileDialog(this, request);

@@ -127,7 +127,7 @@ void TMainMenu::BuildMenus(QMenuBar* menuBar) {
 
   QMenu* address = menuFor(MenuId::Address, "&Address");
   AddItem(address, Cmd::Goto, "&Goto...", Keys("Ctrl+G"), "Goto absolute/relative address");
-  AddItem(address, Cmd::JumpWidth, "Jump &width...", kNone, "Enter number of bytes to jump up and down");
+  AddItem(address, Cmd::JumpWidthDialog, "Jump &width...", kNone, "Enter number of bytes to jump up and down");
   AddItem(address, Cmd::JumpDown, "Jump &down", Keys("F5"), "Jump down by the jump width");
   AddItem(address, Cmd::JumpUp, "Jump &up", Keys("Shift+F5"), "Jump up by the jump width");
   address->addSeparator();

@@ -1,0 +1,42 @@
+#include "edit/JumpCommands.h"
+
+#include "core/Commands.h"
+#include "core/DocState.h"
+#include "core/Messages.h"
+#include "edit/GotoCommands.h"
+#include "widgets/IntegerText.h"
+
+namespace quoxa {
+
+int32_t JumpWidth = 0;
+
+namespace {
+
+void JumpBy(int64_t width) {
+  if (!ViewReady) return;
+  const int64_t target = int64_t{CursorAddress()} + width;
+  if (target < 1 || target > DocSize) {
+    ShowError(msg::kAddressInvalid);
+    return;
+  }
+  GoToPosition(static_cast<int32_t>(target));
+}
+
+}  // namespace
+
+std::optional<int32_t> CheckJumpWidth(std::string_view text, int32_t docSize) {
+  const std::optional<int32_t> w = TextToInteger(text);
+  if (!w || *w < 1 || *w >= docSize) return std::nullopt;
+  return w;
+}
+
+void AfterJumpDialog(std::optional<int32_t> width) {
+  if (width) JumpWidth = *width;
+  SetCommandsEnabled({Cmd::JumpDown, Cmd::JumpUp}, width.has_value());
+}
+
+void JumpDownCommand() { JumpBy(JumpWidth); }
+
+void JumpUpCommand() { JumpBy(-int64_t{JumpWidth}); }
+
+}  // namespace quoxa
