@@ -5,12 +5,14 @@
 #include "core/Messages.h"
 #include "core/Progress.h"
 #include "core/TextFormat.h"
+#include "script/ScriptCommands.h"
 #include "ui/main/FormMain.h"
 #include "widgets/CloseOnSignal.h"
 #include "widgets/ProgressBoxForm.h"
 #include "widgets/QtMessages.h"
 
 int main(int argc, char* argv[]) {
+  quoxa::PrepareBatchPlatform(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName("QUOXA");
   QApplication::setApplicationVersion(QStringLiteral(QUOXA_VERSION));
@@ -18,8 +20,7 @@ int main(int argc, char* argv[]) {
 
   quoxa::TQtMessages messages;
   // Without a screen nobody can answer a question: answers default, texts go to stderr.
-  const QString platform = QGuiApplication::platformName();
-  messages.SetInteractive(platform != "offscreen" && platform != "minimal");
+  messages.SetInteractive(quoxa::PlatformHasUser());
   quoxa::InstallMessages(&messages);
   quoxa::TQtProgressFactory progress;
   quoxa::InstallProgressFactory(&progress);

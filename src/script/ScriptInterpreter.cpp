@@ -9,7 +9,6 @@
 #include "core/Commands.h"
 #include "core/ConversionHook.h"
 #include "core/DocState.h"
-#include "core/Messages.h"
 #include "core/Navigation.h"
 #include "core/Primitives.h"
 #include "core/Progress.h"
@@ -189,13 +188,7 @@ void TScriptInterpreter::CmdExit(const std::string&) {
 }
 
 void TScriptInterpreter::CmdMsg(const std::string& param) {
-  if (checkOnly_ || BatchMode) return;
-  MessageRequest request;
-  request.text = param;
-  request.type = MsgType::Custom;
-  request.buttons = mbOK;
-  request.withIcon = false;
-  MessageDialog(request);
+  if (!checkOnly_ && !BatchMode) ShowPlainMessage(param);
 }
 
 void TScriptInterpreter::CmdCharCon(const std::string& param) {

@@ -3,6 +3,7 @@
 #include "core/DocState.h"
 #include "core/FileIo.h"
 #include "core/Journal.h"
+#include "core/Messages.h"
 #include "script/ScriptError.h"
 #include "script/ScriptInterpreter.h"
 
@@ -11,6 +12,8 @@ namespace quoxa {
 bool BatchMode = false;
 
 namespace {
+
+std::function<bool()> linesQuery;
 
 ScriptOutcome Failed(const TScriptInterpreter& interpreter, const ScriptError& error) {
   return {true, false, interpreter.ErrorLine(), error.what()};
@@ -44,6 +47,19 @@ ScriptOutcome SyntaxCheckScript(TScriptInterpreter& interpreter, const std::vect
   }
   return {true, true, interpreter.ErrorLine(), {}};
 }
+
+void ShowPlainMessage(const std::string& text) {
+  MessageRequest request;
+  request.text = text;
+  request.type = MsgType::Custom;
+  request.buttons = mbOK;
+  request.withIcon = false;
+  MessageDialog(request);
+}
+
+void SetScriptLinesQuery(std::function<bool()> query) { linesQuery = std::move(query); }
+
+bool ScriptEditorHasLines() { return linesQuery && linesQuery(); }
 
 bool SaveAfterBatchRun() { return !Modified || WriteFileRange(FileName, false, 0, 0); }
 

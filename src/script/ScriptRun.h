@@ -2,6 +2,7 @@
 // The Execute and Syntax Check sequences of the script window and the end of a batch run,
 // without the window.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,14 @@ ScriptOutcome ExecuteScript(TScriptInterpreter& interpreter, const std::vector<s
 
 // The check pass alone.
 ScriptOutcome SyntaxCheckScript(TScriptInterpreter& interpreter, const std::vector<std::string>& lines);
+
+// A plain box with an OK button under the application's title (MSG, a passed syntax check).
+void ShowPlainMessage(const std::string& text);
+
+// Whether the script editor holds a line, for the menu's "Execute active"; the script window
+// answers it while it exists.
+void SetScriptLinesQuery(std::function<bool()> query);
+bool ScriptEditorHasLines();
 
 // After a successful batch run: the document is written back when modified. False when that
 // failed (the error was shown and the document is still modified).

@@ -19,7 +19,6 @@ constexpr Cmd kPending[] = {
     Cmd::BookmarkLoad, Cmd::Bookmark1, Cmd::Bookmark2, Cmd::Bookmark3, Cmd::Bookmark4, Cmd::Bookmark5,
     Cmd::Bookmark6, Cmd::Bookmark7, Cmd::Bookmark8, Cmd::Bookmark9,
     Cmd::DecodeNumber, Cmd::EncodeNumber, Cmd::BitManipulation, Cmd::Patch,
-    Cmd::ScriptEditor, Cmd::ScriptExecute,
     Cmd::BtnDel, Cmd::BtnCut, Cmd::BtnCopy, Cmd::BtnPaste,
 };
 
