@@ -58,6 +58,9 @@ void TScriptCommands::Show(bool autoRun) {
   form_->SetAutoRun(autoRun);
   form_->SetExecuteEnabled(ViewReady);
   form_->exec();
+  // A window manager may hand the focus to no window when a message box closed just before the
+  // script window; the main window takes it back, so that its shortcuts work at once.
+  if (mainWindow_->isVisible()) mainWindow_->activateWindow();
 }
 
 void TScriptCommands::StartBatch() {
