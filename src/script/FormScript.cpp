@@ -7,7 +7,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
-#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -124,12 +123,12 @@ TFormScript::TFormScript(QWidget* parent) : QDialog(parent), memo_(new QPlainTex
 
   SetSaveEnabled(false);
   SetScriptLinesQuery([this] { return HasLines(); });
-  RestoreFormPlacement(this);
 }
 
 TFormScript::~TFormScript() {
   SetScriptLinesQuery(nullptr);
-  SaveFormPlacement(this);
+  // A window never shown has no placement of its own to keep, and the settings stay as they are.
+  if (shown_) SaveFormPlacement(this);
 }
 
 void TFormScript::BuildMenus(QWidget* bar) {
@@ -174,10 +173,14 @@ void TFormScript::UpdateCaption() {
 // ---- showing and closing
 
 void TFormScript::showEvent(QShowEvent* event) {
+  // Restored once the window has its frame, so that the stored outer size comes back as it was.
+  if (!shown_) RestoreFormPlacement(this);
   QDialog::showEvent(event);
+  shown_ = true;
   batchResult_ = BatchResult::None;
   memo_->setFocus();
-  if (autoRun_) QTimer::singleShot(0, this, &TFormScript::ExecuteClick);
+  // Posted, so that the window is on the screen when the run begins.
+  if (autoRun_) QMetaObject::invokeMethod(this, &TFormScript::ExecuteClick, Qt::QueuedConnection);
 }
 
 void TFormScript::reject() {
@@ -209,7 +212,7 @@ void TFormScript::ExecuteClick() {
     return;
   }
   if (autoRun_) {
-    QTimer::singleShot(0, this, &TFormScript::CloseNow);
+    QMetaObject::invokeMethod(this, &TFormScript::CloseNow, Qt::QueuedConnection);
     return;
   }
   ShowInfo(msg::kScriptExecuted);

@@ -85,6 +85,7 @@ class TFormScript : public QDialog {
   std::string scriptFileName_;
   bool autoRun_ = false;
   bool unattended_ = false;
+  bool shown_ = false;
   BatchResult batchResult_ = BatchResult::None;
   std::function<FileDialogResult(const FileDialogRequest&)> fileQuestion_;
 };

@@ -41,6 +41,19 @@ QStringList Texts(const test::RecordingMessages& messages) {
   return texts;
 }
 
+// Runs action once ready() holds, without blocking: the run it waits for may be below on the stack.
+void WhenReady(std::function<bool()> ready, std::function<void()> action) {
+  auto* timer = new QTimer;
+  timer->setInterval(5);
+  QObject::connect(timer, &QTimer::timeout, [timer, ready, action] {
+    if (!ready()) return;
+    timer->stop();
+    timer->deleteLater();
+    action();
+  });
+  timer->start();
+}
+
 void SetScript(TFormScript& form, const QString& text) {
   form.MemoScript()->setPlainText(text);
   form.MemoScript()->document()->setModified(true);
@@ -260,13 +273,17 @@ class TestFormScript : public QObject {
   void placementIsKept() {
     test::OwnSettingsFile settings;
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QPoint pos;
     {
       TFormScript form;
+      form.show();
       form.setGeometry(screen.x() + 40, screen.y() + 30, 500, 350);
+      pos = form.pos();
     }
     TFormScript again;
+    again.show();
     QCOMPARE(again.size(), QSize(500, 350));
-    QCOMPARE(again.pos(), QPoint(screen.x() + 40, screen.y() + 30));
+    QCOMPARE(again.pos(), pos);
   }
 
   void theQuoxascriptMenu() {
@@ -308,9 +325,10 @@ class TestFormScript : public QObject {
     form->MemoScript()->setPlainText("ADR 2\nVERIFY 41");
     QString selected;
     test::OnNextModal([&](QWidget* w) {
-      QTRY_VERIFY(!f.rec.messages.shown.empty());
-      selected = Child<QPlainTextEdit>(*w, "MemoScript")->textCursor().selectedText();
-      static_cast<QDialog*>(w)->reject();
+      WhenReady([&] { return !f.rec.messages.shown.empty(); }, [&, w] {
+        selected = Child<QPlainTextEdit>(*w, "MemoScript")->textCursor().selectedText();
+        static_cast<QDialog*>(w)->reject();
+      });
     });
     f.Trigger(Cmd::ScriptExecute);
     QCOMPARE(selected, QString("VERIFY 41"));
@@ -369,8 +387,7 @@ class TestFormScript : public QObject {
     if (!unattended && !script.isEmpty()) {
       // With a user the failed run stays in the window until it is closed.
       test::OnNextModal([&](QWidget* w) {
-        QTRY_VERIFY(!rec.messages.shown.empty());
-        static_cast<QDialog*>(w)->reject();
+        WhenReady([&] { return !rec.messages.shown.empty(); }, [w] { static_cast<QDialog*>(w)->reject(); });
       });
     }
     commands.StartBatch();
