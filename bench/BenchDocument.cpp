@@ -1,6 +1,8 @@
 #include "BenchDocument.h"
 
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "core/DocState.h"
 #include "core/DocWrite.h"
@@ -23,6 +25,15 @@ void LoadBigDocument() {
   SetPageGeometry(16, 40);
   ViewReady = true;
   GotoTop();
+}
+
+std::string BenchFolder() {
+  char self[4096];
+  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  std::string dir = n > 0 ? std::string(self, static_cast<size_t>(n)) : std::string("/tmp/quoxa_bench");
+  dir = dir.substr(0, dir.find_last_of('/')) + "/bench-files";
+  mkdir(dir.c_str(), 0755);
+  return dir;
 }
 
 }  // namespace quoxa::bench

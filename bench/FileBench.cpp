@@ -16,15 +16,7 @@ namespace {
 
 using quoxa::bench::kBigSize;
 
-// The folder for the benchmark's files: beside the benchmark, on the build's file system.
-std::string BenchFolder() {
-  char self[4096];
-  const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-  std::string dir = n > 0 ? std::string(self, static_cast<size_t>(n)) : std::string("/tmp/quoxa_bench");
-  dir = dir.substr(0, dir.find_last_of('/')) + "/bench-files";
-  mkdir(dir.c_str(), 0755);
-  return dir;
-}
+using quoxa::bench::BenchFolder;
 
 const std::string& ReadPath() {
   static const std::string path = BenchFolder() + "/open-256MiB.bin";

@@ -6,7 +6,10 @@ packages=(
   cmake ninja-build g++ ccache pkg-config
   qt6-base-dev libqt6printsupport6 libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-liberation
+  xvfb openbox xdotool xclip x11-utils xxd imagemagick
+  poppler-utils
+  desktop-file-utils clang libclang-rt-dev
 )
 
 missing=()

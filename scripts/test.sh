@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the program's tests in build/, then the
-# core tests again under AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/.
+# core tests again under AddressSanitizer and UndefinedBehaviorSanitizer in build-asan/,
+# then each fuzz target for 20 seconds (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,4 +18,6 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUOXA_WERROR=ON \
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan -j "$jobs" --output-on-failure --timeout 300
+
+scripts/fuzz.sh 20
 echo "All tests passed."

@@ -7,6 +7,10 @@
 
 namespace quoxa {
 
+// A control character (below 32, or 127): a key whose text is one is never typed as a
+// byte or character; X11 gives Delete the text U+007F.
+constexpr bool IsControlCode(char32_t code) { return code < 32 || code == 127; }
+
 // Unicode code point of a byte.
 char32_t ByteToUnicode(uint8_t byte);
 // Byte of a code point; false when the code page has none.

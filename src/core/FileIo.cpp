@@ -152,20 +152,28 @@ bool WriteFileRange(const std::string& name, bool range, int32_t from, int32_t c
     if (from < 1 || count < 0 || int64_t{from} - 1 + count > DocSize) {
       result = kIoInvalidParameter;
     } else {
-      result = ResultOf(writer.Begin(name), kResultOpenFailed);
+      result = ResultOf(writer.Begin(name, count), kResultOpenFailed);
     }
     if (result == 0) {
-      TProgressBox box({true, true, FileNameOnly(name), msg::kWritingFile});
+      // Bytes written over the file itself cannot be taken back: no Cancel then.
+      TProgressBox box({!writer.InPlace(), true, FileNameOnly(name), msg::kWritingFile});
+      const uint8_t* source = DocBuffer + (int64_t{from} - 1);
       int64_t done = 0;
       do {
         const int64_t chunk = std::min(count - done, kFileChunk);
         if (chunk > 0) {
           int64_t written = 0;
-          result = ResultOf(writer.Write(DocBuffer + (int64_t{from} - 1) + done, chunk, written), kIoWriteFault);
+          int step = writer.Write(source + done, chunk, written);
           done += written;
+          // The temporary copy found no room: the file itself is written from its start.
+          if (step == kIoDiskFull && writer.FallBackInPlace(step)) {
+            done = 0;
+            box.EnableCancel(false);
+          }
+          result = ResultOf(step, kIoWriteFault);
         }
         box.SetProgress(done, count, kGaugeStep);
-        if (result == 0 && box.Aborted()) result = kResultWriteCancelled;
+        if (result == 0 && !writer.InPlace() && box.Aborted()) result = kResultWriteCancelled;
       } while (done != count && result == 0);
     }
     if (result == 0) {

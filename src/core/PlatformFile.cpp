@@ -4,7 +4,9 @@
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <vector>
 
@@ -16,11 +18,20 @@ struct IoFault {
   int err = 0;
   int64_t afterBytes = 0;
   int64_t doneBytes = 0;
+  int strikes = -1;
 };
 
 IoFault readFault;
 IoFault writeFault;
+IoFault reserveFault;
 int closeFaultErr = 0;
+
+// The fault's error, counting one strike; after its last strike it is gone.
+int Strike(IoFault& fault) {
+  const int err = fault.err;
+  if (fault.strikes > 0 && --fault.strikes == 0) fault = {};
+  return err;
+}
 
 // Bytes the fault lets through before it strikes (n when there is none).
 int64_t AllowedBy(const IoFault& fault, int64_t n) {
@@ -129,13 +140,17 @@ std::string ResolveLinks(const std::string& path) {
   return target;
 }
 
+bool FolderWritable(const std::string& dir) { return access(dir.c_str(), W_OK | X_OK) == 0; }
+
 bool LockedByOther(const std::string& path) {
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) return false;
   struct flock lock {};
   lock.l_type = F_WRLCK;
   lock.l_whence = SEEK_SET;
-  const bool held = fcntl(fd, F_OFD_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+  bool held = fcntl(fd, F_OFD_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+  // flock() locks are invisible to the query above; trying one is the only way to see them.
+  if (!held && flock(fd, LOCK_EX | LOCK_NB) != 0) held = errno == EWOULDBLOCK;
   close(fd);
   return held;
 }
@@ -171,6 +186,11 @@ int PlatformFile::OpenForReading(const std::string& path, bool shared) {
         return IoErrorFromErrno(err, IoOp::Lock);
       }
     }
+    // Programs that lock with flock() are kept from writing the same way.
+    if (flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+      close(fd);
+      return kIoSharingViolation;
+    }
   }
   posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
   fd_ = fd;
@@ -191,6 +211,37 @@ int PlatformFile::CreateUnique(std::string& pathTemplate) {
   return 0;
 }
 
+int PlatformFile::OpenForOverwrite(const std::string& path) {
+  Close();
+  const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return MapOrUnmapped(IoOp::Create);
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return kIoAccessDenied;
+  }
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  if (fcntl(fd, F_OFD_SETLK, &lock) != 0 && (errno == EAGAIN || errno == EACCES)) {
+    close(fd);
+    return kIoSharingViolation;
+  }
+  fd_ = fd;
+  size_ = st.st_size;
+  modTime_ = {static_cast<int64_t>(st.st_mtim.tv_sec), static_cast<int32_t>(st.st_mtim.tv_nsec)};
+  return 0;
+}
+
+int PlatformFile::CreateNew(const std::string& path) {
+  Close();
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+  if (fd < 0) return MapOrUnmapped(IoOp::Create);
+  fd_ = fd;
+  size_ = 0;
+  return 0;
+}
+
 int PlatformFile::Read(uint8_t* data, int64_t n, int64_t& got) {
   got = 0;
   const int64_t allowed = AllowedBy(readFault, n);
@@ -204,7 +255,7 @@ int PlatformFile::Read(uint8_t* data, int64_t n, int64_t& got) {
     got += r;
   }
   readFault.doneBytes += got;
-  if (got == allowed && allowed < n) return IoErrorFromErrno(readFault.err, IoOp::Read);
+  if (got == allowed && allowed < n) return IoErrorFromErrno(Strike(readFault), IoOp::Read);
   return 0;
 }
 
@@ -222,9 +273,36 @@ int PlatformFile::Write(const uint8_t* data, int64_t n, int64_t& written) {
     written += r;
   }
   writeFault.doneBytes += written;
-  if (written == allowed && allowed < n) return IoErrorFromErrno(writeFault.err, IoOp::Write);
+  if (written == allowed && allowed < n) return IoErrorFromErrno(Strike(writeFault), IoOp::Write);
   return written < n ? kIoDiskFull : 0;
 }
+
+int PlatformFile::Reserve(int64_t size) {
+  if (reserveFault.err != 0) return IoErrorFromErrno(Strike(reserveFault), IoOp::Reserve);
+  if (size <= 0) return 0;
+  int r = 0;
+  do {
+    r = fallocate(fd_, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size));
+  } while (r != 0 && errno == EINTR);
+  if (r == 0) return 0;
+  if (errno != EOPNOTSUPP && errno != ENOSYS) return MapOrUnmapped(IoOp::Reserve);
+  // A file system that cannot reserve: the free space must at least hold what the file lacks.
+  struct statvfs vfs {};
+  struct stat st {};
+  if (fstatvfs(fd_, &vfs) != 0 || fstat(fd_, &st) != 0) return 0;
+  const int64_t missing = size - static_cast<int64_t>(st.st_blocks) * 512;
+  const auto available = static_cast<uint64_t>(vfs.f_bavail) * vfs.f_frsize;
+  return missing > 0 && static_cast<uint64_t>(missing) > available ? kIoDiskFull : 0;
+}
+
+int PlatformFile::Truncate(int64_t size) {
+  while (ftruncate(fd_, static_cast<off_t>(size)) != 0) {
+    if (errno != EINTR) return MapOrUnmapped(IoOp::Write);
+  }
+  return 0;
+}
+
+bool PlatformFile::Status(struct stat& st) const { return fd_ >= 0 && fstat(fd_, &st) == 0; }
 
 void PlatformFile::SetOwnerAndMode(uid_t owner, gid_t group, mode_t mode, bool withOwner) {
   // Ownership first: changing it may clear the set-id bits that the mode then restores.
@@ -266,13 +344,16 @@ int PlatformFile::Close() {
   return 0;
 }
 
-void InjectIoFaultForTesting(IoOp op, int err, int64_t afterBytes) {
+void InjectIoFaultForTesting(IoOp op, int err, int64_t afterBytes, int strikes) {
   switch (op) {
     case IoOp::Read:
-      readFault = {err, afterBytes, 0};
+      readFault = {err, afterBytes, 0, strikes};
       break;
     case IoOp::Write:
-      writeFault = {err, afterBytes, 0};
+      writeFault = {err, afterBytes, 0, strikes};
+      break;
+    case IoOp::Reserve:
+      reserveFault = {err, 0, 0, strikes};
       break;
     case IoOp::Close:
       closeFaultErr = err;
@@ -285,6 +366,7 @@ void InjectIoFaultForTesting(IoOp op, int err, int64_t afterBytes) {
 void ClearIoFaultsForTesting() {
   readFault = {};
   writeFault = {};
+  reserveFault = {};
   closeFaultErr = 0;
 }
 

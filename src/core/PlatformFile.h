@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include "core/FileTime.h"
@@ -27,7 +28,7 @@ constexpr int kIoInvalidParameter = 87;
 constexpr int kIoDiskFull = 112;
 
 // What was being done when errno was set; a few numbers depend on it.
-enum class IoOp { Open, Create, Read, Write, Close, Lock };
+enum class IoOp { Open, Create, Read, Write, Close, Lock, Reserve };
 
 // The I/O error number for errno, or kUnmappedIoError.
 int IoErrorFromErrno(int err, IoOp op);
@@ -45,7 +46,11 @@ std::string ResolveLinks(const std::string& path);
 // The folder part of a path ("." for a bare name).
 std::string DirectoryOf(const std::string& path);
 
-// True when another open file description holds a lock on the file.
+// True when the user may create and rename files in the folder.
+bool FolderWritable(const std::string& dir);
+
+// True when another open file description holds a lock on the file: a POSIX
+// record lock or a flock() lock.
 bool LockedByOther(const std::string& path);
 
 // One open file descriptor, closed with the object.
@@ -61,6 +66,11 @@ class PlatformFile {
   int OpenForReading(const std::string& path, bool shared);
   // Creates a new file from a template ending in "XXXXXX", which receives the name.
   int CreateUnique(std::string& pathTemplate);
+  // Opens an existing regular file for writing over it, holding a write lock
+  // (error 32 while another description holds any lock).
+  int OpenForOverwrite(const std::string& path);
+  // Creates a file that must not exist yet, with the usual permissions.
+  int CreateNew(const std::string& path);
 
   bool IsOpen() const { return fd_ >= 0; }
   // Size and modification time as they were when the file was opened.
@@ -71,6 +81,13 @@ class PlatformFile {
   int Read(uint8_t* data, int64_t n, int64_t& got);
   // Writes n bytes; written < n only on an error.
   int Write(const uint8_t* data, int64_t n, int64_t& written);
+  // Makes sure the first size bytes have room on the disk without changing the
+  // file's size or contents; 112 when they do not fit.
+  int Reserve(int64_t size);
+  int Truncate(int64_t size);
+  // Status of the open file; false when it cannot be had.
+  bool Status(struct stat& st) const;
+  int Descriptor() const { return fd_; }
   // Gives the file an owner (when allowed) and permission bits.
   void SetOwnerAndMode(uid_t owner, gid_t group, mode_t mode, bool withOwner);
   int SetModTime(const FileTime& time);
@@ -87,8 +104,10 @@ class PlatformFile {
 };
 
 // Test seam: once afterBytes bytes were read (Read) or written (Write) from now on,
-// those calls fail with err; with Close, flushing and closing fail. err 0 removes it.
-void InjectIoFaultForTesting(IoOp op, int err, int64_t afterBytes = 0);
+// those calls fail with err; with Reserve, reserving fails; with Close, flushing
+// and closing fail. The fault strikes strikes times (-1: until removed); err 0
+// removes it.
+void InjectIoFaultForTesting(IoOp op, int err, int64_t afterBytes = 0, int strikes = -1);
 void ClearIoFaultsForTesting();
 
 }  // namespace quoxa

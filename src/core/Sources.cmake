@@ -7,6 +7,7 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ConversionHook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocState.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileIdentity.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileIo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileTime.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FreeMemory.cpp

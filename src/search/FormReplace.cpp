@@ -54,7 +54,6 @@ TFormReplace::TFormReplace(QWidget* parent)
   ok->setDefault(true);
   auto* all = new QPushButton(QStringLiteral("Replace &all"), this);
   all->setObjectName("ButtonReplAll");
-  all->setAutoDefault(false);
   auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
   cancel->setObjectName("ButtonCancel");
   auto* help = new QPushButton(QStringLiteral("Help"), this);
@@ -77,6 +76,8 @@ TFormReplace::TFormReplace(QWidget* parent)
   column->addLayout(middle);
   column->addLayout(buttons);
   column->setSizeConstraint(QLayout::SetFixedSize);
+  // The controls are made before their group boxes: Tab follows the layout instead.
+  SetTabChain({find_, replace_, options_, cursor_, begin_, ok, all, cancel, help});
   find_->LoadHistories();
   replace_->LoadHistories();
 }

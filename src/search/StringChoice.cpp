@@ -29,7 +29,6 @@ TStringChoice::TStringChoice(const Names& names, QWidget* parent)
   textRadio_->setObjectName(names.textRadio);
   textEdit_->setObjectName(names.textEdit);
   convert_->setObjectName(names.convert);
-  convert_->setAutoDefault(false);
   hexRadio_->setObjectName(names.hexRadio);
   hexEdit_->setObjectName(names.hexEdit);
   textEdit_->setMinimumWidth(kEditWidth);

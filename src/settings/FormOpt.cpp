@@ -142,7 +142,7 @@ QWidget* TFormOpt::BuildAppearancePage() {
 
 QWidget* TFormOpt::BuildLinkPage() {
   auto* page = new QWidget;
-  auto* group = new QGroupBox("Link in SendTo Folder (user specific under Windows NT)");
+  auto* group = new QGroupBox("Link in Applications Folder (user specific)");
   buttonCreate_ = Named(new QPushButton("Create"), "ButtonCreate");
   buttonRemove_ = Named(new QPushButton("Remove"), "ButtonRemove");
   connect(buttonCreate_, &QPushButton::clicked, this, &TFormOpt::CreateLinkClick);

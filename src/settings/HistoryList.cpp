@@ -88,12 +88,13 @@ void THistoryList::Load(const TIniFile& ini, const std::string& section) {
 
 bool THistoryList::Save(TIniFile& ini, const std::string& section) {
   if (section.empty()) return true;
+  TIniBatch batch(ini.Path());
   if (!ini.EraseSection(section)) return false;
   Tidy();
   for (size_t i = 0; i < Items.size(); ++i) {
     if (!ini.WriteString(section, std::to_string(i), "\"" + Items[i] + "\"")) return false;
   }
-  return true;
+  return batch.Done();
 }
 
 }  // namespace quoxa

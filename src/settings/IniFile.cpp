@@ -88,9 +88,26 @@ LineInfo Classify(const std::string& raw) {
 struct Document {
   std::vector<std::string> lines;  // without '\n'; a '\r' of CRLF files stays on the line
   bool crlf = false;
+  std::string original;  // the file's contents as read
 };
 
 enum class LoadResult { Ok, Missing, Unusable };
+
+// The open batch: the one file whose writes are collected, and its contents so far.
+struct Batch {
+  bool open = false;
+  uint64_t generation = 0;
+  std::string path;
+  bool loaded = false;
+  bool usable = true;
+  bool changed = false;
+  Document doc;
+};
+
+Batch batch;
+uint64_t batchesBegun = 0;
+
+bool Batched(const std::string& path) { return batch.open && batch.path == path; }
 
 LoadResult Load(const std::string& path, Document& doc) {
   std::error_code ec;
@@ -115,11 +132,22 @@ LoadResult Load(const std::string& path, Document& doc) {
     pos = nl + 1;
   }
   doc.crlf = !doc.lines.empty() && !doc.lines.front().empty() && doc.lines.front().back() == '\r';
+  doc.original = std::move(contents);
   return LoadResult::Ok;
+}
+
+// Loads the batch's file once; false when it is unusable.
+bool LoadBatch() {
+  if (!batch.loaded) {
+    batch.usable = Load(batch.path, batch.doc) != LoadResult::Unusable;
+    batch.loaded = true;
+  }
+  return batch.usable;
 }
 
 // Lines of a document, or none when the file is missing or unusable.
 Document Read(const std::string& path) {
+  if (Batched(path)) return LoadBatch() ? batch.doc : Document{};
   Document doc;
   if (Load(path, doc) != LoadResult::Ok) doc.lines.clear();
   return doc;
@@ -161,13 +189,23 @@ std::string Serialize(const Document& doc) {
 
 std::string NewLine(const Document& doc, const std::string& text) { return doc.crlf ? text + '\r' : text; }
 
+bool Replace(const std::string& path, const Document& doc) {
+  const std::string contents = Serialize(doc);
+  if (contents == doc.original) return true;
+  return installedReplacer ? installedReplacer(path, contents) : ReplaceFileAtomically(path, contents);
+}
+
 template <typename Change>
 bool Modify(const std::string& path, Change change) {
+  if (Batched(path)) {
+    if (!LoadBatch()) return false;
+    if (change(batch.doc)) batch.changed = true;
+    return true;
+  }
   Document doc;
   if (Load(path, doc) == LoadResult::Unusable) return false;
   if (!change(doc)) return true;
-  const std::string contents = Serialize(doc);
-  return installedReplacer ? installedReplacer(path, contents) : ReplaceFileAtomically(path, contents);
+  return Replace(path, doc);
 }
 
 }  // namespace
@@ -337,19 +375,38 @@ bool TIniFile::EraseSection(const std::string& section) {
   });
 }
 
+TIniBatch::TIniBatch(const std::string& path) {
+  if (batch.open) {
+    if (batch.path == path) generation_ = batch.generation;
+    return;
+  }
+  batch = Batch{};
+  batch.open = true;
+  batch.generation = generation_ = ++batchesBegun;
+  batch.path = path;
+  opened_ = true;
+}
+
+TIniBatch::~TIniBatch() {
+  if (opened_) Commit();
+}
+
+bool TIniBatch::Commit() {
+  if (generation_ == 0 || !batch.open || batch.generation != generation_) return true;
+  batch.open = false;
+  const bool ok = !batch.changed || (batch.usable && Replace(batch.path, batch.doc));
+  batch = Batch{};
+  return ok;
+}
+
 void InstallIniReplacer(IniReplaceFn replacer) { installedReplacer = std::move(replacer); }
 
 bool ReplaceFileAtomically(const std::string& path, const std::string& contents) {
   // The folder of a first settings file (~/.config/quoxa) may not exist yet.
   std::error_code ec;
   std::filesystem::create_directories(DirectoryOf(ResolveLinks(path)), ec);
-  AtomicFileWriter writer;
-  if (writer.Begin(path) != 0) return false;
-  int64_t written = 0;
   const auto* bytes = reinterpret_cast<const uint8_t*>(contents.data());
-  if (writer.Write(bytes, static_cast<int64_t>(contents.size()), written) != 0) return false;
-  if (written != static_cast<int64_t>(contents.size())) return false;
-  return writer.Commit(std::nullopt) == 0;
+  return WriteFileSafely(path, bytes, static_cast<int64_t>(contents.size())) == 0;
 }
 
 }  // namespace quoxa

@@ -2,7 +2,9 @@
 // The settings store: an INI file read and written with the Windows private-profile
 // rules (case-insensitive sections and keys, first occurrence wins, updates in place).
 // Every call opens the file, does its work and closes it; every write replaces the
-// file atomically, so a failed write leaves the old file as it was.
+// file safely, so a failed write leaves the old file as it was. A write that
+// changes nothing leaves the file alone, and writes inside a TIniBatch reach the
+// disk together.
 
 #include <cstddef>
 #include <cstdint>
@@ -54,6 +56,31 @@ class TIniFile {
 
  private:
   std::string path_;
+};
+
+// Collects the writes to one settings file in memory until Commit(), which puts
+// them in place with one replacement of the file (one write, one flush); reads of
+// that file see them meanwhile, and the file is read only once. A batch begun while one is open for the same file
+// joins it. A batch for another
+// file while one is open does nothing: its writes go straight to their file.
+class TIniBatch {
+ public:
+  explicit TIniBatch(const std::string& path);
+  // Commits what this batch opened and nobody committed (a failure goes unreported).
+  ~TIniBatch();
+  TIniBatch(const TIniBatch&) = delete;
+  TIniBatch& operator=(const TIniBatch&) = delete;
+
+  // Writes the collected changes of the whole batch and ends it; false when the
+  // file could not be replaced, which leaves it as it was before the batch.
+  bool Commit();
+  // Ends this part of the batch: commits when this object began it, else leaves the
+  // commit to the one that did (true).
+  bool Done() { return opened_ ? Commit() : true; }
+
+ private:
+  bool opened_ = false;      // this object began the batch
+  uint64_t generation_ = 0;  // the batch it takes part in, 0 for none
 };
 
 // How a write puts the new contents in place; tests install one that fails.

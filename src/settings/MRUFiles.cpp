@@ -55,13 +55,15 @@ void TMRUFiles::SetFileCount(int count) {
 void TMRUFiles::Load() {
   if (IniSection.isEmpty()) return;
   list_.Load(TIniFile(IniPath()), IniSection.toStdString());
+  stored_ = list_.Files;
   RebuildMenu();
 }
 
 void TMRUFiles::Save() {
-  if (IniSection.isEmpty()) return;
+  // A list stored already is not written again (closing saves it before the component goes).
+  if (IniSection.isEmpty() || (stored_ && *stored_ == list_.Files)) return;
   TIniFile ini(IniPath());
-  list_.Save(ini, IniSection.toStdString());
+  if (list_.Save(ini, IniSection.toStdString())) stored_ = list_.Files;
 }
 
 void TMRUFiles::RebuildMenu() {

@@ -8,6 +8,10 @@
 #include <QPointer>
 #include <QString>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "settings/RecentList.h"
 
 
@@ -55,6 +59,7 @@ class TMRUFiles : public QObject {
   QMenu* TargetMenu() const;
 
   TRecentList list_;
+  std::optional<std::vector<std::string>> stored_;  // the list as the file holds it, once known
   QPointer<QMenu> submenu_;
   QPointer<QMenu> parentMenu_;
   QPointer<QAction> separator_;

@@ -20,11 +20,12 @@ std::vector<std::string> ReadEntries(const TIniFile& ini, const std::string& sec
 }
 
 bool WriteEntries(TIniFile& ini, const std::string& section, const std::vector<std::string>& entries) {
+  TIniBatch batch(ini.Path());
   if (!ini.EraseSection(section)) return false;
   for (size_t i = 0; i < entries.size(); ++i) {
     if (!ini.WriteString(section, std::to_string(i), entries[i])) return false;
   }
-  return true;
+  return batch.Done();
 }
 
 void MoveFirst(std::vector<std::string>& list, size_t index) {

@@ -68,6 +68,8 @@ int JokerByteFromText(const std::string& text) {
 }
 
 void ReadSettings(ISettingsWindow& window) {
+  // The file is read once for all keys.
+  const TIniBatch reading(SettingsFilePath());
   const TIniFile ini(SettingsFilePath());
   TOptions& options = Options();
   SearchState& search = Search();
@@ -131,7 +133,7 @@ void ReadSettings(ISettingsWindow& window) {
   options.NewEOF = ini.ReadBool(kOptions, "NewEOF", false);
   options.UndoLimitMB = Clamp(ini.ReadInteger(kOptions, "UndoLimitMB", 256), 1, 1 << 20);
   Journal().SetBudget(int64_t{options.UndoLimitMB} << 20);
-  options.CurrentDir = ini.ReadString(kOptions, "CurrentDir", ExecutableDirectory());
+  options.CurrentDir = ini.ReadString(kOptions, "CurrentDir", HomeDirectory());
 
   window.SetOverwriteMode(ini.ReadBool(kOptions, "Overwrite", true));
   window.SetTextMode(ini.ReadBool(kOptions, "ModusText", true));
@@ -149,6 +151,8 @@ void ReadSettings(ISettingsWindow& window) {
 }
 
 bool WriteSettings(const ISettingsWindow& window) {
+  // One replacement of the file for all keys (joining a batch the caller opened).
+  TIniBatch batch(SettingsFilePath());
   TIniFile ini(SettingsFilePath());
   const TOptions& options = Options();
   const SearchState& search = Search();
@@ -190,8 +194,9 @@ bool WriteSettings(const ISettingsWindow& window) {
   out.Str(kOptions, "ConvTable", options.ConvTable);
   out.Bool(kOptions, "HideAddressRange", options.HideAddressRange);
   out.Int(kOptions, "UndoLimitMB", options.UndoLimitMB);
-  if (!out.Ok()) ShowError(msg::kErrorWritingIni);
-  return out.Ok();
+  const bool written = out.Ok() && batch.Commit();
+  if (!written) ShowError(msg::kErrorWritingIni);
+  return written;
 }
 
 }  // namespace quoxa

@@ -24,8 +24,8 @@ int JokerByteFromText(const std::string& text);
 // the document state. Called once, at the first activation of the main window.
 void ReadSettings(ISettingsWindow& window);
 
-// Writes the values in force. On a failed write shows "Error writing QUOXA.INI"
-// once and stops, so the keys not yet written keep their old contents.
+// Writes the values in force with one replacement of the settings file. On a
+// failure shows "Error writing QUOXA.INI" once; the file then stays as it was.
 bool WriteSettings(const ISettingsWindow& window);
 
 }  // namespace quoxa

@@ -1,5 +1,7 @@
 #include "settings/SettingsPath.h"
 
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -29,11 +31,18 @@ std::string ExecutableDirectory() {
   return exe.empty() ? std::string(".") : DirectoryOf(exe);
 }
 
+std::string HomeDirectory() {
+  const std::string home = EnvValue("HOME");
+  if (!home.empty() && home.front() == '/') return home;
+  const struct passwd* account = getpwuid(getuid());
+  if (account != nullptr && account->pw_dir != nullptr && account->pw_dir[0] == '/') return account->pw_dir;
+  return "/";
+}
+
 std::string ChooseSettingsPath(const std::string& explicitPath, const std::string& executable,
-                               bool executableFolderWritable, const std::string& xdgConfigHome,
-                               const std::string& home) {
+                               bool portableFileExists, const std::string& xdgConfigHome, const std::string& home) {
   if (!explicitPath.empty()) return explicitPath;
-  if (!executable.empty() && executableFolderWritable) return executable + ".ini";
+  if (!executable.empty() && portableFileExists) return executable + ".ini";
   // Relative values are invalid for the XDG variables and are ignored.
   std::string config = xdgConfigHome;
   if (config.empty() || config.front() != '/') config = (home.empty() ? std::string(".") : home) + "/.config";
@@ -41,9 +50,12 @@ std::string ChooseSettingsPath(const std::string& explicitPath, const std::strin
 }
 
 std::string SettingsFilePath() {
+  const std::string explicitPath = EnvValue("QUOXA_INI");
+  if (!explicitPath.empty()) return explicitPath;
   const std::string exe = ExecutablePath();
-  const bool writable = !exe.empty() && ::access(DirectoryOf(exe).c_str(), W_OK) == 0;
-  return ChooseSettingsPath(EnvValue("QUOXA_INI"), exe, writable, EnvValue("XDG_CONFIG_HOME"), EnvValue("HOME"));
+  struct stat st {};
+  const bool portable = !exe.empty() && stat((exe + ".ini").c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return ChooseSettingsPath("", exe, portable, EnvValue("XDG_CONFIG_HOME"), HomeDirectory());
 }
 
 std::string ProgramDirectory() { return DirectoryOf(SettingsFilePath()); }

@@ -10,14 +10,17 @@ std::string ExecutablePath();
 // Folder of the running executable, without a trailing slash (except for "/").
 std::string ExecutableDirectory();
 
-// QUOXA_INI when set; else "<executable path>.ini" when the executable's folder is
-// writable (portable use); else $XDG_CONFIG_HOME/quoxa/quoxa.ini (~/.config by default).
+// The user's home folder: $HOME, else the one of the account ("/" when unknown).
+std::string HomeDirectory();
+
+// QUOXA_INI when set; else "<executable path>.ini" when that file already stands
+// beside the executable (portable use); else $XDG_CONFIG_HOME/quoxa/quoxa.ini
+// (~/.config by default).
 std::string SettingsFilePath();
 
 // The rule behind SettingsFilePath, from its inputs.
 std::string ChooseSettingsPath(const std::string& explicitPath, const std::string& executable,
-                               bool executableFolderWritable, const std::string& xdgConfigHome,
-                               const std::string& home);
+                               bool portableFileExists, const std::string& xdgConfigHome, const std::string& home);
 
 // "The program's directory" for bookmark, table and script files: the settings file's folder.
 std::string ProgramDirectory();

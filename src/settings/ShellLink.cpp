@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "core/Busy.h"
 #include "core/Messages.h"
@@ -89,6 +90,35 @@ std::string UnescapeValue(const std::string& text) {
   return out;
 }
 
+// The XDG desktop folder: XDG_DESKTOP_DIR of user-dirs.dirs ("$HOME/..." or an
+// absolute path), ~/Desktop when it names none.
+std::string DesktopFolder() {
+  const std::string home = EnvValue("HOME");
+  if (home.empty()) return home;
+  const std::string config = XdgFolder("XDG_CONFIG_HOME", ".config");
+  std::ifstream dirs(config + "/user-dirs.dirs");
+  std::string line;
+  while (std::getline(dirs, line)) {
+    const std::string key = "XDG_DESKTOP_DIR=";
+    if (line.rfind(key, 0) != 0) continue;
+    std::string value = line.substr(key.size());
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+    if (value.rfind("$HOME", 0) == 0) value = home + value.substr(5);
+    // The file's own rule: only $HOME-relative or absolute paths count.
+    if (!value.empty() && value.front() == '/') return value;
+  }
+  return home + "/Desktop";
+}
+
+// How a kind of folder is named to the user: by its Linux place, not the Windows one.
+std::string FolderTitle(const std::string& kind) {
+  const std::string upper = Upper(kind);
+  if (upper == "SENDTO" || upper == "PROGRAMS") return "applications";
+  if (upper == "DESKTOP") return "desktop";
+  if (upper == "STARTUP") return "autostart";
+  return kind;
+}
+
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
   return IndexIgnoringCase({a}, b) == 0;
 }
@@ -105,10 +135,7 @@ std::string ShellFolder(const std::string& kind) {
     const std::string config = XdgFolder("XDG_CONFIG_HOME", ".config");
     return config.empty() ? config : config + "/autostart";
   }
-  if (upper == "DESKTOP") {
-    const std::string home = EnvValue("HOME");
-    return home.empty() ? home : home + "/Desktop";
-  }
+  if (upper == "DESKTOP") return DesktopFolder();
   return kind;
 }
 
@@ -224,7 +251,8 @@ bool CreateLinkDialog(const std::string& defaultName, const std::string& argumen
   const std::string folder = ShellFolder(kind);
   std::string name = defaultName;
   while (true) {
-    if (!InputBox("Link in " + kind + " folder not yet existing", "Create link with name:", name, helpContext)) {
+    if (!InputBox("Link in " + FolderTitle(kind) + " folder not yet existing", "Create link with name:", name,
+                  helpContext)) {
       return true;
     }
     name = name.substr(0, name.find('.'));
@@ -243,6 +271,8 @@ bool CreateLinkDialog(const std::string& defaultName, const std::string& argumen
   link.target = exe;
   link.arguments = arguments;
   link.workingDir = DirectoryOf(exe);
+  // The icon the program installs in the hicolor theme.
+  link.iconLocation = kIconName;
   if (!CreateLink(name + kLinkExtension, kind, link)) {
     ShowError("Error creating shell link file.\r\nPlease create link manually.");
     return false;

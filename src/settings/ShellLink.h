@@ -10,9 +10,12 @@ namespace quoxa {
 
 // File name extension of a link.
 inline constexpr const char* kLinkExtension = ".desktop";
+// The program's icon in the icon theme, named in every link it writes.
+inline constexpr const char* kIconName = "quoxa";
 
 // "SENDTO" and "PROGRAMS": $XDG_DATA_HOME/applications (~/.local/share by default);
-// "DESKTOP": ~/Desktop; "STARTUP": $XDG_CONFIG_HOME/autostart. Kinds compare ignoring
+// "DESKTOP": the XDG desktop folder (XDG_DESKTOP_DIR in user-dirs.dirs, else
+// ~/Desktop); "STARTUP": $XDG_CONFIG_HOME/autostart. Kinds compare ignoring
 // case; any other kind is returned as it is; "" when the home folder is unknown.
 std::string ShellFolder(const std::string& kind);
 

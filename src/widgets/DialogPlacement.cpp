@@ -26,6 +26,14 @@ DialogUnits DialogUnitsFor(const QFont& font) {
   return {std::max(1, total / 52), std::max(1, metrics.height())};
 }
 
+void SetTabChain(std::initializer_list<QWidget*> widgets) {
+  QWidget* previous = nullptr;
+  for (QWidget* widget : widgets) {
+    if (previous != nullptr) QWidget::setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+
 int HalfScreenWidth() {
   QScreen* screen = TargetScreen();
   return screen != nullptr ? screen->geometry().width() / 2 : 640;

@@ -4,6 +4,7 @@
 #include "widgets/DialogLayout.h"
 
 #include <QRect>
+#include <initializer_list>
 
 class QFont;
 class QWidget;
@@ -18,6 +19,10 @@ void CenterOverActiveWindow(QWidget* dialog);
 
 // A dialog-unit box as a widget geometry.
 inline QRect ToRect(const Box& b) { return {b.x, b.y, b.w, b.h}; }
+
+// Tab visits the widgets in this order (a container with its children); for dialogs whose
+// controls are not created in the order they are laid out.
+void SetTabChain(std::initializer_list<QWidget*> widgets);
 
 // Half the width of the screen the dialog will appear on.
 int HalfScreenWidth();

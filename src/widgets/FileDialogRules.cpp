@@ -283,7 +283,7 @@ TFileNameOutcome EvaluateFileName(OseMode mode, const std::string& editText, con
       std::error_code ec;
       const auto space = fs::space(folder, ec);
       if (!ec && static_cast<int64_t>(space.available) < minFreeSpace) {
-        ShowError(FormatMsgS("Not enough memory on drive %s:", folder));
+        ShowError(FormatMsgS("Not enough free space in %s", folder));
         outcome.kind = Kind::Refuse;
         return outcome;
       }

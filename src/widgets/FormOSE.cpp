@@ -74,7 +74,7 @@ TFormOSE::TFormOSE(QWidget* parent) : QDialog(parent) {
   drives_->setObjectName("ComboBoxDrive");
   drives_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   drives_->setMinimumContentsLength(18);
-  auto* driveLabel = new QLabel("&Drive:");
+  auto* driveLabel = new QLabel("&Mount point:");
   driveLabel->setBuddy(drives_);
   connect(drives_, &QComboBox::activated, this, [this](int index) { SetDirectory(drives_->itemData(index).toString()); });
 
@@ -383,7 +383,10 @@ void TFormOSE::SearchFavoritesClick() {
   int index = 0;
   if (!ListChoice("Select/delete from favorites", favorites_.Items, true, 0, index)) return;
   const QString chosen = QString::fromStdString(favorites_.Items[static_cast<size_t>(index)]);
-  if (QFileInfo(chosen).isDir()) SetDirectory(chosen);
+  if (!QFileInfo(chosen).isDir()) return;
+  SetDirectory(chosen);
+  // The list keeps the most recently chosen folder first.
+  favorites_.Add(chosen.toStdString());
 }
 
 }  // namespace quoxa

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+#include <QTextLayout>
 
 #include "core/Help.h"
 #include "widgets/DialogPlacement.h"
@@ -34,6 +35,30 @@ QStyle::StandardPixmap IconFor(MsgType type) {
   }
 }
 
+// The text broken into lines of at most width pixels: at blanks where it can, inside a word
+// longer than a line (a long path) where it must.
+QString WrapText(const QString& text, const QFont& font, int width) {
+  QStringList lines;
+  QTextOption option;
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  for (const QString& paragraph : text.split('\n')) {
+    if (paragraph.isEmpty()) {
+      lines << QString();
+      continue;
+    }
+    QTextLayout layout(paragraph, font);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(width);
+      QString piece = paragraph.mid(line.textStart(), line.textLength());
+      while (!piece.isEmpty() && piece.back().isSpace()) piece.chop(1);
+      lines << piece;
+    }
+    layout.endLayout();
+  }
+  return lines.join('\n');
+}
 
 }  // namespace
 
@@ -44,9 +69,8 @@ TMessageForm::TMessageForm(const MessageRequest& request, QWidget* parent) : QDi
   if (request.fontHeight > 0) dialogFont.setPixelSize(request.fontHeight);
   setFont(dialogFont);
 
-  const QString text = QString::fromStdString(request.text);
-  const QRect measured = QFontMetrics(dialogFont).boundingRect(QRect(0, 0, HalfScreenWidth(), 0),
-                                                               Qt::TextWordWrap | Qt::AlignLeft, text);
+  const QString text = WrapText(QString::fromStdString(request.text), dialogFont, HalfScreenWidth());
+  const QRect measured = QFontMetrics(dialogFont).boundingRect(QRect(0, 0, HalfScreenWidth(), 0), Qt::AlignLeft, text);
   const bool withIcon = request.withIcon && request.type != MsgType::Custom;
 
   int count = 0;
@@ -63,8 +87,7 @@ TMessageForm::TMessageForm(const MessageRequest& request, QWidget* parent) : QDi
   text_ = new QLabel(this);
   text_->setObjectName("Message");
   text_->setTextFormat(Qt::PlainText);  // file names are shown as they are, never as markup
-  text_->setWordWrap(true);
-  text_->setText(text);
+  text_->setText(text);  // broken into lines already
   text_->setGeometry(ToRect(layout.text));
 
   defaultButton_ = request.defaultButton != 0 ? request.defaultButton : FirstButton(request.buttons);
@@ -74,7 +97,6 @@ TMessageForm::TMessageForm(const MessageRequest& request, QWidget* parent) : QDi
     auto* button = new QPushButton(QString::fromUtf8(kind.caption), this);
     button->setObjectName(kind.name);
     button->setGeometry(ToRect(layout.buttons[static_cast<size_t>(index++)]));
-    button->setAutoDefault(false);
     buttons_[kind.flag] = button;
     if (kind.flag == mbHelp) {
       const int topic = request.helpTopic;

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QListView>
 #include <QLocale>
@@ -180,7 +181,20 @@ void TOseFileList::Fill(const QString& folder, const QString& filter, bool force
     model_->appendRow({nameItem, sizeItem, typeItem, dateItem});
   }
   ApplySort(sort_.LastColumn(), sort_.LastAscending());
+  FitSizeColumn();
   QApplication::restoreOverrideCursor();
+}
+
+void TOseFileList::FitSizeColumn() {
+  // The sizes are never cut short; a column the user made wider stays so.
+  const int column = static_cast<int>(FileColumn::Size);
+  const QFontMetrics metrics(details_->font());
+  int widest = details_->header()->sectionSizeHint(column);
+  const int margins = 2 * (details_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, details_) + 1) + 6;
+  for (int row = 0; row < model_->rowCount(); ++row) {
+    widest = std::max(widest, metrics.horizontalAdvance(model_->item(row, column)->text()) + margins);
+  }
+  if (details_->columnWidth(column) < widest) details_->setColumnWidth(column, widest);
 }
 
 void TOseFileList::ApplySort(FileColumn column, bool ascending) {

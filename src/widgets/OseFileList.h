@@ -46,6 +46,7 @@ class TOseFileList : public QWidget {
 
  private:
   void ApplySort(FileColumn column, bool ascending);
+  void FitSizeColumn();
   QIcon IconFor(const QString& folder, const QString& name);
   QString TypeFor(const QString& name);
 

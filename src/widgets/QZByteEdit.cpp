@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <algorithm>
 
+#include "core/CodePage.h"
 #include "widgets/ByteEditRules.h"
 #include "widgets/HexString.h"
 
@@ -50,7 +51,7 @@ void TQZByteEdit::keyPressEvent(QKeyEvent* event) {
     const bool dialogKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
                            event->key() == Qt::Key_Escape || event->key() == Qt::Key_Tab ||
                            event->key() == Qt::Key_Backtab;
-    if (keyText.isEmpty() || dialogKey) {
+    if (keyText.isEmpty() || dialogKey || IsControlCode(keyText.at(0).unicode())) {
       QLineEdit::keyPressEvent(event);  // caret movement, Delete and the dialog's own keys
       return;
     }

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "core/CodePage.h"
 #include "widgets/ByteEditRules.h"
 
 namespace quoxa {
@@ -84,7 +85,7 @@ void TQZNumEdit::keyPressEvent(QKeyEvent* event) {
     return;
   } else {
     const QString keyText = event->text();
-    if (keyText.isEmpty() || key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+    if (keyText.isEmpty() || key == Qt::Key_Tab || key == Qt::Key_Backtab || IsControlCode(keyText.at(0).unicode())) {
       QLineEdit::keyPressEvent(event);
       return;
     }

@@ -1,11 +1,14 @@
 #include "widgets/QZRadioBtn.h"
 
 #include <QApplication>
+#include <QEvent>
 
 namespace quoxa {
 
 TQZRadioBtn::TQZRadioBtn(const QString& text, QWidget* parent) : QRadioButton(text, parent) {
   connect(this, &QAbstractButton::toggled, this, &TQZRadioBtn::Apply);
+  // A click sets the checked state even when it was set already: the control gets the focus.
+  connect(this, &QAbstractButton::clicked, this, &TQZRadioBtn::Apply);
 }
 
 TQZRadioBtn::TQZRadioBtn(QWidget* parent) : TQZRadioBtn(QString(), parent) {}
@@ -14,6 +17,17 @@ void TQZRadioBtn::SetControl(QWidget* control) {
   if (qobject_cast<TQZRadioBtn*>(control) != nullptr) return;
   control_ = control;
   Apply();
+}
+
+bool TQZRadioBtn::event(QEvent* event) {
+  // The access key clicks at once rather than after the press animation, so that keys
+  // typed right after it already reach the control.
+  if (event->type() == QEvent::Shortcut && isEnabled()) {
+    setFocus(Qt::ShortcutFocusReason);
+    click();
+    return true;
+  }
+  return QRadioButton::event(event);
 }
 
 void TQZRadioBtn::Apply() {

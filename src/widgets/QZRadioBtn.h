@@ -26,6 +26,9 @@ class TQZRadioBtn : public QRadioButton {
   bool AutoColor() const { return autoColor_; }
   void SetAutoColor(bool on) { autoColor_ = on; }
 
+ protected:
+  bool event(QEvent* event) override;
+
  private:
   void Apply();
 

@@ -17,6 +17,7 @@ if(QUOXA_BUILD_GUI)
     ${CMAKE_CURRENT_LIST_DIR}/InputBoxForm.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ListChoiceForm.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MessageForm.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ModalFocus.cpp
     ${CMAKE_CURRENT_LIST_DIR}/OseDirTree.cpp
     ${CMAKE_CURRENT_LIST_DIR}/OseFileList.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ProgressBoxForm.cpp

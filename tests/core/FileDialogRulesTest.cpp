@@ -141,7 +141,7 @@ TEST_F(FileNameRules, SavingOverAnExistingFileAsksFirst) {
 TEST_F(FileNameRules, AFreeSpaceMinimumRefusesAFullDrive) {
   const auto outcome = EvaluateFileName(OseMode::Save, "big.bin", dir.Path(), "*.*", {}, INT64_MAX);
   EXPECT_EQ(outcome.kind, Kind::Refuse);
-  EXPECT_EQ(rec.messages.Texts(), Names{"Not enough memory on drive " + dir.Path() + ":"});
+  EXPECT_EQ(rec.messages.Texts(), Names{"Not enough free space in " + dir.Path()});
 }
 
 TEST_F(FileNameRules, SeveralQuotedNamesMustAllExist) {

@@ -134,6 +134,20 @@ TEST_F(FileRead, OtherReadersDoNotStopAnOpen) {
   EXPECT_EQ(DocumentBytes(), "shared");
 }
 
+TEST_F(FileRead, FlockHoldsCountLikeRecordLocks) {
+  const std::string path = dir / "flocked.bin";
+  WriteBytes(path, "flocked");
+  for (const auto& [type, result] : {std::pair{LOCK_EX, kResultFileInUse}, std::pair{LOCK_SH, 0}}) {
+    SCOPED_TRACE(type == LOCK_EX ? "exclusive" : "shared");
+    rec.messages.shown.clear();
+    test::OtherProgramLock other(path, static_cast<short>(type), true);
+    ASSERT_TRUE(other.Locked());
+    LoadDocument("");
+    EXPECT_EQ(ReadFileInto(path, false, 1), result);
+    EXPECT_EQ(rec.messages.Texts().size(), result == 0 ? 0u : 1u);
+  }
+}
+
 TEST_F(FileRead, CancelAtTheSecondChunkKeepsWhatWasRead) {
   const std::string bytes = Pattern(4 * kFileChunk);
   const std::string path = dir / "big.bin";

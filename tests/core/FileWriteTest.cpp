@@ -279,29 +279,51 @@ TEST_F(FailedWrite, CancelLeavesTheOriginal) {
 }
 
 TEST_F(FailedWrite, FileLockedByAnotherProgramIsInUse) {
-  test::OtherProgramLock reader(path, F_RDLCK);
-  ASSERT_TRUE(reader.Locked());
-  EXPECT_FALSE(WriteFileRange(path, false, 1, 0));
-  EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nsave.bin\nError 32: File sharing violation"}));
-  ExpectOriginalIntact();
-  EXPECT_TRUE(rec.progress.boxes.empty());
+  struct Hold {
+    const char* what;
+    short type;
+    bool withFlock;
+  };
+  for (const Hold& hold : {Hold{"a record lock for reading", F_RDLCK, false}, Hold{"a flock() share", LOCK_SH, true},
+                           Hold{"an exclusive flock()", LOCK_EX, true}}) {
+    SCOPED_TRACE(hold.what);
+    rec.messages.shown.clear();
+    test::OtherProgramLock other(path, hold.type, hold.withFlock);
+    ASSERT_TRUE(other.Locked());
+    EXPECT_FALSE(WriteFileRange(path, false, 1, 0));
+    EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nsave.bin\nError 32: File sharing violation"}));
+    ExpectOriginalIntact();
+    EXPECT_TRUE(rec.progress.boxes.empty());
+  }
 }
 
-TEST_F(FailedWrite, FolderTheUserMayNotWriteIsAccessDenied) {
-  if (test::RunningAsRoot()) GTEST_SKIP() << "folder permissions do not bind the superuser";
+TEST_F(FailedWrite, FolderTheUserMayNotWriteStillTakesTheSave) {
+  if (test::RunningAsRoot()) {
+    ASSERT_EQ(chown(path.c_str(), test::kNobody, test::kNobody), 0);
+  }
   ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
-  EXPECT_FALSE(WriteFileRange(path, false, 1, 0));
+  const int result = test::AsOrdinaryUser([this] { return WriteFileRange(path, false, 1, 0) ? 0 : 1; });
   chmod(dir.Path().c_str(), 0755);
-  EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nsave.bin\nError 5: File access denied"}));
-  ExpectOriginalIntact();
+  EXPECT_EQ(result, 0);
+  EXPECT_TRUE(ReadBytes(path) == Pattern(4 * kFileChunk, 7)) << "the saved contents";
+  EXPECT_EQ(dir.Names(), Names{"save.bin"});
 }
 
 TEST_F(FailedWrite, FileTheUserMayNotWriteIsAccessDenied) {
-  if (test::RunningAsRoot()) GTEST_SKIP() << "file permissions do not bind the superuser";
+  // The superuser passes every permission check: the save runs as an ordinary user.
+  if (test::RunningAsRoot()) {
+    ASSERT_EQ(chown(path.c_str(), test::kNobody, test::kNobody), 0);
+    ASSERT_EQ(chmod(dir.Path().c_str(), 0777), 0);
+  }
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-  EXPECT_FALSE(WriteFileRange(path, false, 1, 0));
-  EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nsave.bin\nError 5: File access denied"}));
-  ExpectOriginalIntact();
+  const int result = test::AsOrdinaryUser([this] {
+    const bool refused = !WriteFileRange(path, false, 1, 0);
+    return refused && rec.messages.Texts() == Names{"Error writing\nsave.bin\nError 5: File access denied"} ? 0 : 1;
+  });
+  chmod(dir.Path().c_str(), 0755);
+  EXPECT_EQ(result, 0) << "refused with error 5";
+  EXPECT_TRUE(ReadBytes(path) == original) << "the original must stay";
+  EXPECT_EQ(dir.Names(), Names{"save.bin"}) << "no temporary file may stay behind";
 }
 
 TEST_F(FileWrite, FolderThatDoesNotExistIsPathNotFound) {

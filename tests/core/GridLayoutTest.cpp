@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/main/GridLayout.h"
+#include "ui/main/SizeRequests.h"
 
 namespace quoxa {
 namespace {
@@ -107,6 +108,26 @@ TEST(GridLayout, ANarrowOrLowWindowKeepsTenColumnsAndRows) {
   EXPECT_EQ(RowsThatFit(eight.windowHeight, cells, chrome), kMinGridRows);
   EXPECT_EQ(ColsThatFit(0, cells, chrome, true), kMinGridCols);
   EXPECT_EQ(RowsThatFit(-50, cells, chrome), kMinGridRows);
+}
+
+// The window manager answers the default size, the font's and the stored layout's late:
+// each answer settles its request and those before; only another size is the user's.
+TEST(SizeRequests, LateAnswersAreNotTheUsersResizes) {
+  TSizeRequests requests;
+  EXPECT_FALSE(requests.Answers(620, 420));
+  requests.Requested(620, 420);
+  requests.Requested(553, 420);
+  requests.Requested(522, 258);
+  EXPECT_TRUE(requests.Answers(553, 420));  // the first answer went missing
+  EXPECT_TRUE(requests.Pending());
+  EXPECT_TRUE(requests.Answers(522, 258));
+  EXPECT_FALSE(requests.Pending());
+  EXPECT_FALSE(requests.Answers(553, 420));  // settled already: now the user's
+  requests.Requested(700, 300);
+  EXPECT_FALSE(requests.Answers(710, 300));
+  EXPECT_FALSE(requests.Pending());
+  for (int i = 0; i < 40; ++i) requests.Requested(i, i);
+  EXPECT_FALSE(requests.Answers(0, 0));  // only the latest requests are remembered
 }
 
 }  // namespace

@@ -260,3 +260,65 @@ TEST_F(IniFile, RandomBytesNeverBreakReadingOrWriting) {
 
 }  // namespace
 }  // namespace quoxa
+
+namespace quoxa {
+namespace {
+
+TEST_F(IniFile, ABatchPutsAllItsWritesInPlaceAtOnce) {
+  TIniFile ini = Make("[S]\nA=1\n");
+  int writes = 0;
+  bool fail = false;
+  InstallIniReplacer([&](const std::string& path, const std::string& contents) {
+    ++writes;
+    return !fail && ReplaceFileAtomically(path, contents);
+  });
+  {
+    TIniBatch batch(ini.Path());
+    TIniBatch elsewhere(dir.File("other.ini"));  // another file: no part of it
+    ASSERT_TRUE(ini.WriteInteger("S", "A", 2));
+    ASSERT_TRUE(ini.WriteString("T", "k", "v"));
+    {
+      TIniBatch joined(ini.Path());
+      ASSERT_TRUE(ini.EraseSection("T"));
+      ASSERT_TRUE(ini.WriteString("T", "k", "w"));
+      EXPECT_TRUE(joined.Done());  // the commit stays with the batch's beginner
+    }
+    EXPECT_EQ(ini.ReadInteger("S", "A", 0), 2) << "reads see the batch";
+    EXPECT_EQ(Contents(), "[S]\nA=1\n") << "nothing on the disk before the commit";
+    EXPECT_TRUE(batch.Commit());
+    EXPECT_EQ(writes, 1);
+    ASSERT_TRUE(ini.WriteInteger("S", "A", 3));  // after the commit: straight to the file
+    EXPECT_EQ(writes, 2);
+  }
+  EXPECT_EQ(Contents(), "[S]\nA=3\n\n[T]\nk=w\n");
+
+  // A batch that only reads leaves even a file without a last line break alone.
+  dir.Write("s.ini", "[S]\nA=3\n\n[T]\nk=w");
+  {
+    TIniBatch reading(ini.Path());
+    EXPECT_EQ(ini.ReadString("T", "k", ""), "w");
+  }
+  EXPECT_EQ(Contents(), "[S]\nA=3\n\n[T]\nk=w");
+  EXPECT_EQ(writes, 2);
+  dir.Write("s.ini", "[S]\nA=3\n\n[T]\nk=w\n");
+
+  // A write that changes nothing leaves the file alone, also as a batch.
+  EXPECT_TRUE(ini.WriteInteger("S", "A", 3));
+  {
+    TIniBatch batch(ini.Path());
+    ASSERT_TRUE(ini.EraseSection("T"));
+    ASSERT_TRUE(ini.WriteString("T", "k", "w"));
+  }
+  EXPECT_EQ(writes, 2);
+
+  // A batch that cannot be put in place leaves the file as it was.
+  fail = true;
+  TIniBatch batch(ini.Path());
+  ASSERT_TRUE(ini.WriteInteger("S", "A", 4));
+  EXPECT_FALSE(batch.Commit());
+  EXPECT_EQ(Contents(), "[S]\nA=3\n\n[T]\nk=w\n");
+  EXPECT_EQ(ini.ReadInteger("S", "A", 0), 3);
+}
+
+}  // namespace
+}  // namespace quoxa

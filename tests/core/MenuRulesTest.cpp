@@ -64,7 +64,7 @@ TEST_F(MenuRules, PendingCommandsAreNeverUsable) {
 }
 
 TEST_F(MenuRules, TheDocumentCommandsOfTheWindowAreAvailable) {
-  for (Cmd cmd : {Cmd::New, Cmd::Open, Cmd::Save, Cmd::SaveAs, Cmd::Close, Cmd::InsertFile, Cmd::Exit,
+  for (Cmd cmd : {Cmd::New, Cmd::Open, Cmd::Save, Cmd::SaveAs, Cmd::Close, Cmd::InsertFile, Cmd::Print, Cmd::Exit,
                   Cmd::DeleteFromCursor, Cmd::DeleteToCursor, Cmd::TextModeCheck, Cmd::OverwriteCheck, Cmd::HelpContents,
                   Cmd::About, Cmd::BtnNew, Cmd::BtnOpen, Cmd::BtnSave, Cmd::BtnInfo, Cmd::BtnWhats}) {
     EXPECT_FALSE(NotYetAvailable(cmd)) << static_cast<int>(cmd);

@@ -36,6 +36,15 @@ TEST_F(ShellLink, FoldersFollowTheXdgVariables) {
     EXPECT_EQ(ShellFolder("Startup"), "/cfg/autostart");
   }
   EXPECT_EQ(ShellFolder("/some/folder"), "/some/folder");
+  // The desktop is the one user-dirs.dirs names, if it names one the file's way.
+  test::ScopedEnv config("XDG_CONFIG_HOME", dir.File("config"));
+  for (const auto& [dirs, desktop] : {std::pair<std::string, std::string>{"", "home/Desktop"},
+                                      {"# names\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n", "home/Schreibtisch"},
+                                      {"XDG_DESKTOP_DIR=\"" + dir.File("desk") + "\"\n", "desk"},
+                                      {"XDG_DESKTOP_DIR=\"relative\"\n", "home/Desktop"}}) {
+    dir.Write("config/user-dirs.dirs", dirs);
+    EXPECT_EQ(ShellFolder("DESKTOP"), dir.File(desktop)) << dirs;
+  }
   test::ScopedEnv relative("XDG_DATA_HOME", "not/absolute");
   EXPECT_EQ(ShellFolder("SENDTO"), dir.File("home/.local/share/applications"));
 }
@@ -77,13 +86,14 @@ TEST_F(ShellLink, TheDialogCreatesTheLinkUnderTheNameGivenCutAtTheFirstDot) {
   rec.messages.inputAnswers = {{true, "My.Editor"}};
   EXPECT_TRUE(CreateLinkDialog("QUOXA", "", "SendTo", 0));
   ASSERT_EQ(rec.messages.inputs.size(), 1u);
-  EXPECT_EQ(rec.messages.inputs[0].caption, "Link in SendTo folder not yet existing");
+  EXPECT_EQ(rec.messages.inputs[0].caption, "Link in applications folder not yet existing");
   EXPECT_EQ(rec.messages.inputs[0].prompt, "Create link with name:");
   EXPECT_TRUE(LinkExists("My.desktop"));
   TShellLink link;
   ASSERT_TRUE(ReadLink("My.desktop", "SendTo", link));
   EXPECT_EQ(link.target, ExecutablePath());
   EXPECT_EQ(link.workingDir, ExecutableDirectory());
+  EXPECT_EQ(link.iconLocation, "quoxa");
   EXPECT_TRUE(rec.messages.shown.empty());
   // A link to the program exists now: nothing is asked.
   EXPECT_TRUE(CreateLinkDialog("QUOXA", "", "SendTo", 0));

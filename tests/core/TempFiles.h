@@ -11,8 +11,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <functional>
+#include <grp.h>
 #include <string>
+#include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -71,15 +76,22 @@ inline mode_t ModeOf(const std::string& path) {
   return st.st_mode & 07777;
 }
 
-// Another program's hold on a file: an open file description with a whole-file lock.
+// Another program's hold on a file: an open file description with a whole-file
+// record lock (F_RDLCK, F_WRLCK) or, withFlock, a flock() lock (LOCK_SH, LOCK_EX).
 class OtherProgramLock {
  public:
-  OtherProgramLock(const std::string& path, short type) {
-    fd_ = open(path.c_str(), type == F_WRLCK ? O_RDWR : O_RDONLY);
+  OtherProgramLock(const std::string& path, short type, bool withFlock = false) {
+    const bool exclusive = withFlock ? type == LOCK_EX : type == F_WRLCK;
+    fd_ = open(path.c_str(), exclusive && !withFlock ? O_RDWR : O_RDONLY);
+    if (fd_ < 0) return;
+    if (withFlock) {
+      locked_ = flock(fd_, type | LOCK_NB) == 0;
+      return;
+    }
     struct flock lock {};
     lock.l_type = type;
     lock.l_whence = SEEK_SET;
-    locked_ = fd_ >= 0 && fcntl(fd_, F_OFD_SETLK, &lock) == 0;
+    locked_ = fcntl(fd_, F_OFD_SETLK, &lock) == 0;
   }
   ~OtherProgramLock() {
     if (fd_ >= 0) close(fd_);
@@ -96,5 +108,51 @@ class OtherProgramLock {
 
 // Permission checks do not bind the superuser.
 inline bool RunningAsRoot() { return geteuid() == 0; }
+
+// The user and group "nobody", whom a test run as root becomes to meet permissions.
+constexpr uid_t kNobody = 65534;
+
+// Runs fn as an ordinary user: as "nobody" in a child process when the tests run as
+// root, else directly. fn's result (0..255), or -1 when the child failed.
+inline int AsOrdinaryUser(const std::function<int()>& fn) {
+  if (!RunningAsRoot()) return fn();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(255);
+    _exit(fn() & 0xff);
+  }
+  int status = 0;
+  if (pid < 0 || waitpid(pid, &status, 0) != pid) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+inline ino_t InodeOf(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
+  return st.st_ino;
+}
+
+// A small file system of its own (tmpfs), where a test may fill the disk; only the
+// superuser may mount one, so Mounted() is false otherwise.
+class SmallFileSystem {
+ public:
+  explicit SmallFileSystem(int64_t bytes) {
+    if (!RunningAsRoot() || dir_.Path().empty()) return;
+    const std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
+    mounted_ = mount("quoxa-test", dir_.Path().c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0;
+  }
+  ~SmallFileSystem() {
+    if (mounted_) umount2(dir_.Path().c_str(), MNT_DETACH);
+  }
+  SmallFileSystem(const SmallFileSystem&) = delete;
+  SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+
+  bool Mounted() const { return mounted_; }
+  const TempDir& Dir() const { return dir_; }
+
+ private:
+  TempDir dir_;
+  bool mounted_ = false;
+};
 
 }  // namespace quoxa::test

@@ -21,6 +21,7 @@
 #include "core/Busy.h"
 #include "core/DocWrite.h"
 #include "core/Navigation.h"
+#include "ui/main/AppIcon.h"
 #include "ui/main/FormAbout.h"
 #include "ui/main/GridView.h"
 #include "ui/main/HelpTopics.h"
@@ -57,6 +58,14 @@ class TestFormMain : public QObject {
     QVERIFY(quoxa::TextMode);
     QVERIFY(f.Action(Cmd::TextModeCheck)->isChecked());
     QVERIFY(f.Action(Cmd::OverwriteCheck)->isChecked());
+  }
+
+  void theProgramHasAnIconOfItsOwnInEverySize() {
+    const QIcon icon = quoxa::ApplicationIcon();
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+      QVERIFY2(icon.availableSizes().contains(QSize(size, size)), qPrintable(QString::number(size)));
+      QCOMPARE(icon.pixmap(size).toImage().pixelColor(size / 2, size / 12).alpha(), 255);
+    }
   }
 
   void onlyCommandsWithoutTagOneAreUsableWithoutDocument() {

@@ -304,22 +304,26 @@ class TestFormOSE : public QObject {
     form.SetDirectory(f.data + "/sub");
     Find<QToolButton>(&form, "ButtonAddFavorite")->click();
     form.SetDirectory(f.data);
-    // Choosing a folder that no longer exists leaves the dialog where it is.
-    f.rec.messages.listAnswers = {{true, 1}, {true, 0}};
+    Find<QToolButton>(&form, "ButtonAddFavorite")->click();
+    // Choosing a folder that no longer exists leaves the dialog where it is and the list as it was.
+    f.rec.messages.listAnswers = {{true, 2}, {true, 1}};
     Find<QToolButton>(&form, "ButtonFavorites")->click();
     QCOMPARE(form.Directory(), f.data);
+    // A chosen folder moves to the top of the list.
     Find<QToolButton>(&form, "ButtonFavorites")->click();
     QCOMPARE(form.Directory(), f.data + "/sub");
     QCOMPARE(f.rec.messages.lists.size(), size_t{2});
     QCOMPARE(f.rec.messages.lists[0].caption, std::string("Select/delete from favorites"));
     QVERIFY(f.rec.messages.lists[0].withDelete);
-    QCOMPARE(f.rec.messages.lists[0].items,
-             (std::vector<std::string>{f.dir.File("data/sub"), "/gone/away"}));
+    const std::vector<std::string> added{f.dir.File("data"), f.dir.File("data/sub"), "/gone/away"};
+    QCOMPARE(f.rec.messages.lists[0].items, added);
+    QCOMPARE(f.rec.messages.lists[1].items, added);
     QString start;
     form.Finish(QDialog::Rejected, start);
     const TIniFile ini(f.dir.File("quoxa.ini"));
     QCOMPARE(ini.ReadString("Favorites", "0", ""), f.dir.File("data/sub"));
-    QCOMPARE(ini.ReadString("Favorites", "1", ""), std::string("/gone/away"));
+    QCOMPARE(ini.ReadString("Favorites", "1", ""), f.dir.File("data"));
+    QCOMPARE(ini.ReadString("Favorites", "2", ""), std::string("/gone/away"));
 
     TFormOSE without;
     TFormOSE::Params p = f.Params(OseMode::Open);
@@ -327,6 +331,25 @@ class TestFormOSE : public QObject {
     without.Prepare(p, f.data);
     without.show();
     QVERIFY(!Find<QToolButton>(&without, "ButtonFavorites")->isVisible());
+  }
+
+  void theSizeColumnFitsItsWidestEntry() {
+    Fixture f;
+    std::filesystem::resize_file(f.dir.Write("data/huge.bin", ""), 314572800);  // sparse: no disk used
+    f.dir.Write("quoxa.ini", "[TFormOSE]\nListViewFiles=190,20,140,160\n");
+    TFormOSE form;
+    form.Prepare(f.Params(OseMode::Open), f.data);
+    form.show();
+    QTreeView* details = form.FileList()->DetailsView();
+    const int row = static_cast<int>(form.FileList()->Names().indexOf("huge.bin"));
+    const QString text = form.FileList()->CellText(row, FileColumn::Size);
+    QCOMPARE(text.size(), qsizetype(11));  // 314,572,800 with the locale's separators
+    QVERIFY(details->columnWidth(1) >= details->fontMetrics().horizontalAdvance(text) + 6);
+    // A column wider than its entries keeps the user's width.
+    details->setColumnWidth(1, 300);
+    form.SetDirectory(f.data + "/sub");
+    form.SetDirectory(f.data);
+    QCOMPARE(details->columnWidth(1), 300);
   }
 
   void columnWidthsAreKeptInTheSettingsFile() {

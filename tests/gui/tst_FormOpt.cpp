@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -233,6 +234,13 @@ class TestFormOpt : public QObject {
     const std::string link = f.dir.File("data/applications/Quoxa.desktop");
     QVERIFY(std::filesystem::exists(link));
     QVERIFY(test::TempDir::Read(link).find("Exec=" + ExecutablePath() + " %f") != std::string::npos);
+    QVERIFY(test::TempDir::Read(link).find("\nIcon=quoxa\n") != std::string::npos);
+    // File managers accept it: the freedesktop validator has nothing to say.
+    QProcess validate;
+    validate.start("desktop-file-validate", {QString::fromStdString(link)});
+    QVERIFY2(validate.waitForFinished(), "desktop-file-validate is missing (scripts/setup-deps.sh installs it)");
+    QCOMPARE(validate.exitCode(), 0);
+    QCOMPARE(validate.readAll(), QByteArray());
     QVERIFY(!create->isEnabled());
     QVERIFY(remove->isEnabled());
     remove->click();

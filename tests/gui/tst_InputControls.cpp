@@ -29,6 +29,7 @@ class TestInputControls : public QObject {
   void byteEditLeavesTextAloneWhileHidden();
   void byteEditBytesAndValidity();
   void byteEditReportsEachChangeRegrouped();
+  void editsDeleteWithTheTextX11Gives();
 
   void numEditRefusesANinthDigit();
   void numEditSwitchesToHex();
@@ -160,6 +161,20 @@ void TestInputControls::byteEditReportsEachChangeRegrouped() {
   connect(&e, &TQZByteEdit::Changed, &e, [&] { seen << e.text(); });
   QTest::keyClicks(&e, "414");
   QCOMPARE(seen, (QStringList{"4", "41", "41 4"}));
+}
+
+// X11 gives Delete the text U+007F: it deletes, and nothing is typed.
+void TestInputControls::editsDeleteWithTheTextX11Gives() {
+  TQZByteEdit bytes;
+  TQZNumEdit number;
+  for (QLineEdit* e : {static_cast<QLineEdit*>(&bytes), static_cast<QLineEdit*>(&number)}) {
+    Show(*e);
+    e->setText("12");
+    e->setCursorPosition(0);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+    QApplication::sendEvent(e, &press);
+    QCOMPARE(e->text(), QString("2"));
+  }
 }
 
 void TestInputControls::numEditRefusesANinthDigit() {
@@ -343,6 +358,14 @@ void TestInputControls::radioEnablesColoursAndFocusesItsControl() {
   QCOMPARE(textEdit->palette().color(QPalette::Active, QPalette::Base), standard.color(QPalette::Active, QPalette::Button));
   QTest::keyClicks(hexEdit, "4142");
   QCOMPARE(hexEdit->text(), QString("41 42"));
+
+  // Clicking the radio already checked, and its access key, focus the edit too.
+  hex->setFocus();
+  QTest::mouseClick(hex, Qt::LeftButton, {}, QPoint(6, hex->height() / 2));
+  QTRY_VERIFY(hexEdit->hasFocus());
+  hex->setFocus();
+  QTest::keyClick(&w, Qt::Key_H, Qt::AltModifier);
+  QVERIFY(hexEdit->hasFocus());
 }
 
 void TestInputControls::radioWithoutAutoOptionsLeavesTheControlAlone() {

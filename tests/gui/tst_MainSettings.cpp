@@ -2,6 +2,7 @@
 // close, changed by the Options dialog, and the "&Reopen" list.
 #include <QAction>
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
@@ -112,6 +113,11 @@ class TestMainSettings : public QObject {
     test::ScopedEnv env("QUOXA_INI", dir.File("quoxa.ini"));
     const std::string a = dir.Write("a.bin", "AAAA");
     const std::string b = dir.Write("b.bin", "BB");
+    int writes = 0;
+    InstallIniReplacer([&](const std::string& path, const std::string& contents) {
+      ++writes;
+      return ReplaceFileAtomically(path, contents);
+    });
     {
       TFormMain window;
       Start(window);
@@ -128,6 +134,8 @@ class TestMainSettings : public QObject {
       QVERIFY(ReopenEntries(window)[0].endsWith("a.bin"));
       window.close();
     }
+    InstallIniReplacer(nullptr);
+    QCOMPARE(writes, 1);  // the list and every setting in one replacement of the file
     const TIniFile ini(dir.File("quoxa.ini"));
     QCOMPARE(ini.ReadString("MRU Files", "0", ""), a);
     QCOMPARE(ini.ReadString("MRU Files", "1", ""), b);
@@ -143,6 +151,23 @@ class TestMainSettings : public QObject {
     Start(window);
     QVERIFY(window.close());
     QCOMPARE(rec.messages.Texts(), std::vector<std::string>{"Error writing QUOXA.INI"});
+  }
+
+  void theFontSettingKeepsTheChosenNameWhateverStandsInForIt() {
+    for (const char* chosen : {"Courier New", "No Such Font Mono"}) {
+      test::RecorderScope rec;
+      test::TempDir dir;
+      const std::string path = dir.Write("quoxa.ini", std::string("[Options]\nFont=") + chosen + "\n");
+      test::ScopedEnv env("QUOXA_INI", path);
+      {
+        TFormMain window;
+        Start(window);
+        // Something of fixed pitch is drawn, whatever the system has for the name.
+        QVERIFY(QFontInfo(window.Grids()->GridFont()).fixedPitch());
+        QVERIFY(window.close());
+      }
+      QCOMPARE(TIniFile(path).ReadString("Options", "Font", ""), std::string(chosen));
+    }
   }
 
   void aWindowClosedBeforeItsFirstActivationLeavesTheSettingsAlone() {

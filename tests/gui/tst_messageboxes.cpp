@@ -87,14 +87,26 @@ class MessageBoxes : public QObject {
     QCOMPARE(TMessageForm({"t", MsgType::Confirmation, mbYes | mbNo}).windowTitle(), QString("Confirmation"));
   }
 
+  // Many words, and one word without blanks (a long path), both break within half the
+  // screen; the label shows every character and is wide and high enough for its lines.
   void longTextsWrapAtHalfTheScreen() {
-    const QString word = "wrap ";
+    const QString path = "Error reading\n/" + QString("folder/").repeated(30) + QString("b").repeated(300) + ".bin";
     TMessageForm shortBox({"One line", MsgType::Information, mbOK});
-    TMessageForm longBox({word.repeated(400).toStdString(), MsgType::Information, mbOK});
-    const int half = QGuiApplication::primaryScreen()->geometry().width() / 2;
-    QVERIFY(longBox.TextLabel()->width() <= half + 1);
-    QVERIFY(longBox.height() > shortBox.height() + 3 * longBox.fontMetrics().height());
-    QVERIFY(longBox.width() < half + 200);
+    for (const QString& text : {QString("wrap ").repeated(400), path}) {
+      TMessageForm longBox({text.toStdString(), MsgType::Information, mbOK});
+      const int half = QGuiApplication::primaryScreen()->geometry().width() / 2;
+      QLabel* label = longBox.TextLabel();
+      QVERIFY(label->width() <= half + 1);
+      QVERIFY(label->sizeHint().width() <= label->width());
+      QVERIFY(label->sizeHint().height() <= label->height());
+      QVERIFY(longBox.height() > shortBox.height() + 3 * longBox.fontMetrics().height());
+      QVERIFY(longBox.width() < half + 200);
+      QString shown = label->text();
+      shown.remove('\n');
+      QString given = text;
+      given.remove('\n');
+      QCOMPARE(shown.remove(' '), given.remove(' '));
+    }
   }
 
   void markupInTextsIsShownAsIs() {

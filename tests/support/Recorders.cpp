@@ -18,7 +18,7 @@ class RecordedProgressView final : public IProgressView {
 
   void ShowGauge(int value) override { record_->gauge.push_back(value); }
   void ShowText(const std::string& text) override { record_->texts.push_back(text); }
-  void SetCancelEnabled(bool) override {}
+  void SetCancelEnabled(bool enabled) override { record_->cancelEnabled = enabled; }
   void ProcessEvents() override {}
   bool CancelPressed() const override {
     return abortAfter_ >= 0 && static_cast<int>(record_->gauge.size()) >= abortAfter_;
@@ -67,6 +67,7 @@ std::vector<std::string> RecordingMessages::Texts() const {
 std::unique_ptr<IProgressView> RecordingProgress::Open(const ProgressSpec& setup) {
   auto record = std::make_shared<RecordedProgress>();
   record->setup = setup;
+  record->cancelEnabled = setup.withCancel;
   boxes.push_back(record);
   return std::make_unique<RecordedProgressView>(record, abortAfterUpdates);
 }

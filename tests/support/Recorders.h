@@ -43,6 +43,7 @@ struct RecordedProgress {
   ProgressSpec setup;
   std::vector<int> gauge;
   std::vector<std::string> texts;
+  bool cancelEnabled = true;  // the Cancel button's last state
   bool closed = false;
 };
 

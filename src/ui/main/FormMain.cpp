@@ -27,13 +27,16 @@
 #include "core/Navigation.h"
 #include "core/Primitives.h"
 #include "core/TextFormat.h"
+#include "print/PrintCommand.h"
 #include "script/ScriptCommands.h"
 #include "search/SearchDialogs.h"
 #include "settings/FormOpt.h"
+#include "settings/IniFile.h"
 #include "settings/MRUFiles.h"
 #include "settings/MainWindowSettings.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
+#include "settings/SettingsPath.h"
 #include "ui/main/FormAbout.h"
 #include "ui/main/GridKeyBinding.h"
 #include "ui/main/GridView.h"
@@ -45,6 +48,7 @@
 #include "ui/main/StatusPanels.h"
 #include "ui/main/ViewTexts.h"
 #include "widgets/FileDialogs.h"
+#include "widgets/ModalFocus.h"
 
 namespace quoxa {
 
@@ -109,6 +113,7 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   panels_->SetPanelText(2, ModePanelText(OverwriteMode));
   setAcceptDrops(true);
   SetupContextHelp();
+  new TModalFocus(this, [this]() -> QWidget* { return grids_->ActiveGrid(); });
 
   grids_->ApplyFontSize(grids_->GridFont().pointSize());
   grids_->SetTextMode(TextMode);
@@ -168,9 +173,16 @@ void TFormMain::closeEvent(QCloseEvent* event) {
   }
   FreeDocument();
   ViewReady = false;
-  // Settings never read (closed before the first activation) are not written over.
-  if (started_) WriteSettings(*settings_);
+  {
+    // Everything closing stores reaches the settings file in one write.
+    TIniBatch settingsWrite(SettingsFilePath());
+    recentFiles_->Save();
+    // Settings never read (closed before the first activation) are not written over.
+    if (started_) WriteSettings(*settings_);
+  }
   OfferToEmptyClipboard();
+  // The program ends with its main window, also while the help is open.
+  if (THelpWindow* help = CurrentHelpWindow()) help->close();
   event->accept();
 }
 
@@ -214,6 +226,7 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::SaveAs: documents_->SaveAsDialog(); break;
     case Cmd::Close: documents_->CloseDocument(); break;
     case Cmd::InsertFile: documents_->InsertFile(); break;
+    case Cmd::Print: RunPrintCommand(this); break;
     case Cmd::Exit: close(); break;
     case Cmd::BlockMark:
       if (ViewReady && DocSize > 0) MarkBlock(false, true);
@@ -293,9 +306,12 @@ void TFormMain::RepaintGrids() { grids_->RepaintDataGrids(); }
 void TFormMain::Begin(const std::string& text) {
   ++busyDepth_;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  QLabel* panel = panels_->Panel(3);
+  // While a print preview is the active window, the text goes to its status bar.
+  QLabel* preview = PreviewBusyPanel();
+  QLabel* panel = preview != nullptr ? preview : panels_->Panel(3);
+  const int width = preview != nullptr ? preview->width() : panels_->PanelWidth(3);
   const QFontMetrics metrics(panel->font());
-  const std::string shown = FitPanelText(text, panels_->PanelWidth(3) - 10, [&](const std::string& s) {
+  const std::string shown = FitPanelText(text, width - 10, [&](const std::string& s) {
     return metrics.horizontalAdvance(QString::fromStdString(s));
   });
   panel->setText(QString::fromStdString(shown));
@@ -308,6 +324,7 @@ void TFormMain::End() {
   --busyDepth_;
   QApplication::restoreOverrideCursor();
   panels_->SetPanelText(3, "");
+  if (QLabel* preview = PreviewBusyPanel()) preview->clear();
 }
 
 // ---- document host
@@ -364,14 +381,24 @@ void TFormMain::SetGridSize(int cols, int rows) {
   const bool textLeft = grids_->TextGridLeft();
   const TGridGeometry smallest = LayoutGrids(kMinGridCols, kMinGridRows, cells, chrome, address, textLeft);
   const TGridGeometry none = LayoutGrids(0, 0, cells, chrome, address, textLeft);
-  const TGridGeometry& now = grids_->Geometry();
   applyingSize_ = true;
   setMinimumSize(smallest.windowWidth, smallest.windowHeight);
   setBaseSize(none.windowWidth, none.windowHeight);
   setSizeIncrement(cells.hexColWidth + cells.textColWidth + 2 * cells.gridLine, cells.rowHeight + cells.gridLine);
-  if (!isMaximized() && !isFullScreen()) resize(now.windowWidth, now.windowHeight);
+  ResizeToLayout();
   applyingSize_ = false;
   GotoTop();
+}
+
+void TFormMain::ResizeToLayout() {
+  if (isMaximized() || isFullScreen()) return;
+  const TGridGeometry& now = grids_->Geometry();
+  const QSize wanted(now.windowWidth, now.windowHeight);
+  if (size() == wanted) return;
+  applyingSize_ = true;
+  sizeRequests_.Requested(wanted.width(), wanted.height());
+  resize(wanted);
+  applyingSize_ = false;
 }
 
 void TFormMain::ApplyFont(const QString& family) {
@@ -401,7 +428,10 @@ void TFormMain::PlaceGrids() { grids_->PlaceGrids(Options().TextGridLeft); }
 
 void TFormMain::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  if (applyingSize_ || !started_ || snapPending_) return;
+  if (applyingSize_) return;
+  // The window manager's answer to a size the program asked for, maybe a late one.
+  if (event->spontaneous() && sizeRequests_.Answers(event->size().width(), event->size().height())) return;
+  if (!started_ || snapPending_) return;
   snapPending_ = true;
   QTimer::singleShot(0, this, [this] {
     snapPending_ = false;
@@ -418,12 +448,7 @@ void TFormMain::SnapToCells() {
     SetGridSize(cols, rows);
     return;
   }
-  const TGridGeometry& now = grids_->Geometry();
-  if (!isMaximized() && !isFullScreen() && size() != QSize(now.windowWidth, now.windowHeight)) {
-    applyingSize_ = true;
-    resize(now.windowWidth, now.windowHeight);
-    applyingSize_ = false;
-  }
+  ResizeToLayout();
 }
 
 // ---- events

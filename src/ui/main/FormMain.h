@@ -13,6 +13,7 @@
 #include "core/View.h"
 #include "ui/main/DocumentCommands.h"
 #include "ui/main/GridLayout.h"
+#include "ui/main/SizeRequests.h"
 
 class QToolBar;
 
@@ -103,6 +104,8 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   void ApplyCommandLine();
   TWindowChrome Chrome() const;
   void SnapToCells();
+  // Resizes the window to the laid-out size, remembering the request.
+  void ResizeToLayout();
   void ShowAbout();
   void ShowContextHelp();
   void SetupContextHelp();
@@ -122,6 +125,7 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   bool started_ = false;
   bool applyingSize_ = false;
   bool snapPending_ = false;
+  TSizeRequests sizeRequests_;
   int busyDepth_ = 0;
 };
 

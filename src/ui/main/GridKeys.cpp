@@ -244,7 +244,7 @@ void TGridKeys::KeyPress(const std::string& text) {
     FlushPostedKeys();
     const auto b = static_cast<uint8_t>(c);
     if (TextMode) {
-      if (b >= 32) TypeByte(b);
+      if (!IsControlCode(b)) TypeByte(b);
     } else {
       HexDigit(static_cast<char>(b));
     }

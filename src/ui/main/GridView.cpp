@@ -1,6 +1,7 @@
 #include "ui/main/GridView.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <array>
 
@@ -40,12 +41,16 @@ constexpr const char* kCellSampleChars = "0123456789ABCDEF";
 }  // namespace
 
 QFont GridFontFor(const QString& family, int pointSize) {
+  // The name goes to fontconfig as it is: a Windows name such as "Courier New"
+  // finds its metric-compatible stand-in (Liberation Mono) through the aliases.
   QFont font(family);
-  if (!QFontDatabase::families().contains(family, Qt::CaseInsensitive)) {
+  font.setStyleHint(QFont::TypeWriter);
+  if (!QFontInfo(font).fixedPitch()) {
+    // Nothing stands in for the name: the system's fixed font, under the asked-for name.
     font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setFamilies({family, font.family()});
   }
   font.setPointSize(std::max(1, pointSize));
-  font.setStyleHint(QFont::TypeWriter);
   return font;
 }
 

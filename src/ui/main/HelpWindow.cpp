@@ -1,5 +1,7 @@
 #include "ui/main/HelpWindow.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPointer>
@@ -9,6 +11,7 @@
 #include <QWhatsThis>
 
 #include "ui/main/HelpTopics.h"
+#include "widgets/DialogPlacement.h"
 
 // Resources of a static library are registered by name before first use.
 static void InitHelpResources() {
@@ -86,10 +89,38 @@ void THelpWindow::ShowTopic(int topic) {
   }
 }
 
+void THelpWindow::Attach(QWidget* modal) {
+  QWidget* owner = parentWidget();
+  if (owner == modal) return;
+  if (owner != nullptr) owner->removeEventFilter(this);
+  const bool shown = isVisible();
+  setParent(modal, Qt::Window);
+  if (modal != nullptr) modal->installEventFilter(this);
+  if (shown) {
+    // Back on its own when the dialog closes: shown again, leaving the activation to the
+    // window the dialog returns to.
+    setAttribute(Qt::WA_ShowWithoutActivating, modal == nullptr);
+    show();
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+  }
+}
+
+bool THelpWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == parentWidget() && event->type() == QEvent::Hide) Attach(nullptr);
+  return QWidget::eventFilter(watched, event);
+}
+
 THelpWindow* OpenHelpWindow(int topic) {
   if (helpWindow.isNull()) {
     helpWindow = new THelpWindow();
     helpWindow->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal != nullptr && modal != helpWindow && !helpWindow->isAncestorOf(modal)) {
+    helpWindow->Attach(modal);
+    CenterOverActiveWindow(helpWindow);
+  } else if (!helpWindow->isVisible()) {
+    CenterOverActiveWindow(helpWindow);
   }
   helpWindow->ShowTopic(topic);
   helpWindow->show();

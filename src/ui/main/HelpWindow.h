@@ -20,6 +20,14 @@ class THelpWindow : public QWidget {
   int Topic() const { return topic_; }
   QTextBrowser* Browser() const { return browser_; }
 
+  // Makes the help a window of the modal dialog it was asked from, so that the dialog does
+  // not block it and it stays on top of the dialog; when the dialog goes, the help stays
+  // open on its own. nullptr: a window on its own.
+  void Attach(QWidget* modal);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   QTextBrowser* browser_;
   int topic_ = 0;

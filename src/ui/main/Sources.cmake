@@ -7,10 +7,12 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/MenuRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PendingCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScrollBarModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SizeRequests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ViewTexts.cpp
 )
 if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/AppIcon.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormAbout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormMain.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GlyphRuns.cpp
@@ -23,5 +25,6 @@ if(QUOXA_BUILD_GUI)
     ${CMAKE_CURRENT_LIST_DIR}/StatusPanels.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ToolGlyphs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/help/help.qrc
+    ${CMAKE_CURRENT_LIST_DIR}/icons.qrc
   )
 endif()

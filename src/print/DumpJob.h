@@ -1,0 +1,75 @@
+#pragma once
+// The hex dump job without any window: which bytes a range covers, and the loop that sends
+// the rows to the report engine or to a text file under the progress box.
+
+#include <cstdint>
+#include <string>
+
+#include "print/DumpFormat.h"
+
+namespace quoxa {
+
+enum class DumpScope { CurrentPage, Selection, All };
+
+// 1-based positions; empty when last < first.
+struct DumpRange {
+  int32_t first = 1;
+  int32_t last = 0;
+  int64_t Bytes() const { return last >= first ? int64_t{last} - first + 1 : 0; }
+};
+
+// The editor state a range is taken from.
+struct DumpView {
+  int32_t docSize = 0;
+  int32_t topAddress = 1;
+  int32_t lastShown = 0;
+  int32_t blockBegin = 0;
+  int32_t blockEnd = 0;
+};
+
+// The view of the document state in force.
+DumpView CurrentDumpView();
+
+// The start of the row of n that holds pos: pos - ((pos - 1) mod n), at least 1.
+int32_t DumpRowStart(int32_t pos, int32_t n);
+
+// Rows the printer's first page takes for the current page: one line less than are left,
+// halved for two-line rows.
+int32_t RowsOnFirstPage(int32_t linesLeft, bool textBelow);
+
+// The range of a scope. rowsOnFirstPage < 0: output to a file (the current page ends at the
+// last byte shown); otherwise the current page takes that many rows.
+DumpRange DumpRangeFor(DumpScope scope, int32_t bytesPerRow, const DumpView& view, int32_t rowsOnFirstPage);
+
+// What the dump needs of the report engine. Lines are code-page bytes.
+class IDumpPrinter {
+ public:
+  virtual ~IDumpPrinter() = default;
+  // False when the line had to be cut to fit the width.
+  virtual bool PrintLine(const std::string& line) = 0;
+  virtual bool Fits(int32_t lines) const = 0;
+  virtual int32_t NewPage() = 0;
+  virtual int32_t PageNumber() const = 0;
+};
+
+enum class DumpOutcome { Done, Aborted, DidNotFit, WriteFailed };
+
+struct DumpResult {
+  DumpOutcome outcome = DumpOutcome::Done;
+  int error = 0;  // the I/O error number of WriteFailed
+  int64_t bytes = 0;
+};
+
+// Prints the rows of the range (the engine's job is open and its first page begun). Shows
+// and closes the progress box.
+DumpResult DumpToPrinter(IDumpPrinter& printer, const TDumpRows& rows, DumpRange range);
+
+// Writes the text output: the header lines, the ruler and the rows, UTF-8 with "\n" line
+// ends, through the safe writer. documentName is shown without its folder.
+DumpResult DumpToFile(const std::string& path, const TDumpRows& rows, DumpRange range,
+                      const std::string& documentName);
+
+// The header lines of the text output, each with its line end.
+std::string DumpFileHeader(const std::string& documentName, const std::string& ruler);
+
+}  // namespace quoxa

@@ -1,0 +1,142 @@
+// Tab walks every dialog in the order of its visual layout, all the way round, and
+// Shift+Tab walks the same way back.
+#include <QApplication>
+#include <QDir>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "DialogTestKit.h"
+#include "FakeSettingsWindow.h"
+#include "Recorders.h"
+#include "print/FormPrint.h"
+#include "print/PrinterList.h"
+#include "print/QZReport.h"
+#include "search/FormFind.h"
+#include "search/FormReplace.h"
+#include "search/SearchInput.h"
+#include "settings/FormOpt.h"
+#include "widgets/FormOSE.h"
+#include "widgets/InputBoxForm.h"
+#include "widgets/ListChoiceForm.h"
+#include "widgets/MessageForm.h"
+
+namespace {
+
+QString FocusName() {
+  const QWidget* w = QApplication::focusWidget();
+  if (w == nullptr) return "(none)";
+  return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+}
+
+// The focus before and after each of count presses of Tab (Shift+Tab when back).
+QStringList Walk(int count, bool back) {
+  QStringList names{FocusName()};
+  for (int i = 0; i < count; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+    names << FocusName();
+  }
+  return names;
+}
+
+quoxa::SearchDialogValues HexStrings() {
+  quoxa::SearchDialogValues v;
+  v.findHexMode = true;
+  v.replaceHexMode = true;
+  return v;
+}
+
+}  // namespace
+
+class TestTabOrder : public QObject {
+  Q_OBJECT
+  std::unique_ptr<quoxa::test::OwnSettingsFile> settings_;
+
+ private slots:
+  void init() { settings_ = std::make_unique<quoxa::test::OwnSettingsFile>(); }
+  void cleanup() { settings_.reset(); }
+
+  void tabFollowsTheLayoutInEveryDialog() {
+    quoxa::test::RecorderScope rec;
+    quoxa::test::FakeSettingsWindow window;
+    quoxa::SetPrinterSource([] { return QList<quoxa::TPrinterEntry>{{"PDF file", true}}; });
+    quoxa::TQZReport report;
+    struct Row {
+      const char* dialog;
+      std::function<std::unique_ptr<QDialog>()> make;
+      QStringList cycle;  // from the control that has the focus when the dialog opens
+    };
+    const std::vector<Row> rows = {
+        {"Find",
+         [] {
+           auto f = std::make_unique<quoxa::TFormFind>();
+           f->SetValues(HexStrings());
+           return f;
+         },
+         {"QZByteEditFindH", "CheckBoxCase", "CheckBoxJokerFind", "QZByteEditJoker", "ButtonOK", "ButtonCancel",
+          "ButtonHelp", "rbtDown", "rbtCursor", "RadioButtonText", "BitBtnConvert"}},
+        {"Replace",
+         [] {
+           auto f = std::make_unique<quoxa::TFormReplace>();
+           f->SetValues(HexStrings());
+           return f;
+         },
+         {"QZByteEditFindH", "RadioButtonReplT", "BitBtnConvertRepl", "QZByteEditReplH", "CheckBoxCase",
+          "CheckBoxJokerFind", "QZByteEditJoker", "rbtCursor", "ButtonOK", "ButtonReplAll", "ButtonCancel", "ButtonHelp",
+          "RadioButtonFindT", "BitBtnConvFind"}},
+        {"Options",
+         [&window] { return std::make_unique<quoxa::TFormOpt>(window); },
+         {"qt_tabwidget_tabbar", "RadioButtonIntel", "RadioButtonBase0", "CheckBoxOldTime", "CheckBoxEOF",
+          "SpinEditReopen", "ButtonOK", "ButtonCancel", "ButtonHelp"}},
+        {"Open file",
+         [] {
+           auto f = std::make_unique<quoxa::TFormOSE>();
+           quoxa::TFormOSE::Params p;
+           p.caption = "Open file";
+           p.filters = "*.*,*.exe";
+           p.favoritesSection = "Favorites";
+           f->Prepare(p, QDir::tempPath());
+           return f;
+         },
+         {"DirectoryTree", "ListViewFiles", "EditFileName", "ButtonOK", "ComboBoxFilter", "ButtonCancel",
+          "CheckBoxReadOnly", "ComboBoxDrive", "ButtonUp", "ButtonAddFavorite", "ButtonFavorites", "ButtonLargeIcons",
+          "ButtonSmallIcons", "ButtonList", "ButtonDetails", "ButtonSortName", "ButtonSortExt", "ButtonSortSize",
+          "ButtonSortTime"}},
+        {"Print",
+         [&report] { return std::make_unique<quoxa::TFormPrint>(report); },
+         {"RadioButtonPage", "ComboBoxPrinter", "ComboBoxFontSize", "ComboBoxBytesPerRow", "QZNumEditLeft",
+          "QZNumEditRight", "QZNumEditTop", "QZNumEditBottom", "ComboBoxUnit", "CheckBoxLandscape", "CheckBoxDecimal",
+          "CheckBoxTextBelow", "CheckBoxToFile", "ButtonOK", "ButtonCancel", "ButtonHelp"}},
+        {"Message",
+         [] {
+           quoxa::MessageRequest r;
+           r.text = "Save now?";
+           r.type = quoxa::MsgType::Confirmation;
+           r.buttons = quoxa::mbYes | quoxa::mbNo | quoxa::mbCancel;
+           r.defaultButton = quoxa::mbCancel;
+           return std::make_unique<quoxa::TMessageForm>(r);
+         },
+         {"Cancel", "Yes", "No"}},
+        {"Input",
+         [] { return std::make_unique<quoxa::TInputBoxForm>(quoxa::InputRequest{"Caption", "Prompt", 5}, "x"); },
+         {"Edit", "OK", "Cancel", "Help"}},
+        {"List",
+         [] { return std::make_unique<quoxa::TListChoiceForm>(quoxa::ListRequest{"Caption", {"a", "b"}, true, 5}, 0); },
+         {"List", "OK", "Delete", "Cancel", "Help"}},
+    };
+    for (const Row& row : rows) {
+      const std::unique_ptr<QDialog> dialog = row.make();
+      quoxa::test::ShowActive(*dialog);
+      const auto n = static_cast<int>(row.cycle.size());
+      QStringList forward = row.cycle;
+      forward << row.cycle.front();
+      QCOMPARE(Walk(n, false), forward);
+      std::reverse(forward.begin(), forward.end());
+      if (Walk(n, true) != forward) QFAIL(qPrintable(QString("%1: Shift+Tab goes another way").arg(row.dialog)));
+    }
+    quoxa::SetPrinterSource(nullptr);
+  }
+};
+
+QTEST_MAIN(TestTabOrder)
+#include "tst_TabOrder.moc"

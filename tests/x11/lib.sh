@@ -1,0 +1,264 @@
+# Helpers for the real-X11 cases: each case is a bash script that sources this file,
+# gets the program's path as $1, and drives the program under Xvfb and openbox with
+# xdotool. Every wait is bounded; on any failure the case ends with the windows, a
+# screenshot and the program's stderr, and everything it started is stopped.
+#
+# A case:
+#   source "$(dirname "$0")/lib.sh"
+#   x11_start
+#   doc=$(make_doc doc.bin 41424344)
+#   quoxa_start "$doc"             # waits until "QUOXA - doc.bin" is the active window
+#   keys Delete ctrl+s
+#   expect_bytes "$doc" 424344
+#   quoxa_quit
+#   pass
+#
+# A dialog case (a row of test_dialog_shortcuts.sh): open the dialog by its shortcut,
+# wait_active its title, press Esc or Return, wait_main, then prove that the very
+# next shortcut works (F3, Ctrl+S, an Alt menu key ...) by the bytes it saves.
+#
+# Environment: QUOXA_X11_DISPLAYS "first-last" display numbers to try (default
+# 90-189); QUOXA_X11_ARTIFACTS a folder that keeps screenshots of failed cases.
+
+set -euo pipefail
+
+program=${1:?usage: $0 path/to/quoxa}
+case_name=$(basename "$0" .sh)
+work=$(mktemp -d "${TMPDIR:-/tmp}/quoxa-x11.XXXXXX")
+export QUOXA_INI=$work/quoxa.ini
+export XDG_CONFIG_HOME=$work/config
+export XDG_DATA_HOME=$work/data
+export XDG_RUNTIME_DIR=$work/runtime
+export HOME=$work/home
+export QT_QPA_PLATFORM=xcb
+export QT_ACCESSIBILITY=0
+export NO_AT_BRIDGE=1
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+
+# Seconds any single wait may take.
+wait_limit=${QUOXA_X11_WAIT:-15}
+xvfb_pid=""
+wm_pid=""
+quoxa_pid=""
+screen_w=1280
+screen_h=1024
+
+x11_cleanup() {
+  local pid
+  for pid in "$quoxa_pid" "$wm_pid" "$xvfb_pid"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  done
+  for pid in "$quoxa_pid" "$wm_pid" "$xvfb_pid"; do
+    [ -n "$pid" ] && wait "$pid" 2>/dev/null || true
+  done
+  rm -rf "$work"
+}
+trap x11_cleanup EXIT
+
+log() { echo "[$case_name] $*" >&2; }
+
+fail() {
+  log "FAIL: $*"
+  if [ -n "${DISPLAY:-}" ] && [ -n "$xvfb_pid" ]; then
+    log "active window: $(xdotool getactivewindow getwindowname 2>/dev/null || echo none)"
+    log "windows of the program:"
+    list_windows >&2 || true
+    if [ -n "${QUOXA_X11_ARTIFACTS:-}" ]; then
+      mkdir -p "$QUOXA_X11_ARTIFACTS"
+      import -window root "$QUOXA_X11_ARTIFACTS/$case_name.png" 2>/dev/null &&
+        log "screenshot: $QUOXA_X11_ARTIFACTS/$case_name.png"
+    fi
+  fi
+  if [ -s "$work/stderr" ]; then
+    log "program stderr:"
+    cat "$work/stderr" >&2
+  fi
+  exit 1
+}
+
+pass() { echo "[$case_name] ok"; }
+
+# Runs a condition command until it succeeds, at most wait_limit seconds.
+wait_until() {  # description command...
+  local what=$1
+  shift
+  local deadline=$((SECONDS + wait_limit))
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
+    sleep 0.1
+  done
+}
+
+# ---- the X server and the window manager
+
+display_free() {  # number
+  [ ! -e "/tmp/.X$1-lock" ] && [ ! -e "/tmp/.X11-unix/X$1" ]
+}
+
+server_up() { xdpyinfo -display ":$1" >/dev/null 2>&1; }
+
+wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+x11_start() {
+  local range=${QUOXA_X11_DISPLAYS:-90-189}
+  local first=${range%-*} last=${range#*-} n deadline
+  for ((n = first; n <= last; n++)); do
+    display_free "$n" || continue
+    Xvfb ":$n" -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    deadline=$((SECONDS + wait_limit))
+    while kill -0 "$xvfb_pid" 2>/dev/null && ! server_up "$n" && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.1; done
+    # Another server may have taken the number meanwhile: then ours has ended.
+    if kill -0 "$xvfb_pid" 2>/dev/null && server_up "$n"; then
+      export DISPLAY=":$n"
+      break
+    fi
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+  done
+  [ -n "$xvfb_pid" ] || fail "no free X display in $range"
+  openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  wm_pid=$!
+  wait_until "the window manager" wm_up
+}
+
+# ---- the program
+
+# Writes a document file in the work folder from hex digits; prints its path.
+make_doc() {  # name hex
+  local path=$work/$1
+  printf '%s' "$2" | xxd -r -p >"$path"
+  echo "$path"
+}
+
+# The settings file the program reads, from standard input.
+write_settings() { cat >"$QUOXA_INI"; }
+
+# Starts the program with arguments.
+quoxa_launch() {
+  "$program" "$@" >>"$work/stderr" 2>&1 &
+  quoxa_pid=$!
+}
+
+# Starts the program with arguments and waits until its main window is active.
+quoxa_start() {
+  quoxa_launch "$@"
+  local title="QUOXA"
+  [ $# -gt 0 ] && title="QUOXA - $(basename "$1")"
+  wait_active "^${title//./\\.}\$"
+}
+
+quoxa_running() { [ -n "$quoxa_pid" ] && kill -0 "$quoxa_pid" 2>/dev/null; }
+
+# Closes the main window through the window manager and waits for the program to end.
+quoxa_quit() {
+  activate "^QUOXA( - .*)?\$"
+  keys alt+F4
+  quoxa_wait_exit
+}
+
+quoxa_wait_exit() {
+  local deadline=$((SECONDS + wait_limit))
+  while quoxa_running; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end"
+    sleep 0.1
+  done
+  local status=0
+  wait "$quoxa_pid" || status=$?
+  quoxa_pid=""
+  [ "$status" = 0 ] || fail "the program ended with status $status"
+}
+
+# ---- windows
+
+# Visible windows of the program: id and title, one a line.
+list_windows() {
+  local id
+  [ -n "$quoxa_pid" ] || return 0
+  for id in $(xdotool search --all --onlyvisible --pid "$quoxa_pid" --name '.' 2>/dev/null); do
+    echo "$id $(xdotool getwindowname "$id" 2>/dev/null)"
+  done
+}
+
+# Id of the program's visible window whose whole title matches the regex.
+window_id() {  # regex
+  list_windows | awk -v re="$1" '{ id = $1; sub(/^[^ ]* /, ""); if ($0 ~ re) { print id; exit } }' | grep .
+}
+
+active_title() { xdotool getactivewindow getwindowname 2>/dev/null; }
+
+title_active() { active_title | grep -Eqx -- "$1"; }
+
+# Waits until the active window's title matches the regex (whole title).
+wait_active() { wait_until "active window '$1'" title_active "$1"; }
+
+# The main window with a document is active again.
+wait_main() { wait_active '^QUOXA - .*$'; }
+
+wait_window() { wait_until "window '$1'" window_id "$1"; }
+
+no_window() { ! window_id "$1"; }
+
+wait_gone() { wait_until "window '$1' to close" no_window "$1"; }
+
+# Makes the window with this title the active one, as a click on it would.
+activate() {  # regex
+  local id
+  id=$(window_id "$1") || fail "no window '$1'"
+  xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
+  wait_active "$1"
+}
+
+# Geometry of a window as "x y width height" (frame excluded).
+window_geometry() {  # regex
+  local id
+  id=$(window_id "$1") || fail "no window '$1'"
+  xwininfo -id "$id" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+    /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { print x, y, w, h }'
+}
+
+# ---- input
+
+# Key presses as xdotool names them ("Delete", "ctrl+s", "shift+F3", "alt+t").
+keys() { xdotool key --delay 60 "$@"; }
+
+# Types text character by character.
+type_text() { xdotool type --delay 60 -- "$1"; }
+
+# Clicks at a point relative to the window with this title.
+click_in() {  # regex x y
+  local id
+  id=$(window_id "$1") || fail "no window '$1'"
+  xdotool mousemove --window "$id" "$2" "$3" click 1
+}
+
+# ---- checks
+
+file_hex() { xxd -p "$1" | tr -d '\n'; }
+
+bytes_are() { [ "$(file_hex "$1")" = "$2" ]; }
+
+# Waits until the file holds exactly these bytes (hex digits, lower case).
+expect_bytes() {  # file hex
+  local deadline=$((SECONDS + wait_limit))
+  until bytes_are "$1" "$2"; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "$(basename "$1") holds '$(file_hex "$1")', expected '$2'"
+    sleep 0.1
+  done
+}
+
+# A key of the settings file.
+ini_value() {  # section key
+  awk -v section="[$1]" -v key="$2" '
+    /^\[/ { inside = (tolower($0) == tolower(section)); next }
+    inside { n = index($0, "="); if (n > 0 && tolower(substr($0, 1, n - 1)) == tolower(key)) { print substr($0, n + 1); exit } }
+  ' "$QUOXA_INI"
+}
+
+expect_ini() {  # section key value
+  local got
+  got=$(ini_value "$1" "$2")
+  [ "$got" = "$3" ] || fail "[$1] $2 is '$got', expected '$3'"
+}

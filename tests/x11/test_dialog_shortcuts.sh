@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# After every modal dialog, message box and progress box the main window is active
+# and its grid has the focus: the very next shortcut works. Each row runs its steps
+# on a fresh start and expects the bytes that the last shortcut saves.
+source "$(dirname "$0")/lib.sh"
+x11_start
+
+# bytes saved | steps (the document is 41 42 41 42 41 42 41 42, text mode, overwrite)
+cases=(
+  "4142417a41424142|keys ctrl+f; wait_active Find; type_text 42; keys Return; wait_main; keys F3 z ctrl+s"
+  "417a414241424142|keys ctrl+f; wait_active Find; type_text 42; keys Return; wait_main; keys F3 shift+F3 z ctrl+s"
+  "7a42414241424142|keys ctrl+f; wait_active Find; keys Escape; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys ctrl+f; wait_active Find; keys Escape; wait_main; keys z alt+f s"
+  "7a42414241424142|keys ctrl+f; wait_active Find; type_text 43; keys Return; wait_active Information; keys Return; wait_main; keys z ctrl+s"
+  "414241424142417a|keys alt+s c; wait_active Count; type_text 42; keys Return; wait_active Information; keys Return; wait_main; keys z ctrl+s"
+  "7a427a4241424142|keys ctrl+r; wait_active Replace; type_text 41; keys alt+x; type_text 7a; keys Return; wait_main; keys F4 ctrl+s"
+  "6142414241424142|keys alt+t o; wait_active Options; keys Escape; wait_main; keys Tab 6 1 ctrl+s"
+  "7a42414241424142|keys ctrl+o; wait_active 'Open file'; keys Escape; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys alt+h a; wait_active 'About QUOXA'; keys Escape; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys ctrl+p; wait_active Print; keys Escape; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys ctrl+p; wait_active Print; keys Return; wait_active Preview; keys Next Escape; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys ctrl+p; wait_active Print; keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space Return; wait_active 'Save output to file'; type_text \$work/dump.txt; keys Return; wait_main; keys z ctrl+s; grep -q '^000000000:  41 42 41 42' \$work/dump.txt || fail 'no text output'"
+)
+
+for row in "${cases[@]}"; do
+  expected=${row%%|*}
+  steps=${row#*|}
+  log "$steps"
+  write_settings <<INI
+[Options]
+ModusText=1
+Overwrite=1
+FindHex=1
+ReplaceHex=1
+INI
+  doc=$(make_doc doc.bin 4142414241424142)
+  quoxa_start "$doc"
+  eval "$steps"
+  expect_bytes "$doc" "$expected"
+  quoxa_quit
+done
+pass
