@@ -164,7 +164,7 @@ DumpResult DumpToFile(const std::string& path, const TDumpRows& rows, DumpRange 
                       const std::string& documentName) {
   DumpResult result;
   AtomicFileWriter writer;
-  result.error = writer.Begin(path);
+  result.error = writer.Begin(path, 0);
   if (result.error != 0) {
     result.outcome = DumpOutcome::WriteFailed;
     return result;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <optional>
 
 #include "core/AtomicFileWriter.h"
 #include "core/CodePage.h"
@@ -91,15 +90,7 @@ bool ReadScriptFile(const std::string& path, std::vector<std::string>& lines) {
 
 int WriteScriptFile(const std::string& path, const std::vector<std::string>& lines) {
   const std::string text = JoinScriptLines(lines);
-  AtomicFileWriter writer;
-  if (const int result = writer.Begin(path); result != 0) return result;
-  int64_t written = 0;
-  if (const int result = writer.Write(reinterpret_cast<const uint8_t*>(text.data()),
-                                      static_cast<int64_t>(text.size()), written);
-      result != 0) {
-    return result;
-  }
-  return writer.Commit(std::nullopt);
+  return WriteFileSafely(path, reinterpret_cast<const uint8_t*>(text.data()), static_cast<int64_t>(text.size()));
 }
 
 bool BlankScriptLine(std::string_view line) {
