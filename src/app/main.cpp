@@ -18,7 +18,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: quoxa [FILE [/S=SCRIPT [ARGUMENT...]]]\n"
+    "Usage: quoxa [FILE]\n"
+    "       quoxa FILE /S=SCRIPT [ARGUMENT...]\n"
     "A hex editor: shows FILE (or, without one, an empty window) as addresses, hex\n"
     "bytes and characters, and edits it byte by byte.\n"
     "\n"
