@@ -16,7 +16,7 @@ namespace {
 std::function<bool()> linesQuery;
 
 ScriptOutcome Failed(const TScriptInterpreter& interpreter, const ScriptError& error) {
-  return {true, false, interpreter.ErrorLine(), error.what()};
+  return {true, false, interpreter.ErrorLine(), error.Text()};
 }
 
 }  // namespace

@@ -290,6 +290,9 @@ TEST_F(Script, TheCheckPassFindsErrorsBeforeAnythingChanges) {
   test::LoadDocument("ABC", 4, 4);
   EXPECT_EQ(Execute("DEL 0").error,
             "Error in line number 1:\nDEL 0\r\n\r\nInvalid byte count: 0\r\n\r\nFile was NOT yet changed by interpreter");
+  // A NUL byte in a line does not cut the message short.
+  const std::string word("A\0B", 3);
+  EXPECT_EQ(Execute(word).error, LineError(1, word, "Invalid command:\n" + word, true));
   EXPECT_FALSE(Execute("").ran);
   EXPECT_FALSE(SyntaxCheckScript(interpreter, {}).ran);
 }
