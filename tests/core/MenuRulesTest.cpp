@@ -4,6 +4,7 @@
 #include "TestDocument.h"
 #include "core/Commands.h"
 #include "core/DocState.h"
+#include "script/ScriptRun.h"
 #include "ui/main/MenuRules.h"
 #include "ui/main/PendingCommands.h"
 
@@ -51,6 +52,22 @@ TEST_F(MenuRules, EncodeNumberDoesNotNeedBytes) {
   EnableOnMenuOpen(MenuId::Tools);
   EXPECT_TRUE(Commands().Enabled(Cmd::EncodeNumber));
   EXPECT_FALSE(Commands().Enabled(Cmd::DecodeNumber));
+}
+
+TEST_F(MenuRules, ExecuteActiveIsGreyedInItsOpenMenuWithoutADocumentOrAScript) {
+  bool lines = false;
+  SetScriptLinesQuery([&] { return lines; });
+  for (bool document : {false, true}) {
+    for (bool script : {false, true}) {
+      ViewReady = document;
+      lines = script;
+      EnableOnMenuOpen(MenuId::Script);
+      EXPECT_EQ(Commands().Enabled(Cmd::ScriptExecute), document && script) << document << script;
+      EnableOnMenuClose(MenuId::Script);
+      EXPECT_TRUE(Commands().Enabled(Cmd::ScriptExecute));
+    }
+  }
+  SetScriptLinesQuery(nullptr);
 }
 
 TEST_F(MenuRules, PendingCommandsAreNeverUsable) {

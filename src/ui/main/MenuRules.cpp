@@ -33,4 +33,8 @@ void EnableOnMenuOpen(MenuId menu) {
   }
 }
 
+void EnableOnMenuClose(MenuId menu) {
+  if (menu == MenuId::Script) Commands().SetEnabled(Cmd::ScriptExecute, true);
+}
+
 }  // namespace quoxa
