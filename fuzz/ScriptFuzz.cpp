@@ -1,9 +1,11 @@
 // A QUOXAscript as a stranger may hand it over: the text split into lines, checked as Execute
 // checks it and then run on a small document, with run-time arguments that include one that
-// names itself. Growth is bounded by an allocation limit and a small free-memory figure, so
+// names itself; CHARCON lines name a table file of the fuzzer's own. Growth is bounded by an allocation limit and a small free-memory figure, so
 // that the failure paths of the editing primitives are reached as well.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "core/QZDynArray.h"
 #include "script/ScriptFile.h"
 #include "script/ScriptInterpreter.h"
+#include "script/ScriptParse.h"
 #include "script/ScriptRun.h"
 #include "search/SearchState.h"
 
@@ -47,6 +50,18 @@ void LoadSmallDocument() {
   Modified = false;
 }
 
+// A table file of the fuzzer's own, made once; the other name is never there.
+std::string TableFile(bool existing) {
+  static const std::string folder = [] {
+    char pattern[] = "/tmp/quoxa-fuzz-script-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    const std::string path = made != nullptr ? made : "/tmp";
+    std::ofstream(path + "/table.qct", std::ios::binary) << "41;61\r\n61;41\r\n00;FF\r\n";
+    return path;
+  }();
+  return folder + (existing ? "/table.qct" : "/missing.qct");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -61,6 +76,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   LoadSmallDocument();
   std::vector<std::string> lines = SplitScriptLines(std::string(reinterpret_cast<const char*>(data), size));
   if (lines.size() > kMaxLines) lines.resize(kMaxLines);
+  // CHARCON reads the file it names: only the fuzzer's own table, or one that is not there.
+  for (std::string& line : lines) {
+    if (UpperAscii(SplitCommand(StripScript(line)).word) == "CHARCON") {
+      line = "CHARCON " + TableFile(line.size() % 2 == 0);
+    }
+  }
   TScriptInterpreter interpreter;
   interpreter.SetArguments({"quoxa", "doc.bin", "/S=run.qsc", "10", "41 42", "$FF", "%1", "", "%6"});
   BatchMode = (size & 1) != 0;

@@ -17,11 +17,11 @@ constexpr Cmd kBlockCommands[] = {Cmd::BlockDelete, Cmd::BtnDel, Cmd::BlockCopy,
                                   Cmd::BlockMove, Cmd::WriteBlock, Cmd::Cut, Cmd::Copy, Cmd::BtnCut,
                                   Cmd::BtnCopy, Cmd::CopyHex};
 
+}  // namespace
+
 void SetBlockCommandsEnabled(bool on) {
   for (Cmd cmd : kBlockCommands) Commands().SetEnabled(cmd, on);
 }
-
-}  // namespace
 
 bool BlockMarked() { return BlockBegin != 0 && BlockEnd != 0; }
 

@@ -11,6 +11,8 @@ bool BlockMarked();
 // false) or by a Shift+movement key (fromKey true, forward for PgDn, End, Right
 // and Down). True when a block exists afterwards.
 bool MarkBlock(bool fromKey, bool forward);
+// Enables or disables together the commands a block makes usable.
+void SetBlockCommandsEnabled(bool on);
 // Clears both ends, disables the block commands and redraws the grids.
 void UnmarkBlock();
 // A change at pos: a block ending at or after it is no longer valid.

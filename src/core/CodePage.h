@@ -16,6 +16,9 @@ char32_t ByteToUnicode(uint8_t byte);
 // Byte of a code point; false when the code page has none.
 bool UnicodeToByte(char32_t code, uint8_t& byte);
 
+// The glyph of a byte in the DOS code page 437 (the "ASCII" view of a byte).
+char32_t Cp437ToUnicode(uint8_t byte);
+
 uint8_t AnsiUpper(uint8_t byte);
 uint8_t AnsiLower(uint8_t byte);
 

@@ -121,7 +121,8 @@ void ShowState(const TUndoStep& step, bool undone) {
   DropReplaceUndoIfReached(first);
   if (DocSize == 0) {
     ClearDocument();
-  } else if (step.blockBefore[0] != step.blockAfter[0] || step.blockBefore[1] != step.blockAfter[1]) {
+  } else if (step.blockPlaced || step.blockBefore[0] != step.blockAfter[0] ||
+             step.blockBefore[1] != step.blockAfter[1]) {
     RestoreBlock(block[0], block[1]);
   } else {
     CheckBlock(first);

@@ -28,6 +28,8 @@ struct TUndoStep {
   int32_t cursorAfter = 1;
   int32_t blockBefore[2] = {0, 0};
   int32_t blockAfter[2] = {0, 0};
+  // The command itself put the block on its bytes: undo and redo give it back exactly.
+  bool blockPlaced = false;
   // Ascending, apart, all growing or all shrinking: undone and redone in one pass.
   bool onePass = true;
   bool grows = false;
@@ -47,6 +49,11 @@ class TUndoJournal {
   // Describes a change about to be made at pos; removed are the bytes still there.
   void Record(int32_t pos, const uint8_t* removed, int64_t removedLength, const uint8_t* inserted,
               int64_t insertedLength);
+
+  // The open step's command put the block where it now is (a block copy or move).
+  void NoteBlockPlaced() {
+    if (depth_ > 0) open_.blockPlaced = true;
+  }
 
   bool CanUndo() const { return !undo_.empty(); }
   bool CanRedo() const { return !redo_.empty(); }

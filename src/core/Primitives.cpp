@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <new>
 
 #include "core/Block.h"
 #include "core/Busy.h"
@@ -94,6 +95,52 @@ bool DeleteRange(int32_t pos, int64_t n) {
   return RemoveRange(pos, n);
 }
 
+bool CopyBytesWithin(int32_t source, int64_t length, int32_t pos, bool insert) {
+  if (length < 0 || source < 1 || int64_t{source} + length - 1 > DocSize) return false;
+  if (!insert) {
+    if (pos < 1 || int64_t{pos} + length - 1 > DocSize) return false;
+    if (length == 0) return true;
+    Journal().Record(pos, At(pos), length, At(source), length);
+    std::memmove(At(pos), At(source), static_cast<size_t>(length));
+    return true;
+  }
+  if (pos < 1 || pos > int64_t{DocSize} + 1 || int64_t{DocSize} + length > kMaxSize) return false;
+  if (length == 0) return true;
+  if (!EnsureCapacity(length)) return false;
+  Journal().Record(pos, nullptr, 0, At(source), length);
+  OpenGap(pos, length);
+  // The gap pushed up the part of the source at or behind pos; the part before pos stayed.
+  const int64_t before = std::clamp<int64_t>(int64_t{pos} - source, 0, length);
+  if (before > 0) std::memcpy(At(pos), At(source), static_cast<size_t>(before));
+  if (before < length) {
+    std::memcpy(At(pos) + before, At(source) + before + length, static_cast<size_t>(length - before));
+  }
+  return true;
+}
+
+bool MoveBytes(int32_t source, int64_t length, int32_t pos) {
+  if (length < 0 || source < 1 || int64_t{source} + length - 1 > DocSize) return false;
+  if (pos < 1 || pos > int64_t{DocSize} + 1) return false;
+  if (length == 0 || (pos >= source && pos <= int64_t{source} + length)) return true;
+  std::string moved;
+  try {
+    moved.assign(reinterpret_cast<const char*>(At(source)), static_cast<size_t>(length));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  // Recorded as a removal, then an insertion, so that replaying never needs more room.
+  const int32_t target = pos < source ? pos : static_cast<int32_t>(pos - length);
+  Journal().Record(source, Bytes(moved), length, nullptr, 0);
+  Journal().Record(target, nullptr, 0, Bytes(moved), length);
+  if (pos < source) {
+    std::memmove(At(pos) + length, At(pos), static_cast<size_t>(source - pos));
+  } else {
+    std::memmove(At(source), At(source) + length, static_cast<size_t>(target - source));
+  }
+  std::memcpy(At(target), moved.data(), moved.size());
+  return true;
+}
+
 void ClearDocument() {
   DocSize = 0;
   UnmarkBlock();
@@ -127,6 +174,37 @@ bool InsertBytes(int32_t pos, int64_t count, const std::string& bytes) {
   GotoAddress(static_cast<int32_t>(std::min<int64_t>(pos + length * count, DocSize)), true, true);
   Modified = true;
   return true;
+}
+
+int64_t ConvertRange(int32_t first, int32_t last, const uint8_t* table) {
+  first = std::max(first, 1);
+  last = std::min(last, DocSize);
+  int64_t count = 0;
+  // A chunk at a time: kept aside (it stays in the cache), translated in place, and only the
+  // stretch from its first to its last changed byte journaled.
+  constexpr int32_t kChunk = 16384;
+  uint8_t before[kChunk];
+  for (int32_t from = first; from <= last;) {
+    const int32_t n = std::min(kChunk, last - from + 1);
+    uint8_t* bytes = At(from);
+    std::memcpy(before, bytes, static_cast<size_t>(n));
+    int32_t changed = 0;
+    for (int32_t i = 0; i < n; ++i) {
+      const uint8_t to = table[before[i]];
+      bytes[i] = to;
+      changed += to != before[i];
+    }
+    if (changed > 0) {
+      int32_t lo = 0;
+      while (bytes[lo] == before[lo]) ++lo;
+      int32_t hi = n - 1;
+      while (bytes[hi] == before[hi]) --hi;
+      Journal().Record(from + lo, before + lo, hi - lo + 1, bytes + lo, hi - lo + 1);
+      count += changed;
+    }
+    from += n;
+  }
+  return count;
 }
 
 void RecordInserted(int32_t pos, int64_t n) {

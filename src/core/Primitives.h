@@ -10,6 +10,14 @@ namespace quoxa {
 // Replaces removeLength bytes at pos by bytes; no view update. False when the range passes
 // the end or memory for the growth could not be had (nothing changed then).
 bool SpliceBytes(int32_t pos, int64_t removeLength, const std::string& bytes);
+// Copies length bytes from source to pos inside the document, inserted before pos or written over
+// the bytes from pos on; overlapping ranges copy as memmove does. No view update. False when a
+// range does not fit or memory for the growth could not be had (nothing changed then).
+bool CopyBytesWithin(int32_t source, int64_t length, int32_t pos, bool insert);
+// Moves length bytes from source to stand before the byte at pos (outside source..source+length),
+// in place and without growing. No view update. False when a range does not fit or memory for
+// the moved bytes could not be had (nothing changed then).
+bool MoveBytes(int32_t source, int64_t length, int32_t pos);
 // Removes pos..pos+n-1; may shrink the block. False when the range passes the end
 // or a shrink failed (the bytes are removed all the same then).
 bool DeleteRange(int32_t pos, int64_t n);
@@ -29,6 +37,9 @@ void DeleteByteAtCursor();
 void DeleteFromCursor();
 // Delete from the beginning to the cursor (included).
 void DeleteToCursor();
+// Replaces each byte of first..last by its table entry, journaling what changed; gives the
+// number of bytes that changed. No view update, Modified untouched.
+int64_t ConvertRange(int32_t first, int32_t last, const uint8_t* table);
 // An edit at or before the end of the last replacement makes its undo meaningless.
 void DropReplaceUndoIfReached(int32_t pos);
 

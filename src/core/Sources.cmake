@@ -5,7 +5,6 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Busy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CodePage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Commands.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ConversionHook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileIdentity.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileIo.cpp

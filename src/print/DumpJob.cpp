@@ -160,11 +160,28 @@ std::string DumpFileHeader(const std::string& documentName, const std::string& r
   return header;
 }
 
+// At least the size of the text: the header and every row as long as a full row whose
+// characters all take three bytes in UTF-8. The writer reserves it and cuts to what it got.
+int64_t DumpSizeBound(const TDumpRows& rows, DumpRange range, const std::string& documentName) {
+  const int32_t n = rows.Options().bytesPerRow;
+  int64_t perRow = 0;
+  if (range.Bytes() > 0 && n > 0) {
+    std::string first;
+    std::string second;
+    const auto count = static_cast<int32_t>(std::min<int64_t>(n, range.Bytes()));
+    rows.Format(range.first - 1, DocBuffer + range.first - 1, count, first, second);
+    perRow = static_cast<int64_t>(first.size()) + 2 * n + 1;
+    if (rows.Options().textBelow) perRow += static_cast<int64_t>(second.size()) + 2 * n + 1;
+  }
+  const int64_t rowCount = n > 0 ? (range.Bytes() + n - 1) / n : 0;
+  return static_cast<int64_t>(DumpFileHeader(documentName, rows.Ruler()).size()) + rowCount * perRow;
+}
+
 DumpResult DumpToFile(const std::string& path, const TDumpRows& rows, DumpRange range,
                       const std::string& documentName) {
   DumpResult result;
   AtomicFileWriter writer;
-  result.error = writer.Begin(path, 0);
+  result.error = writer.Begin(path, DumpSizeBound(rows, range, documentName));
   if (result.error != 0) {
     result.outcome = DumpOutcome::WriteFailed;
     return result;

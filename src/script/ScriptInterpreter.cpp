@@ -6,11 +6,10 @@
 
 #include "core/Block.h"
 #include "core/Busy.h"
-#include "core/Commands.h"
-#include "core/ConversionHook.h"
 #include "core/DocState.h"
 #include "core/Navigation.h"
 #include "core/Primitives.h"
+#include "edit/BlockCommands.h"
 #include "core/Progress.h"
 #include "core/TextFormat.h"
 #include "script/ScriptError.h"
@@ -20,6 +19,7 @@
 #include "search/Replace.h"
 #include "search/SearchEngine.h"
 #include "search/SearchTexts.h"
+#include "tools/ConversionTable.h"
 
 namespace quoxa {
 
@@ -193,11 +193,11 @@ void TScriptInterpreter::CmdMsg(const std::string& param) {
 
 void TScriptInterpreter::CmdCharCon(const std::string& param) {
   if (checkOnly_) return;
-  IConversionTables& tables = ConversionTables();
-  tables.ResetConversionTable();
-  if (!tables.LoadConversionTable(param)) throw ScriptError(FillPlaceholders(msg::kScriptTableError, {param}));
+  // The table stays the program's current one; the remembered table file is not changed.
+  ResetConversionTable();
+  if (!LoadConversionTable(param)) throw ScriptError(FillPlaceholders(msg::kScriptTableError, {param}));
   // Its count and a cancel do not concern the script.
-  tables.ApplyConversion(position_);
+  ApplyConversion(position_);
 }
 
 void TScriptInterpreter::CmdJokerOff(const std::string&) { jokerOn_ = false; }
@@ -234,13 +234,11 @@ void TScriptInterpreter::CmdDel(const std::string& param) {
   if (n < 1) RaiseScriptError(FillPlaceholders(msg::kScriptInvalidCount, {param}));
   if (checkOnly_) return;
   if (int64_t{position_} + n - 1 > DocSize) RaiseScriptError(msg::kScriptDeleteBeyondEnd);
-  // As Block delete does with the range as the block: the user's block goes with it.
-  Commands().SetEnabled(Cmd::ReplaceUndo, false);
-  DeleteRange(position_, n);
-  // Deleting every byte is a change to save as well.
-  Modified = true;
-  UnmarkBlock();
-  GotoAddress(position_, true, true);
+  // The range becomes the block, replacing any block of the user, and goes as Block delete
+  // takes it.
+  BlockBegin = position_;
+  BlockEnd = position_ + n - 1;
+  DeleteBlock();
   position_ = OnDocument(CursorAddress());
 }
 

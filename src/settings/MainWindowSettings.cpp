@@ -4,11 +4,11 @@
 #include <QScreen>
 
 #include <cmath>
-#include <fstream>
 
 #include "core/Commands.h"
 #include "core/DocState.h"
 #include "settings/MRUFiles.h"
+#include "tools/ConversionTable.h"
 #include "ui/main/FormMain.h"
 #include "ui/main/GridView.h"
 
@@ -100,11 +100,15 @@ int TMainWindowSettings::RecentFileCount() const { return recentFiles_.FileCount
 void TMainWindowSettings::SetRecentFileCount(int count) { recentFiles_.SetFileCount(count); }
 
 bool TMainWindowSettings::LoadConversionTable(const std::string& path) {
-  // The table's contents are the conversion tools' business; here only whether it can be read.
-  return std::ifstream(path, std::ios::binary).good();
+  if (!quoxa::LoadConversionTable(path)) return false;
+  ConversionTableFile = path;
+  return true;
 }
 
-void TMainWindowSettings::UseBuiltinConversionTable() {}
+void TMainWindowSettings::UseBuiltinConversionTable() {
+  ResetConversionTable();
+  ConversionTableFile.clear();
+}
 
 void TMainWindowSettings::RebuildBookmarkMenu() {}
 

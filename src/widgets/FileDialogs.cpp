@@ -18,7 +18,16 @@ TFormOSE& ProgramFileDialog() {
   return *dialog;
 }
 
+namespace {
+std::function<FileDialogResult(const FileDialogRequest&)> installedAnswerer;
+}  // namespace
+
+void SetFileDialogAnswerer(std::function<FileDialogResult(const FileDialogRequest&)> answerer) {
+  installedAnswerer = std::move(answerer);
+}
+
 FileDialogResult ExecFileDialog(QWidget* parent, const FileDialogRequest& request) {
+  if (installedAnswerer) return installedAnswerer(request);
   TFormOSE& dialog = ProgramFileDialog();
   TFormOSE::Params params;
   params.mode = request.save        ? OseMode::Save

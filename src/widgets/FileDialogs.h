@@ -3,6 +3,7 @@
 // uses the same dialog (the program's own, TFormOSE).
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@ struct FileDialogResult {
 };
 
 FileDialogResult ExecFileDialog(QWidget* parent, const FileDialogRequest& request);
+
+// Tests answer file questions themselves; an empty function restores the dialog.
+void SetFileDialogAnswerer(std::function<FileDialogResult(const FileDialogRequest&)> answerer);
 
 // The program's one file dialog, created on first use and destroyed when the
 // application quits.

@@ -14,15 +14,29 @@ TModalFocus::TModalFocus(QWidget* mainWindow, std::function<QWidget*()> focusMai
 TModalFocus::~TModalFocus() { qApp->removeEventFilter(this); }
 
 bool TModalFocus::eventFilter(QObject* watched, QEvent* event) {
+  // A key reached a window while none counted as active (the window manager's focus came
+  // before Qt's own activation settled): that window is the active one, so that the key's
+  // shortcut is found.
+  if (event->type() == QEvent::ShortcutOverride && QApplication::activeWindow() == nullptr &&
+      QApplication::activeModalWidget() == nullptr && watched->isWidgetType()) {
+    QWidget* window = static_cast<QWidget*>(watched)->window();
+    if (window->isVisible()) QApplication::setActiveWindow(window);
+  }
   if (event->type() == QEvent::Hide && !event->spontaneous() && watched->isWidgetType()) {
     auto* window = static_cast<QWidget*>(watched);
     if (window->isWindow() && window->isModal()) {
       QWidget* owner = window->parentWidget();
       owner_ = owner != nullptr ? owner->window() : nullptr;
+      // At once, so that no key in between finds no window active; the box has already left
+      // the modal stack. Once more when the hide is complete and the code that showed the box
+      // may have shown the next.
+      Restore();
       if (!pending_) {
         pending_ = true;
-        // After the hide is complete, when the code that showed the box may have shown the next.
-        QTimer::singleShot(0, this, &TModalFocus::Restore);
+        QTimer::singleShot(0, this, [this] {
+          pending_ = false;
+          Restore();
+        });
       }
     }
   }
@@ -30,7 +44,6 @@ bool TModalFocus::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TModalFocus::Restore() {
-  pending_ = false;
   QWidget* target = QApplication::activeModalWidget();
   if (target == nullptr) target = owner_ != nullptr && owner_->isVisible() ? owner_.data() : main_.data();
   if (target == nullptr || !target->isVisible()) return;

@@ -4,7 +4,8 @@
 // the box, the box goes, and no window is active: keys still reach the focused widget, but
 // no shortcut works until the user clicks. This filter, installed on the application, makes
 // the remaining modal window, else the closed window's owner, else the main window active
-// again, and gives the main window's keyboard focus to the widget named by focusMain.
+// again, and gives the main window's keyboard focus to the widget named by focusMain. A key
+// that still finds no window active makes its own window the active one.
 
 #include <QObject>
 #include <QPointer>

@@ -18,15 +18,15 @@ namespace {
 
 std::string Latin1(const QString& text) { return text.toLatin1().toStdString(); }
 
-char LocaleSeparator() {
+}  // namespace
+
+char LocaleDecimalSeparator() {
   const QString point = QLocale().decimalPoint();
   return point.size() == 1 && point.at(0).unicode() < 0x80 ? static_cast<char>(point.at(0).unicode()) : '.';
 }
 
-}  // namespace
-
 TQZNumEdit::TQZNumEdit(QWidget* parent) : QLineEdit(parent) {
-  model_.SetDecimalSeparator(LocaleSeparator());
+  model_.SetDecimalSeparator(LocaleDecimalSeparator());
   ShowValue();
 }
 

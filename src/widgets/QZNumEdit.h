@@ -10,6 +10,9 @@ class QAbstractButton;
 
 namespace quoxa {
 
+// The locale's decimal separator when it is one ASCII character, else ".".
+char LocaleDecimalSeparator();
+
 class TQZNumEdit : public QLineEdit {
   Q_OBJECT
 

@@ -6,6 +6,7 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/FileDialogRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileListSort.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HexString.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IntegerText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NumEditModel.cpp
 )
 if(QUOXA_BUILD_GUI)

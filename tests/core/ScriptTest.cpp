@@ -9,7 +9,6 @@
 #include "TempDir.h"
 #include "TestDocument.h"
 #include "core/Block.h"
-#include "core/ConversionHook.h"
 #include "core/DocState.h"
 #include "core/FreeMemory.h"
 #include "core/Journal.h"
@@ -20,6 +19,7 @@
 #include "script/ScriptParse.h"
 #include "script/ScriptRun.h"
 #include "search/SearchState.h"
+#include "tools/ConversionTable.h"
 
 namespace quoxa {
 namespace {
@@ -149,7 +149,7 @@ class Script : public ::testing::Test {
   void TearDown() override {
     BatchMode = false;
     SetFreeMemoryOverride(std::nullopt);
-    InstallConversionTables(nullptr);
+    ResetConversionTable();
   }
 
   ScriptOutcome Execute(const std::string& text, std::vector<std::string> args = {"quoxa"}) {
@@ -347,26 +347,23 @@ TEST_F(Script, CancelInASearchIsUserAbort) {
   }
 }
 
-TEST_F(Script, CharconLoadsAndAppliesThroughTheTableSeam) {
-  test::LoadDocument("ABCD", 4, 4);
-  EXPECT_EQ(Execute("CHARCON /tables/x.qct").error, "Error reading character conversion table\n/tables/x.qct");
-  struct Tables final : IConversionTables {
-    void ResetConversionTable() override { log += "reset;"; }
-    bool LoadConversionTable(const std::string& path) override {
-      log += "load " + path + ";";
-      return path != "bad";
-    }
-    ConversionRun ApplyConversion(int32_t from) override {
-      log += "apply " + std::to_string(from) + ";";
-      return {0, false};
-    }
-    std::string log;
-  } tables;
-  InstallConversionTables(&tables);
-  EXPECT_TRUE(Execute("ADR 2\nCHARCON %1\nOVERWRITE 31", {"quoxa", "f", "/s", "t.qct"}).ok);
-  EXPECT_EQ(tables.log, "reset;load t.qct;apply 3;");
-  EXPECT_EQ(DocumentBytes(), "AB1D");
-  EXPECT_EQ(Execute("CHARCON bad").error, "Error reading character conversion table\nbad");
+TEST_F(Script, CharconConvertsFromThePositionAndKeepsTheTable) {
+  test::TempDir dir;
+  const std::string table = dir.Write("lower.qct", "41;61\r\n42;62\r\n");
+  test::LoadDocument("ABCAB", 4, 4);
+  ConversionTableFile = "/remembered.qct";
+  ASSERT_TRUE(Execute("ADR 2\nCHARCON %1\nOVERWRITE 31", {"quoxa", "f", "/s", table}).ok);
+  EXPECT_EQ(DocumentBytes(), "AB1ab");
+  EXPECT_EQ(ConversionTable[0x41], 0x61);
+  EXPECT_EQ(ConversionTableFile, "/remembered.qct");
+  const std::string missing = dir.File("missing.qct");
+  EXPECT_EQ(Execute("CHARCON " + missing).error, "Error reading character conversion table\n" + missing);
+  EXPECT_EQ(ConversionTable[0x41], 0x41);
+  // A cancelled conversion does not stop the script.
+  rec.progress.abortAfterUpdates = 0;
+  test::LoadDocument(std::string(1 << 20, 'A'), 16, 10);
+  EXPECT_TRUE(Execute("CHARCON " + table + "\nOVERWRITE 31").ok);
+  EXPECT_EQ(DocumentBytes()[0], '1');
 }
 
 TEST_F(Script, ARunIsOneUndoStepAndTheCheckChangesNothing) {

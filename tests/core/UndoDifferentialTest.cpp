@@ -21,8 +21,15 @@
 #include "script/ScriptFile.h"
 #include "script/ScriptInterpreter.h"
 #include "script/ScriptRun.h"
+#include "edit/BlockCommands.h"
+#include "edit/InsertString.h"
 #include "search/Replace.h"
 #include "search/SearchState.h"
+#include "tools/BitManipulation.h"
+#include "tools/ExePatch.h"
+#include "tools/NumberCommands.h"
+#include "widgets/HexString.h"
+#include "tools/ConversionTable.h"
 
 namespace quoxa {
 namespace {
@@ -101,6 +108,12 @@ class UndoDifferential : public ::testing::Test {
            const int32_t pos = Pos();
            OverwriteBytes(pos, Bytes(5).substr(0, static_cast<size_t>(std::max(0, DocSize - pos + 1))));
          }},
+        {"character conversion", [&] {
+           ConversionTable = IdentityTable();
+           for (int k = 0; k < 3; ++k) ConversionTable[static_cast<size_t>(Any(256))] = static_cast<uint8_t>(Any(256));
+           ConversionTable['a'] = 'B';
+           ApplyConversion(Pos());
+         }},
         {"delete range", [&] {
            const int32_t pos = Pos();
            DeleteRange(pos, Any(DocSize - pos + 2));
@@ -113,6 +126,45 @@ class UndoDifferential : public ::testing::Test {
            for (int k = Any(8); k >= 0; --k) script += std::string(kLines[Any(11)]) + "\n";
            TScriptInterpreter interpreter;
            ExecuteScript(interpreter, SplitScriptLines(script));
+         }},
+        {"encode number", [&] { WriteEncodedNumber(Bytes(8), static_cast<EncodeOutput>(Any(3))); }},
+        {"bit set", [&] {
+           if (DocSize > 0) StoreBitsByte(GetByte(CursorAddress()), static_cast<uint8_t>(Any(256)));
+         }},
+        {"patch", [&] {
+           if (DocSize > 6) InsertBytes(Pos(-5), 1, HexStringToBytes(kPatchFindHex, false));
+           PatchExecutable();
+         }},
+        {"block copy", [&] {
+           const int32_t b = Pos();
+           RestoreBlock(b, std::min(DocSize, b + Any(8)));
+           BlockCopyClick(Cmd::BlockCopy);
+         }},
+        {"block copy/overwrite", [&] {
+           const int32_t b = Pos();
+           RestoreBlock(b, std::min(DocSize, b + Any(8)));
+           BlockCopyClick(Cmd::BlockCopyOverwrite);
+         }},
+        {"block move", [&] {
+           const int32_t b = Pos();
+           RestoreBlock(b, std::min(DocSize, b + Any(30)));
+           BlockCopyClick(Cmd::BlockMove);
+         }},
+        {"block delete", [&] {
+           const int32_t b = Pos();
+           RestoreBlock(b, std::min(DocSize, b + Any(10)));
+           DeleteBlock();
+         }},
+        {"insert string", [&] {
+           InsCheck check;
+           check.bytes = Bytes(4);
+           check.count = 1 + Any(3);
+           InsertString(check);
+         }},
+        {"overwrite string", [&] {
+           InsCheck check;
+           check.bytes = Bytes(4);
+           OverwriteString(check);
          }},
     };
   }

@@ -12,10 +12,15 @@
 #include "print/FormPrint.h"
 #include "print/PrinterList.h"
 #include "print/QZReport.h"
+#include "edit/FormBlockN.h"
+#include "edit/FormIns.h"
 #include "search/FormFind.h"
 #include "search/FormReplace.h"
 #include "search/SearchInput.h"
 #include "settings/FormOpt.h"
+#include "tools/FormBit.h"
+#include "tools/FormDecode.h"
+#include "tools/FormEncode.h"
 #include "widgets/FormOSE.h"
 #include "widgets/InputBoxForm.h"
 #include "widgets/ListChoiceForm.h"
@@ -107,6 +112,27 @@ class TestTabOrder : public QObject {
          {"RadioButtonPage", "ComboBoxPrinter", "ComboBoxFontSize", "ComboBoxBytesPerRow", "QZNumEditLeft",
           "QZNumEditRight", "QZNumEditTop", "QZNumEditBottom", "ComboBoxUnit", "CheckBoxLandscape", "CheckBoxDecimal",
           "CheckBoxTextBelow", "CheckBoxToFile", "ButtonOK", "ButtonCancel", "ButtonHelp"}},
+        {"Decode number", [] { return std::make_unique<quoxa::TFormDecode>(std::vector<std::string>{"1"}, false); },
+         {"MemoDecode", "ButtonOK"}},
+        {"Encode integer", [] { return std::make_unique<quoxa::TFormEncode>(); },
+         {"EditNumber", "RadioButtonAs0", "RadioButtonInsert", "ButtonOK", "ButtonCancel", "ButtonHelp"}},
+        {"Bit manipulation", [] { return std::make_unique<quoxa::TFormBit>(); },
+         {"CheckBox7", "CheckBox6", "CheckBox5", "CheckBox4", "CheckBox3", "CheckBox2", "CheckBox1", "CheckBox0",
+          "ButtonCheckAll", "ButtonUncheckAll", "ButtonToggleAll", "ButtonReread", "ButtonSet", "ButtonCancel",
+          "ButtonHelp"}},
+        {"Block with <n> chars", [] { return std::make_unique<quoxa::TFormBlockN>(); },
+         {"QZNumEdit1", "ButtonOK", "ButtonCancel", "ButtonHelp", "RadioButtonDec"}},
+        {"Insert", [] { return std::make_unique<quoxa::TFormIns>(); },
+         {"EditInsT", "BitBtnConvert", "RadioButtonHex", "RadioButtonDecN", "QZNumEdit1", "ButtonOK", "ButtonCancel",
+          "ButtonHelp"}},
+        {"Overwrite",
+         [] {
+           auto f = std::make_unique<quoxa::TFormIns>();
+           f->SetOverwriteMode();
+           f->SetHexMode(true);
+           return f;
+         },
+         {"QZByteEditInsH", "ButtonOK", "ButtonCancel", "ButtonHelp", "RadioButtonText", "BitBtnConvert"}},
         {"Message",
          [] {
            quoxa::MessageRequest r;

@@ -1,24 +1,35 @@
-# Helpers for the real-X11 cases: each case is a bash script that sources this file,
-# gets the program's path as $1, and drives the program under Xvfb and openbox with
-# xdotool. Every wait is bounded; on any failure the case ends with the windows, a
-# screenshot and the program's stderr, and everything it started is stopped.
+# Helpers for the real-X11 cases: each case is a bash script tests/x11/test_*.sh (ctest
+# finds it by that name) that sources this file, gets the program's path as $1, and
+# drives the program under Xvfb and openbox with xdotool. Every wait is bounded; on a
+# failure the case ends with the windows, a screenshot and the program's stderr, and
+# everything it started is stopped.
 #
 # A case:
 #   source "$(dirname "$0")/lib.sh"
-#   x11_start
+#   x11_start                      # Xvfb and openbox on a free display
+#   write_settings <<<"[Options]
+#   ModusText=0"                   # the settings file the program reads (QUOXA_INI)
 #   doc=$(make_doc doc.bin 41424344)
 #   quoxa_start "$doc"             # waits until "QUOXA - doc.bin" is the active window
 #   keys Delete ctrl+s
 #   expect_bytes "$doc" 424344
-#   quoxa_quit
+#   quoxa_quit                     # File > Exit, waits for the end
+#   expect_ini Options ModusText 0
 #   pass
 #
-# A dialog case (a row of test_dialog_shortcuts.sh): open the dialog by its shortcut,
-# wait_active its title, press Esc or Return, wait_main, then prove that the very
-# next shortcut works (F3, Ctrl+S, an Alt menu key ...) by the bytes it saves.
+# keys and type_text first wait until the program is idle: a key that starts a command
+# with a progress box (F3, F4, Ctrl+S on a big file) ends its call, so that the keys
+# after it do not reach the modal box.
+#
+# A new dialog gets rows in test_dialog_shortcuts.sh (open it by its shortcut or Alt
+# menu keys, wait_active its title, close it with Esc and with Return, wait_main, then
+# prove that the very next shortcut works by the bytes it saves), rows in
+# test_dialog_keys.sh for what Enter, Esc and Tab do inside it, and a row in
+# tests/gui/tst_TabOrder.cpp for its tab order.
 #
 # Environment: QUOXA_X11_DISPLAYS "first-last" display numbers to try (default
-# 90-189); QUOXA_X11_ARTIFACTS a folder that keeps screenshots of failed cases.
+# 90-189); QUOXA_X11_WAIT seconds any one wait may take (default 30);
+# QUOXA_X11_ARTIFACTS a folder that keeps screenshots of failed cases.
 
 set -euo pipefail
 
@@ -37,7 +48,7 @@ mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
 # Seconds any single wait may take.
-wait_limit=${QUOXA_X11_WAIT:-15}
+wait_limit=${QUOXA_X11_WAIT:-30}
 xvfb_pid=""
 wm_pid=""
 quoxa_pid=""
@@ -60,6 +71,9 @@ log() { echo "[$case_name] $*" >&2; }
 
 fail() {
   log "FAIL: $*"
+  if [ -n "$quoxa_pid" ]; then
+    log "the program (pid $quoxa_pid) is $(quoxa_running && echo running || echo gone)"
+  fi
   if [ -n "${DISPLAY:-}" ] && [ -n "$xvfb_pid" ]; then
     log "active window: $(xdotool getactivewindow getwindowname 2>/dev/null || echo none)"
     log "windows of the program:"
@@ -70,6 +84,14 @@ fail() {
         log "screenshot: $QUOXA_X11_ARTIFACTS/$case_name.png"
     fi
   fi
+  local file
+  [ -z "$wm_pid" ] || log "the window manager is $(kill -0 "$wm_pid" 2>/dev/null && echo running || echo gone)"
+  for file in xvfb.log openbox.log probe.log; do
+    if [ -s "$work/$file" ]; then
+      log "$file:"
+      tail -n 20 "$work/$file" >&2
+    fi
+  done
   if [ -s "$work/stderr" ]; then
     log "program stderr:"
     cat "$work/stderr" >&2
@@ -96,9 +118,18 @@ display_free() {  # number
   [ ! -e "/tmp/.X$1-lock" ] && [ ! -e "/tmp/.X11-unix/X$1" ]
 }
 
-server_up() { xdpyinfo -display ":$1" >/dev/null 2>&1; }
+# The server on display n is ours: its lock file names our Xvfb, and it answers.
+server_ours() {  # number
+  [ "$(tr -d ' \n' <"/tmp/.X$1-lock" 2>/dev/null)" = "$xvfb_pid" ] && xdpyinfo -display ":$1" >/dev/null 2>&1
+}
 
-wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+# The window manager has framed the probe window: it manages new windows now (before
+# that, a window mapped during its start-up may stay unmanaged and unseen).
+probe_framed() {
+  local id
+  id=$(xdotool search --name '^quoxa-wm-probe$' 2>/dev/null | head -n 1) &&
+    xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '='
+}
 
 x11_start() {
   local range=${QUOXA_X11_DISPLAYS:-90-189}
@@ -108,9 +139,10 @@ x11_start() {
     Xvfb ":$n" -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     deadline=$((SECONDS + wait_limit))
-    while kill -0 "$xvfb_pid" 2>/dev/null && ! server_up "$n" && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.1; done
-    # Another server may have taken the number meanwhile: then ours has ended.
-    if kill -0 "$xvfb_pid" 2>/dev/null && server_up "$n"; then
+    # Another case may have started a server on the same number at the same time: only
+    # one of them gets the lock file, the other ends.
+    while kill -0 "$xvfb_pid" 2>/dev/null && ! server_ours "$n" && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.1; done
+    if kill -0 "$xvfb_pid" 2>/dev/null && server_ours "$n"; then
       export DISPLAY=":$n"
       break
     fi
@@ -121,8 +153,25 @@ x11_start() {
   [ -n "$xvfb_pid" ] || fail "no free X display in $range"
   openbox --sm-disable >"$work/openbox.log" 2>&1 &
   wm_pid=$!
-  wait_until "the window manager" wm_up
+  # A probe window proves that the window manager manages new windows; one mapped while
+  # it was still starting is never framed, so the probe is made again until one is.
+  local probe="" tries=0
+  deadline=$((SECONDS + wait_limit))
+  until [ -n "$probe" ] && probe_framed; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for the window manager"
+    if [ -z "$probe" ] || [ $((++tries % 20)) = 0 ]; then
+      [ -z "$probe" ] || { kill "$probe"; wait "$probe"; } 2>/dev/null || true
+      xmessage -title quoxa-wm-probe probe >"$work/probe.log" 2>&1 &
+      probe=$!
+    fi
+    sleep 0.1
+  done
+  kill "$probe" 2>/dev/null || true
+  wait "$probe" 2>/dev/null || true
+  wait_until "the probe window to go" no_probe
 }
+
+no_probe() { ! xdotool search --name '^quoxa-wm-probe$' >/dev/null 2>&1; }
 
 # ---- the program
 
@@ -152,10 +201,11 @@ quoxa_start() {
 
 quoxa_running() { [ -n "$quoxa_pid" ] && kill -0 "$quoxa_pid" 2>/dev/null; }
 
-# Closes the main window through the window manager and waits for the program to end.
+# Ends the program by File > Exit and waits for it to end (closing through the window
+# manager with Alt+F4 has its own rows in test_dialog_keys.sh).
 quoxa_quit() {
   activate "^QUOXA( - .*)?\$"
-  keys alt+F4
+  keys alt+f e
   quoxa_wait_exit
 }
 
@@ -206,6 +256,8 @@ wait_gone() { wait_until "window '$1' to close" no_window "$1"; }
 # Makes the window with this title the active one, as a click on it would.
 activate() {  # regex
   local id
+  title_active "$1" && return 0
+  wait_window "$1"
   id=$(window_id "$1") || fail "no window '$1'"
   xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
   wait_active "$1"
@@ -221,11 +273,36 @@ window_geometry() {  # regex
 
 # ---- input
 
-# Key presses as xdotool names them ("Delete", "ctrl+s", "shift+F3", "alt+t").
-keys() { xdotool key --delay 60 "$@"; }
+# Every thread of the program sleeps, three times in a row: it waits in its event loop,
+# the keys sent before are handled and no progress box is running.
+quoxa_idle() {
+  local i stat
+  for ((i = 0; i < 3; i++)); do
+    for stat in /proc/"$quoxa_pid"/task/*/stat; do
+      [ "$(sed 's/.*) //; s/ .*//' "$stat" 2>/dev/null)" != R ] || return 1
+    done
+    sleep 0.05
+  done
+}
+
+# Waits until the program is idle, so that no key goes to a progress box that drops it.
+settle() {
+  if quoxa_running; then wait_until "the program to be idle" quoxa_idle; fi
+}
+
+# Key presses as xdotool names them ("Delete", "ctrl+s", "shift+F3", "alt+t"). A key that
+# starts a search or another command with a progress box ends its call: the next call
+# waits until the program is idle again.
+keys() {
+  settle
+  xdotool key --delay 60 "$@"
+}
 
 # Types text character by character.
-type_text() { xdotool type --delay 60 -- "$1"; }
+type_text() {
+  settle
+  xdotool type --delay 60 -- "$1"
+}
 
 # Clicks at a point relative to the window with this title.
 click_in() {  # regex x y

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Enter, Esc, Tab and the access keys in the dialogs as a desktop user expects them:
 # the focused push button takes Enter (OK takes it otherwise), Tab follows the layout,
-# a string radio's access key puts the focus in its edit.
+# a string radio's access key puts the focus in its edit, Delete deletes in a hex edit.
 source "$(dirname "$0")/lib.sh"
 x11_start
 
@@ -10,6 +10,7 @@ cases=(
   "FindHex=1,ReplaceHex=1|keys ctrl+r; wait_active Replace; type_text 41; keys alt+x; type_text 7a; keys Tab Tab Tab Tab Tab Tab Return; wait_active Information; keys Return; wait_main; keys ctrl+s|7a427a427a427a42"
   "FindHex=0|keys ctrl+f; wait_active Find; type_text AB; keys Tab Return Return; wait_main; quoxa_quit; expect_ini Options FindHex 1|-"
   "FindHex=0|keys ctrl+f; wait_active Find; keys alt+t; type_text B; keys Return; wait_main; keys z ctrl+s|417a414241424142"
+  "FindHex=1|keys ctrl+f; wait_active Find; type_text 4342; keys Home Delete Delete Return; wait_main; keys z ctrl+s|417a414241424142"
   "FindHex=1|keys z alt+F4; wait_active Confirmation; keys Tab Return; quoxa_wait_exit|7a42414241424142"
   "FindHex=1|keys z alt+F4; wait_active Confirmation; keys Escape; wait_main; keys ctrl+s|7a42414241424142"
   "FindHex=1|keys ctrl+p; wait_active Print; keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Return; wait_main; keys z ctrl+s; quoxa_quit; expect_ini Printing Unit ''|7a42414241424142"

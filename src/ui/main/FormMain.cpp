@@ -27,9 +27,11 @@
 #include "core/Navigation.h"
 #include "core/Primitives.h"
 #include "core/TextFormat.h"
+#include "edit/BlockDialogs.h"
 #include "print/PrintCommand.h"
 #include "script/ScriptCommands.h"
 #include "search/SearchDialogs.h"
+#include "tools/ToolDialogs.h"
 #include "settings/FormOpt.h"
 #include "settings/IniFile.h"
 #include "settings/MRUFiles.h"
@@ -37,6 +39,7 @@
 #include "settings/Options.h"
 #include "settings/Settings.h"
 #include "settings/SettingsPath.h"
+#include "tools/FormCharTable.h"
 #include "ui/main/FormAbout.h"
 #include "ui/main/GridKeyBinding.h"
 #include "ui/main/GridView.h"
@@ -255,6 +258,20 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::BtnReplace:
     case Cmd::ReplaceAgain:
     case Cmd::ReplaceUndo: RunSearchCommand(this, cmd); break;
+    case Cmd::DecodeNumber:
+    case Cmd::EncodeNumber:
+    case Cmd::BitManipulation:
+    case Cmd::Patch: RunToolCommand(this, cmd); break;
+    case Cmd::BlockDelete:
+    case Cmd::BtnDel:
+    case Cmd::BlockCopy:
+    case Cmd::BlockCopyOverwrite:
+    case Cmd::BlockMove:
+    case Cmd::BlockChars:
+    case Cmd::WriteBlock:
+    case Cmd::InsertString:
+    case Cmd::OverwriteString: RunBlockCommand(this, *this, cmd); break;
+    case Cmd::CharConversion: RunCharConversion(this); break;
     default: break;
   }
 }

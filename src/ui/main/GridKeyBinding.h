@@ -5,6 +5,7 @@
 #include <QObject>
 #include <functional>
 
+#include "edit/MouseMarking.h"
 #include "ui/main/GridKeys.h"
 
 namespace quoxa {
@@ -35,6 +36,7 @@ class TGridKeyBinding : public QObject, public IGridKeysHost {
   std::function<void()> toggleTextMode_;
   std::function<void()> toggleOverwriteMode_;
   TGridKeys keys_;
+  TMouseMarking marking_;
 };
 
 }  // namespace quoxa

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -15,6 +16,8 @@ const QString kEmpty;
 
 // Width of the sunken frame around the cells, in grid lines.
 constexpr int kFrameLines = 2;
+// Pace of the scrolling while a drag is held beyond the top or bottom row.
+constexpr int kDragScrollMs = 60;
 
 }  // namespace
 
@@ -22,6 +25,11 @@ TQZStrGrid::TQZStrGrid(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_KeyCompression, false);
+  dragTimer_ = new QTimer(this);
+  dragTimer_->setInterval(kDragScrollMs);
+  connect(dragTimer_, &QTimer::timeout, this, [this] {
+    if (DragScroll) DragScroll(dragRows_);
+  });
 }
 
 void TQZStrGrid::SetDimensions(int cols, int rows) {
@@ -270,14 +278,38 @@ void TQZStrGrid::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);
   int col = 0;
   int row = 0;
-  if (CellAt(event->position().toPoint(), col, row)) SelectCell(col, row);
+  if (!CellAt(event->position().toPoint(), col, row)) return;
+  if (CellPress) {
+    CellPress(col, row, event->modifiers() & Qt::ShiftModifier);
+  } else {
+    SelectCell(col, row);
+  }
 }
 
 void TQZStrGrid::mouseMoveEvent(QMouseEvent* event) {
   if (!active_ || !(event->buttons() & Qt::LeftButton)) return;
+  if (cols_ == 0 || rows_ == 0) return;
+  const QPoint point = event->position().toPoint();
+  const QRect cells = CellRect(0, 0).united(CellRect(cols_ - 1, rows_ - 1));
+  dragRows_ = point.y() < cells.top() ? -1 : point.y() > cells.bottom() ? 1 : 0;
+  if (dragRows_ == 0) {
+    dragTimer_->stop();
+  } else if (!dragTimer_->isActive()) {
+    dragTimer_->start();
+  }
+  // Beyond the cells the drag follows the nearest cell, so the block reaches the edge row.
+  const QPoint inside(std::clamp(point.x(), cells.left(), cells.right()),
+                      std::clamp(point.y(), cells.top(), cells.bottom()));
   int col = 0;
   int row = 0;
-  if (CellAt(event->position().toPoint(), col, row)) SelectCell(col, row);
+  const bool moved = CellAt(inside, col, row) && (col != col_ || row != row_);
+  if (moved && SelectCell(col, row) && CellDrag) CellDrag();
+}
+
+void TQZStrGrid::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  dragTimer_->stop();
+  if (DragEnd) DragEnd();
 }
 
 void TQZStrGrid::wheelEvent(QWheelEvent* event) {

@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QString>
 #include <QWidget>
+
+class QTimer;
 #include <functional>
 #include <vector>
 
@@ -76,6 +78,13 @@ class TQZStrGrid : public QWidget {
   std::function<void(QKeyEvent* event)> KeyUp;
   // A click while the grid is not active.
   std::function<void(TQZStrGrid* grid, QPoint point)> InactiveClick;
+  // The left button went down on a cell of the active grid; when set, it selects the cell itself.
+  std::function<void(int col, int row, bool shift)> CellPress;
+  // With the left button held the mouse moved onto another cell, which is now selected.
+  std::function<void()> CellDrag;
+  // With the left button held above (-1) or below (+1) the cells, repeatedly.
+  std::function<void(int rows)> DragScroll;
+  std::function<void()> DragEnd;
   // The mouse wheel turned by rows (positive: towards the end).
   std::function<void(int rows)> Wheel;
 
@@ -94,6 +103,7 @@ class TQZStrGrid : public QWidget {
   void keyReleaseEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   bool focusNextPrevChild(bool next) override;
   void changeEvent(QEvent* event) override;
@@ -118,6 +128,8 @@ class TQZStrGrid : public QWidget {
   std::vector<QString> cells_;
   TGlyphCache glyphs_;
   int wheelRemainder_ = 0;
+  QTimer* dragTimer_ = nullptr;
+  int dragRows_ = 0;
 };
 
 // The grid key of a Qt key code (Shift+Tab arrives as Backtab and is Tab).

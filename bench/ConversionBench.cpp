@@ -1,0 +1,67 @@
+// Character conversion of a 256 MiB document, with its progress box and undo record, against
+// a plain table-lookup loop over the same bytes.
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "BenchDocument.h"
+#include "core/DocState.h"
+#include "core/Journal.h"
+#include "core/Progress.h"
+#include "tools/ConversionTable.h"
+
+namespace {
+
+using quoxa::bench::kBigSize;
+
+// Upper case for the letters: most bytes of the text-like document change.
+quoxa::TConversionTable UpperCase() {
+  quoxa::TConversionTable table = quoxa::IdentityTable();
+  for (int c = 'a'; c <= 'z'; ++c) table[static_cast<size_t>(c)] = static_cast<uint8_t>(c - 'a' + 'A');
+  return table;
+}
+
+void BM_ApplyConversion(benchmark::State& state) {
+  quoxa::bench::LoadBigDocument();
+  // Large enough to keep the whole record, so that its cost is measured.
+  quoxa::Journal().SetBudget(int64_t{2} << 30);
+  for (auto _ : state) {
+    state.PauseTiming();
+    quoxa::Journal().Reset();
+    quoxa::ConversionTable = UpperCase();
+    state.ResumeTiming();
+    const quoxa::ConversionResult result = quoxa::ApplyConversion(1);
+    state.PauseTiming();
+    if (result.count == 0 || !quoxa::Journal().CanUndo()) state.SkipWithError("nothing converted or recorded");
+    quoxa::Journal().Undo();
+    state.ResumeTiming();
+  }
+  quoxa::Journal().Reset();
+  quoxa::Journal().SetBudget(int64_t{256} << 20);
+  quoxa::ResetConversionTable();
+  state.SetBytesProcessed(state.iterations() * int64_t{kBigSize});
+}
+BENCHMARK(BM_ApplyConversion)->Unit(benchmark::kMillisecond);
+
+void BM_TranslateReference(benchmark::State& state) {
+  quoxa::bench::LoadBigDocument();
+  std::vector<uint8_t> bytes(quoxa::DocBuffer, quoxa::DocBuffer + kBigSize);
+  const quoxa::TConversionTable table = UpperCase();
+  const quoxa::TConversionTable back = [] {
+    quoxa::TConversionTable t = quoxa::IdentityTable();
+    for (int c = 'A'; c <= 'Z'; ++c) t[static_cast<size_t>(c)] = static_cast<uint8_t>(c - 'A' + 'a');
+    return t;
+  }();
+  bool up = true;
+  for (auto _ : state) {
+    const quoxa::TConversionTable& t = up ? table : back;
+    for (uint8_t& b : bytes) b = t[b];
+    up = !up;
+    benchmark::DoNotOptimize(bytes.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(state.iterations() * int64_t{kBigSize});
+}
+BENCHMARK(BM_TranslateReference)->Unit(benchmark::kMillisecond);
+
+}  // namespace

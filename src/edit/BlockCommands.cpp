@@ -1,0 +1,128 @@
+#include "edit/BlockCommands.h"
+
+#include "core/Block.h"
+#include "core/Busy.h"
+#include "core/DocState.h"
+#include "core/FileIo.h"
+#include "core/Journal.h"
+#include "core/MessageTexts.h"
+#include "core/Messages.h"
+#include "core/Navigation.h"
+#include "core/PlatformFile.h"
+#include "core/Primitives.h"
+#include "core/View.h"
+#include "settings/Options.h"
+#include "widgets/IntegerText.h"
+
+namespace quoxa {
+
+namespace {
+
+int64_t BlockLength() { return int64_t{BlockEnd} - BlockBegin + 1; }
+
+}  // namespace
+
+bool DeleteBlock() {
+  if (BlockMarked() && BlockBegin == 1 && BlockEnd == DocSize) {
+    // Emptying the document is still an edit: it can be undone and must be saved.
+    Commands().SetEnabled(Cmd::ReplaceUndo, false);
+    DeleteRange(1, DocSize);
+    Modified = true;
+    return false;
+  }
+  if (!BlockMarked()) {
+    ShowError(msg::kNoBlockMarked);
+    return false;
+  }
+  Commands().SetEnabled(Cmd::ReplaceUndo, false);
+  BusyScope busy(msg::kBusyDelete);
+  const int32_t begin = BlockBegin;
+  DeleteRange(begin, BlockLength());
+  Modified = true;
+  UnmarkBlock();
+  GotoAddress(begin, true, true);
+  return true;
+}
+
+bool CopyBlockToCursor(bool insert) {
+  BusyScope busy(msg::kBusyCopy);
+  if (!CopyBytesWithin(BlockBegin, BlockLength(), CursorAddress(), insert)) return false;
+  Modified = true;
+  return true;
+}
+
+void BlockCopyClick(Cmd cmd) {
+  if (!BlockMarked()) {
+    ShowError(msg::kNoBlockMarked);
+    return;
+  }
+  const bool move = cmd == Cmd::BlockMove;
+  const bool overwrite = cmd == Cmd::BlockCopyOverwrite;
+  const int32_t pos = CursorAddress();
+  const int64_t length = BlockLength();
+  if (BlockBegin < pos && pos <= BlockEnd) {
+    ShowError(msg::kCopyWithinBlock);
+    return;
+  }
+  if (((overwrite || move) && pos == BlockBegin) || (move && pos == int64_t{BlockEnd} + 1)) {
+    ShowInfo(msg::kBlockSamePosition);
+    return;
+  }
+  if (overwrite && pos + length - 1 > DocSize) {
+    ShowError(msg::kOverwriteBeyondEnd);
+    return;
+  }
+  bool done = false;
+  if (move) {
+    // In place: the bytes between the block and the cursor change sides, nothing grows.
+    BusyScope busy(msg::kBusyCopy);
+    done = MoveBytes(BlockBegin, length, pos);
+    if (done) Modified = true;
+  } else {
+    done = CopyBlockToCursor(!overwrite);
+  }
+  if (!done) {
+    ShowError(msg::kNoMemory);
+    return;
+  }
+  Commands().SetEnabled(Cmd::ReplaceUndo, false);
+  Journal().NoteBlockPlaced();
+  if (move) {
+    ShiftBlock(pos < BlockBegin ? pos : static_cast<int32_t>(pos - length));
+    GotoAddress(pos, true, true);
+  } else {
+    ShiftBlock(pos);
+    RefreshView();
+  }
+  RepaintGrids();
+}
+
+std::optional<int32_t> CheckBlockSize(const std::string& text) {
+  const std::optional<int32_t> n = TextToInteger(text);
+  if (!n || *n < 1 || *n >= DocSize || int64_t{CursorAddress()} + *n - 1 > DocSize) {
+    ShowError(msg::kBlockSizeInvalid);
+    return std::nullopt;
+  }
+  return n;
+}
+
+void MarkBlockOfSize(int32_t n) {
+  const int32_t pos = CursorAddress();
+  BlockBegin = pos;
+  BlockEnd = pos + n - 1;
+  Commands().SetEnabled(Cmd::BlockUnmark, true);
+  SetBlockCommandsEnabled(true);
+  RepaintGrids();
+  UpdateStatus();
+}
+
+bool WriteBlockTo(const std::string& path) {
+  Options().CurrentDir = DirectoryOf(path);
+  if (!BlockMarked()) {
+    ShowError(msg::kNoBlockMarked);
+    return false;
+  }
+  return WriteFileRange(path, true, BlockBegin, static_cast<int32_t>(BlockLength()));
+}
+
+}  // namespace quoxa
