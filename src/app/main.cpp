@@ -8,6 +8,7 @@
 #include "core/Messages.h"
 #include "core/Progress.h"
 #include "core/TextFormat.h"
+#include "script/ScriptCommands.h"
 #include "ui/main/AppIcon.h"
 #include "ui/main/FormMain.h"
 #include "widgets/CloseOnSignal.h"
@@ -18,10 +19,15 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: quoxa [FILE]\n"
+    "       quoxa FILE /S=SCRIPT [ARGUMENT...]\n"
     "A hex editor: shows FILE (or, without one, an empty window) as addresses, hex\n"
     "bytes and characters, and edits it byte by byte.\n"
     "\n"
     "  FILE        the file to open\n"
+    "  /S=SCRIPT   run the QUOXAscript SCRIPT on FILE unattended, save FILE when it\n"
+    "              changed and exit (also /s, -S, -s, with or without \"=\"); the\n"
+    "              ARGUMENTs stand for %1 to %9. Without a display, messages go to\n"
+    "              standard error and an error exits with status 1, FILE unchanged\n"
     "  --help      show this text and exit\n"
     "  --version   show the version and exit\n"
     "\n"
@@ -47,6 +53,7 @@ bool AnswerInfoRequest(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
   if (AnswerInfoRequest(argc, argv)) return 0;
+  quoxa::PrepareBatchPlatform(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName("QUOXA");
   QApplication::setApplicationVersion(QStringLiteral(QUOXA_VERSION));
@@ -57,8 +64,7 @@ int main(int argc, char* argv[]) {
 
   quoxa::TQtMessages messages;
   // Without a screen nobody can answer a question: answers default, texts go to stderr.
-  const QString platform = QGuiApplication::platformName();
-  messages.SetInteractive(platform != "offscreen" && platform != "minimal");
+  messages.SetInteractive(quoxa::PlatformHasUser());
   quoxa::InstallMessages(&messages);
   quoxa::TQtProgressFactory progress;
   quoxa::InstallProgressFactory(&progress);

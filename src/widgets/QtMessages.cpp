@@ -9,6 +9,11 @@
 
 namespace quoxa {
 
+bool PlatformHasUser() {
+  const QString platform = QGuiApplication::platformName();
+  return platform != "offscreen" && platform != "minimal";
+}
+
 int TQtMessages::Message(const MessageRequest& request) {
   if (!interactive_) {
     std::fprintf(stderr, "%s: %s\n", CaptionFor(request.type, "QUOXA").c_str(), request.text.c_str());

@@ -5,6 +5,9 @@
 
 namespace quoxa {
 
+// False on the offscreen and minimal platforms, where no user can see or answer a window.
+bool PlatformHasUser();
+
 class TQtMessages : public IMessages {
  public:
   int Message(const MessageRequest& request) override;

@@ -4,6 +4,7 @@
 #include "TestDocument.h"
 #include "core/Commands.h"
 #include "core/DocState.h"
+#include "script/ScriptRun.h"
 #include "ui/main/MenuRules.h"
 #include "ui/main/PendingCommands.h"
 
@@ -53,11 +54,26 @@ TEST_F(MenuRules, EncodeNumberDoesNotNeedBytes) {
   EXPECT_FALSE(Commands().Enabled(Cmd::DecodeNumber));
 }
 
-TEST_F(MenuRules, PendingCommandsAreNeverUsable) {
+TEST_F(MenuRules, ExecuteActiveIsGreyedInItsOpenMenuWithoutADocumentOrAScript) {
+  bool lines = false;
+  SetScriptLinesQuery([&] { return lines; });
+  for (bool document : {false, true}) {
+    for (bool script : {false, true}) {
+      ViewReady = document;
+      lines = script;
+      EnableOnMenuOpen(MenuId::Script);
+      EXPECT_EQ(Commands().Enabled(Cmd::ScriptExecute), document && script) << document << script;
+      EnableOnMenuClose(MenuId::Script);
+      EXPECT_TRUE(Commands().Enabled(Cmd::ScriptExecute));
+    }
+  }
+  SetScriptLinesQuery(nullptr);
+}
+
+TEST_F(MenuRules, NoCommandIsPendingAndUsableFollowsEnabled) {
+  for (int i = 0; i < kCommandCount; ++i) EXPECT_FALSE(NotYetAvailable(static_cast<Cmd>(i))) << i;
   Commands().SetEnabled(Cmd::ScriptEditor, true);
-  EXPECT_TRUE(NotYetAvailable(Cmd::ScriptEditor));
-  EXPECT_FALSE(CommandUsable(Cmd::ScriptEditor));
-  EXPECT_FALSE(NotYetAvailable(Cmd::New));
+  EXPECT_TRUE(CommandUsable(Cmd::ScriptEditor));
   EXPECT_TRUE(CommandUsable(Cmd::New));
   Commands().SetEnabled(Cmd::Save, false);
   EXPECT_FALSE(CommandUsable(Cmd::Save));

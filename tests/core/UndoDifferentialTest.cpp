@@ -19,6 +19,9 @@
 #include "core/Journal.h"
 #include "core/Navigation.h"
 #include "core/Primitives.h"
+#include "script/ScriptFile.h"
+#include "script/ScriptInterpreter.h"
+#include "script/ScriptRun.h"
 #include "edit/BlockCommands.h"
 #include "edit/ClipboardCommands.h"
 #include "edit/ClipboardFormat.h"
@@ -135,6 +138,15 @@ class UndoDifferential : public ::testing::Test {
         {"delete range", [&] {
            const int32_t pos = Pos();
            DeleteRange(pos, Any(DocSize - pos + 2));
+         }},
+        {"script run", [&] {
+           static const char* const kLines[] = {"ADR+ 1",         "ADR 0",      "ADREOF",  "OVERWRITE 61 62",
+                                                "INSERT 41 42",   "DEL 2",      "FIND 41", "REPLACE 61 BY 42 42",
+                                                "REPLACEALL 62 BY 4", "REPLACEALL 41 BY 7A", "VERIFY 61 OR 41"};
+           std::string script;
+           for (int k = Any(8); k >= 0; --k) script += std::string(kLines[Any(11)]) + "\n";
+           TScriptInterpreter interpreter;
+           ExecuteScript(interpreter, SplitScriptLines(script));
          }},
         {"encode number", [&] { WriteEncodedNumber(Bytes(8), static_cast<EncodeOutput>(Any(3))); }},
         {"bit set", [&] {

@@ -32,6 +32,7 @@
 #include "edit/BookmarkMenu.h"
 #include "edit/GotoDialogs.h"
 #include "print/PrintCommand.h"
+#include "script/ScriptCommands.h"
 #include "search/SearchDialogs.h"
 #include "tools/ToolDialogs.h"
 #include "settings/FormOpt.h"
@@ -91,6 +92,7 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
           [this](const QString& path) { documents_->OpenFileByName(path.toStdString(), true); });
   recentFiles_->Load();
   settings_ = std::make_unique<TMainWindowSettings>(*this, *recentFiles_);
+  scripts_ = new TScriptCommands(this, arguments);
   InstallView(this);
   InstallBusy(this);
   InstallHelp([](int topic) { OpenHelpWindow(topic); });
@@ -166,6 +168,7 @@ void TFormMain::ApplyCommandLine() {
   std::string longForm;
   ReadOnly = false;
   documents_->OpenFileByName(LongPathForm(name, longForm) ? longForm : name, false);
+  scripts_->StartBatch();
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
@@ -193,6 +196,11 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 void TFormMain::RunCommand(Cmd cmd) {
   if (cmd == Cmd::Undo || cmd == Cmd::Redo) {
     if (ViewReady) cmd == Cmd::Undo ? Journal().Undo() : Journal().Redo();
+    return;
+  }
+  // Every script run in the script window is an undo step of its own.
+  if (cmd == Cmd::ScriptEditor || cmd == Cmd::ScriptExecute) {
+    scripts_->Run(cmd);
     return;
   }
   // Whatever a command changes is one undo step.

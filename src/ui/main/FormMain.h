@@ -26,6 +26,7 @@ class TMainWindowSettings;
 class TMRUFiles;
 class TMainMenu;
 class TQZStrGrid;
+class TScriptCommands;
 class TStatusPanels;
 
 class TFormMain : public QMainWindow, public IView, public IBusy, public IDocumentHost {
@@ -80,6 +81,7 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   TQZStrGrid* QZStrGridText() const;
   TStatusPanels* Panels() const { return panels_; }
   TMainMenu* Menu() const { return menu_; }
+  TScriptCommands& Scripts() const { return *scripts_; }
   QToolBar* ToolBar() const { return toolBar_; }
   std::string PanelText(int panel) const;
 
@@ -115,6 +117,7 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   TMainMenu* menu_ = nullptr;
   TGridKeyBinding* keyBinding_ = nullptr;
   TMRUFiles* recentFiles_ = nullptr;
+  TScriptCommands* scripts_ = nullptr;
   std::unique_ptr<TMainWindowSettings> settings_;
   std::unique_ptr<TDocumentCommands> documents_;
   std::function<FileAnswer(const FileQuestion&)> fileQuestion_;

@@ -68,6 +68,7 @@ void TMainMenu::BuildMenus(QMenuBar* menuBar) {
     QMenu* menu = menuBar->addMenu(QString::fromUtf8(caption));
     menus_[id] = menu;
     connect(menu, &QMenu::aboutToShow, this, [id] { EnableOnMenuOpen(id); });
+    connect(menu, &QMenu::aboutToHide, this, [id] { EnableOnMenuClose(id); });
     return menu;
   };
 

@@ -2,6 +2,7 @@
 
 #include "core/Commands.h"
 #include "core/DocState.h"
+#include "script/ScriptRun.h"
 
 namespace quoxa {
 
@@ -23,11 +24,17 @@ void EnableOnMenuOpen(MenuId menu) {
     case MenuId::Tools:
       SetCommandsEnabled({Cmd::DecodeNumber, Cmd::BitManipulation, Cmd::Patch}, bytes);
       break;
-    case MenuId::Search:
     case MenuId::Script:
+      SetCommandsEnabled({Cmd::ScriptExecute}, ViewReady && ScriptEditorHasLines());
+      break;
+    case MenuId::Search:
     case MenuId::Help:
       break;
   }
+}
+
+void EnableOnMenuClose(MenuId menu) {
+  if (menu == MenuId::Script) Commands().SetEnabled(Cmd::ScriptExecute, true);
 }
 
 }  // namespace quoxa

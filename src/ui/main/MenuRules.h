@@ -7,4 +7,8 @@ enum class MenuId { File, Edit, Search, Address, Bookmarks, Tools, Script, Help 
 
 void EnableOnMenuOpen(MenuId menu);
 
+// A command whose handler checks its own conditions is greyed only while its menu is open, so
+// that its shortcut reaches the handler whatever changed since ("Execute active").
+void EnableOnMenuClose(MenuId menu);
+
 }  // namespace quoxa

@@ -1,15 +1,15 @@
 #include "ui/main/PendingCommands.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace quoxa {
 
 namespace {
 
-constexpr Cmd kPending[] = {
-    Cmd::ScriptEditor, Cmd::ScriptExecute,
-};
+// Every command is available; the list stays for commands that are added before they work.
+constexpr std::array<Cmd, 0> kPending{};
 
 }  // namespace
 

@@ -1,0 +1,66 @@
+#include "script/ScriptRun.h"
+
+#include "core/DocState.h"
+#include "core/FileIo.h"
+#include "core/Journal.h"
+#include "core/Messages.h"
+#include "script/ScriptError.h"
+#include "script/ScriptInterpreter.h"
+
+namespace quoxa {
+
+bool BatchMode = false;
+
+namespace {
+
+std::function<bool()> linesQuery;
+
+ScriptOutcome Failed(const TScriptInterpreter& interpreter, const ScriptError& error) {
+  return {true, false, interpreter.ErrorLine(), error.Text()};
+}
+
+}  // namespace
+
+ScriptOutcome ExecuteScript(TScriptInterpreter& interpreter, const std::vector<std::string>& lines) {
+  if (lines.empty()) return {};
+  try {
+    interpreter.InterpretScript(lines, true, true);
+  } catch (const ScriptError& error) {
+    return Failed(interpreter, error);
+  }
+  // The whole run is one step of the undo journal, also when it stops at an error.
+  JournalStep step;
+  try {
+    interpreter.InterpretScript(lines, false, false);
+  } catch (const ScriptError& error) {
+    return Failed(interpreter, error);
+  }
+  return {true, true, interpreter.ErrorLine(), {}};
+}
+
+ScriptOutcome SyntaxCheckScript(TScriptInterpreter& interpreter, const std::vector<std::string>& lines) {
+  if (lines.empty()) return {};
+  try {
+    interpreter.InterpretScript(lines, true, false);
+  } catch (const ScriptError& error) {
+    return Failed(interpreter, error);
+  }
+  return {true, true, interpreter.ErrorLine(), {}};
+}
+
+void ShowPlainMessage(const std::string& text) {
+  MessageRequest request;
+  request.text = text;
+  request.type = MsgType::Custom;
+  request.buttons = mbOK;
+  request.withIcon = false;
+  MessageDialog(request);
+}
+
+void SetScriptLinesQuery(std::function<bool()> query) { linesQuery = std::move(query); }
+
+bool ScriptEditorHasLines() { return linesQuery && linesQuery(); }
+
+bool SaveAfterBatchRun() { return !Modified || WriteFileRange(FileName, false, 0, 0); }
+
+}  // namespace quoxa
