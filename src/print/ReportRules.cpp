@@ -201,14 +201,14 @@ std::string Trimmed(const std::string& text) {
 }
 
 ColumnFormat ParseColumnFormat(const std::string& text) {
-  std::string spec = text.empty() ? "<1" : text;
-  if (spec == "<" || spec == ">" || spec == "^") spec += "1";
+  std::string field = text.empty() ? "<1" : text;
+  if (field == "<" || field == ">" || field == "^") field += "1";
   ColumnFormat format;
-  std::string number = spec;
-  switch (spec.front()) {
-    case '<': number = spec.substr(1); break;
-    case '>': format.align = TextAlign::Right; number = spec.substr(1); break;
-    case '^': format.align = TextAlign::Centre; number = spec.substr(1); break;
+  std::string number = field;
+  switch (field.front()) {
+    case '<': number = field.substr(1); break;
+    case '>': format.align = TextAlign::Right; number = field.substr(1); break;
+    case '^': format.align = TextAlign::Centre; number = field.substr(1); break;
     default: break;
   }
   // The column widths of a format are written with a point, whatever the locale.
