@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The block and string dialogs and the block keys on a real desktop: Block <n> chars, Insert
 # string, Overwrite string and Write block open from their menu keys, Esc closes them, Enter is
-# OK, and the very next shortcut works, proved by the bytes it saves.
+# OK (or the button Tab moved to), and the very next shortcut works, proved by the bytes it saves.
 source "$(dirname "$0")/lib.sh"
 x11_start
 
@@ -9,6 +9,8 @@ x11_start
 cases=(
   "|keys alt+e n; wait_active 'Block with <n> chars'; keys Escape; wait_main; keys z ctrl+s|7a42414241424142"
   "|keys alt+e n; wait_active 'Block with <n> chars'; type_text 3; keys Return; wait_main; keys ctrl+d ctrl+s|4241424142"
+  "|keys alt+e n; wait_active 'Block with <n> chars'; type_text 3; keys Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
+  "|keys alt+e i; wait_active Insert; type_text QQ; keys Tab Tab Tab Tab Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
   "|keys alt+e i; wait_active Insert; keys Escape; wait_main; keys z ctrl+s|7a42414241424142"
   "|keys alt+e i; wait_active Insert; type_text QQ; keys Return; wait_main; keys z ctrl+s|5151515151517a42414241424142"
   "InsHex=1|keys alt+e i; wait_active Insert; type_text 7a7b; keys Return; wait_main; keys ctrl+s|7a7b7a7b7a7b4142414241424142"
