@@ -13,6 +13,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "BenchApplication.h"
 #include "BenchDocument.h"
 #include "core/DocState.h"
 #include "core/PlatformFile.h"
@@ -26,14 +27,7 @@ using quoxa::bench::BenchFolder;
 
 constexpr int64_t kDocumentSize = 300 * 1024 * 1024;
 
-void EnsureApplication() {
-  if (QApplication::instance() != nullptr) return;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "quoxa_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-}
+using quoxa::bench::EnsureApplication;
 
 const std::string& SettingsPath() {
   static const std::string path = BenchFolder() + "/exit-quoxa.ini";

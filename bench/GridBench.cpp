@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "BenchApplication.h"
 #include "BenchDocument.h"
 // Before DocState.h: the command names would shadow the state variables otherwise.
 #include "core/Commands.h"
@@ -22,14 +23,7 @@ namespace {
 constexpr int kCols = 32;
 constexpr int kRows = 40;
 
-void EnsureApplication() {
-  if (QApplication::instance() != nullptr) return;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "quoxa_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-}
+using quoxa::bench::EnsureApplication;
 
 // The window over the big document, a 32 x 40 page.
 quoxa::TFormMain& Window() {
