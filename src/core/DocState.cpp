@@ -1,6 +1,7 @@
 #include "core/DocState.h"
 
 #include "core/DocWrite.h"
+#include "core/Journal.h"
 
 #include <algorithm>
 
@@ -35,7 +36,12 @@ int32_t Capacity() { return DocArray != nullptr ? DocArray->ByteSize() : 0; }
 uint8_t GetByte(int32_t pos) { return DocBuffer[pos - 1]; }
 
 // The block was allocated writable; only DocBuffer's view of it is read-only.
-uint8_t* WritableDocBuffer() { return const_cast<uint8_t*>(DocBuffer); }
+uint8_t* WritableDocBuffer() {
+  Journal().SettleConversion();
+  return WritableDocBufferForConversion();
+}
+
+uint8_t* WritableDocBufferForConversion() { return const_cast<uint8_t*>(DocBuffer); }
 
 void SetDocBuffer(uint8_t* buffer) { DocBuffer = buffer; }
 

@@ -8,7 +8,11 @@
 
 namespace quoxa {
 
+// Before handing the block out, the journal turns an open conversion record into splices: it
+// reads the bytes as the conversion left them, and they are about to change.
 uint8_t* WritableDocBuffer();
+// The block for a conversion through a table, which the journal records as it goes.
+uint8_t* WritableDocBufferForConversion();
 void SetDocBuffer(uint8_t* buffer);
 
 // Writes one byte; nothing is journaled.

@@ -91,6 +91,14 @@ void ApplyInOnePass(const std::vector<Cut>& cuts, int64_t growth) {
 
 // Replays a step forward (redo) or backward (undo). False when memory ran out.
 bool Replay(const TUndoStep& step, bool inverse) {
+  if (step.conversion) {
+    if (inverse) {
+      step.conversion->Undo(WritableDocBufferForConversion());
+    } else {
+      step.conversion->Redo(WritableDocBufferForConversion());
+    }
+    return true;
+  }
   std::vector<Cut> cuts = CutsOf(step, inverse);
   int64_t growth = 0;
   for (const Cut& cut : cuts) growth += cut.length - cut.removed;
@@ -158,10 +166,11 @@ void AddToPool(std::string& pool, bool& same, size_t before, const uint8_t* byte
 
 int64_t TUndoStep::Bytes() const {
   return static_cast<int64_t>(removed.size() + inserted.size() + splices.size() * sizeof(TSplice)) +
-         static_cast<int64_t>(sizeof(TUndoStep));
+         static_cast<int64_t>(sizeof(TUndoStep)) + (conversion ? conversion->Bytes() : 0);
 }
 
 int32_t TUndoStep::FirstPos() const {
+  if (conversion) return conversion->First();
   int32_t first = std::numeric_limits<int32_t>::max();
   for (const TSplice& s : splices) first = std::min(first, s.pos);
   return splices.empty() ? 1 : first;
@@ -186,12 +195,53 @@ void TUndoJournal::Record(int32_t pos, const uint8_t* removed, int64_t removedLe
   if (replaying_ || !active_ || (removedLength <= 0 && insertedLength <= 0)) return;
   JournalStep alone;
   if (overflow_) return;
-  const int64_t bytes = removedLength + insertedLength + static_cast<int64_t>(sizeof(TSplice));
-  const bool tooLarge = open_.Bytes() + bytes > budget_ || (bytes >= kCheckFreeFrom && bytes > FreeMemoryBytes());
-  if (tooLarge) {
-    Overflow();
+  SettleConversion();
+  AddSplice(pos, removed, removedLength, inserted, insertedLength);
+}
+
+void TUndoJournal::BeginConversion(int32_t pos, const uint8_t* table) {
+  if (open_.conversion && !open_.conversion->Continues(pos, table)) SettleConversion();
+}
+
+void TUndoJournal::RecordConversion(int32_t pos, int32_t n, const uint8_t* table, const uint8_t* before,
+                                    const uint8_t* after, const uint16_t* mask, int32_t changed) {
+  if (replaying_ || !active_ || changed <= 0) return;
+  JournalStep alone;
+  if (overflow_) return;
+  if (open_.splices.empty() && (!open_.conversion || open_.conversion->Continues(pos, table))) {
+    if (!Admit(TConversionUndo::CostOf(n, changed))) return;
+    try {
+      if (!open_.conversion) open_.conversion = std::make_unique<TConversionUndo>(table);
+      open_.conversion->Add(pos, before, n, mask, changed);
+    } catch (const std::bad_alloc&) {
+      Overflow();
+    }
     return;
   }
+  int lo = 0;
+  while (before[lo] == after[lo]) ++lo;
+  int hi = n - 1;
+  while (before[hi] == after[hi]) --hi;
+  AddSplice(pos + lo, before + lo, hi - lo + 1, after + lo, hi - lo + 1);
+}
+
+bool TUndoJournal::Admit(int64_t bytes) {
+  const bool tooLarge = open_.Bytes() + bytes > budget_ || (bytes >= kCheckFreeFrom && bytes > FreeMemoryBytes());
+  if (tooLarge) Overflow();
+  return !tooLarge;
+}
+
+void TUndoJournal::SettleConversion() {
+  if (!open_.conversion || replaying_) return;
+  const std::unique_ptr<TConversionUndo> conversion = std::move(open_.conversion);
+  conversion->ForEachSpan(DocBuffer, [&](int32_t pos, const uint8_t* before, const uint8_t* after, int32_t n) {
+    if (!overflow_) AddSplice(pos, before, n, after, n);
+  });
+}
+
+void TUndoJournal::AddSplice(int32_t pos, const uint8_t* removed, int64_t removedLength, const uint8_t* inserted,
+                             int64_t insertedLength) {
+  if (!Admit(removedLength + insertedLength + static_cast<int64_t>(sizeof(TSplice)))) return;
   try {
     if (!open_.splices.empty()) {
       const TSplice& last = open_.splices.back();
@@ -227,7 +277,7 @@ void TUndoJournal::Commit() {
     UpdateCommands();
     return;
   }
-  if (open_.splices.empty()) return;
+  if (open_.splices.empty() && !open_.conversion) return;
   open_.cursorAfter = CursorAddress();
   open_.blockAfter[0] = BlockBegin;
   open_.blockAfter[1] = BlockEnd;

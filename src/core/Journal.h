@@ -4,8 +4,11 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "core/ConversionUndo.h"
 
 namespace quoxa {
 
@@ -24,6 +27,8 @@ struct TUndoStep {
   std::string inserted;
   bool sameRemoved = true;
   bool sameInserted = true;
+  // A step that only converts bytes through one table keeps this instead of splices.
+  std::unique_ptr<TConversionUndo> conversion;
   int32_t cursorBefore = 1;
   int32_t cursorAfter = 1;
   int32_t blockBefore[2] = {0, 0};
@@ -49,6 +54,17 @@ class TUndoJournal {
   // Describes a change about to be made at pos; removed are the bytes still there.
   void Record(int32_t pos, const uint8_t* removed, int64_t removedLength, const uint8_t* inserted,
               int64_t insertedLength);
+  // Comes before a conversion from pos through table writes anything: a conversion record
+  // it does not carry on is turned into splices while the bytes are as that one left them.
+  void BeginConversion(int32_t pos, const uint8_t* table);
+  // Describes a stretch of n bytes at pos just converted through table: before holds them as
+  // they were, after as they are; mask and changed are their ChangedMask.
+  void RecordConversion(int32_t pos, int32_t n, const uint8_t* table, const uint8_t* before, const uint8_t* after,
+                        const uint16_t* mask, int32_t changed);
+
+  // Turns the open step's conversion record into splices, so that other changes can follow
+  // it; called before anything else writes to the document.
+  void SettleConversion();
 
   // The open step's command put the block where it now is (a block copy or move).
   void NoteBlockPlaced() {
@@ -79,6 +95,9 @@ class TUndoJournal {
  private:
   uint64_t CurrentId() const { return undo_.empty() ? baseId_ : undo_.back().id; }
   void Commit();
+  bool Admit(int64_t bytes);
+  void AddSplice(int32_t pos, const uint8_t* removed, int64_t removedLength, const uint8_t* inserted,
+                 int64_t insertedLength);
   void DropOldestToBudget();
   void Overflow();
   void UpdateCommands() const;

@@ -7,6 +7,7 @@
 
 #include "core/Block.h"
 #include "core/Busy.h"
+#include "core/ByteTable.h"
 #include "core/Commands.h"
 #include "core/DocState.h"
 #include "core/DocWrite.h"
@@ -180,26 +181,18 @@ int64_t ConvertRange(int32_t first, int32_t last, const uint8_t* table) {
   first = std::max(first, 1);
   last = std::min(last, DocSize);
   int64_t count = 0;
-  // A chunk at a time: kept aside (it stays in the cache), translated in place, and only the
-  // stretch from its first to its last changed byte journaled.
-  constexpr int32_t kChunk = 16384;
-  uint8_t before[kChunk];
+  // A stretch at a time: kept aside (it stays in the cache), converted in place, journaled.
+  uint8_t before[kConversionStretch];
+  uint16_t mask[kConversionStretch / 16];
+  Journal().BeginConversion(first, table);
   for (int32_t from = first; from <= last;) {
-    const int32_t n = std::min(kChunk, last - from + 1);
-    uint8_t* bytes = At(from);
+    const int32_t n = std::min(kConversionStretch, last - from + 1);
+    uint8_t* bytes = WritableDocBufferForConversion() + (from - 1);
     std::memcpy(before, bytes, static_cast<size_t>(n));
-    int32_t changed = 0;
-    for (int32_t i = 0; i < n; ++i) {
-      const uint8_t to = table[before[i]];
-      bytes[i] = to;
-      changed += to != before[i];
-    }
+    TranslateBytes(bytes, n, table);
+    const int32_t changed = ChangedMask(before, bytes, n, mask);
     if (changed > 0) {
-      int32_t lo = 0;
-      while (bytes[lo] == before[lo]) ++lo;
-      int32_t hi = n - 1;
-      while (bytes[hi] == before[hi]) --hi;
-      Journal().Record(from + lo, before + lo, hi - lo + 1, bytes + lo, hi - lo + 1);
+      Journal().RecordConversion(from, n, table, before, bytes, mask, changed);
       count += changed;
     }
     from += n;

@@ -12,6 +12,7 @@
 #include "core/Primitives.h"
 #include "search/Replace.h"
 #include "search/SearchState.h"
+#include "tools/ConversionTable.h"
 
 namespace quoxa {
 namespace {
@@ -143,6 +144,59 @@ TEST_F(Journaling, UndoOfAGrowingReplaceAllGivesTheMemoryBackButKeepsEveryByte) 
   ASSERT_TRUE(Journal().Redo());
   ASSERT_TRUE(Journal().Undo());
   EXPECT_EQ(test::DocumentBytes(), big);
+}
+
+// A conversion keeps only what its table cannot give back; joined with other changes in one
+// step it becomes splices at the right moment. Undo and redo must give the exact bytes back.
+TEST_F(Journaling, ConversionStepsUndoExactlyAloneAndMixedWithOtherChanges) {
+  TConversionTable upper = IdentityTable();
+  for (int c = 'a'; c <= 'z'; ++c) upper[static_cast<size_t>(c)] = static_cast<uint8_t>(c - 32);
+  TConversionTable dots = IdentityTable();  // many bytes to one: their originals must be kept
+  for (int c = 0; c < 0x20; ++c) dots[static_cast<size_t>(c)] = '.';
+  dots['x'] = 'y';
+  const auto convert = [](const TConversionTable& table, int32_t from) {
+    return [&table, from] {
+      ConversionTable = table;
+      ApplyConversion(from);
+    };
+  };
+  const auto insert = [] { InsertBytes(50000, 3, "abc"); };
+  struct Case {
+    const char* name;
+    std::vector<std::function<void()>> edits;
+    bool compact;  // a single conversion step: far smaller than the bytes it changed
+  };
+  const Case cases[] = {
+      {"upper alone", {convert(upper, 1)}, true},
+      {"dots alone", {convert(dots, 1)}, false},
+      {"upper from the middle", {convert(upper, 40001)}, true},
+      {"upper twice", {convert(upper, 1), convert(upper, 1)}, false},
+      {"upper then dots", {convert(upper, 1), convert(dots, 7)}, false},
+      {"insert then dots", {insert, convert(dots, 1)}, false},
+      {"dots then insert", {convert(dots, 1), insert}, false},
+  };
+  // Dense text, then mostly zeros with a letter here and there: both ways of keeping changes.
+  std::string bytes;
+  for (int i = 0; i < 70001; ++i) {
+    bytes += i < 40000 ? "aBx\x01 zq"[i % 8] : (i % 997 == 0 ? 'm' : (i % 3 == 0 ? '\0' : 'Z'));
+  }
+  for (const Case& c : cases) {
+    test::LoadDocument(bytes);
+    Journal().Reset();
+    Step([&] {
+      for (const auto& edit : c.edits) edit();
+    });
+    const std::string after = test::DocumentBytes();
+    ASSERT_NE(after, bytes) << c.name;
+    if (c.compact) {
+      EXPECT_LT(Journal().BytesHeld(), DocSize / 6) << c.name;
+    }
+    ASSERT_TRUE(Journal().Undo()) << c.name;
+    EXPECT_TRUE(test::DocumentBytes() == bytes) << c.name;
+    ASSERT_TRUE(Journal().Redo()) << c.name;
+    EXPECT_TRUE(test::DocumentBytes() == after) << c.name;
+  }
+  ResetConversionTable();
 }
 
 }  // namespace

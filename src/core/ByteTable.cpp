@@ -1,0 +1,82 @@
+#include "core/ByteTable.h"
+
+#include <algorithm>
+#include <bit>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
+namespace quoxa {
+
+namespace {
+
+#if defined(__x86_64__)
+// The table as sixteen rows of sixteen: row h answers the bytes whose high nibble is h. A
+// byte looks up row h at (byte - 16h) saturated up by 0x70: in the row that keeps its low
+// nibble, in any other row it reaches bit 7, for which the shuffle gives 0.
+__attribute__((target("avx2"))) int32_t TranslateAvx2(uint8_t* bytes, int32_t n, const uint8_t* table) {
+  __m256i rows[16];
+  for (int h = 0; h < 16; ++h) {
+    rows[h] = _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(table + 16 * h)));
+  }
+  const __m256i bias = _mm256_set1_epi8(0x70);
+  const __m256i step = _mm256_set1_epi8(16);
+  int32_t i = 0;
+  for (; i + 32 <= n; i += 32) {
+    __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + i));
+    __m256i r = _mm256_setzero_si256();
+    for (const __m256i& row : rows) {
+      r = _mm256_or_si256(r, _mm256_shuffle_epi8(row, _mm256_adds_epu8(x, bias)));
+      x = _mm256_sub_epi8(x, step);
+    }
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(bytes + i), r);
+  }
+  return i;
+}
+
+const bool kHasAvx2 = __builtin_cpu_supports("avx2");
+#endif
+
+}  // namespace
+
+void TranslateBytes(uint8_t* bytes, int32_t n, const uint8_t* table) {
+  int32_t i = 0;
+#if defined(__x86_64__)
+  if (kHasAvx2) i = TranslateAvx2(bytes, n, table);
+#endif
+  for (; i < n; ++i) bytes[i] = table[bytes[i]];
+}
+
+int32_t ChangedMask(const uint8_t* before, const uint8_t* after, int32_t n, uint16_t* mask) {
+  int32_t changed = 0;
+  int32_t i = 0;
+#if defined(__x86_64__)
+  // Equal bytes are counted in byte lanes (each compare gives -1), summed before they wrap.
+  const __m128i zero = _mm_setzero_si128();
+  int32_t equal = 0;
+  while (i + 16 <= n) {
+    __m128i lanes = zero;
+    const int32_t end = std::min(n - 15, i + 255 * 16);
+    for (; i < end; i += 16) {
+      const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(before + i));
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(after + i));
+      const __m128i eq = _mm_cmpeq_epi8(a, b);
+      mask[i / 16] = static_cast<uint16_t>(~_mm_movemask_epi8(eq));
+      lanes = _mm_sub_epi8(lanes, eq);
+    }
+    const __m128i sums = _mm_sad_epu8(lanes, zero);
+    equal += _mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4);
+  }
+  changed = i - equal;
+#endif
+  for (; i < n; i += 16) {
+    uint16_t m = 0;
+    for (int32_t k = i; k < std::min(n, i + 16); ++k) m |= static_cast<uint16_t>(before[k] != after[k]) << (k - i);
+    mask[i / 16] = m;
+    changed += std::popcount(m);
+  }
+  return changed;
+}
+
+}  // namespace quoxa

@@ -1,0 +1,15 @@
+#pragma once
+// Byte-table work over whole stretches of the document, vectorised where the processor can.
+
+#include <cstdint>
+
+namespace quoxa {
+
+// bytes[i] = table[bytes[i]] for i < n.
+void TranslateBytes(uint8_t* bytes, int32_t n, const uint8_t* table);
+
+// Bit i % 16 of mask[i / 16] is set when after[i] differs from before[i]; returns how many
+// do. mask needs (n + 15) / 16 entries.
+int32_t ChangedMask(const uint8_t* before, const uint8_t* after, int32_t n, uint16_t* mask);
+
+}  // namespace quoxa
