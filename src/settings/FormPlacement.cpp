@@ -33,6 +33,28 @@ class HeaderColumns final : public IColumnOwner {
   QHeaderView* header_;
 };
 
+QMargins FrameOf(const QWidget* window) {
+  const QRect outer = window->frameGeometry();
+  const QRect inner = window->geometry();
+  return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+          outer.bottom() - inner.bottom()};
+}
+
+// The frame the window manager puts around the form. Until the form is framed (placement is
+// restored as it is shown), the frame of a framed window of the program stands in for it:
+// the manager frames them alike. Stored bounds are outer ones, so without this every restore
+// would grow the form by its frame and move it up by its title bar.
+QMargins FrameMargins(const QWidget* form) {
+  if (const QMargins own = FrameOf(form); !own.isNull()) return own;
+  const QWidget* parent = form->parentWidget() != nullptr ? form->parentWidget()->window() : nullptr;
+  for (const QWidget* other : {parent, static_cast<const QWidget*>(QApplication::activeWindow())}) {
+    if (other != nullptr && other != form && other->isVisible()) {
+      if (const QMargins frame = FrameOf(other); !frame.isNull()) return frame;
+    }
+  }
+  return {};
+}
+
 class WidgetForm final : public IPlacedForm {
  public:
   explicit WidgetForm(QWidget* form) : form_(form), screen_(ScreenOf(form)) {}
@@ -41,15 +63,13 @@ class WidgetForm final : public IPlacedForm {
   int ScreenWidth() const override { return screen_.width(); }
   int ScreenHeight() const override { return screen_.height(); }
   TRect Bounds() const override {
-    const QRect r = form_->isMaximized() || form_->isMinimized() ? form_->normalGeometry() : form_->frameGeometry();
-    const QRect use = r.isValid() ? r : form_->frameGeometry();
+    const QRect normal = form_->isMaximized() || form_->isMinimized() ? form_->normalGeometry() : form_->geometry();
+    const QRect use = (normal.isValid() ? normal : form_->geometry()).marginsAdded(FrameMargins(form_));
     return {use.x() - screen_.x(), use.y() - screen_.y(), use.width(), use.height()};
   }
   void SetBounds(const TRect& b) override {
-    // Bounds are outer sizes; the frame is added back by the window system.
-    const QSize frame = form_->frameGeometry().size() - form_->geometry().size();
-    form_->move(b.left + screen_.x(), b.top + screen_.y());
-    form_->resize(std::max(1, b.width - frame.width()), std::max(1, b.height - frame.height()));
+    const QRect inner = QRect(b.left + screen_.x(), b.top + screen_.y(), b.width, b.height).marginsRemoved(FrameMargins(form_));
+    form_->setGeometry(inner.x(), inner.y(), std::max(1, inner.width()), std::max(1, inner.height()));
   }
   int State() const override {
     if (form_->isMinimized()) return 1;

@@ -311,6 +311,26 @@ click_in() {  # regex x y
   xdotool mousemove --window "$id" "$2" "$3" click 1
 }
 
+# Drags with the left button from one point to another of the window with this title, in
+# small steps, resting over the target so that the drop is offered there before the release.
+drag_in() {  # regex x1 y1 x2 y2 [seconds held on the way, at the target]
+  local id i steps=8
+  id=$(window_id "$1") || fail "no window '$1'"
+  settle
+  xdotool mousemove --window "$id" "$2" "$3"
+  sleep 0.2
+  xdotool mousedown 1
+  sleep 0.2
+  for ((i = 1; i <= steps; i++)); do
+    xdotool mousemove --window "$id" $(($2 + ($4 - $2) * i / steps)) $(($3 + ($5 - $3) * i / steps))
+    sleep 0.1
+  done
+  sleep "${6:-0.4}"
+  xdotool mousemove --window "$id" $(($4 + 1)) $(($5 + 1))
+  sleep 0.4
+  xdotool mouseup 1
+}
+
 # ---- checks
 
 file_hex() { xxd -p "$1" | tr -d '\n'; }

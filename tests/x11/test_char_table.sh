@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The conversion table dialog under a real window manager: a "Convert to" cell typed, Convert
-# through the save question, and the very next shortcut saving the converted bytes.
+# The conversion table dialog under a real window manager: a "Convert to" cell typed, rows
+# dragged onto other rows (with the grid scrolling while the pointer rests at its bottom),
+# Convert through the save question, the very next shortcut saving the converted bytes, and
+# the dialog reopening where it was.
 source "$(dirname "$0")/lib.sh"
 x11_start
 
@@ -10,6 +12,7 @@ quoxa_start "$doc"
 keys alt+s h
 wait_active "$title"
 sleep 0.5
+placed=$(window_geometry "$title")
 # The grid starts on row 00: its "Convert to" cell is three to the right.
 keys Right Right Right
 type_text 7a
@@ -36,5 +39,38 @@ keys Return
 wait_main
 keys ctrl+s
 expect_bytes "$doc" 7a01
+# Row 01 dragged onto row 02's "Convert to" cell: 01 becomes 02. The grid's rows start 40
+# pixels down the dialog and are 21 high; "Char" is at x 35, "Convert to" at x 200.
+keys alt+s h
+wait_active "$title"
+sleep 0.5
+# Its place and size are kept from one use to the next, not grown by the window frame.
+[ "$(window_geometry "$title")" = "$placed" ] || fail "the dialog moved from $placed to $(window_geometry "$title")"
+drag_in "$title" 35 61 200 82
+keys alt+c
+wait_active Confirmation
+keys alt+n
+wait_active Information
+keys Return
+wait_main
+keys ctrl+s
+expect_bytes "$doc" 7a02
+
+# Row 02 held at the grid's bottom edge scrolls it on; dropped on a row below the first
+# screenful, 02 becomes that row's byte.
+keys alt+s h
+wait_active "$title"
+drag_in "$title" 35 82 200 286 1.5
+keys alt+c
+wait_active Confirmation
+keys alt+n
+wait_active Information
+keys Return
+wait_main
+keys ctrl+s
+settle
+converted=$(file_hex "$doc")
+[ "${converted:0:2}" = 7a ] || fail "the first byte changed: '$converted'"
+[ $((16#${converted:2:2})) -gt $((0x0c)) ] || fail "no scrolling while dragging: 02 became ${converted:2:2}"
 quoxa_quit
 pass
