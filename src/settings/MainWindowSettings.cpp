@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/Commands.h"
@@ -16,6 +17,9 @@
 namespace quoxa {
 
 namespace {
+
+// Frame sizes from the settings file beyond this are not a window manager's.
+constexpr int kMaxFrame = 200;
 
 QRect ScreenRect(const QWidget& window, bool available) {
   const QScreen* screen = window.screen();
@@ -46,9 +50,17 @@ int TMainWindowSettings::WindowTop() const { return NormalCorner(window_).y() - 
 int TMainWindowSettings::WindowWidth() const { return window_.frameGeometry().width(); }
 int TMainWindowSettings::WindowHeight() const { return window_.frameGeometry().height(); }
 
-void TMainWindowSettings::MoveWindow(int left, int top) {
+int TMainWindowSettings::FrameLeft() const { return window_.geometry().x() - window_.frameGeometry().x(); }
+int TMainWindowSettings::FrameTop() const { return window_.geometry().y() - window_.frameGeometry().y(); }
+
+void TMainWindowSettings::MoveWindow(int left, int top, int frameLeft, int frameTop) {
   const QRect screen = ScreenRect(window_, false);
-  window_.move(screen.x() + left, screen.y() + top);
+  // Until the window manager frames the window, a move places its client area: without the
+  // frame's size the window would climb by its title bar at every start.
+  const bool framed = FrameLeft() != 0 || FrameTop() != 0;
+  const int inLeft = framed ? 0 : std::clamp(frameLeft, 0, kMaxFrame);
+  const int inTop = framed ? 0 : std::clamp(frameTop, 0, kMaxFrame);
+  window_.move(screen.x() + left + inLeft, screen.y() + top + inTop);
 }
 
 int TMainWindowSettings::WindowState() const {

@@ -20,7 +20,9 @@ class TMainWindowSettings final : public ISettingsWindow {
   int WindowTop() const override;
   int WindowWidth() const override;
   int WindowHeight() const override;
-  void MoveWindow(int left, int top) override;
+  int FrameLeft() const override;
+  int FrameTop() const override;
+  void MoveWindow(int left, int top, int frameLeft, int frameTop) override;
   int WindowState() const override;
   void SetWindowState(int state) override;
   void PlaceGrids() override;

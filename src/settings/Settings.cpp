@@ -86,7 +86,8 @@ void ReadSettings(ISettingsWindow& window) {
   if (displayMatches) {
     const int top = ini.ReadInteger(kMainSection, "Top", window.WindowTop());
     const int left = ini.ReadInteger(kMainSection, "Left", window.WindowLeft());
-    window.MoveWindow(left, top);
+    window.MoveWindow(left, top, ini.ReadInteger(kMainSection, "FrameLeft", 0),
+                      ini.ReadInteger(kMainSection, "FrameTop", 0));
     const int state = ini.ReadInteger(kMainSection, "WindowState", 0);
     if (state == 0 || state == 2) window.SetWindowState(state);
     cols = ini.ReadInteger(kOptions, "Cols", kDefaultCols);
@@ -113,7 +114,7 @@ void ReadSettings(ISettingsWindow& window) {
 
   if (!displayMatches) {
     window.MoveWindow((window.ScreenWidth() - window.WindowWidth()) / 2,
-                      (window.ScreenHeight() - window.WindowHeight()) / 2);
+                      (window.ScreenHeight() - window.WindowHeight()) / 2, 0, 0);
   }
 
   options.ByteOrder = ReadChoice(ini, "ByteOrder", 0, 2);
@@ -166,6 +167,8 @@ bool WriteSettings(const ISettingsWindow& window) {
   out.Int(kMainSection, "Top", window.WindowTop());
   out.Int(kMainSection, "Left", window.WindowLeft());
   out.Int(kMainSection, "WindowState", window.WindowState());
+  out.Int(kMainSection, "FrameLeft", window.FrameLeft());
+  out.Int(kMainSection, "FrameTop", window.FrameTop());
   out.Int(kOptions, "Cols", BytesPerRow);
   out.Int(kOptions, "Rows", VisibleRows);
   out.Bool(kOptions, "TextGridLeft", options.TextGridLeft);

@@ -20,7 +20,13 @@ class ISettingsWindow {
   virtual int WindowTop() const = 0;
   virtual int WindowWidth() const = 0;
   virtual int WindowHeight() const = 0;
-  virtual void MoveWindow(int left, int top) = 0;
+  // The frame's left edge and title bar as the window manager draws them; 0 while the window
+  // is not framed.
+  virtual int FrameLeft() const = 0;
+  virtual int FrameTop() const = 0;
+  // Puts the outer corner at left, top. A window not framed yet is placed by its client
+  // area, frameLeft and frameTop (the frame as it was when the corner was stored) in.
+  virtual void MoveWindow(int left, int top, int frameLeft, int frameTop) = 0;
   virtual int WindowState() const = 0;
   virtual void SetWindowState(int state) = 0;
 

@@ -46,7 +46,8 @@ TEST_F(Settings, AMissingFileGivesTheDefaultsInTheReadingOrder) {
       "SetAddressColumnHidden 0,0",
       "ApplyFont Courier New",
       "SetGridSize 17,19",
-      "MoveWindow " + std::to_string((1280 - (100 + 17 * 30)) / 2) + "," + std::to_string((1024 - (120 + 19 * 16)) / 2),
+      "MoveWindow " + std::to_string((1280 - (100 + 17 * 30)) / 2) + "," + std::to_string((1024 - (120 + 19 * 16)) / 2) +
+          " frame 0,0",
       "SetOverwriteMode 1",
       "SetTextMode 1",
       "UseBuiltinConversionTable",
@@ -80,12 +81,12 @@ TEST_F(Settings, AMissingFileGivesTheDefaultsInTheReadingOrder) {
 
 TEST_F(Settings, OnTheSameDisplayPlacementGridAndFontSizeAreRead) {
   WriteIni(SameDisplay() +
-           "[TFormMain]\nTop=111\nLeft=222\nWindowState=2\n"
+           "[TFormMain]\nTop=111\nLeft=222\nWindowState=2\nFrameLeft=1\nFrameTop=20\n"
            "[Options]\nCols=32\nRows=24\nFontSize=12\nFont=DejaVu Sans Mono\nHideToolBar=1\nHideAddressRange=1\n"
            "TextGridLeft=1\n");
   ReadSettings(window);
   const std::vector<std::string> expected = {
-      "PlaceGrids",         "MoveWindow 222,111",     "SetWindowState 2",
+      "PlaceGrids",         "MoveWindow 222,111 frame 1,20", "SetWindowState 2",
       "SetToolBarHidden 1,0", "SetAddressColumnHidden 1,0", "ApplyFont DejaVu Sans Mono",
       "ApplyFontSize 12",   "SetGridSize 32,24",       "SetOverwriteMode 1",
       "SetTextMode 1",      "UseBuiltinConversionTable",
@@ -212,6 +213,8 @@ TEST_F(Settings, RandomGarbageStartsWithDefaultsAndNoMessage) {
 TEST_F(Settings, WriteSettingsWritesEveryKeyInItsOrder) {
   window.left = 12;
   window.top = 34;
+  window.frameLeft = 1;
+  window.frameTop = 20;
   window.state = 2;
   window.fontName = "DejaVu Sans Mono";
   window.fontSize = 10;
@@ -229,7 +232,7 @@ TEST_F(Settings, WriteSettingsWritesEveryKeyInItsOrder) {
   ASSERT_TRUE(WriteSettings(window));
   EXPECT_EQ(IniText(),
             "[display]\nresx=1280\nresy=1024\nppi=96\n\n"
-            "[TFormMain]\nTop=34\nLeft=12\nWindowState=2\n\n"
+            "[TFormMain]\nTop=34\nLeft=12\nWindowState=2\nFrameLeft=1\nFrameTop=20\n\n"
             "[Options]\n"
             "Cols=20\nRows=25\nTextGridLeft=1\nHideToolBar=0\nFont=DejaVu Sans Mono\nFontSize=10\n"
             "ByteOrder=0\nColorBlock=8421376\nJokerHex=AB\nFindHex=1\nReplaceHex=1\nInsHex=0\n"

@@ -22,6 +22,8 @@ class FakeSettingsWindow final : public ISettingsWindow {
   int state = 0;
   std::string fontName = "Courier New";
   int fontSize = 8;
+  int frameLeft = 0;
+  int frameTop = 0;
   int maxCols = 60;
   int maxRows = 50;
   int recentCount = 5;
@@ -35,10 +37,13 @@ class FakeSettingsWindow final : public ISettingsWindow {
   int WindowTop() const override { return top; }
   int WindowWidth() const override { return width; }
   int WindowHeight() const override { return height; }
-  void MoveWindow(int newLeft, int newTop) override {
+  int FrameLeft() const override { return frameLeft; }
+  int FrameTop() const override { return frameTop; }
+  void MoveWindow(int newLeft, int newTop, int inLeft, int inTop) override {
     left = newLeft;
     top = newTop;
-    Log("MoveWindow " + std::to_string(newLeft) + "," + std::to_string(newTop));
+    Log("MoveWindow " + std::to_string(newLeft) + "," + std::to_string(newTop) + " frame " + std::to_string(inLeft) +
+        "," + std::to_string(inTop));
   }
   int WindowState() const override { return state; }
   void SetWindowState(int newState) override {

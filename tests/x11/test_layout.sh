@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The stored layout wins over the window manager's first resize: the window comes
-# up with the stored columns and rows and writes them back at close.
+# up with the stored columns and rows and writes them back at close, and where it was.
 source "$(dirname "$0")/lib.sh"
 x11_start
 
@@ -44,4 +44,17 @@ grows() { [ "$(ini_value Options Cols)" -gt 12 ] && [ "$(ini_value Options Rows)
 sleep 1
 quoxa_quit
 grows || fail "after the resize the layout is $(ini_value Options Cols) x $(ini_value Options Rows)"
+
+# The window comes back where it was closed, start after start: the stored corner is the
+# frame's, and the window must not climb by its title bar each time.
+quoxa_start
+sleep 0.5
+placed=$(window_geometry '^QUOXA$')
+quoxa_quit
+for run in 1 2; do
+  quoxa_start
+  sleep 0.5
+  [ "$(window_geometry '^QUOXA$')" = "$placed" ] || fail "start $run: the window moved from $placed to $(window_geometry '^QUOXA$')"
+  quoxa_quit
+done
 pass
