@@ -41,6 +41,25 @@ void BM_ApplyConversion(benchmark::State& state) {
 }
 BENCHMARK(BM_ApplyConversion)->Unit(benchmark::kMillisecond);
 
+// Undo of that conversion: the changed bytes looked up backwards from the record.
+void BM_UndoConversion(benchmark::State& state) {
+  quoxa::bench::LoadBigDocument();
+  quoxa::Journal().Reset();
+  quoxa::ConversionTable = UpperCase();
+  if (quoxa::ApplyConversion(1).count == 0) state.SkipWithError("nothing converted");
+  for (auto _ : state) {
+    if (!quoxa::Journal().Undo()) state.SkipWithError("nothing to undo");
+    state.PauseTiming();
+    quoxa::Journal().Redo();
+    state.ResumeTiming();
+  }
+  quoxa::Journal().Undo();
+  quoxa::Journal().Reset();
+  quoxa::ResetConversionTable();
+  state.SetBytesProcessed(state.iterations() * int64_t{kBigSize});
+}
+BENCHMARK(BM_UndoConversion)->Unit(benchmark::kMillisecond);
+
 void BM_TranslateReference(benchmark::State& state) {
   quoxa::bench::LoadBigDocument();
   std::vector<uint8_t> bytes(quoxa::DocBuffer, quoxa::DocBuffer + kBigSize);

@@ -79,4 +79,26 @@ int32_t ChangedMask(const uint8_t* before, const uint8_t* after, int32_t n, uint
   return changed;
 }
 
+void TakeMasked(uint8_t* bytes, const uint8_t* chosen, int32_t n, const uint16_t* mask) {
+  int32_t i = 0;
+#if defined(__x86_64__)
+  // Each mask bit spread over its byte lane: the lane's mask byte, its own bit, compared.
+  const __m128i bits = _mm_set1_epi64x(static_cast<int64_t>(0x8040201008040201ULL));
+  for (; i + 16 <= n; i += 16) {
+    const uint16_t m = mask[i / 16];
+    if (m == 0) continue;
+    const __m128i spread = _mm_set_epi64x(static_cast<int64_t>(0x0101010101010101ULL * (m >> 8)),
+                                          static_cast<int64_t>(0x0101010101010101ULL * (m & 0xff)));
+    const __m128i take = _mm_cmpeq_epi8(_mm_and_si128(spread, bits), bits);
+    auto* out = reinterpret_cast<__m128i*>(bytes + i);
+    const __m128i was = _mm_loadu_si128(out);
+    const __m128i other = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chosen + i));
+    _mm_storeu_si128(out, _mm_or_si128(_mm_and_si128(take, other), _mm_andnot_si128(take, was)));
+  }
+#endif
+  for (; i < n; ++i) {
+    if ((mask[i / 16] >> (i % 16)) & 1) bytes[i] = chosen[i];
+  }
+}
+
 }  // namespace quoxa

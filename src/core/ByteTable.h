@@ -12,4 +12,7 @@ void TranslateBytes(uint8_t* bytes, int32_t n, const uint8_t* table);
 // do. mask needs (n + 15) / 16 entries.
 int32_t ChangedMask(const uint8_t* before, const uint8_t* after, int32_t n, uint16_t* mask);
 
+// bytes[i] = chosen[i] where bit i % 16 of mask[i / 16] is set, for i < n.
+void TakeMasked(uint8_t* bytes, const uint8_t* chosen, int32_t n, const uint16_t* mask);
+
 }  // namespace quoxa

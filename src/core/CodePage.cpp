@@ -155,6 +155,12 @@ std::string Utf8ToBytes(const std::string& utf8) {
       continue;
     }
     i += extra + 1;
+    // Overlong forms (C0 80 for a zero), surrogates and values past Unicode are not text.
+    static constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (code < kLeast[extra] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+      out += '?';
+      continue;
+    }
     uint8_t byte = 0;
     out += UnicodeToByte(code, byte) ? static_cast<char>(byte) : '?';
   }

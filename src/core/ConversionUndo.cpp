@@ -107,8 +107,17 @@ int64_t TConversionUndo::Bytes() const {
 }
 
 void TConversionUndo::Undo(uint8_t* doc) const {
+  uint8_t back[kConversionStretch];
   for (const Stretch& s : stretches_) {
     uint8_t* bytes = doc + (s.pos - 1);
+    if (!s.listed && s.kept == 0) {
+      // Every changed byte has one original: the stretch looked up backwards, the changed
+      // bytes taken from that.
+      std::memcpy(back, bytes, s.length);
+      TranslateBytes(back, s.length, inverse_.data());
+      TakeMasked(bytes, back, s.length, reinterpret_cast<const uint16_t*>(s.data));
+      continue;
+    }
     const uint8_t* kept = s.data + (s.listed ? s.changed * 2 : MaskBytes(s.length));
     ForEachChanged(s, [&](int i) { bytes[i] = Original(bytes[i], kept); });
   }
@@ -121,7 +130,7 @@ void TConversionUndo::Redo(uint8_t* doc) const {
     if (s.listed) {
       ForEachChanged(s, [&](int i) { bytes[i] = table_[bytes[i]]; });
     } else {
-      for (int i = 0; i < s.length; ++i) bytes[i] = table_[bytes[i]];
+      TranslateBytes(bytes, s.length, table_.data());
     }
   }
 }

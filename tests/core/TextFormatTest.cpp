@@ -72,6 +72,12 @@ TEST(CodePage, TextOutsideTheCodePageBecomesQuestionMarks) {
   EXPECT_EQ(Utf8ToBytes("A\xE2\x82\xAC"), "A\x80");   // euro sign
   EXPECT_EQ(Utf8ToBytes("\xE4\xB8\xAD"), "?");          // a CJK character
   EXPECT_EQ(Utf8ToBytes("\xC3"), "?");                  // truncated sequence
+  // Not UTF-8 at all: an overlong zero (which must not end up as a zero byte), an overlong
+  // "A", a surrogate, a value past Unicode.
+  EXPECT_EQ(Utf8ToBytes(std::string("a\xC0\x80" "b", 4)), "a?b");
+  EXPECT_EQ(Utf8ToBytes("\xE0\x81\x81"), "?");
+  EXPECT_EQ(Utf8ToBytes("\xED\xA0\x80"), "?");
+  EXPECT_EQ(Utf8ToBytes("\xF4\x90\x80\x80"), "?");
   EXPECT_EQ(BytesToUtf8("\xE4"), "\xC3\xA4");
 }
 
