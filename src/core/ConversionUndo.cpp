@@ -1,21 +1,16 @@
 #include "core/ConversionUndo.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <new>
-
-#include <sys/mman.h>
 
 #include "core/ByteTable.h"
+#include "core/RecordMemory.h"
 
 namespace quoxa {
 
 namespace {
 
-// Blocks grow from small to the size of a huge page; those are asked for as huge pages, as
-// faulting in a large record 4 KiB at a time costs more than writing it.
+// Blocks grow from small to the size of a huge page.
 constexpr size_t kFirstBlock = size_t{16} << 10;
-constexpr size_t kHugePage = size_t{2} << 20;
 
 int32_t MaskBytes(int32_t n) { return (n + 15) / 16 * 2; }
 
@@ -46,17 +41,14 @@ int64_t TConversionUndo::CostOf(int32_t n, int32_t changed) {
   return static_cast<int64_t>(sizeof(Stretch)) + std::min(MaskBytes(n), changed * 2) + changed + 1;
 }
 
-void TConversionUndo::FreeBlock::operator()(uint8_t* block) const { std::free(block); }
+void TConversionUndo::FreeBlock::operator()(uint8_t* block) const { FreeRecordMemory(block); }
 
 uint8_t* TConversionUndo::Room(size_t n) {
   n = (n + 1) & ~size_t{1};  // keeps the offsets and masks aligned
   if (blocks_.empty() || used_ + n > blockSize_) {
     const size_t size = std::max(n, blocks_.empty() ? kFirstBlock : std::min(blockSize_ * 2, kHugePage));
-    const size_t alignment = size >= kHugePage ? kHugePage : 64;
-    void* block = std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment);
-    if (block == nullptr) throw std::bad_alloc();
-    if (size >= kHugePage) madvise(block, size, MADV_HUGEPAGE);
-    blocks_.emplace_back(static_cast<uint8_t*>(block));
+    std::unique_ptr<uint8_t, FreeBlock> block(static_cast<uint8_t*>(AllocateRecordMemory(size)));
+    blocks_.push_back(std::move(block));
     blockSize_ = size;
     used_ = 0;
   }

@@ -143,7 +143,7 @@ void ShowState(const TUndoStep& step, bool undone) {
 
 // Appends a splice's bytes to its pool, or notes that they are the same as every splice's
 // before it; the first different bytes write the shared ones out for each earlier splice.
-void AddToPool(std::string& pool, bool& same, size_t before, const uint8_t* bytes, int64_t length) {
+void AddToPool(TRecordBytes& pool, bool& same, size_t before, const uint8_t* bytes, int64_t length) {
   const auto* text = reinterpret_cast<const char*>(bytes);
   const auto n = static_cast<size_t>(length);
   if (before == 0) {
@@ -153,7 +153,7 @@ void AddToPool(std::string& pool, bool& same, size_t before, const uint8_t* byte
   }
   if (same) {
     if (pool.size() == n && (n == 0 || std::memcmp(pool.data(), text, n) == 0)) return;
-    std::string shared;
+    TRecordBytes shared;
     shared.swap(pool);
     pool.reserve(shared.size() * (before + 1) + n);
     for (size_t k = 0; k < before; ++k) pool += shared;

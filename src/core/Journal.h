@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/ConversionUndo.h"
+#include "core/RecordMemory.h"
 
 namespace quoxa {
 
@@ -23,8 +24,8 @@ struct TUndoStep {
   std::vector<TSplice> splices;
   // The bytes of all splices in order; while every splice removes (inserts) the same bytes,
   // as a replace all does, the pool holds them once.
-  std::string removed;
-  std::string inserted;
+  TRecordBytes removed;
+  TRecordBytes inserted;
   bool sameRemoved = true;
   bool sameInserted = true;
   // A step that only converts bytes through one table keeps this instead of splices.

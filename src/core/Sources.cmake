@@ -22,6 +22,7 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Primitives.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Progress.cpp
   ${CMAKE_CURRENT_LIST_DIR}/QZDynArray.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RecordMemory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/View.cpp
 )
