@@ -84,6 +84,8 @@ class ConvertToDelegate : public QStyledItemDelegate {
 
 TCharTableGrid::TCharTableGrid(QWidget* parent) : QTableWidget(256, 4, parent) {
   setObjectName("StringGridTable");
+  // Tab leaves the grid for the buttons, as in any dialog; the arrows move between cells.
+  setTabKeyNavigation(false);
   setHorizontalHeaderLabels({QStringLiteral("Char"), QStringLiteral("ANSI"), QStringLiteral("ASCII"),
                              QStringLiteral("Convert to")});
   verticalHeader()->hide();
@@ -208,7 +210,6 @@ TFormCharTable::TFormCharTable(QWidget* parent)
   auto button = [this](const char* caption, const char* name, void (TFormCharTable::*slot)()) {
     auto* b = new QPushButton(QString::fromUtf8(caption), this);
     b->setObjectName(name);
-    b->setAutoDefault(false);
     connect(b, &QPushButton::clicked, this, slot);
     return b;
   };
@@ -222,12 +223,10 @@ TFormCharTable::TFormCharTable(QWidget* parent)
   panel->addWidget(convert);
   auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
   cancel->setObjectName("ButtonCancel");
-  cancel->setAutoDefault(false);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   panel->addWidget(cancel);
   auto* help = new QPushButton(QStringLiteral("&Help"), this);
   help->setObjectName("ButtonHelp");
-  help->setAutoDefault(false);
   connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpCharTable); });
   panel->addWidget(help);
   panel->addStretch(1);

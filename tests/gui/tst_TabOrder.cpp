@@ -21,6 +21,7 @@
 #include "search/SearchInput.h"
 #include "settings/FormOpt.h"
 #include "tools/FormBit.h"
+#include "tools/FormCharTable.h"
 #include "tools/FormDecode.h"
 #include "tools/FormEncode.h"
 #include "widgets/FormOSE.h"
@@ -126,6 +127,9 @@ class TestTabOrder : public QObject {
          {"CheckBox7", "CheckBox6", "CheckBox5", "CheckBox4", "CheckBox3", "CheckBox2", "CheckBox1", "CheckBox0",
           "ButtonCheckAll", "ButtonUncheckAll", "ButtonToggleAll", "ButtonReread", "ButtonSet", "ButtonCancel",
           "ButtonHelp"}},
+        {"Character conversion table", [] { return std::make_unique<quoxa::TFormCharTable>(); },
+         {"StringGridTable", "ButtonClear", "ButtonSave", "ButtonLoad", "RadioButtonCursor", "ButtonConvert",
+          "ButtonCancel", "ButtonHelp"}},
         {"Block with <n> chars", [] { return std::make_unique<quoxa::TFormBlockN>(); },
          {"QZNumEdit1", "ButtonOK", "ButtonCancel", "ButtonHelp", "RadioButtonDec"}},
         {"Insert", [] { return std::make_unique<quoxa::TFormIns>(); },

@@ -16,6 +16,10 @@ cases=(
   "FindHex=1|keys ctrl+p; wait_active Print; keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Return; wait_main; keys z ctrl+s; quoxa_quit; expect_ini Printing Unit ''|7a42414241424142"
   "FindHex=1|keys ctrl+p; wait_active Print; keys Tab Tab Tab ctrl+a 0 Return; wait_active Error; keys Return; wait_active Print; type_text 8; keys Return; wait_active Preview; keys Escape; wait_main; quoxa_quit; expect_ini Printing BytesPerRow 8|-"
   "FindHex=1|keys ctrl+g; wait_active 'Go to address'; type_text 3; keys Tab Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
+  "FindHex=1|keys alt+a w; wait_active 'Enter jump width'; type_text 3; keys Tab Return; wait_main; keys F5 F5 z ctrl+s|4142414241427a42"
+  # The conversion table: Tab leaves the grid; the focused Cancel and Convert take Enter.
+  "FindHex=1|keys alt+s h; wait_active 'Character conversion table'; keys Tab Tab Tab Tab Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
+  "FindHex=1|keys alt+s h; wait_active 'Character conversion table'; keys Tab Tab Tab Tab Tab Return; wait_active Information; keys Return; wait_main; keys z ctrl+s|7a42414241424142"
 )
 
 for row in "${cases[@]}"; do
