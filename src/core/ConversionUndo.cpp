@@ -12,8 +12,6 @@ namespace {
 // Blocks grow from small to the size of a huge page.
 constexpr size_t kFirstBlock = size_t{16} << 10;
 
-int32_t MaskBytes(int32_t n) { return (n + 15) / 16 * 2; }
-
 }  // namespace
 
 TConversionUndo::TConversionUndo(const uint8_t* table) {
@@ -64,22 +62,14 @@ void TConversionUndo::Add(int32_t pos, const uint8_t* before, int32_t n, const u
   if (changed == 0) return;
   Stretch s{pos, static_cast<uint16_t>(n), static_cast<uint16_t>(changed), 0, changed * 2 < MaskBytes(n), nullptr};
   const int32_t index = s.listed ? changed * 2 : MaskBytes(n);
-  // The kept originals follow the offsets or mask; counted first so that room is taken once.
+  // The kept originals are counted first, so that room is taken once.
   int32_t kept = 0;
-  if (anyAmbiguous_) {
-    Stretch probe = s;
-    probe.listed = false;
-    probe.data = reinterpret_cast<const uint8_t*>(mask);
-    ForEachChanged(probe, [&](int i) { kept += ambiguous_[table_[before[i]]]; });
-  }
+  if (anyAmbiguous_) ForEachMaskBit(mask, n, [&](int i) { kept += ambiguous_[table_[before[i]]]; });
   uint8_t* room = Room(static_cast<size_t>(index + kept));
   if (s.listed) {
     auto* offsets = reinterpret_cast<uint16_t*>(room);
-    Stretch probe = s;
-    probe.listed = false;
-    probe.data = reinterpret_cast<const uint8_t*>(mask);
     int k = 0;
-    ForEachChanged(probe, [&](int i) { offsets[k++] = static_cast<uint16_t>(i); });
+    ForEachMaskBit(mask, n, [&](int i) { offsets[k++] = static_cast<uint16_t>(i); });
   } else {
     std::memcpy(room, mask, static_cast<size_t>(index));
   }
@@ -110,7 +100,7 @@ void TConversionUndo::Undo(uint8_t* doc) const {
       TakeMasked(bytes, back, s.length, reinterpret_cast<const uint16_t*>(s.data));
       continue;
     }
-    const uint8_t* kept = s.data + (s.listed ? s.changed * 2 : MaskBytes(s.length));
+    const uint8_t* kept = KeptOf(s);
     ForEachChanged(s, [&](int i) { bytes[i] = Original(bytes[i], kept); });
   }
 }

@@ -5,11 +5,12 @@
 // of a copy before and after.
 
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <vector>
+
+#include "core/ByteTable.h"
 
 namespace quoxa {
 
@@ -51,6 +52,9 @@ class TConversionUndo {
     const uint8_t* data;
   };
 
+  static int32_t MaskBytes(int32_t n) { return (n + 15) / 16 * 2; }
+  // The kept originals follow the offsets or the mask.
+  static const uint8_t* KeptOf(const Stretch& s) { return s.data + (s.listed ? s.changed * 2 : MaskBytes(s.length)); }
   uint8_t* Room(size_t n);
   // The original of a changed byte now v; kept supplies those the table maps together.
   uint8_t Original(uint8_t v, const uint8_t*& kept) const {
@@ -82,10 +86,7 @@ void TConversionUndo::ForEachChanged(const Stretch& s, Visit visit) const {
     for (int k = 0; k < s.changed; ++k) visit(offsets[k]);
     return;
   }
-  const auto* mask = reinterpret_cast<const uint16_t*>(s.data);
-  for (int w = 0; w < (s.length + 15) / 16; ++w) {
-    for (unsigned m = mask[w]; m != 0; m &= m - 1) visit(w * 16 + std::countr_zero(m));
-  }
+  ForEachMaskBit(reinterpret_cast<const uint16_t*>(s.data), s.length, visit);
 }
 
 template <class Emit>
@@ -93,7 +94,7 @@ void TConversionUndo::ForEachSpan(const uint8_t* doc, Emit emit) const {
   uint8_t before[kConversionStretch];
   for (const Stretch& s : stretches_) {
     const uint8_t* after = doc + (s.pos - 1);
-    const uint8_t* kept = s.data + (s.listed ? s.changed * 2 : (s.length + 15) / 16 * 2);
+    const uint8_t* kept = KeptOf(s);
     int lo = 0;
     int hi = -1;
     ForEachChanged(s, [&](int i) {

@@ -33,23 +33,16 @@ class HeaderColumns final : public IColumnOwner {
   QHeaderView* header_;
 };
 
-QMargins FrameOf(const QWidget* window) {
-  const QRect outer = window->frameGeometry();
-  const QRect inner = window->geometry();
-  return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-          outer.bottom() - inner.bottom()};
-}
-
 // The frame the window manager puts around the form. Until the form is framed (placement is
 // restored as it is shown), the frame of a framed window of the program stands in for it:
 // the manager frames them alike. Stored bounds are outer ones, so without this every restore
 // would grow the form by its frame and move it up by its title bar.
 QMargins FrameMargins(const QWidget* form) {
-  if (const QMargins own = FrameOf(form); !own.isNull()) return own;
+  if (const QMargins own = WindowFrame(form); !own.isNull()) return own;
   const QWidget* parent = form->parentWidget() != nullptr ? form->parentWidget()->window() : nullptr;
   for (const QWidget* other : {parent, static_cast<const QWidget*>(QApplication::activeWindow())}) {
     if (other != nullptr && other != form && other->isVisible()) {
-      if (const QMargins frame = FrameOf(other); !frame.isNull()) return frame;
+      if (const QMargins frame = WindowFrame(other); !frame.isNull()) return frame;
     }
   }
   return {};
@@ -100,6 +93,13 @@ class WidgetForm final : public IPlacedForm {
 };
 
 }  // namespace
+
+QMargins WindowFrame(const QWidget* window) {
+  const QRect outer = window->frameGeometry();
+  const QRect inner = window->geometry();
+  return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+          outer.bottom() - inner.bottom()};
+}
 
 QString PlacementSection(const QWidget* form) {
   QString name = QString::fromLatin1(form->metaObject()->className());

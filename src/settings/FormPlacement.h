@@ -2,6 +2,7 @@
 // Window placement for Qt windows: the settings-file section named after the
 // window's class.
 
+#include <QMargins>
 #include <QString>
 
 class QWidget;
@@ -16,6 +17,9 @@ void RestoreFormPlacement(QWidget* form, const QString& fileName = QString());
 
 // Writes the placement; false when the settings file could not be written.
 bool SaveFormPlacement(QWidget* form, const QString& fileName = QString());
+
+// The frame the window manager draws around a top-level window; null while it is not framed.
+QMargins WindowFrame(const QWidget* window);
 
 // The section name of a window: its class name without namespace.
 QString PlacementSection(const QWidget* form);

@@ -9,6 +9,7 @@
 #include "core/Commands.h"
 #include "core/DocState.h"
 #include "edit/BookmarkCommands.h"
+#include "settings/FormPlacement.h"
 #include "settings/MRUFiles.h"
 #include "tools/ConversionTable.h"
 #include "ui/main/FormMain.h"
@@ -50,8 +51,8 @@ int TMainWindowSettings::WindowTop() const { return NormalCorner(window_).y() - 
 int TMainWindowSettings::WindowWidth() const { return window_.frameGeometry().width(); }
 int TMainWindowSettings::WindowHeight() const { return window_.frameGeometry().height(); }
 
-int TMainWindowSettings::FrameLeft() const { return window_.geometry().x() - window_.frameGeometry().x(); }
-int TMainWindowSettings::FrameTop() const { return window_.geometry().y() - window_.frameGeometry().y(); }
+int TMainWindowSettings::FrameLeft() const { return WindowFrame(&window_).left(); }
+int TMainWindowSettings::FrameTop() const { return WindowFrame(&window_).top(); }
 
 void TMainWindowSettings::MoveWindow(int left, int top, int frameLeft, int frameTop) {
   const QRect screen = ScreenRect(window_, false);

@@ -7,6 +7,19 @@ source "$(dirname "$0")/lib.sh"
 x11_start
 
 title='Character conversion table'
+
+# Convert with the modified table left unsaved, close the count, and save with the very next
+# shortcut.
+convert_and_save() {
+  keys alt+c
+  wait_active Confirmation
+  keys alt+n
+  wait_active Information
+  keys Return
+  wait_main
+  keys ctrl+s
+}
+
 doc=$(make_doc doc.bin 0001)
 quoxa_start "$doc"
 keys alt+s h
@@ -17,13 +30,7 @@ placed=$(window_geometry "$title")
 keys Right Right Right
 type_text 7a
 keys Return
-keys alt+c
-wait_active Confirmation
-keys alt+n
-wait_active Information
-keys Return
-wait_main
-keys ctrl+s
+convert_and_save
 expect_bytes "$doc" 7a01
 
 # Esc leaves the table as it was taken and the next shortcut works.
@@ -47,13 +54,7 @@ sleep 0.5
 # Its place and size are kept from one use to the next, not grown by the window frame.
 [ "$(window_geometry "$title")" = "$placed" ] || fail "the dialog moved from $placed to $(window_geometry "$title")"
 drag_in "$title" 35 61 200 82
-keys alt+c
-wait_active Confirmation
-keys alt+n
-wait_active Information
-keys Return
-wait_main
-keys ctrl+s
+convert_and_save
 expect_bytes "$doc" 7a02
 
 # Row 02 held at the grid's bottom edge scrolls it on; dropped on a row below the first
@@ -61,13 +62,7 @@ expect_bytes "$doc" 7a02
 keys alt+s h
 wait_active "$title"
 drag_in "$title" 35 82 200 286 1.5
-keys alt+c
-wait_active Confirmation
-keys alt+n
-wait_active Information
-keys Return
-wait_main
-keys ctrl+s
+convert_and_save
 settle
 converted=$(file_hex "$doc")
 [ "${converted:0:2}" = 7a ] || fail "the first byte changed: '$converted'"
