@@ -6,7 +6,9 @@
 #include "MainWindowFixture.h"
 #include "TestDocument.h"
 #include "core/Navigation.h"
+#include "core/Journal.h"
 #include "settings/Options.h"
+#include "tools/ConversionTable.h"
 #include "ui/main/GridView.h"
 #include "ui/main/QZScrollBar.h"
 #include "ui/main/QZStrGrid.h"
@@ -19,6 +21,23 @@ namespace {
 
 void Click(TQZStrGrid* grid, int col, int row) {
   QTest::mouseClick(grid, Qt::LeftButton, {}, grid->CellRect(col, row).center());
+}
+
+// The first cell whose hex text is not the document's byte there, as "col,row"; empty when
+// the page shows the document exactly.
+QString FirstStaleCell(MainWindowFixture& f) {
+  TQZStrGrid* hex = f.form.QZStrGridHex();
+  const std::string bytes = quoxa::test::DocumentBytes();
+  for (int row = 0; row < hex->RowCount(); ++row) {
+    for (int col = 0; col < hex->ColCount(); ++col) {
+      const int64_t pos = quoxa::TopAddress - 1 + int64_t{row} * hex->ColCount() + col;  // index into bytes
+      const QString want = pos < static_cast<int64_t>(bytes.size())
+                               ? QString::asprintf("%02X", static_cast<uint8_t>(bytes[static_cast<size_t>(pos)]))
+                               : QString();
+      if (hex->Cell(col, row) != want) return QString::asprintf("%d,%d", col, row);
+    }
+  }
+  return {};
 }
 
 }  // namespace
@@ -277,6 +296,33 @@ class TestGrids : public QObject {
       }
     }
     QVERIFY(red > 3);
+  }
+
+  // Commands that change bytes above the cursor must not leave those cells showing the old ones.
+  void changesAboveTheCursorAreShown_data() {
+    QTest::addColumn<int>("step");
+    QTest::newRow("conversion from the beginning") << 0;
+    QTest::newRow("its undo, cursor at the end") << 1;
+    QTest::newRow("its redo, cursor at the end") << 2;
+  }
+  void changesAboveTheCursorAreShown() {
+    QFETCH(int, step);
+    MainWindowFixture f;
+    f.Load(std::string(160, 'a'));
+    quoxa::ConversionTable = quoxa::IdentityTable();
+    quoxa::ConversionTable['a'] = 'B';
+    quoxa::GotoAddress(100, true, true);
+    QCOMPARE(quoxa::ApplyConversion(1).count, int64_t{160});
+    if (step >= 1) {
+      quoxa::GotoAddress(160, true, true);
+      QVERIFY(quoxa::Journal().Undo());
+    }
+    if (step >= 2) {
+      quoxa::GotoAddress(160, true, true);
+      QVERIFY(quoxa::Journal().Redo());
+    }
+    quoxa::ResetConversionTable();
+    QCOMPARE(FirstStaleCell(f), QString());
   }
 
   void noDocumentEmptiesTheGrids() {
