@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -37,15 +38,75 @@ __attribute__((target("avx2"))) int32_t TranslateAvx2(uint8_t* bytes, int32_t n,
   return i;
 }
 
-const bool kHasAvx2 = __builtin_cpu_supports("avx2");
+#define QUOXA_AVX512 __attribute__((target("avx512f,avx512bw,avx512vbmi")))
+
+// Two two-register byte permutes answer the low and the high half of the table; bit 7 picks.
+QUOXA_AVX512 int32_t TranslateAvx512(uint8_t* bytes, int32_t n, const uint8_t* table) {
+  const __m512i t0 = _mm512_loadu_si512(table);
+  const __m512i t1 = _mm512_loadu_si512(table + 64);
+  const __m512i t2 = _mm512_loadu_si512(table + 128);
+  const __m512i t3 = _mm512_loadu_si512(table + 192);
+  int32_t i = 0;
+  for (; i + 64 <= n; i += 64) {
+    const __m512i x = _mm512_loadu_si512(bytes + i);
+    const __m512i low = _mm512_permutex2var_epi8(t0, x, t1);
+    const __m512i high = _mm512_permutex2var_epi8(t2, x, t3);
+    _mm512_storeu_si512(bytes + i, _mm512_mask_blend_epi8(_mm512_movepi8_mask(x), low, high));
+  }
+  return i;
+}
+
+// A 64-byte compare gives four mask words at once, in the order the mask keeps them.
+QUOXA_AVX512 int32_t ChangedMaskAvx512(const uint8_t* before, const uint8_t* after, int32_t n, uint16_t* mask,
+                                       int32_t& changed) {
+  int32_t i = 0;
+  for (; i + 64 <= n; i += 64) {
+    const __mmask64 m = _mm512_cmpneq_epi8_mask(_mm512_loadu_si512(before + i), _mm512_loadu_si512(after + i));
+    std::memcpy(mask + i / 16, &m, sizeof m);
+    changed += std::popcount(static_cast<uint64_t>(m));
+  }
+  return i;
+}
+
+QUOXA_AVX512 int32_t TakeMaskedAvx512(uint8_t* bytes, const uint8_t* chosen, int32_t n, const uint16_t* mask) {
+  int32_t i = 0;
+  for (; i + 64 <= n; i += 64) {
+    __mmask64 m;
+    std::memcpy(&m, mask + i / 16, sizeof m);
+    if (m != 0) _mm512_mask_storeu_epi8(bytes + i, m, _mm512_loadu_si512(chosen + i));
+  }
+  return i;
+}
+
+TByteKernels BestKernels() {
+  __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+      __builtin_cpu_supports("avx512vbmi")) {
+    return TByteKernels::Avx512;
+  }
+  return __builtin_cpu_supports("avx2") ? TByteKernels::Avx2 : TByteKernels::Plain;
+}
+#else
+TByteKernels BestKernels() { return TByteKernels::Plain; }
 #endif
 
+TByteKernels kernels = BestKernels();
+
 }  // namespace
+
+TByteKernels UseByteKernels(TByteKernels limit) {
+  kernels = std::min(limit, BestKernels());
+  return kernels;
+}
 
 void TranslateBytes(uint8_t* bytes, int32_t n, const uint8_t* table) {
   int32_t i = 0;
 #if defined(__x86_64__)
-  if (kHasAvx2) i = TranslateAvx2(bytes, n, table);
+  if (kernels == TByteKernels::Avx512) {
+    i = TranslateAvx512(bytes, n, table);
+  } else if (kernels == TByteKernels::Avx2) {
+    i = TranslateAvx2(bytes, n, table);
+  }
 #endif
   for (; i < n; ++i) bytes[i] = table[bytes[i]];
 }
@@ -54,8 +115,10 @@ int32_t ChangedMask(const uint8_t* before, const uint8_t* after, int32_t n, uint
   int32_t changed = 0;
   int32_t i = 0;
 #if defined(__x86_64__)
+  if (kernels == TByteKernels::Avx512) i = ChangedMaskAvx512(before, after, n, mask, changed);
   // Equal bytes are counted in byte lanes (each compare gives -1), summed before they wrap.
   const __m128i zero = _mm_setzero_si128();
+  const int32_t start = i;
   int32_t equal = 0;
   while (i + 16 <= n) {
     __m128i lanes = zero;
@@ -70,7 +133,7 @@ int32_t ChangedMask(const uint8_t* before, const uint8_t* after, int32_t n, uint
     const __m128i sums = _mm_sad_epu8(lanes, zero);
     equal += _mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4);
   }
-  changed = i - equal;
+  changed += i - start - equal;
 #endif
   for (; i < n; i += 16) {
     uint16_t m = 0;
@@ -84,6 +147,7 @@ int32_t ChangedMask(const uint8_t* before, const uint8_t* after, int32_t n, uint
 void TakeMasked(uint8_t* bytes, const uint8_t* chosen, int32_t n, const uint16_t* mask) {
   int32_t i = 0;
 #if defined(__x86_64__)
+  if (kernels == TByteKernels::Avx512) i = TakeMaskedAvx512(bytes, chosen, n, mask);
   // Each mask bit spread over its byte lane: the lane's mask byte, its own bit, compared.
   const __m128i bits = _mm_set1_epi64x(static_cast<int64_t>(0x8040201008040201ULL));
   for (; i + 16 <= n; i += 16) {

@@ -17,31 +17,36 @@ namespace quoxa {
 namespace {
 
 // The vectorised lookup, change mask and masked copy against the plain loops, over lengths around their
-// block sizes and random tables.
+// block sizes and random tables, with each instruction set the processor has in turn.
 TEST(ByteTable, TranslateAndChangedMaskAgreeWithPlainLoops) {
   std::mt19937 rng(17);
-  for (const int32_t n : {0, 1, 15, 16, 17, 31, 32, 33, 255, 4096, 4093 + 4096}) {
-    std::vector<uint8_t> table(256);
-    for (auto& t : table) t = static_cast<uint8_t>(rng() % 3 == 0 ? rng() : (&t - table.data()));
-    std::vector<uint8_t> before(static_cast<size_t>(n));
-    for (auto& b : before) b = static_cast<uint8_t>(rng());
-    std::vector<uint8_t> after = before;
-    TranslateBytes(after.data(), n, table.data());
-    std::vector<uint16_t> mask(static_cast<size_t>(n + 15) / 16 + 1, 0xdead);
-    const int32_t changed = ChangedMask(before.data(), after.data(), n, mask.data());
-    int32_t expected = 0;
-    for (int32_t i = 0; i < n; ++i) {
-      ASSERT_EQ(after[i], table[before[i]]) << n << " at " << i;
-      const bool differs = before[i] != after[i];
-      expected += differs;
-      ASSERT_EQ((mask[i / 16] >> (i % 16)) & 1, differs ? 1 : 0) << n << " at " << i;
+  for (const TByteKernels limit : {TByteKernels::Plain, TByteKernels::Avx2, TByteKernels::Avx512}) {
+    const int kernels = static_cast<int>(UseByteKernels(limit));
+    for (const int32_t n : {0, 1, 15, 16, 17, 31, 32, 33, 63, 64, 65, 127, 255, 4096, 4093 + 4096}) {
+      std::vector<uint8_t> table(256);
+      for (auto& t : table) t = static_cast<uint8_t>(rng() % 3 == 0 ? rng() : (&t - table.data()));
+      std::vector<uint8_t> before(static_cast<size_t>(n));
+      for (auto& b : before) b = static_cast<uint8_t>(rng());
+      std::vector<uint8_t> after = before;
+      TranslateBytes(after.data(), n, table.data());
+      std::vector<uint16_t> mask(static_cast<size_t>(n + 15) / 16 + 1, 0xdead);
+      const int32_t changed = ChangedMask(before.data(), after.data(), n, mask.data());
+      int32_t expected = 0;
+      for (int32_t i = 0; i < n; ++i) {
+        ASSERT_EQ(after[i], table[before[i]]) << "kernels " << kernels << ", " << n << " at " << i;
+        const bool differs = before[i] != after[i];
+        expected += differs;
+        ASSERT_EQ((mask[i / 16] >> (i % 16)) & 1, differs ? 1 : 0)
+            << "kernels " << kernels << ", " << n << " at " << i;
+      }
+      EXPECT_EQ(changed, expected) << "kernels " << kernels << ", " << n;
+      EXPECT_EQ(mask[(n + 15) / 16], 0xdead) << n << ": written past the mask";
+      // Taking the changed bytes back from the original gives the original.
+      TakeMasked(after.data(), before.data(), n, mask.data());
+      EXPECT_TRUE(after == before) << n;
     }
-    EXPECT_EQ(changed, expected) << n;
-    EXPECT_EQ(mask[(n + 15) / 16], 0xdead) << n << ": written past the mask";
-    // Taking the changed bytes back from the original gives the original.
-    TakeMasked(after.data(), before.data(), n, mask.data());
-    EXPECT_TRUE(after == before) << n;
   }
+  UseByteKernels(TByteKernels::Avx512);
 }
 
 TEST(ConversionTableFormat, IdentityIsEmptyAndOnlyChangedEntriesAreWrittenInOrder) {
