@@ -14,26 +14,48 @@ namespace {
 
 #if defined(__x86_64__)
 // The table as sixteen rows of sixteen: row h answers the bytes whose high nibble is h. A
-// byte looks up row h at (byte - 16h) saturated up by 0x70: in the row that keeps its low
+// byte looks up row h at (byte ^ 16h) saturated up by 0x70: in its own row that keeps its low
 // nibble, in any other row it reaches bit 7, for which the shuffle gives 0.
+//
+// The rows hold what each entry changes (entry ^ index), so that a row the table leaves alone
+// costs nothing: most tables change a few letters or only the upper half.
 __attribute__((target("avx2"))) int32_t TranslateAvx2(uint8_t* bytes, int32_t n, const uint8_t* table) {
   __m256i rows[16];
+  __m256i offsets[16];
+  int count = 0;
+  const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
   for (int h = 0; h < 16; ++h) {
-    rows[h] = _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(table + 16 * h)));
+    const __m128i offset = _mm_set1_epi8(static_cast<char>(16 * h));
+    const __m128i row = _mm_loadu_si128(reinterpret_cast<const __m128i*>(table + 16 * h));
+    const __m128i change = _mm_xor_si128(row, _mm_or_si128(lanes, offset));
+    if (_mm_testz_si128(change, change)) continue;
+    rows[count] = _mm256_broadcastsi128_si256(change);
+    offsets[count] = _mm256_broadcastsi128_si256(offset);
+    ++count;
   }
+  if (count == 0) return n;
   const __m256i bias = _mm256_set1_epi8(0x70);
-  const __m256i step = _mm256_set1_epi8(16);
   int32_t i = 0;
-  for (; i + 32 <= n; i += 32) {
-    __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + i));
-    __m256i r = _mm256_setzero_si256();
-    // Unrolled: sixteen short steps, the loop's own count and branch would double them.
+  if (count == 16) {
+    for (; i + 32 <= n; i += 32) {
+      const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + i));
+      __m256i d = _mm256_setzero_si256();
+      // Unrolled: sixteen short steps, the loop's own count and branch would double them.
 #pragma GCC unroll 16
-    for (const __m256i& row : rows) {
-      r = _mm256_or_si256(r, _mm256_shuffle_epi8(row, _mm256_adds_epu8(x, bias)));
-      x = _mm256_sub_epi8(x, step);
+      for (int k = 0; k < 16; ++k) {
+        d = _mm256_or_si256(d, _mm256_shuffle_epi8(rows[k], _mm256_adds_epu8(_mm256_xor_si256(x, offsets[k]), bias)));
+      }
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(bytes + i), _mm256_xor_si256(x, d));
     }
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(bytes + i), r);
+    return i;
+  }
+  for (; i + 32 <= n; i += 32) {
+    const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + i));
+    __m256i d = _mm256_setzero_si256();
+    for (int k = 0; k < count; ++k) {
+      d = _mm256_or_si256(d, _mm256_shuffle_epi8(rows[k], _mm256_adds_epu8(_mm256_xor_si256(x, offsets[k]), bias)));
+    }
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(bytes + i), _mm256_xor_si256(x, d));
   }
   return i;
 }

@@ -23,8 +23,10 @@ TEST(ByteTable, TranslateAndChangedMaskAgreeWithPlainLoops) {
   for (const TByteKernels limit : {TByteKernels::Plain, TByteKernels::Avx2, TByteKernels::Avx512}) {
     const int kernels = static_cast<int>(UseByteKernels(limit));
     for (const int32_t n : {0, 1, 15, 16, 17, 31, 32, 33, 63, 64, 65, 127, 255, 4096, 4093 + 4096}) {
+      // Tables that change a third of the entries, a few, or none: the lookup skips rows left alone.
+      const unsigned every = n % 3 == 0 ? 3 : n % 3 == 1 ? 60 : 0;
       std::vector<uint8_t> table(256);
-      for (auto& t : table) t = static_cast<uint8_t>(rng() % 3 == 0 ? rng() : (&t - table.data()));
+      for (auto& t : table) t = static_cast<uint8_t>(every != 0 && rng() % every == 0 ? rng() : (&t - table.data()));
       std::vector<uint8_t> before(static_cast<size_t>(n));
       for (auto& b : before) b = static_cast<uint8_t>(rng());
       std::vector<uint8_t> after = before;
