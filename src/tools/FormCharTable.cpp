@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -99,6 +100,20 @@ TCharTableGrid::TCharTableGrid(QWidget* parent) : QTableWidget(256, 4, parent) {
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   scrollTimer_.setInterval(kScrollInterval);
   connect(&scrollTimer_, &QTimer::timeout, this, &TCharTableGrid::ScrollTick);
+}
+
+void TCharTableGrid::keyPressEvent(QKeyEvent* event) {
+  // A selected cell is not in its editor, where these keys would act: they empty it (identity).
+  const bool erase = event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace;
+  QTableWidgetItem* cell = currentItem();
+  if (erase && state() != EditingState && cell != nullptr && cell->column() == kConvertColumn) {
+    if (!cell->text().isEmpty()) {
+      cell->setText(QString());
+      emit CellCleared();
+    }
+    return;
+  }
+  QTableWidget::keyPressEvent(event);
 }
 
 void TCharTableGrid::mousePressEvent(QMouseEvent* event) {
@@ -206,6 +221,7 @@ TFormCharTable::TFormCharTable(QWidget* parent)
   begin_->setChecked(true);
   grid_->setItemDelegateForColumn(kConvertColumn, new ConvertToDelegate(grid_, [this] { CellEdited(); }));
   connect(grid_, &TCharTableGrid::RowDropped, this, &TFormCharTable::DropRow);
+  connect(grid_, &TCharTableGrid::CellCleared, this, &TFormCharTable::CellEdited);
 
   auto button = [this](const char* caption, const char* name, void (TFormCharTable::*slot)()) {
     auto* b = new QPushButton(QString::fromUtf8(caption), this);

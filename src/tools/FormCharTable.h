@@ -19,8 +19,11 @@ class TCharTableGrid : public QTableWidget {
 
  signals:
   void RowDropped(int source, int target, int column);
+  // A "Convert to" cell emptied by Delete or Backspace outside its editor.
+  void CellCleared();
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;

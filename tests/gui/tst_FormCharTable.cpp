@@ -63,6 +63,40 @@ class TestFormCharTable : public QObject {
     QCOMPARE(int(ConversionTable[5]), 0x0a);
   }
 
+  void deleteOrBackspaceOnASelectedCellEmptiesIt() {
+    test::OwnSettingsFile settings;
+    test::RecorderScope rec;
+    ConversionTable[5] = 0x41;
+    ConversionTable[6] = 0x42;
+    TFormCharTable form;
+    test::ShowActive(form);
+    // Entering a cell opens its editor; Return closes it and leaves the cell selected.
+    auto select = [&](int row, int column) {
+      form.Grid()->setCurrentCell(row, column);
+      QApplication::processEvents();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+      QApplication::processEvents();
+      QCOMPARE(QApplication::focusWidget(), form.Grid());
+    };
+    select(7, 3);
+    QTest::keyClick(form.Grid(), Qt::Key_Delete);
+    QVERIFY(!form.TableModified());
+    const std::pair<int, Qt::Key> keys[] = {{5, Qt::Key_Delete}, {6, Qt::Key_Backspace}};
+    for (const auto& [row, key] : keys) {
+      select(row, 3);
+      QTest::keyClick(form.Grid(), key);
+      QCOMPARE(Cell(form, row, 3), QString());
+    }
+    QVERIFY(form.TableModified());
+    select(5, 0);
+    QTest::keyClick(form.Grid(), Qt::Key_Delete);
+    QCOMPARE(Cell(form, 5, 0), QString("05"));
+    rec.messages.answers = {mrNo};
+    form.findChild<QPushButton*>("ButtonConvert")->click();
+    QCOMPARE(int(ConversionTable[5]), 5);
+    QCOMPARE(int(ConversionTable[6]), 6);
+  }
+
   void dropsOnlyOntoAnotherRowsConvertToCell() {
     test::OwnSettingsFile settings;
     test::RecorderScope rec;
