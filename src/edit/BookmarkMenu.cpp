@@ -24,7 +24,7 @@ FileQuestion BookmarkFileQuestion(bool save) {
   FileQuestion question;
   question.save = save;
   question.title = save ? msg::kSaveBookmarksTitle : msg::kLoadBookmarksTitle;
-  question.startDir = ProgramDirectory();
+  question.startDir = MakeProgramDirectory();
   question.filter = msg::kBookmarkFilter;
   return question;
 }

@@ -269,7 +269,7 @@ void TFormScript::OpenClick() {
   request.title = msg::kScriptLoadTitle;
   request.favoritesSection = kFavorites;
   request.filter = msg::kScriptFilter;
-  request.startDir = ProgramDirectory();
+  request.startDir = MakeProgramDirectory();
   // A script is only read: the dialog offers no read-only choice for it.
   request.showReadOnly = false;
   const FileDialogResult chosen = AskFile(request);

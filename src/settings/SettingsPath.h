@@ -24,5 +24,8 @@ std::string ChooseSettingsPath(const std::string& explicitPath, const std::strin
 
 // "The program's directory" for bookmark, table and script files: the settings file's folder.
 std::string ProgramDirectory();
+// The same, created (for the user alone) when it is missing: before the first settings are
+// written it does not exist, and a file dialog would start beside the executable instead.
+std::string MakeProgramDirectory();
 
 }  // namespace quoxa

@@ -338,7 +338,7 @@ FileDialogRequest TableFileRequest(bool save) {
   request.title = save ? kSaveTableTitle : kLoadTableTitle;
   request.favoritesSection = "Favorites";
   request.filter = "*.qct";
-  request.startDir = ProgramDirectory();
+  request.startDir = MakeProgramDirectory();
   return request;
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -301,6 +303,17 @@ TEST_F(Settings, ASettingsFileThatCannotBeWrittenGivesOneMessage) {
   EXPECT_FALSE(WriteSettings(window));
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Error writing QUOXA.INI"});
   EXPECT_EQ(TempDir::Read(blocker), "not a folder");
+}
+
+TEST_F(Settings, TheProgramFolderIsMadeForTheUserWhenAFileDialogNeedsIt) {
+  const std::string folder = dir / "new/quoxa";
+  test::ScopedEnv elsewhere("QUOXA_INI", folder + "/quoxa.ini");
+  EXPECT_EQ(MakeProgramDirectory(), folder);
+  struct stat st {};
+  ASSERT_EQ(stat(folder.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  EXPECT_EQ(MakeProgramDirectory(), folder);
 }
 
 TEST(SettingsPath, TheEnvironmentChoosesTheFileAndTheProgramFolderFollowsIt) {
