@@ -67,5 +67,23 @@ settle
 converted=$(file_hex "$doc")
 [ "${converted:0:2}" = 7a ] || fail "the first byte changed: '$converted'"
 [ $((16#${converted:2:2})) -gt $((0x0c)) ] || fail "no scrolling while dragging: 02 became ${converted:2:2}"
+
+# Delete on a selected "Convert to" cell (its editor closed by Return) empties it: the table
+# saved then has no line for 00.
+keys alt+s h
+wait_active "$title"
+keys Right Right Right Return Delete alt+s
+wait_active 'Save conversion table'
+type_text "$work/cleared.qct"
+keys Return
+wait_active "$title - cleared.qct"
+keys Escape
+wait_main
+saved=$(tr -d '\r' <"$work/cleared.qct")
+case "$saved" in
+  *00\;*) fail "Delete left the entry of 00: '$saved'" ;;
+  01\;02*) ;;
+  *) fail "unexpected table saved: '$saved'" ;;
+esac
 quoxa_quit
 pass
