@@ -18,22 +18,34 @@ namespace {
 // nibble, in any other row it reaches bit 7, for which the shuffle gives 0.
 //
 // The rows hold what each entry changes (entry ^ index), so that a row the table leaves alone
-// costs nothing: most tables change a few letters or only the upper half.
-__attribute__((target("avx2"))) int32_t TranslateAvx2(uint8_t* bytes, int32_t n, const uint8_t* table) {
-  __m256i rows[16];
-  __m256i offsets[16];
+// costs nothing: most tables change a few letters or only the upper half. Returns how many
+// rows change anything; only those are put into rows and offsets.
+int ChangingRows(const uint8_t* table, __m128i* rows, __m128i* offsets) {
   int count = 0;
   const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
   for (int h = 0; h < 16; ++h) {
     const __m128i offset = _mm_set1_epi8(static_cast<char>(16 * h));
     const __m128i row = _mm_loadu_si128(reinterpret_cast<const __m128i*>(table + 16 * h));
     const __m128i change = _mm_xor_si128(row, _mm_or_si128(lanes, offset));
-    if (_mm_testz_si128(change, change)) continue;
-    rows[count] = _mm256_broadcastsi128_si256(change);
-    offsets[count] = _mm256_broadcastsi128_si256(offset);
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(change, _mm_setzero_si128())) == 0xffff) continue;
+    rows[count] = change;
+    offsets[count] = offset;
     ++count;
   }
+  return count;
+}
+
+__attribute__((target("avx2"))) int32_t TranslateAvx2(uint8_t* bytes, int32_t n, const uint8_t* table) {
+  __m128i narrowRows[16];
+  __m128i narrowOffsets[16];
+  const int count = ChangingRows(table, narrowRows, narrowOffsets);
   if (count == 0) return n;
+  __m256i rows[16];
+  __m256i offsets[16];
+  for (int k = 0; k < count; ++k) {
+    rows[k] = _mm256_broadcastsi128_si256(narrowRows[k]);
+    offsets[k] = _mm256_broadcastsi128_si256(narrowOffsets[k]);
+  }
   const __m256i bias = _mm256_set1_epi8(0x70);
   int32_t i = 0;
   if (count == 16) {
@@ -56,6 +68,25 @@ __attribute__((target("avx2"))) int32_t TranslateAvx2(uint8_t* bytes, int32_t n,
       d = _mm256_or_si256(d, _mm256_shuffle_epi8(rows[k], _mm256_adds_epu8(_mm256_xor_si256(x, offsets[k]), bias)));
     }
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(bytes + i), _mm256_xor_si256(x, d));
+  }
+  return i;
+}
+
+// The same lookup sixteen bytes at a time, for processors without AVX2.
+__attribute__((target("ssse3"))) int32_t TranslateSsse3(uint8_t* bytes, int32_t n, const uint8_t* table) {
+  __m128i rows[16];
+  __m128i offsets[16];
+  const int count = ChangingRows(table, rows, offsets);
+  if (count == 0) return n;
+  const __m128i bias = _mm_set1_epi8(0x70);
+  int32_t i = 0;
+  for (; i + 16 <= n; i += 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+    __m128i d = _mm_setzero_si128();
+    for (int k = 0; k < count; ++k) {
+      d = _mm_or_si128(d, _mm_shuffle_epi8(rows[k], _mm_adds_epu8(_mm_xor_si128(x, offsets[k]), bias)));
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + i), _mm_xor_si128(x, d));
   }
   return i;
 }
@@ -106,7 +137,8 @@ TByteKernels BestKernels() {
       __builtin_cpu_supports("avx512vbmi")) {
     return TByteKernels::Avx512;
   }
-  return __builtin_cpu_supports("avx2") ? TByteKernels::Avx2 : TByteKernels::Plain;
+  if (__builtin_cpu_supports("avx2")) return TByteKernels::Avx2;
+  return __builtin_cpu_supports("ssse3") ? TByteKernels::Ssse3 : TByteKernels::Plain;
 }
 #else
 TByteKernels BestKernels() { return TByteKernels::Plain; }
@@ -128,6 +160,8 @@ void TranslateBytes(uint8_t* bytes, int32_t n, const uint8_t* table) {
     i = TranslateAvx512(bytes, n, table);
   } else if (kernels == TByteKernels::Avx2) {
     i = TranslateAvx2(bytes, n, table);
+  } else if (kernels == TByteKernels::Ssse3) {
+    i = TranslateSsse3(bytes, n, table);
   }
 #endif
   for (; i < n; ++i) bytes[i] = table[bytes[i]];

@@ -8,7 +8,7 @@ namespace quoxa {
 
 // The instruction sets the functions below may use: the best the processor has, unless a test
 // holds them to a lower one to compare each path with the plain loops.
-enum class TByteKernels { Plain, Avx2, Avx512 };
+enum class TByteKernels { Plain, Ssse3, Avx2, Avx512 };
 // Uses the best kernels up to limit; returns those now in use.
 TByteKernels UseByteKernels(TByteKernels limit);
 

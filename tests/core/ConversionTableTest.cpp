@@ -20,7 +20,8 @@ namespace {
 // block sizes and random tables, with each instruction set the processor has in turn.
 TEST(ByteTable, TranslateAndChangedMaskAgreeWithPlainLoops) {
   std::mt19937 rng(17);
-  for (const TByteKernels limit : {TByteKernels::Plain, TByteKernels::Avx2, TByteKernels::Avx512}) {
+  for (const TByteKernels limit :
+       {TByteKernels::Plain, TByteKernels::Ssse3, TByteKernels::Avx2, TByteKernels::Avx512}) {
     const int kernels = static_cast<int>(UseByteKernels(limit));
     for (const int32_t n : {0, 1, 15, 16, 17, 31, 32, 33, 63, 64, 65, 127, 255, 4096, 4093 + 4096}) {
       // Tables that change a third of the entries, a few, or none: the lookup skips rows left alone.
