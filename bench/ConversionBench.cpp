@@ -70,8 +70,11 @@ BENCHMARK(BM_UndoConversion)->Unit(benchmark::kMillisecond);
 void BM_TranslateReference(benchmark::State& state) {
   quoxa::bench::LoadBigDocument();
   std::vector<uint8_t> bytes(quoxa::DocBuffer, quoxa::DocBuffer + kBigSize);
-  const quoxa::TConversionTable table = UpperCase();
-  const quoxa::TConversionTable back = [] {
+  // Static, like the program's own table: a table on the stack would sit at a random offset
+  // within its page, and loads of it falsely wait for stores to the bytes at the same offset
+  // (4K aliasing), so the reference's time swung by half from one run to the next.
+  alignas(64) static const quoxa::TConversionTable table = UpperCase();
+  alignas(64) static const quoxa::TConversionTable back = [] {
     quoxa::TConversionTable t = quoxa::IdentityTable();
     for (int c = 'A'; c <= 'Z'; ++c) t[static_cast<size_t>(c)] = static_cast<uint8_t>(c - 'A' + 'a');
     return t;
