@@ -35,6 +35,25 @@ int ChangingRows(const uint8_t* table, __m128i* rows, __m128i* offsets) {
   return count;
 }
 
+// kAll: every row changes something, and the lookup loop has a fixed count that unrolls
+// (left as a loop, its own count and branch would double the sixteen short steps).
+template <bool kAll>
+__attribute__((target("avx2"))) int32_t LookupRowsAvx2(uint8_t* bytes, int32_t n, const __m256i* rows,
+                                                       const __m256i* offsets, int count) {
+  const __m256i bias = _mm256_set1_epi8(0x70);
+  int32_t i = 0;
+  for (; i + 32 <= n; i += 32) {
+    const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + i));
+    __m256i d = _mm256_setzero_si256();
+#pragma GCC unroll 16
+    for (int k = 0; k < (kAll ? 16 : count); ++k) {
+      d = _mm256_or_si256(d, _mm256_shuffle_epi8(rows[k], _mm256_adds_epu8(_mm256_xor_si256(x, offsets[k]), bias)));
+    }
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(bytes + i), _mm256_xor_si256(x, d));
+  }
+  return i;
+}
+
 __attribute__((target("avx2"))) int32_t TranslateAvx2(uint8_t* bytes, int32_t n, const uint8_t* table) {
   __m128i narrowRows[16];
   __m128i narrowOffsets[16];
@@ -46,30 +65,8 @@ __attribute__((target("avx2"))) int32_t TranslateAvx2(uint8_t* bytes, int32_t n,
     rows[k] = _mm256_broadcastsi128_si256(narrowRows[k]);
     offsets[k] = _mm256_broadcastsi128_si256(narrowOffsets[k]);
   }
-  const __m256i bias = _mm256_set1_epi8(0x70);
-  int32_t i = 0;
-  if (count == 16) {
-    for (; i + 32 <= n; i += 32) {
-      const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + i));
-      __m256i d = _mm256_setzero_si256();
-      // Unrolled: sixteen short steps, the loop's own count and branch would double them.
-#pragma GCC unroll 16
-      for (int k = 0; k < 16; ++k) {
-        d = _mm256_or_si256(d, _mm256_shuffle_epi8(rows[k], _mm256_adds_epu8(_mm256_xor_si256(x, offsets[k]), bias)));
-      }
-      _mm256_storeu_si256(reinterpret_cast<__m256i*>(bytes + i), _mm256_xor_si256(x, d));
-    }
-    return i;
-  }
-  for (; i + 32 <= n; i += 32) {
-    const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(bytes + i));
-    __m256i d = _mm256_setzero_si256();
-    for (int k = 0; k < count; ++k) {
-      d = _mm256_or_si256(d, _mm256_shuffle_epi8(rows[k], _mm256_adds_epu8(_mm256_xor_si256(x, offsets[k]), bias)));
-    }
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(bytes + i), _mm256_xor_si256(x, d));
-  }
-  return i;
+  return count == 16 ? LookupRowsAvx2<true>(bytes, n, rows, offsets, count)
+                     : LookupRowsAvx2<false>(bytes, n, rows, offsets, count);
 }
 
 // The same lookup sixteen bytes at a time, for processors without AVX2.

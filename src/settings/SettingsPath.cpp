@@ -63,9 +63,8 @@ std::string ProgramDirectory() { return DirectoryOf(SettingsFilePath()); }
 std::string MakeProgramDirectory() {
   const std::string folder = ProgramDirectory();
   std::error_code ec;
-  if (!std::filesystem::exists(folder, ec)) {
-    std::filesystem::create_directories(folder, ec);
-    if (!ec) std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ec);
+  if (std::filesystem::create_directories(folder, ec)) {
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ec);
   }
   return folder;
 }

@@ -107,9 +107,11 @@ ConversionResult ApplyConversion(int32_t first) {
       from = last + 1;
     }
   }
-  if (result.count > 0) Modified = true;
-  // The run may start above the cursor, and refreshing the view only refills from the cursor.
-  if (result.count > 0) RepaintFrom(0, 0);
+  if (result.count > 0) {
+    Modified = true;
+    // The run may start above the cursor, and refreshing the view only refills from the cursor.
+    RepaintFrom(0, 0);
+  }
   RefreshView();
   return result;
 }
