@@ -39,7 +39,7 @@ void BM_BlockMoveThere_AndBack(benchmark::State& state) {
       quoxa::JournalStep step;
       quoxa::BlockCopyClick(quoxa::Cmd::BlockMove);
     }
-    benchmark::DoNotOptimize(quoxa::DocBuffer[0]);
+    benchmark::DoNotOptimize(quoxa::Doc().DocBuffer[0]);
   }
   state.SetBytesProcessed(state.iterations() * int64_t{kBigSize} * 2);
 }
@@ -58,7 +58,7 @@ void BM_BlockCopyAndDelete(benchmark::State& state) {
       quoxa::JournalStep step;
       quoxa::DeleteBlock();
     }
-    benchmark::DoNotOptimize(quoxa::DocBuffer[0]);
+    benchmark::DoNotOptimize(quoxa::Doc().DocBuffer[0]);
   }
   state.SetBytesProcessed(state.iterations() * int64_t{kBigSize} * 2);
 }

@@ -57,7 +57,7 @@ void BM_HexTriples256MiB(benchmark::State& state) {
   std::unique_ptr<char[]> text(new char[3 * static_cast<size_t>(kBigSize)]);
   std::memset(text.get(), 0, 3 * static_cast<size_t>(kBigSize));  // pages in, as the reference's are
   for (auto _ : state) {
-    quoxa::WriteHexTriples(quoxa::DocBuffer, kBigSize, text.get());
+    quoxa::WriteHexTriples(quoxa::Doc().DocBuffer, kBigSize, text.get());
     benchmark::DoNotOptimize(text.get());
     benchmark::ClobberMemory();
   }
@@ -80,7 +80,7 @@ BENCHMARK(BM_MemcpyReference256MiB)->Unit(benchmark::kMillisecond);
 void BM_ParseHexText64MiB(benchmark::State& state) {
   quoxa::bench::LoadBigDocument();
   const std::string text = quoxa::BytesToHexString(
-      std::string_view(reinterpret_cast<const char*>(quoxa::DocBuffer), static_cast<size_t>(kBlock)), true);
+      std::string_view(reinterpret_cast<const char*>(quoxa::Doc().DocBuffer), static_cast<size_t>(kBlock)), true);
   std::string bytes;
   for (auto _ : state) {
     benchmark::DoNotOptimize(quoxa::ParseSeparatedHex(text, bytes));
@@ -116,7 +116,7 @@ void BM_Paste64MiB(benchmark::State& state) {
     }
     state.PauseTiming();
     quoxa::DeleteRange(kBigSize, kBlock);
-    quoxa::Journal().Reset();
+    quoxa::Doc().Journal.Reset();
     state.ResumeTiming();
   }
   state.SetBytesProcessed(state.iterations() * int64_t{kBlock});

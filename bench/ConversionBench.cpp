@@ -32,16 +32,16 @@ void BM_ApplyConversion(benchmark::State& state) {
   // The default undo budget: the record must fit in it, or the step would not be undoable.
   for (auto _ : state) {
     state.PauseTiming();
-    quoxa::Journal().Reset();
+    quoxa::Doc().Journal.Reset();
     quoxa::ConversionTable = UpperCase();
     state.ResumeTiming();
     const quoxa::ConversionResult result = quoxa::ApplyConversion(1);
     state.PauseTiming();
-    if (result.count == 0 || !quoxa::Journal().CanUndo()) state.SkipWithError("nothing converted or recorded");
-    quoxa::Journal().Undo();
+    if (result.count == 0 || !quoxa::Doc().Journal.CanUndo()) state.SkipWithError("nothing converted or recorded");
+    quoxa::Doc().Journal.Undo();
     state.ResumeTiming();
   }
-  quoxa::Journal().Reset();
+  quoxa::Doc().Journal.Reset();
   quoxa::ResetConversionTable();
   quoxa::UseByteKernels(quoxa::TByteKernels::Avx512);
   state.SetBytesProcessed(state.iterations() * int64_t{kBigSize});
@@ -51,17 +51,17 @@ BENCHMARK(BM_ApplyConversion)->Arg(3)->Arg(2)->Arg(1)->Arg(0)->Unit(benchmark::k
 // Undo of that conversion: the changed bytes looked up backwards from the record.
 void BM_UndoConversion(benchmark::State& state) {
   quoxa::bench::LoadBigDocument();
-  quoxa::Journal().Reset();
+  quoxa::Doc().Journal.Reset();
   quoxa::ConversionTable = UpperCase();
   if (quoxa::ApplyConversion(1).count == 0) state.SkipWithError("nothing converted");
   for (auto _ : state) {
-    if (!quoxa::Journal().Undo()) state.SkipWithError("nothing to undo");
+    if (!quoxa::Doc().Journal.Undo()) state.SkipWithError("nothing to undo");
     state.PauseTiming();
-    quoxa::Journal().Redo();
+    quoxa::Doc().Journal.Redo();
     state.ResumeTiming();
   }
-  quoxa::Journal().Undo();
-  quoxa::Journal().Reset();
+  quoxa::Doc().Journal.Undo();
+  quoxa::Doc().Journal.Reset();
   quoxa::ResetConversionTable();
   state.SetBytesProcessed(state.iterations() * int64_t{kBigSize});
 }
@@ -69,7 +69,7 @@ BENCHMARK(BM_UndoConversion)->Unit(benchmark::kMillisecond);
 
 void BM_TranslateReference(benchmark::State& state) {
   quoxa::bench::LoadBigDocument();
-  std::vector<uint8_t> bytes(quoxa::DocBuffer, quoxa::DocBuffer + kBigSize);
+  std::vector<uint8_t> bytes(quoxa::Doc().DocBuffer, quoxa::Doc().DocBuffer + kBigSize);
   // Static, like the program's own table: a table on the stack would sit at a random offset
   // within its page, and loads of it falsely wait for stores to the bytes at the same offset
   // (4K aliasing), so the reference's time swung by half from one run to the next.

@@ -21,7 +21,7 @@ void BM_DumpRows(benchmark::State& state) {
   for (auto _ : state) {
     size_t chars = 0;
     for (int64_t offset = 0; offset < kDumpBytes; offset += kPerRow) {
-      rows.Format(offset, quoxa::DocBuffer + offset, kPerRow, first, second);
+      rows.Format(offset, quoxa::Doc().DocBuffer + offset, kPerRow, first, second);
       chars += first.size();
     }
     benchmark::DoNotOptimize(chars);
@@ -37,7 +37,7 @@ void BM_DumpRowsSnprintf(benchmark::State& state) {
   for (auto _ : state) {
     size_t chars = 0;
     for (int64_t offset = 0; offset < kDumpBytes; offset += kPerRow) {
-      const uint8_t* row = quoxa::DocBuffer + offset;
+      const uint8_t* row = quoxa::Doc().DocBuffer + offset;
       int n = std::snprintf(line, sizeof line, "%9.9llX:  ", static_cast<unsigned long long>(offset));
       for (int i = 0; i < kPerRow; ++i) n += std::snprintf(line + n, sizeof line - static_cast<size_t>(n), "%2.2X ", row[i]);
       for (int i = 0; i < kPerRow; ++i) line[n++] = static_cast<char>(row[i] >= 32 ? row[i] : '.');

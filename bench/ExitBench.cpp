@@ -62,7 +62,7 @@ void BM_CloseWith300MiBOpen(benchmark::State& state) {
     window->show();
     window->EnsureStarted();
     window->Documents().OpenFileByName(DocumentPath(), false);
-    if (quoxa::DocSize != kDocumentSize) return state.SkipWithError("the document did not open");
+    if (quoxa::Doc().DocSize != kDocumentSize) return state.SkipWithError("the document did not open");
     QApplication::processEvents();
     state.ResumeTiming();
     window->close();

@@ -49,7 +49,7 @@ bool PrepareReadFile() {
   if (stat(ReadPath().c_str(), &st) != 0 || st.st_size != kBigSize) {
     quoxa::bench::LoadBigDocument();
     const int fd = open(ReadPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0 || !WriteAll(fd, quoxa::DocBuffer, kBigSize)) return false;
+    if (fd < 0 || !WriteAll(fd, quoxa::Doc().DocBuffer, kBigSize)) return false;
     close(fd);
   }
   auto warm = std::make_unique<uint8_t[]>(static_cast<size_t>(kBigSize));
@@ -62,10 +62,10 @@ bool PrepareReadFile() {
 
 void BM_OpenFile(benchmark::State& state) {
   if (!PrepareReadFile()) return state.SkipWithError("cannot prepare the file");
-  if (quoxa::DocBuffer == nullptr) quoxa::AllocDocument();
+  if (quoxa::Doc().DocBuffer == nullptr) quoxa::AllocDocument();
   for (auto _ : state) {
     if (quoxa::ReadFileInto(ReadPath(), false, 1) != 0) return state.SkipWithError("ReadFileInto failed");
-    benchmark::DoNotOptimize(quoxa::DocBuffer[quoxa::DocSize - 1]);
+    benchmark::DoNotOptimize(quoxa::Doc().DocBuffer[quoxa::Doc().DocSize - 1]);
   }
   state.SetBytesProcessed(state.iterations() * int64_t{kBigSize});
 }
@@ -103,7 +103,7 @@ BENCHMARK(BM_ReadReferenceMappedBuffer)->Unit(benchmark::kMillisecond)->UseRealT
 void BM_SaveFile(benchmark::State& state) {
   quoxa::bench::LoadBigDocument();
   for (auto _ : state) {
-    if (!quoxa::WriteFileRange(SavePath(), false, 1, quoxa::DocSize)) return state.SkipWithError("save failed");
+    if (!quoxa::WriteFileRange(SavePath(), false, 1, quoxa::Doc().DocSize)) return state.SkipWithError("save failed");
   }
   state.SetBytesProcessed(state.iterations() * int64_t{kBigSize});
   unlink(SavePath().c_str());
@@ -115,7 +115,7 @@ void BM_WriteReference(benchmark::State& state) {
   quoxa::bench::LoadBigDocument();
   for (auto _ : state) {
     const int fd = open(ReferencePath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0 || !WriteAll(fd, quoxa::DocBuffer, kBigSize) || fsync(fd) != 0) {
+    if (fd < 0 || !WriteAll(fd, quoxa::Doc().DocBuffer, kBigSize) || fsync(fd) != 0) {
       return state.SkipWithError("write failed");
     }
     close(fd);
@@ -130,7 +130,7 @@ void BM_WriteReferenceNoSync(benchmark::State& state) {
   quoxa::bench::LoadBigDocument();
   for (auto _ : state) {
     const int fd = open(ReferencePath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0 || !WriteAll(fd, quoxa::DocBuffer, kBigSize)) return state.SkipWithError("write failed");
+    if (fd < 0 || !WriteAll(fd, quoxa::Doc().DocBuffer, kBigSize)) return state.SkipWithError("write failed");
     close(fd);
   }
   state.SetBytesProcessed(state.iterations() * int64_t{kBigSize});

@@ -32,7 +32,7 @@ quoxa::TFormMain& Window() {
   static quoxa::TFormMain form;
   form.show();
   form.SetGridSize(kCols, kRows);
-  quoxa::ViewReady = true;
+  quoxa::Doc().ViewReady = true;
   return form;
 }
 
@@ -48,12 +48,12 @@ void BM_RepaintPage(benchmark::State& state) {
   int32_t top = 1;
   for (auto _ : state) {
     // A different page each time, so that no cell keeps its text.
-    quoxa::TopAddress = top;
+    quoxa::Doc().TopAddress = top;
     quoxa::RecomputeLastShown();
     quoxa::RepaintFrom(0, 0);
     PaintGrids(form);
-    top += quoxa::PageSize + 7 * kCols;
-    if (top > quoxa::DocSize - quoxa::PageSize) top = 1;
+    top += quoxa::Doc().PageSize + 7 * kCols;
+    if (top > quoxa::Doc().DocSize - quoxa::Doc().PageSize) top = 1;
   }
   state.SetItemsProcessed(state.iterations() * kCols * kRows);
 }
@@ -64,11 +64,11 @@ void BM_RefillPageCells(benchmark::State& state) {
   Window();
   int32_t top = 1;
   for (auto _ : state) {
-    quoxa::TopAddress = top;
+    quoxa::Doc().TopAddress = top;
     quoxa::RecomputeLastShown();
     quoxa::RepaintFrom(0, 0);
-    top += quoxa::PageSize + 7 * kCols;
-    if (top > quoxa::DocSize - quoxa::PageSize) top = 1;
+    top += quoxa::Doc().PageSize + 7 * kCols;
+    if (top > quoxa::Doc().DocSize - quoxa::Doc().PageSize) top = 1;
   }
   state.SetItemsProcessed(state.iterations() * kCols * kRows);
 }
@@ -79,7 +79,7 @@ void BM_PageDownKeyInBigDocument(benchmark::State& state) {
   quoxa::TFormMain& form = Window();
   quoxa::GotoTop();
   for (auto _ : state) {
-    if (quoxa::LastShownAddress >= quoxa::DocSize) quoxa::GotoTop();
+    if (quoxa::Doc().LastShownAddress >= quoxa::Doc().DocSize) quoxa::GotoTop();
     form.Keys().KeyDown(quoxa::GridKey::PageDown, false, false);
     PaintGrids(form);
   }
@@ -91,8 +91,8 @@ BENCHMARK(BM_PageDownKeyInBigDocument)->Unit(benchmark::kMicrosecond);
 // taken back with Backspace, repainted each time; compare with BM_MemmoveReference.
 void BM_TypeInsertAtFrontOfBigDocument(benchmark::State& state) {
   quoxa::TFormMain& form = Window();
-  quoxa::TextMode = true;
-  quoxa::OverwriteMode = false;
+  quoxa::Doc().TextMode = true;
+  quoxa::Doc().OverwriteMode = false;
   quoxa::GotoTop();
   for (auto _ : state) {
     form.Keys().KeyPress("a");
@@ -100,7 +100,7 @@ void BM_TypeInsertAtFrontOfBigDocument(benchmark::State& state) {
     form.Keys().KeyDown(quoxa::GridKey::Backspace, false, false);
     PaintGrids(form);
   }
-  quoxa::OverwriteMode = true;
+  quoxa::Doc().OverwriteMode = true;
   state.SetBytesProcessed(state.iterations() * int64_t{quoxa::bench::kBigSize} * 2);
 }
 BENCHMARK(BM_TypeInsertAtFrontOfBigDocument)->Unit(benchmark::kMillisecond);
@@ -113,13 +113,13 @@ void BM_RepaintPageReference(benchmark::State& state) {
   for (auto _ : state) {
     char* out = text;
     for (int i = 0; i < kCols * kRows; ++i) {
-      const unsigned b = quoxa::DocBuffer[top - 1 + i];
+      const unsigned b = quoxa::Doc().DocBuffer[top - 1 + i];
       out += std::snprintf(out, 4, "%02X", b);
       *out++ = static_cast<char>(b);
     }
     benchmark::DoNotOptimize(text);
-    top += quoxa::PageSize + 7 * kCols;
-    if (top > quoxa::DocSize - quoxa::PageSize) top = 1;
+    top += quoxa::Doc().PageSize + 7 * kCols;
+    if (top > quoxa::Doc().DocSize - quoxa::Doc().PageSize) top = 1;
   }
   state.SetItemsProcessed(state.iterations() * kCols * kRows);
 }

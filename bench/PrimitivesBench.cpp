@@ -17,7 +17,7 @@ void BM_InsertByteAtFront(benchmark::State& state) {
   for (auto _ : state) {
     quoxa::InsertByteAtCursor(0x55);
     quoxa::DeleteByteAtCursor();
-    benchmark::DoNotOptimize(quoxa::DocBuffer[0]);
+    benchmark::DoNotOptimize(quoxa::Doc().DocBuffer[0]);
   }
   state.SetBytesProcessed(state.iterations() * int64_t{kBigSize} * 2);
 }

@@ -40,7 +40,7 @@ const std::vector<uint8_t>& PlantedDocument() {
       const size_t at = static_cast<size_t>(kBigSize / kMarkers) * static_cast<size_t>(i) + 11;
       std::memcpy(quoxa::WritableDocBuffer() + at, kMarker, m);
     }
-    return std::vector<uint8_t>(quoxa::DocBuffer, quoxa::DocBuffer + kBigSize);
+    return std::vector<uint8_t>(quoxa::Doc().DocBuffer, quoxa::Doc().DocBuffer + kBigSize);
   }();
   return original;
 }
@@ -48,7 +48,7 @@ const std::vector<uint8_t>& PlantedDocument() {
 void RestoreDocument(int kind) {
   const std::vector<uint8_t>& original = PlantedDocument();
   std::memcpy(quoxa::WritableDocBuffer(), original.data(), original.size());
-  quoxa::DocSize = kBigSize;
+  quoxa::Doc().DocSize = kBigSize;
   quoxa::SearchState& s = quoxa::Search();
   s = quoxa::SearchState{};
   s.FindString = kMarker;
@@ -57,18 +57,18 @@ void RestoreDocument(int kind) {
 
 void ReplaceAllOf(benchmark::State& state, int kind, bool journal = true) {
   PlantedDocument();
-  quoxa::Journal().SetActive(journal);
+  quoxa::Doc().Journal.SetActive(journal);
   for (auto _ : state) {
     state.PauseTiming();
     RestoreDocument(kind);
-    quoxa::Journal().Reset();
+    quoxa::Doc().Journal.Reset();
     state.ResumeTiming();
     quoxa::TProgressBox box({true, true, "Searching...", "Replacing..."});
     const quoxa::ReplaceAllResult r = quoxa::ReplaceAll(1, false);
     if (r.count != kMarkers) state.SkipWithError("wrong number of replacements");
     benchmark::DoNotOptimize(r);
   }
-  quoxa::Journal().SetActive(true);
+  quoxa::Doc().Journal.SetActive(true);
   state.SetBytesProcessed(state.iterations() * int64_t{kBigSize});
   state.SetLabel(std::to_string(kMarkers) + " occurrences");
 }
@@ -93,13 +93,13 @@ void BM_UndoReplaceAll(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     RestoreDocument(kind);
-    quoxa::Journal().Reset();
+    quoxa::Doc().Journal.Reset();
     if (quoxa::ReplaceAll(1, false).count != kMarkers) state.SkipWithError("wrong number of replacements");
     state.ResumeTiming();
-    if (!quoxa::Journal().Undo()) state.SkipWithError("nothing to undo");
+    if (!quoxa::Doc().Journal.Undo()) state.SkipWithError("nothing to undo");
   }
-  if (quoxa::DocSize != kBigSize ||
-      std::memcmp(quoxa::DocBuffer, PlantedDocument().data(), PlantedDocument().size()) != 0) {
+  if (quoxa::Doc().DocSize != kBigSize ||
+      std::memcmp(quoxa::Doc().DocBuffer, PlantedDocument().data(), PlantedDocument().size()) != 0) {
     state.SkipWithError("undo did not restore the document");
   }
   state.SetBytesProcessed(state.iterations() * int64_t{kBigSize});

@@ -45,8 +45,8 @@ void Restore() {
   quoxa::bench::LoadBigDocument();
   quoxa::ReserveForSize(kBigSize);
   std::memcpy(quoxa::WritableDocBuffer(), Original().data(), Original().size());
-  quoxa::DocSize = kBigSize;
-  quoxa::Journal().Reset();
+  quoxa::Doc().DocSize = kBigSize;
+  quoxa::Doc().Journal.Reset();
 }
 
 std::vector<std::string> Lines(const std::string& first, const std::string& second, int pairs) {

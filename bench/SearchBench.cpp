@@ -37,7 +37,7 @@ class PlantedMarkers {
     quoxa::bench::LoadBigDocument();
     for (int i = 0; i < kMarkers; ++i) {
       const size_t at = static_cast<size_t>(kBigSize / kMarkers) * static_cast<size_t>(i) + 7;
-      saved_.emplace_back(at, std::string(reinterpret_cast<const char*>(quoxa::DocBuffer) + at, 3));
+      saved_.emplace_back(at, std::string(reinterpret_cast<const char*>(quoxa::Doc().DocBuffer) + at, 3));
       std::memcpy(quoxa::WritableDocBuffer() + at, kMarker3, 3);
     }
   }
@@ -74,7 +74,7 @@ void BM_FindBackward8(benchmark::State& state) {
   SetFind(kAbsent8, true);
   for (auto _ : state) {
     quoxa::TProgressBox box(SearchBox());
-    const quoxa::FindResult r = quoxa::FindPrevious(quoxa::DocSize);
+    const quoxa::FindResult r = quoxa::FindPrevious(quoxa::Doc().DocSize);
     if (r.found) state.SkipWithError("found an absent pattern");
     benchmark::DoNotOptimize(r);
   }
@@ -85,7 +85,7 @@ BENCHMARK(BM_FindBackward8)->Unit(benchmark::kMillisecond);
 void BM_MemmemReference8(benchmark::State& state) {
   quoxa::bench::LoadBigDocument();
   for (auto _ : state) {
-    const void* hit = memmem(quoxa::DocBuffer, kBigSize, kAbsent8, 8);
+    const void* hit = memmem(quoxa::Doc().DocBuffer, kBigSize, kAbsent8, 8);
     if (hit != nullptr) state.SkipWithError("found an absent pattern");
     benchmark::DoNotOptimize(hit);
   }
@@ -110,7 +110,7 @@ void BM_MemmemCountReference3(benchmark::State& state) {
   PlantedMarkers planted;
   for (auto _ : state) {
     int count = 0;
-    const auto* at = reinterpret_cast<const char*>(quoxa::DocBuffer);
+    const auto* at = reinterpret_cast<const char*>(quoxa::Doc().DocBuffer);
     const char* end = at + kBigSize;
     while (const void* hit = memmem(at, static_cast<size_t>(end - at), kMarker3, 3)) {
       ++count;

@@ -9,7 +9,7 @@
 #include "core/DocState.h"
 #include "edit/BookmarkCommands.h"
 #include "edit/BookmarkFile.h"
-#include "edit/BookmarkList.h"
+#include "core/BookmarkList.h"
 
 using namespace quoxa;
 
@@ -25,9 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const std::string& entry : contents.entries) {
     if (BookmarkPosition(entry) < 0) std::abort();
   }
-  Bookmarks().Replace(contents.entries);
+  Doc().Bookmarks.Replace(contents.entries);
   for (const bool text : {false, true}) {
-    TextMode = text;
+    Doc().TextMode = text;
     for (const BookmarkMenuEntry& entry : BookmarkMenuEntries()) {
       if (entry.visible && entry.caption.rfind('&', 0) != 0) std::abort();
     }

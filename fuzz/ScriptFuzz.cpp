@@ -41,13 +41,13 @@ class SilentMessages final : public IMessages {
 void LoadSmallDocument() {
   ResetDocumentState();
   Search() = SearchState{};
-  Journal().Reset();
+  Doc().Journal.Reset();
   AllocDocument();
   SetPageGeometry(16, 4);
-  ViewReady = true;
+  Doc().ViewReady = true;
   InsertBytes(1, 1, std::string("MZ\x90\0ABCABA.C\0\xFF" "xyz0123456789", 24));
   GotoTop();
-  Modified = false;
+  Doc().Modified = false;
 }
 
 // A table file of the fuzzer's own, made once; the other name is never there.
@@ -91,9 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool failedBeforeRun = !executed.ok && executed.error.find("\r\n\r\nFile was NOT") != std::string::npos;
   if (checked.ran && checked.ok == failedBeforeRun) __builtin_trap();
   // Undo and redo of the run must hold.
-  if (Journal().CanUndo()) {
-    Journal().Undo();
-    Journal().Redo();
+  if (Doc().Journal.CanUndo()) {
+    Doc().Journal.Undo();
+    Doc().Journal.Redo();
   }
   return 0;
 }

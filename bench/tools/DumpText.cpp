@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
   if (perRow < 1 || perRow > quoxa::kMaxDumpBytesPerRow) return 2;
   if (!quoxa::AllocDocument() || quoxa::ReadFileInto(argv[1], false, 1) != 0) return 1;
   const quoxa::TDumpRows rows({perRow, false, false});
-  const quoxa::DumpResult result = quoxa::DumpToFile(argv[2], rows, {1, quoxa::DocSize}, argv[1]);
+  const quoxa::DumpResult result = quoxa::DumpToFile(argv[2], rows, {1, quoxa::Doc().DocSize}, argv[1]);
   if (result.outcome != quoxa::DumpOutcome::Done) {
     std::fprintf(stderr, "%s\n", quoxa::WriteErrorText(result.error, argv[2]).c_str());
     return 1;

@@ -23,49 +23,49 @@ void SetBlockCommandsEnabled(bool on) {
   for (Cmd cmd : kBlockCommands) Commands().SetEnabled(cmd, on);
 }
 
-bool BlockMarked() { return BlockBegin != 0 && BlockEnd != 0; }
+bool BlockMarked() { return Doc().BlockBegin != 0 && Doc().BlockEnd != 0; }
 
 bool MarkBlock(bool fromKey, bool forward) {
   const int32_t pos = CursorAddress();
   Commands().SetEnabled(Cmd::BlockUnmark, true);
-  if (BlockBegin == 0 && BlockEnd == 0) {
-    BlockBegin = pos;
-    BlockDirection = 0;
-    if (fromKey) BlockEnd = pos;
+  if (Doc().BlockBegin == 0 && Doc().BlockEnd == 0) {
+    Doc().BlockBegin = pos;
+    Doc().BlockDirection = 0;
+    if (fromKey) Doc().BlockEnd = pos;
   } else if (!fromKey && BlockMarked()) {
     // A third Block mark starts a new block.
-    BlockBegin = pos;
-    BlockEnd = 0;
-    BlockDirection = 0;
+    Doc().BlockBegin = pos;
+    Doc().BlockEnd = 0;
+    Doc().BlockDirection = 0;
     RepaintGrids();
-  } else if (BlockEnd == 0) {
+  } else if (Doc().BlockEnd == 0) {
     // Only the begin is set (one Block mark so far): this sets the other end,
     // whichever way a key points.
-    BlockEnd = pos;
-    if (BlockBegin > BlockEnd) std::swap(BlockBegin, BlockEnd);
+    Doc().BlockEnd = pos;
+    if (Doc().BlockBegin > Doc().BlockEnd) std::swap(Doc().BlockBegin, Doc().BlockEnd);
   } else {
     if (forward) {
-      if (pos < BlockEnd) {
-        BlockBegin = pos;
-        BlockDirection = -1;
-      } else if (BlockDirection == -1 && pos == BlockEnd) {
-        BlockDirection = 0;
-        BlockBegin = pos;
+      if (pos < Doc().BlockEnd) {
+        Doc().BlockBegin = pos;
+        Doc().BlockDirection = -1;
+      } else if (Doc().BlockDirection == -1 && pos == Doc().BlockEnd) {
+        Doc().BlockDirection = 0;
+        Doc().BlockBegin = pos;
       } else {
-        BlockEnd = pos;
+        Doc().BlockEnd = pos;
       }
     } else {
-      if (pos > BlockBegin) {
-        BlockEnd = pos;
-        BlockDirection = +1;
-      } else if (BlockDirection == +1 && pos == BlockBegin) {
-        BlockDirection = 0;
-        BlockEnd = pos;
+      if (pos > Doc().BlockBegin) {
+        Doc().BlockEnd = pos;
+        Doc().BlockDirection = +1;
+      } else if (Doc().BlockDirection == +1 && pos == Doc().BlockBegin) {
+        Doc().BlockDirection = 0;
+        Doc().BlockEnd = pos;
       } else {
-        BlockBegin = pos;
+        Doc().BlockBegin = pos;
       }
     }
-    if (BlockBegin > BlockEnd) std::swap(BlockBegin, BlockEnd);
+    if (Doc().BlockBegin > Doc().BlockEnd) std::swap(Doc().BlockBegin, Doc().BlockEnd);
   }
   const bool marked = BlockMarked();
   if (marked) RepaintGrids();
@@ -74,8 +74,8 @@ bool MarkBlock(bool fromKey, bool forward) {
 }
 
 void UnmarkBlock() {
-  BlockBegin = 0;
-  BlockEnd = 0;
+  Doc().BlockBegin = 0;
+  Doc().BlockEnd = 0;
   SetCommandsEnabled({Cmd::BlockUnmark, Cmd::BlockDelete, Cmd::BtnDel, Cmd::BtnCut, Cmd::BtnCopy, Cmd::BlockCopy,
                       Cmd::BlockCopyOverwrite, Cmd::BlockMove, Cmd::WriteBlock},
                      false);
@@ -83,7 +83,7 @@ void UnmarkBlock() {
 }
 
 void CheckBlock(int32_t pos) {
-  if (BlockMarked() && BlockEnd >= pos) {
+  if (BlockMarked() && Doc().BlockEnd >= pos) {
     ShowInfo(msg::kBlockNoLongerValid);
     UnmarkBlock();
   }
@@ -94,17 +94,17 @@ void RestoreBlock(int32_t begin, int32_t end) {
     UnmarkBlock();
     return;
   }
-  BlockBegin = begin;
-  BlockEnd = end;
-  BlockDirection = 0;
+  Doc().BlockBegin = begin;
+  Doc().BlockEnd = end;
+  Doc().BlockDirection = 0;
   Commands().SetEnabled(Cmd::BlockUnmark, true);
   SetBlockCommandsEnabled(BlockMarked());
   RepaintGrids();
 }
 
 void ShiftBlock(int32_t newBegin) {
-  BlockEnd = newBegin + BlockEnd - BlockBegin;
-  BlockBegin = newBegin;
+  Doc().BlockEnd = newBegin + Doc().BlockEnd - Doc().BlockBegin;
+  Doc().BlockBegin = newBegin;
 }
 
 }  // namespace quoxa

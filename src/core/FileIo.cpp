@@ -33,12 +33,12 @@ int32_t ResultOf(int platformResult, int32_t unmapped) {
 std::optional<FileTime> TimeToKeep() {
   if (!Options().OldFileTime) return std::nullopt;
   // A new document has no time of its own; the one of an earlier Open is not its.
-  if (Untitled) {
-    SavedFileTime.reset();
+  if (Doc().Untitled) {
+    Doc().SavedFileTime.reset();
     return std::nullopt;
   }
-  if (!SavedFileTime || !IsRestorableFileTime(*SavedFileTime)) return std::nullopt;
-  return SavedFileTime;
+  if (!Doc().SavedFileTime || !IsRestorableFileTime(*Doc().SavedFileTime)) return std::nullopt;
+  return Doc().SavedFileTime;
 }
 
 }  // namespace
@@ -86,17 +86,17 @@ int32_t ReadFileInto(const std::string& name, bool insert, int32_t pos, int64_t 
   int32_t result = 0;
   {
     PlatformFile file;
-    result = ResultOf(file.OpenForReading(name, !insert && !ReadOnly), kResultOpenFailed);
+    result = ResultOf(file.OpenForReading(name, !insert && !Doc().ReadOnly), kResultOpenFailed);
     const int64_t total = file.Size();
     if (result == 0) {
       if (insert) {
         // Never past the gap, whatever the file became since its size was taken.
-        const bool fits = pos >= 1 && int64_t{pos} - 1 + total <= DocSize;
+        const bool fits = pos >= 1 && int64_t{pos} - 1 + total <= Doc().DocSize;
         if (!fits || (expectedSize >= 0 && total != expectedSize)) result = kResultReadFailed;
       } else if (total > std::numeric_limits<int32_t>::max() || !ReserveForSize(total)) {
         result = kResultNoMemory;
       } else {
-        SavedFileTime = file.ModTime();
+        Doc().SavedFileTime = file.ModTime();
       }
     }
     if (result == 0) {
@@ -116,7 +116,7 @@ int32_t ReadFileInto(const std::string& name, bool insert, int32_t pos, int64_t 
         } while (done != total && result == 0);
       }
       // After a failed Open the document is exactly what was read.
-      if (!insert) DocSize = static_cast<int32_t>(done);
+      if (!insert) Doc().DocSize = static_cast<int32_t>(done);
     }
     if (file.IsOpen()) {
       const int32_t closed = ResultOf(file.Close(), kResultCloseFailed);
@@ -144,12 +144,12 @@ int32_t InsertFileAt(const std::string& name, int32_t pos, int64_t size) {
 bool WriteFileRange(const std::string& name, bool range, int32_t from, int32_t count) {
   if (!range) {
     from = 1;
-    count = DocSize;
+    count = Doc().DocSize;
   }
   int32_t result = 0;
   {
     AtomicFileWriter writer;
-    if (from < 1 || count < 0 || int64_t{from} - 1 + count > DocSize) {
+    if (from < 1 || count < 0 || int64_t{from} - 1 + count > Doc().DocSize) {
       result = kIoInvalidParameter;
     } else {
       result = ResultOf(writer.Begin(name, count), kResultOpenFailed);
@@ -157,7 +157,7 @@ bool WriteFileRange(const std::string& name, bool range, int32_t from, int32_t c
     if (result == 0) {
       // Bytes written over the file itself cannot be taken back: no Cancel then.
       TProgressBox box({!writer.InPlace(), true, FileNameOnly(name), msg::kWritingFile});
-      const uint8_t* source = DocBuffer + (int64_t{from} - 1);
+      const uint8_t* source = Doc().DocBuffer + (int64_t{from} - 1);
       int64_t done = 0;
       do {
         const int64_t chunk = std::min(count - done, kFileChunk);
@@ -186,7 +186,7 @@ bool WriteFileRange(const std::string& name, bool range, int32_t from, int32_t c
     ShowError(WriteErrorText(result, name));
     return false;
   }
-  if (!range) Modified = false;
+  if (!range) Doc().Modified = false;
   return true;
 }
 

@@ -60,7 +60,7 @@ std::vector<Cut> CutsOf(const TUndoStep& step, bool inverse) {
 // size), back to front when it grows; room for the growth is there already.
 void ApplyInOnePass(const std::vector<Cut>& cuts, int64_t growth) {
   uint8_t* buf = WritableDocBuffer();
-  const int64_t size = DocSize;
+  const int64_t size = Doc().DocSize;
   if (growth <= 0) {
     int64_t w = cuts.front().at;
     int64_t c = w;
@@ -86,7 +86,7 @@ void ApplyInOnePass(const std::vector<Cut>& cuts, int64_t growth) {
       cEnd = it->at;
     }
   }
-  DocSize = static_cast<int32_t>(size + growth);
+  Doc().DocSize = static_cast<int32_t>(size + growth);
 }
 
 // Replays a step forward (redo) or backward (undo). False when memory ran out.
@@ -102,11 +102,11 @@ bool Replay(const TUndoStep& step, bool inverse) {
   std::vector<Cut> cuts = CutsOf(step, inverse);
   int64_t growth = 0;
   for (const Cut& cut : cuts) growth += cut.length - cut.removed;
-  if (growth > 0 && (int64_t{DocSize} + growth > kMaxSize || !EnsureCapacity(growth))) return false;
+  if (growth > 0 && (int64_t{Doc().DocSize} + growth > kMaxSize || !EnsureCapacity(growth))) return false;
   if (step.onePass) {
     ApplyInOnePass(cuts, growth);
     // The block shrinks as after any delete; DocSize is already the new one.
-    if (growth < 0) ReserveForSize(DocSize);
+    if (growth < 0) ReserveForSize(Doc().DocSize);
     return true;
   }
   if (inverse) {
@@ -127,7 +127,7 @@ void ShowState(const TUndoStep& step, bool undone) {
   const int32_t* block = undone ? step.blockBefore : step.blockAfter;
   const int32_t first = step.FirstPos();
   DropReplaceUndoIfReached(first);
-  if (DocSize == 0) {
+  if (Doc().DocSize == 0) {
     ClearDocument();
   } else if (step.blockPlaced || step.blockBefore[0] != step.blockAfter[0] ||
              step.blockBefore[1] != step.blockAfter[1]) {
@@ -136,7 +136,7 @@ void ShowState(const TUndoStep& step, bool undone) {
     CheckBlock(first);
   }
   const int32_t cursor = undone ? step.cursorBefore : step.cursorAfter;
-  GotoAddress(std::clamp(cursor, 1, std::max(DocSize, 1)), true, true);
+  GotoAddress(std::clamp(cursor, 1, std::max(Doc().DocSize, 1)), true, true);
   RefreshView();
   UpdateStatus();
 }
@@ -181,8 +181,8 @@ void TUndoJournal::Begin() {
   open_ = TUndoStep{};
   overflow_ = false;
   open_.cursorBefore = CursorAddress();
-  open_.blockBefore[0] = BlockBegin;
-  open_.blockBefore[1] = BlockEnd;
+  open_.blockBefore[0] = Doc().BlockBegin;
+  open_.blockBefore[1] = Doc().BlockEnd;
 }
 
 void TUndoJournal::End() {
@@ -193,7 +193,7 @@ void TUndoJournal::End() {
 void TUndoJournal::Record(int32_t pos, const uint8_t* removed, int64_t removedLength, const uint8_t* inserted,
                           int64_t insertedLength) {
   if (replaying_ || !active_ || (removedLength <= 0 && insertedLength <= 0)) return;
-  JournalStep alone;
+  JournalStep alone(*this);
   if (overflow_) return;
   SettleConversion();
   AddSplice(pos, removed, removedLength, inserted, insertedLength);
@@ -206,7 +206,7 @@ void TUndoJournal::BeginConversion(int32_t pos, const uint8_t* table) {
 void TUndoJournal::RecordConversion(int32_t pos, int32_t n, const uint8_t* table, const uint8_t* before,
                                     const uint8_t* after, const uint16_t* mask, int32_t changed) {
   if (replaying_ || !active_ || changed <= 0) return;
-  JournalStep alone;
+  JournalStep alone(*this);
   if (overflow_) return;
   if (open_.splices.empty() && (!open_.conversion || open_.conversion->Continues(pos, table))) {
     if (!Admit(TConversionUndo::CostOf(n, changed))) return;
@@ -234,7 +234,7 @@ bool TUndoJournal::Admit(int64_t bytes) {
 void TUndoJournal::SettleConversion() {
   if (!open_.conversion || replaying_) return;
   const std::unique_ptr<TConversionUndo> conversion = std::move(open_.conversion);
-  conversion->ForEachSpan(DocBuffer, [&](int32_t pos, const uint8_t* before, const uint8_t* after, int32_t n) {
+  conversion->ForEachSpan(Doc().DocBuffer, [&](int32_t pos, const uint8_t* before, const uint8_t* after, int32_t n) {
     if (!overflow_) AddSplice(pos, before, n, after, n);
   });
 }
@@ -279,8 +279,8 @@ void TUndoJournal::Commit() {
   }
   if (open_.splices.empty() && !open_.conversion) return;
   open_.cursorAfter = CursorAddress();
-  open_.blockAfter[0] = BlockBegin;
-  open_.blockAfter[1] = BlockEnd;
+  open_.blockAfter[0] = Doc().BlockBegin;
+  open_.blockAfter[1] = Doc().BlockEnd;
   open_.id = nextId_++;
   for (const TUndoStep& step : redo_) held_ -= step.Bytes();
   redo_.clear();
@@ -310,7 +310,7 @@ bool TUndoJournal::Undo() {
   }
   redo_.push_back(std::move(undo_.back()));
   undo_.pop_back();
-  Modified = !AtSavedState();
+  Doc().Modified = !AtSavedState();
   ShowState(redo_.back(), true);
   UpdateCommands();
   return true;
@@ -327,7 +327,7 @@ bool TUndoJournal::Redo() {
   }
   undo_.push_back(std::move(redo_.back()));
   redo_.pop_back();
-  Modified = !AtSavedState();
+  Doc().Modified = !AtSavedState();
   ShowState(undo_.back(), false);
   UpdateCommands();
   return true;
@@ -346,13 +346,10 @@ void TUndoJournal::Reset() {
 }
 
 void TUndoJournal::UpdateCommands() const {
-  Commands().SetEnabled(Cmd::Undo, ViewReady && CanUndo());
-  Commands().SetEnabled(Cmd::Redo, ViewReady && CanRedo());
+  Commands().SetEnabled(Cmd::Undo, Doc().ViewReady && CanUndo());
+  Commands().SetEnabled(Cmd::Redo, Doc().ViewReady && CanRedo());
 }
 
-TUndoJournal& Journal() {
-  static TUndoJournal journal;
-  return journal;
-}
+JournalStep::JournalStep() : JournalStep(Doc().Journal) {}
 
 }  // namespace quoxa

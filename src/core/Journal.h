@@ -117,16 +117,17 @@ class TUndoJournal {
   uint64_t savedId_ = 0;
 };
 
-// The program's one journal.
-TUndoJournal& Journal();
-
-// Holds a step open for one command.
+// Holds a step open for one command: in the active document's journal, or in the one given.
 class JournalStep {
  public:
-  JournalStep() { Journal().Begin(); }
-  ~JournalStep() { Journal().End(); }
+  JournalStep();
+  explicit JournalStep(TUndoJournal& journal) : journal_(journal) { journal_.Begin(); }
+  ~JournalStep() { journal_.End(); }
   JournalStep(const JournalStep&) = delete;
   JournalStep& operator=(const JournalStep&) = delete;
+
+ private:
+  TUndoJournal& journal_;
 };
 
 // Shown in the status bar when a change was too large to keep for undo.

@@ -17,10 +17,10 @@ namespace {
 constexpr int64_t kMaxSize = std::numeric_limits<int32_t>::max();
 
 bool ReAllocDocument(int64_t bytes, const char* busyText) {
-  if (bytes < 0 || bytes > kMaxSize || DocArray == nullptr) return false;
+  if (bytes < 0 || bytes > kMaxSize || Doc().DocArray == nullptr) return false;
   BusyScope busy(busyText);
   uint8_t* buffer = WritableDocBuffer();
-  const bool ok = DocArray->ReAlloc(buffer, static_cast<int32_t>(bytes));
+  const bool ok = Doc().DocArray->ReAlloc(buffer, static_cast<int32_t>(bytes));
   SetDocBuffer(buffer);
   return ok;
 }
@@ -39,31 +39,29 @@ int64_t CapacityForSize(int64_t size) {
 
 bool AllocDocument() {
   BusyScope busy(msg::kAllocatingMemory);
-  delete DocArray;
-  DocArray = new TQZDynArray(1);
+  Doc().DocArray = std::make_unique<TQZDynArray>(1);
   uint8_t* buffer = nullptr;
-  const bool allocated = DocArray->Alloc(buffer, kMinCapacity);
+  const bool allocated = Doc().DocArray->Alloc(buffer, kMinCapacity);
   SetDocBuffer(buffer);
   if (!allocated) {
     ShowError(msg::kAllocFailed);
     return false;
   }
-  DocSize = 0;
+  Doc().DocSize = 0;
   return true;
 }
 
 bool FreeDocument() {
   BusyScope busy(msg::kReleasingMemory);
   bool ok = true;
-  if (DocArray != nullptr) {
+  if (Doc().DocArray != nullptr) {
     uint8_t* buffer = WritableDocBuffer();
-    ok = DocArray->DeAlloc(buffer);
+    ok = Doc().DocArray->DeAlloc(buffer);
     if (!ok) ShowError(msg::kDeallocFailed);
-    delete DocArray;
-    DocArray = nullptr;
+    Doc().DocArray.reset();
   }
-  DocBuffer = nullptr;
-  DocSize = 0;
+  Doc().DocBuffer = nullptr;
+  Doc().DocSize = 0;
   return ok;
 }
 
@@ -71,23 +69,23 @@ bool ReserveForSize(int64_t size) { return SetCapacity(CapacityForSize(size)); }
 
 bool SetCapacity(int64_t bytes) {
   if (!ReAllocDocument(bytes, msg::kAllocatingMemory)) return false;
-  DocSize = std::min(DocSize, Capacity());
+  Doc().DocSize = std::min(Doc().DocSize, Capacity());
   return true;
 }
 
 bool EnsureCapacity(int64_t delta) {
   if (delta == 0) return true;
   if (delta > 0) {
-    if (delta <= int64_t{Capacity()} - DocSize) return true;
-    return ReAllocDocument(RoundUp(int64_t{DocSize} + delta), msg::kAllocatingMemory);
+    if (delta <= int64_t{Capacity()} - Doc().DocSize) return true;
+    return ReAllocDocument(RoundUp(int64_t{Doc().DocSize} + delta), msg::kAllocatingMemory);
   }
   if (Capacity() <= kMinCapacity) return true;
-  const int64_t remaining = std::max<int64_t>(0, int64_t{DocSize} + delta);
+  const int64_t remaining = std::max<int64_t>(0, int64_t{Doc().DocSize} + delta);
   return ReAllocDocument(std::max<int64_t>(kMinCapacity, RoundUp(remaining)), msg::kReleasingMemory);
 }
 
 std::string MemoryInfoText() {
-  return FormatMsgN(FormatMsgN(msg::kMemoryInfo, DocSize), Capacity());
+  return FormatMsgN(FormatMsgN(msg::kMemoryInfo, Doc().DocSize), Capacity());
 }
 
 }  // namespace quoxa

@@ -5,45 +5,45 @@
 
 namespace quoxa {
 
-int32_t RowStart(int32_t pos) { return ((pos - 1) / BytesPerRow) * BytesPerRow + 1; }
+int32_t RowStart(int32_t pos) { return ((pos - 1) / Doc().BytesPerRow) * Doc().BytesPerRow + 1; }
 
 namespace {
 
 // Top of the last page: the last byte in the bottom row, the top row on a row boundary.
 int32_t LastPageTop() {
-  if (DocSize <= PageSize) return 1;
-  int32_t top = DocSize - PageSize + 1;
-  const int32_t r = DocSize % BytesPerRow;
-  if (r != 0) top += BytesPerRow - r;
+  if (Doc().DocSize <= Doc().PageSize) return 1;
+  int32_t top = Doc().DocSize - Doc().PageSize + 1;
+  const int32_t r = Doc().DocSize % Doc().BytesPerRow;
+  if (r != 0) top += Doc().BytesPerRow - r;
   return top;
 }
 
 }  // namespace
 
 void ScrollToEnd() {
-  LastShownAddress = DocSize;
-  TopAddress = LastPageTop();
+  Doc().LastShownAddress = Doc().DocSize;
+  Doc().TopAddress = LastPageTop();
 }
 
 Cell AddressToCell(int32_t pos) {
-  if (pos <= TopAddress || pos > LastShownAddress) return {};
-  const int32_t row = (pos - TopAddress) / BytesPerRow;
-  return {pos - TopAddress - row * BytesPerRow, row};
+  if (pos <= Doc().TopAddress || pos > Doc().LastShownAddress) return {};
+  const int32_t row = (pos - Doc().TopAddress) / Doc().BytesPerRow;
+  return {pos - Doc().TopAddress - row * Doc().BytesPerRow, row};
 }
 
 void GotoAddress(int32_t pos, bool placeCursor, bool keepView) {
-  if (!ViewReady || DocBuffer == nullptr) return;
+  if (!Doc().ViewReady || Doc().DocBuffer == nullptr) return;
   if (pos < 1) pos = 1;
-  if (pos > DocSize) pos = DocSize;
-  if (LastShownAddress > DocSize) LastShownAddress = DocSize;
-  const bool onScreen = TopAddress <= pos && pos <= LastShownAddress;
+  if (pos > Doc().DocSize) pos = Doc().DocSize;
+  if (Doc().LastShownAddress > Doc().DocSize) Doc().LastShownAddress = Doc().DocSize;
+  const bool onScreen = Doc().TopAddress <= pos && pos <= Doc().LastShownAddress;
   if (!(keepView && onScreen)) {
     // Only positions on the last page as it is shown: its row alignment can leave the first
     // rows of the last PageSize bytes above it.
     if (pos >= LastPageTop()) {
       ScrollToEnd();
     } else {
-      TopAddress = RowStart(pos);
+      Doc().TopAddress = RowStart(pos);
       RecomputeLastShown();
     }
   }
@@ -64,8 +64,8 @@ void GotoTop() {
 
 void GotoEnd() {
   ScrollToEnd();
-  GotoAddress(DocSize, true, false);
-  SetCursorCell(CursorCol, CursorRow);
+  GotoAddress(Doc().DocSize, true, false);
+  SetCursorCell(Doc().CursorCol, Doc().CursorRow);
 }
 
 }  // namespace quoxa

@@ -17,7 +17,6 @@
 #include "core/Messages.h"
 #include "core/Navigation.h"
 #include "core/View.h"
-#include "search/SearchState.h"
 
 namespace quoxa {
 
@@ -29,53 +28,59 @@ uint8_t* At(int32_t pos) { return WritableDocBuffer() + (pos - 1); }
 
 const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
-void RecordRemoval(int32_t pos, int64_t n) { Journal().Record(pos, At(pos), n, nullptr, 0); }
+void RecordRemoval(int32_t pos, int64_t n) { Doc().Journal.Record(pos, At(pos), n, nullptr, 0); }
 
 // Deleting every byte is still a change the user must be asked to save.
 void ClearAsEdit() {
-  RecordRemoval(1, DocSize);
+  RecordRemoval(1, Doc().DocSize);
   ClearDocument();
-  Modified = true;
+  Doc().Modified = true;
 }
 
 }  // namespace
 
+namespace {
+EditReachHook replaceUndoHook = nullptr;
+}
+
+void InstallReplaceUndoHook(EditReachHook hook) { replaceUndoHook = hook; }
+
 void DropReplaceUndoIfReached(int32_t pos) {
-  if (Commands().Enabled(Cmd::ReplaceUndo) && ReplacementReaches(pos)) Commands().SetEnabled(Cmd::ReplaceUndo, false);
+  if (replaceUndoHook != nullptr) replaceUndoHook(pos);
 }
 
 bool OpenGap(int32_t pos, int64_t n) {
-  if (n < 0 || pos < 1 || pos > int64_t{DocSize} + 1) return false;
-  if (int64_t{DocSize} + n > kMaxSize) return false;
+  if (n < 0 || pos < 1 || pos > int64_t{Doc().DocSize} + 1) return false;
+  if (int64_t{Doc().DocSize} + n > kMaxSize) return false;
   if (!EnsureCapacity(n)) return false;
   if (n == 0) return true;
-  std::memmove(At(pos) + n, At(pos), static_cast<size_t>(DocSize - pos + 1));
-  DocSize += static_cast<int32_t>(n);
+  std::memmove(At(pos) + n, At(pos), static_cast<size_t>(Doc().DocSize - pos + 1));
+  Doc().DocSize += static_cast<int32_t>(n);
   return true;
 }
 
 bool RemoveRange(int32_t pos, int64_t n) {
   BusyScope busy(msg::kBusyDelete);
-  if (pos < 1 || n < 0 || int64_t{pos} + n - 1 > DocSize) return false;
+  if (pos < 1 || n < 0 || int64_t{pos} + n - 1 > Doc().DocSize) return false;
   if (n == 0) return true;
-  if (n == DocSize) {
+  if (n == Doc().DocSize) {
     ClearDocument();
     return true;
   }
-  const int64_t tail = int64_t{DocSize} - (pos + n) + 1;
+  const int64_t tail = int64_t{Doc().DocSize} - (pos + n) + 1;
   std::memmove(At(pos), At(pos) + n, static_cast<size_t>(tail));
   const bool result = EnsureCapacity(-n);
-  DocSize -= static_cast<int32_t>(n);
+  Doc().DocSize -= static_cast<int32_t>(n);
   return result;
 }
 
 bool RawSplice(int32_t pos, int64_t removeLength, const uint8_t* data, int64_t length) {
-  if (pos < 1 || removeLength < 0 || length < 0 || int64_t{pos} + removeLength - 1 > DocSize) return false;
+  if (pos < 1 || removeLength < 0 || length < 0 || int64_t{pos} + removeLength - 1 > Doc().DocSize) return false;
   if (length > removeLength) {
     if (!OpenGap(static_cast<int32_t>(pos + removeLength), length - removeLength)) return false;
   } else if (length < removeLength) {
-    const int32_t before = DocSize;
-    if (!RemoveRange(static_cast<int32_t>(pos + length), removeLength - length) && DocSize == before) return false;
+    const int32_t before = Doc().DocSize;
+    if (!RemoveRange(static_cast<int32_t>(pos + length), removeLength - length) && Doc().DocSize == before) return false;
   }
   if (length > 0) std::memcpy(At(pos), data, static_cast<size_t>(length));
   return true;
@@ -83,32 +88,32 @@ bool RawSplice(int32_t pos, int64_t removeLength, const uint8_t* data, int64_t l
 
 bool SpliceBytes(int32_t pos, int64_t removeLength, const std::string& bytes) {
   const auto length = static_cast<int64_t>(bytes.size());
-  if (pos < 1 || removeLength < 0 || int64_t{pos} + removeLength - 1 > DocSize) return false;
-  if (int64_t{DocSize} - removeLength + length > kMaxSize) return false;
+  if (pos < 1 || removeLength < 0 || int64_t{pos} + removeLength - 1 > Doc().DocSize) return false;
+  if (int64_t{Doc().DocSize} - removeLength + length > kMaxSize) return false;
   if (length > removeLength && !EnsureCapacity(length - removeLength)) return false;
-  Journal().Record(pos, At(pos), removeLength, Bytes(bytes), length);
+  Doc().Journal.Record(pos, At(pos), removeLength, Bytes(bytes), length);
   return RawSplice(pos, removeLength, Bytes(bytes), length);
 }
 
 bool DeleteRange(int32_t pos, int64_t n) {
-  if (pos < 1 || n < 0 || int64_t{pos} + n - 1 > DocSize) return false;
+  if (pos < 1 || n < 0 || int64_t{pos} + n - 1 > Doc().DocSize) return false;
   if (n > 0) RecordRemoval(pos, n);
   return RemoveRange(pos, n);
 }
 
 bool CopyBytesWithin(int32_t source, int64_t length, int32_t pos, bool insert) {
-  if (length < 0 || source < 1 || int64_t{source} + length - 1 > DocSize) return false;
+  if (length < 0 || source < 1 || int64_t{source} + length - 1 > Doc().DocSize) return false;
   if (!insert) {
-    if (pos < 1 || int64_t{pos} + length - 1 > DocSize) return false;
+    if (pos < 1 || int64_t{pos} + length - 1 > Doc().DocSize) return false;
     if (length == 0) return true;
-    Journal().Record(pos, At(pos), length, At(source), length);
+    Doc().Journal.Record(pos, At(pos), length, At(source), length);
     std::memmove(At(pos), At(source), static_cast<size_t>(length));
     return true;
   }
-  if (pos < 1 || pos > int64_t{DocSize} + 1 || int64_t{DocSize} + length > kMaxSize) return false;
+  if (pos < 1 || pos > int64_t{Doc().DocSize} + 1 || int64_t{Doc().DocSize} + length > kMaxSize) return false;
   if (length == 0) return true;
   if (!EnsureCapacity(length)) return false;
-  Journal().Record(pos, nullptr, 0, At(source), length);
+  Doc().Journal.Record(pos, nullptr, 0, At(source), length);
   OpenGap(pos, length);
   // The gap pushed up the part of the source at or behind pos; the part before pos stayed.
   const int64_t before = std::clamp<int64_t>(int64_t{pos} - source, 0, length);
@@ -120,8 +125,8 @@ bool CopyBytesWithin(int32_t source, int64_t length, int32_t pos, bool insert) {
 }
 
 bool MoveBytes(int32_t source, int64_t length, int32_t pos) {
-  if (length < 0 || source < 1 || int64_t{source} + length - 1 > DocSize) return false;
-  if (pos < 1 || pos > int64_t{DocSize} + 1) return false;
+  if (length < 0 || source < 1 || int64_t{source} + length - 1 > Doc().DocSize) return false;
+  if (pos < 1 || pos > int64_t{Doc().DocSize} + 1) return false;
   if (length == 0 || (pos >= source && pos <= int64_t{source} + length)) return true;
   std::string moved;
   try {
@@ -131,8 +136,8 @@ bool MoveBytes(int32_t source, int64_t length, int32_t pos) {
   }
   // Recorded as a removal, then an insertion, so that replaying never needs more room.
   const int32_t target = pos < source ? pos : static_cast<int32_t>(pos - length);
-  Journal().Record(source, Bytes(moved), length, nullptr, 0);
-  Journal().Record(target, nullptr, 0, Bytes(moved), length);
+  Doc().Journal.Record(source, Bytes(moved), length, nullptr, 0);
+  Doc().Journal.Record(target, nullptr, 0, Bytes(moved), length);
   if (pos < source) {
     std::memmove(At(pos) + length, At(pos), static_cast<size_t>(source - pos));
   } else {
@@ -143,7 +148,7 @@ bool MoveBytes(int32_t source, int64_t length, int32_t pos) {
 }
 
 void ClearDocument() {
-  DocSize = 0;
+  Doc().DocSize = 0;
   UnmarkBlock();
   GotoAddress(1, true, false);
   Commands().SetEnabled(Cmd::BookmarkAdd, false);
@@ -151,13 +156,13 @@ void ClearDocument() {
 
 bool OverwriteBytes(int32_t pos, const std::string& bytes) {
   const auto length = static_cast<int64_t>(bytes.size());
-  if (pos < 1 || int64_t{pos} + length - 1 > DocSize) {
+  if (pos < 1 || int64_t{pos} + length - 1 > Doc().DocSize) {
     ShowError(msg::kOverwriteBeyondEnd);
     return false;
   }
   if (length > 0) SpliceBytes(pos, length, bytes);
-  GotoAddress(static_cast<int32_t>(std::min<int64_t>(pos + length, DocSize)), true, true);
-  Modified = true;
+  GotoAddress(static_cast<int32_t>(std::min<int64_t>(pos + length, Doc().DocSize)), true, true);
+  Doc().Modified = true;
   return true;
 }
 
@@ -172,19 +177,19 @@ bool InsertBytes(int32_t pos, int64_t count, const std::string& bytes) {
   uint8_t* dest = At(pos);
   for (int64_t i = 0; i < count; ++i, dest += length) std::memcpy(dest, bytes.data(), bytes.size());
   RecordInserted(pos, count * length);
-  GotoAddress(static_cast<int32_t>(std::min<int64_t>(pos + length * count, DocSize)), true, true);
-  Modified = true;
+  GotoAddress(static_cast<int32_t>(std::min<int64_t>(pos + length * count, Doc().DocSize)), true, true);
+  Doc().Modified = true;
   return true;
 }
 
 int64_t ConvertRange(int32_t first, int32_t last, const uint8_t* table) {
   first = std::max(first, 1);
-  last = std::min(last, DocSize);
+  last = std::min(last, Doc().DocSize);
   int64_t count = 0;
   // A stretch at a time: kept aside (it stays in the cache), converted in place, journaled.
   uint8_t before[kConversionStretch];
   uint16_t mask[kConversionStretch / 16];
-  Journal().BeginConversion(first, table);
+  Doc().Journal.BeginConversion(first, table);
   for (int32_t from = first; from <= last;) {
     const int32_t n = std::min(kConversionStretch, last - from + 1);
     uint8_t* bytes = WritableDocBufferForConversion() + (from - 1);
@@ -192,7 +197,7 @@ int64_t ConvertRange(int32_t first, int32_t last, const uint8_t* table) {
     TranslateBytes(bytes, n, table);
     const int32_t changed = ChangedMask(before, bytes, n, mask);
     if (changed > 0) {
-      Journal().RecordConversion(from, n, table, before, bytes, mask, changed);
+      Doc().Journal.RecordConversion(from, n, table, before, bytes, mask, changed);
       count += changed;
     }
     from += n;
@@ -201,45 +206,45 @@ int64_t ConvertRange(int32_t first, int32_t last, const uint8_t* table) {
 }
 
 void RecordInserted(int32_t pos, int64_t n) {
-  if (pos >= 1 && n > 0 && int64_t{pos} + n - 1 <= DocSize) Journal().Record(pos, nullptr, 0, At(pos), n);
+  if (pos >= 1 && n > 0 && int64_t{pos} + n - 1 <= Doc().DocSize) Doc().Journal.Record(pos, nullptr, 0, At(pos), n);
 }
 
 bool InsertByteAtCursor(uint8_t b) {
-  if (DocSize >= kMaxSize || !EnsureCapacity(1)) {
+  if (Doc().DocSize >= kMaxSize || !EnsureCapacity(1)) {
     ShowError(msg::kNoMemory);
     return false;
   }
   BusyScope busy(msg::kBusyInsert);
   const int32_t p = CursorAddress();
-  Journal().Record(p, nullptr, 0, &b, 1);
-  if (p <= DocSize) std::memmove(At(p) + 1, At(p), static_cast<size_t>(DocSize - p + 1));
-  ++DocSize;
+  Doc().Journal.Record(p, nullptr, 0, &b, 1);
+  if (p <= Doc().DocSize) std::memmove(At(p) + 1, At(p), static_cast<size_t>(Doc().DocSize - p + 1));
+  ++Doc().DocSize;
   SetByte(p, b);
   RecomputeLastShown();
   return true;
 }
 
 void DeleteByteAtCursor() {
-  if (DocSize == 1) {
+  if (Doc().DocSize == 1) {
     ClearAsEdit();
     return;
   }
-  if (DocSize < 1) return;
+  if (Doc().DocSize < 1) return;
   BusyScope busy(msg::kBusyDelete);
   const int32_t p = CursorAddress();
   DropReplaceUndoIfReached(p);
   RecordRemoval(p, 1);
-  std::memmove(At(p), At(p) + 1, static_cast<size_t>(DocSize - p));
-  --DocSize;
+  std::memmove(At(p), At(p) + 1, static_cast<size_t>(Doc().DocSize - p));
+  --Doc().DocSize;
   RecomputeLastShown();
-  Modified = true;
+  Doc().Modified = true;
   RefreshView();
-  if (p > DocSize) {
-    if (DocSize < TopAddress) {
+  if (p > Doc().DocSize) {
+    if (Doc().DocSize < Doc().TopAddress) {
       // The last byte was alone on the page: bring the new end into view.
-      GotoAddress(DocSize, true, false);
+      GotoAddress(Doc().DocSize, true, false);
     } else {
-      const Cell cell = AddressToCell(DocSize);
+      const Cell cell = AddressToCell(Doc().DocSize);
       SetCursorCell(cell.col, cell.row);
     }
   }
@@ -248,36 +253,36 @@ void DeleteByteAtCursor() {
 
 void DeleteFromCursor() {
   const int32_t p = CursorAddress();
-  if (DocSize < 1) return;
+  if (Doc().DocSize < 1) return;
   if (p == 1) {
     ClearAsEdit();
     return;
   }
-  if (p == DocSize) {
+  if (p == Doc().DocSize) {
     DeleteByteAtCursor();
     return;
   }
   DropReplaceUndoIfReached(p);
-  RecordRemoval(p, int64_t{DocSize} - p + 1);
-  DocSize = p - 1;
-  Modified = true;
+  RecordRemoval(p, int64_t{Doc().DocSize} - p + 1);
+  Doc().DocSize = p - 1;
+  Doc().Modified = true;
   GotoEnd();
   CheckBlock(p);
 }
 
 void DeleteToCursor() {
-  if (DocSize == 0) return;
+  if (Doc().DocSize == 0) return;
   const int32_t p = CursorAddress();
-  if (p == DocSize) {
+  if (p == Doc().DocSize) {
     ClearAsEdit();
     return;
   }
   Commands().SetEnabled(Cmd::ReplaceUndo, false);
   BusyScope busy(msg::kBusyDelete);
   RecordRemoval(1, p);
-  std::memmove(At(1), At(p + 1), static_cast<size_t>(DocSize - p));
-  DocSize -= p;
-  Modified = true;
+  std::memmove(At(1), At(p + 1), static_cast<size_t>(Doc().DocSize - p));
+  Doc().DocSize -= p;
+  Doc().Modified = true;
   GotoTop();
   // Every position moved, so even a block wholly before the cursor is stale.
   CheckBlock(1);

@@ -40,7 +40,10 @@ void DeleteToCursor();
 // Replaces each byte of first..last by its table entry, journaling what changed; gives the
 // number of bytes that changed. No view update, Modified untouched.
 int64_t ConvertRange(int32_t first, int32_t last, const uint8_t* table);
-// An edit at or before the end of the last replacement makes its undo meaningless.
+// An edit at or before the end of the last replacement makes its undo meaningless: the search,
+// which knows the replacement, installs what drops it.
+using EditReachHook = void (*)(int32_t pos);
+void InstallReplaceUndoHook(EditReachHook hook);
 void DropReplaceUndoIfReached(int32_t pos);
 
 }  // namespace quoxa

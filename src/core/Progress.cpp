@@ -70,7 +70,7 @@ TProgressBox* CurrentProgressBox() { return currentBox; }
 
 void ReportProgress(int64_t done, bool& abort) {
   if (currentBox == nullptr) return;
-  currentBox->SetProgress(done, DocSize, 5);
+  currentBox->SetProgress(done, Doc().DocSize, 5);
   abort = currentBox->Aborted();
 }
 

@@ -2,12 +2,14 @@
 target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/AtomicFileWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Block.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BookmarkList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Busy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ByteTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CodePage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ConversionUndo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocState.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Document.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileIdentity.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileIo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileTime.cpp

@@ -11,7 +11,7 @@ IView* installedView = nullptr;
 void InstallView(IView* view) { installedView = view; }
 
 void RepaintFrom(int32_t col, int32_t row) {
-  if (ViewReady && installedView != nullptr) installedView->RepaintFrom(col, row);
+  if (Doc().ViewReady && installedView != nullptr) installedView->RepaintFrom(col, row);
 }
 
 void UpdateStatus() {
@@ -28,17 +28,17 @@ void ShowStatusNote(const std::string& text) {
 
 void RefreshView() {
   RecomputeLastShown();
-  RepaintFrom(CursorCol, CursorRow);
+  RepaintFrom(Doc().CursorCol, Doc().CursorRow);
   UpdateStatus();
 }
 
 void SetCursorCell(int32_t col, int32_t row) {
-  CursorCol = col;
-  CursorRow = row;
+  Doc().CursorCol = col;
+  Doc().CursorRow = row;
   if (installedView != nullptr) installedView->MoveGridCursor(col, row);
   UpdateStatus();
 }
 
-void SetCursorCol(int32_t col) { SetCursorCell(col, CursorRow); }
+void SetCursorCol(int32_t col) { SetCursorCell(col, Doc().CursorRow); }
 
 }  // namespace quoxa

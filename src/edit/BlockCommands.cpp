@@ -18,16 +18,16 @@ namespace quoxa {
 
 namespace {
 
-int64_t BlockLength() { return int64_t{BlockEnd} - BlockBegin + 1; }
+int64_t BlockLength() { return int64_t{Doc().BlockEnd} - Doc().BlockBegin + 1; }
 
 }  // namespace
 
 bool DeleteBlock() {
-  if (BlockMarked() && BlockBegin == 1 && BlockEnd == DocSize) {
+  if (BlockMarked() && Doc().BlockBegin == 1 && Doc().BlockEnd == Doc().DocSize) {
     // Emptying the document is still an edit: it can be undone and must be saved.
     Commands().SetEnabled(Cmd::ReplaceUndo, false);
-    DeleteRange(1, DocSize);
-    Modified = true;
+    DeleteRange(1, Doc().DocSize);
+    Doc().Modified = true;
     return false;
   }
   if (!BlockMarked()) {
@@ -36,9 +36,9 @@ bool DeleteBlock() {
   }
   Commands().SetEnabled(Cmd::ReplaceUndo, false);
   BusyScope busy(msg::kBusyDelete);
-  const int32_t begin = BlockBegin;
+  const int32_t begin = Doc().BlockBegin;
   DeleteRange(begin, BlockLength());
-  Modified = true;
+  Doc().Modified = true;
   UnmarkBlock();
   GotoAddress(begin, true, true);
   return true;
@@ -46,8 +46,8 @@ bool DeleteBlock() {
 
 bool CopyBlockToCursor(bool insert) {
   BusyScope busy(msg::kBusyCopy);
-  if (!CopyBytesWithin(BlockBegin, BlockLength(), CursorAddress(), insert)) return false;
-  Modified = true;
+  if (!CopyBytesWithin(Doc().BlockBegin, BlockLength(), CursorAddress(), insert)) return false;
+  Doc().Modified = true;
   return true;
 }
 
@@ -60,15 +60,15 @@ void BlockCopyClick(Cmd cmd) {
   const bool overwrite = cmd == Cmd::BlockCopyOverwrite;
   const int32_t pos = CursorAddress();
   const int64_t length = BlockLength();
-  if (BlockBegin < pos && pos <= BlockEnd) {
+  if (Doc().BlockBegin < pos && pos <= Doc().BlockEnd) {
     ShowError(msg::kCopyWithinBlock);
     return;
   }
-  if (((overwrite || move) && pos == BlockBegin) || (move && pos == int64_t{BlockEnd} + 1)) {
+  if (((overwrite || move) && pos == Doc().BlockBegin) || (move && pos == int64_t{Doc().BlockEnd} + 1)) {
     ShowInfo(msg::kBlockSamePosition);
     return;
   }
-  if (overwrite && pos + length - 1 > DocSize) {
+  if (overwrite && pos + length - 1 > Doc().DocSize) {
     ShowError(msg::kOverwriteBeyondEnd);
     return;
   }
@@ -76,8 +76,8 @@ void BlockCopyClick(Cmd cmd) {
   if (move) {
     // In place: the bytes between the block and the cursor change sides, nothing grows.
     BusyScope busy(msg::kBusyCopy);
-    done = MoveBytes(BlockBegin, length, pos);
-    if (done) Modified = true;
+    done = MoveBytes(Doc().BlockBegin, length, pos);
+    if (done) Doc().Modified = true;
   } else {
     done = CopyBlockToCursor(!overwrite);
   }
@@ -86,9 +86,9 @@ void BlockCopyClick(Cmd cmd) {
     return;
   }
   Commands().SetEnabled(Cmd::ReplaceUndo, false);
-  Journal().NoteBlockPlaced();
+  Doc().Journal.NoteBlockPlaced();
   if (move) {
-    ShiftBlock(pos < BlockBegin ? pos : static_cast<int32_t>(pos - length));
+    ShiftBlock(pos < Doc().BlockBegin ? pos : static_cast<int32_t>(pos - length));
     GotoAddress(pos, true, true);
   } else {
     ShiftBlock(pos);
@@ -99,7 +99,7 @@ void BlockCopyClick(Cmd cmd) {
 
 std::optional<int32_t> CheckBlockSize(const std::string& text) {
   const std::optional<int32_t> n = TextToInteger(text);
-  if (!n || *n < 1 || *n >= DocSize || int64_t{CursorAddress()} + *n - 1 > DocSize) {
+  if (!n || *n < 1 || *n >= Doc().DocSize || int64_t{CursorAddress()} + *n - 1 > Doc().DocSize) {
     ShowError(msg::kBlockSizeInvalid);
     return std::nullopt;
   }
@@ -108,8 +108,8 @@ std::optional<int32_t> CheckBlockSize(const std::string& text) {
 
 void MarkBlockOfSize(int32_t n) {
   const int32_t pos = CursorAddress();
-  BlockBegin = pos;
-  BlockEnd = pos + n - 1;
+  Doc().BlockBegin = pos;
+  Doc().BlockEnd = pos + n - 1;
   Commands().SetEnabled(Cmd::BlockUnmark, true);
   SetBlockCommandsEnabled(true);
   RepaintGrids();
@@ -122,7 +122,7 @@ bool WriteBlockTo(const std::string& path) {
     ShowError(msg::kNoBlockMarked);
     return false;
   }
-  return WriteFileRange(path, true, BlockBegin, static_cast<int32_t>(BlockLength()));
+  return WriteFileRange(path, true, Doc().BlockBegin, static_cast<int32_t>(BlockLength()));
 }
 
 }  // namespace quoxa

@@ -7,7 +7,7 @@
 #include "core/Messages.h"
 #include "core/TextFormat.h"
 #include "edit/BookmarkFile.h"
-#include "edit/BookmarkList.h"
+#include "core/BookmarkList.h"
 #include "edit/GotoCommands.h"
 
 namespace quoxa {
@@ -40,9 +40,9 @@ std::string OmissionText(const BookmarkFileContents& contents, const std::string
 
 std::array<BookmarkMenuEntry, 9> BookmarkMenuEntries() {
   std::array<BookmarkMenuEntry, 9> entries;
-  const TBookmarkList& list = Bookmarks();
+  const TBookmarkList& list = Doc().Bookmarks;
   for (int i = 0; i < list.Count() && i < kMaxBookmarks; ++i) {
-    entries[static_cast<size_t>(i)] = {true, BookmarkCaption(i + 1, list.Entry(i), TextMode)};
+    entries[static_cast<size_t>(i)] = {true, BookmarkCaption(i + 1, list.Entry(i), Doc().TextMode)};
   }
   return entries;
 }
@@ -50,13 +50,13 @@ std::array<BookmarkMenuEntry, 9> BookmarkMenuEntries() {
 void InstallBookmarkMenuView(std::function<void()> view) { menuView = std::move(view); }
 
 void RefreshBookmarkMenu() {
-  SetCommandsEnabled({Cmd::BookmarkRemove, Cmd::BookmarkRemoveAll, Cmd::BookmarkSave}, !Bookmarks().Empty());
+  SetCommandsEnabled({Cmd::BookmarkRemove, Cmd::BookmarkRemoveAll, Cmd::BookmarkSave}, !Doc().Bookmarks.Empty());
   if (menuView) menuView();
 }
 
 void AddBookmarkCommand() {
-  if (!ViewReady || DocSize == 0) return;
-  if (Bookmarks().Full()) {
+  if (!Doc().ViewReady || Doc().DocSize == 0) return;
+  if (Doc().Bookmarks.Full()) {
     ShowError(msg::kBookmarksFull);
     return;
   }
@@ -64,31 +64,31 @@ void AddBookmarkCommand() {
   const int32_t position = CursorAddress();
   std::string name;
   if (!InputBox(msg::kAddBookmarkCaption, msg::kAddBookmarkPrompt, name)) return;
-  Bookmarks().Append(position, Utf8ToBytes(name));
+  Doc().Bookmarks.Append(position, Utf8ToBytes(name));
   RefreshBookmarkMenu();
 }
 
 void RemoveBookmarkCommand() {
-  TBookmarkList& list = Bookmarks();
+  TBookmarkList& list = Doc().Bookmarks;
   if (list.Empty()) return;
   std::vector<std::string> labels;
-  for (const std::string& entry : list.Entries()) labels.push_back(BookmarkLabel(entry, TextMode));
+  for (const std::string& entry : list.Entries()) labels.push_back(BookmarkLabel(entry, Doc().TextMode));
   int index = 0;
   if (ListChoice(msg::kRemoveBookmarkCaption, labels, false, 0, index)) list.Remove(index);
   RefreshBookmarkMenu();
 }
 
 void RemoveAllBookmarksCommand() {
-  Bookmarks().Clear();
+  Doc().Bookmarks.Clear();
   RefreshBookmarkMenu();
 }
 
 void ChooseBookmarkCommand(int number) {
-  TBookmarkList& list = Bookmarks();
+  TBookmarkList& list = Doc().Bookmarks;
   const int index = number - 1;
-  if (!ViewReady || index < 0 || index >= list.Count()) return;
+  if (!Doc().ViewReady || index < 0 || index >= list.Count()) return;
   const int32_t position = BookmarkPosition(list.Entry(index));
-  if (position <= 0 || position > DocSize) {
+  if (position <= 0 || position > Doc().DocSize) {
     if (AskYesNo(msg::kBookmarkInvalid) == mrYes) {
       list.Remove(index);
       RefreshBookmarkMenu();
@@ -99,7 +99,7 @@ void ChooseBookmarkCommand(int number) {
 }
 
 bool SaveBookmarksTo(const std::string& path) {
-  const int32_t result = WriteBookmarkFile(path, Bookmarks().Entries());
+  const int32_t result = WriteBookmarkFile(path, Doc().Bookmarks.Entries());
   if (result != 0) ShowError(WriteErrorText(result, path));
   return result == 0;
 }
@@ -117,7 +117,7 @@ bool LoadBookmarksFrom(const std::string& path) {
     ShowError(RefusalText(contents.fault, file));
     return false;
   }
-  Bookmarks().Replace(std::move(contents.entries));
+  Doc().Bookmarks.Replace(std::move(contents.entries));
   RefreshBookmarkMenu();
   const std::string omitted = OmissionText(contents, file);
   if (!omitted.empty()) MessageDialog({omitted, MsgType::Warning, mbOK});

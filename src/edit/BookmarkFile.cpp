@@ -3,7 +3,7 @@
 #include "core/AtomicFileWriter.h"
 #include "core/FileIo.h"
 #include "core/PlatformFile.h"
-#include "edit/BookmarkList.h"
+#include "core/BookmarkList.h"
 
 namespace quoxa {
 

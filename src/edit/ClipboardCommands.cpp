@@ -48,9 +48,9 @@ constexpr int64_t kHexChunk = 16 * 1024;
 constexpr Cmd kClipboardCommands[] = {Cmd::Clipboard, Cmd::Cut,    Cmd::Copy,    Cmd::Paste,   Cmd::CopyHex,
                                       Cmd::PasteHex,  Cmd::BtnCut, Cmd::BtnCopy, Cmd::BtnPaste};
 
-int64_t BlockLength() { return int64_t{BlockEnd} - BlockBegin + 1; }
+int64_t BlockLength() { return int64_t{Doc().BlockEnd} - Doc().BlockBegin + 1; }
 
-const uint8_t* BlockBytes() { return DocBuffer + (BlockBegin - 1); }
+const uint8_t* BlockBytes() { return Doc().DocBuffer + (Doc().BlockBegin - 1); }
 
 bool WriteClipboard(ClipFormat format, std::string_view data) {
   IClipboard* clipboard = InstalledClipboard();
@@ -79,7 +79,7 @@ void DeleteCutBlock(int32_t cursor) {
 
 // After an insertion at pos: the view shows the new bytes, and a block reaching pos is stale.
 void AfterInsertion(int32_t pos) {
-  Modified = true;
+  Doc().Modified = true;
   RefreshView();
   CheckBlock(pos);
 }
@@ -221,8 +221,8 @@ void UpdatePasteCommands() {
   const IClipboard* clipboard = InstalledClipboard();
   if (clipboard == nullptr) return;
   // Without a document they stay off, as every command needing one.
-  const bool text = ViewReady && clipboard->Has(ClipFormat::Text);
-  const bool any = text || (ViewReady && clipboard->Has(ClipFormat::Private));
+  const bool text = Doc().ViewReady && clipboard->Has(ClipFormat::Text);
+  const bool any = text || (Doc().ViewReady && clipboard->Has(ClipFormat::Private));
   SetCommandsEnabled({Cmd::Paste, Cmd::BtnPaste}, any);
   Commands().SetEnabled(Cmd::PasteHex, text);
 }

@@ -79,7 +79,7 @@ void TFormGoto::showEvent(QShowEvent* event) {
 
 void TFormGoto::ButtonOKClick() {
   const std::optional<int32_t> position =
-      GotoTarget(number_->Text().toStdString(), Mode(), CursorAddress(), DocSize, BaseAddress);
+      GotoTarget(number_->Text().toStdString(), Mode(), CursorAddress(), Doc().DocSize, Doc().BaseAddress);
   if (!position) {
     ShowError(msg::kAddressInvalid);
     FocusNumber(number_);

@@ -40,7 +40,7 @@ void TFormJump::showEvent(QShowEvent* event) {
 }
 
 void TFormJump::ButtonOKClick() {
-  const std::optional<int32_t> width = CheckJumpWidth(number_->Text().toStdString(), DocSize);
+  const std::optional<int32_t> width = CheckJumpWidth(number_->Text().toStdString(), Doc().DocSize);
   if (!width) {
     ShowError(msg::kJumpWidthInvalid);
     number_->Edit()->setFocus(Qt::OtherFocusReason);

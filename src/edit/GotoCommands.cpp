@@ -33,18 +33,18 @@ void AfterGotoDialog(int32_t position, int32_t mode) {
 }
 
 void RememberAddressCommand() {
-  if (!ViewReady || DocSize == 0) return;
-  RememberedAddress = CursorAddress();
+  if (!Doc().ViewReady || Doc().DocSize == 0) return;
+  Doc().RememberedAddress = CursorAddress();
   SetCommandsEnabled({Cmd::GotoRemembered, Cmd::DisplayDifference}, true);
 }
 
 void GotoRememberedCommand() {
-  if (!ViewReady) return;
-  if (RememberedAddress < 1 || RememberedAddress > DocSize) {
+  if (!Doc().ViewReady) return;
+  if (Doc().RememberedAddress < 1 || Doc().RememberedAddress > Doc().DocSize) {
     ShowError(msg::kAddressInvalid);
     return;
   }
-  GoToPosition(RememberedAddress);
+  GoToPosition(Doc().RememberedAddress);
 }
 
 std::string DifferenceText(int32_t remembered, int32_t cursor) {
@@ -57,8 +57,8 @@ std::string DifferenceText(int32_t remembered, int32_t cursor) {
 }
 
 void DisplayDifferenceCommand() {
-  if (!ViewReady || DocSize == 0) return;
-  ShowInfo(DifferenceText(RememberedAddress, CursorAddress()));
+  if (!Doc().ViewReady || Doc().DocSize == 0) return;
+  ShowInfo(DifferenceText(Doc().RememberedAddress, CursorAddress()));
 }
 
 }  // namespace quoxa

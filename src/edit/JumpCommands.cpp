@@ -13,9 +13,9 @@ int32_t JumpWidth = 0;
 namespace {
 
 void JumpBy(int64_t width) {
-  if (!ViewReady) return;
+  if (!Doc().ViewReady) return;
   const int64_t target = int64_t{CursorAddress()} + width;
-  if (target < 1 || target > DocSize) {
+  if (target < 1 || target > Doc().DocSize) {
     ShowError(msg::kAddressInvalid);
     return;
   }

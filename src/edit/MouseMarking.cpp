@@ -14,12 +14,12 @@ namespace {
 // The end of a marked block that stays where it is while the other follows the cursor.
 int32_t AnchorOf(int32_t cursor) {
   if (BlockMarked()) {
-    if (cursor == BlockBegin && cursor != BlockEnd) return BlockEnd;
-    if (cursor == BlockEnd && cursor != BlockBegin) return BlockBegin;
-    return BlockDirection == -1 ? BlockEnd : BlockBegin;
+    if (cursor == Doc().BlockBegin && cursor != Doc().BlockEnd) return Doc().BlockEnd;
+    if (cursor == Doc().BlockEnd && cursor != Doc().BlockBegin) return Doc().BlockBegin;
+    return Doc().BlockDirection == -1 ? Doc().BlockEnd : Doc().BlockBegin;
   }
   // One Block mark so far: its begin waits for the other end.
-  return BlockBegin != 0 ? BlockBegin : cursor;
+  return Doc().BlockBegin != 0 ? Doc().BlockBegin : cursor;
 }
 
 }  // namespace
@@ -36,15 +36,15 @@ void TMouseMarking::Press(int32_t before, int32_t pos, bool shift) {
 }
 
 void TMouseMarking::Drag(int32_t pos) {
-  if (!pressed_ || pos == last_ || pos < 1 || pos > DocSize) return;
+  if (!pressed_ || pos == last_ || pos < 1 || pos > Doc().DocSize) return;
   last_ = pos;
   MarkTo(pos);
 }
 
 void TMouseMarking::MarkTo(int32_t pos) {
-  BlockBegin = std::min(anchor_, pos);
-  BlockEnd = std::max(anchor_, pos);
-  BlockDirection = static_cast<int8_t>(pos > anchor_ ? 1 : pos < anchor_ ? -1 : 0);
+  Doc().BlockBegin = std::min(anchor_, pos);
+  Doc().BlockEnd = std::max(anchor_, pos);
+  Doc().BlockDirection = static_cast<int8_t>(pos > anchor_ ? 1 : pos < anchor_ ? -1 : 0);
   Commands().SetEnabled(Cmd::BlockUnmark, true);
   SetBlockCommandsEnabled(true);
   RepaintGrids();

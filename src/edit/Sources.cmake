@@ -26,7 +26,6 @@ endif()
 target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/BookmarkCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BookmarkFile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/BookmarkList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GotoCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/JumpCommands.cpp
 )

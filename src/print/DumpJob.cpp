@@ -74,11 +74,11 @@ int Flush(AtomicFileWriter& writer, std::string& buffer) {
 
 DumpView CurrentDumpView() {
   DumpView view;
-  view.docSize = DocSize;
-  view.topAddress = TopAddress;
-  view.lastShown = LastShownAddress;
-  view.blockBegin = BlockBegin;
-  view.blockEnd = BlockEnd;
+  view.docSize = Doc().DocSize;
+  view.topAddress = Doc().TopAddress;
+  view.lastShown = Doc().LastShownAddress;
+  view.blockBegin = Doc().BlockBegin;
+  view.blockEnd = Doc().BlockEnd;
   return view;
 }
 
@@ -129,7 +129,7 @@ DumpResult DumpToPrinter(IDumpPrinter& printer, const TDumpRows& rows, DumpRange
   int64_t shownPage = 1;
   for (int64_t pos = range.first; pos <= range.last; pos += n) {
     const auto count = static_cast<int32_t>(std::min<int64_t>(n, range.last - pos + 1));
-    rows.Format(pos - 1, DocBuffer + pos - 1, count, first, second);
+    rows.Format(pos - 1, Doc().DocBuffer + pos - 1, count, first, second);
     bool fitted = true;
     if (below) {
       if (!printer.Fits(2)) printer.NewPage();
@@ -169,7 +169,7 @@ int64_t DumpSizeBound(const TDumpRows& rows, DumpRange range, const std::string&
     std::string first;
     std::string second;
     const auto count = static_cast<int32_t>(std::min<int64_t>(n, range.Bytes()));
-    rows.Format(range.first - 1, DocBuffer + range.first - 1, count, first, second);
+    rows.Format(range.first - 1, Doc().DocBuffer + range.first - 1, count, first, second);
     perRow = static_cast<int64_t>(first.size()) + 2 * n + 1;
     if (rows.Options().textBelow) perRow += static_cast<int64_t>(second.size()) + 2 * n + 1;
   }
@@ -196,7 +196,7 @@ DumpResult DumpToFile(const std::string& path, const TDumpRows& rows, DumpRange 
   int64_t shownPage = 1;
   for (int64_t pos = range.first; pos <= range.last && result.error == 0; pos += n) {
     const auto count = static_cast<int32_t>(std::min<int64_t>(n, range.last - pos + 1));
-    rows.Format(pos - 1, DocBuffer + pos - 1, count, first, second);
+    rows.Format(pos - 1, Doc().DocBuffer + pos - 1, count, first, second);
     AppendLine(buffer, first);
     if (rows.Options().textBelow) AppendLine(buffer, second);
     if (buffer.size() >= kWriteChunk) result.error = Flush(writer, buffer);

@@ -294,7 +294,7 @@ bool TFormPrint::RunToFile(const TDumpRows& rows) {
   const std::string path = AskOutputFile();
   if (path.empty()) return false;
   const DumpRange range = DumpRangeFor(Scope(), rows.Options().bytesPerRow, CurrentDumpView(), -1);
-  const DumpResult result = DumpToFile(path, rows, range, FileName);
+  const DumpResult result = DumpToFile(path, rows, range, Doc().FileName);
   // A file that cannot be written ends the job; the dialog closes as after OK.
   if (result.outcome == DumpOutcome::WriteFailed) ShowError(WriteErrorText(result.error, path));
   return true;
@@ -302,7 +302,7 @@ bool TFormPrint::RunToFile(const TDumpRows& rows) {
 
 bool TFormPrint::RunToPrinter(const TDumpRows& rows) {
   ApplyToReport();
-  const std::string name = FileNameOnly(FileName);
+  const std::string name = FileNameOnly(Doc().FileName);
   report_.Title = QString::fromStdString("QUOXA - " + name);
   report_.Header = QString::fromStdString("<{File: " + name + "}>{Printed %DATE %TIME}");
   report_.Footer = QString::fromStdString(std::string("<{") + msg::kPrintedBy + kProgramWebAddress + "}>{Page %PAGE}");

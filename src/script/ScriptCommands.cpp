@@ -49,14 +49,14 @@ TScriptCommands::TScriptCommands(QWidget* mainWindow, const QStringList& argumen
 void TScriptCommands::Run(Cmd cmd) {
   if (cmd == Cmd::ScriptEditor) {
     Show(false);
-  } else if (cmd == Cmd::ScriptExecute && ViewReady && form_->HasLines()) {
+  } else if (cmd == Cmd::ScriptExecute && Doc().ViewReady && form_->HasLines()) {
     Show(true);
   }
 }
 
 void TScriptCommands::Show(bool autoRun) {
   form_->SetAutoRun(autoRun);
-  form_->SetExecuteEnabled(ViewReady);
+  form_->SetExecuteEnabled(Doc().ViewReady);
   form_->exec();
   // A window manager may hand the focus to no window when a message box closed just before the
   // script window; the main window takes it back, so that its shortcuts work at once.
@@ -67,7 +67,7 @@ void TScriptCommands::StartBatch() {
   if (arguments_.size() < 2 || !IsScriptSwitch(arguments_[1].toStdString())) return;
   // Without its script, or without the document it was to change, a run cannot start;
   // the reason has been shown.
-  const bool ready = form_->LoadScript(ScriptFileOfSwitch(arguments_[1].toStdString())) && ViewReady;
+  const bool ready = form_->LoadScript(ScriptFileOfSwitch(arguments_[1].toStdString())) && Doc().ViewReady;
   if (!ready) {
     if (unattended_) Terminate(1);
     return;

@@ -56,7 +56,7 @@ int32_t ToPosition(int64_t value) {
 }
 
 // Keeps a position on an existing byte (or on 1 in an empty document).
-int32_t OnDocument(int64_t position) { return ToPosition(std::clamp<int64_t>(position, 1, std::max(DocSize, 1))); }
+int32_t OnDocument(int64_t position) { return ToPosition(std::clamp<int64_t>(position, 1, std::max(Doc().DocSize, 1))); }
 
 }  // namespace
 
@@ -132,7 +132,7 @@ void TScriptInterpreter::RaiseScriptError(const std::string& message) const {
 void TScriptInterpreter::CheckScriptPosition(int64_t position) {
   // Computed in 64 bits, so that no address wraps; shown as the 32-bit value it stands for.
   position_ = ToPosition(position);
-  if (position < 1 || position > DocSize) {
+  if (position < 1 || position > Doc().DocSize) {
     RaiseScriptError(FillPlaceholders(msg::kScriptCantGoTo, {FormatHex(position - 1)}));
   }
 }
@@ -216,7 +216,7 @@ void TScriptInterpreter::CmdAdr(const std::string& param) {
 }
 
 void TScriptInterpreter::CmdAdrEof(const std::string&) {
-  if (!checkOnly_) CheckScriptPosition(DocSize);
+  if (!checkOnly_) CheckScriptPosition(Doc().DocSize);
 }
 
 void TScriptInterpreter::CmdAdrPlus(const std::string& param) {
@@ -233,11 +233,11 @@ void TScriptInterpreter::CmdDel(const std::string& param) {
   const int32_t n = NumberParam(param, msg::kScriptInvalidCount);
   if (n < 1) RaiseScriptError(FillPlaceholders(msg::kScriptInvalidCount, {param}));
   if (checkOnly_) return;
-  if (int64_t{position_} + n - 1 > DocSize) RaiseScriptError(msg::kScriptDeleteBeyondEnd);
+  if (int64_t{position_} + n - 1 > Doc().DocSize) RaiseScriptError(msg::kScriptDeleteBeyondEnd);
   // The range becomes the block, replacing any block of the user, and goes as Block delete
   // takes it.
-  BlockBegin = position_;
-  BlockEnd = position_ + n - 1;
+  Doc().BlockBegin = position_;
+  Doc().BlockEnd = position_ + n - 1;
   DeleteBlock();
   position_ = OnDocument(CursorAddress());
 }
@@ -246,7 +246,7 @@ void TScriptInterpreter::CmdOverwrite(const std::string& param) {
   const std::string bytes = HexParam(param);
   if (checkOnly_) return;
   const auto length = static_cast<int64_t>(bytes.size());
-  if (int64_t{position_} + length - 1 > DocSize) RaiseScriptError(msg::kScriptWriteBeyondEnd);
+  if (int64_t{position_} + length - 1 > Doc().DocSize) RaiseScriptError(msg::kScriptWriteBeyondEnd);
   if (length == 0) return;
   OverwriteBytes(position_, bytes);
   position_ = OnDocument(position_ + length);
@@ -270,7 +270,7 @@ void TScriptInterpreter::CmdVerify(const std::string& param) {
   }
   if (checkOnly_) return;
   for (const std::string& alternative : verifyAlternatives_) {
-    if (MatchHexAt(DocBuffer, DocSize, position_, alternative)) return;
+    if (MatchHexAt(Doc().DocBuffer, Doc().DocSize, position_, alternative)) return;
   }
   RaiseScriptError(FillPlaceholders(msg::kScriptVerifyFailed, {FormatHex(int64_t{position_} - 1)}));
 }
@@ -300,7 +300,7 @@ void TScriptInterpreter::CmdReplace(const std::string& param) {
   if (result.aborted) throw ScriptError(msg::kScriptUserAbort);
   // Not found, or no memory to grow it (already shown): the line has no effect.
   if (!result.replaced) return;
-  if (find.size() != replacement.size()) CheckBlock(Search().LastReplaced);
+  if (find.size() != replacement.size()) CheckBlock(Doc().LastReplaced);
   position_ = OnDocument(result.pos);
   GotoAddress(position_, true, true);
 }

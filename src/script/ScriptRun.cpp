@@ -61,6 +61,6 @@ void SetScriptLinesQuery(std::function<bool()> query) { linesQuery = std::move(q
 
 bool ScriptEditorHasLines() { return linesQuery && linesQuery(); }
 
-bool SaveAfterBatchRun() { return !Modified || WriteFileRange(FileName, false, 0, 0); }
+bool SaveAfterBatchRun() { return !Doc().Modified || WriteFileRange(Doc().FileName, false, 0, 0); }
 
 }  // namespace quoxa

@@ -22,16 +22,16 @@ int64_t NextGaugeChange(int64_t pos, int64_t maximum) {
 // Reporting at every window end of the same gauge value would show nothing new and read
 // the same Cancel state, since the box only lets events through when the gauge moves.
 void ForwardDocProgress::Report(int64_t windowEnd, bool& abort) {
-  const int64_t done = std::clamp<int64_t>(windowEnd, 0, DocSize);
+  const int64_t done = std::clamp<int64_t>(windowEnd, 0, Doc().DocSize);
   ReportProgress(done, abort);
-  due = NextGaugeChange(done, DocSize);
+  due = NextGaugeChange(done, Doc().DocSize);
 }
 
 void BackwardDocProgress::Report(int64_t windowEnd, bool& abort) {
-  const int64_t done = std::clamp<int64_t>(DocSize - windowEnd, 0, DocSize);
+  const int64_t done = std::clamp<int64_t>(Doc().DocSize - windowEnd, 0, Doc().DocSize);
   ReportProgress(done, abort);
-  const int64_t next = NextGaugeChange(done, DocSize);
-  due = next == INT64_MAX ? INT64_MIN : DocSize - next;
+  const int64_t next = NextGaugeChange(done, Doc().DocSize);
+  due = next == INT64_MAX ? INT64_MIN : Doc().DocSize - next;
 }
 
 }  // namespace quoxa

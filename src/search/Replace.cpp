@@ -40,7 +40,7 @@ const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8
 // pos counts the replacements before it as made.
 void JournalReplacement(int64_t pos) {
   const SearchState& s = Search();
-  Journal().Record(static_cast<int32_t>(pos), Bytes(s.UndoBytes), static_cast<int64_t>(s.UndoBytes.size()),
+  Doc().Journal.Record(static_cast<int32_t>(pos), Bytes(Doc().UndoBytes), static_cast<int64_t>(Doc().UndoBytes.size()),
                    Bytes(s.ReplaceString), static_cast<int64_t>(s.ReplaceString.size()));
 }
 
@@ -53,12 +53,11 @@ void ShowProgressText(const char* text) {
 
 // Bookkeeping of one replacement written at pos.
 void Record(int64_t pos, ReplaceAllResult& result) {
-  SearchState& s = Search();
   const auto at = static_cast<int32_t>(pos);
   if (result.count == 0) result.first = at;
   ++result.count;
-  s.LastFound = at;
-  s.LastReplaced = at;
+  Doc().LastFound = at;
+  Doc().LastReplaced = at;
 }
 
 // Makes the occurrence of length f at pos r bytes long, keeping its first r bytes' room.
@@ -69,9 +68,9 @@ bool ResizeAt(int32_t pos, int64_t f, int64_t r) {
       return false;
     }
   } else if (r < f) {
-    const int32_t before = DocSize;
+    const int32_t before = Doc().DocSize;
     // A failed shrink of the block still removed the bytes; only a refusal leaves them.
-    if (!RemoveRange(pos, f - r) && DocSize == before) {
+    if (!RemoveRange(pos, f - r) && Doc().DocSize == before) {
       ShowError(msg::kInvalidOperation);
       return false;
     }
@@ -81,13 +80,13 @@ bool ResizeAt(int32_t pos, int64_t f, int64_t r) {
 
 // The next occurrence at or after pos in a loop of searches; 0 when none or cancelled.
 int64_t NextOccurrence(int64_t pos, SearchProgress& progress, ReplaceAllResult& result) {
-  if (pos > DocSize) return 0;
-  const int32_t lastFound = Search().LastFound;
+  if (pos > Doc().DocSize) return 0;
+  const int32_t lastFound = Doc().LastFound;
   const FindResult found = FindNextWith(static_cast<int32_t>(pos), false, progress);
   if (found.aborted) {
     // An occurrence found together with the cancel is dropped, and it must not be where the
     // cursor goes: positions behind the replacements made are about to move.
-    Search().LastFound = lastFound;
+    Doc().LastFound = lastFound;
     result.aborted = true;
     return 0;
   }
@@ -130,9 +129,9 @@ ReplaceAllResult ReplaceShorter(int32_t start) {
     c = at + f;
     w += r;
   }
-  if (w != c) MoveBytesDown(static_cast<int32_t>(c), DocSize, static_cast<int32_t>(w));
-  DocSize -= static_cast<int32_t>((f - r) * result.count);
-  if (DocSize == 0) ClearDocument();
+  if (w != c) MoveBytesDown(static_cast<int32_t>(c), Doc().DocSize, static_cast<int32_t>(w));
+  Doc().DocSize -= static_cast<int32_t>((f - r) * result.count);
+  if (Doc().DocSize == 0) ClearDocument();
   return result;
 }
 
@@ -140,8 +139,8 @@ ReplaceAllResult ReplaceShorter(int32_t start) {
 // has free and the block's unused room, and below the 32-bit document limit. Asks the user
 // when not all of them fit; 0 means none is made.
 int64_t ReplacementsThatFit(int64_t n, int64_t d) {
-  const int64_t room = int64_t{Capacity()} - DocSize;
-  const int64_t available = std::min(FreeMemoryBytes() + room, kMaxSize - DocSize);
+  const int64_t room = int64_t{Capacity()} - Doc().DocSize;
+  const int64_t available = std::min(FreeMemoryBytes() + room, kMaxSize - Doc().DocSize);
   if (n <= available / d) return n;
   const int64_t m = available / d;
   if (m <= 0) {
@@ -224,8 +223,8 @@ ReplaceAllResult ReplaceLonger(int32_t start) {
     w += r;
   }
   if (w != c) {
-    MoveBytesDown(static_cast<int32_t>(c), DocSize, static_cast<int32_t>(w));
-    DocSize -= static_cast<int32_t>((n - result.count) * d);
+    MoveBytesDown(static_cast<int32_t>(c), Doc().DocSize, static_cast<int32_t>(w));
+    Doc().DocSize -= static_cast<int32_t>((n - result.count) * d);
   }
   return result;
 }
@@ -233,37 +232,35 @@ ReplaceAllResult ReplaceLonger(int32_t start) {
 }  // namespace
 
 void SaveFoundBytes(int32_t pos) {
-  SearchState& s = Search();
-  if (pos < 1 || pos > DocSize) {
-    s.UndoBytes.clear();
+  if (pos < 1 || pos > Doc().DocSize) {
+    Doc().UndoBytes.clear();
     return;
   }
-  const int64_t length = std::min<int64_t>(FindLength(), int64_t{DocSize} - pos + 1);
-  s.UndoBytes.assign(reinterpret_cast<const char*>(At(pos)), static_cast<size_t>(length));
+  const int64_t length = std::min<int64_t>(FindLength(), int64_t{Doc().DocSize} - pos + 1);
+  Doc().UndoBytes.assign(reinterpret_cast<const char*>(At(pos)), static_cast<size_t>(length));
 }
 
 bool WriteReplacement(int32_t pos) {
   const std::string& replacement = Search().ReplaceString;
   const auto r = static_cast<int64_t>(replacement.size());
-  if (pos < 1 || int64_t{pos} + r - 1 > DocSize) return false;
+  if (pos < 1 || int64_t{pos} + r - 1 > Doc().DocSize) return false;
   if (r > 0) std::memcpy(At(pos), replacement.data(), replacement.size());
-  Search().ReplacedBytes = replacement;
+  Doc().ReplacedBytes = replacement;
   return true;
 }
 
 bool MoveBytesDown(int32_t from, int32_t to, int32_t dest) {
-  if (from < 1 || dest < 1 || to > DocSize || dest > DocSize || to < from) return false;
-  if (int64_t{dest} + (int64_t{to} - from) > DocSize) return false;
+  if (from < 1 || dest < 1 || to > Doc().DocSize || dest > Doc().DocSize || to < from) return false;
+  if (int64_t{dest} + (int64_t{to} - from) > Doc().DocSize) return false;
   std::memmove(At(dest), At(from), static_cast<size_t>(int64_t{to} - from + 1));
   return true;
 }
 
 ReplaceResult ReplaceNext(int32_t pos, bool continuing) {
-  SearchState& s = Search();
   const int64_t f = FindLength();
   const int64_t r = ReplaceLength();
   ReplaceResult result{pos};
-  if (int64_t{pos} + f - 1 > DocSize) return result;
+  if (int64_t{pos} + f - 1 > Doc().DocSize) return result;
   const FindResult found = FindNext(pos, continuing);
   if (found.aborted) {
     result.aborted = true;
@@ -284,9 +281,9 @@ ReplaceResult ReplaceNext(int32_t pos, bool continuing) {
   // The journal takes the bytes from the copies, so the resize may come first.
   JournalReplacement(pos);
   WriteReplacement(pos);
-  s.LastFound = pos;
-  s.LastReplaced = pos;
-  Modified = true;
+  Doc().LastFound = pos;
+  Doc().LastReplaced = pos;
+  Doc().Modified = true;
   result.replaced = true;
   if (r > 0) result.pos = static_cast<int32_t>(pos + r - 1);
   return result;
@@ -297,7 +294,7 @@ int32_t ReplaceAllStart() {
   if (!s.FromCursor) return 1;
   const int32_t cursor = CursorAddress();
   const int64_t r = ReplaceLength();
-  if (r > 0 && s.LastReplaced != 0 && int64_t{cursor} == s.LastReplaced + r - 1) return cursor + 1;
+  if (r > 0 && Doc().LastReplaced != 0 && int64_t{cursor} == Doc().LastReplaced + r - 1) return cursor + 1;
   return cursor;
 }
 
@@ -316,40 +313,39 @@ ReplaceAllResult ReplaceAll(int32_t start, bool useScope) {
     result = ReplaceLonger(start);
   }
   if (result.count > 0) {
-    Modified = true;
+    Doc().Modified = true;
     // Positions behind the first replacement moved.
     if (r != f) CheckBlock(result.first);
-    const int64_t last = Search().LastFound;
+    const int64_t last = Doc().LastFound;
     GotoAddress(static_cast<int32_t>(r > 0 ? last + r - 1 : last), true, true);
   }
   return result;
 }
 
 bool UndoReplacement() {
-  SearchState& s = Search();
-  const int32_t at = s.LastReplaced;
+  const int32_t at = Doc().LastReplaced;
   if (at == 0) return true;
   GotoAddress(at, false, true);
-  const std::string written = s.ReplacedBytes;
-  const std::string original = s.UndoBytes;
+  const std::string written = Doc().ReplacedBytes;
+  const std::string original = Doc().UndoBytes;
   const auto r = static_cast<int64_t>(written.size());
   const auto f = static_cast<int64_t>(original.size());
   // Only the very bytes written at LastReplaced are taken back; an edit over them ends the undo.
-  const bool inPlace = at >= 1 && int64_t{at} + r - 1 <= DocSize && int64_t{at} <= int64_t{DocSize} + 1 &&
+  const bool inPlace = at >= 1 && int64_t{at} + r - 1 <= Doc().DocSize && int64_t{at} <= int64_t{Doc().DocSize} + 1 &&
                        (r == 0 || std::memcmp(At(at), written.data(), written.size()) == 0);
   if (inPlace) {
     JournalStep step;
     if (!ResizeAt(at, r, f)) return false;
-    Journal().Record(at, Bytes(written), r, Bytes(original), f);
+    Doc().Journal.Record(at, Bytes(written), r, Bytes(original), f);
     if (f > 0) std::memcpy(At(at), original.data(), original.size());
-    Modified = true;
+    Doc().Modified = true;
     if (r != f) CheckBlock(at);
-    s.LastFound = at;
-    s.UndoBytes = written;
-    s.ReplacedBytes = original;
+    Doc().LastFound = at;
+    Doc().UndoBytes = written;
+    Doc().ReplacedBytes = original;
   }
   GotoAddress(at, true, true);
-  s.LastReplaced = 0;
+  Doc().LastReplaced = 0;
   return true;
 }
 

@@ -34,11 +34,11 @@ void ShowFound(const FindResult& found) {
 
 int32_t FindDownStart(bool fromMenu) { return fromMenu || Search().FromCursor ? CursorAddress() : 1; }
 
-int32_t FindUpStart(bool fromMenu) { return fromMenu || Search().FromCursor ? CursorAddress() : DocSize; }
+int32_t FindUpStart(bool fromMenu) { return fromMenu || Search().FromCursor ? CursorAddress() : Doc().DocSize; }
 
 int32_t CountStart() {
   if (Search().FromCursor) return CursorAddress();
-  return Search().SearchDown ? 1 : DocSize;
+  return Search().SearchDown ? 1 : Doc().DocSize;
 }
 
 int32_t ReplaceAgainStart(bool fromMenu) { return FindDownStart(fromMenu); }
@@ -71,7 +71,7 @@ void CountCommand() {
     counted = CountOccurrences(Search().SearchDown, start);
   }
   if (!counted.completed) return;
-  if (Search().LastFound > 0) GotoAddress(Search().LastFound, true, true);
+  if (Doc().LastFound > 0) GotoAddress(Doc().LastFound, true, true);
   ShowInfo(FormatMsgN(msg::kOccurrencesFound, counted.count));
 }
 
@@ -89,7 +89,7 @@ void ReplaceAgainDown(bool fromMenu) {
     return;
   }
   if (!result.replaced) return;
-  if (Search().ReplaceString.size() != Search().FindString.size()) CheckBlock(Search().LastReplaced);
+  if (Search().ReplaceString.size() != Search().FindString.size()) CheckBlock(Doc().LastReplaced);
   Commands().SetEnabled(Cmd::ReplaceUndo, true);
   GotoAddress(result.pos, true, true);
 }

@@ -30,23 +30,23 @@ FindResult FindNextWith(int32_t pos, bool continuing, SearchProgress& progress) 
   int64_t from = pos;
   if (continuing) {
     const auto r = static_cast<int64_t>(s.ReplaceString.size());
-    const bool afterDeletion = s.LastReplaced != 0 && pos == s.LastReplaced && r == 0;
+    const bool afterDeletion = Doc().LastReplaced != 0 && pos == Doc().LastReplaced && r == 0;
     if (!afterDeletion) {
-      if (s.LastReplaced != 0 && pos == s.LastReplaced + r - 1) {
+      if (Doc().LastReplaced != 0 && pos == Doc().LastReplaced + r - 1) {
         from = int64_t{pos} + 1;
-      } else if (s.LastFound != 0 && pos == s.LastFound) {
+      } else if (Doc().LastFound != 0 && pos == Doc().LastFound) {
         from = int64_t{pos} + static_cast<int64_t>(s.FindString.size());
       }
     }
   }
   bool abort = false;
   const int32_t result =
-      Searcher().SearchForward(s.FindString, DocBuffer, DocSize, ClampPosition(from), DocSize, CurrentSearchOptions(),
+      Searcher().SearchForward(s.FindString, Doc().DocBuffer, Doc().DocSize, ClampPosition(from), Doc().DocSize, CurrentSearchOptions(),
                                CurrentProgressBox() != nullptr ? &progress : nullptr, abort);
   FindResult found{pos, result > 0, abort};
   if (found.found) {
     found.pos = result;
-    s.LastFound = result;
+    Doc().LastFound = result;
   }
   return found;
 }
@@ -57,15 +57,15 @@ namespace {
 FindResult FindPreviousWith(int32_t pos, SearchProgress& progress) {
   SearchState& s = Search();
   int64_t end = pos;
-  if (s.LastFound != 0 && pos == s.LastFound) end = int64_t{pos} - 1;
+  if (Doc().LastFound != 0 && pos == Doc().LastFound) end = int64_t{pos} - 1;
   bool abort = false;
   const int32_t result =
-      Searcher().SearchBackward(s.FindString, DocBuffer, DocSize, ClampPosition(end), 1, CurrentSearchOptions(),
+      Searcher().SearchBackward(s.FindString, Doc().DocBuffer, Doc().DocSize, ClampPosition(end), 1, CurrentSearchOptions(),
                                 CurrentProgressBox() != nullptr ? &progress : nullptr, abort);
   FindResult found{pos, result > 0, abort};
   if (found.found) {
     found.pos = result;
-    s.LastFound = result;
+    Doc().LastFound = result;
   }
   return found;
 }

@@ -131,10 +131,10 @@ std::optional<std::string> PickUpNextByteText(const std::string& editText) {
     if (!parsed) return std::nullopt;
     bytes = *parsed;
   }
-  if (DocBuffer == nullptr || DocSize <= 0) return std::nullopt;
+  if (Doc().DocBuffer == nullptr || Doc().DocSize <= 0) return std::nullopt;
   const int64_t cursor = CursorAddress();
   const int64_t next = cursor + static_cast<int64_t>(bytes.size());
-  if (cursor < 1 || next > DocSize) return std::nullopt;
+  if (cursor < 1 || next > Doc().DocSize) return std::nullopt;
   for (size_t i = 0; i < bytes.size(); ++i) {
     if (GetByte(static_cast<int32_t>(cursor + static_cast<int64_t>(i))) != static_cast<uint8_t>(bytes[i])) {
       return std::nullopt;

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "core/Commands.h"
+#include "core/DocState.h"
+#include "core/Primitives.h"
+
 namespace quoxa {
 
 SearchState& Search() {
@@ -13,12 +17,23 @@ bool ReplacementReaches(int32_t pos) {
   const SearchState& s = Search();
   // A deleting replacement still owns its position: the bytes go back there.
   const int64_t length = std::max<int64_t>(1, static_cast<int64_t>(s.ReplaceString.size()));
-  return s.LastReplaced != 0 && int64_t{s.LastReplaced} + length - 1 >= pos;
+  return Doc().LastReplaced != 0 && int64_t{Doc().LastReplaced} + length - 1 >= pos;
 }
 
+namespace {
+
+void DropReplaceUndo(int32_t pos) {
+  if (Commands().Enabled(Cmd::ReplaceUndo) && ReplacementReaches(pos)) Commands().SetEnabled(Cmd::ReplaceUndo, false);
+}
+
+// There is a replacement to spoil only where the search is part of the program.
+const bool replaceUndoHooked = (InstallReplaceUndoHook(&DropReplaceUndo), true);
+
+}  // namespace
+
 void ResetSearchPositions() {
-  Search().LastFound = 0;
-  Search().LastReplaced = 0;
+  Doc().LastFound = 0;
+  Doc().LastReplaced = 0;
 }
 
 }  // namespace quoxa

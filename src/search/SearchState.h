@@ -12,11 +12,6 @@ struct SearchState {
   bool CaseSensitive = true;
   bool JokerEnabled = false;
   uint8_t JokerByte = 0x2E;
-  int32_t LastFound = 0;     // start of the last occurrence found, 0 = none
-  int32_t LastReplaced = 0;  // start of the last replacement, 0 = none
-  std::string UndoBytes;     // what the last replaced occurrence held
-  std::string ReplacedBytes; // what the last replacement wrote at LastReplaced, so that its undo
-                             // checks the very bytes even after the strings changed
   bool FromCursor = true;
   bool SearchDown = true;
 };

@@ -179,11 +179,11 @@ void TFormOpt::ShowCurrentValues() {
   const TOptions& options = Options();
   SelectFont(QString::fromStdString(window_.FontName()));
   spinFontSize_->setValue(window_.FontSize());
-  spinCols_->setValue(BytesPerRow);
-  spinRows_->setValue(VisibleRows);
+  spinCols_->setValue(Doc().BytesPerRow);
+  spinRows_->setValue(Doc().VisibleRows);
   spinReopen_->setValue(window_.RecentFileCount());
   (options.ByteOrder == 1 ? radioMotorola_ : radioIntel_)->setChecked(true);
-  (BaseAddress == 1 ? radioBase1_ : radioBase0_)->setChecked(true);
+  (Doc().BaseAddress == 1 ? radioBase1_ : radioBase0_)->setChecked(true);
   checkHideToolbar_->setChecked(options.HideToolBar);
   checkHideAddress_->setChecked(options.HideAddressRange);
   checkOldTime_->setChecked(options.OldFileTime);
@@ -213,7 +213,7 @@ void TFormOpt::OkClick() {
     window_.ApplyFontSize(spinFontSize_->value());
     options.FontSize = spinFontSize_->value();
   }
-  if (spinCols_->value() != BytesPerRow || spinRows_->value() != VisibleRows) {
+  if (spinCols_->value() != Doc().BytesPerRow || spinRows_->value() != Doc().VisibleRows) {
     window_.SetGridSize(spinCols_->value(), spinRows_->value());
     options.Cols = spinCols_->value();
     options.Rows = spinRows_->value();
@@ -239,7 +239,7 @@ void TFormOpt::OkClick() {
   if (spinReopen_->value() != window_.RecentFileCount()) window_.SetRecentFileCount(spinReopen_->value());
   options.OldFileTime = checkOldTime_->isChecked();
   options.ByteOrder = radioMotorola_->isChecked() ? 1 : 0;
-  BaseAddress = radioBase1_->isChecked() ? 1 : 0;
+  Doc().BaseAddress = radioBase1_->isChecked() ? 1 : 0;
   window_.RebuildBookmarkMenu();
   if (!options.HideAddressRange) window_.ShowAllAddressCells();
   UpdateStatus();

@@ -93,21 +93,21 @@ void TMainWindowSettings::SetGridSize(int cols, int rows) { window_.SetGridSize(
 int TMainWindowSettings::MaxGridCols() const {
   const TCellSizes& cells = window_.Grids()->CellSizes();
   const int step = std::max(1, cells.hexColWidth + cells.textColWidth + 2 * cells.gridLine);
-  return BytesPerRow + (ScreenRect(window_, true).width() - WindowWidth()) / step;
+  return Doc().BytesPerRow + (ScreenRect(window_, true).width() - WindowWidth()) / step;
 }
 
 int TMainWindowSettings::MaxGridRows() const {
   const TCellSizes& cells = window_.Grids()->CellSizes();
   const int step = std::max(1, cells.rowHeight + cells.gridLine);
-  return VisibleRows + (ScreenRect(window_, true).height() - WindowHeight()) / step;
+  return Doc().VisibleRows + (ScreenRect(window_, true).height() - WindowHeight()) / step;
 }
 
 void TMainWindowSettings::SetTextMode(bool on) {
-  if (TextMode != on) window_.ToggleTextMode();
+  if (Doc().TextMode != on) window_.ToggleTextMode();
 }
 
 void TMainWindowSettings::SetOverwriteMode(bool on) {
-  if (OverwriteMode != on) window_.ToggleOverwriteMode();
+  if (Doc().OverwriteMode != on) window_.ToggleOverwriteMode();
 }
 
 int TMainWindowSettings::RecentFileCount() const { return recentFiles_.FileCount(); }

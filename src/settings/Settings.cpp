@@ -129,11 +129,11 @@ void ReadSettings(ISettingsWindow& window) {
   options.GotoMode = ReadChoice(ini, "GotoMode", 0, 3);
   options.EncodeAs = ReadChoice(ini, "EncodeAs", 0, 7);
   options.EncodeWhere = ReadChoice(ini, "EncodeWhere", 0, 3);
-  BaseAddress = ReadChoice(ini, "BaseAdress", 0, 2);
+  Doc().BaseAddress = ReadChoice(ini, "BaseAdress", 0, 2);
   options.OldFileTime = ini.ReadBool(kOptions, "OldFileTime", false);
   options.NewEOF = ini.ReadBool(kOptions, "NewEOF", false);
   options.UndoLimitMB = Clamp(ini.ReadInteger(kOptions, "UndoLimitMB", 256), 1, 1 << 20);
-  Journal().SetBudget(int64_t{options.UndoLimitMB} << 20);
+  Doc().Journal.SetBudget(int64_t{options.UndoLimitMB} << 20);
   options.CurrentDir = ini.ReadString(kOptions, "CurrentDir", HomeDirectory());
 
   window.SetOverwriteMode(ini.ReadBool(kOptions, "Overwrite", true));
@@ -169,8 +169,8 @@ bool WriteSettings(const ISettingsWindow& window) {
   out.Int(kMainSection, "WindowState", window.WindowState());
   out.Int(kMainSection, "FrameLeft", window.FrameLeft());
   out.Int(kMainSection, "FrameTop", window.FrameTop());
-  out.Int(kOptions, "Cols", BytesPerRow);
-  out.Int(kOptions, "Rows", VisibleRows);
+  out.Int(kOptions, "Cols", Doc().BytesPerRow);
+  out.Int(kOptions, "Rows", Doc().VisibleRows);
   out.Bool(kOptions, "TextGridLeft", options.TextGridLeft);
   out.Bool(kOptions, "HideToolBar", options.HideToolBar);
   out.Str(kOptions, "Font", window.FontName());
@@ -185,14 +185,14 @@ bool WriteSettings(const ISettingsWindow& window) {
   out.Bool(kOptions, "JokerFind", search.JokerEnabled);
   out.Bool(kOptions, "FindDown", search.SearchDown);
   out.Int(kOptions, "GotoMode", options.GotoMode);
-  out.Int(kOptions, "BaseAdress", BaseAddress);
+  out.Int(kOptions, "BaseAdress", Doc().BaseAddress);
   out.Int(kOptions, "EncodeAs", options.EncodeAs);
   out.Int(kOptions, "EncodeWhere", options.EncodeWhere);
   out.Bool(kOptions, "OldFileTime", options.OldFileTime);
   out.Bool(kOptions, "NewEOF", options.NewEOF);
   out.Str(kOptions, "CurrentDir", options.CurrentDir);
-  out.Bool(kOptions, "Overwrite", OverwriteMode);
-  out.Bool(kOptions, "ModusText", TextMode);
+  out.Bool(kOptions, "Overwrite", Doc().OverwriteMode);
+  out.Bool(kOptions, "ModusText", Doc().TextMode);
   out.Bool(kOptions, "Scope", search.FromCursor);
   out.Str(kOptions, "ConvTable", options.ConvTable);
   out.Bool(kOptions, "HideAddressRange", options.HideAddressRange);

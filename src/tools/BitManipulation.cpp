@@ -29,11 +29,11 @@ int BitBoxWidth(int groupWidth) { return (groupWidth - kGroupMargin) / 8; }
 int BitBoxLeft(int groupWidth, int bit) { return groupWidth - (BitBoxWidth(groupWidth) + kBoxGap) * (bit + 1); }
 
 bool StoreBitsByte(uint8_t opening, uint8_t value) {
-  if (value == opening || DocSize <= 0) return false;
+  if (value == opening || Doc().DocSize <= 0) return false;
   JournalStep step;
   // In place: the cursor stays on the byte.
   if (!SpliceBytes(CursorAddress(), 1, std::string(1, static_cast<char>(value)))) return false;
-  Modified = true;
+  Doc().Modified = true;
   RefreshView();
   return true;
 }

@@ -94,21 +94,21 @@ ConversionResult ApplyConversion(int32_t first) {
   {
     JournalStep step;
     TProgressBox box({true, true, kCurrentFilePosition, kReplacingCaption});
-    for (int32_t from = std::max(first, 1); from <= DocSize;) {
+    for (int32_t from = std::max(first, 1); from <= Doc().DocSize;) {
       // Chunks end where the gauge changes, so that the box sees every value it must show.
-      const int64_t end = std::min({int64_t{from} + kConversionChunk - 1, NextGaugeChange(from, DocSize), int64_t{DocSize}});
+      const int64_t end = std::min({int64_t{from} + kConversionChunk - 1, NextGaugeChange(from, Doc().DocSize), int64_t{Doc().DocSize}});
       const auto last = static_cast<int32_t>(end);
       result.count += ConvertRange(from, last, ConversionTable.data());
-      box.SetProgress(last, DocSize, 5);
+      box.SetProgress(last, Doc().DocSize, 5);
       if (box.Aborted()) {
-        result.complete = last >= DocSize;
+        result.complete = last >= Doc().DocSize;
         break;
       }
       from = last + 1;
     }
   }
   if (result.count > 0) {
-    Modified = true;
+    Doc().Modified = true;
     // The run may start above the cursor, and refreshing the view only refills from the cursor.
     RepaintFrom(0, 0);
   }

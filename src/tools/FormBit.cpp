@@ -86,7 +86,7 @@ TFormBit::TFormBit(QWidget* parent) : QDialog(parent), group_(new QGroupBox(QStr
   QWidget::setTabOrder(set, cancel);
   QWidget::setTabOrder(cancel, help);
 
-  opening_ = DocSize > 0 ? GetByte(CursorAddress()) : 0;
+  opening_ = Doc().DocSize > 0 ? GetByte(CursorAddress()) : 0;
   ShowValue(opening_);
 }
 
@@ -109,7 +109,7 @@ void TFormBit::SetAll(bool checked) { ShowValue(checked ? 0xFF : 0x00); }
 
 void TFormBit::ToggleAll() { ShowValue(static_cast<uint8_t>(~Value())); }
 
-void TFormBit::Reread() { ShowValue(DocSize > 0 ? GetByte(CursorAddress()) : 0); }
+void TFormBit::Reread() { ShowValue(Doc().DocSize > 0 ? GetByte(CursorAddress()) : 0); }
 
 void TFormBit::ButtonSetClick() {
   UpdateLabel();

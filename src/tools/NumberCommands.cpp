@@ -16,9 +16,9 @@
 namespace quoxa {
 
 std::vector<std::string> DecodeAtCursor(char separator) {
-  if (DocSize <= 0) return {};
+  if (Doc().DocSize <= 0) return {};
   const int32_t pos = CursorAddress();
-  const int32_t count = std::clamp(DocSize - pos + 1, 0, 8);
+  const int32_t count = std::clamp(Doc().DocSize - pos + 1, 0, 8);
   std::string bytes;
   for (int32_t i = 0; i < count; ++i) bytes += static_cast<char>(GetByte(pos + i));
   return DecodeLines(bytes, Options().ByteOrder == 1, separator);
@@ -29,7 +29,7 @@ bool WriteEncodedNumber(const std::string& bytes, EncodeOutput output) {
   JournalStep step;
   BusyScope busy(msg::kWritingEncoded);
   bool written = false;
-  if (DocSize == 0) {
+  if (Doc().DocSize == 0) {
     written = InsertBytes(1, 1, bytes);
     if (written) GotoAddress(1, true, false);
   } else if (output == EncodeOutput::Overwrite) {

@@ -17,7 +17,7 @@ namespace quoxa {
 namespace {
 
 void DecodeNumber(QWidget* owner) {
-  if (DocSize <= 0) return;
+  if (Doc().DocSize <= 0) return;
   TFormDecode form(DecodeAtCursor(LocaleDecimalSeparator()), Options().ByteOrder == 1, owner);
   form.exec();
 }
@@ -31,7 +31,7 @@ void EncodeNumber(QWidget* owner) {
 }
 
 void BitManipulation(QWidget* owner) {
-  if (DocSize <= 0) return;
+  if (Doc().DocSize <= 0) return;
   TFormBit form(owner);
   form.exec();
 }
@@ -43,11 +43,11 @@ bool RunToolCommand(QWidget* owner, Cmd cmd) {
   switch (cmd) {
     case Cmd::DecodeNumber: DecodeNumber(owner); return true;
     case Cmd::EncodeNumber:
-      if (ViewReady) EncodeNumber(owner);
+      if (Doc().ViewReady) EncodeNumber(owner);
       return true;
     case Cmd::BitManipulation: BitManipulation(owner); return true;
     case Cmd::Patch:
-      if (DocSize > 0) PatchExecutable();
+      if (Doc().DocSize > 0) PatchExecutable();
       return true;
     default: return false;
   }

@@ -104,14 +104,14 @@ TEST_F(AddressCommands, RememberedAddressAndItsDifference) {
   SetCommandsEnabled({Cmd::GotoRemembered, Cmd::DisplayDifference}, false);
   PlaceCursor(20);
   RememberAddressCommand();
-  EXPECT_EQ(RememberedAddress, 20);
+  EXPECT_EQ(Doc().RememberedAddress, 20);
   EXPECT_TRUE(Commands().Enabled(Cmd::GotoRemembered));
   EXPECT_TRUE(Commands().Enabled(Cmd::DisplayDifference));
   PlaceCursor(4);
   DisplayDifferenceCommand();
   GotoRememberedCommand();
   EXPECT_EQ(CursorAddress(), 20);
-  BaseAddress = 1;
+  Doc().BaseAddress = 1;
   DisplayDifferenceCommand();
   ASSERT_EQ(rec.messages.shown.size(), 2u);
   EXPECT_EQ(rec.messages.shown[0].type, MsgType::Information);
@@ -119,7 +119,7 @@ TEST_F(AddressCommands, RememberedAddressAndItsDifference) {
             "Remembered address dec: 19\nDifference dec: -16\rRemembered address hex: 13\nDifference hex: FFFFFFF0");
   EXPECT_EQ(Texts()[1], "Remembered address dec: 20\nDifference dec: 0\rRemembered address hex: 14\nDifference hex: 0");
 
-  RememberedAddress = 51;  // the document became shorter
+  Doc().RememberedAddress = 51;  // the document became shorter
   GotoRememberedCommand();
   EXPECT_EQ(CursorAddress(), 20);
   EXPECT_EQ(Texts().back(), "Address invalid");
@@ -144,8 +144,8 @@ TEST_F(AddressCommands, NoneOfThemChangesTheDocument) {
     DisplayDifferenceCommand();
   }
   EXPECT_EQ(test::DocumentBytes(), before);
-  EXPECT_FALSE(Journal().CanUndo());
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Journal.CanUndo());
+  EXPECT_FALSE(Doc().Modified);
 }
 
 }  // namespace

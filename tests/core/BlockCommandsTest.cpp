@@ -48,9 +48,9 @@ class BlockCommands : public ::testing::Test {
     test::LoadDocument(s.doc, cols, rows);
     GotoAddress(s.cursor, true, true);
     RestoreBlock(s.begin, s.end);
-    Journal().Reset();
+    Doc().Journal.Reset();
   }
-  static State Now() { return {test::DocumentBytes(), BlockBegin, BlockEnd, CursorAddress()}; }
+  static State Now() { return {test::DocumentBytes(), Doc().BlockBegin, Doc().BlockEnd, CursorAddress()}; }
   // Runs the command as one undo step, as the main window does.
   static void Run(Cmd cmd) {
     JournalStep step;
@@ -89,8 +89,8 @@ TEST_F(BlockCommands, RefusalsComeInTheirOrderAndChangeNothing) {
     EXPECT_EQ(rec.messages.shown[0].text, c.text) << c.start;
     EXPECT_EQ(rec.messages.shown[0].type, c.type) << c.start;
     EXPECT_EQ(Now(), c.start);
-    EXPECT_FALSE(Modified);
-    EXPECT_FALSE(Journal().CanUndo());
+    EXPECT_FALSE(Doc().Modified);
+    EXPECT_FALSE(Doc().Journal.CanUndo());
     rec.messages.shown.clear();
   }
 }
@@ -120,10 +120,10 @@ TEST_F(BlockCommands, CopiesAndMovesLeaveTheBlockOnTheNewBytes) {
     Run(c.cmd);
     EXPECT_TRUE(rec.messages.shown.empty()) << c.start;
     EXPECT_EQ(Now(), c.after) << c.start;
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(Doc().Modified);
     EXPECT_TRUE(Commands().Enabled(Cmd::BlockDelete));
-    ASSERT_TRUE(Journal().Undo());
-    EXPECT_EQ(Journal().UndoDepth(), 0u);
+    ASSERT_TRUE(Doc().Journal.Undo());
+    EXPECT_EQ(Doc().Journal.UndoDepth(), 0u);
     EXPECT_EQ(Now(), c.start) << "undo of " << c.start;
   }
 }
@@ -141,9 +141,9 @@ TEST_F(BlockCommands, SuccessDisablesReplaceUndoAndFailureForMemoryChangesNothin
     Run(kCopy);
   }
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{msg::kNoMemory});
-  EXPECT_EQ(DocSize, 600000);
-  EXPECT_EQ(BlockBegin, 1);
-  EXPECT_EQ(BlockEnd, 200000);
+  EXPECT_EQ(Doc().DocSize, 600000);
+  EXPECT_EQ(Doc().BlockBegin, 1);
+  EXPECT_EQ(Doc().BlockEnd, 200000);
 }
 
 TEST_F(BlockCommands, DeleteBlock) {
@@ -171,14 +171,14 @@ TEST_F(BlockCommands, DeleteBlock) {
     EXPECT_EQ(result, c.result) << c.start;
     EXPECT_EQ(Now(), c.after) << c.start;
     EXPECT_EQ(rec.messages.Texts(), c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
-    EXPECT_EQ(Modified, c.message == nullptr);
+    EXPECT_EQ(Doc().Modified, c.message == nullptr);
     if (c.message == nullptr) {
       EXPECT_FALSE(Commands().Enabled(Cmd::BlockDelete));
       EXPECT_FALSE(Commands().Enabled(Cmd::WriteBlock));
-      ASSERT_TRUE(Journal().Undo());
+      ASSERT_TRUE(Doc().Journal.Undo());
       EXPECT_EQ(test::DocumentBytes(), c.start.doc);
-      EXPECT_EQ(BlockBegin, c.start.begin);
-      EXPECT_EQ(BlockEnd, c.start.end);
+      EXPECT_EQ(Doc().BlockBegin, c.start.begin);
+      EXPECT_EQ(Doc().BlockEnd, c.start.end);
     }
     rec.messages.shown.clear();
   }
@@ -203,11 +203,11 @@ TEST_F(BlockCommands, BlockOfNChars) {
     rec.messages.shown.clear();
   }
   Start({std::string(20, 'a'), 0, 0, 5});
-  BlockDirection = -1;
+  Doc().BlockDirection = -1;
   MarkBlockOfSize(4);
-  EXPECT_EQ(BlockBegin, 5);
-  EXPECT_EQ(BlockEnd, 8);
-  EXPECT_EQ(BlockDirection, -1);
+  EXPECT_EQ(Doc().BlockBegin, 5);
+  EXPECT_EQ(Doc().BlockEnd, 8);
+  EXPECT_EQ(Doc().BlockDirection, -1);
   for (Cmd cmd : {Cmd::BlockUnmark, Cmd::BlockDelete, Cmd::BtnDel, Cmd::BlockCopy, Cmd::BlockCopyOverwrite,
                   Cmd::BlockMove, Cmd::WriteBlock}) {
     EXPECT_TRUE(Commands().Enabled(cmd));
@@ -222,10 +222,10 @@ TEST_F(BlockCommands, BlockOfNChars) {
 TEST_F(BlockCommands, WriteBlockWritesTheBlockAndRemembersTheFolder) {
   test::TempDir dir;
   Start({"ABCDEF", 2, 4, 1});
-  Modified = true;
+  Doc().Modified = true;
   EXPECT_TRUE(WriteBlockTo(dir.File("block.bin")));
   EXPECT_EQ(test::ReadBytes(dir.File("block.bin")), "BCD");
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
   EXPECT_EQ(Options().CurrentDir, dir.Path());
   EXPECT_EQ(test::DocumentBytes(), "ABCDEF");
 }
@@ -282,11 +282,11 @@ TEST_F(BlockCommands, AgreeWithANaiveModelAndUndoRestoresTheStart) {
     ASSERT_EQ(Now(), expected) << "from " << start << " cmd " << static_cast<int>(cmd);
     ASSERT_EQ(rec.messages.Texts(), message.empty() ? std::vector<std::string>{} : std::vector<std::string>{message});
     if (message.empty()) {
-      ASSERT_TRUE(Journal().Undo());
+      ASSERT_TRUE(Doc().Journal.Undo());
       ASSERT_EQ(test::DocumentBytes(), start.doc);
-      ASSERT_EQ(BlockBegin, start.begin);
-      ASSERT_EQ(BlockEnd, start.end);
-      ASSERT_TRUE(Journal().Redo());
+      ASSERT_EQ(Doc().BlockBegin, start.begin);
+      ASSERT_EQ(Doc().BlockEnd, start.end);
+      ASSERT_TRUE(Doc().Journal.Redo());
       ASSERT_EQ(Now(), expected);
     }
     rec.messages.shown.clear();
@@ -317,7 +317,7 @@ TEST_F(BlockCommands, CopyAndMovePrimitivesAgreeWithStringsForAnyRanges) {
       expected.insert(static_cast<size_t>(pos < source ? pos - 1 : pos - 1 - length), part);
     }
     test::LoadDocument(doc, 4, 2);
-    Journal().Reset();
+    Doc().Journal.Reset();
     const std::string what = doc + " " + std::to_string(source) + "+" + std::to_string(length) + " to " +
                              std::to_string(pos) + " kind " + std::to_string(kind);
     {
@@ -326,10 +326,10 @@ TEST_F(BlockCommands, CopyAndMovePrimitivesAgreeWithStringsForAnyRanges) {
       ASSERT_EQ(result, ok) << what;
     }
     ASSERT_EQ(test::DocumentBytes(), expected) << what;
-    if (Journal().CanUndo()) {
-      ASSERT_TRUE(Journal().Undo());
+    if (Doc().Journal.CanUndo()) {
+      ASSERT_TRUE(Doc().Journal.Undo());
       ASSERT_EQ(test::DocumentBytes(), doc);
-      ASSERT_TRUE(Journal().Redo());
+      ASSERT_TRUE(Doc().Journal.Redo());
       ASSERT_EQ(test::DocumentBytes(), expected);
     }
   }
@@ -379,8 +379,8 @@ TEST_F(BlockCommands, MouseMarksFromThePressedByteAndShiftClickMovesTheFreeEnd) 
         mouse.Press(before, step.pos, step.kind == 's');
       }
     }
-    EXPECT_EQ(BlockBegin, c.begin) << c.start;
-    EXPECT_EQ(BlockEnd, c.end) << c.start;
+    EXPECT_EQ(Doc().BlockBegin, c.begin) << c.start;
+    EXPECT_EQ(Doc().BlockEnd, c.end) << c.start;
     EXPECT_EQ(Commands().Enabled(Cmd::BlockMove), c.end != 0) << c.start;
   }
   // The keys go on from where the mouse left the block.
@@ -393,8 +393,8 @@ TEST_F(BlockCommands, MouseMarksFromThePressedByteAndShiftClickMovesTheFreeEnd) 
   MarkBlock(true, true);
   GotoAddress(4, true, true);
   MarkBlock(true, true);
-  EXPECT_EQ(BlockBegin, 4);
-  EXPECT_EQ(BlockEnd, 5);
+  EXPECT_EQ(Doc().BlockBegin, 4);
+  EXPECT_EQ(Doc().BlockEnd, 5);
 }
 
 }  // namespace

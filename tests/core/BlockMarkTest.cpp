@@ -24,8 +24,8 @@ class BlockMark : public ::testing::Test {
   }
 
   static void ExpectBlock(int32_t begin, int32_t end) {
-    EXPECT_EQ(BlockBegin, begin);
-    EXPECT_EQ(BlockEnd, end);
+    EXPECT_EQ(Doc().BlockBegin, begin);
+    EXPECT_EQ(Doc().BlockEnd, end);
   }
 
   test::RecorderScope rec;
@@ -79,10 +79,10 @@ TEST_F(BlockMark, MovingBackOverTheAnchorReversesTheDirection) {
   ShiftMove(9, false);
   ShiftMove(8, false);
   ExpectBlock(8, 10);
-  EXPECT_EQ(BlockDirection, 0);
+  EXPECT_EQ(Doc().BlockDirection, 0);
   ShiftMove(9, true);
   ExpectBlock(9, 10);
-  EXPECT_EQ(BlockDirection, -1);
+  EXPECT_EQ(Doc().BlockDirection, -1);
   ShiftMove(10, true);
   ShiftMove(11, true);
   ExpectBlock(10, 11);

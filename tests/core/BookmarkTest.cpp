@@ -13,7 +13,7 @@
 #include "core/Navigation.h"
 #include "edit/BookmarkCommands.h"
 #include "edit/BookmarkFile.h"
-#include "edit/BookmarkList.h"
+#include "core/BookmarkList.h"
 
 namespace quoxa {
 namespace {
@@ -23,12 +23,12 @@ using Entries = std::vector<std::string>;
 class BookmarkCommands : public ::testing::Test {
  protected:
   void SetUp() override {
-    Bookmarks().Clear();
+    Doc().Bookmarks.Clear();
     InstallBookmarkMenuView([this] { ++refreshes; });
   }
   void TearDown() override {
     InstallBookmarkMenuView(nullptr);
-    Bookmarks().Clear();
+    Doc().Bookmarks.Clear();
   }
   void Load(int32_t size) { test::LoadDocument(test::Ramp(size), 16, 4); }
   void PlaceCursor(int32_t pos) { GotoAddress(pos, true, false); }
@@ -67,7 +67,7 @@ TEST(BookmarkCaptions, FollowTheGridAndTheBaseAddress) {
       {"2 caf\xE9", true, 0, "&3 1: caf\xC3\xA9"}, {"0 zero", false, 0, "&3 $FFFFFFFF: zero"},
   };
   for (const Case& c : cases) {
-    BaseAddress = c.base;
+    Doc().BaseAddress = c.base;
     EXPECT_EQ(BookmarkCaption(3, c.entry, c.textMode), c.caption) << c.entry;
   }
   EXPECT_EQ(BookmarkPosition("4096 end of table"), 4096);
@@ -85,15 +85,15 @@ TEST_F(BookmarkCommands, AddAsksForANameAndStopsAtNine) {
   Add(6, "caf\xC3\xA9");  // typed text becomes the code page's bytes
   PlaceCursor(7);
   AddBookmarkCommand();  // Cancel
-  EXPECT_EQ(Bookmarks().Entries(), (Entries{"17 start", "5 ", "6 caf\xE9"}));
+  EXPECT_EQ(Doc().Bookmarks.Entries(), (Entries{"17 start", "5 ", "6 caf\xE9"}));
   for (int i = 4; i <= 9; ++i) Add(i, "b");
-  EXPECT_EQ(Bookmarks().Count(), 9);
+  EXPECT_EQ(Doc().Bookmarks.Count(), 9);
   rec.messages.inputs.clear();
   AddBookmarkCommand();
   EXPECT_TRUE(rec.messages.inputs.empty());
   EXPECT_EQ(Texts(), Entries{"Maximum number of bookmarks reached!"});
   EXPECT_EQ(rec.messages.shown[0].type, MsgType::Error);
-  EXPECT_EQ(Bookmarks().Count(), 9);
+  EXPECT_EQ(Doc().Bookmarks.Count(), 9);
 }
 
 TEST_F(BookmarkCommands, TheMenuShowsTheListAndItsCommandsFollowIt) {
@@ -105,7 +105,7 @@ TEST_F(BookmarkCommands, TheMenuShowsTheListAndItsCommandsFollowIt) {
   Add(33, "x");
   for (Cmd cmd : {Cmd::BookmarkRemove, Cmd::BookmarkRemoveAll, Cmd::BookmarkSave}) EXPECT_TRUE(Commands().Enabled(cmd));
   EXPECT_EQ(Captions(), (Entries{"&1 $10: start", "&2 $20: x"}));
-  TextMode = true;
+  Doc().TextMode = true;
   EXPECT_EQ(Captions(), (Entries{"&1 16: start", "&2 32: x"}));
   const int before = refreshes;
   RemoveAllBookmarksCommand();
@@ -126,23 +126,23 @@ TEST_F(BookmarkCommands, RemoveOffersTheLabelsAndRenumbers) {
   EXPECT_EQ(Captions(), (Entries{"&1 $9: m1", "&2 $13: m2", "&3 $27: m4", "&4 $31: m5"}));
   const int before = refreshes;
   RemoveBookmarkCommand();  // Cancel
-  EXPECT_EQ(Bookmarks().Count(), 4);
+  EXPECT_EQ(Doc().Bookmarks.Count(), 4);
   EXPECT_EQ(refreshes, before + 1);
 }
 
 TEST_F(BookmarkCommands, ChoosingGoesThereOrOffersToRemoveAnInvalidOne) {
   Load(50);
-  Bookmarks().Replace({"20 a", "100 far", "0 zero", "50 last"});
+  Doc().Bookmarks.Replace({"20 a", "100 far", "0 zero", "50 last"});
   ChooseBookmarkCommand(1);
   EXPECT_EQ(CursorAddress(), 20);
   ChooseBookmarkCommand(4);
   EXPECT_EQ(CursorAddress(), 50);
   rec.messages.answers = {mrNo, mrYes, mrYes};
   ChooseBookmarkCommand(2);  // No: kept
-  EXPECT_EQ(Bookmarks().Count(), 4);
+  EXPECT_EQ(Doc().Bookmarks.Count(), 4);
   ChooseBookmarkCommand(2);
   ChooseBookmarkCommand(2);  // the former third, position 0
-  EXPECT_EQ(Bookmarks().Entries(), (Entries{"20 a", "50 last"}));
+  EXPECT_EQ(Doc().Bookmarks.Entries(), (Entries{"20 a", "50 last"}));
   EXPECT_EQ(Texts(), Entries(3, "Bookmark invalid. Remove from list?"));
   EXPECT_EQ(rec.messages.shown[0].buttons, unsigned{mbYes | mbNo});
   EXPECT_EQ(CursorAddress(), 50);
@@ -152,18 +152,18 @@ TEST_F(BookmarkCommands, ChoosingGoesThereOrOffersToRemoveAnInvalidOne) {
 
 TEST_F(BookmarkCommands, FilesRoundTripWithCrLfAfterEveryLine) {
   Load(50);
-  Bookmarks().Replace({"17 start", "4096 end of table"});
+  Doc().Bookmarks.Replace({"17 start", "4096 end of table"});
   const std::string path = dir.File("marks.qbm");
   ASSERT_TRUE(SaveBookmarksTo(path));
   EXPECT_EQ(test::ReadBytes(path), "17 start\r\n4096 end of table\r\n");  // 29 bytes
-  Bookmarks().Clear();
+  Doc().Bookmarks.Clear();
   ASSERT_TRUE(LoadBookmarksFrom(path));
-  EXPECT_EQ(Bookmarks().Entries(), (Entries{"17 start", "4096 end of table"}));
+  EXPECT_EQ(Doc().Bookmarks.Entries(), (Entries{"17 start", "4096 end of table"}));
   EXPECT_TRUE(Texts().empty());
   // A bookmark beyond this document is kept and reported when chosen.
   ChooseBookmarkCommand(2);
   EXPECT_EQ(Texts(), Entries{"Bookmark invalid. Remove from list?"});
-  EXPECT_EQ(Bookmarks().Count(), 2);
+  EXPECT_EQ(Doc().Bookmarks.Count(), 2);
 }
 
 TEST(BookmarkFile, ReadingTakesAnyLineEndAndPassesOverWhatIsNoBookmark) {
@@ -206,7 +206,7 @@ TEST(BookmarkFile, ReadingTakesAnyLineEndAndPassesOverWhatIsNoBookmark) {
 
 TEST_F(BookmarkCommands, BadFilesAreReportedByNameAndLeaveTheListAlone) {
   Load(50);
-  Bookmarks().Replace({"1 keep"});
+  Doc().Bookmarks.Replace({"1 keep"});
   const std::string huge = dir.File("huge.qbm");
   {
     const int fd = ::open(huge.c_str(), O_CREAT | O_WRONLY, 0644);
@@ -226,7 +226,7 @@ TEST_F(BookmarkCommands, BadFilesAreReportedByNameAndLeaveTheListAlone) {
     EXPECT_FALSE(LoadBookmarksFrom(path));
     EXPECT_EQ(Texts(), Entries{text});
     EXPECT_EQ(rec.messages.shown[0].type, MsgType::Error);
-    EXPECT_EQ(Bookmarks().Entries(), Entries{"1 keep"});
+    EXPECT_EQ(Doc().Bookmarks.Entries(), Entries{"1 keep"});
   }
 
   std::string many = "junk\n";
@@ -244,15 +244,15 @@ TEST_F(BookmarkCommands, BadFilesAreReportedByNameAndLeaveTheListAlone) {
     EXPECT_EQ(Texts(), Entries{text});
     EXPECT_EQ(rec.messages.shown[0].type, MsgType::Warning);
   }
-  EXPECT_EQ(Bookmarks().Entries(), Entries{"5 a"});
+  EXPECT_EQ(Doc().Bookmarks.Entries(), Entries{"5 a"});
 }
 
 TEST_F(BookmarkCommands, AFailedSaveIsShownAndLeavesTheOldFile) {
-  Bookmarks().Replace({"1 a"});
+  Doc().Bookmarks.Replace({"1 a"});
   EXPECT_FALSE(SaveBookmarksTo(dir.File("no/such/folder/x.qbm")));
   EXPECT_EQ(Texts(), Entries{"Error writing\nx.qbm\nError 3: Path not found"});
   const std::string path = dir.Write("old.qbm", "9 old\r\n");
-  Bookmarks().Replace({"2 new"});
+  Doc().Bookmarks.Replace({"2 new"});
   ASSERT_TRUE(SaveBookmarksTo(path));
   EXPECT_EQ(test::ReadBytes(path), "2 new\r\n");
 }

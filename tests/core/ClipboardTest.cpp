@@ -94,12 +94,12 @@ TEST_F(Clipboard, CopyPutsTheBlockInThePrivateFormatAndPasteInsertsItBeforeTheCu
   EXPECT_EQ(Text(), "-");  // other programs see no text
   EXPECT_EQ(test::DocumentBytes(), "xABCyz");
   EXPECT_TRUE(BlockMarked());
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
   RunClipboardCommand(Cmd::Paste);
   EXPECT_EQ(test::DocumentBytes(), "xABCyABCz");
   EXPECT_EQ(CursorAddress(), 6);  // on the first inserted byte
-  EXPECT_TRUE(Modified);
-  EXPECT_EQ(BlockBegin, 2);  // before the insertion: still valid
+  EXPECT_TRUE(Doc().Modified);
+  EXPECT_EQ(Doc().BlockBegin, 2);  // before the insertion: still valid
   EXPECT_EQ(rec.messages.Texts(), Texts{});
   EXPECT_EQ(rec.busy.texts, (Texts{"Copy data to clipboard", "", "Paste data from clipboard"}));
 }
@@ -122,7 +122,7 @@ TEST_F(Clipboard, CutDeletesTheBlockKeepsTheCursorWithinTheDocumentAndUnmarks) {
     EXPECT_EQ(CursorAddress(), c.cursor) << c.begin;
     EXPECT_FALSE(BlockMarked()) << c.begin;
     EXPECT_FALSE(Commands().Enabled(Cmd::BtnCut)) << c.begin;
-    EXPECT_TRUE(Modified) << c.begin;
+    EXPECT_TRUE(Doc().Modified) << c.begin;
     EXPECT_EQ(DecodePrivate(clip.contents[ClipFormat::Private]), true);
     EXPECT_EQ(clip.contents[ClipFormat::Private], std::string("ABCDEFGH").substr(c.begin - 1, c.end - c.begin + 1));
     EXPECT_EQ(rec.messages.Texts(), Texts{});
@@ -132,7 +132,7 @@ TEST_F(Clipboard, CutDeletesTheBlockKeepsTheCursorWithinTheDocumentAndUnmarks) {
 TEST_F(Clipboard, CommandsWithoutABlockOrARefusingClipboardChangeNothing) {
   for (Cmd cmd : {Cmd::Cut, Cmd::Copy, Cmd::BtnCut, Cmd::BtnCopy, Cmd::CopyHex}) {
     Load("ABCD", 2);
-    BlockBegin = 2;  // one Block mark is not a block
+    Doc().BlockBegin = 2;  // one Block mark is not a block
     RunClipboardCommand(cmd);
     EXPECT_EQ(rec.messages.Texts(), Texts{"No block marked"}) << static_cast<int>(cmd);
     EXPECT_TRUE(clip.contents.empty());
@@ -166,7 +166,7 @@ TEST_F(Clipboard, PasteTakesThePrivateFormatFirstElseTheTextInTheCodePageUpToIts
     RunClipboardCommand(Cmd::BtnPaste);
     EXPECT_EQ(test::DocumentBytes(), c.doc);
     EXPECT_EQ(CursorAddress(), 2);
-    EXPECT_EQ(Modified, c.doc != "[]");
+    EXPECT_EQ(Doc().Modified, c.doc != "[]");
     EXPECT_EQ(rec.messages.Texts(), Texts{});
   }
 }

@@ -144,15 +144,15 @@ TEST_F(Conversion, ConvertsFromThePositionCountsChangesAndIsOneUndoStep) {
   };
   for (const Case& c : cases) {
     test::LoadDocument(c.before);
-    Journal().Reset();
+    Doc().Journal.Reset();
     const ConversionResult result = ApplyConversion(c.first);
     EXPECT_EQ(test::DocumentBytes(), c.after) << c.before << " from " << c.first;
     EXPECT_EQ(result.count, c.count);
     EXPECT_TRUE(result.complete);
-    EXPECT_EQ(Modified, c.count > 0);
-    EXPECT_EQ(Journal().UndoDepth(), c.count > 0 ? 1u : 0u);
+    EXPECT_EQ(Doc().Modified, c.count > 0);
+    EXPECT_EQ(Doc().Journal.UndoDepth(), c.count > 0 ? 1u : 0u);
     if (c.count > 0) {
-      Journal().Undo();
+      Doc().Journal.Undo();
       EXPECT_EQ(test::DocumentBytes(), c.before);
     }
   }

@@ -85,17 +85,17 @@ class DocumentCommands : public ::testing::Test {
 
 TEST_F(DocumentCommands, NewTwiceGivesNoName1ThenNoName2) {
   docs.New();
-  EXPECT_EQ(FileName, "NoName1");
+  EXPECT_EQ(Doc().FileName, "NoName1");
   EXPECT_EQ(host.caption, "QUOXA - NoName1");
   docs.New();
-  EXPECT_EQ(FileName, "NoName2");
+  EXPECT_EQ(Doc().FileName, "NoName2");
   EXPECT_EQ(host.caption, "QUOXA - NoName2");
-  EXPECT_TRUE(Untitled);
-  EXPECT_TRUE(ViewReady);
+  EXPECT_TRUE(Doc().Untitled);
+  EXPECT_TRUE(Doc().ViewReady);
   EXPECT_TRUE(host.viewShown);
-  EXPECT_EQ(DocSize, 0);
+  EXPECT_EQ(Doc().DocSize, 0);
   EXPECT_EQ(Capacity(), kMinCapacity);
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
   EXPECT_TRUE(rec.messages.shown.empty());
 }
 
@@ -128,7 +128,7 @@ TEST_F(DocumentCommands, ShownDocumentEnablesItsCommandsAndReadOnlyKeepsSaveOff)
   const fs::path path = Write("a.bin", "abc");
   host.answers.push_back(Chosen(path, true));
   docs.Open();
-  EXPECT_TRUE(ReadOnly);
+  EXPECT_TRUE(Doc().ReadOnly);
   EXPECT_FALSE(Commands().Enabled(Cmd::Save));
   EXPECT_FALSE(Commands().Enabled(Cmd::BtnSave));
   EXPECT_TRUE(Commands().Enabled(Cmd::SaveAs));
@@ -139,8 +139,8 @@ TEST_F(DocumentCommands, ClosingShowsNoDocument) {
   docs.New();
   Commands().SetEnabled(Cmd::BlockDelete, true);
   docs.CloseDocument();
-  EXPECT_FALSE(ViewReady);
-  EXPECT_EQ(DocSize, 0);
+  EXPECT_FALSE(Doc().ViewReady);
+  EXPECT_EQ(Doc().DocSize, 0);
   EXPECT_EQ(host.caption, "QUOXA");
   EXPECT_FALSE(host.viewShown);
   EXPECT_GT(host.clears, 0);
@@ -150,77 +150,77 @@ TEST_F(DocumentCommands, ClosingShowsNoDocument) {
   for (Cmd cmd : {Cmd::New, Cmd::Open, Cmd::Exit, Cmd::About, Cmd::BtnNew, Cmd::BtnOpen}) {
     EXPECT_TRUE(Commands().Enabled(cmd)) << static_cast<int>(cmd);
   }
-  EXPECT_NE(DocBuffer, nullptr);
+  EXPECT_NE(Doc().DocBuffer, nullptr);
 }
 
 TEST_F(DocumentCommands, CancelOnTheSaveQuestionKeepsTheDocument) {
   docs.New();
   SetByte(1, 'Q');
-  DocSize = 1;
-  Modified = true;
+  Doc().DocSize = 1;
+  Doc().Modified = true;
   rec.messages.answers.push_back(mrCancel);
   docs.New();
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"NoName1 modified. Save now?"});
   EXPECT_EQ(rec.messages.shown[0].buttons, unsigned{mbYes | mbNo | mbCancel});
-  EXPECT_EQ(FileName, "NoName1");
+  EXPECT_EQ(Doc().FileName, "NoName1");
   EXPECT_EQ(docs.NewCounter(), 1);
   EXPECT_EQ(test::DocumentBytes(), "Q");
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
   rec.messages.answers.push_back(mrCancel);
   docs.CloseDocument();
-  EXPECT_TRUE(ViewReady);
+  EXPECT_TRUE(Doc().ViewReady);
   EXPECT_EQ(test::DocumentBytes(), "Q");
 }
 
 TEST_F(DocumentCommands, NoDiscardsTheChanges) {
   docs.New();
-  Modified = true;
+  Doc().Modified = true;
   rec.messages.answers.push_back(mrNo);
   docs.New();
-  EXPECT_EQ(FileName, "NoName2");
+  EXPECT_EQ(Doc().FileName, "NoName2");
   EXPECT_TRUE(host.questions.empty());
 }
 
 TEST_F(DocumentCommands, YesOnANewDocumentAsksForAName) {
   docs.New();
   SetByte(1, 'Z');
-  DocSize = 1;
-  Modified = true;
+  Doc().DocSize = 1;
+  Doc().Modified = true;
   rec.messages.answers.push_back(mrYes);
   docs.CloseDocument();
   ASSERT_EQ(host.questions.size(), 1u);
   EXPECT_TRUE(host.questions[0].save);
   EXPECT_EQ(host.questions[0].title, "Save file as");
   // The dialog was cancelled: nothing saved, nothing closed.
-  EXPECT_TRUE(ViewReady);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().ViewReady);
+  EXPECT_TRUE(Doc().Modified);
 
   const fs::path target = dir_ / "saved.bin";
   rec.messages.answers.push_back(mrYes);
   host.answers.push_back(Chosen(target));
   docs.CloseDocument();
   EXPECT_EQ(Read(target), "Z");
-  EXPECT_FALSE(ViewReady);
+  EXPECT_FALSE(Doc().ViewReady);
 }
 
 TEST_F(DocumentCommands, YesOnANamedDocumentSavesUnderItsName) {
   const fs::path path = Write("named.bin", "abcdef");
   ASSERT_TRUE(docs.OpenFileByName(path.string(), false));
   SetByte(2, 'X');
-  Modified = true;
+  Doc().Modified = true;
   rec.messages.answers.push_back(mrYes);
   EXPECT_TRUE(docs.QuerySave());
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"named.bin modified. Save now?"});
   EXPECT_EQ(Read(path), "aXcdef");
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
   EXPECT_TRUE(host.questions.empty());
 }
 
 TEST_F(DocumentCommands, WithoutChangesNothingIsAsked) {
   docs.New();
   EXPECT_TRUE(docs.QuerySave());
-  Modified = true;
-  ViewReady = false;
+  Doc().Modified = true;
+  Doc().ViewReady = false;
   EXPECT_TRUE(docs.QuerySave());
   EXPECT_TRUE(rec.messages.shown.empty());
 }
@@ -236,26 +236,26 @@ TEST_F(DocumentCommands, OpenLoadsTheFileAndRemembersItsFolder) {
   EXPECT_EQ(host.questions[0].startDir, "/somewhere");
   EXPECT_TRUE(host.questions[0].readOnlyBox);
   EXPECT_EQ(test::DocumentBytes(), "0123456789");
-  EXPECT_EQ(FileName, path.string());
+  EXPECT_EQ(Doc().FileName, path.string());
   EXPECT_EQ(host.caption, "QUOXA - data.bin");
   EXPECT_EQ(Options().CurrentDir, dir_.string());
   EXPECT_EQ(host.recent, std::vector<std::string>{path.string()});
-  EXPECT_FALSE(Untitled);
-  EXPECT_FALSE(ReadOnly);
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Untitled);
+  EXPECT_FALSE(Doc().ReadOnly);
+  EXPECT_FALSE(Doc().Modified);
   EXPECT_EQ(CursorAddress(), 1);
-  EXPECT_EQ(TopAddress, 1);
+  EXPECT_EQ(Doc().TopAddress, 1);
 }
 
 TEST_F(DocumentCommands, OpeningForgetsTheBlockAndSearchPositions) {
   test::LoadDocument(test::Ramp(100));
-  BlockBegin = 3;
-  BlockEnd = 9;
-  RememberedAddress = 50;
+  Doc().BlockBegin = 3;
+  Doc().BlockEnd = 9;
+  Doc().RememberedAddress = 50;
   const fs::path path = Write("next.bin", "xyz");
   ASSERT_TRUE(docs.OpenFileByName(path.string(), false));
   EXPECT_FALSE(BlockMarked());
-  EXPECT_EQ(RememberedAddress, 1);
+  EXPECT_EQ(Doc().RememberedAddress, 1);
 }
 
 // Holds a write lock on a file as another program editing it would.
@@ -281,7 +281,7 @@ TEST_F(DocumentCommands, AFileWithoutWritePermissionOpensReadOnly) {
   const fs::path path = Write("locked.bin", "abc");
   fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   ASSERT_TRUE(docs.OpenFileByName(path.string(), false));
-  EXPECT_TRUE(ReadOnly);
+  EXPECT_TRUE(Doc().ReadOnly);
   EXPECT_EQ(host.note, "File is in Read Only mode!");
   EXPECT_FALSE(Commands().Enabled(Cmd::Save));
 }
@@ -297,7 +297,7 @@ TEST_F(DocumentCommands, AFileInUseOpensReadOnlyWhenTheUserAgrees) {
   EXPECT_EQ(texts[0], "Error reading\nshared.bin\nError 32: File sharing violation");
   EXPECT_EQ(texts[1], "shared.bin is opened by another application.\nOpen in Read Only mode?");
   EXPECT_EQ(rec.messages.shown[1].buttons, unsigned{mbYes | mbNo});
-  EXPECT_TRUE(ReadOnly);
+  EXPECT_TRUE(Doc().ReadOnly);
   EXPECT_EQ(test::DocumentBytes(), "abc");
   EXPECT_EQ(host.note, "File opened in Read Only mode!");
   EXPECT_FALSE(Commands().Enabled(Cmd::Save));
@@ -307,10 +307,10 @@ TEST_F(DocumentCommands, AFileInUseOpensReadOnlyWhenTheUserAgrees) {
   const fs::path copy = dir_ / "copy.bin";
   host.answers.push_back(Chosen(copy));
   EXPECT_TRUE(docs.SaveAsDialog());
-  EXPECT_FALSE(ReadOnly);
+  EXPECT_FALSE(Doc().ReadOnly);
   EXPECT_TRUE(Commands().Enabled(Cmd::Save));
   EXPECT_TRUE(Commands().Enabled(Cmd::BtnSave));
-  EXPECT_EQ(FileName, copy.string());
+  EXPECT_EQ(Doc().FileName, copy.string());
   EXPECT_EQ(host.caption, "QUOXA - copy.bin");
   EXPECT_EQ(Read(copy), "abc");
 }
@@ -322,15 +322,15 @@ TEST_F(DocumentCommands, NoToTheReadOnlyQuestionLeavesNoDocument) {
   rec.messages.answers = {mrOK, mrNo};
   EXPECT_FALSE(docs.OpenFileByName(path.string(), false));
   EXPECT_EQ(rec.messages.Texts().size(), 2u);
-  EXPECT_FALSE(ViewReady);
-  EXPECT_FALSE(ReadOnly);
+  EXPECT_FALSE(Doc().ViewReady);
+  EXPECT_FALSE(Doc().ReadOnly);
 }
 
 TEST_F(DocumentCommands, AFileInUseIsNotAskedAboutWhenAlreadyReadOnly) {
   const fs::path path = Write("shared.bin", "abc");
   ForeignWriteLock lock(path);
   ASSERT_TRUE(lock.Locked());
-  ReadOnly = true;
+  Doc().ReadOnly = true;
   ASSERT_TRUE(docs.OpenFileByName(path.string(), false));
   EXPECT_TRUE(rec.messages.shown.empty());
   EXPECT_EQ(host.note, "File opened in Read Only mode!");
@@ -345,8 +345,8 @@ TEST_F(DocumentCommands, AWritableFileClearsAnOldReadOnlyNote) {
 TEST_F(DocumentCommands, AFailedOpenLeavesNoDocument) {
   docs.New();
   EXPECT_FALSE(docs.OpenFileByName((dir_ / "missing.bin").string(), false));
-  EXPECT_FALSE(ViewReady);
-  EXPECT_EQ(DocSize, 0);
+  EXPECT_FALSE(Doc().ViewReady);
+  EXPECT_EQ(Doc().DocSize, 0);
   EXPECT_EQ(host.caption, "QUOXA");
   EXPECT_FALSE(Commands().Enabled(Cmd::Save));
   EXPECT_EQ(rec.messages.shown.size(), 1u);
@@ -355,14 +355,14 @@ TEST_F(DocumentCommands, AFailedOpenLeavesNoDocument) {
 
 TEST_F(DocumentCommands, OpeningFromTheRecentListAsksToSaveFirst) {
   docs.New();
-  Modified = true;
+  Doc().Modified = true;
   rec.messages.answers.push_back(mrCancel);
   EXPECT_FALSE(docs.OpenFileByName(Write("r.bin", "r").string(), true));
-  EXPECT_EQ(FileName, "NoName1");
+  EXPECT_EQ(Doc().FileName, "NoName1");
   rec.messages.answers.push_back(mrNo);
-  ReadOnly = true;
+  Doc().ReadOnly = true;
   EXPECT_TRUE(docs.OpenFileByName(Write("r.bin", "r").string(), true));
-  EXPECT_FALSE(ReadOnly);
+  EXPECT_FALSE(Doc().ReadOnly);
   EXPECT_TRUE(host.recent.empty());
 }
 
@@ -370,10 +370,10 @@ TEST_F(DocumentCommands, SaveWritesTheDocumentAndClearsModified) {
   const fs::path path = Write("s.bin", "hello");
   ASSERT_TRUE(docs.OpenFileByName(path.string(), false));
   SetByte(1, 'J');
-  Modified = true;
+  Doc().Modified = true;
   docs.Save();
   EXPECT_EQ(Read(path), "Jello");
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
   EXPECT_TRUE(host.questions.empty());
 }
 
@@ -382,17 +382,17 @@ TEST_F(DocumentCommands, SavingANewDocumentAlwaysAsksForAName) {
   docs.Save();
   ASSERT_EQ(host.questions.size(), 1u);
   EXPECT_EQ(host.questions[0].title, "Save file as");
-  EXPECT_TRUE(Untitled);
+  EXPECT_TRUE(Doc().Untitled);
 }
 
 TEST_F(DocumentCommands, AFailedSaveAsKeepsTheOldName) {
   docs.New();
-  Modified = true;
+  Doc().Modified = true;
   host.answers.push_back(Chosen(dir_ / "no-such-folder" / "x.bin"));
   EXPECT_FALSE(docs.SaveAsDialog());
-  EXPECT_EQ(FileName, "NoName1");
-  EXPECT_TRUE(Untitled);
-  EXPECT_TRUE(Modified);
+  EXPECT_EQ(Doc().FileName, "NoName1");
+  EXPECT_TRUE(Doc().Untitled);
+  EXPECT_TRUE(Doc().Modified);
   EXPECT_EQ(host.caption, "QUOXA - NoName1");
 }
 
@@ -403,9 +403,9 @@ TEST_F(DocumentCommands, InsertFileAtPositionFive) {
   host.answers.push_back(Chosen(path));
   docs.InsertFile();
   EXPECT_EQ(test::DocumentBytes(), "....0123456789................");
-  EXPECT_EQ(DocSize, 30);
+  EXPECT_EQ(Doc().DocSize, 30);
   EXPECT_EQ(CursorAddress(), 15);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
   ASSERT_EQ(host.questions.size(), 1u);
   EXPECT_EQ(host.questions[0].title, "Open file");
 }
@@ -420,13 +420,13 @@ TEST_F(DocumentCommands, InsertingAnEmptyOrMissingFileIsRefused) {
   EXPECT_EQ(rec.messages.Texts(), (std::vector<std::string>{"File is empty:\n" + empty.string(),
                                                              "File is empty:\n" + (dir_ / "gone.bin").string()}));
   EXPECT_EQ(test::DocumentBytes(), "abcdef");
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
 }
 
 TEST_F(DocumentCommands, InsertingBeforeTheBlockEndUnmarksIt) {
   test::LoadDocument(std::string(30, '.'));
-  BlockBegin = 10;
-  BlockEnd = 20;
+  Doc().BlockBegin = 10;
+  Doc().BlockEnd = 20;
   GotoAddress(15, true, false);
   host.answers.push_back(Chosen(Write("i.bin", "ab")));
   docs.InsertFile();
@@ -437,11 +437,11 @@ TEST_F(DocumentCommands, InsertingBeforeTheBlockEndUnmarksIt) {
 TEST_F(DocumentCommands, DroppingSeveralFilesIsRefused) {
   docs.DropFiles({Write("a", "a").string(), Write("b", "b").string()});
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Please drop only one file"});
-  EXPECT_FALSE(ViewReady);
-  ReadOnly = true;
+  EXPECT_FALSE(Doc().ViewReady);
+  Doc().ReadOnly = true;
   docs.DropFiles({Write("c", "cc").string()});
   EXPECT_EQ(test::DocumentBytes(), "cc");
-  EXPECT_FALSE(ReadOnly);
+  EXPECT_FALSE(Doc().ReadOnly);
 }
 
 TEST_F(DocumentCommands, LongPathFormIsTheCanonicalAbsolutePath) {

@@ -31,12 +31,12 @@ class FileRead : public ::testing::Test {
   // A shown document that a failed Open must leave alone.
   void LoadOldDocument() {
     LoadDocument("old document");
-    Modified = true;
+    Doc().Modified = true;
   }
   void ExpectOldDocument() {
     EXPECT_EQ(DocumentBytes(), "old document");
     EXPECT_EQ(Capacity(), kMinCapacity);
-    EXPECT_FALSE(SavedFileTime.has_value());
+    EXPECT_FALSE(Doc().SavedFileTime.has_value());
   }
 
   test::RecorderScope rec;
@@ -55,12 +55,12 @@ TEST_F(FileRead, OpenReadsTheWholeFileInChunksUnderTheProgressBox) {
 
   EXPECT_EQ(ReadFileInto(path, false, 77), 0);
 
-  EXPECT_EQ(DocSize, static_cast<int32_t>(bytes.size()));
+  EXPECT_EQ(Doc().DocSize, static_cast<int32_t>(bytes.size()));
   EXPECT_EQ(DocumentBytes(), bytes);
   EXPECT_EQ(Capacity(), CapacityForSize(static_cast<int64_t>(bytes.size())));
-  ASSERT_TRUE(SavedFileTime.has_value());
-  EXPECT_EQ(*SavedFileTime, stamp);
-  EXPECT_TRUE(Modified) << "Modified is the caller's";
+  ASSERT_TRUE(Doc().SavedFileTime.has_value());
+  EXPECT_EQ(*Doc().SavedFileTime, stamp);
+  EXPECT_TRUE(Doc().Modified) << "Modified is the caller's";
   EXPECT_TRUE(rec.messages.shown.empty());
   ASSERT_EQ(rec.progress.boxes.size(), 1u);
   const auto& box = *rec.progress.boxes[0];
@@ -79,10 +79,10 @@ TEST_F(FileRead, OpenOfAnEmptyFileGivesAnEmptyDocument) {
 
   EXPECT_EQ(ReadFileInto(path, false, 1), 0);
 
-  EXPECT_EQ(DocSize, 0);
+  EXPECT_EQ(Doc().DocSize, 0);
   EXPECT_EQ(Capacity(), kMinCapacity);
   EXPECT_TRUE(rec.messages.shown.empty());
-  EXPECT_TRUE(SavedFileTime.has_value());
+  EXPECT_TRUE(Doc().SavedFileTime.has_value());
 }
 
 TEST_F(FileRead, OpenOfAMissingFileReportsFileNotFoundAndChangesNothing) {
@@ -118,7 +118,7 @@ TEST_F(FileRead, FileLockedForWritingByAnotherProgramIsInUse) {
   EXPECT_EQ(ReadOnlyQuestionText(path), "locked.bin is opened by another application.\nOpen in Read Only mode?");
 
   // Read again in read-only mode: no sharing restriction then.
-  ReadOnly = true;
+  Doc().ReadOnly = true;
   EXPECT_EQ(ReadFileInto(path, false, 1), 0);
   EXPECT_EQ(DocumentBytes(), "locked bytes");
   EXPECT_EQ(rec.messages.shown.size(), 1u);
@@ -158,7 +158,7 @@ TEST_F(FileRead, CancelAtTheSecondChunkKeepsWhatWasRead) {
   EXPECT_EQ(ReadFileInto(path, false, 1), kResultReadCancelled);
 
   EXPECT_EQ(rec.messages.Texts(), (std::vector<std::string>{"Reading cancelled:\nbig.bin"}));
-  EXPECT_EQ(DocSize, 2 * kFileChunk);
+  EXPECT_EQ(Doc().DocSize, 2 * kFileChunk);
   EXPECT_EQ(DocumentBytes(), bytes.substr(0, 2 * kFileChunk));
   ASSERT_EQ(rec.progress.boxes.size(), 1u);
   EXPECT_EQ(rec.progress.boxes[0]->gauge, (std::vector<int>{25, 50}));
@@ -192,7 +192,7 @@ TEST_F(FileRead, ReadErrorStopsWithItsNumber) {
   EXPECT_EQ(ReadFileInto(path, false, 1), 30);
 
   EXPECT_EQ(rec.messages.Texts(), (std::vector<std::string>{"Error reading\nfaulty.bin\nError 30: Read fault"}));
-  EXPECT_EQ(DocSize, kFileChunk + 10);
+  EXPECT_EQ(Doc().DocSize, kFileChunk + 10);
 }
 
 TEST_F(FileRead, ReadErrorWithoutANumberIsReadFailed) {
@@ -226,9 +226,9 @@ TEST_F(FileRead, InsertFillsTheGapAndLeavesSizeTimeAndSharingAlone) {
   EXPECT_EQ(ReadFileInto(path, true, 3, 4), 0);
 
   EXPECT_EQ(DocumentBytes(), "ABwxyzCDEFGH");
-  EXPECT_EQ(DocSize, 12);
-  EXPECT_FALSE(SavedFileTime.has_value());
-  EXPECT_FALSE(Modified);
+  EXPECT_EQ(Doc().DocSize, 12);
+  EXPECT_FALSE(Doc().SavedFileTime.has_value());
+  EXPECT_FALSE(Doc().Modified);
   EXPECT_TRUE(rec.messages.shown.empty());
   EXPECT_EQ(rec.progress.boxes.at(0)->setup.text, "ins.bin");
 }
@@ -248,7 +248,7 @@ TEST_F(FileRead, InsertOfAFileThatNoLongerFitsTheGapIsAReadError) {
   rec.messages.shown.clear();
   EXPECT_EQ(ReadFileInto(path, true, 8), kResultReadFailed);
   EXPECT_EQ(rec.messages.Texts(), (std::vector<std::string>{"Error reading\ngrown.bin"}));
-  EXPECT_EQ(DocSize, 12);
+  EXPECT_EQ(Doc().DocSize, 12);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ class FileWrite : public ::testing::Test {
     LoadDocument("");
     ASSERT_EQ(ReadFileInto(path, false, 1), 0);
     LoadDocument(changed);
-    Modified = true;
+    Doc().Modified = true;
   }
 
   // A second before now: a file written after this got a fresh time (file times are coarse).
@@ -54,12 +54,12 @@ TEST_F(FileWrite, SaveWritesTheWholeDocumentAndClearsModified) {
   const std::string path = dir / "save.bin";
   WriteBytes(path, "previous contents");
   LoadDocument(bytes);
-  Modified = true;
+  Doc().Modified = true;
 
   EXPECT_TRUE(WriteFileRange(path, false, 99, 5));  // from and count are ignored
 
   EXPECT_EQ(ReadBytes(path), bytes);
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
   EXPECT_TRUE(rec.messages.shown.empty());
   EXPECT_EQ(dir.Names(), Names{"save.bin"});
   ASSERT_EQ(rec.progress.boxes.size(), 1u);
@@ -74,28 +74,28 @@ TEST_F(FileWrite, SavingAnEmptyDocumentLeavesAnEmptyFile) {
   const std::string path = dir / "empty.bin";
   WriteBytes(path, "something");
   LoadDocument("");
-  Modified = true;
+  Doc().Modified = true;
 
   EXPECT_TRUE(WriteFileRange(path, false, 1, 0));
 
   EXPECT_EQ(FileSizeOf(path), 0);
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
   EXPECT_TRUE(rec.messages.shown.empty());
 }
 
 TEST_F(FileWrite, BlockWritesItsRangeAndLeavesModifiedAlone) {
   LoadDocument("0123456789");
-  Modified = true;
+  Doc().Modified = true;
   const std::string path = dir / "block.bin";
 
   EXPECT_TRUE(WriteFileRange(path, true, 3, 4));
   EXPECT_EQ(ReadBytes(path), "2345");
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
 
-  Modified = false;
+  Doc().Modified = false;
   EXPECT_TRUE(WriteFileRange(path, true, 10, 1));
   EXPECT_EQ(ReadBytes(path), "9");
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
 }
 
 TEST_F(FileWrite, RangeOutsideTheDocumentIsRefusedWithoutAFile) {
@@ -195,14 +195,14 @@ TEST_F(FileWrite, OldFileTimeIsNotGivenToANewDocument) {
   const std::string opened = dir / "opened.bin";
   Options().OldFileTime = true;
   OpenAndChange(opened, "old", "new document");
-  Untitled = true;  // New after that Open
+  Doc().Untitled = true;  // New after that Open
   const int64_t before = JustBeforeNow();
 
   EXPECT_TRUE(WriteFileRange(dir / "untitled.bin", false, 1, 0));
   EXPECT_GE(test::ModTimeOf(dir / "untitled.bin").seconds, before);
-  EXPECT_FALSE(SavedFileTime.has_value());
+  EXPECT_FALSE(Doc().SavedFileTime.has_value());
 
-  Untitled = false;  // saved under its name: later saves have no old time either
+  Doc().Untitled = false;  // saved under its name: later saves have no old time either
   EXPECT_TRUE(WriteFileRange(dir / "untitled.bin", false, 1, 0));
   EXPECT_GE(test::ModTimeOf(dir / "untitled.bin").seconds, before);
 }
@@ -219,7 +219,7 @@ TEST_F(FileWrite, WritingABlockNeverTouchesFileTimes) {
 
   EXPECT_TRUE(WriteFileRange(dir / "other.bin", true, 2, 2));
   EXPECT_GE(test::ModTimeOf(dir / "other.bin").seconds, before);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
 }
 
 // Failures leave the old file as it was
@@ -229,12 +229,12 @@ class FailedWrite : public FileWrite {
   void SetUp() override {
     WriteBytes(path, original);
     LoadDocument(Pattern(4 * kFileChunk, 7));
-    Modified = true;
+    Doc().Modified = true;
   }
   void ExpectOriginalIntact() {
     EXPECT_EQ(ReadBytes(path), original);
     EXPECT_EQ(dir.Names(), Names{"save.bin"}) << "no temporary file may stay behind";
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(Doc().Modified);
   }
 
   const std::string path = dir / "save.bin";
@@ -336,11 +336,11 @@ TEST_F(FileWrite, FolderThatDoesNotExistIsPathNotFound) {
 TEST_F(FileWrite, AFolderIsNotReplacedByAFile) {
   ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
   LoadDocument("abc");
-  Modified = true;
+  Doc().Modified = true;
   EXPECT_FALSE(WriteFileRange(dir / "sub", false, 1, 0));
   EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nsub\nError 5: File access denied"}));
   EXPECT_TRUE(dir.Names("sub").empty());
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ class GridKeys : public ::testing::Test {
     keys.KeyPress(text);
     keys.RunPostedKeys();
   }
-  void Overwrite(bool on) { OverwriteMode = on; }
+  void Overwrite(bool on) { Doc().OverwriteMode = on; }
 
   test::RecorderScope rec;
   test::FakeGrids grids;
@@ -65,50 +65,50 @@ TEST(GridMoveTarget, ArrowsHomeEndAndPagesWithinTheGrid) {
 
 TEST_F(GridKeys, HexDigitsOverwriteAByteAndMoveOn) {
   Load(test::Ramp(10));
-  TextMode = false;
+  Doc().TextMode = false;
   Overwrite(true);
   At(5);
   Type("4");
   EXPECT_EQ(GetByte(5), 4);
   EXPECT_EQ(grids.HexCellText(4, 0), "4");
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
   Type("1");
   EXPECT_EQ(GetByte(5), 0x41);
   EXPECT_EQ(CursorAddress(), 6);
-  EXPECT_TRUE(Modified);
-  EXPECT_EQ(DocSize, 10);
+  EXPECT_TRUE(Doc().Modified);
+  EXPECT_EQ(Doc().DocSize, 10);
 }
 
 TEST_F(GridKeys, OverwritingTheLastByteKeepsTheCursorThere) {
   Load(test::Ramp(10));
-  TextMode = false;
+  Doc().TextMode = false;
   Overwrite(true);
   At(10);
   Type("a");
   Type("b");
   EXPECT_EQ(GetByte(10), 0xAB);
   EXPECT_EQ(CursorAddress(), 10);
-  EXPECT_EQ(DocSize, 10);
+  EXPECT_EQ(Doc().DocSize, 10);
   Type("C");
   Type("d");
   EXPECT_EQ(GetByte(10), 0xCD);
-  EXPECT_EQ(DocSize, 10);
+  EXPECT_EQ(Doc().DocSize, 10);
 }
 
 TEST_F(GridKeys, InsertingATypedCharacter) {
   Load("0123456789");
-  TextMode = true;
+  Doc().TextMode = true;
   Overwrite(false);
   At(5);
   Type("A");
   EXPECT_EQ(test::DocumentBytes(), "0123A456789");
   EXPECT_EQ(CursorAddress(), 6);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
 }
 
 TEST_F(GridKeys, TextIsTypedInTheProgramsCodePage) {
   Load("........");
-  TextMode = true;
+  Doc().TextMode = true;
   Overwrite(true);
   Type("\xE2\x82\xAC");  // euro sign
   Type("\xC3\xA9");      // e acute
@@ -120,7 +120,7 @@ TEST_F(GridKeys, TextIsTypedInTheProgramsCodePage) {
 
 TEST_F(GridKeys, OnlyHexDigitsCountInTheHexGrid) {
   Load("........");
-  TextMode = false;
+  Doc().TextMode = false;
   Overwrite(true);
   Type("g");
   Type(" ");
@@ -134,7 +134,7 @@ TEST_F(GridKeys, OnlyHexDigitsCountInTheHexGrid) {
 
 TEST_F(GridKeys, ASingleDigitThenAnArrowLeavesTheByte) {
   Load(test::Ramp(10));
-  TextMode = false;
+  Doc().TextMode = false;
   Overwrite(true);
   At(5);
   Type("7");
@@ -142,12 +142,12 @@ TEST_F(GridKeys, ASingleDigitThenAnArrowLeavesTheByte) {
   EXPECT_EQ(GetByte(5), 4);
   EXPECT_EQ(grids.HexCellText(4, 0), "04");
   EXPECT_EQ(CursorAddress(), 6);
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
 }
 
 TEST_F(GridKeys, EscapeDropsTheUnfinishedByte) {
   Load(test::Ramp(10));
-  TextMode = false;
+  Doc().TextMode = false;
   At(3);
   Type("9");
   Press(GridKey::Escape);
@@ -159,41 +159,41 @@ TEST_F(GridKeys, EscapeDropsTheUnfinishedByte) {
 
 TEST_F(GridKeys, TypingIntoAnEmptyDocumentCreatesOneByte) {
   Load("");
-  TextMode = false;
+  Doc().TextMode = false;
   Overwrite(true);
   Type("3");
-  EXPECT_EQ(DocSize, 0);
+  EXPECT_EQ(Doc().DocSize, 0);
   Press(GridKey::Escape);
   EXPECT_EQ(grids.HexCellText(0, 0), "");
   Type("3");
   Type("C");
   EXPECT_EQ(test::DocumentBytes(), "<");
   EXPECT_EQ(CursorAddress(), 1);
-  EXPECT_TRUE(Modified);
-  EXPECT_EQ(LastShownAddress, 1);
+  EXPECT_TRUE(Doc().Modified);
+  EXPECT_EQ(Doc().LastShownAddress, 1);
 }
 
 TEST_F(GridKeys, AnEmptyDocumentOnlyKnowsTabAndIns) {
   Load("");
-  TextMode = true;
+  Doc().TextMode = true;
   Overwrite(true);
   Press(GridKey::Right);
   Press(GridKey::Down);
   Press(GridKey::Delete);
   Press(GridKey::Backspace);
-  EXPECT_EQ(CursorCol, 0);
-  EXPECT_EQ(CursorRow, 0);
+  EXPECT_EQ(Doc().CursorCol, 0);
+  EXPECT_EQ(Doc().CursorRow, 0);
   Press(GridKey::Tab);
   Press(GridKey::Insert);
-  EXPECT_FALSE(TextMode);
-  EXPECT_FALSE(OverwriteMode);
-  ViewReady = false;
+  EXPECT_FALSE(Doc().TextMode);
+  EXPECT_FALSE(Doc().OverwriteMode);
+  Doc().ViewReady = false;
   Press(GridKey::Tab);
   Press(GridKey::Insert);
   Type("A");
-  EXPECT_TRUE(TextMode);
-  EXPECT_TRUE(OverwriteMode);
-  EXPECT_EQ(DocSize, 0);
+  EXPECT_TRUE(Doc().TextMode);
+  EXPECT_TRUE(Doc().OverwriteMode);
+  EXPECT_EQ(Doc().DocSize, 0);
 }
 
 TEST_F(GridKeys, BackspaceRemovesTheByteBeforeTheCursor) {
@@ -215,12 +215,12 @@ TEST_F(GridKeys, BackspaceRemovesTheByteBeforeTheCursor) {
 TEST_F(GridKeys, BackspaceAtTheTopLeftScrollsBackFirst) {
   Load(test::Ramp(200));
   GotoAddress(33, false, false);
-  ASSERT_EQ(TopAddress, 33);
+  ASSERT_EQ(Doc().TopAddress, 33);
   SetCursorCell(0, 0);
   Press(GridKey::Backspace);
-  EXPECT_EQ(DocSize, 199);
+  EXPECT_EQ(Doc().DocSize, 199);
   EXPECT_EQ(GetByte(32), 32);
-  EXPECT_EQ(TopAddress, 17);
+  EXPECT_EQ(Doc().TopAddress, 17);
   EXPECT_EQ(CursorAddress(), 32);
 }
 
@@ -242,13 +242,13 @@ TEST_F(GridKeys, DeleteRemovesTheCursorByteInBothModes) {
 TEST_F(GridKeys, RightOnTheLastCellOfThePageScrollsOneRow) {
   Load(test::Ramp(1000));
   At(160);
-  ASSERT_EQ(CursorRow, 9);
-  ASSERT_EQ(CursorCol, 15);
+  ASSERT_EQ(Doc().CursorRow, 9);
+  ASSERT_EQ(Doc().CursorCol, 15);
   Press(GridKey::Right);
-  EXPECT_EQ(TopAddress, 17);
+  EXPECT_EQ(Doc().TopAddress, 17);
   EXPECT_EQ(CursorAddress(), 161);
-  EXPECT_EQ(CursorCol, 0);
-  EXPECT_EQ(CursorRow, 9);
+  EXPECT_EQ(Doc().CursorCol, 0);
+  EXPECT_EQ(Doc().CursorRow, 9);
 }
 
 TEST_F(GridKeys, RightOnTheLastByteDoesNothing) {
@@ -261,12 +261,12 @@ TEST_F(GridKeys, RightOnTheLastByteDoesNothing) {
 TEST_F(GridKeys, LeftOnTheFirstCellScrollsBackToTheRowsLastColumn) {
   Load(test::Ramp(1000));
   GotoAddress(161, true, false);
-  ASSERT_EQ(TopAddress, 161);
+  ASSERT_EQ(Doc().TopAddress, 161);
   Press(GridKey::Left);
-  EXPECT_EQ(TopAddress, 145);
+  EXPECT_EQ(Doc().TopAddress, 145);
   EXPECT_EQ(CursorAddress(), 160);
-  EXPECT_EQ(CursorCol, 15);
-  EXPECT_EQ(CursorRow, 0);
+  EXPECT_EQ(Doc().CursorCol, 15);
+  EXPECT_EQ(Doc().CursorRow, 0);
   GotoTop();
   Press(GridKey::Left);
   EXPECT_EQ(CursorAddress(), 1);
@@ -286,14 +286,14 @@ TEST_F(GridKeys, DownAndUpScrollAtTheEdgesOfThePage) {
   Load(test::Ramp(1000));
   At(150);
   Press(GridKey::Down);
-  EXPECT_EQ(TopAddress, 17);
+  EXPECT_EQ(Doc().TopAddress, 17);
   EXPECT_EQ(CursorAddress(), 166);
-  EXPECT_EQ(CursorRow, 9);
+  EXPECT_EQ(Doc().CursorRow, 9);
   for (int i = 0; i < 9; ++i) Press(GridKey::Up);
-  EXPECT_EQ(CursorRow, 0);
-  EXPECT_EQ(TopAddress, 17);
+  EXPECT_EQ(Doc().CursorRow, 0);
+  EXPECT_EQ(Doc().TopAddress, 17);
   Press(GridKey::Up);
-  EXPECT_EQ(TopAddress, 1);
+  EXPECT_EQ(Doc().TopAddress, 1);
   EXPECT_EQ(CursorAddress(), 6);
   Press(GridKey::Up);
   EXPECT_EQ(CursorAddress(), 6);
@@ -303,9 +303,9 @@ TEST_F(GridKeys, ScrollingDownOntoAShortLastRowKeepsTheCursorOnAByte) {
   Load(test::Ramp(165));
   At(160);
   Press(GridKey::Down);
-  EXPECT_EQ(TopAddress, 17);
+  EXPECT_EQ(Doc().TopAddress, 17);
   EXPECT_EQ(CursorAddress(), 165);
-  EXPECT_EQ(CursorCol, 4);
+  EXPECT_EQ(Doc().CursorCol, 4);
 }
 
 TEST_F(GridKeys, DownOntoTheLastRowStopsOnTheLastByte) {
@@ -322,16 +322,16 @@ TEST_F(GridKeys, PageDownKeepsTheCursorCellOnTheNextPage) {
   Load(test::Ramp(1000));
   At(20);
   Press(GridKey::PageDown);
-  EXPECT_EQ(TopAddress, 161);
+  EXPECT_EQ(Doc().TopAddress, 161);
   EXPECT_EQ(CursorAddress(), 180);
   Press(GridKey::PageUp);
-  EXPECT_EQ(TopAddress, 1);
+  EXPECT_EQ(Doc().TopAddress, 1);
   EXPECT_EQ(CursorAddress(), 20);
   // Onto the last page: a cell behind the last byte sends the cursor to it.
   GotoAddress(801, false, false);
   SetCursorCell(15, 9);
   Press(GridKey::PageDown);
-  EXPECT_EQ(TopAddress, 849);
+  EXPECT_EQ(Doc().TopAddress, 849);
   EXPECT_EQ(CursorAddress(), 1000);
   Press(GridKey::PageDown);
   EXPECT_EQ(CursorAddress(), 1000);
@@ -340,13 +340,13 @@ TEST_F(GridKeys, PageDownKeepsTheCursorCellOnTheNextPage) {
 TEST_F(GridKeys, PageUpStopsAtTheFirstPosition) {
   Load(test::Ramp(1000));
   GotoEnd();
-  ASSERT_EQ(TopAddress, 849);
+  ASSERT_EQ(Doc().TopAddress, 849);
   Press(GridKey::PageUp);
-  EXPECT_EQ(TopAddress, 689);
+  EXPECT_EQ(Doc().TopAddress, 689);
   for (int i = 0; i < 5; ++i) Press(GridKey::PageUp);
-  EXPECT_EQ(TopAddress, 1);
+  EXPECT_EQ(Doc().TopAddress, 1);
   Press(GridKey::PageUp);
-  EXPECT_EQ(TopAddress, 1);
+  EXPECT_EQ(Doc().TopAddress, 1);
 }
 
 TEST_F(GridKeys, CtrlPageKeysGoToTheEnds) {
@@ -356,7 +356,7 @@ TEST_F(GridKeys, CtrlPageKeysGoToTheEnds) {
   EXPECT_EQ(CursorAddress(), 1000);
   Press(GridKey::PageUp, false, true);
   EXPECT_EQ(CursorAddress(), 1);
-  EXPECT_EQ(TopAddress, 1);
+  EXPECT_EQ(Doc().TopAddress, 1);
 }
 
 TEST_F(GridKeys, EndAndHomeStayOnTheDocument) {
@@ -377,14 +377,14 @@ TEST_F(GridKeys, EndAndHomeStayOnTheDocument) {
 
 TEST_F(GridKeys, TabSwitchesGridsAndInsSwitchesModes) {
   Load("abc");
-  TextMode = true;
+  Doc().TextMode = true;
   Overwrite(true);
   At(2);
   Press(GridKey::Tab);
-  EXPECT_FALSE(TextMode);
+  EXPECT_FALSE(Doc().TextMode);
   EXPECT_EQ(CursorAddress(), 2);
   Press(GridKey::Insert);
-  EXPECT_FALSE(OverwriteMode);
+  EXPECT_FALSE(Doc().OverwriteMode);
   EXPECT_EQ(grids.textToggles, 1);
   EXPECT_EQ(grids.overwriteToggles, 1);
 }
@@ -394,25 +394,25 @@ TEST_F(GridKeys, ShiftWithArrowsMarksABlock) {
   At(10);
   keys.KeyDown(GridKey::Shift, true, false);
   for (int i = 0; i < 3; ++i) Press(GridKey::Right, true);
-  EXPECT_EQ(BlockBegin, 10);
-  EXPECT_EQ(BlockEnd, 13);
+  EXPECT_EQ(Doc().BlockBegin, 10);
+  EXPECT_EQ(Doc().BlockEnd, 13);
   for (int i = 0; i < 3; ++i) Press(GridKey::Left, true);
-  EXPECT_EQ(BlockBegin, 10);
-  EXPECT_EQ(BlockEnd, 10);
+  EXPECT_EQ(Doc().BlockBegin, 10);
+  EXPECT_EQ(Doc().BlockEnd, 10);
   Press(GridKey::Left, true);
-  EXPECT_EQ(BlockBegin, 9);
-  EXPECT_EQ(BlockEnd, 10);
+  EXPECT_EQ(Doc().BlockBegin, 9);
+  EXPECT_EQ(Doc().BlockEnd, 10);
   // Pressing Shift again unmarks the block.
   keys.KeyDown(GridKey::Shift, true, false);
   EXPECT_FALSE(BlockMarked());
   Press(GridKey::Down, true);
-  EXPECT_EQ(BlockBegin, 9);
-  EXPECT_EQ(BlockEnd, 25);
+  EXPECT_EQ(Doc().BlockBegin, 9);
+  EXPECT_EQ(Doc().BlockEnd, 25);
 }
 
 TEST_F(GridKeys, KeysTheProgramSendsItselfNeverMark) {
   Load(test::Ramp(100));
-  TextMode = true;
+  Doc().TextMode = true;
   Overwrite(true);
   At(10);
   // Shift held for a capital letter: the cursor moves on, nothing is marked.
@@ -428,13 +428,13 @@ TEST_F(GridKeys, KeysTheProgramSendsItselfNeverMark) {
 
 TEST_F(GridKeys, InsertingInFrontOfTheBlockEndUnmarksIt) {
   Load(test::Ramp(40));
-  TextMode = true;
+  Doc().TextMode = true;
   Overwrite(false);
-  BlockBegin = 10;
-  BlockEnd = 20;
+  Doc().BlockBegin = 10;
+  Doc().BlockEnd = 20;
   At(25);
   Type("x");
-  EXPECT_EQ(DocSize, 41);
+  EXPECT_EQ(Doc().DocSize, 41);
   EXPECT_TRUE(BlockMarked());
   At(20);
   Type("x");
@@ -444,7 +444,7 @@ TEST_F(GridKeys, InsertingInFrontOfTheBlockEndUnmarksIt) {
 
 TEST_F(GridKeys, PostedKeysComeBeforeTheNextKey) {
   Load("..........");
-  TextMode = true;
+  Doc().TextMode = true;
   Overwrite(true);
   // Keys faster than the event loop: each posted move is delivered first.
   keys.KeyPress("a");
@@ -460,21 +460,21 @@ TEST_F(GridKeys, PostedKeysComeBeforeTheNextKey) {
 
 TEST_F(GridKeys, ClickOnTheOtherGridSwitchesAndMovesTheCursor) {
   Load(test::Ramp(20));
-  TextMode = true;
+  Doc().TextMode = true;
   keys.ClickInactiveGrid(true, 3, 1);
-  EXPECT_FALSE(TextMode);
+  EXPECT_FALSE(Doc().TextMode);
   EXPECT_EQ(CursorAddress(), 20);
   keys.ClickInactiveGrid(true, 9, 1);
-  EXPECT_TRUE(TextMode);
+  EXPECT_TRUE(Doc().TextMode);
   EXPECT_EQ(CursorAddress(), 20);
   keys.ClickInactiveGrid(false, 0, 0);
-  EXPECT_FALSE(TextMode);
+  EXPECT_FALSE(Doc().TextMode);
   EXPECT_EQ(CursorAddress(), 20);
 }
 
 TEST_F(GridKeys, MovingAwayRestoresAnUnfinishedByte) {
   Load(test::Ramp(20));
-  TextMode = false;
+  Doc().TextMode = false;
   At(2);
   Type("5");
   EXPECT_TRUE(keys.SelectCell(6, 0));
@@ -488,19 +488,19 @@ TEST_F(GridKeys, MovingAwayRestoresAnUnfinishedByte) {
 TEST_F(GridKeys, TheWheelScrollsRowsWhilePossible) {
   Load(test::Ramp(1000));
   keys.Wheel(3);
-  EXPECT_EQ(TopAddress, 49);
+  EXPECT_EQ(Doc().TopAddress, 49);
   keys.Wheel(-5);
-  EXPECT_EQ(TopAddress, 1);
+  EXPECT_EQ(Doc().TopAddress, 1);
   keys.Wheel(100);
-  EXPECT_EQ(TopAddress, 849);
+  EXPECT_EQ(Doc().TopAddress, 849);
 }
 
 TEST_F(GridKeys, AKeyArrivingWhileAnotherIsHandledIsDropped) {
   Load("..........");
-  TextMode = true;
+  Doc().TextMode = true;
   Overwrite(false);
-  BlockBegin = 3;
-  BlockEnd = 4;
+  Doc().BlockBegin = 3;
+  Doc().BlockEnd = 4;
   // The block message is shown while the first character is handled; a key
   // delivered meanwhile must not start a second one.
   class ReenteringMessages final : public IMessages {

@@ -94,7 +94,7 @@ TEST_F(InsertStringTest, InsertPutsTheStringNTimesBeforeTheCursor) {
   EXPECT_EQ(test::DocumentBytes(), "0123ababab456789ABCDEFGHIJ");
   EXPECT_EQ(CursorAddress(), 11);
   EXPECT_EQ(GetByte(11), '4');
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
   EXPECT_TRUE(Options().InsHex);
   EXPECT_TRUE(rec.messages.shown.empty());
 
@@ -131,7 +131,7 @@ TEST_F(InsertStringTest, TooLongAnInsertIsRefusedBeforeAnythingChanges) {
     InsertString(Accepted(c.bytes, c.count));
     EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{msg::kNoMemory});
     EXPECT_EQ(test::DocumentBytes(), "0123456789ABCDEFGHIJ");
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(Doc().Modified);
     rec.messages.shown.clear();
   }
 }
@@ -148,7 +148,7 @@ TEST_F(InsertStringTest, OverwriteNeverPassesTheEnd) {
     EXPECT_EQ(test::DocumentBytes(), c.after ? c.after : "0123456789ABCDEFGHIJ") << c.at;
     EXPECT_EQ(rec.messages.Texts(),
               c.after ? std::vector<std::string>{} : std::vector<std::string>{msg::kOverwriteBeyondEnd});
-    EXPECT_EQ(Modified, c.after != nullptr);
+    EXPECT_EQ(Doc().Modified, c.after != nullptr);
     EXPECT_TRUE(Options().InsHex);
     rec.messages.shown.clear();
   }

@@ -21,7 +21,7 @@ class Journaling : public ::testing::Test {
  protected:
   void SetUp() override {
     test::LoadDocument(test::Ramp(64), 8, 4);
-    Journal().Reset();
+    Doc().Journal.Reset();
   }
   void Step(const std::function<void()>& edit) {
     JournalStep step;
@@ -49,20 +49,20 @@ TEST_F(Journaling, UndoBringsBackCursorBlockAndEnabledCommands) {
   EXPECT_TRUE(Commands().Enabled(Cmd::Undo));
   EXPECT_FALSE(Commands().Enabled(Cmd::Redo));
 
-  ASSERT_TRUE(Journal().Undo());
+  ASSERT_TRUE(Doc().Journal.Undo());
   EXPECT_EQ(test::DocumentBytes(), test::Ramp(64));
   EXPECT_EQ(CursorAddress(), 10);
-  EXPECT_EQ(BlockBegin, 30);
-  EXPECT_EQ(BlockEnd, 40);
+  EXPECT_EQ(Doc().BlockBegin, 30);
+  EXPECT_EQ(Doc().BlockEnd, 40);
   EXPECT_TRUE(Commands().Enabled(Cmd::BlockDelete));
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
   EXPECT_FALSE(Commands().Enabled(Cmd::Undo));
   EXPECT_TRUE(Commands().Enabled(Cmd::Redo));
 
-  ASSERT_TRUE(Journal().Redo());
+  ASSERT_TRUE(Doc().Journal.Redo());
   EXPECT_EQ(CursorAddress(), 13);
   EXPECT_FALSE(BlockMarked());
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
 }
 
 TEST_F(Journaling, AStepThatLeavesTheBlockAloneChecksItAsAnyEdit) {
@@ -72,16 +72,16 @@ TEST_F(Journaling, AStepThatLeavesTheBlockAloneChecksItAsAnyEdit) {
   MarkBlock(false, true);
   Step([] { OverwriteBytes(50, "zz"); });
   Step([] { DeleteRange(20, 4); });
-  ASSERT_TRUE(Journal().Undo());
+  ASSERT_TRUE(Doc().Journal.Undo());
   EXPECT_TRUE(BlockMarked());
-  ASSERT_TRUE(Journal().Undo());
+  ASSERT_TRUE(Doc().Journal.Undo());
   EXPECT_TRUE(BlockMarked());
-  ASSERT_TRUE(Journal().Redo());
-  ASSERT_TRUE(Journal().Redo());
+  ASSERT_TRUE(Doc().Journal.Redo());
+  ASSERT_TRUE(Doc().Journal.Redo());
   // Undoing a change in front of the block's end moves bytes under it.
   Step([] { DeleteRange(2, 1); });
   rec.messages.shown.clear();
-  ASSERT_TRUE(Journal().Undo());
+  ASSERT_TRUE(Doc().Journal.Undo());
   EXPECT_FALSE(BlockMarked());
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{msg::kBlockNoLongerValid});
 }
@@ -91,27 +91,27 @@ TEST_F(Journaling, UndoOverTheLastReplacementDisablesReplaceUndo) {
   Search().ReplaceString = "QQ";
   Step([] { ReplaceNext(1, false); });
   Commands().SetEnabled(Cmd::ReplaceUndo, true);
-  ASSERT_TRUE(Journal().Undo());
+  ASSERT_TRUE(Doc().Journal.Undo());
   EXPECT_FALSE(Commands().Enabled(Cmd::ReplaceUndo));
   EXPECT_EQ(test::DocumentBytes(), test::Ramp(64));
 }
 
 TEST_F(Journaling, OldestStepsGoFirstAndATooLargeChangeEmptiesTheJournal) {
-  Journal().SetBudget(static_cast<int64_t>(sizeof(TUndoStep)) + 50);
+  Doc().Journal.SetBudget(static_cast<int64_t>(sizeof(TUndoStep)) + 50);
   for (int i = 0; i < 10; ++i) Step([i] { OverwriteBytes(1 + i, "x"); });
-  EXPECT_LT(Journal().UndoDepth(), 10u);
-  EXPECT_GT(Journal().UndoDepth(), 0u);
-  EXPECT_LE(Journal().BytesHeld(), Journal().Budget());
-  while (Journal().Undo()) {
+  EXPECT_LT(Doc().Journal.UndoDepth(), 10u);
+  EXPECT_GT(Doc().Journal.UndoDepth(), 0u);
+  EXPECT_LE(Doc().Journal.BytesHeld(), Doc().Journal.Budget());
+  while (Doc().Journal.Undo()) {
   }
   // The first overwrites are gone for good, and the loaded state is out of reach.
   EXPECT_EQ(GetByte(1), 'x');
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
 
   Step([] { DeleteRange(1, 60); });
-  EXPECT_EQ(DocSize, 4);
-  EXPECT_FALSE(Journal().CanUndo());
-  EXPECT_FALSE(Journal().CanRedo());
+  EXPECT_EQ(Doc().DocSize, 4);
+  EXPECT_FALSE(Doc().Journal.CanUndo());
+  EXPECT_FALSE(Doc().Journal.CanRedo());
   EXPECT_FALSE(Commands().Enabled(Cmd::Undo));
   EXPECT_EQ(rec.view.notes, std::vector<std::string>{kCannotUndoNote});
 }
@@ -122,27 +122,27 @@ TEST_F(Journaling, EveryRecordOfOneCommandIsOneStepAndEmptyStepsLeaveRedo) {
     InsertBytes(10, 2, "cd");
     DeleteRange(30, 3);
   });
-  EXPECT_EQ(Journal().UndoDepth(), 1u);
-  ASSERT_TRUE(Journal().Undo());
+  EXPECT_EQ(Doc().Journal.UndoDepth(), 1u);
+  ASSERT_TRUE(Doc().Journal.Undo());
   EXPECT_EQ(test::DocumentBytes(), test::Ramp(64));
   Step([] { GotoAddress(3, true, false); });
-  EXPECT_TRUE(Journal().CanRedo());
+  EXPECT_TRUE(Doc().Journal.CanRedo());
 }
 
 TEST_F(Journaling, UndoOfAGrowingReplaceAllGivesTheMemoryBackButKeepsEveryByte) {
   std::string big(3 << 20, 'a');
   for (size_t i = 0; i < big.size(); i += 7) big[i] = 'Q';
   test::LoadDocument(big);
-  Journal().Reset();
+  Doc().Journal.Reset();
   Search().FindString = "Q";
   Search().ReplaceString = "QQQQ";
   Step([] { ReplaceAll(1, false); });
-  ASSERT_TRUE(Journal().Undo());
-  EXPECT_GE(Capacity(), DocSize);
+  ASSERT_TRUE(Doc().Journal.Undo());
+  EXPECT_GE(Capacity(), Doc().DocSize);
   EXPECT_LT(Capacity(), int32_t{4} << 20);
   EXPECT_EQ(test::DocumentBytes(), big);
-  ASSERT_TRUE(Journal().Redo());
-  ASSERT_TRUE(Journal().Undo());
+  ASSERT_TRUE(Doc().Journal.Redo());
+  ASSERT_TRUE(Doc().Journal.Undo());
   EXPECT_EQ(test::DocumentBytes(), big);
 }
 
@@ -182,18 +182,18 @@ TEST_F(Journaling, ConversionStepsUndoExactlyAloneAndMixedWithOtherChanges) {
   }
   for (const Case& c : cases) {
     test::LoadDocument(bytes);
-    Journal().Reset();
+    Doc().Journal.Reset();
     Step([&] {
       for (const auto& edit : c.edits) edit();
     });
     const std::string after = test::DocumentBytes();
     ASSERT_NE(after, bytes) << c.name;
     if (c.compact) {
-      EXPECT_LT(Journal().BytesHeld(), DocSize / 6) << c.name;
+      EXPECT_LT(Doc().Journal.BytesHeld(), Doc().DocSize / 6) << c.name;
     }
-    ASSERT_TRUE(Journal().Undo()) << c.name;
+    ASSERT_TRUE(Doc().Journal.Undo()) << c.name;
     EXPECT_TRUE(test::DocumentBytes() == bytes) << c.name;
-    ASSERT_TRUE(Journal().Redo()) << c.name;
+    ASSERT_TRUE(Doc().Journal.Redo()) << c.name;
     EXPECT_TRUE(test::DocumentBytes() == after) << c.name;
   }
   ResetConversionTable();

@@ -33,7 +33,7 @@ TEST_F(MemoryPolicy, RoundUpNearTheLimitRefusesInsteadOfWrapping) {
 TEST_F(MemoryPolicy, StartUpAllocatesTheFloor) {
   ASSERT_TRUE(AllocDocument());
   EXPECT_EQ(Capacity(), 524288);
-  EXPECT_EQ(DocSize, 0);
+  EXPECT_EQ(Doc().DocSize, 0);
   EXPECT_EQ(rec.busy.texts, std::vector<std::string>{"Allocating memory"});
   EXPECT_EQ(rec.busy.depth, 0);
 }
@@ -48,8 +48,8 @@ TEST_F(MemoryPolicy, StartUpFailureShowsTheFatalMessage) {
 TEST_F(MemoryPolicy, ShutDownReleasesTheBlock) {
   ASSERT_TRUE(AllocDocument());
   EXPECT_TRUE(FreeDocument());
-  EXPECT_EQ(DocBuffer, nullptr);
-  EXPECT_EQ(DocArray, nullptr);
+  EXPECT_EQ(Doc().DocBuffer, nullptr);
+  EXPECT_EQ(Doc().DocArray, nullptr);
   EXPECT_EQ(rec.busy.texts.back(), "Releasing memory");
 }
 
@@ -81,7 +81,7 @@ TEST_F(MemoryPolicy, LoadingAFileOfTwoGigabytesIsRefusedUnchanged) {
 TEST_F(MemoryPolicy, InsertIntoAFullBlockGrowsOneStepAboveTheNewSize) {
   test::LoadDocument(std::string(524288, 'x'));
   ASSERT_EQ(Capacity(), 655360);
-  DocSize = Capacity();  // fill it completely
+  Doc().DocSize = Capacity();  // fill it completely
   ASSERT_TRUE(EnsureCapacity(1));
   EXPECT_EQ(Capacity(), RoundUp(655360 + 1));
   EXPECT_EQ(Capacity(), 786432);
@@ -102,7 +102,7 @@ TEST_F(MemoryPolicy, FailedGrowChangesNothing) {
   test::AllocationLimit limit(524288);
   EXPECT_FALSE(EnsureCapacity(524288));
   EXPECT_EQ(Capacity(), 524288);
-  EXPECT_EQ(DocSize, 3);
+  EXPECT_EQ(Doc().DocSize, 3);
   EXPECT_EQ(test::DocumentBytes(), "abc");
 }
 
@@ -126,7 +126,7 @@ TEST_F(MemoryPolicy, RangeDeleteShrinksToTheFloor) {
   rec.busy.texts.clear();
   ASSERT_TRUE(DeleteRange(1, 900000));
   EXPECT_EQ(Capacity(), 524288);
-  EXPECT_EQ(DocSize, 100000);
+  EXPECT_EQ(Doc().DocSize, 100000);
   EXPECT_EQ(GetByte(1), static_cast<uint8_t>(900000 & 0xFF));
   EXPECT_EQ(rec.busy.texts, (std::vector<std::string>{"Delete...", "Releasing memory"}));
 }
@@ -145,7 +145,7 @@ TEST_F(MemoryPolicy, FailedShrinkReportsFailureButKeepsTheDocumentConsistent) {
     test::AllocationLimit limit(100);
     EXPECT_FALSE(DeleteRange(1, 900000));
   }
-  EXPECT_EQ(DocSize, 100000);
+  EXPECT_EQ(Doc().DocSize, 100000);
   EXPECT_EQ(Capacity(), 1048576);
   EXPECT_EQ(GetByte(1), static_cast<uint8_t>(900000 & 0xFF));
 }

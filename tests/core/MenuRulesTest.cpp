@@ -59,7 +59,7 @@ TEST_F(MenuRules, ExecuteActiveIsGreyedInItsOpenMenuWithoutADocumentOrAScript) {
   SetScriptLinesQuery([&] { return lines; });
   for (bool document : {false, true}) {
     for (bool script : {false, true}) {
-      ViewReady = document;
+      Doc().ViewReady = document;
       lines = script;
       EnableOnMenuOpen(MenuId::Script);
       EXPECT_EQ(Commands().Enabled(Cmd::ScriptExecute), document && script) << document << script;

@@ -16,19 +16,19 @@ class Navigation : public ::testing::Test {
 TEST_F(Navigation, AShortDocumentStaysOnTheFirstPage) {
   test::LoadDocument(test::Ramp(20), 16, 10);
   GotoAddress(20, true, false);
-  EXPECT_EQ(TopAddress, 1);
-  EXPECT_EQ(LastShownAddress, 20);
-  EXPECT_EQ(CursorCol, 3);
-  EXPECT_EQ(CursorRow, 1);
+  EXPECT_EQ(Doc().TopAddress, 1);
+  EXPECT_EQ(Doc().LastShownAddress, 20);
+  EXPECT_EQ(Doc().CursorCol, 3);
+  EXPECT_EQ(Doc().CursorRow, 1);
 }
 
 TEST_F(Navigation, GotoInTheMiddleShowsThePositionsRowOnTop) {
   test::LoadDocument(test::Ramp(1000), 16, 10);
   GotoAddress(500, true, false);
-  EXPECT_EQ(TopAddress, 497);
-  EXPECT_EQ(LastShownAddress, 656);
-  EXPECT_EQ(CursorCol, 3);
-  EXPECT_EQ(CursorRow, 0);
+  EXPECT_EQ(Doc().TopAddress, 497);
+  EXPECT_EQ(Doc().LastShownAddress, 656);
+  EXPECT_EQ(Doc().CursorCol, 3);
+  EXPECT_EQ(Doc().CursorRow, 0);
   EXPECT_EQ(CursorAddress(), 500);
   EXPECT_EQ(rec.view.gridCol, 3);
   EXPECT_EQ(rec.view.gridRow, 0);
@@ -37,8 +37,8 @@ TEST_F(Navigation, GotoInTheMiddleShowsThePositionsRowOnTop) {
 TEST_F(Navigation, GotoOnTheLastPageScrollsToTheEnd) {
   test::LoadDocument(test::Ramp(1000), 16, 10);
   GotoAddress(900, true, false);
-  EXPECT_EQ(TopAddress, 849);
-  EXPECT_EQ(LastShownAddress, 1000);
+  EXPECT_EQ(Doc().TopAddress, 849);
+  EXPECT_EQ(Doc().LastShownAddress, 1000);
   EXPECT_EQ(CursorAddress(), 900);
 }
 
@@ -46,28 +46,28 @@ TEST_F(Navigation, GotoAboveTheTopRowOfTheLastPageShowsThePositionsRow) {
   // 841..848 are within the last 160 bytes, but the aligned last page starts at 849.
   test::LoadDocument(test::Ramp(1000), 16, 10);
   GotoAddress(845, true, false);
-  EXPECT_EQ(TopAddress, 833);
+  EXPECT_EQ(Doc().TopAddress, 833);
   EXPECT_EQ(CursorAddress(), 845);
   GotoAddress(849, true, false);
-  EXPECT_EQ(TopAddress, 849);
+  EXPECT_EQ(Doc().TopAddress, 849);
   EXPECT_EQ(CursorAddress(), 849);
 }
 
 TEST_F(Navigation, ScrollToTheEndPutsTheLastByteInTheBottomRow) {
   test::LoadDocument(test::Ramp(1000), 16, 10);
   GotoEnd();
-  EXPECT_EQ(TopAddress, 849);
+  EXPECT_EQ(Doc().TopAddress, 849);
   EXPECT_EQ(CursorAddress(), 1000);
-  EXPECT_EQ(CursorRow, 9);
-  EXPECT_EQ(CursorCol, 7);
+  EXPECT_EQ(Doc().CursorRow, 9);
+  EXPECT_EQ(Doc().CursorCol, 7);
 }
 
 TEST_F(Navigation, ScrollToTheEndOfAnExactMultiple) {
   test::LoadDocument(test::Ramp(320), 16, 10);
   GotoEnd();
-  EXPECT_EQ(TopAddress, 161);
-  EXPECT_EQ(CursorRow, 9);
-  EXPECT_EQ(CursorCol, 15);
+  EXPECT_EQ(Doc().TopAddress, 161);
+  EXPECT_EQ(Doc().CursorRow, 9);
+  EXPECT_EQ(Doc().CursorCol, 15);
 }
 
 TEST_F(Navigation, PositionsAreClampedToTheDocument) {
@@ -82,35 +82,35 @@ TEST_F(Navigation, KeepViewLeavesAVisiblePositionsPageAlone) {
   test::LoadDocument(test::Ramp(1000), 16, 10);
   GotoAddress(500, true, false);
   GotoAddress(600, true, true);
-  EXPECT_EQ(TopAddress, 497);
+  EXPECT_EQ(Doc().TopAddress, 497);
   EXPECT_EQ(CursorAddress(), 600);
   GotoAddress(700, true, true);
-  EXPECT_EQ(TopAddress, 689);
+  EXPECT_EQ(Doc().TopAddress, 689);
 }
 
 TEST_F(Navigation, WithoutPlaceCursorOnlyThePageMoves) {
   test::LoadDocument(test::Ramp(1000), 16, 10);
   GotoAddress(500, false, false);
-  EXPECT_EQ(TopAddress, 497);
-  EXPECT_EQ(CursorCol, 0);
-  EXPECT_EQ(CursorRow, 0);
+  EXPECT_EQ(Doc().TopAddress, 497);
+  EXPECT_EQ(Doc().CursorCol, 0);
+  EXPECT_EQ(Doc().CursorRow, 0);
 }
 
 TEST_F(Navigation, NothingMovesWhileNoDocumentIsShown) {
   test::LoadDocument(test::Ramp(1000), 16, 10);
-  ViewReady = false;
+  Doc().ViewReady = false;
   GotoAddress(500, true, false);
-  EXPECT_EQ(TopAddress, 1);
+  EXPECT_EQ(Doc().TopAddress, 1);
   EXPECT_EQ(CursorAddress(), 1);
 }
 
 TEST_F(Navigation, AnEmptyDocumentShowsAnEmptyFirstPage) {
   test::LoadDocument("", 16, 10);
   GotoAddress(10, true, false);
-  EXPECT_EQ(TopAddress, 1);
-  EXPECT_EQ(LastShownAddress, 0);
-  EXPECT_EQ(CursorCol, 0);
-  EXPECT_EQ(CursorRow, 0);
+  EXPECT_EQ(Doc().TopAddress, 1);
+  EXPECT_EQ(Doc().LastShownAddress, 0);
+  EXPECT_EQ(Doc().CursorCol, 0);
+  EXPECT_EQ(Doc().CursorRow, 0);
 }
 
 TEST_F(Navigation, GotoRepaintsFromTheTopAndUpdatesStatus) {
@@ -135,7 +135,7 @@ TEST_F(Navigation, GotoTopPutsTheCursorOnTheFirstCell) {
   test::LoadDocument(test::Ramp(1000), 16, 10);
   GotoAddress(700, true, false);
   GotoTop();
-  EXPECT_EQ(TopAddress, 1);
+  EXPECT_EQ(Doc().TopAddress, 1);
   EXPECT_EQ(CursorAddress(), 1);
 }
 

@@ -23,17 +23,17 @@ class Primitives : public ::testing::Test {
 
   // The three invariants every primitive keeps.
   void ExpectInvariants() {
-    EXPECT_EQ((TopAddress - 1) % BytesPerRow, 0) << "TopAddress " << TopAddress;
-    EXPECT_GE(TopAddress, 1);
-    EXPECT_EQ(LastShownAddress, std::min(DocSize, TopAddress + PageSize - 1));
-    if (DocSize > 0) {
-      EXPECT_LE(CursorAddress(), DocSize);
+    EXPECT_EQ((Doc().TopAddress - 1) % Doc().BytesPerRow, 0) << "TopAddress " << Doc().TopAddress;
+    EXPECT_GE(Doc().TopAddress, 1);
+    EXPECT_EQ(Doc().LastShownAddress, std::min(Doc().DocSize, Doc().TopAddress + Doc().PageSize - 1));
+    if (Doc().DocSize > 0) {
+      EXPECT_LE(CursorAddress(), Doc().DocSize);
     }
-    if (BlockBegin != 0 && BlockEnd != 0) {
-      EXPECT_GE(BlockBegin, 1);
-      EXPECT_LE(BlockBegin, BlockEnd);
+    if (Doc().BlockBegin != 0 && Doc().BlockEnd != 0) {
+      EXPECT_GE(Doc().BlockBegin, 1);
+      EXPECT_LE(Doc().BlockBegin, Doc().BlockEnd);
     }
-    EXPECT_LE(DocSize, Capacity());
+    EXPECT_LE(Doc().DocSize, Capacity());
   }
 
   void PlaceCursor(int32_t pos) { GotoAddress(pos, true, false); }
@@ -44,16 +44,16 @@ class Primitives : public ::testing::Test {
 TEST_F(Primitives, OpenGapMovesTheTailUp) {
   LoadDocument("ABCDEF");
   ASSERT_TRUE(OpenGap(3, 2));
-  EXPECT_EQ(DocSize, 8);
+  EXPECT_EQ(Doc().DocSize, 8);
   EXPECT_EQ(DocumentBytes().substr(0, 2), "AB");
   EXPECT_EQ(DocumentBytes().substr(4), "CDEF");
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
 }
 
 TEST_F(Primitives, OpenGapAtTheEndAppends) {
   LoadDocument("AB");
   ASSERT_TRUE(OpenGap(3, 1));
-  EXPECT_EQ(DocSize, 3);
+  EXPECT_EQ(Doc().DocSize, 3);
   EXPECT_EQ(DocumentBytes().substr(0, 2), "AB");
 }
 
@@ -68,7 +68,7 @@ TEST_F(Primitives, DeleteRangeRemovesBytes) {
   LoadDocument("ABCDEFGH");
   ASSERT_TRUE(DeleteRange(3, 3));
   EXPECT_EQ(DocumentBytes(), "ABFGH");
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
 }
 
 TEST_F(Primitives, DeleteRangePastTheEndChangesNothing) {
@@ -80,18 +80,18 @@ TEST_F(Primitives, DeleteRangePastTheEndChangesNothing) {
 
 TEST_F(Primitives, DeleteRangeOfEverythingClearsAndUnmarks) {
   LoadDocument("ABCD");
-  BlockBegin = 2;
-  BlockEnd = 3;
+  Doc().BlockBegin = 2;
+  Doc().BlockEnd = 3;
   Commands().SetEnabled(Cmd::BookmarkAdd, true);
   ASSERT_TRUE(DeleteRange(1, 4));
-  EXPECT_EQ(DocSize, 0);
-  EXPECT_EQ(BlockBegin, 0);
-  EXPECT_EQ(BlockEnd, 0);
+  EXPECT_EQ(Doc().DocSize, 0);
+  EXPECT_EQ(Doc().BlockBegin, 0);
+  EXPECT_EQ(Doc().BlockEnd, 0);
   EXPECT_FALSE(Commands().Enabled(Cmd::BookmarkAdd));
   EXPECT_FALSE(Commands().Enabled(Cmd::BlockDelete));
-  EXPECT_EQ(TopAddress, 1);
-  EXPECT_EQ(CursorCol, 0);
-  EXPECT_EQ(CursorRow, 0);
+  EXPECT_EQ(Doc().TopAddress, 1);
+  EXPECT_EQ(Doc().CursorCol, 0);
+  EXPECT_EQ(Doc().CursorRow, 0);
   ExpectInvariants();
 }
 
@@ -99,19 +99,19 @@ TEST_F(Primitives, DeleteRangeOfEverythingClearsAndUnmarks) {
 
 TEST_F(Primitives, OverwritePastTheEndIsRefusedWithAMessage) {
   LoadDocument("0123456789");
-  EXPECT_FALSE(OverwriteBytes(DocSize - 1, "xyz"));
+  EXPECT_FALSE(OverwriteBytes(Doc().DocSize - 1, "xyz"));
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Can't overwrite beyond end of file"});
   EXPECT_EQ(rec.messages.shown[0].type, MsgType::Error);
   EXPECT_EQ(DocumentBytes(), "0123456789");
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
 }
 
 TEST_F(Primitives, OverwriteEndingOnTheLastByteLeavesTheCursorThere) {
   LoadDocument("0123456789");
-  ASSERT_TRUE(OverwriteBytes(DocSize - 2, "xyz"));
+  ASSERT_TRUE(OverwriteBytes(Doc().DocSize - 2, "xyz"));
   EXPECT_EQ(DocumentBytes(), "0123456xyz");
   EXPECT_EQ(CursorAddress(), 10);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
   ExpectInvariants();
 }
 
@@ -130,7 +130,7 @@ TEST_F(Primitives, InsertRepeatsTheStringAndMovesTheCursor) {
   ASSERT_TRUE(InsertBytes(3, 3, "AB"));
   EXPECT_EQ(DocumentBytes(), "01ABABAB23456789");
   EXPECT_EQ(CursorAddress(), 9);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
   ExpectInvariants();
 }
 
@@ -149,7 +149,7 @@ TEST_F(Primitives, InsertWithoutMemoryReportsAndChangesNothing) {
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Can't allocate additional memory\nto perform operation"});
   EXPECT_EQ(DocumentBytes(), "0123");
   EXPECT_EQ(Capacity(), 524288);
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
 }
 
 TEST_F(Primitives, InsertWhoseSizeWouldWrapIsAMemoryShortage) {
@@ -170,30 +170,30 @@ TEST_F(Primitives, InsertByteAtCursorShiftsTheRest) {
   PlaceCursor(2);
   ASSERT_TRUE(InsertByteAtCursor('x'));
   EXPECT_EQ(DocumentBytes(), "AxBCD");
-  EXPECT_EQ(LastShownAddress, 5);
+  EXPECT_EQ(Doc().LastShownAddress, 5);
   EXPECT_EQ(CursorAddress(), 2);
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
   EXPECT_EQ(rec.busy.texts.back(), "Insert...");
 }
 
 TEST_F(Primitives, InsertByteIntoAFullBlockGrowsByOneStep) {
   LoadDocument(std::string(524287, 'a'));
   ASSERT_EQ(Capacity(), 524288);
-  DocSize = 524288;
+  Doc().DocSize = 524288;
   RecomputeLastShown();
   ASSERT_TRUE(InsertByteAtCursor('b'));
-  EXPECT_EQ(DocSize, 524289);
+  EXPECT_EQ(Doc().DocSize, 524289);
   EXPECT_EQ(Capacity(), 655360);
   EXPECT_EQ(GetByte(1), 'b');
 }
 
 TEST_F(Primitives, InsertByteWithoutMemoryReports) {
   LoadDocument("A");
-  DocSize = Capacity();
+  Doc().DocSize = Capacity();
   test::AllocationLimit limit(524288);
   EXPECT_FALSE(InsertByteAtCursor('x'));
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Can't allocate additional memory\nto perform operation"});
-  EXPECT_EQ(DocSize, 524288);
+  EXPECT_EQ(Doc().DocSize, 524288);
 }
 
 // DeleteByteAtCursor
@@ -201,22 +201,22 @@ TEST_F(Primitives, InsertByteWithoutMemoryReports) {
 TEST_F(Primitives, DeletingTheOnlyByteEmptiesTheDocument) {
   LoadDocument("A");
   DeleteByteAtCursor();
-  EXPECT_EQ(DocSize, 0);
-  EXPECT_TRUE(Modified);
+  EXPECT_EQ(Doc().DocSize, 0);
+  EXPECT_TRUE(Doc().Modified);
   ExpectInvariants();
 }
 
 TEST_F(Primitives, DeletingTheLastByteLeavesTheCursorOnTheNewLastByte) {
   LoadDocument(test::Ramp(20));
   PlaceCursor(20);
-  ASSERT_EQ(CursorCol, 3);
-  ASSERT_EQ(CursorRow, 1);
+  ASSERT_EQ(Doc().CursorCol, 3);
+  ASSERT_EQ(Doc().CursorRow, 1);
   DeleteByteAtCursor();
-  EXPECT_EQ(DocSize, 19);
+  EXPECT_EQ(Doc().DocSize, 19);
   EXPECT_EQ(CursorAddress(), 19);
-  EXPECT_EQ(CursorCol, 2);
-  EXPECT_EQ(CursorRow, 1);
-  EXPECT_TRUE(Modified);
+  EXPECT_EQ(Doc().CursorCol, 2);
+  EXPECT_EQ(Doc().CursorRow, 1);
+  EXPECT_TRUE(Doc().Modified);
   ExpectInvariants();
 }
 
@@ -234,20 +234,20 @@ TEST_F(Primitives, DeletingAMiddleByteRefreshesFromTheCursor) {
 
 TEST_F(Primitives, DeletingTheLastByteAloneOnThePageScrollsBack) {
   LoadDocument(test::Ramp(400));
-  DocSize = 161;  // a short document whose last byte starts a row
-  TopAddress = 161;
+  Doc().DocSize = 161;  // a short document whose last byte starts a row
+  Doc().TopAddress = 161;
   RecomputeLastShown();
   SetCursorCell(0, 0);
   DeleteByteAtCursor();
-  EXPECT_EQ(DocSize, 160);
+  EXPECT_EQ(Doc().DocSize, 160);
   EXPECT_EQ(CursorAddress(), 160);
   ExpectInvariants();
 }
 
 TEST_F(Primitives, DeleteByteInvalidatesABlockAtOrAfterIt) {
   LoadDocument(test::Ramp(40));
-  BlockBegin = 10;
-  BlockEnd = 20;
+  Doc().BlockBegin = 10;
+  Doc().BlockEnd = 20;
   PlaceCursor(25);
   DeleteByteAtCursor();
   EXPECT_TRUE(BlockMarked());
@@ -260,7 +260,7 @@ TEST_F(Primitives, DeleteByteInvalidatesABlockAtOrAfterIt) {
 
 TEST_F(Primitives, DeleteByteBeforeTheLastReplacementDisablesItsUndo) {
   LoadDocument(test::Ramp(40));
-  Search().LastReplaced = 10;
+  Doc().LastReplaced = 10;
   Search().ReplaceString = "abc";  // positions 10..12
   Commands().SetEnabled(Cmd::ReplaceUndo, true);
   PlaceCursor(13);
@@ -273,7 +273,7 @@ TEST_F(Primitives, DeleteByteBeforeTheLastReplacementDisablesItsUndo) {
 
 TEST_F(Primitives, DeleteAtTheSpotOfADeletingReplacementDisablesItsUndo) {
   LoadDocument(test::Ramp(40));
-  Search().LastReplaced = 10;
+  Doc().LastReplaced = 10;
   Search().ReplaceString.clear();  // the occurrence at 10 was deleted
   Commands().SetEnabled(Cmd::ReplaceUndo, true);
   PlaceCursor(11);
@@ -289,8 +289,8 @@ TEST_F(Primitives, DeleteAtTheSpotOfADeletingReplacementDisablesItsUndo) {
 TEST_F(Primitives, DeleteFromCursorAtTheFirstByteEmptiesTheDocument) {
   LoadDocument("ABCDEF");
   DeleteFromCursor();
-  EXPECT_EQ(DocSize, 0);
-  EXPECT_TRUE(Modified);
+  EXPECT_EQ(Doc().DocSize, 0);
+  EXPECT_TRUE(Doc().Modified);
   ExpectInvariants();
 }
 
@@ -298,10 +298,10 @@ TEST_F(Primitives, DeleteFromCursorCutsTheTailAndKeepsCapacity) {
   LoadDocument(test::Ramp(1000000));
   PlaceCursor(500);
   DeleteFromCursor();
-  EXPECT_EQ(DocSize, 499);
+  EXPECT_EQ(Doc().DocSize, 499);
   EXPECT_EQ(Capacity(), 1048576);
   EXPECT_EQ(CursorAddress(), 499);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
   ExpectInvariants();
 }
 
@@ -315,8 +315,8 @@ TEST_F(Primitives, DeleteFromCursorOnTheLastByteDeletesOneByte) {
 
 TEST_F(Primitives, DeleteFromCursorUnmarksAReachedBlock) {
   LoadDocument(test::Ramp(40));
-  BlockBegin = 10;
-  BlockEnd = 20;
+  Doc().BlockBegin = 10;
+  Doc().BlockEnd = 20;
   PlaceCursor(30);
   DeleteFromCursor();
   EXPECT_TRUE(BlockMarked());
@@ -330,8 +330,8 @@ TEST_F(Primitives, DeleteToCursorAtTheLastByteEmptiesTheDocument) {
   LoadDocument("ABCDEF");
   PlaceCursor(6);
   DeleteToCursor();
-  EXPECT_EQ(DocSize, 0);
-  EXPECT_TRUE(Modified);
+  EXPECT_EQ(Doc().DocSize, 0);
+  EXPECT_TRUE(Doc().Modified);
   ExpectInvariants();
 }
 
@@ -339,20 +339,20 @@ TEST_F(Primitives, DeleteToCursorKeepsTheRestAndGoesToTop) {
   LoadDocument(test::Ramp(1000000));
   PlaceCursor(700000);
   DeleteToCursor();
-  EXPECT_EQ(DocSize, 300000);
+  EXPECT_EQ(Doc().DocSize, 300000);
   EXPECT_EQ(Capacity(), 1048576);
   EXPECT_EQ(GetByte(1), static_cast<uint8_t>(700000 & 0xFF));
-  EXPECT_EQ(TopAddress, 1);
+  EXPECT_EQ(Doc().TopAddress, 1);
   EXPECT_EQ(CursorAddress(), 1);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
   ExpectInvariants();
 }
 
 TEST_F(Primitives, DeleteToCursorDisablesReplaceUndoAndUnmarksAnyBlock) {
   LoadDocument(test::Ramp(40));
   Commands().SetEnabled(Cmd::ReplaceUndo, true);
-  BlockBegin = 2;
-  BlockEnd = 4;
+  Doc().BlockBegin = 2;
+  Doc().BlockEnd = 4;
   PlaceCursor(10);
   DeleteToCursor();
   EXPECT_FALSE(Commands().Enabled(Cmd::ReplaceUndo));
@@ -363,16 +363,16 @@ TEST_F(Primitives, DeleteToCursorDisablesReplaceUndoAndUnmarksAnyBlock) {
 TEST_F(Primitives, DeleteToCursorOnAnEmptyDocumentDoesNothing) {
   LoadDocument("");
   DeleteToCursor();
-  EXPECT_EQ(DocSize, 0);
-  EXPECT_FALSE(Modified);
+  EXPECT_EQ(Doc().DocSize, 0);
+  EXPECT_FALSE(Doc().Modified);
 }
 
 // CheckBlock and ShiftBlock
 
 TEST_F(Primitives, ABlockSurvivesChangesBehindIt) {
   LoadDocument(test::Ramp(40));
-  BlockBegin = 10;
-  BlockEnd = 20;
+  Doc().BlockBegin = 10;
+  Doc().BlockEnd = 20;
   CheckBlock(21);
   EXPECT_TRUE(BlockMarked());
   EXPECT_TRUE(rec.messages.shown.empty());
@@ -385,8 +385,8 @@ TEST_F(Primitives, InsertsBehindTheBlockKeepItAndInsideDropIt) {
   for (int32_t at : {15, 20}) {
     rec.messages.shown.clear();
     LoadDocument(test::Ramp(40));
-    BlockBegin = 10;
-    BlockEnd = 20;
+    Doc().BlockBegin = 10;
+    Doc().BlockEnd = 20;
     ASSERT_TRUE(InsertBytes(21, 1, "x"));
     CheckBlock(21);
     EXPECT_TRUE(BlockMarked());
@@ -399,18 +399,18 @@ TEST_F(Primitives, InsertsBehindTheBlockKeepItAndInsideDropIt) {
 
 TEST_F(Primitives, CheckBlockWithoutABlockSaysNothing) {
   LoadDocument(test::Ramp(40));
-  BlockBegin = 10;  // only one end set
+  Doc().BlockBegin = 10;  // only one end set
   CheckBlock(5);
   EXPECT_TRUE(rec.messages.shown.empty());
-  EXPECT_EQ(BlockBegin, 10);
+  EXPECT_EQ(Doc().BlockBegin, 10);
 }
 
 TEST_F(Primitives, ShiftBlockKeepsTheLength) {
-  BlockBegin = 10;
-  BlockEnd = 20;
+  Doc().BlockBegin = 10;
+  Doc().BlockEnd = 20;
   ShiftBlock(3);
-  EXPECT_EQ(BlockBegin, 3);
-  EXPECT_EQ(BlockEnd, 13);
+  EXPECT_EQ(Doc().BlockBegin, 3);
+  EXPECT_EQ(Doc().BlockEnd, 13);
 }
 
 }  // namespace

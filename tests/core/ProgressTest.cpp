@@ -49,7 +49,7 @@ TEST_F(Progress, TextIsShownOnEveryNthCall) {
 }
 
 TEST_F(Progress, ReportProgressSetsTheGaugeOfDocSizeAndPassesCancel) {
-  DocSize = 1000;
+  Doc().DocSize = 1000;
   rec.progress.abortAfterUpdates = 2;
   bool abort = false;
   ReportProgress(500, abort);  // no box open: untouched

@@ -110,10 +110,10 @@ TEST_F(ReplaceAllDifferential, MatchesANaiveReplaceIncludingCancelsAndTheMemoryQ
     std::string expectedTail;
     int64_t room = 0;
     if (tight) {
-      const int32_t docSize = DocSize;
+      const int32_t docSize = Doc().DocSize;
       std::memset(WritableDocBuffer() + docSize, 'z', static_cast<size_t>(Capacity() - docSize));
       expectedTail.assign(static_cast<size_t>(Capacity() - docSize), 'z');
-      DocSize = Capacity();
+      Doc().DocSize = Capacity();
       room = static_cast<int64_t>(rng() % 40);
       SetFreeMemoryOverride(room);
       const int64_t fit = room / static_cast<int64_t>(r - f);
@@ -152,16 +152,16 @@ TEST_F(ReplaceAllDifferential, MatchesANaiveReplaceIncludingCancelsAndTheMemoryQ
     ASSERT_EQ(test::DocumentBytes(), expected.bytes + expectedTail) << context;
     if (result.count > 0) {
       EXPECT_EQ(result.first, expected.positions.front()) << context;
-      EXPECT_EQ(s.LastReplaced, expected.positions.back()) << context;
-      EXPECT_EQ(s.LastFound, expected.positions.back()) << context;
-      EXPECT_EQ(s.UndoBytes, expected.lastReplaced) << context;
-      EXPECT_TRUE(Modified) << context;
+      EXPECT_EQ(Doc().LastReplaced, expected.positions.back()) << context;
+      EXPECT_EQ(Doc().LastFound, expected.positions.back()) << context;
+      EXPECT_EQ(Doc().UndoBytes, expected.lastReplaced) << context;
+      EXPECT_TRUE(Doc().Modified) << context;
       const int64_t last = expected.positions.back() + static_cast<int64_t>(r) - (r > 0 ? 1 : 0);
-      if (DocSize > 0) {
-        EXPECT_EQ(CursorAddress(), std::min<int64_t>(last, DocSize)) << context;
+      if (Doc().DocSize > 0) {
+        EXPECT_EQ(CursorAddress(), std::min<int64_t>(last, Doc().DocSize)) << context;
       }
     } else {
-      EXPECT_FALSE(Modified) << context;
+      EXPECT_FALSE(Doc().Modified) << context;
     }
     rec.messages.shown.clear();
     rec.messages.answers.clear();

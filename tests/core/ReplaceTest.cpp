@@ -37,8 +37,8 @@ class Replace : public ::testing::Test {
   void PlaceCursor(int32_t pos) { GotoAddress(pos, true, false); }
   // Fills the block behind the document with filler, so that any growth must reallocate.
   static void FillToCapacity(char filler) {
-    std::memset(WritableDocBuffer() + DocSize, filler, static_cast<size_t>(Capacity() - DocSize));
-    DocSize = Capacity();
+    std::memset(WritableDocBuffer() + Doc().DocSize, filler, static_cast<size_t>(Capacity() - Doc().DocSize));
+    Doc().DocSize = Capacity();
   }
 
   test::RecorderScope rec;
@@ -65,22 +65,22 @@ TEST_F(Replace, WriteReplacementWritesOnlyInsideTheDocument) {
   Load("ABCDEF", "AB", "xyz");
   EXPECT_TRUE(WriteReplacement(4));
   EXPECT_EQ(DocumentBytes(), "ABCxyz");
-  EXPECT_EQ(Search().ReplacedBytes, "xyz");
+  EXPECT_EQ(Doc().ReplacedBytes, "xyz");
   Search().ReplaceString = "123";
   EXPECT_FALSE(WriteReplacement(5));
   EXPECT_FALSE(WriteReplacement(0));
   EXPECT_EQ(DocumentBytes(), "ABCxyz");
-  EXPECT_EQ(Search().ReplacedBytes, "xyz");
+  EXPECT_EQ(Doc().ReplacedBytes, "xyz");
 }
 
 TEST_F(Replace, SaveFoundBytesKeepsWhatTheDocumentHolds) {
   Load("ABCDEF", "CDE", "");
   SaveFoundBytes(3);
-  EXPECT_EQ(Search().UndoBytes, "CDE");
+  EXPECT_EQ(Doc().UndoBytes, "CDE");
   SaveFoundBytes(5);
-  EXPECT_EQ(Search().UndoBytes, "EF");
+  EXPECT_EQ(Doc().UndoBytes, "EF");
   SaveFoundBytes(7);
-  EXPECT_EQ(Search().UndoBytes, "");
+  EXPECT_EQ(Doc().UndoBytes, "");
 }
 
 // ---- one replacement
@@ -98,10 +98,10 @@ TEST_F(Replace, ReplaceNextOfEveryLengthSetsTheStateAndReturnsTheLastByte) {
     EXPECT_TRUE(r.found && r.replaced && !r.aborted);
     EXPECT_EQ(r.pos, c.pos) << c.replacement;
     EXPECT_EQ(DocumentBytes(), c.result);
-    EXPECT_EQ(Search().LastFound, 3);
-    EXPECT_EQ(Search().LastReplaced, 3);
-    EXPECT_EQ(Search().UndoBytes, "AB");
-    EXPECT_TRUE(Modified);
+    EXPECT_EQ(Doc().LastFound, 3);
+    EXPECT_EQ(Doc().LastReplaced, 3);
+    EXPECT_EQ(Doc().UndoBytes, "AB");
+    EXPECT_TRUE(Doc().Modified);
   }
 }
 
@@ -149,9 +149,9 @@ TEST_F(Replace, ReplaceNextWithoutMemoryToGrowLeavesTheOccurrenceAndItsUndoBytes
   EXPECT_FALSE(r.replaced);
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{kNoMemory});
   EXPECT_EQ(DocumentBytes(), before);
-  EXPECT_EQ(Search().UndoBytes, "a");
-  EXPECT_EQ(Search().LastReplaced, 0);
-  EXPECT_FALSE(Modified);
+  EXPECT_EQ(Doc().UndoBytes, "a");
+  EXPECT_EQ(Doc().LastReplaced, 0);
+  EXPECT_FALSE(Doc().Modified);
 }
 
 TEST_F(Replace, ACancelledSearchReplacesNothing) {
@@ -161,8 +161,8 @@ TEST_F(Replace, ACancelledSearchReplacesNothing) {
   const ReplaceResult r = ReplaceNext(1, false);
   EXPECT_TRUE(r.aborted);
   EXPECT_FALSE(r.replaced);
-  EXPECT_EQ(DocSize, 202);
-  EXPECT_FALSE(Modified);
+  EXPECT_EQ(Doc().DocSize, 202);
+  EXPECT_FALSE(Doc().Modified);
 }
 
 // ---- replace all
@@ -177,18 +177,18 @@ TEST_F(Replace, ReplaceAllOfTheDescribedExamples) {
 
   Load("ABAB", "AB", "");
   r = ReplaceAll(1, false);
-  EXPECT_EQ(DocSize, 0);
+  EXPECT_EQ(Doc().DocSize, 0);
   EXPECT_EQ(r.count, 2);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
 
   // The search never looks inside a replacement.
   Load("AAA", "A", "AA");
   r = ReplaceAll(1, false);
   EXPECT_EQ(DocumentBytes(), "AAAAAA");
   EXPECT_EQ(r.count, 3);
-  EXPECT_EQ(Search().LastReplaced, 5);
-  EXPECT_EQ(Search().LastFound, 5);
-  EXPECT_EQ(Search().UndoBytes, "A");
+  EXPECT_EQ(Doc().LastReplaced, 5);
+  EXPECT_EQ(Doc().LastFound, 5);
+  EXPECT_EQ(Doc().UndoBytes, "A");
 }
 
 TEST_F(Replace, ReplaceAllPutsTheCursorOnTheLastByteOfTheLastReplacement) {
@@ -196,7 +196,7 @@ TEST_F(Replace, ReplaceAllPutsTheCursorOnTheLastByteOfTheLastReplacement) {
   ReplaceAll(1, false);
   EXPECT_EQ(DocumentBytes(), "123xxxx123yy");
   EXPECT_EQ(CursorAddress(), 10);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
 
   // At the very end, shorter: the cursor on the replacement's last byte, or on the new last byte.
   Load("xxxxAB", "AB", "c");
@@ -206,7 +206,7 @@ TEST_F(Replace, ReplaceAllPutsTheCursorOnTheLastByteOfTheLastReplacement) {
   Load("xxxxAB", "AB", "");
   ReplaceAll(1, false);
   EXPECT_EQ(DocumentBytes(), "xxxx");
-  EXPECT_EQ(Search().LastReplaced, 5);
+  EXPECT_EQ(Doc().LastReplaced, 5);
   EXPECT_EQ(CursorAddress(), 4);
 }
 
@@ -218,7 +218,7 @@ TEST_F(Replace, ReplaceAllWithoutOccurrencesChangesNothing) {
     EXPECT_EQ(r.count, 0);
     EXPECT_EQ(r.first, 0);
     EXPECT_EQ(DocumentBytes(), "xyzxyz");
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(Doc().Modified);
     EXPECT_EQ(CursorAddress(), 3);
     EXPECT_TRUE(rec.messages.Texts().empty());
   }
@@ -231,18 +231,18 @@ TEST_F(Replace, ReplaceAllStartFollowsTheScopeAndSkipsTheReplacementUnderTheCurs
   EXPECT_EQ(ReplaceAllStart(), 1);
   Search().FromCursor = true;
   EXPECT_EQ(ReplaceAllStart(), 5);
-  Search().LastReplaced = 4;
+  Doc().LastReplaced = 4;
   EXPECT_EQ(ReplaceAllStart(), 6);
   Search().ReplaceString = "";
-  Search().LastReplaced = 6;
+  Doc().LastReplaced = 6;
   EXPECT_EQ(ReplaceAllStart(), 5);
   // With no replacement made, a cursor on ReplaceString's length - 1 is no replacement.
   Search().ReplaceString = "123456";
-  Search().LastReplaced = 0;
+  Doc().LastReplaced = 0;
   EXPECT_EQ(ReplaceAllStart(), 5);
 
   Search().ReplaceString = "xy";
-  Search().LastReplaced = 0;
+  Doc().LastReplaced = 0;
   PlaceCursor(3);
   const ReplaceAllResult r = ReplaceAll(1, true);
   EXPECT_EQ(DocumentBytes(), "ABxyxy");
@@ -251,16 +251,16 @@ TEST_F(Replace, ReplaceAllStartFollowsTheScopeAndSkipsTheReplacementUnderTheCurs
 
 TEST_F(Replace, ReplaceAllThatTouchesTheBlockDropsIt) {
   Load("xxABxxxx", "AB", "ABC");
-  BlockBegin = 6;
-  BlockEnd = 7;
+  Doc().BlockBegin = 6;
+  Doc().BlockEnd = 7;
   ReplaceAll(1, false);
-  EXPECT_EQ(BlockBegin, 0);
+  EXPECT_EQ(Doc().BlockBegin, 0);
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Block no longer valid"});
   Load("xxABxxxx", "AB", "CD");
-  BlockBegin = 6;
-  BlockEnd = 7;
+  Doc().BlockBegin = 6;
+  Doc().BlockEnd = 7;
   ReplaceAll(1, false);
-  EXPECT_EQ(BlockBegin, 6);
+  EXPECT_EQ(Doc().BlockBegin, 6);
 }
 
 TEST_F(Replace, ProgressLabelsNameTheStepsOfEachStrategy) {
@@ -289,7 +289,7 @@ TEST_F(Replace, NotAllReplacementsFitAndTheUserDeclines) {
   EXPECT_EQ(rec.messages.Texts(),
             std::vector<std::string>{"Occurences to replace: 4;\nmemory sufficient for\n3 replacements.\nReplace them?"});
   EXPECT_EQ(DocumentBytes(), before);
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
 }
 
 TEST_F(Replace, NotAllReplacementsFitAndTheUserAcceptsTheFirstOnes) {
@@ -334,7 +334,7 @@ TEST_F(Replace, GrowthBeyondTheDocumentLimitTakesTheQuestionNotAnOverflow) {
   EXPECT_EQ(ReplaceAll(1, false).count, 0);
   EXPECT_EQ(rec.messages.Texts().back(), kNoMemory);
   EXPECT_EQ(DocumentBytes(), bytes);
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
 }
 
 TEST_F(Replace, FreeMemoryIsMemAvailablePlusSwapFree) {
@@ -360,13 +360,13 @@ TEST_F(Replace, UndoRestoresTheOccurrenceAndPutsTheCursorOnIt) {
   ReplaceNext(1, false);
   EXPECT_EQ(DocumentBytes(), "1234BB678");
   PlaceCursor(9);
-  Modified = false;
+  Doc().Modified = false;
   EXPECT_TRUE(UndoReplacement());
   EXPECT_EQ(DocumentBytes(), "1234A678");
   EXPECT_EQ(CursorAddress(), 5);
-  EXPECT_EQ(Search().LastReplaced, 0);
-  EXPECT_EQ(Search().LastFound, 5);
-  EXPECT_TRUE(Modified);
+  EXPECT_EQ(Doc().LastReplaced, 0);
+  EXPECT_EQ(Doc().LastFound, 5);
+  EXPECT_TRUE(Doc().Modified);
 }
 
 TEST_F(Replace, UndoOfAShorterReplacement) {
@@ -382,18 +382,18 @@ TEST_F(Replace, UndoOfADeletionReinsertsTheBytesWhereTheyWereEvenWithTheCursorEl
   ReplaceNext(1, false);
   EXPECT_EQ(DocumentBytes(), "1256");
   PlaceCursor(4);
-  Modified = false;
+  Doc().Modified = false;
   EXPECT_TRUE(UndoReplacement());
   EXPECT_EQ(DocumentBytes(), "12AB56");
   EXPECT_EQ(CursorAddress(), 3);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
 }
 
 TEST_F(Replace, UndoOfADeletionAtTheVeryEndAppendsTheBytes) {
   Load("1234AB", "AB", "");
   ReplaceNext(1, false);
   EXPECT_EQ(DocumentBytes(), "1234");
-  EXPECT_EQ(Search().LastReplaced, 5);
+  EXPECT_EQ(Doc().LastReplaced, 5);
   EXPECT_TRUE(UndoReplacement());
   EXPECT_EQ(DocumentBytes(), "1234AB");
   EXPECT_EQ(CursorAddress(), 5);
@@ -401,7 +401,7 @@ TEST_F(Replace, UndoOfADeletionAtTheVeryEndAppendsTheBytes) {
   // The whole document was the occurrence.
   Load("AB", "AB", "");
   ReplaceNext(1, false);
-  EXPECT_EQ(DocSize, 0);
+  EXPECT_EQ(Doc().DocSize, 0);
   EXPECT_TRUE(UndoReplacement());
   EXPECT_EQ(DocumentBytes(), "AB");
 }
@@ -416,11 +416,11 @@ TEST_F(Replace, UndoTakesBackOnlyTheBytesAtLastReplacedWhateverTheOptions) {
   // The replacement was typed over: the undo finds nothing to take back and changes nothing,
   // not even the bytes further on that the joker would let pass for it.
   SetByte(1, 'q');
-  Modified = false;
+  Doc().Modified = false;
   EXPECT_TRUE(UndoReplacement());
   EXPECT_EQ(DocumentBytes(), "q.Axx.yx");
-  EXPECT_FALSE(Modified);
-  EXPECT_EQ(Search().LastReplaced, 0);
+  EXPECT_FALSE(Doc().Modified);
+  EXPECT_EQ(Doc().LastReplaced, 0);
   EXPECT_EQ(CursorAddress(), 1);
 
   // Case-insensitive options do not let other letters pass for the replacement either.
@@ -459,18 +459,18 @@ TEST_F(Replace, UndoWithoutMemoryKeepsEverythingForAnotherTry) {
   test::AllocationLimit limit(Capacity());
   EXPECT_FALSE(UndoReplacement());
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{kNoMemory});
-  EXPECT_EQ(Search().LastReplaced, 2);
-  EXPECT_EQ(Search().UndoBytes, "B");
+  EXPECT_EQ(Doc().LastReplaced, 2);
+  EXPECT_EQ(Doc().UndoBytes, "B");
   EXPECT_EQ(DocumentBytes(), before);
 }
 
 TEST_F(Replace, UndoThatChangesTheLengthDropsABlockBehindIt) {
   Load("xAxxxx", "A", "BBB");
   ReplaceNext(1, false);
-  BlockBegin = 5;
-  BlockEnd = 6;
+  Doc().BlockBegin = 5;
+  Doc().BlockEnd = 6;
   UndoReplacement();
-  EXPECT_EQ(BlockBegin, 0);
+  EXPECT_EQ(Doc().BlockBegin, 0);
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Block no longer valid"});
 }
 

@@ -166,7 +166,7 @@ class SaveRoom : public ::testing::Test {
     WriteBytes(path, before_);
     inode_ = InodeOf(path);
     test::LoadDocument(Pattern(size, 5));
-    Modified = true;
+    Doc().Modified = true;
     rec.messages.shown.clear();
     rec.progress.boxes.clear();
     return WriteFileRange(path, false, 1, 0);
@@ -175,12 +175,12 @@ class SaveRoom : public ::testing::Test {
     EXPECT_TRUE(ReadBytes(path) == Pattern(size, 5)) << "the saved contents";
     EXPECT_EQ(InodeOf(path), inode_);
     EXPECT_TRUE(rec.messages.shown.empty());
-    EXPECT_FALSE(Modified);
+    EXPECT_FALSE(Doc().Modified);
   }
   void ExpectDiskFull(const std::string& path) {
     EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nsave.bin\nError 112: Disk full"}));
     EXPECT_TRUE(ReadBytes(path) == before_) << "the original must stay byte for byte";
-    EXPECT_TRUE(Modified);
+    EXPECT_TRUE(Doc().Modified);
   }
 
   test::RecorderScope rec;

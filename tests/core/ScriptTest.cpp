@@ -231,16 +231,16 @@ TEST_F(Script, RunsAgainstTheDocument) {
   };
   for (const auto& c : cases) {
     test::LoadDocument(c.doc, 4, 4);
-    GotoAddress(std::max(DocSize, 1), true, false);
+    GotoAddress(std::max(Doc().DocSize, 1), true, false);
     const ScriptOutcome outcome = Execute(c.script);
     EXPECT_TRUE(outcome.ran) << c.name;
     EXPECT_EQ(outcome.ok, c.error.empty()) << c.name;
     EXPECT_EQ(outcome.error, c.error) << c.name;
     EXPECT_EQ(DocumentBytes(), c.bytes) << c.name;
-    if (DocSize > 0) {
+    if (Doc().DocSize > 0) {
       EXPECT_EQ(CursorAddress(), c.cursor) << c.name;
     }
-    EXPECT_EQ(Modified, c.bytes != c.doc) << c.name;
+    EXPECT_EQ(Doc().Modified, c.bytes != c.doc) << c.name;
   }
 }
 
@@ -284,7 +284,7 @@ TEST_F(Script, TheCheckPassFindsErrorsBeforeAnythingChanges) {
     EXPECT_EQ(executed.error, LineError(c.line, c.text, c.message, true)) << c.script;
     EXPECT_EQ(checked.errorLine, c.line - 1) << c.script;
     EXPECT_EQ(executed.errorLine, c.line - 1) << c.script;
-    EXPECT_FALSE(Modified) << c.script;
+    EXPECT_FALSE(Doc().Modified) << c.script;
   }
   // The exact composition, once spelled out.
   test::LoadDocument("ABC", 4, 4);
@@ -329,7 +329,7 @@ TEST_F(Script, SearchesUseTheirOwnSettingsAndPutTheDialogsBack) {
   EXPECT_EQ(s.JokerByte, 'b');
   EXPECT_EQ(s.FindString, "dialog");
   EXPECT_EQ(s.ReplaceString, "text");
-  EXPECT_EQ(s.LastReplaced, 4);  // the engine's own record is not put back
+  EXPECT_EQ(Doc().LastReplaced, 4);  // the engine's own record is not put back
   std::vector<std::string> boxes;
   for (const auto& box : rec.progress.boxes) boxes.push_back(box->setup.caption + "/" + box->setup.text);
   EXPECT_EQ(boxes, (std::vector<std::string>{"Searching.../Current file position", "Replacing.../Searching...",
@@ -368,50 +368,50 @@ TEST_F(Script, CharconConvertsFromThePositionAndKeepsTheTable) {
 
 TEST_F(Script, ARunIsOneUndoStepAndTheCheckChangesNothing) {
   test::LoadDocument("ABCDEF", 4, 4);
-  Journal().Reset();
+  Doc().Journal.Reset();
   ASSERT_TRUE(Execute("OVERWRITE 31\nINSERT 32 33\nREPLACEALL 44 BY 34 34\nADR 0\nDEL 1").ok);
   EXPECT_EQ(DocumentBytes(), "23BC44EF");
-  EXPECT_EQ(Journal().UndoDepth(), 1u);
+  EXPECT_EQ(Doc().Journal.UndoDepth(), 1u);
   // A run that fails halfway is one step too.
   EXPECT_FALSE(Execute("OVERWRITE 39\nADR 99").ok);
   EXPECT_EQ(DocumentBytes(), "93BC44EF");
-  EXPECT_EQ(Journal().UndoDepth(), 2u);
+  EXPECT_EQ(Doc().Journal.UndoDepth(), 2u);
   EXPECT_FALSE(Execute("OVERWRITE 39\nADR x").ok);
-  EXPECT_EQ(Journal().UndoDepth(), 2u);
-  ASSERT_TRUE(Journal().Undo());
-  ASSERT_TRUE(Journal().Undo());
+  EXPECT_EQ(Doc().Journal.UndoDepth(), 2u);
+  ASSERT_TRUE(Doc().Journal.Undo());
+  ASSERT_TRUE(Doc().Journal.Undo());
   EXPECT_EQ(DocumentBytes(), "ABCDEF");
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
 }
 
 TEST_F(Script, EditsInvalidateABlockBehindThem) {
   test::LoadDocument("ABCDEF", 4, 4);
-  BlockBegin = 4;
-  BlockEnd = 5;
+  Doc().BlockBegin = 4;
+  Doc().BlockEnd = 5;
   ASSERT_TRUE(Execute("ADR 5\nINSERT 31").ok);
   EXPECT_TRUE(BlockMarked());  // behind the block
   ASSERT_TRUE(Execute("ADR 3\nINSERT 31").ok);
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Block no longer valid"});
   EXPECT_FALSE(BlockMarked());
-  BlockBegin = 1;
-  BlockEnd = 2;
+  Doc().BlockBegin = 1;
+  Doc().BlockEnd = 2;
   ASSERT_TRUE(Execute("ADR 3\nDEL 1").ok);
   EXPECT_FALSE(BlockMarked());
 }
 
 TEST_F(Script, BatchRunsSaveOnlyAModifiedDocument) {
   test::TempDir dir;
-  FileName = dir.Write("doc.bin", "ABC");
+  Doc().FileName = dir.Write("doc.bin", "ABC");
   test::LoadDocument("ABC", 4, 4);
   EXPECT_TRUE(SaveAfterBatchRun());
   ASSERT_TRUE(Execute("OVERWRITE 31").ok);
   EXPECT_TRUE(SaveAfterBatchRun());
-  EXPECT_FALSE(Modified);
-  EXPECT_EQ(test::TempDir::Read(FileName), "1BC");
-  FileName = dir.File("no/such/folder/doc.bin");
+  EXPECT_FALSE(Doc().Modified);
+  EXPECT_EQ(test::TempDir::Read(Doc().FileName), "1BC");
+  Doc().FileName = dir.File("no/such/folder/doc.bin");
   ASSERT_TRUE(Execute("OVERWRITE 32").ok);
   EXPECT_FALSE(SaveAfterBatchRun());
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
 }
 
 }  // namespace

@@ -97,27 +97,27 @@ class ScrollView : public ::testing::Test {
 TEST_F(ScrollView, EndScrollOnTheLastPageGoesToTheEnd) {
   test::LoadDocument(test::Ramp(1000), 16, 10);
   ScrollViewTo(841);
-  EXPECT_EQ(TopAddress, 849);
+  EXPECT_EQ(Doc().TopAddress, 849);
   EXPECT_EQ(CursorAddress(), 1000);
 }
 
 TEST_F(ScrollView, EndScrollInTheMiddleShowsTheRowOfThePosition) {
   test::LoadDocument(test::Ramp(1000), 16, 10);
   ScrollViewTo(500);
-  EXPECT_EQ(TopAddress, 497);
+  EXPECT_EQ(Doc().TopAddress, 497);
   EXPECT_EQ(CursorAddress(), 497);
-  EXPECT_EQ(CursorCol, 0);
-  EXPECT_EQ(CursorRow, 0);
+  EXPECT_EQ(Doc().CursorCol, 0);
+  EXPECT_EQ(Doc().CursorRow, 0);
 }
 
 TEST_F(ScrollView, EndScrollWithinTheFirstPageGoesToTheTop) {
   test::LoadDocument(test::Ramp(1000), 16, 10);
   GotoAddress(700, true, false);
   ScrollViewTo(160);
-  EXPECT_EQ(TopAddress, 1);
+  EXPECT_EQ(Doc().TopAddress, 1);
   EXPECT_EQ(CursorAddress(), 1);
   ScrollViewTo(161);
-  EXPECT_EQ(TopAddress, 161);
+  EXPECT_EQ(Doc().TopAddress, 161);
 }
 
 }  // namespace

@@ -175,7 +175,7 @@ TEST_F(SearchCommands, CountOfAnAbsentStringIsZeroAndTheCursorGoesToAnEarlierFin
   EXPECT_EQ(Texts().back(), "Occurences found:\n0");
   EXPECT_EQ(CursorAddress(), 3);
 
-  Search().LastFound = 0;
+  Doc().LastFound = 0;
   PlaceCursor(6);
   CountCommand();
   EXPECT_EQ(CursorAddress(), 6);
@@ -230,10 +230,10 @@ TEST_F(SearchCommands, AfterADeletingReplacementF4ContinuesAtTheSamePlace) {
 
 TEST_F(SearchCommands, AReplacementChangingTheLengthDropsABlockBehindIt) {
   Load("xAxxxx", "A", "BB");
-  BlockBegin = 4;
-  BlockEnd = 5;
+  Doc().BlockBegin = 4;
+  Doc().BlockEnd = 5;
   ReplaceAgainDown(true);
-  EXPECT_EQ(BlockBegin, 0);
+  EXPECT_EQ(Doc().BlockBegin, 0);
   EXPECT_EQ(Texts(), std::vector<std::string>{"Block no longer valid"});
 }
 
@@ -252,7 +252,7 @@ TEST_F(SearchCommands, ReplaceAllReportsItsCountAlways) {
 
   Load("AxAx", "A", "BBBB");
   std::memset(WritableDocBuffer() + 4, 'x', static_cast<size_t>(Capacity() - 4));
-  DocSize = Capacity();
+  Doc().DocSize = Capacity();
   SetFreeMemoryOverride(3);
   rec.messages.answers = {mrNo};
   ReplaceAllCommand();
@@ -270,7 +270,7 @@ TEST_F(SearchCommands, ReplaceAllAfterACancelReportsTheReplacementsMade) {
   rec.progress.abortAfterUpdates = 10;
   ReplaceAllCommand();
   ASSERT_EQ(Texts().size(), 1u);
-  const int32_t removed = 400 - DocSize;
+  const int32_t removed = 400 - Doc().DocSize;
   EXPECT_GT(removed, 0);
   EXPECT_LT(removed, 100);
   EXPECT_EQ(Texts()[0], "Occurences replaced:\n" + std::to_string(removed));
@@ -299,8 +299,8 @@ TEST_F(SearchCommands, ReplaceUndoTakesBackAndDisablesItself) {
 TEST_F(SearchCommands, ReplaceUndoWithoutMemoryStaysAvailable) {
   Load("xB", "B", "");
   ReplaceAgainDown(true);
-  std::memset(WritableDocBuffer() + DocSize, 'a', static_cast<size_t>(Capacity() - DocSize));
-  DocSize = Capacity();
+  std::memset(WritableDocBuffer() + Doc().DocSize, 'a', static_cast<size_t>(Capacity() - Doc().DocSize));
+  Doc().DocSize = Capacity();
   TQZDynArray::SetAllocationLimit(Capacity());
   ReplaceUndoCommand();
   TQZDynArray::SetAllocationLimit(-1);

@@ -29,46 +29,46 @@ TEST_F(SearchEngine, FindAgainContinuesBehindTheOccurrenceAndCountingDoesNotOver
   FindResult r = FindNext(1, false);
   EXPECT_TRUE(r.found);
   EXPECT_EQ(r.pos, 1);
-  EXPECT_EQ(Search().LastFound, 1);
+  EXPECT_EQ(Doc().LastFound, 1);
   r = FindNext(1, true);  // the cursor still on the occurrence just found
   EXPECT_TRUE(r.found);
   EXPECT_EQ(r.pos, 3);
-  EXPECT_EQ(Search().LastFound, 3);
+  EXPECT_EQ(Doc().LastFound, 3);
   r = FindNext(3, true);
   EXPECT_FALSE(r.found);
   EXPECT_FALSE(r.aborted);
   EXPECT_EQ(r.pos, 3);
-  EXPECT_EQ(Search().LastFound, 3);
+  EXPECT_EQ(Doc().LastFound, 3);
 
-  Search().LastFound = 0;
+  Doc().LastFound = 0;
   EXPECT_EQ(CountOccurrences(true, 1).count, 2);
-  EXPECT_EQ(Search().LastFound, 3);
-  Search().LastFound = 0;
+  EXPECT_EQ(Doc().LastFound, 3);
+  Doc().LastFound = 0;
   EXPECT_EQ(CountOccurrences(false, 4).count, 2);
-  EXPECT_EQ(Search().LastFound, 1);
+  EXPECT_EQ(Doc().LastFound, 1);
 }
 
 TEST_F(SearchEngine, OverlappingOccurrencesCountOnceEachWay) {
   Load("AAAA", "AA");
   EXPECT_EQ(CountOccurrences(true, 1).count, 2);
-  Search().LastFound = 0;
+  Doc().LastFound = 0;
   EXPECT_EQ(CountOccurrences(false, 4).count, 2);
   Load("AAAAA", "AA");
-  Search().LastFound = 0;
+  Doc().LastFound = 0;
   EXPECT_EQ(CountOccurrences(true, 1).count, 2);
-  EXPECT_EQ(Search().LastFound, 3);
-  Search().LastFound = 0;
+  EXPECT_EQ(Doc().LastFound, 3);
+  Doc().LastFound = 0;
   EXPECT_EQ(CountOccurrences(false, 5).count, 2);
-  EXPECT_EQ(Search().LastFound, 2);
+  EXPECT_EQ(Doc().LastFound, 2);
 }
 
 TEST_F(SearchEngine, WithoutContinuingAnOccurrenceAtTheCursorIsFoundAgain) {
   Load("xABx", "AB");
-  Search().LastFound = 2;
+  Doc().LastFound = 2;
   EXPECT_EQ(FindNext(2, false).pos, 2);
   // One byte on, an overlapping occurrence may be found.
   Load("AAA", "AA");
-  Search().LastFound = 1;
+  Doc().LastFound = 1;
   const FindResult r = FindNext(2, true);
   EXPECT_TRUE(r.found);
   EXPECT_EQ(r.pos, 2);
@@ -83,14 +83,14 @@ TEST_F(SearchEngine, BackwardFromLastFoundFindsOnlyOccurrencesEndingBeforeIt) {
   r = FindPrevious(2);
   EXPECT_EQ(r.pos, 1);
   // From LastFound: only what ends before it.
-  Search().LastFound = 4;
+  Doc().LastFound = 4;
   r = FindPrevious(4);
   EXPECT_TRUE(r.found);
   EXPECT_EQ(r.pos, 1);
   Load("AAA", "AA");
-  Search().LastFound = 2;
+  Doc().LastFound = 2;
   EXPECT_FALSE(FindPrevious(2).found);  // 1..2 overlaps the occurrence at 2 from the left
-  Search().LastFound = 0;
+  Doc().LastFound = 0;
   EXPECT_EQ(FindPrevious(3).pos, 2);
 }
 
@@ -98,10 +98,10 @@ TEST_F(SearchEngine, ContinuingStepsOverTheLastReplacement) {
   Load("xxYYZABABAB", "AB");
   SearchState& s = Search();
   s.ReplaceString = "YYZ";
-  s.LastReplaced = 3;  // replacement at 3..5, the cursor on its last byte
+  Doc().LastReplaced = 3;  // replacement at 3..5, the cursor on its last byte
   EXPECT_EQ(FindNext(5, true).pos, 6);
   // On the occurrence found last: behind it.
-  s.LastFound = 6;
+  Doc().LastFound = 6;
   EXPECT_EQ(FindNext(6, true).pos, 8);
   // Anywhere else the search starts at the cursor.
   EXPECT_EQ(FindNext(7, true).pos, 8);
@@ -111,15 +111,15 @@ TEST_F(SearchEngine, AfterADeletingReplacementTheSearchStartsWhereTheFollowingBy
   Load("xABAB", "AB");
   SearchState& s = Search();
   s.ReplaceString = "";
-  s.LastReplaced = 2;
-  s.LastFound = 2;  // the replacement also set LastFound
+  Doc().LastReplaced = 2;
+  Doc().LastFound = 2;  // the replacement also set LastFound
   EXPECT_EQ(FindNext(2, true).pos, 2);
 }
 
 TEST_F(SearchEngine, NoLastReplacementMeansNoStepAtPositionOne) {
   Load("ABAB", "AB");
   Search().ReplaceString = "XY";  // left from an earlier document
-  Search().LastReplaced = 0;
+  Doc().LastReplaced = 0;
   EXPECT_EQ(FindNext(1, true).pos, 1);
 }
 
@@ -146,9 +146,9 @@ TEST_F(SearchEngine, NothingToFind) {
   EXPECT_TRUE(c.completed);
 
   Load("ABC", "XY");
-  Search().LastFound = 2;
+  Doc().LastFound = 2;
   EXPECT_EQ(CountOccurrences(true, 1).count, 0);
-  EXPECT_EQ(Search().LastFound, 2);  // untouched when nothing is counted
+  EXPECT_EQ(Doc().LastFound, 2);  // untouched when nothing is counted
 
   Load("", "AB");
   EXPECT_FALSE(FindNext(1, false).found);
@@ -180,7 +180,7 @@ class EveryShiftToTheBox final : public SearchProgress {
  public:
   explicit EveryShiftToTheBox(bool forward) : forward_(forward) { due = forward ? INT64_MIN : INT64_MAX; }
   void Report(int64_t windowEnd, bool& abort) override {
-    ReportProgress(std::clamp<int64_t>(forward_ ? windowEnd : DocSize - windowEnd, 0, DocSize), abort);
+    ReportProgress(std::clamp<int64_t>(forward_ ? windowEnd : Doc().DocSize - windowEnd, 0, Doc().DocSize), abort);
     due = windowEnd;
   }
 
@@ -204,9 +204,9 @@ class SearchProgressBox : public SearchEngine {
     TProgressBox box({true, true, "Current file position", "Searching..."});
     bool abort = false;
     if (forward) {
-      plain.SearchForward(Search().FindString, DocBuffer, DocSize, 1, DocSize, CurrentSearchOptions(), &progress, abort);
+      plain.SearchForward(Search().FindString, Doc().DocBuffer, Doc().DocSize, 1, Doc().DocSize, CurrentSearchOptions(), &progress, abort);
     } else {
-      plain.SearchBackward(Search().FindString, DocBuffer, DocSize, DocSize, 1, CurrentSearchOptions(), &progress, abort);
+      plain.SearchBackward(Search().FindString, Doc().DocBuffer, Doc().DocSize, Doc().DocSize, 1, CurrentSearchOptions(), &progress, abort);
     }
     return rec.progress.boxes.back()->gauge;
   }
@@ -226,7 +226,7 @@ TEST_F(SearchProgressBox, TheGaugeMovesAsIfReportedAfterEveryShift) {
   EXPECT_EQ(backward.back(), 100);
   {
     TProgressBox box({true, true, "Current file position", "Searching..."});
-    EXPECT_FALSE(FindPrevious(DocSize).found);
+    EXPECT_FALSE(FindPrevious(Doc().DocSize).found);
   }
   EXPECT_EQ(rec.progress.boxes.back()->gauge, backward);
 }
@@ -234,14 +234,14 @@ TEST_F(SearchProgressBox, TheGaugeMovesAsIfReportedAfterEveryShift) {
 TEST_F(SearchProgressBox, CancelStopsASearch) {
   rec.progress.abortAfterUpdates = 3;
   test::LoadDocument(test::DocumentBytes() + "zzzzzz");
-  Search().LastFound = 7;
+  Doc().LastFound = 7;
   TProgressBox box({true, true, "Current file position", "Searching..."});
   FindResult r = FindNext(1, false);
   EXPECT_TRUE(r.aborted);
   EXPECT_FALSE(r.found);
-  EXPECT_EQ(Search().LastFound, 7);
+  EXPECT_EQ(Doc().LastFound, 7);
   EXPECT_EQ(rec.progress.boxes.back()->gauge, (std::vector<int>{5, 10, 15}));
-  r = FindPrevious(DocSize - 6);
+  r = FindPrevious(Doc().DocSize - 6);
   EXPECT_TRUE(r.aborted);
   EXPECT_FALSE(r.found);
 }
@@ -255,8 +255,8 @@ TEST_F(SearchProgressBox, CancelStopsACount) {
   for (int g = 5; g <= 100; g += 5) everyFifth.push_back(g);
   for (bool down : {true, false}) {
     TProgressBox box({true, true, "Current file position", "Counting..."});
-    Search().LastFound = 0;
-    const CountResult all = CountOccurrences(down, down ? 1 : DocSize);
+    Doc().LastFound = 0;
+    const CountResult all = CountOccurrences(down, down ? 1 : Doc().DocSize);
     EXPECT_TRUE(all.completed);
     EXPECT_EQ(all.count, 100);
     // The gauge runs through the whole count as through one scan.
@@ -265,8 +265,8 @@ TEST_F(SearchProgressBox, CancelStopsACount) {
   rec.progress.abortAfterUpdates = 4;
   for (bool down : {true, false}) {
     TProgressBox box({true, true, "Current file position", "Counting..."});
-    Search().LastFound = 0;
-    const CountResult part = CountOccurrences(down, down ? 1 : DocSize);
+    Doc().LastFound = 0;
+    const CountResult part = CountOccurrences(down, down ? 1 : Doc().DocSize);
     EXPECT_FALSE(part.completed);
     EXPECT_GT(part.count, 0);
     EXPECT_LT(part.count, 100);
@@ -280,7 +280,7 @@ TEST_F(SearchProgressBox, CancelBeforeTheFirstShiftDropsAnOccurrenceAtTheStart) 
   const FindResult r = FindNext(1, false);
   EXPECT_TRUE(r.aborted);
   EXPECT_FALSE(r.found);
-  EXPECT_EQ(Search().LastFound, 0);
+  EXPECT_EQ(Doc().LastFound, 0);
 }
 
 TEST_F(SearchProgressBox, WithoutABoxNothingAborts) {
@@ -289,7 +289,7 @@ TEST_F(SearchProgressBox, WithoutABoxNothingAborts) {
   const FindResult r = FindNext(1, false);
   EXPECT_TRUE(r.found);
   EXPECT_FALSE(r.aborted);
-  EXPECT_EQ(r.pos, DocSize - 5);
+  EXPECT_EQ(r.pos, Doc().DocSize - 5);
   EXPECT_TRUE(rec.progress.boxes.empty());
 }
 

@@ -76,9 +76,9 @@ TEST_F(Settings, AMissingFileGivesTheDefaultsInTheReadingOrder) {
   EXPECT_FALSE(Search().JokerEnabled);
   EXPECT_TRUE(Search().SearchDown);
   EXPECT_TRUE(Search().FromCursor);
-  EXPECT_EQ(BaseAddress, 0);
-  EXPECT_TRUE(OverwriteMode);
-  EXPECT_TRUE(TextMode);
+  EXPECT_EQ(Doc().BaseAddress, 0);
+  EXPECT_TRUE(Doc().OverwriteMode);
+  EXPECT_TRUE(Doc().TextMode);
 }
 
 TEST_F(Settings, OnTheSameDisplayPlacementGridAndFontSizeAreRead) {
@@ -97,8 +97,8 @@ TEST_F(Settings, OnTheSameDisplayPlacementGridAndFontSizeAreRead) {
   EXPECT_TRUE(Options().TextGridLeft);
   EXPECT_TRUE(Options().HideToolBar);
   EXPECT_TRUE(Options().HideAddressRange);
-  EXPECT_EQ(BytesPerRow, 32);
-  EXPECT_EQ(VisibleRows, 24);
+  EXPECT_EQ(Doc().BytesPerRow, 32);
+  EXPECT_EQ(Doc().VisibleRows, 24);
 }
 
 TEST_F(Settings, AnotherScreenIgnoresPlacementSizeAndFontSizeButKeepsTheFontName) {
@@ -109,8 +109,8 @@ TEST_F(Settings, AnotherScreenIgnoresPlacementSizeAndFontSizeButKeepsTheFontName
   ReadSettings(window);
   EXPECT_EQ(window.fontName, "DejaVu Sans Mono");
   EXPECT_EQ(window.fontSize, 9);
-  EXPECT_EQ(BytesPerRow, 17);
-  EXPECT_EQ(VisibleRows, 19);
+  EXPECT_EQ(Doc().BytesPerRow, 17);
+  EXPECT_EQ(Doc().VisibleRows, 19);
   EXPECT_EQ(window.state, 0);
   EXPECT_EQ(window.left, (1280 - window.width) / 2);
   EXPECT_EQ(window.top, (1024 - window.height) / 2);
@@ -128,13 +128,13 @@ TEST_F(Settings, AMinimisedStateInTheFileLeavesTheWindowAsItIs) {
 TEST_F(Settings, BaseAddressIsZeroOrOne) {
   WriteIni("[Options]\nBaseAdress=5\n");
   ReadSettings(window);
-  EXPECT_EQ(BaseAddress, 0);
+  EXPECT_EQ(Doc().BaseAddress, 0);
   WriteIni("[Options]\nBaseAdress=0x1\n");
   ReadSettings(window);
-  EXPECT_EQ(BaseAddress, 1);
+  EXPECT_EQ(Doc().BaseAddress, 1);
   WriteIni("[Options]\nBaseAdress=-1\n");
   ReadSettings(window);
-  EXPECT_EQ(BaseAddress, 0);
+  EXPECT_EQ(Doc().BaseAddress, 0);
 }
 
 TEST_F(Settings, JokerHexTakesItsFirstTwoHexDigits) {
@@ -158,8 +158,8 @@ TEST_F(Settings, JokerHexTakesItsFirstTwoHexDigits) {
 TEST_F(Settings, InsertModeFromTheFileSwitchesTheEditor) {
   WriteIni("[Options]\nOverwrite=0\nModusText=0\nScope=0\nFindDown=0\n");
   ReadSettings(window);
-  EXPECT_FALSE(OverwriteMode);
-  EXPECT_FALSE(TextMode);
+  EXPECT_FALSE(Doc().OverwriteMode);
+  EXPECT_FALSE(Doc().TextMode);
   EXPECT_FALSE(Search().FromCursor);
   EXPECT_FALSE(Search().SearchDown);
   EXPECT_NE(std::find(window.log.begin(), window.log.end(), "SetOverwriteMode 0"), window.log.end());
@@ -188,8 +188,8 @@ TEST_F(Settings, DamagedValuesStayWithinWhatTheEditorCanShow) {
            "[Options]\nCols=100000\nRows=-3\nFontSize=500\nGotoMode=7\nEncodeAs=-1\nEncodeWhere=3\nByteOrder=2\n"
            "Font=\n");
   ReadSettings(window);
-  EXPECT_EQ(BytesPerRow, window.maxCols);
-  EXPECT_EQ(VisibleRows, kMinGridCells);
+  EXPECT_EQ(Doc().BytesPerRow, window.maxCols);
+  EXPECT_EQ(Doc().VisibleRows, kMinGridCells);
   EXPECT_EQ(window.fontSize, kMaxFontSize);
   EXPECT_EQ(window.fontName, "Courier New");
   EXPECT_EQ(Options().GotoMode, 0);
@@ -206,9 +206,9 @@ TEST_F(Settings, RandomGarbageStartsWithDefaultsAndNoMessage) {
     WriteIni(contents);
     FakeSettingsWindow fresh;
     ReadSettings(fresh);
-    ASSERT_GE(BytesPerRow, kMinGridCells);
-    ASSERT_LE(BytesPerRow, fresh.maxCols);
-    ASSERT_TRUE(BaseAddress == 0 || BaseAddress == 1);
+    ASSERT_GE(Doc().BytesPerRow, kMinGridCells);
+    ASSERT_LE(Doc().BytesPerRow, fresh.maxCols);
+    ASSERT_TRUE(Doc().BaseAddress == 0 || Doc().BaseAddress == 1);
   }
 }
 
@@ -228,9 +228,9 @@ TEST_F(Settings, WriteSettingsWritesEveryKeyInItsOrder) {
   Options().GotoMode = 2;
   Search().JokerByte = 0xAB;
   Search().CaseSensitive = false;
-  BaseAddress = 1;
-  OverwriteMode = false;
-  TextMode = true;
+  Doc().BaseAddress = 1;
+  Doc().OverwriteMode = false;
+  Doc().TextMode = true;
   ASSERT_TRUE(WriteSettings(window));
   EXPECT_EQ(IniText(),
             "[display]\nresx=1280\nresy=1024\nppi=96\n\n"
@@ -254,28 +254,28 @@ TEST_F(Settings, WrittenSettingsReadBackAfterARestart) {
   Options().ColorBlock = 0x80000017u;
   Options().NewEOF = true;
   Search().JokerByte = 0x00;
-  BaseAddress = 1;
-  TextMode = false;
+  Doc().BaseAddress = 1;
+  Doc().TextMode = false;
   ASSERT_TRUE(WriteSettings(window));
 
   Options() = TOptions{};
   Search() = SearchState{};
-  BaseAddress = 0;
-  TextMode = true;
+  Doc().BaseAddress = 0;
+  Doc().TextMode = true;
   FakeSettingsWindow restarted;
   ReadSettings(restarted);
   EXPECT_EQ(restarted.fontName, "Noto Sans Mono");
   EXPECT_EQ(restarted.fontSize, 14);
   EXPECT_EQ(restarted.left, 5);
   EXPECT_EQ(restarted.top, 6);
-  EXPECT_EQ(BytesPerRow, 24);
-  EXPECT_EQ(VisibleRows, 30);
+  EXPECT_EQ(Doc().BytesPerRow, 24);
+  EXPECT_EQ(Doc().VisibleRows, 30);
   EXPECT_TRUE(Options().HideAddressRange);
   EXPECT_EQ(Options().ColorBlock, 0x80000017u);
   EXPECT_TRUE(Options().NewEOF);
   EXPECT_EQ(Search().JokerByte, 0x00);
-  EXPECT_EQ(BaseAddress, 1);
-  EXPECT_FALSE(TextMode);
+  EXPECT_EQ(Doc().BaseAddress, 1);
+  EXPECT_FALSE(Doc().TextMode);
 }
 
 TEST_F(Settings, AllKeysGoOutInOneWriteAndAFailedOneLeavesTheFileAsItWas) {

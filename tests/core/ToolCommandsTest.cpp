@@ -30,7 +30,7 @@ class ToolCommands : public ::testing::Test {
   void Load(const std::string& bytes, int32_t cursor = 1) {
     test::LoadDocument(bytes, 4, 4);
     GotoAddress(cursor, true, false);
-    Journal().Reset();
+    Doc().Journal.Reset();
   }
   test::RecorderScope rec;
 };
@@ -77,11 +77,11 @@ TEST_F(ToolCommands, EncodedBytesGoBeforeOrOverTheCursorOrBecomeTheEmptyDocument
     rec.messages.shown.clear();
     const bool written = WriteEncodedNumber(Bytes("01 02"), c.output);
     EXPECT_EQ(BytesToHexString(DocumentBytes(), true), c.after) << c.doc << " " << int(c.output);
-    EXPECT_EQ(written, Modified) << c.doc;
+    EXPECT_EQ(written, Doc().Modified) << c.doc;
     EXPECT_EQ(written, std::string(c.after) != c.doc) << c.doc;
     EXPECT_EQ(CursorAddress(), c.cursorAfter) << c.doc << " " << int(c.output);
     EXPECT_EQ(rec.messages.Texts(), *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
-    EXPECT_EQ(Journal().UndoDepth(), written ? 1u : 0u);
+    EXPECT_EQ(Doc().Journal.UndoDepth(), written ? 1u : 0u);
     if (written) {
       EXPECT_EQ(rec.busy.texts.back(), "Writing encoded number...");
     }
@@ -90,8 +90,8 @@ TEST_F(ToolCommands, EncodedBytesGoBeforeOrOverTheCursorOrBecomeTheEmptyDocument
 
 TEST_F(ToolCommands, AnInsertedNumberDropsABlockBehindIt) {
   Load("ABCDEF", 2);
-  BlockBegin = 3;
-  BlockEnd = 5;
+  Doc().BlockBegin = 3;
+  Doc().BlockEnd = 5;
   WriteEncodedNumber("x", EncodeOutput::Insert);
   EXPECT_FALSE(BlockMarked());
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Block no longer valid"});
@@ -110,14 +110,14 @@ TEST_F(ToolCommands, BitLabelAndTheCheckBoxPlaces) {
 TEST_F(ToolCommands, BitsAreStoredInPlaceOnlyWhenTheyChanged) {
   Load("ABC", 2);
   EXPECT_FALSE(StoreBitsByte('B', 'B'));
-  EXPECT_FALSE(Modified);
-  EXPECT_EQ(Journal().UndoDepth(), 0u);
+  EXPECT_FALSE(Doc().Modified);
+  EXPECT_EQ(Doc().Journal.UndoDepth(), 0u);
   EXPECT_TRUE(StoreBitsByte('B', 0xBD));
   EXPECT_EQ(DocumentBytes(), "A\xBD" "C");
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
   EXPECT_EQ(CursorAddress(), 2);
-  EXPECT_EQ(Journal().UndoDepth(), 1u);
-  EXPECT_TRUE(Journal().Undo());
+  EXPECT_EQ(Doc().Journal.UndoDepth(), 1u);
+  EXPECT_TRUE(Doc().Journal.Undo());
   EXPECT_EQ(DocumentBytes(), "ABC");
 }
 
@@ -125,7 +125,7 @@ TEST_F(ToolCommands, ThePatchReplacesTheFirstSequenceAndTellsTheOutcome) {
   const std::string seq = Bytes("F7 D0 F7 D2 B9 37");
   const std::string patched = Bytes("F7 D0 F7 D2 B9 7E");
   Load("MZ" + seq + "xx" + seq, 5);
-  Search().LastFound = 1;  // an earlier find on the first byte does not move the start
+  Doc().LastFound = 1;  // an earlier find on the first byte does not move the start
   Search().CaseSensitive = false;
   Search().JokerEnabled = true;
   Commands().SetEnabled(Cmd::ReplaceAgain, true);
@@ -133,12 +133,12 @@ TEST_F(ToolCommands, ThePatchReplacesTheFirstSequenceAndTellsTheOutcome) {
   EXPECT_EQ(PatchExecutable(), PatchOutcome::Patched);
   EXPECT_EQ(DocumentBytes(), "MZ" + patched + "xx" + seq);
   EXPECT_EQ(CursorAddress(), 5);
-  EXPECT_TRUE(Modified);
+  EXPECT_TRUE(Doc().Modified);
   EXPECT_EQ(Search().FindString, seq);
   EXPECT_EQ(Search().ReplaceString, patched);
-  EXPECT_EQ(Search().LastFound, 3);
-  EXPECT_EQ(Search().LastReplaced, 3);
-  EXPECT_EQ(Search().UndoBytes, seq);
+  EXPECT_EQ(Doc().LastFound, 3);
+  EXPECT_EQ(Doc().LastReplaced, 3);
+  EXPECT_EQ(Doc().UndoBytes, seq);
   EXPECT_FALSE(Search().CaseSensitive);
   EXPECT_TRUE(Search().JokerEnabled);
   EXPECT_FALSE(Commands().Enabled(Cmd::ReplaceAgain));
@@ -147,7 +147,7 @@ TEST_F(ToolCommands, ThePatchReplacesTheFirstSequenceAndTellsTheOutcome) {
   EXPECT_EQ(rec.progress.boxes[0]->setup.caption, "Replacing...");
   EXPECT_EQ(rec.progress.boxes[0]->setup.text, "Searching...");
   EXPECT_TRUE(rec.progress.boxes[0]->setup.withCancel);
-  EXPECT_EQ(Journal().UndoDepth(), 1u);
+  EXPECT_EQ(Doc().Journal.UndoDepth(), 1u);
 
   EXPECT_EQ(PatchExecutable(), PatchOutcome::Patched);
   EXPECT_EQ(DocumentBytes(), "MZ" + patched + "xx" + patched);
@@ -163,14 +163,14 @@ TEST_F(ToolCommands, ThePatchIgnoresLookAlikesAndStopsOnCancel) {
   Search().JokerEnabled = true;
   Search().JokerByte = 0x37;
   EXPECT_EQ(PatchExecutable(), PatchOutcome::NotFound);
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"File is not a\nBorland Pascal 7.0 executable"});
 
   Load(std::string(200000, 'x') + Bytes("F7 D0 F7 D2 B9 37"));
   rec.messages.shown.clear();
   rec.progress.abortAfterUpdates = 1;
   EXPECT_EQ(PatchExecutable(), PatchOutcome::Cancelled);
-  EXPECT_FALSE(Modified);
+  EXPECT_FALSE(Doc().Modified);
   EXPECT_TRUE(rec.messages.Texts().empty());
 }
 

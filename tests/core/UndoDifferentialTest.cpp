@@ -42,7 +42,7 @@ class UndoDifferential : public ::testing::Test {
   using Op = std::function<void()>;
 
   int32_t Pos(int32_t extra = 0) {
-    const int32_t high = std::max(1, DocSize + extra);
+    const int32_t high = std::max(1, Doc().DocSize + extra);
     return std::uniform_int_distribution<int32_t>(1, high)(rng);
   }
   int Any(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
@@ -71,11 +71,11 @@ class UndoDifferential : public ::testing::Test {
   std::vector<std::pair<const char*, Op>> Commands() {
     return {
         {"type text", [&] {
-           TextMode = true;
+           Doc().TextMode = true;
            Type(std::string(1, static_cast<char>('a' + Any(3))));
          }},
         {"type hex", [&] {
-           TextMode = false;
+           Doc().TextMode = false;
            Type(Any(2) ? "4f" : "a0");
          }},
         {"Del", [&] { Key(GridKey::Delete); }},
@@ -86,7 +86,7 @@ class UndoDifferential : public ::testing::Test {
            const std::string bytes = Bytes(40);
            if (InsertFileAt(dir.Write("insert.bin", bytes), CursorAddress(), static_cast<int64_t>(bytes.size())) ==
                0) {
-             Modified = true;
+             Doc().Modified = true;
            }
          }},
         {"replace", [&] {
@@ -109,12 +109,12 @@ class UndoDifferential : public ::testing::Test {
         {"insert bytes", [&] { InsertBytes(Pos(1), 1 + Any(3), Bytes(5)); }},
         {"overwrite bytes", [&] {
            const int32_t pos = Pos();
-           OverwriteBytes(pos, Bytes(5).substr(0, static_cast<size_t>(std::max(0, DocSize - pos + 1))));
+           OverwriteBytes(pos, Bytes(5).substr(0, static_cast<size_t>(std::max(0, Doc().DocSize - pos + 1))));
          }},
         {"cut", [&] {
            test::FakeClipboard clip;
            const int32_t begin = Pos();
-           if (DocSize > 0) RestoreBlock(begin, begin + Any(DocSize - begin + 1));
+           if (Doc().DocSize > 0) RestoreBlock(begin, begin + Any(Doc().DocSize - begin + 1));
            CutOrCopy(true);
          }},
         {"paste", [&] {
@@ -140,7 +140,7 @@ class UndoDifferential : public ::testing::Test {
          }},
         {"delete range", [&] {
            const int32_t pos = Pos();
-           DeleteRange(pos, Any(DocSize - pos + 2));
+           DeleteRange(pos, Any(Doc().DocSize - pos + 2));
          }},
         {"script run", [&] {
            static const char* const kLines[] = {"ADR+ 1",         "ADR 0",      "ADREOF",  "OVERWRITE 61 62",
@@ -153,30 +153,30 @@ class UndoDifferential : public ::testing::Test {
          }},
         {"encode number", [&] { WriteEncodedNumber(Bytes(8), static_cast<EncodeOutput>(Any(3))); }},
         {"bit set", [&] {
-           if (DocSize > 0) StoreBitsByte(GetByte(CursorAddress()), static_cast<uint8_t>(Any(256)));
+           if (Doc().DocSize > 0) StoreBitsByte(GetByte(CursorAddress()), static_cast<uint8_t>(Any(256)));
          }},
         {"patch", [&] {
-           if (DocSize > 6) InsertBytes(Pos(-5), 1, HexStringToBytes(kPatchFindHex, false));
+           if (Doc().DocSize > 6) InsertBytes(Pos(-5), 1, HexStringToBytes(kPatchFindHex, false));
            PatchExecutable();
          }},
         {"block copy", [&] {
            const int32_t b = Pos();
-           RestoreBlock(b, std::min(DocSize, b + Any(8)));
+           RestoreBlock(b, std::min(Doc().DocSize, b + Any(8)));
            BlockCopyClick(Cmd::BlockCopy);
          }},
         {"block copy/overwrite", [&] {
            const int32_t b = Pos();
-           RestoreBlock(b, std::min(DocSize, b + Any(8)));
+           RestoreBlock(b, std::min(Doc().DocSize, b + Any(8)));
            BlockCopyClick(Cmd::BlockCopyOverwrite);
          }},
         {"block move", [&] {
            const int32_t b = Pos();
-           RestoreBlock(b, std::min(DocSize, b + Any(30)));
+           RestoreBlock(b, std::min(Doc().DocSize, b + Any(30)));
            BlockCopyClick(Cmd::BlockMove);
          }},
         {"block delete", [&] {
            const int32_t b = Pos();
-           RestoreBlock(b, std::min(DocSize, b + Any(10)));
+           RestoreBlock(b, std::min(Doc().DocSize, b + Any(10)));
            DeleteBlock();
          }},
         {"insert string", [&] {
@@ -204,53 +204,53 @@ TEST_F(UndoDifferential, UndoToTheStartAndRedoToTheEndMatchTheKeptCopies) {
   const auto commands = Commands();
   for (int round = 0; round < 150; ++round) {
     test::LoadDocument(Bytes(120), 8, 4);
-    Journal().Reset();
+    Doc().Journal.Reset();
     std::vector<std::string> states{test::DocumentBytes()};
     std::vector<std::string> names;
     const size_t savedAt = static_cast<size_t>(Any(10));
     for (int i = 0; i < 30; ++i) {
-      if (DocSize > 0) GotoAddress(Pos(), true, Any(2) == 0);
-      OverwriteMode = Any(2) == 0;
+      if (Doc().DocSize > 0) GotoAddress(Pos(), true, Any(2) == 0);
+      Doc().OverwriteMode = Any(2) == 0;
       const auto& [name, op] = commands[static_cast<size_t>(Any(static_cast<int>(commands.size())))];
-      const size_t depth = Journal().UndoDepth();
+      const size_t depth = Doc().Journal.UndoDepth();
       {
         JournalStep step;
         op();
       }
-      if (Journal().UndoDepth() == depth) {
+      if (Doc().Journal.UndoDepth() == depth) {
         ASSERT_EQ(test::DocumentBytes(), states.back()) << name << " changed bytes without a step";
         continue;
       }
-      ASSERT_EQ(Journal().UndoDepth(), depth + 1) << name;
+      ASSERT_EQ(Doc().Journal.UndoDepth(), depth + 1) << name;
       states.push_back(test::DocumentBytes());
       names.push_back(name);
-      if (states.size() - 1 == savedAt) Journal().MarkSaved();
+      if (states.size() - 1 == savedAt) Doc().Journal.MarkSaved();
     }
     const size_t steps = states.size() - 1;
     // Loading is a saved state too.
     const size_t saved = savedAt >= 1 && savedAt <= steps ? savedAt : 0;
     for (size_t k = steps; k-- > 0;) {
-      ASSERT_TRUE(Journal().Undo()) << "round " << round << " undo of " << names[k];
+      ASSERT_TRUE(Doc().Journal.Undo()) << "round " << round << " undo of " << names[k];
       ASSERT_EQ(test::DocumentBytes(), states[k]) << "round " << round << " undo of " << names[k];
-      EXPECT_EQ(Modified, k != saved) << "round " << round << " state " << k;
+      EXPECT_EQ(Doc().Modified, k != saved) << "round " << round << " state " << k;
     }
-    EXPECT_FALSE(Journal().Undo());
+    EXPECT_FALSE(Doc().Journal.Undo());
     for (size_t k = 1; k <= steps; ++k) {
-      ASSERT_TRUE(Journal().Redo()) << "round " << round << " redo of " << names[k - 1];
+      ASSERT_TRUE(Doc().Journal.Redo()) << "round " << round << " redo of " << names[k - 1];
       ASSERT_EQ(test::DocumentBytes(), states[k]) << "round " << round << " redo of " << names[k - 1];
-      EXPECT_EQ(Modified, k != saved) << "round " << round << " state " << k;
+      EXPECT_EQ(Doc().Modified, k != saved) << "round " << round << " state " << k;
     }
-    EXPECT_FALSE(Journal().Redo());
+    EXPECT_FALSE(Doc().Journal.Redo());
     if (steps == 0) continue;
     // Undo, a new edit, then nothing is left to redo.
-    Journal().Undo();
+    Doc().Journal.Undo();
     {
       JournalStep step;
       InsertBytes(1, 1, "N");
     }
     const std::string after = test::DocumentBytes();
-    EXPECT_FALSE(Journal().CanRedo());
-    EXPECT_FALSE(Journal().Redo());
+    EXPECT_FALSE(Doc().Journal.CanRedo());
+    EXPECT_FALSE(Doc().Journal.Redo());
     EXPECT_EQ(test::DocumentBytes(), after);
   }
 }

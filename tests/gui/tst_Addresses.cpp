@@ -14,7 +14,7 @@
 #include "ui/main/QZStrGrid.h"
 #include "core/Help.h"
 #include "core/Navigation.h"
-#include "edit/BookmarkList.h"
+#include "core/BookmarkList.h"
 #include "edit/FormGoto.h"
 #include "edit/FormJump.h"
 #include "edit/NumberChoice.h"
@@ -73,7 +73,7 @@ class TestAddresses : public QObject {
  private slots:
   void init() {
     settings_ = std::make_unique<quoxa::test::OwnSettingsFile>();
-    quoxa::Bookmarks().Clear();
+    quoxa::Doc().Bookmarks.Clear();
   }
   void cleanup() { settings_.reset(); }
 
@@ -153,7 +153,7 @@ class TestAddresses : public QObject {
       quoxa::test::RecorderScope rec;
       quoxa::test::LoadDocument(quoxa::test::Ramp(50), 16, 4);
       quoxa::GotoAddress(10, true, false);
-      quoxa::BaseAddress = c.base;
+      quoxa::Doc().BaseAddress = c.base;
       TFormGoto form;
       Child<QRadioButton>(form, (std::string("RadioGoMode") + std::to_string(c.mode)).c_str())->click();
       ShowActive(form);
@@ -229,7 +229,7 @@ class TestAddresses : public QObject {
     f.Trigger(Cmd::BookmarkAdd);
     quoxa::GotoAddress(33, true, false);
     f.Trigger(Cmd::BookmarkAdd);
-    QVERIFY(quoxa::TextMode);
+    QVERIFY(quoxa::Doc().TextMode);
     QCOMPARE(Captions(f), QStringList({"&1 16: start", "&2 32: R&&D"}));
     QVERIFY(DividerVisible(f));
     QVERIFY(f.Action(Cmd::BookmarkRemove)->isEnabled());
@@ -237,7 +237,7 @@ class TestAddresses : public QObject {
     QCOMPARE(Captions(f), QStringList({"&1 $10: start", "&2 $20: R&&D"}));
     quoxa::TMRUFiles recent;
     quoxa::TMainWindowSettings settings(f.form, recent);
-    quoxa::BaseAddress = 1;
+    quoxa::Doc().BaseAddress = 1;
     settings.RebuildBookmarkMenu();  // what Options does after the base address changed
     QCOMPARE(Captions(f), QStringList({"&1 $11: start", "&2 $21: R&&D"}));
     f.Trigger(Cmd::Bookmark1);

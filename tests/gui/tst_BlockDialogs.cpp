@@ -211,8 +211,8 @@ class TestBlockDialogs : public QObject {
     quoxa::GotoAddress(6, true, true);
     QTest::keyClick(grid, Qt::Key_M, Qt::ControlModifier);
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("DEABCF"));
-    QCOMPARE(quoxa::BlockBegin, 3);
-    QCOMPARE(quoxa::BlockEnd, 5);
+    QCOMPARE(quoxa::Doc().BlockBegin, 3);
+    QCOMPARE(quoxa::Doc().BlockEnd, 5);
     QCOMPARE(quoxa::CursorAddress(), 6);
     // Ctrl+K on the block's first byte: a copy in front; Ctrl+W there: the same position.
     quoxa::GotoAddress(3, true, true);
@@ -223,10 +223,10 @@ class TestBlockDialogs : public QObject {
     // One undo step per command.
     QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("DEABCF"));
-    QCOMPARE(quoxa::BlockBegin, 3);
+    QCOMPARE(quoxa::Doc().BlockBegin, 3);
     QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("ABCDEF"));
-    QCOMPARE(quoxa::BlockEnd, 3);
+    QCOMPARE(quoxa::Doc().BlockEnd, 3);
     // Write block through the file question, then the tool button deletes the block.
     std::string asked;
     f.form.SetFileQuestionHandler([&](const quoxa::FileQuestion& q) {
@@ -251,8 +251,8 @@ class TestBlockDialogs : public QObject {
       Child<QPushButton>(*dialog, "ButtonOK")->click();
     });
     f.Trigger(Cmd::BlockChars);
-    QCOMPARE(quoxa::BlockBegin, 3);
-    QCOMPARE(quoxa::BlockEnd, 6);
+    QCOMPARE(quoxa::Doc().BlockBegin, 3);
+    QCOMPARE(quoxa::Doc().BlockEnd, 6);
     QVERIFY(f.Action(Cmd::BlockMove)->isEnabled());
 
     quoxa::GotoAddress(8, true, true);
@@ -291,28 +291,28 @@ class TestBlockDialogs : public QObject {
     QTest::mouseMove(grid, center(2, 1));
     QTest::mouseRelease(grid, Qt::LeftButton, {}, center(2, 1));
     QVERIFY(grid->IsActive());
-    QCOMPARE(quoxa::BlockBegin, 2);
-    QCOMPARE(quoxa::BlockEnd, 11);
+    QCOMPARE(quoxa::Doc().BlockBegin, 2);
+    QCOMPARE(quoxa::Doc().BlockEnd, 11);
     QCOMPARE(quoxa::CursorAddress(), 11);
     QVERIFY(f.Action(Cmd::BlockMove)->isEnabled());
     // A plain click moves the cursor only; Shift+click moves the free end there.
     QTest::mouseClick(grid, Qt::LeftButton, {}, center(0, 3));
     QCOMPARE(quoxa::CursorAddress(), 25);
-    QCOMPARE(quoxa::BlockEnd, 11);
+    QCOMPARE(quoxa::Doc().BlockEnd, 11);
     QTest::mouseClick(grid, Qt::LeftButton, Qt::ShiftModifier, center(4, 2));
-    QCOMPARE(quoxa::BlockBegin, 2);
-    QCOMPARE(quoxa::BlockEnd, 21);
+    QCOMPARE(quoxa::Doc().BlockBegin, 2);
+    QCOMPARE(quoxa::Doc().BlockEnd, 21);
     // Held below the bottom row the view scrolls and the block follows.
     QTest::mousePress(grid, Qt::LeftButton, {}, center(0, 0));
     QTest::mouseMove(grid, QPoint(center(0, 3).x(), grid->height() + 20));
-    QTRY_VERIFY(quoxa::TopAddress >= 17);
+    QTRY_VERIFY(quoxa::Doc().TopAddress >= 17);
     QTest::mouseRelease(grid, Qt::LeftButton, {}, QPoint(center(0, 3).x(), grid->height() + 20));
-    const int32_t top = quoxa::TopAddress;
-    QCOMPARE(quoxa::BlockBegin, 1);
-    QCOMPARE(quoxa::BlockEnd, quoxa::CursorAddress());
-    QVERIFY(quoxa::BlockEnd >= top + 24);
+    const int32_t top = quoxa::Doc().TopAddress;
+    QCOMPARE(quoxa::Doc().BlockBegin, 1);
+    QCOMPARE(quoxa::Doc().BlockEnd, quoxa::CursorAddress());
+    QVERIFY(quoxa::Doc().BlockEnd >= top + 24);
     QTest::qWait(200);
-    QCOMPARE(quoxa::TopAddress, top);
+    QCOMPARE(quoxa::Doc().TopAddress, top);
   }
 };
 

@@ -99,16 +99,16 @@ class TestClipboard : public QObject {
     std::string bytes(64 << 20, '\0');
     for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 2654435761u) >> 13);
     f.Load(bytes);
-    quoxa::RestoreBlock(1, quoxa::DocSize);
+    quoxa::RestoreBlock(1, quoxa::Doc().DocSize);
     f.Trigger(Cmd::Copy);
     QCOMPARE(PrivateData().size(), qsizetype{(64 << 20) + 4});
-    quoxa::GotoAddress(quoxa::DocSize, true, false);
+    quoxa::GotoAddress(quoxa::Doc().DocSize, true, false);
     f.Trigger(Cmd::Paste);
-    QCOMPARE(quoxa::DocSize, int32_t{128 << 20});
-    const auto* doc = reinterpret_cast<const char*>(quoxa::DocBuffer);
+    QCOMPARE(quoxa::Doc().DocSize, int32_t{128 << 20});
+    const auto* doc = reinterpret_cast<const char*>(quoxa::Doc().DocBuffer);
     QVERIFY(std::memcmp(doc, bytes.data(), bytes.size() - 1) == 0);
     QVERIFY(std::memcmp(doc + bytes.size() - 1, bytes.data(), bytes.size()) == 0);
-    QCOMPARE(doc[quoxa::DocSize - 1], bytes.back());
+    QCOMPARE(doc[quoxa::Doc().DocSize - 1], bytes.back());
   }
 };
 

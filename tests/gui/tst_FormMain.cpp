@@ -49,13 +49,13 @@ class TestFormMain : public QObject {
   void startsWithNoDocument() {
     MainWindowFixture f;
     QCOMPARE(f.form.windowTitle(), QString("QUOXA"));
-    QVERIFY(!quoxa::ViewReady);
-    QVERIFY(quoxa::DocBuffer != nullptr);
+    QVERIFY(!quoxa::Doc().ViewReady);
+    QVERIFY(quoxa::Doc().DocBuffer != nullptr);
     QVERIFY(!f.form.Grids()->ScrollBar()->isEnabled());
     QCOMPARE(f.form.PanelText(0), std::string());
     QCOMPARE(f.form.PanelText(1), std::string());
     QCOMPARE(f.form.PanelText(2), std::string("Overwrite"));
-    QVERIFY(quoxa::TextMode);
+    QVERIFY(quoxa::Doc().TextMode);
     QVERIFY(f.Action(Cmd::TextModeCheck)->isChecked());
     QVERIFY(f.Action(Cmd::OverwriteCheck)->isChecked());
   }
@@ -147,7 +147,7 @@ class TestFormMain : public QObject {
     MainWindowFixture f;
     f.Load("abcdef");
     quoxa::SetByte(2, 'X');
-    quoxa::Modified = true;
+    quoxa::Doc().Modified = true;
     f.rec.messages.answers = {quoxa::mrCancel, quoxa::mrCancel, quoxa::mrCancel};
     f.Trigger(Cmd::Close);
     f.Trigger(Cmd::New);
@@ -156,14 +156,14 @@ class TestFormMain : public QObject {
     QVERIFY(f.form.isVisible());
     QCOMPARE(f.form.windowTitle(), QString("QUOXA - document.bin"));
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("aXcdef"));
-    QVERIFY(quoxa::Modified);
+    QVERIFY(quoxa::Doc().Modified);
   }
 
   void closingTheWindowReleasesTheDocument() {
     MainWindowFixture f;
     f.Load("abc");
     QVERIFY(f.form.close());
-    QVERIFY(quoxa::DocBuffer == nullptr);
+    QVERIFY(quoxa::Doc().DocBuffer == nullptr);
     QVERIFY(Texts(f).empty());
   }
 
@@ -178,8 +178,8 @@ class TestFormMain : public QObject {
     const QString winding = QDir::current().relativeFilePath(dir.filePath("x/../start.bin"));
     QDir(dir.path()).mkdir("x");
     MainWindowFixture f({winding});
-    QVERIFY(quoxa::ViewReady);
-    QCOMPARE(QString::fromStdString(quoxa::FileName), QFileInfo(path).canonicalFilePath());
+    QVERIFY(quoxa::Doc().ViewReady);
+    QCOMPARE(QString::fromStdString(quoxa::Doc().FileName), QFileInfo(path).canonicalFilePath());
     QCOMPARE(f.form.windowTitle(), QString("QUOXA - start.bin"));
     QCOMPARE(f.form.QZStrGridText()->Cell(9, 0), QString("9"));
   }
@@ -200,7 +200,7 @@ class TestFormMain : public QObject {
     MainWindowFixture f({path}, {quoxa::mrOK, quoxa::mrYes});
     QCOMPARE(Texts(f), (std::vector<std::string>{"Error reading\nshared.bin\nError 32: File sharing violation",
                                                   "shared.bin is opened by another application.\nOpen in Read Only mode?"}));
-    QVERIFY(quoxa::ReadOnly);
+    QVERIFY(quoxa::Doc().ReadOnly);
     QCOMPARE(f.form.PanelText(3), std::string("File opened in Read Only mode!"));
     QCOMPARE(f.form.windowTitle(), QString("QUOXA - shared.bin"));
     ReadOnlyDocumentSavesOnlyUnderANewName(f);
@@ -215,7 +215,7 @@ class TestFormMain : public QObject {
     file.close();
     QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     MainWindowFixture f({path});
-    QVERIFY(quoxa::ReadOnly);
+    QVERIFY(quoxa::Doc().ReadOnly);
     QCOMPARE(f.form.PanelText(3), std::string("File is in Read Only mode!"));
     ReadOnlyDocumentSavesOnlyUnderANewName(f);
   }
@@ -236,7 +236,7 @@ class TestFormMain : public QObject {
     const std::string copy = f.Path("copy.bin");
     f.form.SetFileQuestionHandler([&](const quoxa::FileQuestion&) { return Chosen(copy); });
     f.Trigger(Cmd::SaveAs);
-    QVERIFY(!quoxa::ReadOnly);
+    QVERIFY(!quoxa::Doc().ReadOnly);
     QVERIFY(f.Action(Cmd::Save)->isEnabled());
     QVERIFY(f.Action(Cmd::BtnSave)->isEnabled());
     QCOMPARE(f.form.windowTitle(), QString("QUOXA - copy.bin"));
@@ -256,23 +256,23 @@ class TestFormMain : public QObject {
     QVERIFY(!f.Action(Cmd::Undo)->isEnabled());
     QWidget* grid = f.form.QZStrGridText();
     grid->setFocus();
-    if (!quoxa::TextMode) f.Trigger(Cmd::TextModeCheck);
-    if (quoxa::OverwriteMode) f.Trigger(Cmd::OverwriteCheck);
+    if (!quoxa::Doc().TextMode) f.Trigger(Cmd::TextModeCheck);
+    if (quoxa::Doc().OverwriteMode) f.Trigger(Cmd::OverwriteCheck);
     QTest::keyClicks(grid, "XY");
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("XYabcdef"));
     QVERIFY(f.Action(Cmd::Undo)->isEnabled());
     QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier);
-    QVERIFY(!quoxa::Modified);
+    QVERIFY(!quoxa::Doc().Modified);
     QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("Xabcdef"));
-    QVERIFY(quoxa::Modified);
+    QVERIFY(quoxa::Doc().Modified);
     QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("abcdef"));
     QVERIFY(!f.Action(Cmd::Undo)->isEnabled());
     QTest::keyClick(grid, Qt::Key_Y, Qt::ControlModifier);
     QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("XYabcdef"));
-    QVERIFY(!quoxa::Modified);
+    QVERIFY(!quoxa::Doc().Modified);
     QVERIFY(!f.Action(Cmd::Redo)->isEnabled());
     f.Trigger(Cmd::Close);
     QVERIFY(!f.Action(Cmd::Undo)->isEnabled());
@@ -292,12 +292,12 @@ class TestFormMain : public QObject {
     QCOMPARE(asked[0].title, std::string("Open file"));
     QCOMPARE(f.form.windowTitle(), QString("QUOXA - edit.bin"));
     quoxa::SetByte(1, 'J');
-    quoxa::Modified = true;
+    quoxa::Doc().Modified = true;
     f.Trigger(Cmd::BtnSave);
     QFile file(QString::fromStdString(path));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("Jello"));
-    QVERIFY(!quoxa::Modified);
+    QVERIFY(!quoxa::Doc().Modified);
   }
 
   void insertFileAtPositionFive() {
@@ -360,7 +360,7 @@ class TestFormMain : public QObject {
     };
     drop({QUrl::fromLocalFile(QString::fromStdString(a)), QUrl::fromLocalFile(QString::fromStdString(b))});
     QCOMPARE(Texts(f), std::vector<std::string>{"Please drop only one file"});
-    QVERIFY(!quoxa::ViewReady);
+    QVERIFY(!quoxa::Doc().ViewReady);
     drop({QUrl::fromLocalFile(QString::fromStdString(b))});
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("BB"));
     QCOMPARE(f.form.windowTitle(), QString("QUOXA - b.bin"));

@@ -51,7 +51,7 @@ class TestFormOpt : public QObject {
       Options().HideToolBar = true;
       Options().NewEOF = true;
       Options().ByteOrder = 1;
-      BaseAddress = 1;
+      Doc().BaseAddress = 1;
     }
   };
 
@@ -151,14 +151,14 @@ class TestFormOpt : public QObject {
     QVERIFY(f.window.log.empty());
     QCOMPARE(Options().ColorBlock, before.ColorBlock);
     QCOMPARE(Options().HideToolBar, before.HideToolBar);
-    QCOMPARE(BytesPerRow, 20);
-    QCOMPARE(BaseAddress, 1);
+    QCOMPARE(Doc().BytesPerRow, 20);
+    QCOMPARE(Doc().BaseAddress, 1);
   }
 
   void defaultsThenOkAppliesInTheDescribedOrder() {
     Fixture f;
     test::RecordingView& view = f.rec.view;
-    ViewReady = true;
+    Doc().ViewReady = true;
     TFormOpt form(f.window);
     QTest::mouseClick(Find<QPushButton>(&form, "ButtonDefaults"), Qt::LeftButton);
     Find<QCheckBox>(&form, "CheckBoxHideAddress")->setChecked(true);
@@ -185,7 +185,7 @@ class TestFormOpt : public QObject {
     QVERIFY(!Options().NewEOF);
     QVERIFY(Options().OldFileTime);
     QCOMPARE(Options().ByteOrder, 0);
-    QCOMPARE(BaseAddress, 0);
+    QCOMPARE(Doc().BaseAddress, 0);
     QCOMPARE(Options().Font, std::string("Courier New"));
   }
 

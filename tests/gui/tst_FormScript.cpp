@@ -312,12 +312,12 @@ class TestFormScript : public QObject {
     // Now it runs the script at once, closes without a word, and is one undo step.
     EnableOnMenuOpen(MenuId::Script);
     QVERIFY(Commands().Enabled(Cmd::ScriptExecute));
-    Journal().Reset();
+    Doc().Journal.Reset();
     f.Trigger(Cmd::ScriptExecute);
     QCOMPARE(test::DocumentBytes(), std::string("AB12CDEF"));
     QVERIFY(!form->isVisible());
     QVERIFY(f.rec.messages.shown.empty());
-    QCOMPARE(Journal().UndoDepth(), size_t{1});
+    QCOMPARE(Doc().Journal.UndoDepth(), size_t{1});
     f.Trigger(Cmd::Undo);
     QCOMPARE(test::DocumentBytes(), std::string("ABCDEF"));
 
@@ -375,11 +375,11 @@ class TestFormScript : public QObject {
     test::OwnSettingsFile settings;
     test::TempDir dir;
     test::RecorderScope rec;
-    FileName = dir.Write("doc.bin", "ABC");
+    Doc().FileName = dir.Write("doc.bin", "ABC");
     test::LoadDocument("ABC", 4, 4);
     const std::string scriptPath = script.isEmpty() ? dir.File("missing.qsc") : dir.Write("run.qsc", script.toStdString());
     QWidget window;
-    TScriptCommands commands(&window, {QString::fromStdString(FileName),
+    TScriptCommands commands(&window, {QString::fromStdString(Doc().FileName),
                                        switchPrefix + QString::fromStdString(scriptPath), "78"});
     commands.SetUnattended(unattended);
     int ended = -1;
@@ -392,7 +392,7 @@ class TestFormScript : public QObject {
     }
     commands.StartBatch();
     QCOMPARE(ended, status);
-    QCOMPARE(QString::fromStdString(test::TempDir::Read(FileName)), bytes);
+    QCOMPARE(QString::fromStdString(test::TempDir::Read(Doc().FileName)), bytes);
     if (messages == QStringList{"missing"}) messages = {QString::fromStdString("Error reading QUOXAscript file\n" + scriptPath)};
     QCOMPARE(Texts(rec.messages), messages);
     QCOMPARE(BatchMode, script.isEmpty() || switchPrefix == "/x" ? false : true);
@@ -404,16 +404,16 @@ class TestFormScript : public QObject {
     test::TempDir dir;
     test::RecorderScope rec;
     test::LoadDocument("ABC", 4, 4);
-    FileName = dir.File("gone/doc.bin");
+    Doc().FileName = dir.File("gone/doc.bin");
     QWidget window;
-    TScriptCommands commands(&window, {QString::fromStdString(FileName),
+    TScriptCommands commands(&window, {QString::fromStdString(Doc().FileName),
                                        QString::fromStdString("/S=" + dir.Write("run.qsc", "OVERWRITE 31"))});
     commands.SetUnattended(true);
     int ended = -1;
     commands.SetTerminate([&](int code) { ended = code; });
     commands.StartBatch();
     QCOMPARE(ended, 1);
-    QVERIFY(Modified);
+    QVERIFY(Doc().Modified);
     QCOMPARE(rec.messages.shown.size(), size_t{1});
     QCOMPARE(rec.messages.shown[0].type, MsgType::Error);
     BatchMode = false;

@@ -42,7 +42,7 @@ void ShiftUp(QWidget* grid) {
 }
 
 // Keys go to the grid with the cursor.
-QWidget* Active(MainWindowFixture& f) { return quoxa::TextMode ? f.form.QZStrGridText() : f.form.QZStrGridHex(); }
+QWidget* Active(MainWindowFixture& f) { return quoxa::Doc().TextMode ? f.form.QZStrGridText() : f.form.QZStrGridHex(); }
 
 void Key(MainWindowFixture& f, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
   QTest::keyClick(Active(f), key, mods);
@@ -64,7 +64,7 @@ class TestGridKeys : public QObject {
     MainWindowFixture f;
     f.Load(quoxa::test::Ramp(10));
     Key(f, Qt::Key_Tab);
-    QVERIFY(!quoxa::TextMode);
+    QVERIFY(!quoxa::Doc().TextMode);
     QCOMPARE(f.form.PanelText(0), std::string("Adr. hex: 0"));
     Click(f.form.QZStrGridHex(), 4, 0);
     Text(f, "4");
@@ -77,13 +77,13 @@ class TestGridKeys : public QObject {
     QCOMPARE(quoxa::CursorAddress(), 6);
     QCOMPARE(f.form.PanelText(0), std::string("Adr. hex: 5"));
     QCOMPARE(f.form.PanelText(1), std::string("Char dec: 5"));
-    QVERIFY(quoxa::Modified);
+    QVERIFY(quoxa::Doc().Modified);
 
     Click(f.form.QZStrGridHex(), 9, 0);
     Text(f, "ff");
     QCOMPARE(quoxa::GetByte(10), uint8_t{0xFF});
     QCOMPARE(quoxa::CursorAddress(), 10);
-    QCOMPARE(quoxa::DocSize, 10);
+    QCOMPARE(quoxa::Doc().DocSize, 10);
     QCOMPARE(f.form.PanelText(1), std::string("Char dec: 255"));
   }
 
@@ -113,7 +113,7 @@ class TestGridKeys : public QObject {
     QCOMPARE(f.form.QZStrGridHex()->Cell(2, 0), QString("02"));
     QCOMPARE(quoxa::GetByte(3), uint8_t{2});
     QCOMPARE(quoxa::CursorAddress(), 4);
-    QVERIFY(!quoxa::Modified);
+    QVERIFY(!quoxa::Doc().Modified);
     Text(f, "7");
     Key(f, Qt::Key_Escape);
     QCOMPARE(f.form.QZStrGridHex()->Cell(3, 0), QString("03"));
@@ -133,7 +133,7 @@ class TestGridKeys : public QObject {
     QCOMPARE(f.form.QZStrGridAddr()->Cell(0, 0), QString("       0"));
     QCOMPARE(f.form.PanelText(1), std::string("Char dec: 90"));
     QCOMPARE(quoxa::CursorAddress(), 1);
-    QVERIFY(quoxa::Modified);
+    QVERIFY(quoxa::Doc().Modified);
   }
 
   void backspaceAndDelete() {
@@ -162,7 +162,7 @@ class TestGridKeys : public QObject {
     Click(f.form.QZStrGridText(), 15, 9);
     QCOMPARE(quoxa::CursorAddress(), 160);
     Key(f, Qt::Key_Right);
-    QCOMPARE(quoxa::TopAddress, 17);
+    QCOMPARE(quoxa::Doc().TopAddress, 17);
     QCOMPARE(quoxa::CursorAddress(), 161);
     QCOMPARE(f.form.QZStrGridText()->Col(), 0);
     QCOMPARE(f.form.QZStrGridText()->Row(), 9);
@@ -175,7 +175,7 @@ class TestGridKeys : public QObject {
     f.Load(quoxa::test::Ramp(1000), 16, 10);
     Click(f.form.QZStrGridText(), 3, 1);
     Key(f, Qt::Key_PageDown);
-    QCOMPARE(quoxa::TopAddress, 161);
+    QCOMPARE(quoxa::Doc().TopAddress, 161);
     QCOMPARE(quoxa::CursorAddress(), 180);
     QCOMPARE(f.form.PanelText(0), std::string("Adr. dec: 179"));
     Key(f, Qt::Key_PageDown, Qt::ControlModifier);
@@ -196,27 +196,27 @@ class TestGridKeys : public QObject {
     quoxa::GotoAddress(1235, true, false);
     QCOMPARE(f.form.PanelText(0), std::string("Adr. dec: 1,234"));
     Key(f, Qt::Key_Tab);
-    QVERIFY(!quoxa::TextMode);
+    QVERIFY(!quoxa::Doc().TextMode);
     QVERIFY(f.form.QZStrGridHex()->IsActive());
     QVERIFY(f.Action(Cmd::TextModeCheck)->isChecked() == false);
     QCOMPARE(f.form.PanelText(0), std::string("Adr. hex: 4D2"));
     Key(f, Qt::Key_Backtab, Qt::ShiftModifier);
-    QVERIFY(quoxa::TextMode);
+    QVERIFY(quoxa::Doc().TextMode);
     QCOMPARE(f.form.PanelText(0), std::string("Adr. dec: 1,234"));
   }
 
   void clickOnTheOtherGridSwitchesAndMoves() {
     MainWindowFixture f;
     f.Load(quoxa::test::Ramp(40), 16, 10);
-    QVERIFY(quoxa::TextMode);
+    QVERIFY(quoxa::Doc().TextMode);
     Click(f.form.QZStrGridHex(), 5, 1);
-    QVERIFY(!quoxa::TextMode);
+    QVERIFY(!quoxa::Doc().TextMode);
     QCOMPARE(quoxa::CursorAddress(), 22);
     QCOMPARE(f.form.QZStrGridText()->Col(), 5);
     QCOMPARE(f.form.QZStrGridText()->Row(), 1);
     QCOMPARE(f.form.PanelText(0), std::string("Adr. hex: 15"));
     Click(f.form.QZStrGridText(), 12, 2);
-    QVERIFY(quoxa::TextMode);
+    QVERIFY(quoxa::Doc().TextMode);
     QCOMPARE(quoxa::CursorAddress(), 22);
   }
 
@@ -227,26 +227,26 @@ class TestGridKeys : public QObject {
     QWidget* grid = f.form.QZStrGridText();
     ShiftDown(grid);
     for (int i = 0; i < 3; ++i) ShiftKey(grid, Qt::Key_Right);
-    QCOMPARE(quoxa::BlockBegin, 10);
-    QCOMPARE(quoxa::BlockEnd, 13);
+    QCOMPARE(quoxa::Doc().BlockBegin, 10);
+    QCOMPARE(quoxa::Doc().BlockEnd, 13);
     QCOMPARE(quoxa::CursorAddress(), 13);
     QVERIFY(f.Action(Cmd::BlockUnmark)->isEnabled());
     QVERIFY(quoxa::Commands().Enabled(Cmd::BlockDelete));
     QCOMPARE(f.form.QZStrGridHex()->CellColor(10, 0), QColor(255, 0, 0));
     QVERIFY(!f.form.QZStrGridHex()->CellColor(13, 0).isValid());
     for (int i = 0; i < 3; ++i) ShiftKey(grid, Qt::Key_Left);
-    QCOMPARE(quoxa::BlockBegin, 10);
-    QCOMPARE(quoxa::BlockEnd, 10);
+    QCOMPARE(quoxa::Doc().BlockBegin, 10);
+    QCOMPARE(quoxa::Doc().BlockEnd, 10);
     ShiftKey(grid, Qt::Key_Left);
-    QCOMPARE(quoxa::BlockBegin, 9);
-    QCOMPARE(quoxa::BlockEnd, 10);
+    QCOMPARE(quoxa::Doc().BlockBegin, 9);
+    QCOMPARE(quoxa::Doc().BlockEnd, 10);
     ShiftUp(grid);
     // Moving without Shift keeps the block; pressing Shift alone drops it.
     Key(f, Qt::Key_Right);
-    QCOMPARE(quoxa::BlockEnd, 10);
+    QCOMPARE(quoxa::Doc().BlockEnd, 10);
     ShiftDown(grid);
-    QCOMPARE(quoxa::BlockBegin, 0);
-    QCOMPARE(quoxa::BlockEnd, 0);
+    QCOMPARE(quoxa::Doc().BlockBegin, 0);
+    QCOMPARE(quoxa::Doc().BlockEnd, 0);
     QVERIFY(!f.Action(Cmd::BlockUnmark)->isEnabled());
     ShiftUp(grid);
   }
@@ -260,22 +260,22 @@ class TestGridKeys : public QObject {
     QVERIFY(!f.Action(Cmd::BlockUnmark)->isEnabled());
     Click(f.form.QZStrGridText(), 9, 0);
     Key(f, Qt::Key_B, Qt::ControlModifier);
-    QCOMPARE(quoxa::BlockBegin, 10);
-    QCOMPARE(quoxa::BlockEnd, 0);
+    QCOMPARE(quoxa::Doc().BlockBegin, 10);
+    QCOMPARE(quoxa::Doc().BlockEnd, 0);
     Click(f.form.QZStrGridText(), 4, 0);
     Key(f, Qt::Key_B, Qt::ControlModifier);
-    QCOMPARE(quoxa::BlockBegin, 5);
-    QCOMPARE(quoxa::BlockEnd, 10);
+    QCOMPARE(quoxa::Doc().BlockBegin, 5);
+    QCOMPARE(quoxa::Doc().BlockEnd, 10);
     QCOMPARE(Bytes(), quoxa::test::Ramp(100));
     QVERIFY(f.Action(Cmd::BlockUnmark)->isEnabled());
     Key(f, Qt::Key_U, Qt::ControlModifier);
-    QCOMPARE(quoxa::BlockBegin, 0);
-    QCOMPARE(quoxa::BlockEnd, 0);
+    QCOMPARE(quoxa::Doc().BlockBegin, 0);
+    QCOMPARE(quoxa::Doc().BlockEnd, 0);
     QVERIFY(!f.Action(Cmd::BlockUnmark)->isEnabled());
     // Block mark needs at least one byte.
     f.Trigger(Cmd::New);
     f.Trigger(Cmd::BlockMark);
-    QCOMPARE(quoxa::BlockBegin, 0);
+    QCOMPARE(quoxa::Doc().BlockBegin, 0);
   }
 
   void fastRepeatsTypeEveryByteInTurn() {
@@ -295,8 +295,8 @@ class TestGridKeys : public QObject {
     MainWindowFixture f;
     f.Load("..........");
     Key(f, Qt::Key_Insert);
-    quoxa::BlockBegin = 2;
-    quoxa::BlockEnd = 3;
+    quoxa::Doc().BlockBegin = 2;
+    quoxa::Doc().BlockEnd = 3;
     Click(f.form.QZStrGridText(), 1, 0);
     // The block message comes while "A" is typed; the user hammers the keyboard meanwhile.
     class Hammering final : public quoxa::IMessages {
@@ -331,10 +331,10 @@ class TestGridKeys : public QObject {
     QWheelEvent down(at, grid->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
                      false);
     QApplication::sendEvent(grid, &down);
-    QCOMPARE(quoxa::TopAddress, 49);
+    QCOMPARE(quoxa::Doc().TopAddress, 49);
     QWheelEvent up(at, grid->mapToGlobal(at), {}, {0, 240}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(grid, &up);
-    QCOMPARE(quoxa::TopAddress, 1);
+    QCOMPARE(quoxa::Doc().TopAddress, 1);
   }
 };
 

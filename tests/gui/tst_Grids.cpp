@@ -30,7 +30,7 @@ QString FirstStaleCell(MainWindowFixture& f) {
   const std::string bytes = quoxa::test::DocumentBytes();
   for (int row = 0; row < hex->RowCount(); ++row) {
     for (int col = 0; col < hex->ColCount(); ++col) {
-      const int64_t pos = quoxa::TopAddress - 1 + int64_t{row} * hex->ColCount() + col;  // index into bytes
+      const int64_t pos = quoxa::Doc().TopAddress - 1 + int64_t{row} * hex->ColCount() + col;  // index into bytes
       const QString want = pos < static_cast<int64_t>(bytes.size())
                                ? QString::asprintf("%02X", static_cast<uint8_t>(bytes[static_cast<size_t>(pos)]))
                                : QString();
@@ -94,7 +94,7 @@ class TestGrids : public QObject {
 
   void baseAddressOneShiftsAddressesAndStatus() {
     MainWindowFixture f;
-    quoxa::BaseAddress = 1;
+    quoxa::Doc().BaseAddress = 1;
     f.Load(quoxa::test::Ramp(40), 16, 10);
     QCOMPARE(f.form.QZStrGridAddr()->Cell(0, 0), QString("       1"));
     QCOMPARE(f.form.QZStrGridAddr()->Cell(0, 1), QString("      11"));
@@ -115,7 +115,7 @@ class TestGrids : public QObject {
     QCOMPARE(text->SlaveGrid(), hex);
     QVERIFY(hex->SlaveGrid() == nullptr);
     f.Trigger(Cmd::TextModeCheck);
-    QVERIFY(!quoxa::TextMode);
+    QVERIFY(!quoxa::Doc().TextMode);
     QVERIFY(!f.Action(Cmd::TextModeCheck)->isChecked());
     QVERIFY(hex->IsActive());
     QVERIFY(!text->IsActive());
@@ -188,7 +188,7 @@ class TestGrids : public QObject {
     QVERIFY(large.rowHeight > small.rowHeight);
     QCOMPARE(large.hexColWidth, 2 * (large.textColWidth - 4) + 4);
     QCOMPARE(large.addrColWidth, 8 * (large.textColWidth - 4) + 4);
-    QCOMPARE(f.form.QZStrGridText()->width(), f.form.QZStrGridText()->WidthForCols(quoxa::BytesPerRow));
+    QCOMPARE(f.form.QZStrGridText()->width(), f.form.QZStrGridText()->WidthForCols(quoxa::Doc().BytesPerRow));
     // A font the system lacks falls back to its fixed-pitch font.
     f.form.ApplyFont("No Such Font Family");
     const QFontMetrics metrics(f.form.Grids()->GridFont());
@@ -199,9 +199,9 @@ class TestGrids : public QObject {
   void layoutAndAddressColumn() {
     MainWindowFixture f;
     f.form.SetGridSize(16, 12);
-    QCOMPARE(quoxa::BytesPerRow, 16);
-    QCOMPARE(quoxa::VisibleRows, 12);
-    QCOMPARE(quoxa::PageSize, 192);
+    QCOMPARE(quoxa::Doc().BytesPerRow, 16);
+    QCOMPARE(quoxa::Doc().VisibleRows, 12);
+    QCOMPARE(quoxa::Doc().PageSize, 192);
     QCOMPARE(f.form.Grids()->ScrollBar()->Model().SmallChange(), 192);
     QCOMPARE(f.form.Grids()->ScrollBar()->Model().LargeChange(), 1920);
     const int hexX = f.form.QZStrGridHex()->x();
@@ -222,14 +222,14 @@ class TestGrids : public QObject {
   void resizingSnapsToWholeCellsAndKeepsTenColumns() {
     MainWindowFixture f;
     f.form.resize(60, 60);
-    QTRY_COMPARE(quoxa::BytesPerRow, 10);
-    QTRY_COMPARE(quoxa::VisibleRows, 10);
+    QTRY_COMPARE(quoxa::Doc().BytesPerRow, 10);
+    QTRY_COMPARE(quoxa::Doc().VisibleRows, 10);
     const quoxa::TGridGeometry& g = f.form.Grids()->Geometry();
     const quoxa::TCellSizes& cells = f.form.Grids()->CellSizes();
     const int pitch = cells.hexColWidth + cells.textColWidth + 2;
     f.form.resize(g.windowWidth + 5 * pitch + 3, g.windowHeight + 4 * (cells.rowHeight + 1) + 2);
-    QTRY_COMPARE(quoxa::BytesPerRow, 15);
-    QTRY_COMPARE(quoxa::VisibleRows, 14);
+    QTRY_COMPARE(quoxa::Doc().BytesPerRow, 15);
+    QTRY_COMPARE(quoxa::Doc().VisibleRows, 14);
     QTRY_COMPARE(f.form.width(), f.form.Grids()->Geometry().windowWidth);
     QCOMPARE(f.form.centralWidget()->width(), f.form.Grids()->sizeHint().width());
   }
@@ -241,12 +241,12 @@ class TestGrids : public QObject {
     QCOMPARE(bar->Model().Max(), 10000);
     QCOMPARE(bar->Model().PageSize(), 160);
     bar->Scroll(quoxa::ScrollCode::ThumbTrack, 5000);
-    QCOMPARE(quoxa::TopAddress, 1);
+    QCOMPARE(quoxa::Doc().TopAddress, 1);
     QCOMPARE(f.form.PanelText(3), std::string("Scrolling..."));
     QCOMPARE(f.form.QZStrGridHex()->Cell(0, 0), QString("00"));
     bar->Scroll(quoxa::ScrollCode::EndScroll);
     QCOMPARE(f.form.PanelText(3), std::string());
-    QCOMPARE(quoxa::TopAddress, 4993);
+    QCOMPARE(quoxa::Doc().TopAddress, 4993);
     QCOMPARE(quoxa::CursorAddress(), 4993);
     QCOMPARE(bar->Position(), 4993);
     QCOMPARE(f.form.QZStrGridHex()->Cell(0, 0), QString::asprintf("%02X", 4992 & 0xFF));
@@ -255,23 +255,23 @@ class TestGrids : public QObject {
     quoxa::GotoTop();
     const QPoint arrow(bar->width() / 2, bar->height() - 3);
     QTest::mousePress(bar, Qt::LeftButton, {}, arrow);
-    QCOMPARE(quoxa::TopAddress, 1);
+    QCOMPARE(quoxa::Doc().TopAddress, 1);
     QCOMPARE(f.form.PanelText(3), std::string("Scrolling..."));
     QTest::mouseRelease(bar, Qt::LeftButton, {}, arrow);
-    QCOMPARE(quoxa::TopAddress, 161);
+    QCOMPARE(quoxa::Doc().TopAddress, 161);
     QCOMPARE(quoxa::CursorAddress(), 161);
 
     bar->Scroll(quoxa::ScrollCode::Bottom);
     bar->Scroll(quoxa::ScrollCode::EndScroll);
     QCOMPARE(quoxa::CursorAddress(), 10000);
-    QCOMPARE(quoxa::TopAddress, 10000 - 160 + 1);
+    QCOMPARE(quoxa::Doc().TopAddress, 10000 - 160 + 1);
   }
 
   void blockBytesAreDrawnInTheBlockColour() {
     MainWindowFixture f;
     f.Load(quoxa::test::Ramp(64), 16, 4);
-    quoxa::BlockBegin = 18;
-    quoxa::BlockEnd = 20;
+    quoxa::Doc().BlockBegin = 18;
+    quoxa::Doc().BlockEnd = 20;
     TQZStrGrid* hex = f.form.QZStrGridHex();
     QCOMPARE(hex->CellColor(1, 1), QColor(255, 0, 0));
     QCOMPARE(hex->CellColor(3, 1), QColor(255, 0, 0));
@@ -280,11 +280,11 @@ class TestGrids : public QObject {
     QCOMPARE(f.form.QZStrGridText()->CellColor(2, 1), QColor(255, 0, 0));
     quoxa::Options().ColorBlock = 0x00FF0000;
     QCOMPARE(hex->CellColor(2, 1), QColor(0, 0, 255));
-    quoxa::BlockEnd = 0;
+    quoxa::Doc().BlockEnd = 0;
     QVERIFY(!hex->CellColor(1, 1).isValid());
 
     // The painted cell really carries the colour.
-    quoxa::BlockEnd = 20;
+    quoxa::Doc().BlockEnd = 20;
     quoxa::Options().ColorBlock = 0x000000FF;
     const QImage image = hex->grab().toImage();
     const QRect cell = hex->CellRect(2, 1);
@@ -315,11 +315,11 @@ class TestGrids : public QObject {
     QCOMPARE(quoxa::ApplyConversion(1).count, int64_t{160});
     if (step >= 1) {
       quoxa::GotoAddress(160, true, true);
-      QVERIFY(quoxa::Journal().Undo());
+      QVERIFY(quoxa::Doc().Journal.Undo());
     }
     if (step >= 2) {
       quoxa::GotoAddress(160, true, true);
-      QVERIFY(quoxa::Journal().Redo());
+      QVERIFY(quoxa::Doc().Journal.Redo());
     }
     quoxa::ResetConversionTable();
     QCOMPARE(FirstStaleCell(f), QString());

@@ -79,7 +79,7 @@ class TestMainSettings : public QObject {
         form.findChild<QCheckBox*>("CheckBoxEOF")->setChecked(true);
       });
       QVERIFY(shown);
-      QCOMPARE(BytesPerRow, 12);
+      QCOMPARE(Doc().BytesPerRow, 12);
       QVERIFY(!first.Grids()->AddressShown());
       first.ToggleTextMode();
       first.ToggleOverwriteMode();
@@ -89,19 +89,19 @@ class TestMainSettings : public QObject {
     }
     QVERIFY(rec.messages.shown.empty());
     Options() = TOptions{};
-    TextMode = true;
-    OverwriteMode = true;
+    Doc().TextMode = true;
+    Doc().OverwriteMode = true;
     SetPageGeometry(kDefaultCols, kDefaultRows);
 
     TFormMain second;
     Start(second);
-    QCOMPARE(BytesPerRow, 12);
-    QCOMPARE(VisibleRows, 11);
+    QCOMPARE(Doc().BytesPerRow, 12);
+    QCOMPARE(Doc().VisibleRows, 11);
     QCOMPARE(second.Grids()->GridFont().pointSize(), 10);
     QVERIFY(!second.Grids()->AddressShown());
     QVERIFY(Options().NewEOF);
-    QVERIFY(!TextMode);
-    QVERIFY(!OverwriteMode);
+    QVERIFY(!Doc().TextMode);
+    QVERIFY(!Doc().OverwriteMode);
     QCOMPARE(second.PanelText(2), std::string("Insert"));
     QCOMPARE(second.pos(), position);
     second.close();
@@ -129,8 +129,8 @@ class TestMainSettings : public QObject {
       QCOMPARE(entries.size(), 2);
       QVERIFY(entries[0].startsWith("&1 ") && entries[0].endsWith("b.bin"));
       window.Menu()->SubMenu(Cmd::Reopen)->actions()[1]->trigger();
-      QCOMPARE(FileName, a);
-      QCOMPARE(DocSize, 4);
+      QCOMPARE(Doc().FileName, a);
+      QCOMPARE(Doc().DocSize, 4);
       QVERIFY(ReopenEntries(window)[0].endsWith("a.bin"));
       window.close();
     }

@@ -342,8 +342,8 @@ void TestPrint::controlsSettingsAndUnits() {
   }
   quoxa::TIniFile ini(settings.Path());
   QVERIFY(ini.ReadSection("Printing").empty());
-  quoxa::BlockBegin = 20;
-  quoxa::BlockEnd = 40;
+  quoxa::Doc().BlockBegin = 20;
+  quoxa::Doc().BlockEnd = 40;
   TQZReport report;
   TFormPrint form(report);
   QVERIFY(Child<QRadioButton>(form, "RadioButtonSelection")->isEnabled());

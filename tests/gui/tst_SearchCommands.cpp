@@ -212,7 +212,7 @@ class TestSearchCommands : public QObject {
     QCOMPARE(quoxa::CursorAddress(), 3);
     QVERIFY(f.Action(Cmd::ReplaceAgain)->isEnabled());
     QVERIFY(f.Action(Cmd::ReplaceUndo)->isEnabled());
-    QVERIFY(quoxa::Modified);
+    QVERIFY(quoxa::Doc().Modified);
     QCOMPARE(f.rec.progress.boxes.back()->setup.caption, std::string("Replacing..."));
 
     QTest::keyClick(Grid(f), Qt::Key_F4);

@@ -113,7 +113,7 @@ class TestToolDialogs : public QObject {
       QTest::keyClick(dialog, Qt::Key_Escape);
       QVERIFY(!dialog->isVisible());
     });
-    QVERIFY(!quoxa::Modified);
+    QVERIFY(!quoxa::Doc().Modified);
   }
 
   void hereShowsTheBytesAndKeepsTheDialogOpen() {
@@ -139,8 +139,8 @@ class TestToolDialogs : public QObject {
       });
     }
     QCOMPARE(DocHex(), std::string("AA BB"));
-    QVERIFY(!quoxa::Modified);
-    QCOMPARE(quoxa::Journal().UndoDepth(), size_t{0});
+    QVERIFY(!quoxa::Doc().Modified);
+    QCOMPARE(quoxa::Doc().Journal.UndoDepth(), size_t{0});
     // Cancel keeps the choices too.
     QCOMPARE(quoxa::Options().EncodeAs, 6);
     QCOMPARE(quoxa::Options().EncodeWhere, 2);
@@ -171,7 +171,7 @@ class TestToolDialogs : public QObject {
       QCOMPARE(f.rec.messages.Texts(), std::vector<std::string>{c.message});
     }
     QCOMPARE(DocHex(), std::string("AA BB"));
-    QVERIFY(!quoxa::Modified);
+    QVERIFY(!quoxa::Doc().Modified);
   }
 
   void okWritesOneUndoStepAndTheNumberGoesToTheHistory() {
@@ -180,7 +180,7 @@ class TestToolDialogs : public QObject {
     quoxa::GotoAddress(2, true, false);
     WithDialog(f, Cmd::EncodeNumber, [](QWidget* dialog) { Encode(dialog, "300", 0, "RadioButtonInsert"); });
     QCOMPARE(DocHex(), std::string("AA 2C BB CC"));
-    QVERIFY(quoxa::Modified);
+    QVERIFY(quoxa::Doc().Modified);
     WithDialog(f, Cmd::EncodeNumber, [](QWidget* dialog) {
       // The dialog comes back with the last choices and the last number.
       QVERIFY(Child<QRadioButton>(*dialog, "RadioButtonAs0")->isChecked());
@@ -189,8 +189,8 @@ class TestToolDialogs : public QObject {
       Encode(dialog, "$FFFF", 2, "RadioButtonOverwrite");
     });
     QCOMPARE(DocHex(), std::string("AA 2C FF FF"));
-    QCOMPARE(quoxa::Journal().UndoDepth(), size_t{2});
-    QVERIFY(quoxa::Journal().Undo());
+    QCOMPARE(quoxa::Doc().Journal.UndoDepth(), size_t{2});
+    QVERIFY(quoxa::Doc().Journal.Undo());
     QCOMPARE(DocHex(), std::string("AA 2C BB CC"));
     const quoxa::TIniFile ini(f.dir.filePath("quoxa.ini").toStdString());
     QCOMPARE(ini.ReadString("QZHistoryEnc", "0", ""), std::string("\"$FFFF\""));
@@ -205,11 +205,11 @@ class TestToolDialogs : public QObject {
   void anEmptyDocumentBecomesTheEncodedBytes() {
     MainWindowFixture f;
     f.Trigger(Cmd::New);
-    QCOMPARE(quoxa::DocSize, 0);
+    QCOMPARE(quoxa::Doc().DocSize, 0);
     WithDialog(f, Cmd::EncodeNumber, [](QWidget* dialog) { Encode(dialog, "1", 4, "RadioButtonOverwrite"); });
     QCOMPARE(DocHex(), std::string("01 00 00 00"));
     QCOMPARE(quoxa::CursorAddress(), 1);
-    QVERIFY(quoxa::Modified);
+    QVERIFY(quoxa::Doc().Modified);
   }
 
   void floatsTakeTheLocalesDecimalSeparator() {
@@ -277,7 +277,7 @@ class TestToolDialogs : public QObject {
     });
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("x\xBEy"));
     QCOMPARE(quoxa::CursorAddress(), 2);
-    QCOMPARE(quoxa::Journal().UndoDepth(), size_t{1});
+    QCOMPARE(quoxa::Doc().Journal.UndoDepth(), size_t{1});
     QVERIFY(f.rec.messages.shown.empty());
   }
 
@@ -295,8 +295,8 @@ class TestToolDialogs : public QObject {
       QTest::keyClick(dialog, Qt::Key_Escape);
     });
     QCOMPARE(quoxa::test::DocumentBytes(), std::string(1, '\0'));
-    QVERIFY(!quoxa::Modified);
-    QCOMPARE(quoxa::Journal().UndoDepth(), size_t{0});
+    QVERIFY(!quoxa::Doc().Modified);
+    QCOMPARE(quoxa::Doc().Journal.UndoDepth(), size_t{0});
   }
 
   void thePatchRunsFromTheMenuAndUndoTakesItBack() {

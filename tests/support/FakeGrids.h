@@ -18,17 +18,17 @@ class FakeGrids final : public IGridKeysHost {
   std::string HexCellText(int32_t col, int32_t row) const override {
     const auto it = cells.find({col, row});
     if (it != cells.end()) return it->second;
-    const int64_t pos = int64_t{row} * BytesPerRow + TopAddress + col;
-    return pos >= 1 && pos <= DocSize ? HexByteText(GetByte(static_cast<int32_t>(pos))) : "";
+    const int64_t pos = int64_t{row} * Doc().BytesPerRow + Doc().TopAddress + col;
+    return pos >= 1 && pos <= Doc().DocSize ? HexByteText(GetByte(static_cast<int32_t>(pos))) : "";
   }
   void SetHexCellText(int32_t col, int32_t row, const std::string& text) override { cells[{col, row}] = text; }
-  void ShowTypedByte(uint8_t b) override { cells[{CursorCol, CursorRow}] = HexByteText(b); }
+  void ShowTypedByte(uint8_t b) override { cells[{Doc().CursorCol, Doc().CursorRow}] = HexByteText(b); }
   void ToggleTextMode() override {
-    TextMode = !TextMode;
+    Doc().TextMode = !Doc().TextMode;
     ++textToggles;
   }
   void ToggleOverwriteMode() override {
-    OverwriteMode = !OverwriteMode;
+    Doc().OverwriteMode = !Doc().OverwriteMode;
     ++overwriteToggles;
   }
   void SchedulePostedKeys() override { ++scheduled; }

@@ -77,11 +77,11 @@ class FakeSettingsWindow final : public ISettingsWindow {
   int MaxGridCols() const override { return maxCols; }
   int MaxGridRows() const override { return maxRows; }
   void SetTextMode(bool on) override {
-    TextMode = on;
+    Doc().TextMode = on;
     Log(std::string("SetTextMode ") + (on ? "1" : "0"));
   }
   void SetOverwriteMode(bool on) override {
-    OverwriteMode = on;
+    Doc().OverwriteMode = on;
     Log(std::string("SetOverwriteMode ") + (on ? "1" : "0"));
   }
   int RecentFileCount() const override { return recentCount; }

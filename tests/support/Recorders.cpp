@@ -96,8 +96,8 @@ RecorderScope::RecorderScope() {
   Commands().Reset();
   Search() = SearchState{};
   Options() = TOptions{};
-  Journal().Reset();
-  Journal().SetBudget(int64_t{Options().UndoLimitMB} << 20);
+  Doc().Journal.Reset();
+  Doc().Journal.SetBudget(int64_t{Options().UndoLimitMB} << 20);
   InstallMessages(&messages);
   InstallProgressFactory(&progress);
   InstallBusy(&busy);

@@ -10,14 +10,14 @@
 namespace quoxa::test {
 
 void LoadDocument(const std::string& bytes, int32_t cols, int32_t rows) {
-  if (DocBuffer == nullptr) AllocDocument();
+  if (Doc().DocBuffer == nullptr) AllocDocument();
   ReserveForSize(static_cast<int64_t>(bytes.size()));
   if (!bytes.empty()) std::memcpy(WritableDocBuffer(), bytes.data(), bytes.size());
-  DocSize = static_cast<int32_t>(bytes.size());
+  Doc().DocSize = static_cast<int32_t>(bytes.size());
   SetPageGeometry(cols, rows);
-  ViewReady = true;
-  Modified = false;
-  TopAddress = 1;
+  Doc().ViewReady = true;
+  Doc().Modified = false;
+  Doc().TopAddress = 1;
   GotoTop();
 }
 
@@ -28,7 +28,7 @@ std::string Ramp(int32_t n) {
 }
 
 std::string DocumentBytes() {
-  return DocSize > 0 ? std::string(reinterpret_cast<const char*>(DocBuffer), static_cast<size_t>(DocSize)) : "";
+  return Doc().DocSize > 0 ? std::string(reinterpret_cast<const char*>(Doc().DocBuffer), static_cast<size_t>(Doc().DocSize)) : "";
 }
 
 AllocationLimit::AllocationLimit(int64_t bytes) { TQZDynArray::SetAllocationLimit(bytes); }

@@ -51,10 +51,10 @@ FileQuestion TDocumentCommands::Question(bool save, const char* title) const {
 
 void TDocumentCommands::New() {
   if (!QuerySave()) return;
-  if (DocBuffer == nullptr && !AllocDocument()) return;
-  Untitled = true;
+  if (Doc().DocBuffer == nullptr && !AllocDocument()) return;
+  Doc().Untitled = true;
   ++newCounter_;
-  FileName = "NoName" + std::to_string(newCounter_);
+  Doc().FileName = "NoName" + std::to_string(newCounter_);
   ClearDocument();
   if (Options().NewEOF) SpliceBytes(1, 0, std::string(1, static_cast<char>(kEofChar)));
   ReserveForSize(1);
@@ -65,20 +65,20 @@ void TDocumentCommands::Open() {
   if (!QuerySave()) return;
   const FileAnswer answer = host_.AskFileName(Question(false, kOpenTitle));
   if (!answer.ok) return;
-  ReadOnly = answer.readOnly;
+  Doc().ReadOnly = answer.readOnly;
   OpenFileByName(answer.path, false);
-  Untitled = false;
+  Doc().Untitled = false;
 }
 
 bool TDocumentCommands::OpenFileByName(const std::string& name, bool fromRecentList) {
   if (fromRecentList) {
     if (!QuerySave()) return false;
-    ReadOnly = false;
+    Doc().ReadOnly = false;
   }
   int32_t result = ReadFileInto(name, false, 1);
-  if (result == kResultFileInUse && !ReadOnly) {
+  if (result == kResultFileInUse && !Doc().ReadOnly) {
     if (AskYesNo(ReadOnlyQuestionText(name)) == mrYes) {
-      ReadOnly = true;
+      Doc().ReadOnly = true;
       result = ReadFileInto(name, false, 1);
     }
   }
@@ -88,13 +88,13 @@ bool TDocumentCommands::OpenFileByName(const std::string& name, bool fromRecentL
     return false;
   }
   if (!fromRecentList) host_.AddRecentFile(name);
-  Untitled = false;
-  FileName = name;
+  Doc().Untitled = false;
+  Doc().FileName = name;
   Options().CurrentDir = DirectoryOf(name);
-  if (ReadOnly) {
+  if (Doc().ReadOnly) {
     host_.ShowNote(msg::kOpenedReadOnly);
   } else if (IsWriteProtected(name)) {
-    ReadOnly = true;
+    Doc().ReadOnly = true;
     host_.ShowNote(msg::kIsReadOnly);
   } else {
     host_.ShowNote("");
@@ -104,18 +104,18 @@ bool TDocumentCommands::OpenFileByName(const std::string& name, bool fromRecentL
 }
 
 void TDocumentCommands::PrepareView() {
-  ViewReady = true;
+  Doc().ViewReady = true;
   SetCommandsEnabled(kEnabledByDocument, true);
   UpdatePasteCommands();
-  if (ReadOnly) SetCommandsEnabled({Cmd::Save, Cmd::BtnSave}, false);
+  if (Doc().ReadOnly) SetCommandsEnabled({Cmd::Save, Cmd::BtnSave}, false);
   Commands().SetEnabled(Cmd::ReplaceUndo, false);
   UnmarkBlock();
-  Modified = false;
-  Journal().Reset();
-  RememberedAddress = 1;
+  Doc().Modified = false;
+  Doc().Journal.Reset();
+  Doc().RememberedAddress = 1;
   ResetSearchPositions();
-  TopAddress = 1;
-  host_.SetCaption(std::string(kCaption) + " - " + FileNameOnly(FileName));
+  Doc().TopAddress = 1;
+  host_.SetCaption(std::string(kCaption) + " - " + FileNameOnly(Doc().FileName));
   GotoAddress(1, true, false);
   SetCursorCell(0, 0);
   UpdateStatus();
@@ -123,16 +123,16 @@ void TDocumentCommands::PrepareView() {
 }
 
 void TDocumentCommands::Save() {
-  if (Untitled || ReadOnly) {
+  if (Doc().Untitled || Doc().ReadOnly) {
     SaveAsDialog();
   } else {
-    WriteDocument(FileName);
+    WriteDocument(Doc().FileName);
   }
 }
 
 bool TDocumentCommands::WriteDocument(const std::string& path) {
-  if (!WriteFileRange(path, false, 1, DocSize)) return false;
-  Journal().MarkSaved();
+  if (!WriteFileRange(path, false, 1, Doc().DocSize)) return false;
+  Doc().Journal.MarkSaved();
   return true;
 }
 
@@ -141,23 +141,23 @@ bool TDocumentCommands::SaveAsDialog() {
   if (!answer.ok) return false;
   // The document keeps its old name when nothing was written under the new one.
   if (!WriteDocument(answer.path)) return false;
-  FileName = answer.path;
+  Doc().FileName = answer.path;
   host_.AddRecentFile(answer.path);
-  host_.SetCaption(std::string(kCaption) + " - " + FileNameOnly(FileName));
-  Untitled = false;
-  if (ReadOnly) {
-    ReadOnly = false;
+  host_.SetCaption(std::string(kCaption) + " - " + FileNameOnly(Doc().FileName));
+  Doc().Untitled = false;
+  if (Doc().ReadOnly) {
+    Doc().ReadOnly = false;
     SetCommandsEnabled({Cmd::Save, Cmd::BtnSave}, true);
   }
   return true;
 }
 
 bool TDocumentCommands::QuerySave() {
-  if (!Modified || !ViewReady) return true;
-  switch (AskYesNoCancel(FormatMsgS(kSaveQuestion, FileNameOnly(FileName)))) {
+  if (!Doc().Modified || !Doc().ViewReady) return true;
+  switch (AskYesNoCancel(FormatMsgS(kSaveQuestion, FileNameOnly(Doc().FileName)))) {
     case mrYes:
-      if (Untitled || ReadOnly) return SaveAsDialog();
-      return WriteDocument(FileName);
+      if (Doc().Untitled || Doc().ReadOnly) return SaveAsDialog();
+      return WriteDocument(Doc().FileName);
     case mrNo:
       return true;
     default:
@@ -173,9 +173,9 @@ void TDocumentCommands::CloseDocument() {
 void TDocumentCommands::ShowNoDocument() {
   host_.SetCaption(kCaption);
   Commands().DisableTagged(kTagNeedsDocument);
-  ViewReady = false;
-  DocSize = 0;
-  Journal().Reset();
+  Doc().ViewReady = false;
+  Doc().DocSize = 0;
+  Doc().Journal.Reset();
   host_.ClearGrids();
   SetCursorCell(0, 0);
   host_.ShowDocumentView(false);
@@ -190,15 +190,15 @@ void TDocumentCommands::InsertFile() {
     ShowError(FormatMsgS(kFileIsEmpty, answer.path));
     return;
   }
-  if (int64_t{DocSize} + size > std::numeric_limits<int32_t>::max() || !EnsureCapacity(size)) {
+  if (int64_t{Doc().DocSize} + size > std::numeric_limits<int32_t>::max() || !EnsureCapacity(size)) {
     ShowError(msg::kNoMemory);
     return;
   }
   BusyScope busy("");
   if (InsertFileAt(answer.path, p, size) == 0) {
-    Modified = true;
+    Doc().Modified = true;
     // The bytes behind the cursor moved: a block or a replacement there no longer fits.
-    if (ReplacementReaches(p)) Commands().SetEnabled(Cmd::ReplaceUndo, false);
+    DropReplaceUndoIfReached(p);
     CheckBlock(p);
   }
   GotoAddress(static_cast<int32_t>(std::min<int64_t>(p + size, std::numeric_limits<int32_t>::max())), true, false);
@@ -211,7 +211,7 @@ void TDocumentCommands::DropFiles(const std::vector<std::string>& paths) {
     return;
   }
   if (paths.empty() || !QuerySave()) return;
-  ReadOnly = false;
+  Doc().ReadOnly = false;
   OpenFileByName(paths.front(), false);
 }
 

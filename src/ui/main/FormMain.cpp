@@ -107,21 +107,21 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
       return;
     }
     panels_->SetPanelText(3, "");
-    if (!ViewReady || DocSize == 0) return;
+    if (!Doc().ViewReady || Doc().DocSize == 0) return;
     ScrollViewTo(scroll->Position());
     position = scroll->Position();
   };
 
-  Commands().SetChecked(Cmd::TextModeCheck, TextMode);
-  Commands().SetChecked(Cmd::OverwriteCheck, OverwriteMode);
-  panels_->SetPanelText(2, ModePanelText(OverwriteMode));
+  Commands().SetChecked(Cmd::TextModeCheck, Doc().TextMode);
+  Commands().SetChecked(Cmd::OverwriteCheck, Doc().OverwriteMode);
+  panels_->SetPanelText(2, ModePanelText(Doc().OverwriteMode));
   setAcceptDrops(true);
   SetupContextHelp();
   new TModalFocus(this, [this]() -> QWidget* { return grids_->ActiveGrid(); });
 
   grids_->ApplyFontSize(grids_->GridFont().pointSize());
-  grids_->SetTextMode(TextMode);
-  SetGridSize(BytesPerRow, VisibleRows);
+  grids_->SetTextMode(Doc().TextMode);
+  SetGridSize(Doc().BytesPerRow, Doc().VisibleRows);
   documents_->ShowNoDocument();
 }
 
@@ -153,7 +153,7 @@ void TFormMain::EnsureStarted() {
   started_ = true;
   ReadSettings();
   RegisterClipboardFormat();
-  if (DocBuffer == nullptr && !AllocDocument()) {
+  if (Doc().DocBuffer == nullptr && !AllocDocument()) {
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
     return;
   }
@@ -166,7 +166,7 @@ void TFormMain::ApplyCommandLine() {
   if (arguments_.isEmpty()) return;
   const std::string name = arguments_.front().toStdString();
   std::string longForm;
-  ReadOnly = false;
+  Doc().ReadOnly = false;
   documents_->OpenFileByName(LongPathForm(name, longForm) ? longForm : name, false);
   scripts_->StartBatch();
 }
@@ -177,7 +177,7 @@ void TFormMain::closeEvent(QCloseEvent* event) {
     return;
   }
   FreeDocument();
-  ViewReady = false;
+  Doc().ViewReady = false;
   {
     // Everything closing stores reaches the settings file in one write.
     TIniBatch settingsWrite(SettingsFilePath());
@@ -195,7 +195,7 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 
 void TFormMain::RunCommand(Cmd cmd) {
   if (cmd == Cmd::Undo || cmd == Cmd::Redo) {
-    if (ViewReady) cmd == Cmd::Undo ? Journal().Undo() : Journal().Redo();
+    if (Doc().ViewReady) cmd == Cmd::Undo ? Doc().Journal.Undo() : Doc().Journal.Redo();
     return;
   }
   // Every script run in the script window is an undo step of its own.
@@ -218,7 +218,7 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::Print: RunPrintCommand(this); break;
     case Cmd::Exit: close(); break;
     case Cmd::BlockMark:
-      if (ViewReady && DocSize > 0) MarkBlock(false, true);
+      if (Doc().ViewReady && Doc().DocSize > 0) MarkBlock(false, true);
       break;
     case Cmd::BlockUnmark: UnmarkBlock(); break;
     case Cmd::DeleteFromCursor: DeleteFromCursor(); break;
@@ -277,17 +277,17 @@ void TFormMain::RunCommand(Cmd cmd) {
 }
 
 void TFormMain::ToggleTextMode() {
-  TextMode = !TextMode;
-  Commands().SetChecked(Cmd::TextModeCheck, TextMode);
-  grids_->SetTextMode(TextMode);
+  Doc().TextMode = !Doc().TextMode;
+  Commands().SetChecked(Cmd::TextModeCheck, Doc().TextMode);
+  grids_->SetTextMode(Doc().TextMode);
   UpdateStatus();
   RefreshBookmarkMenu();
 }
 
 void TFormMain::ToggleOverwriteMode() {
-  OverwriteMode = !OverwriteMode;
-  Commands().SetChecked(Cmd::OverwriteCheck, OverwriteMode);
-  panels_->SetPanelText(2, ModePanelText(OverwriteMode));
+  Doc().OverwriteMode = !Doc().OverwriteMode;
+  Commands().SetChecked(Cmd::OverwriteCheck, Doc().OverwriteMode);
+  panels_->SetPanelText(2, ModePanelText(Doc().OverwriteMode));
 }
 
 void TFormMain::ShowAbout() {
@@ -301,7 +301,7 @@ void TFormMain::RepaintFrom(int32_t col, int32_t row) { grids_->RepaintFrom(col,
 
 void TFormMain::UpdateStatus() {
   TQZScrollBar* scroll = grids_->ScrollBar();
-  if (!ViewReady || DocSize == 0 || DocBuffer == nullptr) {
+  if (!Doc().ViewReady || Doc().DocSize == 0 || Doc().DocBuffer == nullptr) {
     panels_->SetPanelText(0, "");
     panels_->SetPanelText(1, "");
     scroll->SetParams(0, 0, 0, 0);
@@ -309,10 +309,10 @@ void TFormMain::UpdateStatus() {
     return;
   }
   const int32_t p = CursorAddress();
-  panels_->SetPanelText(0, AddressPanelText(TextMode, int64_t{BaseAddress} + p - 1));
-  panels_->SetPanelText(1, p >= 1 && p <= DocSize ? CharPanelText(GetByte(p)) : "");
-  scroll->SetParams(p, 1, PageSize, DocSize);
-  if (grids_->AddressShown()) QZStrGridAddr()->MoveTo(0, (p - TopAddress) / BytesPerRow);
+  panels_->SetPanelText(0, AddressPanelText(Doc().TextMode, int64_t{Doc().BaseAddress} + p - 1));
+  panels_->SetPanelText(1, p >= 1 && p <= Doc().DocSize ? CharPanelText(GetByte(p)) : "");
+  scroll->SetParams(p, 1, Doc().PageSize, Doc().DocSize);
+  if (grids_->AddressShown()) QZStrGridAddr()->MoveTo(0, (p - Doc().TopAddress) / Doc().BytesPerRow);
 }
 
 void TFormMain::MoveGridCursor(int32_t col, int32_t row) { grids_->MoveGridCursor(col, row); }
@@ -391,8 +391,8 @@ void TFormMain::SetGridSize(int cols, int rows) {
   grids_->SetGridSize(cols, rows, chrome);
   SetPageGeometry(cols, rows);
   TQZScrollBar* scroll = grids_->ScrollBar();
-  scroll->SetSmallChange(PageSize);
-  scroll->SetLargeChange(10 * PageSize);
+  scroll->SetSmallChange(Doc().PageSize);
+  scroll->SetLargeChange(10 * Doc().PageSize);
 
   const TCellSizes& cells = grids_->CellSizes();
   const bool address = grids_->AddressShown();
@@ -421,23 +421,23 @@ void TFormMain::ResizeToLayout() {
 
 void TFormMain::ApplyFont(const QString& family) {
   grids_->ApplyFont(family);
-  SetGridSize(BytesPerRow, VisibleRows);
+  SetGridSize(Doc().BytesPerRow, Doc().VisibleRows);
 }
 
 void TFormMain::ApplyFontSize(int pointSize) {
   grids_->ApplyFontSize(pointSize);
-  SetGridSize(BytesPerRow, VisibleRows);
+  SetGridSize(Doc().BytesPerRow, Doc().VisibleRows);
 }
 
 void TFormMain::SetToolBarHidden(bool hide, bool relayout) {
   toolBar_->setHidden(hide);
-  if (relayout) SetGridSize(BytesPerRow, VisibleRows);
+  if (relayout) SetGridSize(Doc().BytesPerRow, Doc().VisibleRows);
 }
 
 void TFormMain::SetAddressColumnHidden(bool hide, bool relayout) {
   grids_->SetAddressColumnHidden(hide);
   if (relayout) {
-    SetGridSize(BytesPerRow, VisibleRows);
+    SetGridSize(Doc().BytesPerRow, Doc().VisibleRows);
     ApplyFontSize(grids_->GridFont().pointSize());
   }
 }
@@ -462,7 +462,7 @@ void TFormMain::SnapToCells() {
   const TCellSizes& cells = grids_->CellSizes();
   const int32_t cols = ColsThatFit(width(), cells, chrome, grids_->AddressShown());
   const int32_t rows = RowsThatFit(height(), cells, chrome);
-  if (cols != BytesPerRow || rows != VisibleRows) {
+  if (cols != Doc().BytesPerRow || rows != Doc().VisibleRows) {
     SetGridSize(cols, rows);
     return;
   }

@@ -56,8 +56,8 @@ void TGridKeyBinding::Bind(TQZStrGrid* grid) {
   grid->CellDrag = [this] { marking_.Drag(CursorAddress()); };
   grid->DragScroll = [this](int rows) {
     if (!marking_.Pressed() || keys_.Handling()) return;
-    if (rows > 0 && LastShownAddress < DocSize) keys_.ScrollRowDown();
-    if (rows < 0 && TopAddress > BytesPerRow) keys_.ScrollRowUp();
+    if (rows > 0 && Doc().LastShownAddress < Doc().DocSize) keys_.ScrollRowDown();
+    if (rows < 0 && Doc().TopAddress > Doc().BytesPerRow) keys_.ScrollRowUp();
     marking_.Drag(CursorAddress());
   };
   grid->DragEnd = [this] { marking_.Release(); };
@@ -73,8 +73,8 @@ void TGridKeyBinding::SetHexCellText(int32_t col, int32_t row, const std::string
 
 void TGridKeyBinding::ShowTypedByte(uint8_t b) {
   const char32_t shown = DisplayChar(b);
-  grids_->QZStrGridText()->SetCell(CursorCol, CursorRow, QString::fromUcs4(&shown, 1));
-  grids_->QZStrGridHex()->SetCell(CursorCol, CursorRow, QString::fromStdString(HexByteText(b)));
+  grids_->QZStrGridText()->SetCell(Doc().CursorCol, Doc().CursorRow, QString::fromUcs4(&shown, 1));
+  grids_->QZStrGridHex()->SetCell(Doc().CursorCol, Doc().CursorRow, QString::fromStdString(HexByteText(b)));
 }
 
 void TGridKeyBinding::SchedulePostedKeys() {

@@ -124,7 +124,7 @@ void TGridKeys::HandleKey(GridKey key, bool shift, bool ctrl) {
 bool TGridKeys::EmptyDocumentRule(GridKey key) {
   switch (key) {
     case GridKey::Escape:
-      if (ViewReady && !TextMode && UnfinishedByte()) host_.SetHexCellText(CursorCol, CursorRow, "");
+      if (Doc().ViewReady && !Doc().TextMode && UnfinishedByte()) host_.SetHexCellText(Doc().CursorCol, Doc().CursorRow, "");
       break;
     case GridKey::Tab: host_.ToggleTextMode(); break;
     case GridKey::Insert: host_.ToggleOverwriteMode(); break;
@@ -134,7 +134,7 @@ bool TGridKeys::EmptyDocumentRule(GridKey key) {
 }
 
 bool TGridKeys::ApplyKeyRules(GridKey key, bool shift, bool ctrl) {
-  if (!ViewReady || DocSize == 0 || DocBuffer == nullptr) return EmptyDocumentRule(key);
+  if (!Doc().ViewReady || Doc().DocSize == 0 || Doc().DocBuffer == nullptr) return EmptyDocumentRule(key);
 
   if (shift && !synthetic_) {
     if (IsNavigationKey(key)) {
@@ -144,7 +144,7 @@ bool TGridKeys::ApplyKeyRules(GridKey key, bool shift, bool ctrl) {
     }
   }
 
-  const bool bottomRow = CursorRow == VisibleRows - 1;
+  const bool bottomRow = Doc().CursorRow == Doc().VisibleRows - 1;
   switch (key) {
     case GridKey::Insert:
       host_.ToggleOverwriteMode();
@@ -153,27 +153,27 @@ bool TGridKeys::ApplyKeyRules(GridKey key, bool shift, bool ctrl) {
       host_.ToggleTextMode();
       return true;
     case GridKey::Down:
-      if (bottomRow && LastShownAddress < DocSize) {
+      if (bottomRow && Doc().LastShownAddress < Doc().DocSize) {
         ScrollRowDown();
       } else if (LastByteOnScreen()) {
-        const Cell last = AddressToCell(DocSize);
-        if (last.row == CursorRow + 1 && last.col < CursorCol) SetCursorCell(last.col, last.row);
+        const Cell last = AddressToCell(Doc().DocSize);
+        if (last.row == Doc().CursorRow + 1 && last.col < Doc().CursorCol) SetCursorCell(last.col, last.row);
       }
       return false;
     case GridKey::Up:
-      if (CursorRow == 0 && TopAddress - BytesPerRow > 0) ScrollRowUp();
+      if (Doc().CursorRow == 0 && Doc().TopAddress - Doc().BytesPerRow > 0) ScrollRowUp();
       return false;
     case GridKey::Right:
-      if (bottomRow && CursorCol == BytesPerRow - 1 && LastShownAddress < DocSize) {
+      if (bottomRow && Doc().CursorCol == Doc().BytesPerRow - 1 && Doc().LastShownAddress < Doc().DocSize) {
         ScrollRowDown();
         SetCursorCol(0);
         return true;
       }
-      return CursorAddress() == DocSize;
+      return CursorAddress() == Doc().DocSize;
     case GridKey::Left:
-      if (CursorRow == 0 && CursorCol == 0 && TopAddress - BytesPerRow > 0) {
+      if (Doc().CursorRow == 0 && Doc().CursorCol == 0 && Doc().TopAddress - Doc().BytesPerRow > 0) {
         ScrollRowUp();
-        SetCursorCol(BytesPerRow - 1);
+        SetCursorCol(Doc().BytesPerRow - 1);
         return true;
       }
       return false;
@@ -182,9 +182,9 @@ bool TGridKeys::ApplyKeyRules(GridKey key, bool shift, bool ctrl) {
         GotoEnd();
         return true;
       }
-      if (LastShownAddress < DocSize) {
-        GotoAddress(LastShownAddress + 1, false, false);
-        if (CursorAddress() > DocSize) CursorToLastByte();
+      if (Doc().LastShownAddress < Doc().DocSize) {
+        GotoAddress(Doc().LastShownAddress + 1, false, false);
+        if (CursorAddress() > Doc().DocSize) CursorToLastByte();
         UpdateStatus();
         return true;
       }
@@ -194,17 +194,17 @@ bool TGridKeys::ApplyKeyRules(GridKey key, bool shift, bool ctrl) {
         GotoTop();
         return true;
       }
-      if (TopAddress > 1) {
-        GotoAddress(std::max(1, TopAddress - PageSize), false, false);
+      if (Doc().TopAddress > 1) {
+        GotoAddress(std::max(1, Doc().TopAddress - Doc().PageSize), false, false);
         UpdateStatus();
         return true;
       }
       return false;
     case GridKey::End:
-      if (LastByteOnScreen() && (ctrl || AddressToCell(DocSize).row == CursorRow)) CursorToLastByte();
+      if (LastByteOnScreen() && (ctrl || AddressToCell(Doc().DocSize).row == Doc().CursorRow)) CursorToLastByte();
       return false;
     case GridKey::Escape:
-      if (!TextMode && UnfinishedByte()) RestoreUnfinishedByte();
+      if (!Doc().TextMode && UnfinishedByte()) RestoreUnfinishedByte();
       return false;
     case GridKey::Delete: {
       JournalStep step;
@@ -224,26 +224,26 @@ bool TGridKeys::ApplyKeyRules(GridKey key, bool shift, bool ctrl) {
 
 void TGridKeys::GridMove(GridKey key, bool ctrl) {
   Cell target;
-  if (!GridMoveTarget(key, ctrl, {CursorCol, CursorRow}, BytesPerRow, VisibleRows, target)) return;
-  if (target == Cell{CursorCol, CursorRow}) return;
+  if (!GridMoveTarget(key, ctrl, {Doc().CursorCol, Doc().CursorRow}, Doc().BytesPerRow, Doc().VisibleRows, target)) return;
+  if (target == Cell{Doc().CursorCol, Doc().CursorRow}) return;
   if (SelectCell(target.col, target.row)) SetCursorCell(target.col, target.row);
 }
 
 void TGridKeys::KeyUp(GridKey key, bool shift) {
   Entry entry(*this);
   if (!entry.Entered()) return;
-  if (ViewReady && DocSize > 0 && shift && IsNavigationKey(key)) MarkBlock(true, MarksForward(key));
+  if (Doc().ViewReady && Doc().DocSize > 0 && shift && IsNavigationKey(key)) MarkBlock(true, MarksForward(key));
 }
 
 void TGridKeys::KeyPress(const std::string& text) {
   Entry entry(*this);
   if (!entry.Entered()) return;
-  if (!ViewReady || DocBuffer == nullptr) return;
+  if (!Doc().ViewReady || Doc().DocBuffer == nullptr) return;
   for (const char c : Utf8ToBytes(text)) {
     // Each byte after the cursor has moved on from the one before.
     FlushPostedKeys();
     const auto b = static_cast<uint8_t>(c);
-    if (TextMode) {
+    if (Doc().TextMode) {
       if (!IsControlCode(b)) TypeByte(b);
     } else {
       HexDigit(static_cast<char>(b));
@@ -258,11 +258,11 @@ void TGridKeys::HexDigit(char digit) {
   if (digit >= 'A' && digit <= 'F') value = digit - 'A' + 10;
   if (value < 0) return;
   if (UnfinishedByte()) {
-    const std::string first = host_.HexCellText(CursorCol, CursorRow);
+    const std::string first = host_.HexCellText(Doc().CursorCol, Doc().CursorRow);
     const int high = first[0] <= '9' ? first[0] - '0' : first[0] - 'A' + 10;
     TypeByte(static_cast<uint8_t>(high * 16 + value));
   } else {
-    host_.SetHexCellText(CursorCol, CursorRow, std::string(1, digit));
+    host_.SetHexCellText(Doc().CursorCol, Doc().CursorRow, std::string(1, digit));
   }
 }
 
@@ -270,10 +270,10 @@ void TGridKeys::TypeByte(uint8_t b) {
   const int32_t p = CursorAddress();
   JournalStep step;
   host_.ShowTypedByte(b);
-  if (DocSize == 0) {
+  if (Doc().DocSize == 0) {
     SpliceBytes(1, 0, std::string(1, static_cast<char>(b)));
     RefreshView();
-  } else if (OverwriteMode) {
+  } else if (Doc().OverwriteMode) {
     SpliceBytes(p, 1, std::string(1, static_cast<char>(b)));
     UpdateStatus();
   } else {
@@ -285,24 +285,24 @@ void TGridKeys::TypeByte(uint8_t b) {
     RefreshView();
   }
   PostKeyToGrid(GridKey::Right);
-  Modified = true;
-  if (!OverwriteMode) {
+  Doc().Modified = true;
+  if (!Doc().OverwriteMode) {
     // The bytes behind the cursor moved: an undo of a replacement there would hit the wrong bytes.
-    if (Commands().Enabled(Cmd::ReplaceUndo) && ReplacementReaches(p)) Commands().SetEnabled(Cmd::ReplaceUndo, false);
+    DropReplaceUndoIfReached(p);
     CheckBlock(p);
   }
 }
 
 void TGridKeys::ScrollRowDown() {
-  TopAddress += BytesPerRow;
-  GotoAddress(TopAddress, false, false);
-  if (CursorAddress() > DocSize) SetCursorCol(AddressToCell(DocSize).col);
+  Doc().TopAddress += Doc().BytesPerRow;
+  GotoAddress(Doc().TopAddress, false, false);
+  if (CursorAddress() > Doc().DocSize) SetCursorCol(AddressToCell(Doc().DocSize).col);
   UpdateStatus();
 }
 
 void TGridKeys::ScrollRowUp() {
-  TopAddress -= BytesPerRow;
-  GotoAddress(TopAddress, false, false);
+  Doc().TopAddress -= Doc().BytesPerRow;
+  GotoAddress(Doc().TopAddress, false, false);
   UpdateStatus();
 }
 
@@ -318,10 +318,10 @@ void TGridKeys::PostKeyToGrid(GridKey key) {
 
 bool TGridKeys::SelectCell(int32_t col, int32_t row) {
   if (col < 0 || row < 0) return false;
-  if (int64_t{row} * BytesPerRow + TopAddress + col > DocSize) return false;
+  if (int64_t{row} * Doc().BytesPerRow + Doc().TopAddress + col > Doc().DocSize) return false;
   if (UnfinishedByte()) RestoreUnfinishedByte();
-  CursorCol = col;
-  CursorRow = row;
+  Doc().CursorCol = col;
+  Doc().CursorRow = row;
   UpdateStatus();
   return true;
 }
@@ -335,29 +335,29 @@ void TGridKeys::ClickInactiveGrid(bool onCell, int32_t col, int32_t row) {
 
 void TGridKeys::Wheel(int32_t rows) {
   Entry entry(*this);
-  if (!entry.Entered() || !ViewReady || DocSize == 0) return;
+  if (!entry.Entered() || !Doc().ViewReady || Doc().DocSize == 0) return;
   for (int32_t i = 0; i < std::abs(rows); ++i) {
-    if (rows > 0 && LastShownAddress < DocSize) {
+    if (rows > 0 && Doc().LastShownAddress < Doc().DocSize) {
       ScrollRowDown();
-    } else if (rows < 0 && TopAddress - BytesPerRow > 0) {
+    } else if (rows < 0 && Doc().TopAddress - Doc().BytesPerRow > 0) {
       ScrollRowUp();
     }
   }
 }
 
-bool TGridKeys::UnfinishedByte() const { return host_.HexCellText(CursorCol, CursorRow).size() == 1; }
+bool TGridKeys::UnfinishedByte() const { return host_.HexCellText(Doc().CursorCol, Doc().CursorRow).size() == 1; }
 
 void TGridKeys::RestoreUnfinishedByte() {
   const int32_t p = CursorAddress();
-  const bool shown = ViewReady && DocBuffer != nullptr && p >= 1 && p <= DocSize;
-  host_.SetHexCellText(CursorCol, CursorRow, shown ? HexByteText(GetByte(p)) : "");
+  const bool shown = Doc().ViewReady && Doc().DocBuffer != nullptr && p >= 1 && p <= Doc().DocSize;
+  host_.SetHexCellText(Doc().CursorCol, Doc().CursorRow, shown ? HexByteText(GetByte(p)) : "");
 }
 
 void TGridKeys::CursorToLastByte() {
-  const Cell last = AddressToCell(DocSize);
+  const Cell last = AddressToCell(Doc().DocSize);
   SetCursorCell(last.col, last.row);
 }
 
-bool TGridKeys::LastByteOnScreen() const { return TopAddress <= DocSize && LastShownAddress == DocSize; }
+bool TGridKeys::LastByteOnScreen() const { return Doc().TopAddress <= Doc().DocSize && Doc().LastShownAddress == Doc().DocSize; }
 
 }  // namespace quoxa

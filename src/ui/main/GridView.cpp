@@ -149,16 +149,16 @@ void TGridView::SetTextMode(bool textMode) {
 }
 
 void TGridView::RepaintFrom(int col, int row) {
-  if (!ViewReady || DocBuffer == nullptr) return;
+  if (!Doc().ViewReady || Doc().DocBuffer == nullptr) return;
   const int cols = hex_->ColCount();
   const int rows = hex_->RowCount();
-  if (cols != BytesPerRow || rows != VisibleRows) return;
+  if (cols != Doc().BytesPerRow || rows != Doc().VisibleRows) return;
   const CellTables& tables = Tables();
   for (TQZStrGrid* grid : {addr_, hex_, text_}) grid->SuspendRepaint();
-  int64_t pos = int64_t{row} * BytesPerRow + TopAddress + col;
+  int64_t pos = int64_t{row} * Doc().BytesPerRow + Doc().TopAddress + col;
   for (int r = row; r < rows; ++r) {
     for (int c = (r == row ? col : 0); c < cols; ++c, ++pos) {
-      if (pos > LastShownAddress) {
+      if (pos > Doc().LastShownAddress) {
         hex_->SetCell(c, r, QString());
         text_->SetCell(c, r, QString());
       } else {
@@ -177,7 +177,7 @@ void TGridView::ShowAddressCell(int row) {
     addr_->SetCell(0, row, QString());
     return;
   }
-  const int64_t address = int64_t{BaseAddress} + TopAddress + int64_t{row} * BytesPerRow - 1;
+  const int64_t address = int64_t{Doc().BaseAddress} + Doc().TopAddress + int64_t{row} * Doc().BytesPerRow - 1;
   addr_->SetCell(0, row, QString::fromStdString(AddressCellText(address)));
 }
 
@@ -201,9 +201,9 @@ void TGridView::SetDocumentShown(bool shown) {
 }
 
 QColor TGridView::BlockColor(int col, int row) const {
-  if (!ViewReady || BlockBegin == 0 || BlockEnd == 0) return {};
-  const int64_t pos = int64_t{row} * BytesPerRow + TopAddress + col;
-  if (pos < BlockBegin || pos > BlockEnd) return {};
+  if (!Doc().ViewReady || Doc().BlockBegin == 0 || Doc().BlockEnd == 0) return {};
+  const int64_t pos = int64_t{row} * Doc().BytesPerRow + Doc().TopAddress + col;
+  if (pos < Doc().BlockBegin || pos > Doc().BlockEnd) return {};
   return ColorFromValue(Options().ColorBlock, palette());
 }
 

@@ -7,7 +7,7 @@
 namespace quoxa {
 
 void EnableOnMenuOpen(MenuId menu) {
-  const bool bytes = DocSize > 0;
+  const bool bytes = Doc().DocSize > 0;
   switch (menu) {
     case MenuId::File:
       SetCommandsEnabled({Cmd::Print}, bytes);
@@ -25,7 +25,7 @@ void EnableOnMenuOpen(MenuId menu) {
       SetCommandsEnabled({Cmd::DecodeNumber, Cmd::BitManipulation, Cmd::Patch}, bytes);
       break;
     case MenuId::Script:
-      SetCommandsEnabled({Cmd::ScriptExecute}, ViewReady && ScriptEditorHasLines());
+      SetCommandsEnabled({Cmd::ScriptExecute}, Doc().ViewReady && ScriptEditorHasLines());
       break;
     case MenuId::Search:
     case MenuId::Help:

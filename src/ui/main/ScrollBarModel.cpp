@@ -46,9 +46,9 @@ int32_t TScrollBarModel::PositionFor(ScrollCode code, int32_t trackPosition) con
 }
 
 void ScrollViewTo(int32_t s) {
-  if (int64_t{s} >= int64_t{DocSize} - PageSize + 1) {
+  if (int64_t{s} >= int64_t{Doc().DocSize} - Doc().PageSize + 1) {
     GotoEnd();
-  } else if (s > PageSize) {
+  } else if (s > Doc().PageSize) {
     GotoAddress(RowStart(s), true, false);
     UpdateStatus();
   } else {

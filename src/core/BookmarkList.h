@@ -1,7 +1,8 @@
 #pragma once
 // The program's bookmarks: at most nine entries, each the text "position blank name", with
 // the 1-based position in decimal and the name in the program's 8-bit code page. The list
-// belongs to the program, not to a document, and is checked only when an entry is used.
+// outlives the file it was set in (opening another file keeps it) and is checked only when an
+// entry is used.
 
 #include <cstdint>
 #include <string>
@@ -31,9 +32,6 @@ class TBookmarkList {
  private:
   std::vector<std::string> entries_;
 };
-
-// The program's one list.
-TBookmarkList& Bookmarks();
 
 // The position of an entry: the number before its first blank; 0 when there is none or it
 // does not fit 32 bits.

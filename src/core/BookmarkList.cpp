@@ -1,4 +1,4 @@
-#include "edit/BookmarkList.h"
+#include "core/BookmarkList.h"
 
 #include <charconv>
 #include <cstdint>
@@ -37,11 +37,6 @@ void TBookmarkList::Remove(int index) {
 void TBookmarkList::Replace(std::vector<std::string> entries) {
   if (entries.size() > static_cast<size_t>(kMaxBookmarks)) entries.resize(kMaxBookmarks);
   entries_ = std::move(entries);
-}
-
-TBookmarkList& Bookmarks() {
-  static TBookmarkList list;
-  return list;
 }
 
 int32_t BookmarkPosition(const std::string& entry) {
