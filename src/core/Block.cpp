@@ -26,7 +26,7 @@ void SetBlockCommandsEnabled(bool on) {
 bool BlockMarked() { return Doc().BlockBegin != 0 && Doc().BlockEnd != 0; }
 
 bool MarkBlock(bool fromKey, bool forward) {
-  const int32_t pos = CursorAddress();
+  const int64_t pos = CursorAddress();
   Commands().SetEnabled(Cmd::BlockUnmark, true);
   if (Doc().BlockBegin == 0 && Doc().BlockEnd == 0) {
     Doc().BlockBegin = pos;
@@ -82,14 +82,14 @@ void UnmarkBlock() {
   RepaintGrids();
 }
 
-void CheckBlock(int32_t pos) {
+void CheckBlock(int64_t pos) {
   if (BlockMarked() && Doc().BlockEnd >= pos) {
     ShowInfo(msg::kBlockNoLongerValid);
     UnmarkBlock();
   }
 }
 
-void RestoreBlock(int32_t begin, int32_t end) {
+void RestoreBlock(int64_t begin, int64_t end) {
   if (begin == 0 && end == 0) {
     UnmarkBlock();
     return;
@@ -102,7 +102,7 @@ void RestoreBlock(int32_t begin, int32_t end) {
   RepaintGrids();
 }
 
-void ShiftBlock(int32_t newBegin) {
+void ShiftBlock(int64_t newBegin) {
   Doc().BlockEnd = newBegin + Doc().BlockEnd - Doc().BlockBegin;
   Doc().BlockBegin = newBegin;
 }

@@ -16,10 +16,10 @@ void SetBlockCommandsEnabled(bool on);
 // Clears both ends, disables the block commands and redraws the grids.
 void UnmarkBlock();
 // A change at pos: a block ending at or after it is no longer valid.
-void CheckBlock(int32_t pos);
+void CheckBlock(int64_t pos);
 // Sets both ends as they were (undo); 0, 0 unmarks.
-void RestoreBlock(int32_t begin, int32_t end);
+void RestoreBlock(int64_t begin, int64_t end);
 // Moves the block to start at newBegin, keeping its length.
-void ShiftBlock(int32_t newBegin);
+void ShiftBlock(int64_t newBegin);
 
 }  // namespace quoxa

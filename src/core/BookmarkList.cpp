@@ -23,7 +23,7 @@ std::string Trimmed(const std::string& text) {
 
 }  // namespace
 
-bool TBookmarkList::Append(int32_t position, const std::string& name) {
+bool TBookmarkList::Append(int64_t position, const std::string& name) {
   if (Full()) return false;
   entries_.push_back(std::to_string(position) + " " + Trimmed(name));
   return true;
@@ -39,13 +39,13 @@ void TBookmarkList::Replace(std::vector<std::string> entries) {
   entries_ = std::move(entries);
 }
 
-int32_t BookmarkPosition(const std::string& entry) {
+int64_t BookmarkPosition(const std::string& entry) {
   const size_t blank = entry.find(' ');
   const std::string_view digits(entry.data(), blank == std::string::npos ? entry.size() : blank);
   int64_t value = 0;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) return 0;
-  return value > INT32_MAX || value < INT32_MIN ? 0 : static_cast<int32_t>(value);
+  return value;
 }
 
 std::string BookmarkName(const std::string& entry) {

@@ -22,7 +22,7 @@ class TBookmarkList {
   const std::vector<std::string>& Entries() const { return entries_; }
 
   // Appends "position blank name" with the name's surrounding blanks removed; false when full.
-  bool Append(int32_t position, const std::string& name);
+  bool Append(int64_t position, const std::string& name);
   // Removes entry index; nothing for an index outside the list.
   void Remove(int index);
   void Clear() { entries_.clear(); }
@@ -35,7 +35,7 @@ class TBookmarkList {
 
 // The position of an entry: the number before its first blank; 0 when there is none or it
 // does not fit 32 bits.
-int32_t BookmarkPosition(const std::string& entry);
+int64_t BookmarkPosition(const std::string& entry);
 // The name of an entry: what follows its first blank.
 std::string BookmarkName(const std::string& entry);
 

@@ -30,7 +30,7 @@ TConversionUndo::TConversionUndo(const uint8_t* table) {
   }
 }
 
-bool TConversionUndo::Continues(int32_t pos, const uint8_t* table) const {
+bool TConversionUndo::Continues(int64_t pos, const uint8_t* table) const {
   return pos >= next_ && std::equal(table_.begin(), table_.end(), table);
 }
 
@@ -56,7 +56,7 @@ uint8_t* TConversionUndo::Room(size_t n) {
   return room;
 }
 
-void TConversionUndo::Add(int32_t pos, const uint8_t* before, int32_t n, const uint16_t* mask, int32_t changed) {
+void TConversionUndo::Add(int64_t pos, const uint8_t* before, int32_t n, const uint16_t* mask, int32_t changed) {
   if (stretches_.empty()) first_ = pos;
   next_ = pos + n;
   if (changed == 0) return;

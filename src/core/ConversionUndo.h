@@ -23,14 +23,14 @@ class TConversionUndo {
 
   // A stretch at pos converted through table carries this conversion on: stretches ascend
   // and the bytes between them were left as they were.
-  bool Continues(int32_t pos, const uint8_t* table) const;
+  bool Continues(int64_t pos, const uint8_t* table) const;
   // Keeps a stretch of at most kConversionStretch bytes at pos (1-based), still unconverted
   // in before, with its ChangedMask. Throws std::bad_alloc.
-  void Add(int32_t pos, const uint8_t* before, int32_t n, const uint16_t* mask, int32_t changed);
+  void Add(int64_t pos, const uint8_t* before, int32_t n, const uint16_t* mask, int32_t changed);
   // What Add of such a stretch would cost, before it is made.
   static int64_t CostOf(int32_t n, int32_t changed);
 
-  int32_t First() const { return first_; }
+  int64_t First() const { return first_; }
   int64_t Bytes() const;
 
   // On the document (doc[0] is position 1), as the conversion left it and as it found it.
@@ -44,7 +44,7 @@ class TConversionUndo {
 
  private:
   struct Stretch {
-    int32_t pos;
+    int64_t pos;
     uint16_t length;
     uint16_t changed;
     uint16_t kept;      // originals that the table cannot give back
@@ -67,8 +67,8 @@ class TConversionUndo {
   std::array<uint8_t, 256> inverse_{};
   std::array<bool, 256> ambiguous_{};
   bool anyAmbiguous_ = false;
-  int32_t first_ = 0;
-  int32_t next_ = 0;
+  int64_t first_ = 0;
+  int64_t next_ = 0;
   std::vector<Stretch> stretches_;
   struct FreeBlock {
     void operator()(uint8_t* block) const;

@@ -16,11 +16,11 @@ uint8_t* WritableDocBufferForConversion() { return const_cast<uint8_t*>(Doc().Do
 
 void SetDocBuffer(uint8_t* buffer) { Doc().DocBuffer = buffer; }
 
-void SetByte(int32_t pos, uint8_t value) { WritableDocBuffer()[pos - 1] = value; }
+void SetByte(int64_t pos, uint8_t value) { WritableDocBuffer()[pos - 1] = value; }
 
 void RecomputeLastShown() {
   TDocument& doc = Doc();
-  doc.LastShownAddress = static_cast<int32_t>(std::min<int64_t>(doc.DocSize, int64_t{doc.TopAddress} + doc.PageSize - 1));
+  doc.LastShownAddress = std::min(doc.DocSize, doc.TopAddress + doc.PageSize - 1);
 }
 
 void SetPageGeometry(int32_t cols, int32_t rows) {

@@ -7,10 +7,10 @@
 
 namespace quoxa {
 
-inline int32_t Capacity() { return Doc().Capacity(); }
-inline uint8_t GetByte(int32_t pos) { return Doc().GetByte(pos); }
-inline int32_t CursorAddress() { return Doc().CursorAddress(); }
-inline int64_t DisplayAddress(int32_t pos) { return Doc().DisplayAddress(pos); }
+inline int64_t Capacity() { return Doc().Capacity(); }
+inline uint8_t GetByte(int64_t pos) { return Doc().GetByte(pos); }
+inline int64_t CursorAddress() { return Doc().CursorAddress(); }
+inline int64_t DisplayAddress(int64_t pos) { return Doc().DisplayAddress(pos); }
 
 // LastShownAddress = min(DocSize, TopAddress + PageSize - 1).
 void RecomputeLastShown();

@@ -16,14 +16,14 @@ uint8_t* WritableDocBufferForConversion();
 void SetDocBuffer(uint8_t* buffer);
 
 // Writes one byte; nothing is journaled.
-void SetByte(int32_t pos, uint8_t value);
+void SetByte(int64_t pos, uint8_t value);
 
 // Moves pos..DocSize up by n (growing first); the gap is the caller's to fill and journal.
-bool OpenGap(int32_t pos, int64_t n);
+bool OpenGap(int64_t pos, int64_t n);
 // Removes pos..pos+n-1 without journaling; may shrink the block. False when the range passes
 // the end or a shrink failed (the bytes are removed all the same then).
-bool RemoveRange(int32_t pos, int64_t n);
+bool RemoveRange(int64_t pos, int64_t n);
 // Replaces removeLength bytes at pos by length bytes of data, without journaling.
-bool RawSplice(int32_t pos, int64_t removeLength, const uint8_t* data, int64_t length);
+bool RawSplice(int64_t pos, int64_t removeLength, const uint8_t* data, int64_t length);
 
 }  // namespace quoxa

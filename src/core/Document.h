@@ -40,17 +40,17 @@ class TDocument {
   void FreeBlock();
 
   // Bytes the block can hold without growing (0 before the block is allocated).
-  int32_t Capacity() const { return DocArray != nullptr ? DocArray->ByteSize() : 0; }
-  uint8_t GetByte(int32_t pos) const { return DocBuffer[pos - 1]; }
+  int64_t Capacity() const { return DocArray != nullptr ? DocArray->ByteSize() : 0; }
+  uint8_t GetByte(int64_t pos) const { return DocBuffer[pos - 1]; }
   // Position of the byte under the cursor.
-  int32_t CursorAddress() const { return CursorRow * BytesPerRow + TopAddress + CursorCol; }
+  int64_t CursorAddress() const { return int64_t{CursorRow} * BytesPerRow + TopAddress + CursorCol; }
   // The address the user sees for a position.
-  int64_t DisplayAddress(int32_t pos) const { return int64_t{pos} - 1 + BaseAddress; }
+  int64_t DisplayAddress(int64_t pos) const { return pos - 1 + BaseAddress; }
 
   // The bytes. Read-only here: changes go through the journaled primitives (Primitives.h).
   const uint8_t* DocBuffer = nullptr;
   std::unique_ptr<TQZDynArray> DocArray;
-  int32_t DocSize = 0;
+  int64_t DocSize = 0;
 
   // The file.
   std::string FileName;
@@ -67,16 +67,16 @@ class TDocument {
   bool OverwriteMode = false;
   int32_t BytesPerRow = kDefaultCols;
   int32_t VisibleRows = kDefaultRows;
-  int32_t PageSize = kDefaultCols * kDefaultRows;
-  int32_t TopAddress = 1;
-  int32_t LastShownAddress = 0;
+  int64_t PageSize = kDefaultCols * kDefaultRows;
+  int64_t TopAddress = 1;
+  int64_t LastShownAddress = 0;
   int32_t CursorCol = 0;
   int32_t CursorRow = 0;
-  int32_t BaseAddress = 0;
+  int64_t BaseAddress = 0;
 
   // The marked block.
-  int32_t BlockBegin = 0;
-  int32_t BlockEnd = 0;
+  int64_t BlockBegin = 0;
+  int64_t BlockEnd = 0;
   // Which end follows the cursor while a block is extended by keys: -1 the begin
   // (the end is anchored), +1 the end (the begin is anchored), 0 not decided yet.
   int8_t BlockDirection = 0;
@@ -85,12 +85,12 @@ class TDocument {
   TUndoJournal Journal;
 
   // The address commands: the remembered address (1 after a load) and the bookmarks.
-  int32_t RememberedAddress = 1;
+  int64_t RememberedAddress = 1;
   TBookmarkList Bookmarks;
 
   // The search: the start of the last occurrence found, and the one level of Replace undo.
-  int32_t LastFound = 0;      // 0 = none
-  int32_t LastReplaced = 0;   // start of the last replacement, 0 = none
+  int64_t LastFound = 0;      // 0 = none
+  int64_t LastReplaced = 0;   // start of the last replacement, 0 = none
   std::string UndoBytes;      // what the last replaced occurrence held
   std::string ReplacedBytes;  // what the last replacement wrote at LastReplaced, so that its undo
                               // checks the very bytes even after the strings changed

@@ -1,7 +1,6 @@
 #include "core/FileIo.h"
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 
 #include "core/AtomicFileWriter.h"
@@ -81,7 +80,7 @@ std::string ReadOnlyQuestionText(const std::string& name) {
   return FormatMsgS(msg::kOpenReadOnlyQuestion, FileNameOnly(name));
 }
 
-int32_t ReadFileInto(const std::string& name, bool insert, int32_t pos, int64_t expectedSize) {
+int32_t ReadFileInto(const std::string& name, bool insert, int64_t pos, int64_t expectedSize) {
   if (!insert) pos = 1;
   int32_t result = 0;
   {
@@ -91,12 +90,15 @@ int32_t ReadFileInto(const std::string& name, bool insert, int32_t pos, int64_t 
     if (result == 0) {
       if (insert) {
         // Never past the gap, whatever the file became since its size was taken.
-        const bool fits = pos >= 1 && int64_t{pos} - 1 + total <= Doc().DocSize;
+        const bool fits = pos >= 1 && pos - 1 + total <= Doc().DocSize;
         if (!fits || (expectedSize >= 0 && total != expectedSize)) result = kResultReadFailed;
-      } else if (total > std::numeric_limits<int32_t>::max() || !ReserveForSize(total)) {
+      } else if (!MemoryHolds(total) || !ReserveForSize(total)) {
         result = kResultNoMemory;
       } else {
         Doc().SavedFileTime = file.ModTime();
+        struct stat st {};
+        Doc().FileId.reset();
+        if (file.Status(st)) Doc().FileId = TFileId{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
       }
     }
     if (result == 0) {
@@ -107,7 +109,7 @@ int32_t ReadFileInto(const std::string& name, bool insert, int32_t pos, int64_t 
           const int64_t chunk = std::min(total - done, kFileChunk);
           if (chunk > 0) {
             int64_t got = 0;
-            result = ResultOf(file.Read(WritableDocBuffer() + (int64_t{pos} - 1) + done, chunk, got), kResultReadFailed);
+            result = ResultOf(file.Read(WritableDocBuffer() + (pos - 1) + done, chunk, got), kResultReadFailed);
             if (result == 0 && got < chunk) result = kResultReadFailed;
             done += got;
           }
@@ -116,7 +118,7 @@ int32_t ReadFileInto(const std::string& name, bool insert, int32_t pos, int64_t 
         } while (done != total && result == 0);
       }
       // After a failed Open the document is exactly what was read.
-      if (!insert) Doc().DocSize = static_cast<int32_t>(done);
+      if (!insert) Doc().DocSize = done;
     }
     if (file.IsOpen()) {
       const int32_t closed = ResultOf(file.Close(), kResultCloseFailed);
@@ -127,7 +129,7 @@ int32_t ReadFileInto(const std::string& name, bool insert, int32_t pos, int64_t 
   return result;
 }
 
-int32_t InsertFileAt(const std::string& name, int32_t pos, int64_t size) {
+int32_t InsertFileAt(const std::string& name, int64_t pos, int64_t size) {
   if (!OpenGap(pos, size)) {
     ShowError(msg::kNoMemory);
     return kResultNoMemory;
@@ -141,7 +143,7 @@ int32_t InsertFileAt(const std::string& name, int32_t pos, int64_t size) {
   return result;
 }
 
-bool WriteFileRange(const std::string& name, bool range, int32_t from, int32_t count) {
+bool WriteFileRange(const std::string& name, bool range, int64_t from, int64_t count) {
   if (!range) {
     from = 1;
     count = Doc().DocSize;
@@ -149,7 +151,7 @@ bool WriteFileRange(const std::string& name, bool range, int32_t from, int32_t c
   int32_t result = 0;
   {
     AtomicFileWriter writer;
-    if (from < 1 || count < 0 || int64_t{from} - 1 + count > Doc().DocSize) {
+    if (from < 1 || count < 0 || from - 1 + count > Doc().DocSize) {
       result = kIoInvalidParameter;
     } else {
       result = ResultOf(writer.Begin(name, count), kResultOpenFailed);
@@ -157,7 +159,7 @@ bool WriteFileRange(const std::string& name, bool range, int32_t from, int32_t c
     if (result == 0) {
       // Bytes written over the file itself cannot be taken back: no Cancel then.
       TProgressBox box({!writer.InPlace(), true, FileNameOnly(name), msg::kWritingFile});
-      const uint8_t* source = Doc().DocBuffer + (int64_t{from} - 1);
+      const uint8_t* source = Doc().DocBuffer + (from - 1);
       int64_t done = 0;
       do {
         const int64_t chunk = std::min(count - done, kFileChunk);

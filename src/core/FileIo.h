@@ -22,24 +22,24 @@ constexpr int32_t kResultFileInUse = 32;
 constexpr int64_t kFileChunk = 131072;
 
 // Open (insert = false): the file becomes the document; DocSize = bytes read and
-// the saved file time is recorded. Files of 2 GiB and more are refused (2004)
-// before anything changes. After a failure the document holds the bytes read so
-// far (the caller closes it).
+// the saved file time and the file's identity are recorded. A file the free memory
+// cannot hold is refused (2004) before anything changes. After a failure the document
+// holds the bytes read so far (the caller closes it).
 // Insert (insert = true): reads into the gap the caller opened at pos; expectedSize,
 // when not -1, is that gap's size and a file of another size is a read error.
 // The file is shared for reading unless ReadOnly is set or inserting.
 // Every failure is shown in an error box; returns the result code.
-int32_t ReadFileInto(const std::string& name, bool insert, int32_t pos, int64_t expectedSize = -1);
+int32_t ReadFileInto(const std::string& name, bool insert, int64_t pos, int64_t expectedSize = -1);
 // Insert file: opens a gap of size bytes at pos, reads the file into it and journals it;
 // on any failure (shown) the gap is closed again. Returns the result code.
-int32_t InsertFileAt(const std::string& name, int32_t pos, int64_t size);
+int32_t InsertFileAt(const std::string& name, int64_t pos, int64_t size);
 
 // range = false: the whole document (from and count are ignored); on success
 // Modified is cleared and the OldFileTime option applied. range = true: count
 // bytes from position from; Modified is left alone. The old file stays as it
 // was unless the new one was written completely. Every failure is shown in an
 // error box; true when the file was written.
-bool WriteFileRange(const std::string& name, bool range, int32_t from, int32_t count);
+bool WriteFileRange(const std::string& name, bool range, int64_t from, int64_t count);
 
 // The error box texts for a result code and a file name (shown without its path).
 std::string ReadErrorText(int32_t result, const std::string& name);

@@ -21,7 +21,6 @@ namespace quoxa {
 
 namespace {
 
-constexpr int64_t kMaxSize = std::numeric_limits<int32_t>::max();
 // Records from this size on are checked against the memory the system has free.
 constexpr int64_t kCheckFreeFrom = int64_t{1} << 20;
 
@@ -45,10 +44,10 @@ std::vector<Cut> CutsOf(const TUndoStep& step, bool inverse) {
   for (const TSplice& s : step.splices) {
     if (inverse) {
       // After the step, splice k sits at its recorded position.
-      cuts.push_back({int64_t{s.pos} - 1, s.inserted, removed, s.removed});
+      cuts.push_back({s.pos - 1, s.inserted, removed, s.removed});
     } else {
-      cuts.push_back({int64_t{s.pos} - 1 - shift, s.removed, inserted, s.inserted});
-      shift += int64_t{s.inserted} - s.removed;
+      cuts.push_back({s.pos - 1 - shift, s.removed, inserted, s.inserted});
+      shift += s.inserted - s.removed;
     }
     removed += s.removed * removedStep;
     inserted += s.inserted * insertedStep;
@@ -86,7 +85,7 @@ void ApplyInOnePass(const std::vector<Cut>& cuts, int64_t growth) {
       cEnd = it->at;
     }
   }
-  Doc().DocSize = static_cast<int32_t>(size + growth);
+  Doc().DocSize = size + growth;
 }
 
 // Replays a step forward (redo) or backward (undo). False when memory ran out.
@@ -102,7 +101,7 @@ bool Replay(const TUndoStep& step, bool inverse) {
   std::vector<Cut> cuts = CutsOf(step, inverse);
   int64_t growth = 0;
   for (const Cut& cut : cuts) growth += cut.length - cut.removed;
-  if (growth > 0 && (int64_t{Doc().DocSize} + growth > kMaxSize || !EnsureCapacity(growth))) return false;
+  if (growth > 0 && (Doc().DocSize + growth > kMaxDocSize || !EnsureCapacity(growth))) return false;
   if (step.onePass) {
     ApplyInOnePass(cuts, growth);
     // The block shrinks as after any delete; DocSize is already the new one.
@@ -112,7 +111,7 @@ bool Replay(const TUndoStep& step, bool inverse) {
   if (inverse) {
     // Undone last splice first, each at its recorded position.
     for (auto it = cuts.rbegin(); it != cuts.rend(); ++it) {
-      if (!RawSplice(static_cast<int32_t>(it->at + 1), it->removed, it->data, it->length)) return false;
+      if (!RawSplice(it->at + 1, it->removed, it->data, it->length)) return false;
     }
   } else {
     for (size_t k = 0; k < cuts.size(); ++k) {
@@ -124,8 +123,8 @@ bool Replay(const TUndoStep& step, bool inverse) {
 }
 
 void ShowState(const TUndoStep& step, bool undone) {
-  const int32_t* block = undone ? step.blockBefore : step.blockAfter;
-  const int32_t first = step.FirstPos();
+  const int64_t* block = undone ? step.blockBefore : step.blockAfter;
+  const int64_t first = step.FirstPos();
   DropReplaceUndoIfReached(first);
   if (Doc().DocSize == 0) {
     ClearDocument();
@@ -135,8 +134,8 @@ void ShowState(const TUndoStep& step, bool undone) {
   } else {
     CheckBlock(first);
   }
-  const int32_t cursor = undone ? step.cursorBefore : step.cursorAfter;
-  GotoAddress(std::clamp(cursor, 1, std::max(Doc().DocSize, 1)), true, true);
+  const int64_t cursor = undone ? step.cursorBefore : step.cursorAfter;
+  GotoAddress(std::clamp<int64_t>(cursor, 1, std::max<int64_t>(Doc().DocSize, 1)), true, true);
   RefreshView();
   UpdateStatus();
 }
@@ -169,9 +168,9 @@ int64_t TUndoStep::Bytes() const {
          static_cast<int64_t>(sizeof(TUndoStep)) + (conversion ? conversion->Bytes() : 0);
 }
 
-int32_t TUndoStep::FirstPos() const {
+int64_t TUndoStep::FirstPos() const {
   if (conversion) return conversion->First();
-  int32_t first = std::numeric_limits<int32_t>::max();
+  int64_t first = std::numeric_limits<int64_t>::max();
   for (const TSplice& s : splices) first = std::min(first, s.pos);
   return splices.empty() ? 1 : first;
 }
@@ -190,7 +189,7 @@ void TUndoJournal::End() {
   Commit();
 }
 
-void TUndoJournal::Record(int32_t pos, const uint8_t* removed, int64_t removedLength, const uint8_t* inserted,
+void TUndoJournal::Record(int64_t pos, const uint8_t* removed, int64_t removedLength, const uint8_t* inserted,
                           int64_t insertedLength) {
   if (replaying_ || !active_ || (removedLength <= 0 && insertedLength <= 0)) return;
   JournalStep alone(*this);
@@ -199,11 +198,11 @@ void TUndoJournal::Record(int32_t pos, const uint8_t* removed, int64_t removedLe
   AddSplice(pos, removed, removedLength, inserted, insertedLength);
 }
 
-void TUndoJournal::BeginConversion(int32_t pos, const uint8_t* table) {
+void TUndoJournal::BeginConversion(int64_t pos, const uint8_t* table) {
   if (open_.conversion && !open_.conversion->Continues(pos, table)) SettleConversion();
 }
 
-void TUndoJournal::RecordConversion(int32_t pos, int32_t n, const uint8_t* table, const uint8_t* before,
+void TUndoJournal::RecordConversion(int64_t pos, int32_t n, const uint8_t* table, const uint8_t* before,
                                     const uint8_t* after, const uint16_t* mask, int32_t changed) {
   if (replaying_ || !active_ || changed <= 0) return;
   JournalStep alone(*this);
@@ -234,21 +233,21 @@ bool TUndoJournal::Admit(int64_t bytes) {
 void TUndoJournal::SettleConversion() {
   if (!open_.conversion || replaying_) return;
   const std::unique_ptr<TConversionUndo> conversion = std::move(open_.conversion);
-  conversion->ForEachSpan(Doc().DocBuffer, [&](int32_t pos, const uint8_t* before, const uint8_t* after, int32_t n) {
+  conversion->ForEachSpan(Doc().DocBuffer, [&](int64_t pos, const uint8_t* before, const uint8_t* after, int32_t n) {
     if (!overflow_) AddSplice(pos, before, n, after, n);
   });
 }
 
-void TUndoJournal::AddSplice(int32_t pos, const uint8_t* removed, int64_t removedLength, const uint8_t* inserted,
+void TUndoJournal::AddSplice(int64_t pos, const uint8_t* removed, int64_t removedLength, const uint8_t* inserted,
                              int64_t insertedLength) {
   if (!Admit(removedLength + insertedLength + static_cast<int64_t>(sizeof(TSplice)))) return;
   try {
     if (!open_.splices.empty()) {
       const TSplice& last = open_.splices.back();
-      if (pos < int64_t{last.pos} + last.inserted) open_.onePass = false;
+      if (pos < last.pos + last.inserted) open_.onePass = false;
     }
     const size_t before = open_.splices.size();
-    open_.splices.push_back({pos, static_cast<uint32_t>(removedLength), static_cast<uint32_t>(insertedLength)});
+    open_.splices.push_back({pos, removedLength, insertedLength});
     AddToPool(open_.removed, open_.sameRemoved, before, removed, removedLength);
     AddToPool(open_.inserted, open_.sameInserted, before, inserted, insertedLength);
   } catch (const std::bad_alloc&) {

@@ -15,9 +15,9 @@ namespace quoxa {
 
 // One change in the coordinates of the document as the splices before it left it.
 struct TSplice {
-  int32_t pos = 0;
-  uint32_t removed = 0;   // length in the step's removed pool
-  uint32_t inserted = 0;  // length in the step's inserted pool
+  int64_t pos = 0;
+  int64_t removed = 0;   // length in the step's removed pool
+  int64_t inserted = 0;  // length in the step's inserted pool
 };
 
 struct TUndoStep {
@@ -30,10 +30,10 @@ struct TUndoStep {
   bool sameInserted = true;
   // A step that only converts bytes through one table keeps this instead of splices.
   std::unique_ptr<TConversionUndo> conversion;
-  int32_t cursorBefore = 1;
-  int32_t cursorAfter = 1;
-  int32_t blockBefore[2] = {0, 0};
-  int32_t blockAfter[2] = {0, 0};
+  int64_t cursorBefore = 1;
+  int64_t cursorAfter = 1;
+  int64_t blockBefore[2] = {0, 0};
+  int64_t blockAfter[2] = {0, 0};
   // The command itself put the block on its bytes: undo and redo give it back exactly.
   bool blockPlaced = false;
   // Ascending, apart, all growing or all shrinking: undone and redone in one pass.
@@ -43,7 +43,7 @@ struct TUndoStep {
   uint64_t id = 0;
 
   int64_t Bytes() const;
-  int32_t FirstPos() const;
+  int64_t FirstPos() const;
 };
 
 class TUndoJournal {
@@ -53,14 +53,14 @@ class TUndoJournal {
   // Closes the step; a step without changes leaves the journal as it was.
   void End();
   // Describes a change about to be made at pos; removed are the bytes still there.
-  void Record(int32_t pos, const uint8_t* removed, int64_t removedLength, const uint8_t* inserted,
+  void Record(int64_t pos, const uint8_t* removed, int64_t removedLength, const uint8_t* inserted,
               int64_t insertedLength);
   // Comes before a conversion from pos through table writes anything: a conversion record
   // it does not carry on is turned into splices while the bytes are as that one left them.
-  void BeginConversion(int32_t pos, const uint8_t* table);
+  void BeginConversion(int64_t pos, const uint8_t* table);
   // Describes a stretch of n bytes at pos just converted through table: before holds them as
   // they were, after as they are; mask and changed are their ChangedMask.
-  void RecordConversion(int32_t pos, int32_t n, const uint8_t* table, const uint8_t* before, const uint8_t* after,
+  void RecordConversion(int64_t pos, int32_t n, const uint8_t* table, const uint8_t* before, const uint8_t* after,
                         const uint16_t* mask, int32_t changed);
 
   // Turns the open step's conversion record into splices, so that other changes can follow
@@ -97,7 +97,7 @@ class TUndoJournal {
   uint64_t CurrentId() const { return undo_.empty() ? baseId_ : undo_.back().id; }
   void Commit();
   bool Admit(int64_t bytes);
-  void AddSplice(int32_t pos, const uint8_t* removed, int64_t removedLength, const uint8_t* inserted,
+  void AddSplice(int64_t pos, const uint8_t* removed, int64_t removedLength, const uint8_t* inserted,
                  int64_t insertedLength);
   void DropOldestToBudget();
   void Overflow();

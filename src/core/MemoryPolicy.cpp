@@ -6,6 +6,7 @@
 #include "core/Busy.h"
 #include "core/DocState.h"
 #include "core/DocWrite.h"
+#include "core/FreeMemory.h"
 #include "core/MessageTexts.h"
 #include "core/Messages.h"
 #include "core/TextFormat.h"
@@ -14,22 +15,31 @@ namespace quoxa {
 
 namespace {
 
-constexpr int64_t kMaxSize = std::numeric_limits<int32_t>::max();
-
 bool ReAllocDocument(int64_t bytes, const char* busyText) {
-  if (bytes < 0 || bytes > kMaxSize || Doc().DocArray == nullptr) return false;
+  if (bytes < 0 || bytes > kMaxBlockBytes || Doc().DocArray == nullptr) return false;
   BusyScope busy(busyText);
   uint8_t* buffer = WritableDocBuffer();
-  const bool ok = Doc().DocArray->ReAlloc(buffer, static_cast<int32_t>(bytes));
+  const bool ok = Doc().DocArray->ReAlloc(buffer, bytes);
   SetDocBuffer(buffer);
   return ok;
+}
+
+// Whether the block may grow to hold size bytes. The system lends memory it does not have and
+// ends the program when the pages are touched, so the growth must be free now (the step's
+// rounding aside); a system that tells nothing leaves the answer to the allocation itself.
+bool GrowthFits(int64_t size) {
+  if (size < 0 || size > kMaxDocSize) return false;
+  if (size <= Capacity()) return true;
+  const int64_t free = FreeMemoryBytes();
+  return free == 0 || size - Capacity() <= free;
 }
 
 }  // namespace
 
 int64_t RoundUp(int64_t x) {
+  if (x < 0 || x > kMaxDocSize) return -1;
   const int64_t rounded = (x / kGrowStep + 1) * kGrowStep;
-  return rounded > kMaxSize ? -1 : rounded;
+  return rounded > kMaxBlockBytes ? -1 : rounded;
 }
 
 int64_t CapacityForSize(int64_t size) {
@@ -65,6 +75,8 @@ bool FreeDocument() {
   return ok;
 }
 
+bool MemoryHolds(int64_t size) { return GrowthFits(size); }
+
 bool ReserveForSize(int64_t size) { return SetCapacity(CapacityForSize(size)); }
 
 bool SetCapacity(int64_t bytes) {
@@ -76,11 +88,12 @@ bool SetCapacity(int64_t bytes) {
 bool EnsureCapacity(int64_t delta) {
   if (delta == 0) return true;
   if (delta > 0) {
-    if (delta <= int64_t{Capacity()} - Doc().DocSize) return true;
-    return ReAllocDocument(RoundUp(int64_t{Doc().DocSize} + delta), msg::kAllocatingMemory);
+    if (delta <= Capacity() - Doc().DocSize) return true;
+    if (delta > kMaxDocSize - Doc().DocSize || !GrowthFits(Doc().DocSize + delta)) return false;
+    return ReAllocDocument(RoundUp(Doc().DocSize + delta), msg::kAllocatingMemory);
   }
   if (Capacity() <= kMinCapacity) return true;
-  const int64_t remaining = std::max<int64_t>(0, int64_t{Doc().DocSize} + delta);
+  const int64_t remaining = std::max<int64_t>(0, Doc().DocSize + delta);
   return ReAllocDocument(std::max<int64_t>(kMinCapacity, RoundUp(remaining)), msg::kReleasingMemory);
 }
 

@@ -4,12 +4,16 @@
 #include <cstdint>
 #include <string>
 
+#include "core/QZDynArray.h"
+
 namespace quoxa {
 
 constexpr int32_t kGrowStep = 131072;     // 128 KiB
 constexpr int32_t kMinCapacity = 524288;  // 512 KiB
+// The largest document the arithmetic allows; the memory the system has is the real limit.
+constexpr int64_t kMaxDocSize = kMaxBlockBytes - kGrowStep;
 
-// (x div 131072 + 1) * 131072, or -1 when that passes 2^31 - 1.
+// (x div 131072 + 1) * 131072, or -1 when that passes the largest block.
 int64_t RoundUp(int64_t x);
 
 // Capacity for a document of size bytes: max(512 KiB, RoundUp(size)), -1 if too large.
@@ -20,6 +24,10 @@ int64_t CapacityForSize(int64_t size);
 bool AllocDocument();
 // Shut-down: releases the block; false after showing the error.
 bool FreeDocument();
+
+// Whether a document of size bytes fits: below the largest document, and the memory the block
+// would have to grow by is free in the system (when the system says how much is).
+bool MemoryHolds(int64_t size);
 
 // Loading and New: capacity for a document of size bytes, shrinking or growing.
 bool ReserveForSize(int64_t size);

@@ -5,15 +5,15 @@
 
 namespace quoxa {
 
-int32_t RowStart(int32_t pos) { return ((pos - 1) / Doc().BytesPerRow) * Doc().BytesPerRow + 1; }
+int64_t RowStart(int64_t pos) { return ((pos - 1) / Doc().BytesPerRow) * Doc().BytesPerRow + 1; }
 
 namespace {
 
 // Top of the last page: the last byte in the bottom row, the top row on a row boundary.
-int32_t LastPageTop() {
+int64_t LastPageTop() {
   if (Doc().DocSize <= Doc().PageSize) return 1;
-  int32_t top = Doc().DocSize - Doc().PageSize + 1;
-  const int32_t r = Doc().DocSize % Doc().BytesPerRow;
+  int64_t top = Doc().DocSize - Doc().PageSize + 1;
+  const auto r = static_cast<int32_t>(Doc().DocSize % Doc().BytesPerRow);
   if (r != 0) top += Doc().BytesPerRow - r;
   return top;
 }
@@ -25,13 +25,14 @@ void ScrollToEnd() {
   Doc().TopAddress = LastPageTop();
 }
 
-Cell AddressToCell(int32_t pos) {
+Cell AddressToCell(int64_t pos) {
   if (pos <= Doc().TopAddress || pos > Doc().LastShownAddress) return {};
-  const int32_t row = (pos - Doc().TopAddress) / Doc().BytesPerRow;
-  return {pos - Doc().TopAddress - row * Doc().BytesPerRow, row};
+  // On the page, so both fit a cell.
+  const auto row = static_cast<int32_t>((pos - Doc().TopAddress) / Doc().BytesPerRow);
+  return {static_cast<int32_t>(pos - Doc().TopAddress - int64_t{row} * Doc().BytesPerRow), row};
 }
 
-void GotoAddress(int32_t pos, bool placeCursor, bool keepView) {
+void GotoAddress(int64_t pos, bool placeCursor, bool keepView) {
   if (!Doc().ViewReady || Doc().DocBuffer == nullptr) return;
   if (pos < 1) pos = 1;
   if (pos > Doc().DocSize) pos = Doc().DocSize;

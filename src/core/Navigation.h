@@ -12,14 +12,14 @@ struct Cell {
 };
 
 // Shows pos (clamped to the document); keepView leaves the page alone when pos is on it.
-void GotoAddress(int32_t pos, bool placeCursor, bool keepView);
+void GotoAddress(int64_t pos, bool placeCursor, bool keepView);
 void GotoTop();
 void GotoEnd();
 // Last page with the last byte in the bottom row and the top row on a row boundary.
 void ScrollToEnd();
 // Cell of a position on the current page; (0, 0) when it is not on the page.
-Cell AddressToCell(int32_t pos);
+Cell AddressToCell(int64_t pos);
 // First position of the row holding pos.
-int32_t RowStart(int32_t pos);
+int64_t RowStart(int64_t pos);
 
 }  // namespace quoxa

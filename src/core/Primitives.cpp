@@ -22,13 +22,12 @@ namespace quoxa {
 
 namespace {
 
-constexpr int64_t kMaxSize = std::numeric_limits<int32_t>::max();
 
-uint8_t* At(int32_t pos) { return WritableDocBuffer() + (pos - 1); }
+uint8_t* At(int64_t pos) { return WritableDocBuffer() + (pos - 1); }
 
 const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
-void RecordRemoval(int32_t pos, int64_t n) { Doc().Journal.Record(pos, At(pos), n, nullptr, 0); }
+void RecordRemoval(int64_t pos, int64_t n) { Doc().Journal.Record(pos, At(pos), n, nullptr, 0); }
 
 // Deleting every byte is still a change the user must be asked to save.
 void ClearAsEdit() {
@@ -45,78 +44,78 @@ EditReachHook replaceUndoHook = nullptr;
 
 void InstallReplaceUndoHook(EditReachHook hook) { replaceUndoHook = hook; }
 
-void DropReplaceUndoIfReached(int32_t pos) {
+void DropReplaceUndoIfReached(int64_t pos) {
   if (replaceUndoHook != nullptr) replaceUndoHook(pos);
 }
 
-bool OpenGap(int32_t pos, int64_t n) {
-  if (n < 0 || pos < 1 || pos > int64_t{Doc().DocSize} + 1) return false;
-  if (int64_t{Doc().DocSize} + n > kMaxSize) return false;
+bool OpenGap(int64_t pos, int64_t n) {
+  if (n < 0 || pos < 1 || pos > Doc().DocSize + 1) return false;
+  if (Doc().DocSize + n > kMaxDocSize) return false;
   if (!EnsureCapacity(n)) return false;
   if (n == 0) return true;
   std::memmove(At(pos) + n, At(pos), static_cast<size_t>(Doc().DocSize - pos + 1));
-  Doc().DocSize += static_cast<int32_t>(n);
+  Doc().DocSize += n;
   return true;
 }
 
-bool RemoveRange(int32_t pos, int64_t n) {
+bool RemoveRange(int64_t pos, int64_t n) {
   BusyScope busy(msg::kBusyDelete);
-  if (pos < 1 || n < 0 || int64_t{pos} + n - 1 > Doc().DocSize) return false;
+  if (pos < 1 || n < 0 || pos + n - 1 > Doc().DocSize) return false;
   if (n == 0) return true;
   if (n == Doc().DocSize) {
     ClearDocument();
     return true;
   }
-  const int64_t tail = int64_t{Doc().DocSize} - (pos + n) + 1;
+  const int64_t tail = Doc().DocSize - (pos + n) + 1;
   std::memmove(At(pos), At(pos) + n, static_cast<size_t>(tail));
   const bool result = EnsureCapacity(-n);
-  Doc().DocSize -= static_cast<int32_t>(n);
+  Doc().DocSize -= n;
   return result;
 }
 
-bool RawSplice(int32_t pos, int64_t removeLength, const uint8_t* data, int64_t length) {
-  if (pos < 1 || removeLength < 0 || length < 0 || int64_t{pos} + removeLength - 1 > Doc().DocSize) return false;
+bool RawSplice(int64_t pos, int64_t removeLength, const uint8_t* data, int64_t length) {
+  if (pos < 1 || removeLength < 0 || length < 0 || pos + removeLength - 1 > Doc().DocSize) return false;
   if (length > removeLength) {
-    if (!OpenGap(static_cast<int32_t>(pos + removeLength), length - removeLength)) return false;
+    if (!OpenGap(pos + removeLength, length - removeLength)) return false;
   } else if (length < removeLength) {
-    const int32_t before = Doc().DocSize;
-    if (!RemoveRange(static_cast<int32_t>(pos + length), removeLength - length) && Doc().DocSize == before) return false;
+    const int64_t before = Doc().DocSize;
+    if (!RemoveRange(pos + length, removeLength - length) && Doc().DocSize == before) return false;
   }
   if (length > 0) std::memcpy(At(pos), data, static_cast<size_t>(length));
   return true;
 }
 
-bool SpliceBytes(int32_t pos, int64_t removeLength, const std::string& bytes) {
+bool SpliceBytes(int64_t pos, int64_t removeLength, const std::string& bytes) {
   const auto length = static_cast<int64_t>(bytes.size());
-  if (pos < 1 || removeLength < 0 || int64_t{pos} + removeLength - 1 > Doc().DocSize) return false;
-  if (int64_t{Doc().DocSize} - removeLength + length > kMaxSize) return false;
+  if (pos < 1 || removeLength < 0 || pos + removeLength - 1 > Doc().DocSize) return false;
+  if (Doc().DocSize - removeLength + length > kMaxDocSize) return false;
   if (length > removeLength && !EnsureCapacity(length - removeLength)) return false;
   Doc().Journal.Record(pos, At(pos), removeLength, Bytes(bytes), length);
   return RawSplice(pos, removeLength, Bytes(bytes), length);
 }
 
-bool DeleteRange(int32_t pos, int64_t n) {
-  if (pos < 1 || n < 0 || int64_t{pos} + n - 1 > Doc().DocSize) return false;
+bool DeleteRange(int64_t pos, int64_t n) {
+  if (pos < 1 || n < 0 || pos + n - 1 > Doc().DocSize) return false;
   if (n > 0) RecordRemoval(pos, n);
   return RemoveRange(pos, n);
 }
 
-bool CopyBytesWithin(int32_t source, int64_t length, int32_t pos, bool insert) {
-  if (length < 0 || source < 1 || int64_t{source} + length - 1 > Doc().DocSize) return false;
+bool CopyBytesWithin(int64_t source, int64_t length, int64_t pos, bool insert) {
+  if (length < 0 || source < 1 || source + length - 1 > Doc().DocSize) return false;
   if (!insert) {
-    if (pos < 1 || int64_t{pos} + length - 1 > Doc().DocSize) return false;
+    if (pos < 1 || pos + length - 1 > Doc().DocSize) return false;
     if (length == 0) return true;
     Doc().Journal.Record(pos, At(pos), length, At(source), length);
     std::memmove(At(pos), At(source), static_cast<size_t>(length));
     return true;
   }
-  if (pos < 1 || pos > int64_t{Doc().DocSize} + 1 || int64_t{Doc().DocSize} + length > kMaxSize) return false;
+  if (pos < 1 || pos > Doc().DocSize + 1 || Doc().DocSize + length > kMaxDocSize) return false;
   if (length == 0) return true;
   if (!EnsureCapacity(length)) return false;
   Doc().Journal.Record(pos, nullptr, 0, At(source), length);
   OpenGap(pos, length);
   // The gap pushed up the part of the source at or behind pos; the part before pos stayed.
-  const int64_t before = std::clamp<int64_t>(int64_t{pos} - source, 0, length);
+  const int64_t before = std::clamp<int64_t>(pos - source, 0, length);
   if (before > 0) std::memcpy(At(pos), At(source), static_cast<size_t>(before));
   if (before < length) {
     std::memcpy(At(pos) + before, At(source) + before + length, static_cast<size_t>(length - before));
@@ -124,10 +123,10 @@ bool CopyBytesWithin(int32_t source, int64_t length, int32_t pos, bool insert) {
   return true;
 }
 
-bool MoveBytes(int32_t source, int64_t length, int32_t pos) {
-  if (length < 0 || source < 1 || int64_t{source} + length - 1 > Doc().DocSize) return false;
-  if (pos < 1 || pos > int64_t{Doc().DocSize} + 1) return false;
-  if (length == 0 || (pos >= source && pos <= int64_t{source} + length)) return true;
+bool MoveBytes(int64_t source, int64_t length, int64_t pos) {
+  if (length < 0 || source < 1 || source + length - 1 > Doc().DocSize) return false;
+  if (pos < 1 || pos > Doc().DocSize + 1) return false;
+  if (length == 0 || (pos >= source && pos <= source + length)) return true;
   std::string moved;
   try {
     moved.assign(reinterpret_cast<const char*>(At(source)), static_cast<size_t>(length));
@@ -135,7 +134,7 @@ bool MoveBytes(int32_t source, int64_t length, int32_t pos) {
     return false;
   }
   // Recorded as a removal, then an insertion, so that replaying never needs more room.
-  const int32_t target = pos < source ? pos : static_cast<int32_t>(pos - length);
+  const int64_t target = pos < source ? pos : pos - length;
   Doc().Journal.Record(source, Bytes(moved), length, nullptr, 0);
   Doc().Journal.Record(target, nullptr, 0, Bytes(moved), length);
   if (pos < source) {
@@ -154,44 +153,44 @@ void ClearDocument() {
   Commands().SetEnabled(Cmd::BookmarkAdd, false);
 }
 
-bool OverwriteBytes(int32_t pos, const std::string& bytes) {
+bool OverwriteBytes(int64_t pos, const std::string& bytes) {
   const auto length = static_cast<int64_t>(bytes.size());
-  if (pos < 1 || int64_t{pos} + length - 1 > Doc().DocSize) {
+  if (pos < 1 || pos + length - 1 > Doc().DocSize) {
     ShowError(msg::kOverwriteBeyondEnd);
     return false;
   }
   if (length > 0) SpliceBytes(pos, length, bytes);
-  GotoAddress(static_cast<int32_t>(std::min<int64_t>(pos + length, Doc().DocSize)), true, true);
+  GotoAddress(std::min(pos + length, Doc().DocSize), true, true);
   Doc().Modified = true;
   return true;
 }
 
-bool InsertBytes(int32_t pos, int64_t count, const std::string& bytes) {
+bool InsertBytes(int64_t pos, int64_t count, const std::string& bytes) {
   const auto length = static_cast<int64_t>(bytes.size());
   if (count <= 0 || length == 0) return true;
   // Checked before multiplying: count x length must never wrap.
-  if (count > kMaxSize / length || !OpenGap(pos, count * length)) {
+  if (count > kMaxDocSize / length || !OpenGap(pos, count * length)) {
     ShowError(msg::kNoMemory);
     return false;
   }
   uint8_t* dest = At(pos);
   for (int64_t i = 0; i < count; ++i, dest += length) std::memcpy(dest, bytes.data(), bytes.size());
   RecordInserted(pos, count * length);
-  GotoAddress(static_cast<int32_t>(std::min<int64_t>(pos + length * count, Doc().DocSize)), true, true);
+  GotoAddress(std::min(pos + length * count, Doc().DocSize), true, true);
   Doc().Modified = true;
   return true;
 }
 
-int64_t ConvertRange(int32_t first, int32_t last, const uint8_t* table) {
-  first = std::max(first, 1);
+int64_t ConvertRange(int64_t first, int64_t last, const uint8_t* table) {
+  first = std::max<int64_t>(first, 1);
   last = std::min(last, Doc().DocSize);
   int64_t count = 0;
   // A stretch at a time: kept aside (it stays in the cache), converted in place, journaled.
   uint8_t before[kConversionStretch];
   uint16_t mask[kConversionStretch / 16];
   Doc().Journal.BeginConversion(first, table);
-  for (int32_t from = first; from <= last;) {
-    const int32_t n = std::min(kConversionStretch, last - from + 1);
+  for (int64_t from = first; from <= last;) {
+    const auto n = static_cast<int32_t>(std::min<int64_t>(kConversionStretch, last - from + 1));
     uint8_t* bytes = WritableDocBufferForConversion() + (from - 1);
     std::memcpy(before, bytes, static_cast<size_t>(n));
     TranslateBytes(bytes, n, table);
@@ -205,17 +204,17 @@ int64_t ConvertRange(int32_t first, int32_t last, const uint8_t* table) {
   return count;
 }
 
-void RecordInserted(int32_t pos, int64_t n) {
-  if (pos >= 1 && n > 0 && int64_t{pos} + n - 1 <= Doc().DocSize) Doc().Journal.Record(pos, nullptr, 0, At(pos), n);
+void RecordInserted(int64_t pos, int64_t n) {
+  if (pos >= 1 && n > 0 && pos + n - 1 <= Doc().DocSize) Doc().Journal.Record(pos, nullptr, 0, At(pos), n);
 }
 
 bool InsertByteAtCursor(uint8_t b) {
-  if (Doc().DocSize >= kMaxSize || !EnsureCapacity(1)) {
+  if (Doc().DocSize >= kMaxDocSize || !EnsureCapacity(1)) {
     ShowError(msg::kNoMemory);
     return false;
   }
   BusyScope busy(msg::kBusyInsert);
-  const int32_t p = CursorAddress();
+  const int64_t p = CursorAddress();
   Doc().Journal.Record(p, nullptr, 0, &b, 1);
   if (p <= Doc().DocSize) std::memmove(At(p) + 1, At(p), static_cast<size_t>(Doc().DocSize - p + 1));
   ++Doc().DocSize;
@@ -231,7 +230,7 @@ void DeleteByteAtCursor() {
   }
   if (Doc().DocSize < 1) return;
   BusyScope busy(msg::kBusyDelete);
-  const int32_t p = CursorAddress();
+  const int64_t p = CursorAddress();
   DropReplaceUndoIfReached(p);
   RecordRemoval(p, 1);
   std::memmove(At(p), At(p) + 1, static_cast<size_t>(Doc().DocSize - p));
@@ -252,7 +251,7 @@ void DeleteByteAtCursor() {
 }
 
 void DeleteFromCursor() {
-  const int32_t p = CursorAddress();
+  const int64_t p = CursorAddress();
   if (Doc().DocSize < 1) return;
   if (p == 1) {
     ClearAsEdit();
@@ -263,7 +262,7 @@ void DeleteFromCursor() {
     return;
   }
   DropReplaceUndoIfReached(p);
-  RecordRemoval(p, int64_t{Doc().DocSize} - p + 1);
+  RecordRemoval(p, Doc().DocSize - p + 1);
   Doc().DocSize = p - 1;
   Doc().Modified = true;
   GotoEnd();
@@ -272,7 +271,7 @@ void DeleteFromCursor() {
 
 void DeleteToCursor() {
   if (Doc().DocSize == 0) return;
-  const int32_t p = CursorAddress();
+  const int64_t p = CursorAddress();
   if (p == Doc().DocSize) {
     ClearAsEdit();
     return;

@@ -9,26 +9,26 @@ namespace quoxa {
 
 // Replaces removeLength bytes at pos by bytes; no view update. False when the range passes
 // the end or memory for the growth could not be had (nothing changed then).
-bool SpliceBytes(int32_t pos, int64_t removeLength, const std::string& bytes);
+bool SpliceBytes(int64_t pos, int64_t removeLength, const std::string& bytes);
 // Copies length bytes from source to pos inside the document, inserted before pos or written over
 // the bytes from pos on; overlapping ranges copy as memmove does. No view update. False when a
 // range does not fit or memory for the growth could not be had (nothing changed then).
-bool CopyBytesWithin(int32_t source, int64_t length, int32_t pos, bool insert);
+bool CopyBytesWithin(int64_t source, int64_t length, int64_t pos, bool insert);
 // Moves length bytes from source to stand before the byte at pos (outside source..source+length),
 // in place and without growing. No view update. False when a range does not fit or memory for
 // the moved bytes could not be had (nothing changed then).
-bool MoveBytes(int32_t source, int64_t length, int32_t pos);
+bool MoveBytes(int64_t source, int64_t length, int64_t pos);
 // Removes pos..pos+n-1; may shrink the block. False when the range passes the end
 // or a shrink failed (the bytes are removed all the same then).
-bool DeleteRange(int32_t pos, int64_t n);
+bool DeleteRange(int64_t pos, int64_t n);
 // Empties the document, unmarks the block, shows the empty page. Not an edit: journals nothing.
 void ClearDocument();
 // Writes bytes over pos.. ; never extends the document.
-bool OverwriteBytes(int32_t pos, const std::string& bytes);
+bool OverwriteBytes(int64_t pos, const std::string& bytes);
 // Inserts count copies of bytes before pos.
-bool InsertBytes(int32_t pos, int64_t count, const std::string& bytes);
+bool InsertBytes(int64_t pos, int64_t count, const std::string& bytes);
 // Journals bytes a reader has just put into a gap opened at pos (Insert file).
-void RecordInserted(int32_t pos, int64_t n);
+void RecordInserted(int64_t pos, int64_t n);
 // Typing in insert mode; the caller sets Modified, repaints and checks the block.
 bool InsertByteAtCursor(uint8_t b);
 // Del and Backspace.
@@ -39,11 +39,11 @@ void DeleteFromCursor();
 void DeleteToCursor();
 // Replaces each byte of first..last by its table entry, journaling what changed; gives the
 // number of bytes that changed. No view update, Modified untouched.
-int64_t ConvertRange(int32_t first, int32_t last, const uint8_t* table);
+int64_t ConvertRange(int64_t first, int64_t last, const uint8_t* table);
 // An edit at or before the end of the last replacement makes its undo meaningless: the search,
 // which knows the replacement, installs what drops it.
-using EditReachHook = void (*)(int32_t pos);
+using EditReachHook = void (*)(int64_t pos);
 void InstallReplaceUndoHook(EditReachHook hook);
-void DropReplaceUndoIfReached(int32_t pos);
+void DropReplaceUndoIfReached(int64_t pos);
 
 }  // namespace quoxa

@@ -1,7 +1,6 @@
 #include "core/QZDynArray.h"
 
 #include <cstdlib>
-#include <limits>
 
 namespace quoxa {
 
@@ -9,10 +8,10 @@ namespace {
 
 int64_t allocationLimit = -1;
 
-// Byte size of count elements, or -1 when it does not fit 32 bits or passes the test limit.
+// Byte size of count elements, or -1 when it passes the largest block or the test limit.
 int64_t BytesFor(int64_t count, int32_t elementSize) {
+  if (count > kMaxBlockBytes / elementSize) return -1;
   const int64_t bytes = count * elementSize;
-  if (bytes > std::numeric_limits<int32_t>::max()) return -1;
   if (allocationLimit >= 0 && bytes > allocationLimit) return -1;
   return bytes;
 }
@@ -23,7 +22,7 @@ void TQZDynArray::SetAllocationLimit(int64_t bytes) { allocationLimit = bytes; }
 
 TQZDynArray::TQZDynArray(int32_t elementSize) : elementSize_(elementSize > 0 ? elementSize : 1) {}
 
-bool TQZDynArray::Alloc(uint8_t*& ptr, int32_t count) {
+bool TQZDynArray::Alloc(uint8_t*& ptr, int64_t count) {
   if (count <= 0) {
     ptr = nullptr;
     count_ = 0;
@@ -39,11 +38,11 @@ bool TQZDynArray::Alloc(uint8_t*& ptr, int32_t count) {
     return false;
   }
   ptr = block;
-  byteSize_ = static_cast<int32_t>(bytes);
+  byteSize_ = bytes;
   return true;
 }
 
-bool TQZDynArray::ReAlloc(uint8_t*& ptr, int32_t count) {
+bool TQZDynArray::ReAlloc(uint8_t*& ptr, int64_t count) {
   if (count < 0) return false;
   const int64_t bytes = BytesFor(count, elementSize_);
   if (bytes < 0) return false;
@@ -56,14 +55,13 @@ bool TQZDynArray::ReAlloc(uint8_t*& ptr, int32_t count) {
     ptr = block;
   }
   count_ = count;
-  byteSize_ = static_cast<int32_t>(bytes);
+  byteSize_ = bytes;
   return true;
 }
 
-bool TQZDynArray::DeltaAlloc(uint8_t*& ptr, int32_t delta) {
-  const int64_t count = int64_t{count_} + delta;
-  if (count > std::numeric_limits<int32_t>::max()) return false;
-  return ReAlloc(ptr, static_cast<int32_t>(count));
+bool TQZDynArray::DeltaAlloc(uint8_t*& ptr, int64_t delta) {
+  if (delta > kMaxBlockBytes - count_) return false;
+  return ReAlloc(ptr, count_ + delta);
 }
 
 bool TQZDynArray::DeAlloc(uint8_t*& ptr) {

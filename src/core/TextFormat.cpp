@@ -26,8 +26,14 @@ std::string FormatThousands(int64_t value) {
 }
 
 std::string FormatHex(int64_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%X", static_cast<uint32_t>(value));
+  char text[24];
+  // What fits 32 bits reads as it always did (-1 is FFFFFFFF); larger addresses take the digits they need.
+  const bool fits32 = value >= INT32_MIN && value <= int64_t{UINT32_MAX};
+  if (fits32) {
+    std::snprintf(text, sizeof text, "%X", static_cast<uint32_t>(value));
+  } else {
+    std::snprintf(text, sizeof text, "%llX", static_cast<unsigned long long>(value));
+  }
   return text;
 }
 

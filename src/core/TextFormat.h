@@ -12,7 +12,8 @@ std::string FormatThousands(int64_t value);
 void SetThousandsSeparator(const std::string& separator);
 const std::string& ThousandsSeparator();
 
-// "%x": 32-bit two's complement, upper-case hex digits, no leading zeros.
+// "%x": upper-case hex digits, no leading zeros; a value from -2^31 to 2^32 - 1 as its 32-bit two's
+// complement, any other as its 64-bit one.
 std::string FormatHex(int64_t value);
 
 // Replaces the first occurrence of a placeholder ("%s", "%d", "%.0n", ...) with text.

@@ -18,7 +18,7 @@ namespace quoxa {
 
 namespace {
 
-int64_t BlockLength() { return int64_t{Doc().BlockEnd} - Doc().BlockBegin + 1; }
+int64_t BlockLength() { return Doc().BlockEnd - Doc().BlockBegin + 1; }
 
 }  // namespace
 
@@ -36,7 +36,7 @@ bool DeleteBlock() {
   }
   Commands().SetEnabled(Cmd::ReplaceUndo, false);
   BusyScope busy(msg::kBusyDelete);
-  const int32_t begin = Doc().BlockBegin;
+  const int64_t begin = Doc().BlockBegin;
   DeleteRange(begin, BlockLength());
   Doc().Modified = true;
   UnmarkBlock();
@@ -58,13 +58,13 @@ void BlockCopyClick(Cmd cmd) {
   }
   const bool move = cmd == Cmd::BlockMove;
   const bool overwrite = cmd == Cmd::BlockCopyOverwrite;
-  const int32_t pos = CursorAddress();
+  const int64_t pos = CursorAddress();
   const int64_t length = BlockLength();
   if (Doc().BlockBegin < pos && pos <= Doc().BlockEnd) {
     ShowError(msg::kCopyWithinBlock);
     return;
   }
-  if (((overwrite || move) && pos == Doc().BlockBegin) || (move && pos == int64_t{Doc().BlockEnd} + 1)) {
+  if (((overwrite || move) && pos == Doc().BlockBegin) || (move && pos == Doc().BlockEnd + 1)) {
     ShowInfo(msg::kBlockSamePosition);
     return;
   }
@@ -88,7 +88,7 @@ void BlockCopyClick(Cmd cmd) {
   Commands().SetEnabled(Cmd::ReplaceUndo, false);
   Doc().Journal.NoteBlockPlaced();
   if (move) {
-    ShiftBlock(pos < Doc().BlockBegin ? pos : static_cast<int32_t>(pos - length));
+    ShiftBlock(pos < Doc().BlockBegin ? pos : pos - length);
     GotoAddress(pos, true, true);
   } else {
     ShiftBlock(pos);
@@ -97,17 +97,17 @@ void BlockCopyClick(Cmd cmd) {
   RepaintGrids();
 }
 
-std::optional<int32_t> CheckBlockSize(const std::string& text) {
-  const std::optional<int32_t> n = TextToInteger(text);
-  if (!n || *n < 1 || *n >= Doc().DocSize || int64_t{CursorAddress()} + *n - 1 > Doc().DocSize) {
+std::optional<int64_t> CheckBlockSize(const std::string& text) {
+  const std::optional<int64_t> n = TextToInteger(text);
+  if (!n || *n < 1 || *n >= Doc().DocSize || CursorAddress() + *n - 1 > Doc().DocSize) {
     ShowError(msg::kBlockSizeInvalid);
     return std::nullopt;
   }
   return n;
 }
 
-void MarkBlockOfSize(int32_t n) {
-  const int32_t pos = CursorAddress();
+void MarkBlockOfSize(int64_t n) {
+  const int64_t pos = CursorAddress();
   Doc().BlockBegin = pos;
   Doc().BlockEnd = pos + n - 1;
   Commands().SetEnabled(Cmd::BlockUnmark, true);
@@ -122,7 +122,7 @@ bool WriteBlockTo(const std::string& path) {
     ShowError(msg::kNoBlockMarked);
     return false;
   }
-  return WriteFileRange(path, true, Doc().BlockBegin, static_cast<int32_t>(BlockLength()));
+  return WriteFileRange(path, true, Doc().BlockBegin, BlockLength());
 }
 
 }  // namespace quoxa

@@ -34,9 +34,9 @@ void BlockCopyClick(Cmd cmd);
 
 // Block <n> chars: the size the dialog's text gives, when 1 <= n < DocSize and the n bytes from
 // the cursor on exist; otherwise "Block size invalid" and nullopt.
-std::optional<int32_t> CheckBlockSize(const std::string& text);
+std::optional<int64_t> CheckBlockSize(const std::string& text);
 // Marks the n bytes from the cursor on as the block.
-void MarkBlockOfSize(int32_t n);
+void MarkBlockOfSize(int64_t n);
 
 // Write block: the block into the file at path (the document stays as it is); the file's folder
 // becomes the start folder of the file dialogs. True when the file was written.

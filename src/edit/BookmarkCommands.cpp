@@ -61,7 +61,7 @@ void AddBookmarkCommand() {
     return;
   }
   // The position is taken now: the input box does not move the cursor.
-  const int32_t position = CursorAddress();
+  const int64_t position = CursorAddress();
   std::string name;
   if (!InputBox(msg::kAddBookmarkCaption, msg::kAddBookmarkPrompt, name)) return;
   Doc().Bookmarks.Append(position, Utf8ToBytes(name));
@@ -87,7 +87,7 @@ void ChooseBookmarkCommand(int number) {
   TBookmarkList& list = Doc().Bookmarks;
   const int index = number - 1;
   if (!Doc().ViewReady || index < 0 || index >= list.Count()) return;
-  const int32_t position = BookmarkPosition(list.Entry(index));
+  const int64_t position = BookmarkPosition(list.Entry(index));
   if (position <= 0 || position > Doc().DocSize) {
     if (AskYesNo(msg::kBookmarkInvalid) == mrYes) {
       list.Remove(index);

@@ -9,7 +9,8 @@ namespace quoxa {
 
 namespace {
 
-constexpr int64_t kMaxPosition = 2147483647;
+// Positions of any document; a longer number is no bookmark line.
+constexpr int64_t kMaxPosition = INT64_MAX;
 
 int32_t ResultOf(int platformResult, int32_t unmapped) {
   return platformResult == kUnmappedIoError ? unmapped : platformResult;
@@ -25,8 +26,9 @@ bool IsBookmarkLine(std::string_view line) {
   size_t i = 0;
   int64_t value = 0;
   while (i < line.size() && IsDigit(line[i])) {
-    value = value * 10 + (line[i] - '0');
-    if (value > kMaxPosition) return false;
+    const int digit = line[i] - '0';
+    if (value > (kMaxPosition - digit) / 10) return false;
+    value = value * 10 + digit;
     ++i;
   }
   if (i == 0 || i == line.size() || line[i] != ' ') return false;

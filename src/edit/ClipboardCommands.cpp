@@ -48,7 +48,7 @@ constexpr int64_t kHexChunk = 16 * 1024;
 constexpr Cmd kClipboardCommands[] = {Cmd::Clipboard, Cmd::Cut,    Cmd::Copy,    Cmd::Paste,   Cmd::CopyHex,
                                       Cmd::PasteHex,  Cmd::BtnCut, Cmd::BtnCopy, Cmd::BtnPaste};
 
-int64_t BlockLength() { return int64_t{Doc().BlockEnd} - Doc().BlockBegin + 1; }
+int64_t BlockLength() { return Doc().BlockEnd - Doc().BlockBegin + 1; }
 
 const uint8_t* BlockBytes() { return Doc().DocBuffer + (Doc().BlockBegin - 1); }
 
@@ -71,14 +71,14 @@ std::string PasteBytes() {
 }
 
 // The block's removal after a cut: the cursor keeps its position, clamped to the document.
-void DeleteCutBlock(int32_t cursor) {
+void DeleteCutBlock(int64_t cursor) {
   BusyScope busy(msg::kBusyDelete);
   DeleteBlock();
   GotoAddress(cursor, true, true);
 }
 
 // After an insertion at pos: the view shows the new bytes, and a block reaching pos is stale.
-void AfterInsertion(int32_t pos) {
+void AfterInsertion(int64_t pos) {
   Doc().Modified = true;
   RefreshView();
   CheckBlock(pos);
@@ -91,7 +91,7 @@ void CutOrCopy(bool cut) {
     ShowError(msg::kNoBlockMarked);
     return;
   }
-  const int32_t cursor = CursorAddress();
+  const int64_t cursor = CursorAddress();
   bool copied = false;
   {
     BusyScope busy(kBusyToClipboard);
@@ -118,7 +118,7 @@ void PasteFromClipboard() {
     return;
   }
   if (bytes.empty()) return;
-  const int32_t pos = CursorAddress();
+  const int64_t pos = CursorAddress();
   DropReplaceUndoIfReached(pos);
   bool inserted = false;
   {
@@ -190,7 +190,7 @@ void PasteFromHexString() {
     return;
   }
   BusyScope pasting(kBusyPaste);
-  const int32_t pos = CursorAddress();
+  const int64_t pos = CursorAddress();
   DropReplaceUndoIfReached(pos);
   if (InsertBytes(pos, 1, bytes)) AfterInsertion(pos);
 }

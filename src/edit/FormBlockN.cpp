@@ -28,7 +28,7 @@ TFormBlockN::TFormBlockN(QWidget* parent)
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   InitBlockResources();
   number_->setObjectName("GroupBox1");
-  number_->Edit()->SetMax(99999999.9L);
+  number_->TakePositions();
   number_->Edit()->setText(QStringLiteral("0"));
 
   QVBoxLayout* buttons = DialogButtons(this, [this] { ButtonOKClick(); }, [] { ShowHelpTopic(kHelpBlockN); });
@@ -49,7 +49,7 @@ void TFormBlockN::showEvent(QShowEvent* event) {
 }
 
 void TFormBlockN::ButtonOKClick() {
-  const std::optional<int32_t> n = CheckBlockSize(number_->Text().toStdString());
+  const std::optional<int64_t> n = CheckBlockSize(number_->Text().toStdString());
   if (!n) {
     number_->Edit()->setFocus(Qt::OtherFocusReason);
     number_->Edit()->selectAll();

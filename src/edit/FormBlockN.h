@@ -18,7 +18,7 @@ class TFormBlockN : public QDialog {
   ~TFormBlockN() override;
 
   // The size OK accepted.
-  int32_t N() const { return n_; }
+  int64_t N() const { return n_; }
   TNumberChoice* Number() const { return number_; }
 
  protected:
@@ -28,7 +28,7 @@ class TFormBlockN : public QDialog {
   void ButtonOKClick();
 
   TNumberChoice* number_;
-  int32_t n_ = 0;
+  int64_t n_ = 0;
 };
 
 }  // namespace quoxa

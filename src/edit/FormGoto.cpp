@@ -37,7 +37,7 @@ TFormGoto::TFormGoto(QWidget* parent)
   setWindowTitle(QStringLiteral("Go to address"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   InitAddressResources();
-  number_->Edit()->SetMax(99999999.9L);
+  number_->TakePositions();
   number_->Edit()->setText(QStringLiteral("0"));
 
   auto* modeGroup = new QGroupBox(QStringLiteral("Go mode"), this);
@@ -49,7 +49,7 @@ TFormGoto::TFormGoto(QWidget* parent)
     modes_[i]->setObjectName(QStringLiteral("RadioGoMode%1").arg(i));
     modeColumn->addWidget(modes_[i]);
   }
-  const int32_t start = Options().GotoMode;
+  const int64_t start = Options().GotoMode;
   modes_[start >= 0 && start < 3 ? static_cast<size_t>(start) : 0]->setChecked(true);
 
   auto* left = new QVBoxLayout;
@@ -78,7 +78,7 @@ void TFormGoto::showEvent(QShowEvent* event) {
 }
 
 void TFormGoto::ButtonOKClick() {
-  const std::optional<int32_t> position =
+  const std::optional<int64_t> position =
       GotoTarget(number_->Text().toStdString(), Mode(), CursorAddress(), Doc().DocSize, Doc().BaseAddress);
   if (!position) {
     ShowError(msg::kAddressInvalid);

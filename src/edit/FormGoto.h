@@ -22,7 +22,7 @@ class TFormGoto : public QDialog {
   ~TFormGoto() override;
 
   // What OK accepted.
-  int32_t Position() const { return position_; }
+  int64_t Position() const { return position_; }
   int32_t Mode() const;
 
   TNumberChoice* NumberBox() const { return number_; }
@@ -35,7 +35,7 @@ class TFormGoto : public QDialog {
 
   TNumberChoice* number_;
   std::array<QRadioButton*, 3> modes_{};
-  int32_t position_ = 0;
+  int64_t position_ = 0;
 };
 
 }  // namespace quoxa

@@ -20,7 +20,7 @@ TFormJump::TFormJump(QWidget* parent)
   setObjectName("FormJump");
   setWindowTitle(QStringLiteral("Enter jump width"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  number_->Edit()->SetMax(99999999.9L);
+  number_->TakePositions();
   number_->Edit()->setText(QStringLiteral("0"));
 
   auto* row = new QHBoxLayout(this);
@@ -40,7 +40,7 @@ void TFormJump::showEvent(QShowEvent* event) {
 }
 
 void TFormJump::ButtonOKClick() {
-  const std::optional<int32_t> width = CheckJumpWidth(number_->Text().toStdString(), Doc().DocSize);
+  const std::optional<int64_t> width = CheckJumpWidth(number_->Text().toStdString(), Doc().DocSize);
   if (!width) {
     ShowError(msg::kJumpWidthInvalid);
     number_->Edit()->setFocus(Qt::OtherFocusReason);

@@ -18,7 +18,7 @@ class TFormJump : public QDialog {
   ~TFormJump() override;
 
   // What OK accepted.
-  int32_t Width() const { return width_; }
+  int64_t Width() const { return width_; }
 
   TNumberChoice* NumberBox() const { return number_; }
 
@@ -29,7 +29,7 @@ class TFormJump : public QDialog {
   void ButtonOKClick();
 
   TNumberChoice* number_;
-  int32_t width_ = 0;
+  int64_t width_ = 0;
 };
 
 }  // namespace quoxa

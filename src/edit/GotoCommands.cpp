@@ -10,24 +10,25 @@
 
 namespace quoxa {
 
-std::optional<int32_t> GotoTarget(std::string_view text, int32_t mode, int32_t cursor, int32_t docSize,
-                                  int32_t base) {
-  const std::optional<int32_t> a = TextToInteger(text);
-  if (!a) return std::nullopt;
+std::optional<int64_t> GotoTarget(std::string_view text, int32_t mode, int64_t cursor, int64_t docSize,
+                                  int64_t base) {
+  const std::optional<int64_t> a = TextToInteger(text);
+  // A number beyond the document either way is refused before any sum could wrap.
+  if (!a || *a > docSize + base || *a < -docSize) return std::nullopt;
   int64_t position = 0;
   switch (mode) {
-    case kGotoAbsolute: position = int64_t{*a} - base + 1; break;
-    case kGotoRelativeDown: position = int64_t{cursor} + *a; break;
-    case kGotoRelativeUp: position = int64_t{cursor} - *a; break;
+    case kGotoAbsolute: position = *a - base + 1; break;
+    case kGotoRelativeDown: position = cursor + *a; break;
+    case kGotoRelativeUp: position = cursor - *a; break;
     default: return std::nullopt;
   }
   if (position < 1 || position > docSize) return std::nullopt;
-  return static_cast<int32_t>(position);
+  return position;
 }
 
-void GoToPosition(int32_t position) { GotoAddress(position, true, true); }
+void GoToPosition(int64_t position) { GotoAddress(position, true, true); }
 
-void AfterGotoDialog(int32_t position, int32_t mode) {
+void AfterGotoDialog(int64_t position, int32_t mode) {
   Options().GotoMode = mode;
   GoToPosition(position);
 }
@@ -47,9 +48,9 @@ void GotoRememberedCommand() {
   GoToPosition(Doc().RememberedAddress);
 }
 
-std::string DifferenceText(int32_t remembered, int32_t cursor) {
+std::string DifferenceText(int64_t remembered, int64_t cursor) {
   const int64_t shown = DisplayAddress(remembered);
-  const int64_t difference = int64_t{cursor} - remembered;
+  const int64_t difference = cursor - remembered;
   std::string text = FormatMsgN(msg::kDifference, shown);
   text = FormatMsgN(text, difference);
   text = FormatMsg(text, "%x", FormatHex(shown));

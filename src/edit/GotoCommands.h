@@ -21,14 +21,14 @@ enum GotoModeIndex : int32_t { kGotoAbsolute = 0, kGotoRelativeDown = 1, kGotoRe
 // Where the Go to dialog's text leads in mode: absolute = the displayed address a, relative
 // down = cursor + a, relative up = cursor - a. Nothing when the text is no number or the
 // position is outside 1..docSize.
-std::optional<int32_t> GotoTarget(std::string_view text, int32_t mode, int32_t cursor, int32_t docSize,
-                                  int32_t base);
+std::optional<int64_t> GotoTarget(std::string_view text, int32_t mode, int64_t cursor, int64_t docSize,
+                                  int64_t base);
 
 // The Go to dialog closed with OK: its mode is kept and the cursor goes to position.
-void AfterGotoDialog(int32_t position, int32_t mode);
+void AfterGotoDialog(int64_t position, int32_t mode);
 
 // Moves the cursor to a position the caller checked, keeping the page when it is on it.
-void GoToPosition(int32_t position);
+void GoToPosition(int64_t position);
 
 // Remember address: the cursor's position; Goto remembered and Display difference usable.
 void RememberAddressCommand();
@@ -37,7 +37,7 @@ void GotoRememberedCommand();
 
 // The Display difference text: the displayed remembered address and cursor - remembered, in
 // decimal and (32-bit two's complement) hex.
-std::string DifferenceText(int32_t remembered, int32_t cursor);
+std::string DifferenceText(int64_t remembered, int64_t cursor);
 void DisplayDifferenceCommand();
 
 }  // namespace quoxa

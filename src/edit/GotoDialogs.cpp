@@ -20,7 +20,7 @@ bool RunGotoCommand(QWidget* owner, Cmd cmd) {
     case Cmd::JumpWidthDialog: {
       TFormJump form(owner);
       const bool ok = form.exec() == QDialog::Accepted;
-      AfterJumpDialog(ok ? std::optional<int32_t>(form.Width()) : std::nullopt);
+      AfterJumpDialog(ok ? std::optional<int64_t>(form.Width()) : std::nullopt);
       return true;
     }
     case Cmd::JumpDown: JumpDownCommand(); return true;

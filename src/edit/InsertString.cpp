@@ -39,7 +39,7 @@ InsCheck CheckInsFields(const InsFields& fields) {
     check.bytes = HexStringToBytes(fields.hexText, true);
   }
   if (fields.countShown) {
-    const std::optional<int32_t> n = TextToInteger(fields.countText);
+    const std::optional<int64_t> n = TextToInteger(fields.countText);
     if (!n) return Refuse(check, FormatMsgS(kNotValidInteger, fields.countText), InsField::Count);
     if (*n < 1) return Refuse(check, msg::kEmptyStringNotValid, InsField::Count);
     check.count = *n;
@@ -50,7 +50,7 @@ InsCheck CheckInsFields(const InsFields& fields) {
 
 void InsertString(const InsCheck& accepted) {
   Options().InsHex = accepted.hexMode;
-  const int32_t pos = CursorAddress();
+  const int64_t pos = CursorAddress();
   {
     BusyScope busy(msg::kBusyInsert);
     if (!InsertBytes(pos, accepted.count, accepted.bytes)) return;
@@ -61,7 +61,7 @@ void InsertString(const InsCheck& accepted) {
 
 void OverwriteString(const InsCheck& accepted) {
   Options().InsHex = accepted.hexMode;
-  const int32_t pos = CursorAddress();
+  const int64_t pos = CursorAddress();
   BusyScope busy(msg::kBusyInsert);
   if (OverwriteBytes(pos, accepted.bytes)) DropReplaceUndoIfReached(pos);
 }

@@ -8,35 +8,35 @@
 
 namespace quoxa {
 
-int32_t JumpWidth = 0;
+int64_t JumpWidth = 0;
 
 namespace {
 
 void JumpBy(int64_t width) {
   if (!Doc().ViewReady) return;
-  const int64_t target = int64_t{CursorAddress()} + width;
+  const int64_t target = CursorAddress() + width;
   if (target < 1 || target > Doc().DocSize) {
     ShowError(msg::kAddressInvalid);
     return;
   }
-  GoToPosition(static_cast<int32_t>(target));
+  GoToPosition(target);
 }
 
 }  // namespace
 
-std::optional<int32_t> CheckJumpWidth(std::string_view text, int32_t docSize) {
-  const std::optional<int32_t> w = TextToInteger(text);
+std::optional<int64_t> CheckJumpWidth(std::string_view text, int64_t docSize) {
+  const std::optional<int64_t> w = TextToInteger(text);
   if (!w || *w < 1 || *w >= docSize) return std::nullopt;
   return w;
 }
 
-void AfterJumpDialog(std::optional<int32_t> width) {
+void AfterJumpDialog(std::optional<int64_t> width) {
   if (width) JumpWidth = *width;
   SetCommandsEnabled({Cmd::JumpDown, Cmd::JumpUp}, width.has_value());
 }
 
 void JumpDownCommand() { JumpBy(JumpWidth); }
 
-void JumpUpCommand() { JumpBy(-int64_t{JumpWidth}); }
+void JumpUpCommand() { JumpBy(-JumpWidth); }
 
 }  // namespace quoxa

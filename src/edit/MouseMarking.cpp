@@ -12,7 +12,7 @@ namespace quoxa {
 namespace {
 
 // The end of a marked block that stays where it is while the other follows the cursor.
-int32_t AnchorOf(int32_t cursor) {
+int64_t AnchorOf(int64_t cursor) {
   if (BlockMarked()) {
     if (cursor == Doc().BlockBegin && cursor != Doc().BlockEnd) return Doc().BlockEnd;
     if (cursor == Doc().BlockEnd && cursor != Doc().BlockBegin) return Doc().BlockBegin;
@@ -24,7 +24,7 @@ int32_t AnchorOf(int32_t cursor) {
 
 }  // namespace
 
-void TMouseMarking::Press(int32_t before, int32_t pos, bool shift) {
+void TMouseMarking::Press(int64_t before, int64_t pos, bool shift) {
   pressed_ = true;
   last_ = pos;
   if (!shift) {
@@ -35,13 +35,13 @@ void TMouseMarking::Press(int32_t before, int32_t pos, bool shift) {
   MarkTo(pos);
 }
 
-void TMouseMarking::Drag(int32_t pos) {
+void TMouseMarking::Drag(int64_t pos) {
   if (!pressed_ || pos == last_ || pos < 1 || pos > Doc().DocSize) return;
   last_ = pos;
   MarkTo(pos);
 }
 
-void TMouseMarking::MarkTo(int32_t pos) {
+void TMouseMarking::MarkTo(int64_t pos) {
   Doc().BlockBegin = std::min(anchor_, pos);
   Doc().BlockEnd = std::max(anchor_, pos);
   Doc().BlockDirection = static_cast<int8_t>(pos > anchor_ ? 1 : pos < anchor_ ? -1 : 0);

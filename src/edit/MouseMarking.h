@@ -11,17 +11,17 @@ namespace quoxa {
 class TMouseMarking {
  public:
   // The left button went down on the byte at pos; before is where the cursor stood until then.
-  void Press(int32_t before, int32_t pos, bool shift);
+  void Press(int64_t before, int64_t pos, bool shift);
   // With the button held the byte under the mouse is now pos (it moved, or the view scrolled).
-  void Drag(int32_t pos);
+  void Drag(int64_t pos);
   void Release() { pressed_ = false; }
   bool Pressed() const { return pressed_; }
 
  private:
-  void MarkTo(int32_t pos);
+  void MarkTo(int64_t pos);
 
-  int32_t anchor_ = 0;
-  int32_t last_ = 0;
+  int64_t anchor_ = 0;
+  int64_t last_ = 0;
   bool pressed_ = false;
 };
 

@@ -66,6 +66,11 @@ void TNumberChoice::LoadHistory() {
 
 void TNumberChoice::SaveHistory() { history_->Save(); }
 
+void TNumberChoice::TakePositions() {
+  edit_->SetDigitsInt(18);
+  edit_->SetMax(999999999999999999.0L);
+}
+
 void TNumberChoice::RememberText() { history_->Add(Text()); }
 
 }  // namespace quoxa

@@ -42,6 +42,8 @@ class TNumberChoice : public QGroupBox {
   void SaveHistory();
   // The edit's text goes to the top of the history (the number was accepted).
   void RememberText();
+  // Room for any position of a document: 18 digits, up to 10^18 - 1.
+  void TakePositions();
 
  private:
   void FollowText(const QString& text);

@@ -64,7 +64,7 @@ void TDumpRows::PutOffset(int64_t offset, std::string& line) const {
   line += ":  ";
 }
 
-void TDumpRows::Format(int64_t offset, const uint8_t* data, int32_t count, std::string& first,
+void TDumpRows::Format(int64_t offset, const uint8_t* data, int64_t count, std::string& first,
                        std::string& second) const {
   const size_t n = static_cast<size_t>(options_.bytesPerRow);
   const size_t used = count < 0 ? 0 : static_cast<size_t>(count) < n ? static_cast<size_t>(count) : n;

@@ -35,7 +35,7 @@ class TDumpRows {
 
   // The row of count bytes (1 .. bytesPerRow) at the 0-based offset. One-line form: the whole
   // row in first. Text below: the offset and hex bytes in first, the characters in second.
-  void Format(int64_t offset, const uint8_t* data, int32_t count, std::string& first, std::string& second) const;
+  void Format(int64_t offset, const uint8_t* data, int64_t count, std::string& first, std::string& second) const;
 
  private:
   void PutOffset(int64_t offset, std::string& line) const;

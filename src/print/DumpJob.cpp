@@ -82,10 +82,10 @@ DumpView CurrentDumpView() {
   return view;
 }
 
-int32_t DumpRowStart(int32_t pos, int32_t n) {
+int64_t DumpRowStart(int64_t pos, int32_t n) {
   if (n < 1) n = 1;
-  const int32_t start = pos - (pos - 1) % n;
-  return std::max(start, 1);
+  const int64_t start = pos - (pos - 1) % n;
+  return std::max<int64_t>(start, 1);
 }
 
 int32_t RowsOnFirstPage(int32_t linesLeft, bool textBelow) {
@@ -102,14 +102,14 @@ DumpRange DumpRangeFor(DumpScope scope, int32_t bytesPerRow, const DumpView& vie
     case DumpScope::CurrentPage: {
       range.first = DumpRowStart(view.topAddress, bytesPerRow);
       const int64_t last = rowsOnFirstPage < 0
-                               ? int64_t{view.lastShown}
-                               : int64_t{range.first} + int64_t{rowsOnFirstPage} * bytesPerRow - 1;
-      range.last = static_cast<int32_t>(std::min<int64_t>(last, view.docSize));
+                               ? view.lastShown
+                               : range.first + int64_t{rowsOnFirstPage} * bytesPerRow - 1;
+      range.last = std::min<int64_t>(last, view.docSize);
       break;
     }
     case DumpScope::Selection: {
-      const int32_t begin = std::min(view.blockBegin, view.blockEnd);
-      const int32_t end = std::max(view.blockBegin, view.blockEnd);
+      const int64_t begin = std::min(view.blockBegin, view.blockEnd);
+      const int64_t end = std::max(view.blockBegin, view.blockEnd);
       range.first = DumpRowStart(begin, bytesPerRow);
       range.last = std::min(end, view.docSize);
       break;

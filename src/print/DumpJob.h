@@ -13,25 +13,25 @@ enum class DumpScope { CurrentPage, Selection, All };
 
 // 1-based positions; empty when last < first.
 struct DumpRange {
-  int32_t first = 1;
-  int32_t last = 0;
-  int64_t Bytes() const { return last >= first ? int64_t{last} - first + 1 : 0; }
+  int64_t first = 1;
+  int64_t last = 0;
+  int64_t Bytes() const { return last >= first ? last - first + 1 : 0; }
 };
 
 // The editor state a range is taken from.
 struct DumpView {
-  int32_t docSize = 0;
-  int32_t topAddress = 1;
-  int32_t lastShown = 0;
-  int32_t blockBegin = 0;
-  int32_t blockEnd = 0;
+  int64_t docSize = 0;
+  int64_t topAddress = 1;
+  int64_t lastShown = 0;
+  int64_t blockBegin = 0;
+  int64_t blockEnd = 0;
 };
 
 // The view of the document state in force.
 DumpView CurrentDumpView();
 
 // The start of the row of n that holds pos: pos - ((pos - 1) mod n), at least 1.
-int32_t DumpRowStart(int32_t pos, int32_t n);
+int64_t DumpRowStart(int64_t pos, int32_t n);
 
 // Rows the printer's first page takes for the current page: one line less than are left,
 // halved for two-line rows.

@@ -50,13 +50,14 @@ class ScriptSearch {
   std::optional<TProgressBox> box_;
 };
 
-int32_t ToPosition(int64_t value) {
-  return static_cast<int32_t>(
-      std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+// A position moved by a number of the script, in 64-bit two's complement: a move past either
+// end is reported with the address it leads to, never undefined.
+int64_t Moved(int64_t position, int64_t by) {
+  return static_cast<int64_t>(static_cast<uint64_t>(position) + static_cast<uint64_t>(by));
 }
 
 // Keeps a position on an existing byte (or on 1 in an empty document).
-int32_t OnDocument(int64_t position) { return ToPosition(std::clamp<int64_t>(position, 1, std::max(Doc().DocSize, 1))); }
+int64_t OnDocument(int64_t position) { return std::clamp<int64_t>(position, 1, std::max<int64_t>(Doc().DocSize, 1)); }
 
 }  // namespace
 
@@ -130,10 +131,9 @@ void TScriptInterpreter::RaiseScriptError(const std::string& message) const {
 }
 
 void TScriptInterpreter::CheckScriptPosition(int64_t position) {
-  // Computed in 64 bits, so that no address wraps; shown as the 32-bit value it stands for.
-  position_ = ToPosition(position);
+  position_ = position;
   if (position < 1 || position > Doc().DocSize) {
-    RaiseScriptError(FillPlaceholders(msg::kScriptCantGoTo, {FormatHex(position - 1)}));
+    RaiseScriptError(FillPlaceholders(msg::kScriptCantGoTo, {FormatHex(Moved(position, -1))}));
   }
 }
 
@@ -143,8 +143,8 @@ std::string TScriptInterpreter::HexParam(const std::string& text) const {
   return *bytes;
 }
 
-int32_t TScriptInterpreter::NumberParam(const std::string& text, const char* error) const {
-  const std::optional<int32_t> number = ParseScriptNumber(UpperAscii(text));
+int64_t TScriptInterpreter::NumberParam(const std::string& text, const char* error) const {
+  const std::optional<int64_t> number = ParseScriptNumber(UpperAscii(text));
   if (!number) RaiseScriptError(FillPlaceholders(error, {text}));
   return *number;
 }
@@ -211,8 +211,8 @@ void TScriptInterpreter::CmdJokerOn(const std::string& param) {
 }
 
 void TScriptInterpreter::CmdAdr(const std::string& param) {
-  const int32_t n = NumberParam(param, msg::kScriptInvalidAddress);
-  if (!checkOnly_) CheckScriptPosition(int64_t{n} + 1);
+  const int64_t n = NumberParam(param, msg::kScriptInvalidAddress);
+  if (!checkOnly_) CheckScriptPosition(Moved(n, 1));
 }
 
 void TScriptInterpreter::CmdAdrEof(const std::string&) {
@@ -220,20 +220,20 @@ void TScriptInterpreter::CmdAdrEof(const std::string&) {
 }
 
 void TScriptInterpreter::CmdAdrPlus(const std::string& param) {
-  const int32_t n = NumberParam(param, msg::kScriptInvalidCount);
-  if (!checkOnly_) CheckScriptPosition(int64_t{position_} + n);
+  const int64_t n = NumberParam(param, msg::kScriptInvalidCount);
+  if (!checkOnly_) CheckScriptPosition(Moved(position_, n));
 }
 
 void TScriptInterpreter::CmdAdrMinus(const std::string& param) {
-  const int32_t n = NumberParam(param, msg::kScriptInvalidCount);
-  if (!checkOnly_) CheckScriptPosition(int64_t{position_} - n);
+  const int64_t n = NumberParam(param, msg::kScriptInvalidCount);
+  if (!checkOnly_) CheckScriptPosition(Moved(position_, static_cast<int64_t>(0 - static_cast<uint64_t>(n))));
 }
 
 void TScriptInterpreter::CmdDel(const std::string& param) {
-  const int32_t n = NumberParam(param, msg::kScriptInvalidCount);
+  const int64_t n = NumberParam(param, msg::kScriptInvalidCount);
   if (n < 1) RaiseScriptError(FillPlaceholders(msg::kScriptInvalidCount, {param}));
   if (checkOnly_) return;
-  if (int64_t{position_} + n - 1 > Doc().DocSize) RaiseScriptError(msg::kScriptDeleteBeyondEnd);
+  if (n - 1 > Doc().DocSize - position_) RaiseScriptError(msg::kScriptDeleteBeyondEnd);
   // The range becomes the block, replacing any block of the user, and goes as Block delete
   // takes it.
   Doc().BlockBegin = position_;
@@ -246,7 +246,7 @@ void TScriptInterpreter::CmdOverwrite(const std::string& param) {
   const std::string bytes = HexParam(param);
   if (checkOnly_) return;
   const auto length = static_cast<int64_t>(bytes.size());
-  if (int64_t{position_} + length - 1 > Doc().DocSize) RaiseScriptError(msg::kScriptWriteBeyondEnd);
+  if (position_ + length - 1 > Doc().DocSize) RaiseScriptError(msg::kScriptWriteBeyondEnd);
   if (length == 0) return;
   OverwriteBytes(position_, bytes);
   position_ = OnDocument(position_ + length);
@@ -272,7 +272,7 @@ void TScriptInterpreter::CmdVerify(const std::string& param) {
   for (const std::string& alternative : verifyAlternatives_) {
     if (MatchHexAt(Doc().DocBuffer, Doc().DocSize, position_, alternative)) return;
   }
-  RaiseScriptError(FillPlaceholders(msg::kScriptVerifyFailed, {FormatHex(int64_t{position_} - 1)}));
+  RaiseScriptError(FillPlaceholders(msg::kScriptVerifyFailed, {FormatHex(position_ - 1)}));
 }
 
 void TScriptInterpreter::CmdFind(const std::string& param) {
@@ -284,7 +284,7 @@ void TScriptInterpreter::CmdFind(const std::string& param) {
     found = FindNext(position_, false);
   }
   if (found.aborted) throw ScriptError(msg::kScriptUserAbort);
-  if (!found.found) RaiseScriptError(FillPlaceholders(msg::kScriptFindFailed, {FormatHex(int64_t{position_} - 1)}));
+  if (!found.found) RaiseScriptError(FillPlaceholders(msg::kScriptFindFailed, {FormatHex(position_ - 1)}));
   position_ = found.pos;
   GotoAddress(position_, true, true);
 }

@@ -23,7 +23,7 @@ class TScriptInterpreter {
   int InterpretScript(const std::vector<std::string>& lines, bool checkOnly, bool preRunCheck);
 
   int ErrorLine() const { return errorLine_; }
-  int32_t ScriptPosition() const { return position_; }
+  int64_t ScriptPosition() const { return position_; }
 
   // Keeps the six search settings a script search changes, then sets them for exact bytes from
   // the position with the script's joker; RestoreSearchSettings puts them back.
@@ -43,7 +43,7 @@ class TScriptInterpreter {
   [[noreturn]] void RaiseScriptError(const std::string& message) const;
   void CheckScriptPosition(int64_t position);
   std::string HexParam(const std::string& text) const;
-  int32_t NumberParam(const std::string& text, const char* error) const;
+  int64_t NumberParam(const std::string& text, const char* error) const;
 
   void CmdExit(const std::string& param);
   void CmdMsg(const std::string& param);
@@ -66,7 +66,7 @@ class TScriptInterpreter {
   void RunLine(const std::string& line);
 
   std::vector<std::string> arguments_;
-  int32_t position_ = 1;
+  int64_t position_ = 1;
   bool checkOnly_ = false;
   bool preRunCheck_ = false;
   bool exit_ = false;

@@ -63,7 +63,7 @@ std::string FillPlaceholders(std::string_view pattern, std::initializer_list<std
   return text;
 }
 
-std::optional<int32_t> ParseScriptNumber(std::string_view text) {
+std::optional<int64_t> ParseScriptNumber(std::string_view text) {
   size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   if (i < text.size() && text[i] == '$') {
@@ -72,23 +72,25 @@ std::optional<int32_t> ParseScriptNumber(std::string_view text) {
     uint64_t value = 0;
     for (; i < text.size(); ++i) {
       if (!IsHexDigit(text[i])) return std::nullopt;
+      if (value >> 60 != 0) return std::nullopt;
       value = value * 16 + static_cast<uint64_t>(HexDigitValue(text[i]));
-      if (value > 0xFFFFFFFFu) return std::nullopt;
     }
-    return static_cast<int32_t>(static_cast<uint32_t>(value));
+    return static_cast<int64_t>(value);
   }
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   if (i == text.size()) return std::nullopt;
-  int64_t value = 0;
+  constexpr uint64_t kLimit = uint64_t{INT64_MAX} + 1;
+  uint64_t value = 0;
   for (; i < text.size(); ++i) {
     if (!IsDigit(text[i])) return std::nullopt;
-    value = value * 10 + (text[i] - '0');
-    if (value > int64_t{1} << 31) return std::nullopt;
+    const auto digit = static_cast<uint64_t>(text[i] - '0');
+    if (value > (kLimit - digit) / 10) return std::nullopt;
+    value = value * 10 + digit;
   }
-  if (negative) value = -value;
-  if (value > INT32_MAX) return std::nullopt;
-  return static_cast<int32_t>(value);
+  if (negative) return value == kLimit ? INT64_MIN : -static_cast<int64_t>(value);
+  if (value == kLimit) return std::nullopt;
+  return static_cast<int64_t>(value);
 }
 
 std::optional<std::string> ParseScriptHex(std::string_view text) {
@@ -155,14 +157,14 @@ bool VerifyAlternativeValid(std::string_view alternative) {
   }
 }
 
-bool MatchHexAt(const uint8_t* data, int32_t size, int32_t pos, std::string_view alternative) {
+bool MatchHexAt(const uint8_t* data, int64_t size, int64_t pos, std::string_view alternative) {
   // Blanks are skipped, so that 4D5A and 4D  5A compare as the check read them.
   std::string pairs;
   for (char ch : alternative) {
     if (ch != ' ') pairs += ch;
   }
   const int64_t count = static_cast<int64_t>(pairs.size() / 2);
-  if (pos < 1 || int64_t{pos} + count - 1 > size) return false;
+  if (pos < 1 || pos + count - 1 > size) return false;
   for (int64_t k = 0; k < count; ++k) {
     const char first = pairs[static_cast<size_t>(2 * k)];
     if (first == '?') continue;

@@ -34,9 +34,9 @@ ScriptCommandLine SplitCommand(const std::string& stripped);
 // brought in by a value is never taken for a placeholder.
 std::string FillPlaceholders(std::string_view pattern, std::initializer_list<std::string> values);
 
-// A complete 32-bit signed number: optional blanks, then an optional sign and decimal digits,
-// or "$" and at most eight significant hex digits (two's complement). Either case.
-std::optional<int32_t> ParseScriptNumber(std::string_view text);
+// A complete 64-bit signed number: optional blanks, then an optional sign and decimal digits,
+// or "$" and at most sixteen significant hex digits (two's complement). Either case.
+std::optional<int64_t> ParseScriptNumber(std::string_view text);
 
 // Pairs of hex digits separated by single blanks; a single digit at the end adds nothing.
 std::optional<std::string> ParseScriptHex(std::string_view text);
@@ -59,6 +59,6 @@ bool VerifyAlternativeValid(std::string_view alternative);
 
 // Does the alternative match the bytes at pos (1-based)? Blanks are skipped and the rest read
 // as pairs, a pair beginning with "?" matching any byte; false when it passes the end.
-bool MatchHexAt(const uint8_t* data, int32_t size, int32_t pos, std::string_view alternative);
+bool MatchHexAt(const uint8_t* data, int64_t size, int64_t pos, std::string_view alternative);
 
 }  // namespace quoxa

@@ -222,8 +222,8 @@ int64_t TQSearch::LastMatch(const uint8_t* data, int64_t from, int64_t to) const
   return -1;
 }
 
-int32_t TQSearch::SearchForward(std::string_view pattern, const uint8_t* data, int32_t size, int32_t start,
-                                int32_t limit, const SearchOptions& options, SearchProgress* progress, bool& abort) {
+int64_t TQSearch::SearchForward(std::string_view pattern, const uint8_t* data, int64_t size, int64_t start,
+                                int64_t limit, const SearchOptions& options, SearchProgress* progress, bool& abort) {
   abort = false;
   if (pattern.empty()) return kEmptyPattern;
   if (pattern.size() > static_cast<size_t>(INT32_MAX)) return kNotFound;
@@ -231,14 +231,14 @@ int32_t TQSearch::SearchForward(std::string_view pattern, const uint8_t* data, i
   if (data == nullptr || size <= 0) return kNotFound;
   const int64_t m = length_;
   const int64_t hi = std::min(limit, size);
-  int64_t e = std::max(start, 1) + m - 1;  // window end; the window is e - m + 1 .. e
+  int64_t e = std::max<int64_t>(start, 1) + m - 1;  // window end; the window is e - m + 1 .. e
   while (e <= hi) {
     if (tuning_.accelerated && filter_.usable && (progress == nullptr || progress->due > e)) {
       // Windows ending before the next due report need no step-by-step walk.
       const int64_t quietEnd = progress == nullptr ? hi : std::min(hi, progress->due - 1);
       if (quietEnd - e + 1 >= tuning_.minStretch) {
         const int64_t found = FirstMatch(data, e - m, quietEnd - m);
-        if (found >= 0) return static_cast<int32_t>(found + 1);
+        if (found >= 0) return found + 1;
         e = quietEnd + 1;
         if (e > hi) break;
         if (progress != nullptr && e >= progress->due) {
@@ -250,7 +250,7 @@ int32_t TQSearch::SearchForward(std::string_view pattern, const uint8_t* data, i
     }
     if ((this->*compare_)(data + (e - m))) {
       if (progress != nullptr && e >= progress->due) progress->Report(e, abort);
-      return abort ? kNotFound : static_cast<int32_t>(e - m + 1);
+      return abort ? kNotFound : e - m + 1;
     }
     if (e == hi) break;
     e += forwardShift_[data[e]];  // the byte after the window, position e + 1
@@ -262,22 +262,22 @@ int32_t TQSearch::SearchForward(std::string_view pattern, const uint8_t* data, i
   return kNotFound;
 }
 
-int32_t TQSearch::SearchBackward(std::string_view pattern, const uint8_t* data, int32_t size, int32_t end,
-                                 int32_t lowest, const SearchOptions& options, SearchProgress* progress, bool& abort) {
+int64_t TQSearch::SearchBackward(std::string_view pattern, const uint8_t* data, int64_t size, int64_t end,
+                                 int64_t lowest, const SearchOptions& options, SearchProgress* progress, bool& abort) {
   abort = false;
   if (pattern.empty()) return kEmptyPattern;
   if (pattern.size() > static_cast<size_t>(INT32_MAX)) return kNotFound;
   if (NeedsPrepare(pattern, options)) Prepare(pattern, options);
   if (data == nullptr || size <= 0) return kNotFound;
   const int64_t m = length_;
-  const int64_t lo = std::max(lowest, 1);
+  const int64_t lo = std::max<int64_t>(lowest, 1);
   int64_t e = std::min(end, size);
   while (e - m + 1 >= lo) {
     if (tuning_.accelerated && filter_.usable && (progress == nullptr || progress->due < e)) {
       const int64_t quietEnd = progress == nullptr ? lo + m - 1 : std::max(lo + m - 1, progress->due + 1);
       if (e - quietEnd + 1 >= tuning_.minStretch) {
         const int64_t found = LastMatch(data, quietEnd - m, e - m);
-        if (found >= 0) return static_cast<int32_t>(found + 1);
+        if (found >= 0) return found + 1;
         e = quietEnd - 1;
         if (e - m + 1 < lo) break;
         if (progress != nullptr && e <= progress->due) {
@@ -289,7 +289,7 @@ int32_t TQSearch::SearchBackward(std::string_view pattern, const uint8_t* data, 
     }
     if ((this->*compare_)(data + (e - m))) {
       if (progress != nullptr && e <= progress->due) progress->Report(e, abort);
-      return abort ? kNotFound : static_cast<int32_t>(e - m + 1);
+      return abort ? kNotFound : e - m + 1;
     }
     if (e - m + 1 == 1) break;
     e -= backwardShift_[data[e - m - 1]];  // the byte before the window, position e - m

@@ -33,8 +33,8 @@ class SearchProgress {
 
 class TQSearch {
  public:
-  static constexpr int32_t kNotFound = -1;
-  static constexpr int32_t kEmptyPattern = -2;
+  static constexpr int64_t kNotFound = -1;
+  static constexpr int64_t kEmptyPattern = -2;
 
   TQSearch();
 
@@ -44,12 +44,12 @@ class TQSearch {
   // Position (1-based, data[0] is position 1) of the first occurrence that starts at or after
   // start and ends at or before limit; -1 when there is none or the scan was aborted, -2 for
   // an empty pattern. Positions outside 1..size are never read.
-  int32_t SearchForward(std::string_view pattern, const uint8_t* data, int32_t size, int32_t start, int32_t limit,
+  int64_t SearchForward(std::string_view pattern, const uint8_t* data, int64_t size, int64_t start, int64_t limit,
                         const SearchOptions& options, SearchProgress* progress, bool& abort);
 
   // Position of the last occurrence that ends at or before end and starts at or after lowest;
   // results as SearchForward.
-  int32_t SearchBackward(std::string_view pattern, const uint8_t* data, int32_t size, int32_t end, int32_t lowest,
+  int64_t SearchBackward(std::string_view pattern, const uint8_t* data, int64_t size, int64_t end, int64_t lowest,
                          const SearchOptions& options, SearchProgress* progress, bool& abort);
 
   // For each byte: its code page upper-casing.

@@ -28,9 +28,8 @@ namespace quoxa {
 
 namespace {
 
-constexpr int64_t kMaxSize = std::numeric_limits<int32_t>::max();
 // Most occurrence positions a replace all keeps between its count and its replacing (64 MiB).
-constexpr size_t kMaxRecorded = size_t{1} << 24;
+constexpr size_t kMaxRecorded = (size_t{64} << 20) / sizeof(int64_t);
 
 uint8_t* At(int64_t pos) { return WritableDocBuffer() + (pos - 1); }
 
@@ -40,7 +39,7 @@ const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8
 // pos counts the replacements before it as made.
 void JournalReplacement(int64_t pos) {
   const SearchState& s = Search();
-  Doc().Journal.Record(static_cast<int32_t>(pos), Bytes(Doc().UndoBytes), static_cast<int64_t>(Doc().UndoBytes.size()),
+  Doc().Journal.Record(pos, Bytes(Doc().UndoBytes), static_cast<int64_t>(Doc().UndoBytes.size()),
                    Bytes(s.ReplaceString), static_cast<int64_t>(s.ReplaceString.size()));
 }
 
@@ -53,7 +52,7 @@ void ShowProgressText(const char* text) {
 
 // Bookkeeping of one replacement written at pos.
 void Record(int64_t pos, ReplaceAllResult& result) {
-  const auto at = static_cast<int32_t>(pos);
+  const auto at = pos;
   if (result.count == 0) result.first = at;
   ++result.count;
   Doc().LastFound = at;
@@ -61,14 +60,14 @@ void Record(int64_t pos, ReplaceAllResult& result) {
 }
 
 // Makes the occurrence of length f at pos r bytes long, keeping its first r bytes' room.
-bool ResizeAt(int32_t pos, int64_t f, int64_t r) {
+bool ResizeAt(int64_t pos, int64_t f, int64_t r) {
   if (r > f) {
     if (!OpenGap(pos, r - f)) {
       ShowError(msg::kNoMemory);
       return false;
     }
   } else if (r < f) {
-    const int32_t before = Doc().DocSize;
+    const int64_t before = Doc().DocSize;
     // A failed shrink of the block still removed the bytes; only a refusal leaves them.
     if (!RemoveRange(pos, f - r) && Doc().DocSize == before) {
       ShowError(msg::kInvalidOperation);
@@ -81,8 +80,8 @@ bool ResizeAt(int32_t pos, int64_t f, int64_t r) {
 // The next occurrence at or after pos in a loop of searches; 0 when none or cancelled.
 int64_t NextOccurrence(int64_t pos, SearchProgress& progress, ReplaceAllResult& result) {
   if (pos > Doc().DocSize) return 0;
-  const int32_t lastFound = Doc().LastFound;
-  const FindResult found = FindNextWith(static_cast<int32_t>(pos), false, progress);
+  const int64_t lastFound = Doc().LastFound;
+  const FindResult found = FindNextWith(pos, false, progress);
   if (found.aborted) {
     // An occurrence found together with the cancel is dropped, and it must not be where the
     // cursor goes: positions behind the replacements made are about to move.
@@ -93,16 +92,16 @@ int64_t NextOccurrence(int64_t pos, SearchProgress& progress, ReplaceAllResult& 
   return found.found ? found.pos : 0;
 }
 
-ReplaceAllResult ReplaceEqual(int32_t start) {
+ReplaceAllResult ReplaceEqual(int64_t start) {
   ReplaceAllResult result;
   ShowProgressText(msg::kSearchingAndReplacing);
   const int64_t f = FindLength();
   ForwardDocProgress progress;
   int64_t pos = start;
   while (const int64_t at = NextOccurrence(pos, progress, result)) {
-    SaveFoundBytes(static_cast<int32_t>(at));
+    SaveFoundBytes(at);
     JournalReplacement(at);
-    WriteReplacement(static_cast<int32_t>(at));
+    WriteReplacement(at);
     Record(at, result);
     pos = at + f;
   }
@@ -112,7 +111,7 @@ ReplaceAllResult ReplaceEqual(int32_t start) {
 // One forward pass: the bytes between occurrences move down to the write position w as whole
 // stretches, each replacement is written behind them; the tail follows once at the end, also
 // after a cancel, so that the document is consistent at every stop.
-ReplaceAllResult ReplaceShorter(int32_t start) {
+ReplaceAllResult ReplaceShorter(int64_t start) {
   ReplaceAllResult result;
   ShowProgressText(msg::kSearchingAndReplacing);
   const int64_t f = FindLength();
@@ -121,26 +120,26 @@ ReplaceAllResult ReplaceShorter(int32_t start) {
   int64_t w = start;
   int64_t c = start;
   while (const int64_t at = NextOccurrence(c, progress, result)) {
-    SaveFoundBytes(static_cast<int32_t>(at));
-    if (MoveBytesDown(static_cast<int32_t>(c), static_cast<int32_t>(at - 1), static_cast<int32_t>(w))) w += at - c;
+    SaveFoundBytes(at);
+    if (MoveBytesDown(c, at - 1, w)) w += at - c;
     JournalReplacement(w);
-    WriteReplacement(static_cast<int32_t>(w));
+    WriteReplacement(w);
     Record(w, result);
     c = at + f;
     w += r;
   }
-  if (w != c) MoveBytesDown(static_cast<int32_t>(c), Doc().DocSize, static_cast<int32_t>(w));
-  Doc().DocSize -= static_cast<int32_t>((f - r) * result.count);
+  if (w != c) MoveBytesDown(c, Doc().DocSize, w);
+  Doc().DocSize -= (f - r) * result.count;
   if (Doc().DocSize == 0) ClearDocument();
   return result;
 }
 
 // How many of n replacements, each growing the document by d, fit: into the memory the system
-// has free and the block's unused room, and below the 32-bit document limit. Asks the user
+// has free and the block's unused room, and below the largest document. Asks the user
 // when not all of them fit; 0 means none is made.
 int64_t ReplacementsThatFit(int64_t n, int64_t d) {
-  const int64_t room = int64_t{Capacity()} - Doc().DocSize;
-  const int64_t available = std::min(FreeMemoryBytes() + room, kMaxSize - Doc().DocSize);
+  const int64_t room = Capacity() - Doc().DocSize;
+  const int64_t available = std::min(FreeMemoryBytes() + room, kMaxDocSize - Doc().DocSize);
   if (n <= available / d) return n;
   const int64_t m = available / d;
   if (m <= 0) {
@@ -154,7 +153,7 @@ int64_t ReplacementsThatFit(int64_t n, int64_t d) {
 // Step 1 of the longer case: the occurrences from start, counted as CountOccurrences counts
 // them. Their positions are kept while the list stays small, so that step 2 need not search
 // the same bytes again; positions is empty when they were too many.
-int64_t CountAndRecord(int32_t start, std::vector<int32_t>& positions, ReplaceAllResult& result) {
+int64_t CountAndRecord(int64_t start, std::vector<int64_t>& positions, ReplaceAllResult& result) {
   const int64_t f = FindLength();
   ForwardDocProgress progress;
   bool recording = true;
@@ -165,11 +164,11 @@ int64_t CountAndRecord(int32_t start, std::vector<int32_t>& positions, ReplaceAl
     if (recording) {
       try {
         recording = positions.size() < kMaxRecorded;
-        if (recording) positions.push_back(static_cast<int32_t>(at));
+        if (recording) positions.push_back(at);
       } catch (const std::bad_alloc&) {
         recording = false;
       }
-      if (!recording) std::vector<int32_t>().swap(positions);
+      if (!recording) std::vector<int64_t>().swap(positions);
     }
     pos = at + f;
   }
@@ -178,13 +177,13 @@ int64_t CountAndRecord(int32_t start, std::vector<int32_t>& positions, ReplaceAl
 
 // Counts first, opens the whole growth once at the start, then fills the gap from its front
 // as in the shorter case: the document moves up once and the stretches down once.
-ReplaceAllResult ReplaceLonger(int32_t start) {
+ReplaceAllResult ReplaceLonger(int64_t start) {
   ReplaceAllResult result;
   const int64_t f = FindLength();
   const int64_t r = ReplaceLength();
   const int64_t d = r - f;
   ShowProgressText(msg::kStepCounting);
-  std::vector<int32_t> positions;
+  std::vector<int64_t> positions;
   const int64_t counted = CountAndRecord(start, positions, result);
   if (result.aborted || counted == 0) return result;
   const int64_t n = ReplacementsThatFit(counted, d);
@@ -214,53 +213,53 @@ ReplaceAllResult ReplaceLonger(int32_t start) {
         }
       }
     }
-    SaveFoundBytes(static_cast<int32_t>(at));
-    if (MoveBytesDown(static_cast<int32_t>(c), static_cast<int32_t>(at - 1), static_cast<int32_t>(w))) w += at - c;
+    SaveFoundBytes(at);
+    if (MoveBytesDown(c, at - 1, w)) w += at - c;
     JournalReplacement(w);
-    WriteReplacement(static_cast<int32_t>(w));
+    WriteReplacement(w);
     Record(w, result);
     c = at + f;
     w += r;
   }
   if (w != c) {
-    MoveBytesDown(static_cast<int32_t>(c), Doc().DocSize, static_cast<int32_t>(w));
-    Doc().DocSize -= static_cast<int32_t>((n - result.count) * d);
+    MoveBytesDown(c, Doc().DocSize, w);
+    Doc().DocSize -= (n - result.count) * d;
   }
   return result;
 }
 
 }  // namespace
 
-void SaveFoundBytes(int32_t pos) {
+void SaveFoundBytes(int64_t pos) {
   if (pos < 1 || pos > Doc().DocSize) {
     Doc().UndoBytes.clear();
     return;
   }
-  const int64_t length = std::min<int64_t>(FindLength(), int64_t{Doc().DocSize} - pos + 1);
+  const int64_t length = std::min<int64_t>(FindLength(), Doc().DocSize - pos + 1);
   Doc().UndoBytes.assign(reinterpret_cast<const char*>(At(pos)), static_cast<size_t>(length));
 }
 
-bool WriteReplacement(int32_t pos) {
+bool WriteReplacement(int64_t pos) {
   const std::string& replacement = Search().ReplaceString;
   const auto r = static_cast<int64_t>(replacement.size());
-  if (pos < 1 || int64_t{pos} + r - 1 > Doc().DocSize) return false;
+  if (pos < 1 || pos + r - 1 > Doc().DocSize) return false;
   if (r > 0) std::memcpy(At(pos), replacement.data(), replacement.size());
   Doc().ReplacedBytes = replacement;
   return true;
 }
 
-bool MoveBytesDown(int32_t from, int32_t to, int32_t dest) {
+bool MoveBytesDown(int64_t from, int64_t to, int64_t dest) {
   if (from < 1 || dest < 1 || to > Doc().DocSize || dest > Doc().DocSize || to < from) return false;
-  if (int64_t{dest} + (int64_t{to} - from) > Doc().DocSize) return false;
-  std::memmove(At(dest), At(from), static_cast<size_t>(int64_t{to} - from + 1));
+  if (dest + (to - from) > Doc().DocSize) return false;
+  std::memmove(At(dest), At(from), static_cast<size_t>(to - from + 1));
   return true;
 }
 
-ReplaceResult ReplaceNext(int32_t pos, bool continuing) {
+ReplaceResult ReplaceNext(int64_t pos, bool continuing) {
   const int64_t f = FindLength();
   const int64_t r = ReplaceLength();
   ReplaceResult result{pos};
-  if (int64_t{pos} + f - 1 > Doc().DocSize) return result;
+  if (pos + f - 1 > Doc().DocSize) return result;
   const FindResult found = FindNext(pos, continuing);
   if (found.aborted) {
     result.aborted = true;
@@ -285,20 +284,20 @@ ReplaceResult ReplaceNext(int32_t pos, bool continuing) {
   Doc().LastReplaced = pos;
   Doc().Modified = true;
   result.replaced = true;
-  if (r > 0) result.pos = static_cast<int32_t>(pos + r - 1);
+  if (r > 0) result.pos = pos + r - 1;
   return result;
 }
 
-int32_t ReplaceAllStart() {
+int64_t ReplaceAllStart() {
   const SearchState& s = Search();
   if (!s.FromCursor) return 1;
-  const int32_t cursor = CursorAddress();
+  const int64_t cursor = CursorAddress();
   const int64_t r = ReplaceLength();
-  if (r > 0 && Doc().LastReplaced != 0 && int64_t{cursor} == Doc().LastReplaced + r - 1) return cursor + 1;
+  if (r > 0 && Doc().LastReplaced != 0 && cursor == Doc().LastReplaced + r - 1) return cursor + 1;
   return cursor;
 }
 
-ReplaceAllResult ReplaceAll(int32_t start, bool useScope) {
+ReplaceAllResult ReplaceAll(int64_t start, bool useScope) {
   if (useScope) start = ReplaceAllStart();
   const int64_t f = FindLength();
   const int64_t r = ReplaceLength();
@@ -317,13 +316,13 @@ ReplaceAllResult ReplaceAll(int32_t start, bool useScope) {
     // Positions behind the first replacement moved.
     if (r != f) CheckBlock(result.first);
     const int64_t last = Doc().LastFound;
-    GotoAddress(static_cast<int32_t>(r > 0 ? last + r - 1 : last), true, true);
+    GotoAddress(r > 0 ? last + r - 1 : last, true, true);
   }
   return result;
 }
 
 bool UndoReplacement() {
-  const int32_t at = Doc().LastReplaced;
+  const int64_t at = Doc().LastReplaced;
   if (at == 0) return true;
   GotoAddress(at, false, true);
   const std::string written = Doc().ReplacedBytes;
@@ -331,7 +330,7 @@ bool UndoReplacement() {
   const auto r = static_cast<int64_t>(written.size());
   const auto f = static_cast<int64_t>(original.size());
   // Only the very bytes written at LastReplaced are taken back; an edit over them ends the undo.
-  const bool inPlace = at >= 1 && int64_t{at} + r - 1 <= Doc().DocSize && int64_t{at} <= int64_t{Doc().DocSize} + 1 &&
+  const bool inPlace = at >= 1 && at + r - 1 <= Doc().DocSize && at <= Doc().DocSize + 1 &&
                        (r == 0 || std::memcmp(At(at), written.data(), written.size()) == 0);
   if (inPlace) {
     JournalStep step;

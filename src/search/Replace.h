@@ -8,45 +8,45 @@
 namespace quoxa {
 
 struct ReplaceResult {
-  int32_t pos = 0;  // last byte of the replacement (its position when empty), else the position given
+  int64_t pos = 0;  // last byte of the replacement (its position when empty), else the position given
   bool found = false;
   bool replaced = false;
   bool aborted = false;
 };
 
 struct ReplaceAllResult {
-  int32_t first = 0;  // position of the first replacement, 0 = none
-  int32_t count = 0;
+  int64_t first = 0;  // position of the first replacement, 0 = none
+  int64_t count = 0;
   bool aborted = false;
 };
 
 // Finds the next occurrence from pos (FindNext rules) and replaces it. A failure to make room
 // is reported to the user and leaves the occurrence as it was.
-ReplaceResult ReplaceNext(int32_t pos, bool continuing);
+ReplaceResult ReplaceNext(int64_t pos, bool continuing);
 
 // Replaces every occurrence from start to the end; with useScope the start follows the scope
 // option and the cursor (ReplaceAllStart). The document is consistent after a cancel: the
 // occurrences before it are replaced, the rest is unchanged. The cursor ends on the last byte
 // of the last replacement.
-ReplaceAllResult ReplaceAll(int32_t start, bool useScope);
+ReplaceAllResult ReplaceAll(int64_t start, bool useScope);
 
 // Where Replace all starts: 1 without FromCursor, else the cursor, or the byte after it when the
 // cursor stands on the last byte of the last replacement.
-int32_t ReplaceAllStart();
+int64_t ReplaceAllStart();
 
 // Restores the bytes of the last replacement when they still stand at LastReplaced. False when
 // there was no memory for it: nothing changed and the undo can be tried again.
 bool UndoReplacement();
 
 // Copies the FindString-long range at pos (as much of it as the document holds) into UndoBytes.
-void SaveFoundBytes(int32_t pos);
+void SaveFoundBytes(int64_t pos);
 
 // Writes ReplaceString at pos when it fits inside the document; false (nothing written) otherwise.
-bool WriteReplacement(int32_t pos);
+bool WriteReplacement(int64_t pos);
 
 // Moves the bytes from..to so that they start at dest; refuses (false, nothing moved) when
 // from or dest is below 1, to or dest is beyond DocSize, to is below from, or the moved bytes
 // would end beyond DocSize.
-bool MoveBytesDown(int32_t from, int32_t to, int32_t dest);
+bool MoveBytesDown(int64_t from, int64_t to, int64_t dest);
 
 }  // namespace quoxa

@@ -32,19 +32,19 @@ void ShowFound(const FindResult& found) {
 
 }  // namespace
 
-int32_t FindDownStart(bool fromMenu) { return fromMenu || Search().FromCursor ? CursorAddress() : 1; }
+int64_t FindDownStart(bool fromMenu) { return fromMenu || Search().FromCursor ? CursorAddress() : 1; }
 
-int32_t FindUpStart(bool fromMenu) { return fromMenu || Search().FromCursor ? CursorAddress() : Doc().DocSize; }
+int64_t FindUpStart(bool fromMenu) { return fromMenu || Search().FromCursor ? CursorAddress() : Doc().DocSize; }
 
-int32_t CountStart() {
+int64_t CountStart() {
   if (Search().FromCursor) return CursorAddress();
   return Search().SearchDown ? 1 : Doc().DocSize;
 }
 
-int32_t ReplaceAgainStart(bool fromMenu) { return FindDownStart(fromMenu); }
+int64_t ReplaceAgainStart(bool fromMenu) { return FindDownStart(fromMenu); }
 
 void FindAgainDown(bool fromMenu) {
-  const int32_t start = FindDownStart(fromMenu);
+  const int64_t start = FindDownStart(fromMenu);
   FindResult found;
   {
     TProgressBox box(SearchingBox());
@@ -54,7 +54,7 @@ void FindAgainDown(bool fromMenu) {
 }
 
 void FindAgainUp(bool fromMenu) {
-  const int32_t start = FindUpStart(fromMenu);
+  const int64_t start = FindUpStart(fromMenu);
   FindResult found;
   {
     TProgressBox box(SearchingBox());
@@ -64,7 +64,7 @@ void FindAgainUp(bool fromMenu) {
 }
 
 void CountCommand() {
-  const int32_t start = CountStart();
+  const int64_t start = CountStart();
   CountResult counted;
   {
     TProgressBox box(SearchingBox());
@@ -76,7 +76,7 @@ void CountCommand() {
 }
 
 void ReplaceAgainDown(bool fromMenu) {
-  const int32_t start = ReplaceAgainStart(fromMenu);
+  const int64_t start = ReplaceAgainStart(fromMenu);
   ReplaceResult result;
   {
     TProgressBox box(ReplacingBox());

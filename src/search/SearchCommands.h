@@ -9,13 +9,13 @@
 namespace quoxa {
 
 // Find again down starts at the cursor (menu, key or FromCursor), else at 1.
-int32_t FindDownStart(bool fromMenu);
+int64_t FindDownStart(bool fromMenu);
 // Find again up starts at the cursor (menu, key or FromCursor), else at DocSize.
-int32_t FindUpStart(bool fromMenu);
+int64_t FindUpStart(bool fromMenu);
 // Count starts at the cursor with FromCursor, else at 1 down or DocSize up.
-int32_t CountStart();
+int64_t CountStart();
 // Replace again down starts at the cursor (menu, key or FromCursor), else at 1.
-int32_t ReplaceAgainStart(bool fromMenu);
+int64_t ReplaceAgainStart(bool fromMenu);
 
 // One search under a progress box; the cursor goes to the occurrence, or "String not found".
 void FindAgainDown(bool fromMenu);

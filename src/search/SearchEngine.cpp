@@ -9,12 +9,6 @@
 
 namespace quoxa {
 
-namespace {
-
-int32_t ClampPosition(int64_t pos) { return static_cast<int32_t>(std::clamp<int64_t>(pos, INT32_MIN, INT32_MAX)); }
-
-}  // namespace
-
 TQSearch& Searcher() {
   static TQSearch searcher;
   return searcher;
@@ -25,7 +19,7 @@ SearchOptions CurrentSearchOptions() {
   return {s.CaseSensitive, s.JokerEnabled, s.JokerByte};
 }
 
-FindResult FindNextWith(int32_t pos, bool continuing, SearchProgress& progress) {
+FindResult FindNextWith(int64_t pos, bool continuing, SearchProgress& progress) {
   SearchState& s = Search();
   int64_t from = pos;
   if (continuing) {
@@ -33,15 +27,15 @@ FindResult FindNextWith(int32_t pos, bool continuing, SearchProgress& progress) 
     const bool afterDeletion = Doc().LastReplaced != 0 && pos == Doc().LastReplaced && r == 0;
     if (!afterDeletion) {
       if (Doc().LastReplaced != 0 && pos == Doc().LastReplaced + r - 1) {
-        from = int64_t{pos} + 1;
+        from = pos + 1;
       } else if (Doc().LastFound != 0 && pos == Doc().LastFound) {
-        from = int64_t{pos} + static_cast<int64_t>(s.FindString.size());
+        from = pos + static_cast<int64_t>(s.FindString.size());
       }
     }
   }
   bool abort = false;
-  const int32_t result =
-      Searcher().SearchForward(s.FindString, Doc().DocBuffer, Doc().DocSize, ClampPosition(from), Doc().DocSize, CurrentSearchOptions(),
+  const int64_t result =
+      Searcher().SearchForward(s.FindString, Doc().DocBuffer, Doc().DocSize, from, Doc().DocSize, CurrentSearchOptions(),
                                CurrentProgressBox() != nullptr ? &progress : nullptr, abort);
   FindResult found{pos, result > 0, abort};
   if (found.found) {
@@ -54,13 +48,13 @@ FindResult FindNextWith(int32_t pos, bool continuing, SearchProgress& progress) 
 namespace {
 
 // The backward search with the progress of its caller, so that a count reports like one long scan.
-FindResult FindPreviousWith(int32_t pos, SearchProgress& progress) {
+FindResult FindPreviousWith(int64_t pos, SearchProgress& progress) {
   SearchState& s = Search();
   int64_t end = pos;
-  if (Doc().LastFound != 0 && pos == Doc().LastFound) end = int64_t{pos} - 1;
+  if (Doc().LastFound != 0 && pos == Doc().LastFound) end = pos - 1;
   bool abort = false;
-  const int32_t result =
-      Searcher().SearchBackward(s.FindString, Doc().DocBuffer, Doc().DocSize, ClampPosition(end), 1, CurrentSearchOptions(),
+  const int64_t result =
+      Searcher().SearchBackward(s.FindString, Doc().DocBuffer, Doc().DocSize, end, 1, CurrentSearchOptions(),
                                 CurrentProgressBox() != nullptr ? &progress : nullptr, abort);
   FindResult found{pos, result > 0, abort};
   if (found.found) {
@@ -72,19 +66,19 @@ FindResult FindPreviousWith(int32_t pos, SearchProgress& progress) {
 
 }  // namespace
 
-FindResult FindNext(int32_t pos, bool continuing) {
+FindResult FindNext(int64_t pos, bool continuing) {
   ForwardDocProgress progress;
   return FindNextWith(pos, continuing, progress);
 }
 
-FindResult FindPrevious(int32_t pos) {
+FindResult FindPrevious(int64_t pos) {
   BackwardDocProgress progress;
   return FindPreviousWith(pos, progress);
 }
 
-CountResult CountOccurrences(bool down, int32_t start) {
+CountResult CountOccurrences(bool down, int64_t start) {
   CountResult counted;
-  int32_t pos = start;
+  int64_t pos = start;
   const auto length = static_cast<int64_t>(Search().FindString.size());
   // The position only moves on, so one progress serves every search of the count.
   ForwardDocProgress forward;
@@ -97,7 +91,7 @@ CountResult CountOccurrences(bool down, int32_t start) {
     }
     if (!found.found) break;
     ++counted.count;
-    pos = down ? ClampPosition(found.pos + length) : found.pos;
+    pos = down ? found.pos + length : found.pos;
   }
   return counted;
 }

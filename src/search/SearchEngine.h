@@ -12,13 +12,13 @@ namespace quoxa {
 TQSearch& Searcher();
 
 struct FindResult {
-  int32_t pos = 0;  // the occurrence's position when found, else the position given
+  int64_t pos = 0;  // the occurrence's position when found, else the position given
   bool found = false;
   bool aborted = false;
 };
 
 struct CountResult {
-  int32_t count = 0;
+  int64_t count = 0;
   bool completed = true;  // false when the user cancelled
 };
 
@@ -28,17 +28,17 @@ SearchOptions CurrentSearchOptions();
 // Forward search for FindString from pos to DocSize. continuing (Find again, Replace again,
 // the dialogs) first steps over the occurrence or replacement the cursor stands on.
 // On success LastFound is set to the occurrence.
-FindResult FindNext(int32_t pos, bool continuing);
+FindResult FindNext(int64_t pos, bool continuing);
 
 // FindNext reporting through the caller's progress, so that a loop of searches that only moves
 // forward reports like one scan.
-FindResult FindNextWith(int32_t pos, bool continuing, SearchProgress& progress);
+FindResult FindNextWith(int64_t pos, bool continuing, SearchProgress& progress);
 
 // Backward search for an occurrence that ends at or before pos (before it when pos is
 // LastFound). On success LastFound is set to the occurrence.
-FindResult FindPrevious(int32_t pos);
+FindResult FindPrevious(int64_t pos);
 
 // Non-overlapping occurrences from start downwards or upwards; LastFound ends on the last one counted.
-CountResult CountOccurrences(bool down, int32_t start);
+CountResult CountOccurrences(bool down, int64_t start);
 
 }  // namespace quoxa

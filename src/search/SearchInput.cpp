@@ -136,11 +136,11 @@ std::optional<std::string> PickUpNextByteText(const std::string& editText) {
   const int64_t next = cursor + static_cast<int64_t>(bytes.size());
   if (cursor < 1 || next > Doc().DocSize) return std::nullopt;
   for (size_t i = 0; i < bytes.size(); ++i) {
-    if (GetByte(static_cast<int32_t>(cursor + static_cast<int64_t>(i))) != static_cast<uint8_t>(bytes[i])) {
+    if (GetByte(cursor + static_cast<int64_t>(i)) != static_cast<uint8_t>(bytes[i])) {
       return std::nullopt;
     }
   }
-  const std::string digits = HexByte(GetByte(static_cast<int32_t>(next)));
+  const std::string digits = HexByte(GetByte(next));
   return editText.empty() ? digits : editText + " " + digits;
 }
 

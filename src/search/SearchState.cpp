@@ -13,16 +13,16 @@ SearchState& Search() {
   return state;
 }
 
-bool ReplacementReaches(int32_t pos) {
+bool ReplacementReaches(int64_t pos) {
   const SearchState& s = Search();
   // A deleting replacement still owns its position: the bytes go back there.
   const int64_t length = std::max<int64_t>(1, static_cast<int64_t>(s.ReplaceString.size()));
-  return Doc().LastReplaced != 0 && int64_t{Doc().LastReplaced} + length - 1 >= pos;
+  return Doc().LastReplaced != 0 && Doc().LastReplaced + length - 1 >= pos;
 }
 
 namespace {
 
-void DropReplaceUndo(int32_t pos) {
+void DropReplaceUndo(int64_t pos) {
   if (Commands().Enabled(Cmd::ReplaceUndo) && ReplacementReaches(pos)) Commands().SetEnabled(Cmd::ReplaceUndo, false);
 }
 

@@ -19,7 +19,7 @@ struct SearchState {
 SearchState& Search();
 
 // True when the last replacement ends at or after pos, so an edit there spoils its undo.
-bool ReplacementReaches(int32_t pos);
+bool ReplacementReaches(int64_t pos);
 
 // Forget the last find and replacement (a document was loaded or created).
 void ResetSearchPositions();

@@ -185,7 +185,7 @@ bool WriteSettings(const ISettingsWindow& window) {
   out.Bool(kOptions, "JokerFind", search.JokerEnabled);
   out.Bool(kOptions, "FindDown", search.SearchDown);
   out.Int(kOptions, "GotoMode", options.GotoMode);
-  out.Int(kOptions, "BaseAdress", Doc().BaseAddress);
+  out.Int(kOptions, "BaseAdress", Doc().BaseAddress == 1 ? 1 : 0);
   out.Int(kOptions, "EncodeAs", options.EncodeAs);
   out.Int(kOptions, "EncodeWhere", options.EncodeWhere);
   out.Bool(kOptions, "OldFileTime", options.OldFileTime);

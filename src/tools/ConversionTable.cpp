@@ -89,15 +89,14 @@ bool SaveConversionTable(const std::string& path) {
   return ReplaceFileAtomically(path, FormatConversionTable(ConversionTable));
 }
 
-ConversionResult ApplyConversion(int32_t first) {
+ConversionResult ApplyConversion(int64_t first) {
   ConversionResult result;
   {
     JournalStep step;
     TProgressBox box({true, true, kCurrentFilePosition, kReplacingCaption});
-    for (int32_t from = std::max(first, 1); from <= Doc().DocSize;) {
+    for (int64_t from = std::max<int64_t>(first, 1); from <= Doc().DocSize;) {
       // Chunks end where the gauge changes, so that the box sees every value it must show.
-      const int64_t end = std::min({int64_t{from} + kConversionChunk - 1, NextGaugeChange(from, Doc().DocSize), int64_t{Doc().DocSize}});
-      const auto last = static_cast<int32_t>(end);
+      const int64_t last = std::min({from + kConversionChunk - 1, NextGaugeChange(from, Doc().DocSize), Doc().DocSize});
       result.count += ConvertRange(from, last, ConversionTable.data());
       box.SetProgress(last, Doc().DocSize, 5);
       if (box.Aborted()) {

@@ -36,7 +36,7 @@ struct ConversionResult {
 
 // Converts from first to the end in a progress box with Cancel; the bytes changed before a
 // cancel stay changed. One undo step.
-ConversionResult ApplyConversion(int32_t first);
+ConversionResult ApplyConversion(int64_t first);
 
 inline constexpr const char* kConversionTitle = "Character conversion table";
 inline constexpr const char* kTableModifiedQuestion = "Conversion table modified. Save now?";

@@ -17,10 +17,10 @@ namespace quoxa {
 
 std::vector<std::string> DecodeAtCursor(char separator) {
   if (Doc().DocSize <= 0) return {};
-  const int32_t pos = CursorAddress();
-  const int32_t count = std::clamp(Doc().DocSize - pos + 1, 0, 8);
+  const int64_t pos = CursorAddress();
+  const int64_t count = std::clamp<int64_t>(Doc().DocSize - pos + 1, 0, 8);
   std::string bytes;
-  for (int32_t i = 0; i < count; ++i) bytes += static_cast<char>(GetByte(pos + i));
+  for (int64_t i = 0; i < count; ++i) bytes += static_cast<char>(GetByte(pos + i));
   return DecodeLines(bytes, Options().ByteOrder == 1, separator);
 }
 
@@ -35,7 +35,7 @@ bool WriteEncodedNumber(const std::string& bytes, EncodeOutput output) {
   } else if (output == EncodeOutput::Overwrite) {
     written = OverwriteBytes(CursorAddress(), bytes);
   } else {
-    const int32_t pos = CursorAddress();
+    const int64_t pos = CursorAddress();
     written = InsertBytes(pos, 1, bytes);
     if (written) CheckBlock(pos);
   }

@@ -9,8 +9,8 @@
 namespace quoxa {
 
 // Optional leading blanks, an optional sign, then decimal digits or "$" and hex digits, nothing
-// after. nullopt when the text is no such number or its value does not fit 32 bits signed.
-std::optional<int32_t> TextToInteger(std::string_view text);
+// after. nullopt when the text is no such number or its value does not fit 64 bits signed.
+std::optional<int64_t> TextToInteger(std::string_view text);
 
 // "'%s' is not a valid integer value" with the text.
 inline constexpr const char* kNotValidInteger = "'%s' is not a valid integer value";

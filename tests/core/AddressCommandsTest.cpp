@@ -19,11 +19,11 @@ namespace {
 
 class AddressCommands : public ::testing::Test {
  protected:
-  void Load(int32_t size) {
+  void Load(int64_t size) {
     test::LoadDocument(test::Ramp(size), 16, 4);
     JumpWidth = 0;
   }
-  void PlaceCursor(int32_t pos) { GotoAddress(pos, true, false); }
+  void PlaceCursor(int64_t pos) { GotoAddress(pos, true, false); }
   std::vector<std::string> Texts() const { return rec.messages.Texts(); }
 
   test::RecorderScope rec;
@@ -32,10 +32,10 @@ class AddressCommands : public ::testing::Test {
 TEST(GotoTarget, FollowsModeBaseAndDocumentBounds) {
   struct Case {
     const char* text;
-    int32_t mode;
-    int32_t cursor;
-    int32_t base;
-    std::optional<int32_t> position;
+    int64_t mode;
+    int64_t cursor;
+    int64_t base;
+    std::optional<int64_t> position;
   };
   // A 50-byte document throughout.
   const Case cases[] = {
@@ -60,7 +60,7 @@ TEST(GotoTarget, FollowsModeBaseAndDocumentBounds) {
 }
 
 TEST(JumpWidthCheck, IsAtLeastOneAndBelowTheDocumentSize) {
-  const std::pair<const char*, std::optional<int32_t>> cases[] = {
+  const std::pair<const char*, std::optional<int64_t>> cases[] = {
       {"1", 1}, {"49", 49}, {"$10", 16}, {"50", {}}, {"0", {}}, {"-1", {}}, {"x", {}}, {"", {}},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(CheckJumpWidth(text, 50), expected) << text;

@@ -32,9 +32,9 @@ constexpr Cmd kMove = Cmd::BlockMove;
 // The document, block and cursor a command starts from or leaves.
 struct State {
   std::string doc;
-  int32_t begin = 0;
-  int32_t end = 0;
-  int32_t cursor = 1;
+  int64_t begin = 0;
+  int64_t end = 0;
+  int64_t cursor = 1;
   bool operator==(const State&) const = default;
 };
 
@@ -44,7 +44,7 @@ std::ostream& operator<<(std::ostream& out, const State& s) {
 
 class BlockCommands : public ::testing::Test {
  protected:
-  static void Start(const State& s, int32_t cols = 4, int32_t rows = 3) {
+  static void Start(const State& s, int64_t cols = 4, int64_t rows = 3) {
     test::LoadDocument(s.doc, cols, rows);
     GotoAddress(s.cursor, true, true);
     RestoreBlock(s.begin, s.end);
@@ -186,9 +186,9 @@ TEST_F(BlockCommands, DeleteBlock) {
 
 TEST_F(BlockCommands, BlockOfNChars) {
   struct Case {
-    int32_t cursor;
+    int64_t cursor;
     const char* text;
-    int32_t n;  // 0: refused
+    int64_t n;  // 0: refused
   };
   const Case cases[] = {
       {1, "19", 19}, {1, "20", 0}, {1, "$13", 19}, {1, "$10", 16}, {2, "19", 19}, {3, "19", 0},
@@ -196,7 +196,7 @@ TEST_F(BlockCommands, BlockOfNChars) {
   };
   for (const Case& c : cases) {
     Start({std::string(20, 'a'), 0, 0, c.cursor});
-    const std::optional<int32_t> n = CheckBlockSize(c.text);
+    const std::optional<int64_t> n = CheckBlockSize(c.text);
     EXPECT_EQ(n.value_or(0), c.n) << c.text << " at " << c.cursor;
     EXPECT_EQ(rec.messages.Texts(),
               c.n ? std::vector<std::string>{} : std::vector<std::string>{msg::kBlockSizeInvalid});
@@ -233,13 +233,13 @@ TEST_F(BlockCommands, WriteBlockWritesTheBlockAndRemembersTheFolder) {
 // The described rules on a plain string.
 State Model(State s, Cmd cmd, std::string& message) {
   if (s.begin == 0 || s.end == 0) return message = msg::kNoBlockMarked, s;
-  const int32_t pos = s.cursor;
-  const int32_t length = s.end - s.begin + 1;
+  const int64_t pos = s.cursor;
+  const int64_t length = s.end - s.begin + 1;
   if (s.begin < pos && pos <= s.end) return message = msg::kCopyWithinBlock, s;
   if ((cmd != kCopy && pos == s.begin) || (cmd == kMove && pos == s.end + 1)) {
     return message = msg::kBlockSamePosition, s;
   }
-  if (cmd == kOver && pos + length - 1 > static_cast<int32_t>(s.doc.size())) {
+  if (cmd == kOver && pos + length - 1 > static_cast<int64_t>(s.doc.size())) {
     return message = msg::kOverwriteBeyondEnd, s;
   }
   const std::string block = s.doc.substr(static_cast<size_t>(s.begin - 1), static_cast<size_t>(length));
@@ -270,7 +270,7 @@ TEST_F(BlockCommands, AgreeWithANaiveModelAndUndoRestoresTheStart) {
     State start;
     start.doc.resize(static_cast<size_t>(any(1, 40)));
     for (char& ch : start.doc) ch = static_cast<char>('a' + any(0, 25));
-    const int32_t size = static_cast<int32_t>(start.doc.size());
+    const int64_t size = static_cast<int64_t>(start.doc.size());
     start.begin = any(0, 9) == 0 ? 0 : any(1, size);
     start.end = start.begin == 0 ? 0 : any(start.begin, std::min(size, start.begin + any(0, 12)));
     start.cursor = any(1, size);
@@ -299,10 +299,10 @@ TEST_F(BlockCommands, CopyAndMovePrimitivesAgreeWithStringsForAnyRanges) {
   for (int round = 0; round < 2000; ++round) {
     std::string doc(static_cast<size_t>(any(1, 30)), '\0');
     for (char& ch : doc) ch = static_cast<char>('A' + any(0, 25));
-    const int32_t size = static_cast<int32_t>(doc.size());
-    const int32_t source = any(1, size);
-    const int32_t length = any(0, size - source + 1);
-    const int32_t pos = any(1, size + 1);
+    const int64_t size = static_cast<int64_t>(doc.size());
+    const int64_t source = any(1, size);
+    const int64_t length = any(0, size - source + 1);
+    const int64_t pos = any(1, size + 1);
     const int kind = any(0, 2);
     const std::string part = doc.substr(static_cast<size_t>(source - 1), static_cast<size_t>(length));
     std::string expected = doc;
@@ -339,13 +339,13 @@ TEST_F(BlockCommands, MouseMarksFromThePressedByteAndShiftClickMovesTheFreeEnd) 
   // Steps: 'p' press at pos (cursor before: the last pos), 's' Shift+press, 'd' drag, 'r' release.
   struct Step {
     char kind;
-    int32_t pos;
+    int64_t pos;
   };
   struct Case {
     State start;
     std::vector<Step> steps;
-    int32_t begin;
-    int32_t end;
+    int64_t begin;
+    int64_t end;
   };
   const Case cases[] = {
       {{"ABCDEFGHIJ", 0, 0, 1}, {{'p', 5}}, 0, 0},
@@ -367,7 +367,7 @@ TEST_F(BlockCommands, MouseMarksFromThePressedByteAndShiftClickMovesTheFreeEnd) 
     Start(c.start);
     TMouseMarking mouse;
     for (const Step& step : c.steps) {
-      const int32_t before = CursorAddress();
+      const int64_t before = CursorAddress();
       if (step.kind == 'r') {
         mouse.Release();
         continue;

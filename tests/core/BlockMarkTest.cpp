@@ -14,16 +14,16 @@ class BlockMark : public ::testing::Test {
  protected:
   void SetUp() override { test::LoadDocument(test::Ramp(100), 16, 10); }
 
-  static void At(int32_t pos) { GotoAddress(pos, true, true); }
+  static void At(int64_t pos) { GotoAddress(pos, true, true); }
 
   // Shift with a movement key: marked before the cursor moves and again after.
-  static void ShiftMove(int32_t to, bool forward) {
+  static void ShiftMove(int64_t to, bool forward) {
     MarkBlock(true, forward);
     At(to);
     MarkBlock(true, forward);
   }
 
-  static void ExpectBlock(int32_t begin, int32_t end) {
+  static void ExpectBlock(int64_t begin, int64_t end) {
     EXPECT_EQ(Doc().BlockBegin, begin);
     EXPECT_EQ(Doc().BlockEnd, end);
   }

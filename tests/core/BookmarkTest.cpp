@@ -30,10 +30,10 @@ class BookmarkCommands : public ::testing::Test {
     InstallBookmarkMenuView(nullptr);
     Doc().Bookmarks.Clear();
   }
-  void Load(int32_t size) { test::LoadDocument(test::Ramp(size), 16, 4); }
-  void PlaceCursor(int32_t pos) { GotoAddress(pos, true, false); }
+  void Load(int64_t size) { test::LoadDocument(test::Ramp(size), 16, 4); }
+  void PlaceCursor(int64_t pos) { GotoAddress(pos, true, false); }
   // Adds a bookmark at pos as the user would, answering the input box with name.
-  void Add(int32_t pos, const std::string& name) {
+  void Add(int64_t pos, const std::string& name) {
     PlaceCursor(pos);
     rec.messages.inputAnswers.push_back({true, name});
     AddBookmarkCommand();
@@ -57,7 +57,7 @@ TEST(BookmarkCaptions, FollowTheGridAndTheBaseAddress) {
   struct Case {
     const char* entry;
     bool textMode;
-    int32_t base;
+    int64_t base;
     const char* caption;
   };
   const Case cases[] = {
@@ -72,7 +72,8 @@ TEST(BookmarkCaptions, FollowTheGridAndTheBaseAddress) {
   }
   EXPECT_EQ(BookmarkPosition("4096 end of table"), 4096);
   EXPECT_EQ(BookmarkName("4096 end of table"), "end of table");
-  EXPECT_EQ(BookmarkPosition("99999999999 x"), 0);
+  EXPECT_EQ(BookmarkPosition("4294967312 past 4 GiB"), 4294967312LL);
+  EXPECT_EQ(BookmarkPosition("99999999999999999999 x"), 0);
 }
 
 TEST_F(BookmarkCommands, AddAsksForANameAndStopsAtNine) {
@@ -183,7 +184,9 @@ TEST(BookmarkFile, ReadingTakesAnyLineEndAndPassesOverWhatIsNoBookmark) {
       {"\r\n\n\r  \t\n5 x\n\r", Fault::None, {"5 x"}, 0, 0},
       {"abc\r\n5 x\r\n", Fault::None, {"5 x"}, 1, 0},
       {"-5 x\n+5 y\n 5 z\n5\n5x\n007 ok", Fault::None, {"007 ok"}, 5, 0},
-      {"2147483647 max\n2147483648 over\n99999999999999999999 huge\n", Fault::None, {"2147483647 max"}, 2, 0},
+      {"2147483648 past 2 GiB\n4294967312 past 4 GiB\n9223372036854775807 max\n9223372036854775808 over\n"
+       "99999999999999999999 huge\n",
+       Fault::None, {"2147483648 past 2 GiB", "4294967312 past 4 GiB", "9223372036854775807 max"}, 2, 0},
       {"5 a\x01z\n6 del\x7F\n7 tab\there\n8 \xFF\xFE", Fault::None, {"7 tab\there", "8 \xFF\xFE"}, 2, 0},
       {"1 " + name255 + "\n2 " + name255 + "y\n", Fault::None, {"1 " + name255}, 1, 0},
       {"0 zero\n3  two blanks ", Fault::None, {"0 zero", "3  two blanks "}, 0, 0},

@@ -28,7 +28,7 @@ const std::string kNotHex = "Clipboard doesn't contain hex string!";
 class Clipboard : public ::testing::Test {
  protected:
   // bytes shown, the cursor on pos, the block begin..end (0, 0: none).
-  void Load(const std::string& bytes, int32_t pos = 1, int32_t begin = 0, int32_t end = 0) {
+  void Load(const std::string& bytes, int64_t pos = 1, int64_t begin = 0, int64_t end = 0) {
     test::LoadDocument(bytes, 4, 2);
     GotoAddress(pos, true, false);
     RestoreBlock(begin, end);
@@ -106,9 +106,9 @@ TEST_F(Clipboard, CopyPutsTheBlockInThePrivateFormatAndPasteInsertsItBeforeTheCu
 
 TEST_F(Clipboard, CutDeletesTheBlockKeepsTheCursorWithinTheDocumentAndUnmarks) {
   const struct {
-    int32_t pos, begin, end;
+    int64_t pos, begin, end;
     std::string left;
-    int32_t cursor;
+    int64_t cursor;
   } cases[] = {
       {2, 4, 6, "ABCGH", 2},   // in front of the block
       {8, 4, 6, "ABCGH", 5},   // behind it, clamped to the shorter document
@@ -187,7 +187,7 @@ TEST_F(Clipboard, PasteFromHexStringTakesOnlyTheExactSeparatedForm) {
     EXPECT_EQ(test::DocumentBytes(), c.doc.empty() ? "[]" : c.doc) << c.text;
     EXPECT_EQ(rec.messages.Texts(), c.doc.empty() ? Texts{kNotHex} : Texts{}) << c.text;
     if (!c.doc.empty()) {
-      EXPECT_EQ(CursorAddress(), static_cast<int32_t>(c.doc.size())) << c.text;
+      EXPECT_EQ(CursorAddress(), static_cast<int64_t>(c.doc.size())) << c.text;
     }
   }
   Load("[]", 2);
@@ -222,7 +222,7 @@ TEST_F(Clipboard, AnInsertionReachingTheBlockInvalidatesItAndNoMemoryIsReported)
 TEST_F(Clipboard, CopyAsHexStringAsksAbove32768CharactersAndRunsUnderAProgressBox) {
   const std::string question = "Copy more than 32,768 bytes text\n to clipboard?";
   const struct {
-    int32_t length;
+    int64_t length;
     int answer;
     bool asks, copied;
   } cases[] = {

@@ -23,7 +23,7 @@ TEST(ByteTable, TranslateAndChangedMaskAgreeWithPlainLoops) {
   for (const TByteKernels limit :
        {TByteKernels::Plain, TByteKernels::Ssse3, TByteKernels::Avx2, TByteKernels::Avx512}) {
     const int kernels = static_cast<int>(UseByteKernels(limit));
-    for (const int32_t n : {0, 1, 15, 16, 17, 31, 32, 33, 63, 64, 65, 127, 255, 4096, 4093 + 4096}) {
+    for (const int64_t n : {0, 1, 15, 16, 17, 31, 32, 33, 63, 64, 65, 127, 255, 4096, 4093 + 4096}) {
       // Tables that change a third of the entries, a few, or none: the lookup skips rows left alone.
       const unsigned every = n % 3 == 0 ? 3 : n % 3 == 1 ? 60 : 0;
       std::vector<uint8_t> table(256);
@@ -33,9 +33,9 @@ TEST(ByteTable, TranslateAndChangedMaskAgreeWithPlainLoops) {
       std::vector<uint8_t> after = before;
       TranslateBytes(after.data(), n, table.data());
       std::vector<uint16_t> mask(static_cast<size_t>(n + 15) / 16 + 1, 0xdead);
-      const int32_t changed = ChangedMask(before.data(), after.data(), n, mask.data());
-      int32_t expected = 0;
-      for (int32_t i = 0; i < n; ++i) {
+      const int64_t changed = ChangedMask(before.data(), after.data(), n, mask.data());
+      int64_t expected = 0;
+      for (int64_t i = 0; i < n; ++i) {
         ASSERT_EQ(after[i], table[before[i]]) << "kernels " << kernels << ", " << n << " at " << i;
         const bool differs = before[i] != after[i];
         expected += differs;
@@ -129,7 +129,7 @@ TEST_F(Conversion, SavedTablesLoadBackAndBadFilesResetTheTable) {
 
 TEST_F(Conversion, ConvertsFromThePositionCountsChangesAndIsOneUndoStep) {
   struct Case {
-    int32_t first;
+    int64_t first;
     const char* before;
     const char* after;
     int64_t count;

@@ -3,6 +3,7 @@
 #include "TestDocument.h"
 #include "core/QZDynArray.h"
 
+using quoxa::kMaxBlockBytes;
 using quoxa::TQZDynArray;
 
 namespace {
@@ -76,14 +77,21 @@ TEST(DynArray, DeAllocClearsPointerAndSize) {
   EXPECT_EQ(a.ByteSize(), 0);
 }
 
-TEST(DynArray, SizesPastTwoGigabytesFailWithoutWrapping) {
+TEST(DynArray, SizesPastTheLargestBlockFailWithoutWrapping) {
   TQZDynArray a(4);
   uint8_t* p = nullptr;
-  EXPECT_FALSE(a.Alloc(p, 0x20000000));  // 2 GiB of 4-byte elements
+  EXPECT_FALSE(a.Alloc(p, kMaxBlockBytes / 4 + 1));
+  EXPECT_FALSE(a.Alloc(p, int64_t{1} << 62));  // x 4 wraps to 0 in 64 bits
   EXPECT_EQ(p, nullptr);
   ASSERT_TRUE(a.Alloc(p, 4));
-  EXPECT_FALSE(a.ReAlloc(p, 0x7FFFFFFF));
+  EXPECT_FALSE(a.ReAlloc(p, INT64_MAX));
+  EXPECT_FALSE(a.DeltaAlloc(p, INT64_MAX));
   EXPECT_EQ(a.ByteSize(), 16);
+  // Sizes past 32 bits are counted as they are.
+  TQZDynArray big(1);
+  uint8_t* q = nullptr;
+  quoxa::test::AllocationLimit limit(int64_t{5} << 30);
+  EXPECT_FALSE(big.Alloc(q, (int64_t{5} << 30) + 1));
   a.DeAlloc(p);
 }
 

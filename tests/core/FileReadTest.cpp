@@ -8,6 +8,7 @@
 #include "Recorders.h"
 #include "TempFiles.h"
 #include "TestDocument.h"
+#include "core/FreeMemory.h"
 #include "core/DocState.h"
 #include "core/DocWrite.h"
 #include "core/FileIo.h"
@@ -55,7 +56,7 @@ TEST_F(FileRead, OpenReadsTheWholeFileInChunksUnderTheProgressBox) {
 
   EXPECT_EQ(ReadFileInto(path, false, 77), 0);
 
-  EXPECT_EQ(Doc().DocSize, static_cast<int32_t>(bytes.size()));
+  EXPECT_EQ(Doc().DocSize, static_cast<int64_t>(bytes.size()));
   EXPECT_EQ(DocumentBytes(), bytes);
   EXPECT_EQ(Capacity(), CapacityForSize(static_cast<int64_t>(bytes.size())));
   ASSERT_TRUE(Doc().SavedFileTime.has_value());
@@ -165,9 +166,10 @@ TEST_F(FileRead, CancelAtTheSecondChunkKeepsWhatWasRead) {
   EXPECT_TRUE(rec.progress.boxes[0]->closed);
 }
 
-TEST_F(FileRead, FilesOfTwoGibibytesAndMoreAreRefusedBeforeAnythingChanges) {
+TEST_F(FileRead, FilesTheFreeMemoryCannotHoldAreRefusedBeforeAnythingChanges) {
   LoadOldDocument();
-  for (const int64_t size : {int64_t{1} << 31, (int64_t{1} << 31) - 1, int64_t{5} << 30}) {
+  SetFreeMemoryOverride(int64_t{1} << 30);
+  for (const int64_t size : {(int64_t{1} << 30) + 524289, (int64_t{1} << 31) - 1, int64_t{5} << 30}) {
     const std::string path = dir / "huge.bin";
     const int fd = open(path.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
     ASSERT_GE(fd, 0);
@@ -180,6 +182,7 @@ TEST_F(FileRead, FilesOfTwoGibibytesAndMoreAreRefusedBeforeAnythingChanges) {
     EXPECT_EQ(rec.messages.Texts(), (std::vector<std::string>{"Can't allocate additional memory\nto perform operation"}));
     ExpectOldDocument();
   }
+  SetFreeMemoryOverride(std::nullopt);
   EXPECT_TRUE(rec.progress.boxes.empty());
 }
 

@@ -20,7 +20,7 @@ class GridKeys : public ::testing::Test {
     test::LoadDocument(bytes, cols, rows);
     grids.cells.clear();
   }
-  void At(int32_t pos) { GotoAddress(pos, true, true); }
+  void At(int64_t pos) { GotoAddress(pos, true, true); }
   // A key pressed and released, and the keys it posted delivered.
   void Press(GridKey key, bool shift = false, bool ctrl = false) {
     keys.KeyDown(key, shift, ctrl);

@@ -8,6 +8,7 @@
 
 #include "Recorders.h"
 #include "TestDocument.h"
+#include "core/FreeMemory.h"
 #include "core/Block.h"
 #include "core/DocState.h"
 #include "core/Journal.h"
@@ -20,16 +21,18 @@
 namespace quoxa {
 namespace {
 
-TEST(IntegerText, DecimalOrDollarHexWithinThirtyTwoBits) {
+TEST(IntegerText, DecimalOrDollarHexWithinSixtyFourBits) {
   struct Case {
     const char* text;
-    std::optional<int32_t> value;
+    std::optional<int64_t> value;
   };
   const Case cases[] = {
       {"0", 0},          {"17", 17},          {"  17", 17},      {"+5", 5},        {"-12", -12},
-      {"$10", 16},       {"$ff", 255},        {"-$10", -16},     {"$7FFFFFFF", std::numeric_limits<int32_t>::max()},
-      {"-2147483648", std::numeric_limits<int32_t>::min()},      {"2147483648", std::nullopt},
-      {"$80000000", std::nullopt},            {"", std::nullopt}, {"$", std::nullopt}, {"-", std::nullopt},
+      {"$10", 16},       {"$ff", 255},        {"-$10", -16},     {"$7FFFFFFF", 2147483647},
+      {"2147483648", 2147483648LL},           {"$80000000", 2147483648LL},       {"$100000010", 4294967312LL},
+      {"9223372036854775807", INT64_MAX},     {"-9223372036854775808", INT64_MIN},
+      {"9223372036854775808", std::nullopt},  {"$8000000000000000", std::nullopt},
+      {"", std::nullopt}, {"$", std::nullopt}, {"-", std::nullopt},
       {"12 ", std::nullopt}, {"1.5", std::nullopt}, {"0x10", std::nullopt}, {"1A", std::nullopt},
       {"99999999999999999999", std::nullopt},
   };
@@ -106,7 +109,7 @@ TEST_F(InsertStringTest, InsertPutsTheStringNTimesBeforeTheCursor) {
 
 TEST_F(InsertStringTest, AnInsertAtOrBeforeTheBlockEndUnmarksIt) {
   struct Case {
-    int32_t at;
+    int64_t at;
     bool kept;
   };
   for (const Case c : {Case{15, true}, Case{14, false}, Case{10, false}, Case{3, false}}) {
@@ -122,23 +125,25 @@ TEST_F(InsertStringTest, AnInsertAtOrBeforeTheBlockEndUnmarksIt) {
 }
 
 TEST_F(InsertStringTest, TooLongAnInsertIsRefusedBeforeAnythingChanges) {
-  // n x length past 2^31 - 1 must not wrap to a small count.
+  // More than the free memory holds, and n x length past 2^64, which must not wrap to a small count.
+  SetFreeMemoryOverride(int64_t{1} << 30);
   struct Case {
     std::string bytes;
     int64_t count;
   };
-  for (const Case& c : {Case{"ab", 1073741824}, Case{std::string(4, 'z'), 1073741825}, Case{"a", 2147483647}}) {
+  for (const Case& c : {Case{"ab", 1073741824}, Case{std::string(4, 'z'), (int64_t{1} << 62) + 1}, Case{"a", INT64_MAX}}) {
     InsertString(Accepted(c.bytes, c.count));
     EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{msg::kNoMemory});
     EXPECT_EQ(test::DocumentBytes(), "0123456789ABCDEFGHIJ");
     EXPECT_FALSE(Doc().Modified);
     rec.messages.shown.clear();
   }
+  SetFreeMemoryOverride(std::nullopt);
 }
 
 TEST_F(InsertStringTest, OverwriteNeverPassesTheEnd) {
   struct Case {
-    int32_t at;
+    int64_t at;
     const char* after;  // nullptr: refused
   };
   for (const Case c : {Case{18, nullptr}, Case{17, "0123456789ABCDEFwxyz"}, Case{1, "wxyz456789ABCDEFGHIJ"}}) {

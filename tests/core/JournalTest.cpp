@@ -139,7 +139,7 @@ TEST_F(Journaling, UndoOfAGrowingReplaceAllGivesTheMemoryBackButKeepsEveryByte) 
   Step([] { ReplaceAll(1, false); });
   ASSERT_TRUE(Doc().Journal.Undo());
   EXPECT_GE(Capacity(), Doc().DocSize);
-  EXPECT_LT(Capacity(), int32_t{4} << 20);
+  EXPECT_LT(Capacity(), int64_t{4} << 20);
   EXPECT_EQ(test::DocumentBytes(), big);
   ASSERT_TRUE(Doc().Journal.Redo());
   ASSERT_TRUE(Doc().Journal.Undo());
@@ -154,7 +154,7 @@ TEST_F(Journaling, ConversionStepsUndoExactlyAloneAndMixedWithOtherChanges) {
   TConversionTable dots = IdentityTable();  // many bytes to one: their originals must be kept
   for (int c = 0; c < 0x20; ++c) dots[static_cast<size_t>(c)] = '.';
   dots['x'] = 'y';
-  const auto convert = [](const TConversionTable& table, int32_t from) {
+  const auto convert = [](const TConversionTable& table, int64_t from) {
     return [&table, from] {
       ConversionTable = table;
       ApplyConversion(from);

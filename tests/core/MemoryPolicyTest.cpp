@@ -3,6 +3,7 @@
 #include "Recorders.h"
 #include "TestDocument.h"
 #include "core/DocState.h"
+#include "core/FreeMemory.h"
 #include "core/MemoryPolicy.h"
 #include "core/MessageTexts.h"
 #include "core/Primitives.h"
@@ -23,11 +24,18 @@ TEST_F(MemoryPolicy, RoundUpAlwaysAddsAStep) {
   EXPECT_EQ(RoundUp(1000000), 1048576);
 }
 
-TEST_F(MemoryPolicy, RoundUpNearTheLimitRefusesInsteadOfWrapping) {
-  EXPECT_EQ(RoundUp(2147483647LL - 131072), 2147352576LL);  // 16383 steps fit
-  EXPECT_EQ(RoundUp(2147352576LL), -1);
-  EXPECT_EQ(RoundUp(2147483647LL), -1);
-  EXPECT_EQ(CapacityForSize(2147483648LL), -1);
+TEST_F(MemoryPolicy, RoundUpPastThirtyTwoBitsAndNearTheLimit) {
+  struct Case {
+    int64_t x;
+    int64_t rounded;  // -1: refused
+  };
+  for (const Case& c : {Case{2147483647LL, 2147483648LL}, Case{2147483648LL, 2147483648LL + 131072},
+                        Case{4294967295LL, 4294967296LL}, Case{4294967296LL, 4294967296LL + 131072},
+                        Case{kMaxDocSize, kMaxBlockBytes}, Case{kMaxDocSize + 1, -1}, Case{INT64_MAX, -1},
+                        Case{-1, -1}}) {
+    EXPECT_EQ(RoundUp(c.x), c.rounded) << c.x;
+  }
+  EXPECT_EQ(CapacityForSize(int64_t{5} << 30), (int64_t{5} << 30) + 131072);
 }
 
 TEST_F(MemoryPolicy, StartUpAllocatesTheFloor) {
@@ -71,10 +79,22 @@ TEST_F(MemoryPolicy, LoadingSizesTheBlockAndMayShrinkIt) {
   EXPECT_EQ(Capacity(), 524288);
 }
 
-TEST_F(MemoryPolicy, LoadingAFileOfTwoGigabytesIsRefusedUnchanged) {
+TEST_F(MemoryPolicy, ADocumentTheFreeMemoryCannotHoldIsRefusedUnchanged) {
   ASSERT_TRUE(AllocDocument());
-  EXPECT_FALSE(ReserveForSize(2147483648LL));
-  EXPECT_FALSE(ReserveForSize(2147483647LL));
+  SetFreeMemoryOverride(int64_t{1} << 30);
+  EXPECT_TRUE(MemoryHolds((int64_t{1} << 30) + 524288));  // the block holds the first 512 KiB
+  EXPECT_FALSE(MemoryHolds((int64_t{1} << 30) + 524289));
+  EXPECT_FALSE(MemoryHolds(int64_t{5} << 30));
+  EXPECT_FALSE(MemoryHolds(-1));
+  // Growing the block asks the same question.
+  test::LoadDocument("abc");
+  EXPECT_FALSE(EnsureCapacity(int64_t{2} << 30));
+  EXPECT_EQ(Capacity(), 524288);
+  // A system that tells nothing leaves it to the allocation.
+  SetFreeMemoryOverride(0);
+  EXPECT_TRUE(MemoryHolds(int64_t{5} << 30));
+  SetFreeMemoryOverride(std::nullopt);
+  EXPECT_FALSE(ReserveForSize(kMaxDocSize + 1));
   EXPECT_EQ(Capacity(), 524288);
 }
 
@@ -108,7 +128,8 @@ TEST_F(MemoryPolicy, FailedGrowChangesNothing) {
 
 TEST_F(MemoryPolicy, GrowPastTheLimitFailsWithoutWrapping) {
   test::LoadDocument("abc");
-  EXPECT_FALSE(EnsureCapacity(2147483647LL));
+  EXPECT_FALSE(EnsureCapacity(kMaxDocSize));
+  EXPECT_FALSE(EnsureCapacity(INT64_MAX));
   EXPECT_EQ(Capacity(), 524288);
 }
 

@@ -2,6 +2,7 @@
 
 #include "Recorders.h"
 #include "TestDocument.h"
+#include "core/FreeMemory.h"
 #include "core/Block.h"
 #include "core/Commands.h"
 #include "core/DocState.h"
@@ -36,7 +37,7 @@ class Primitives : public ::testing::Test {
     EXPECT_LE(Doc().DocSize, Capacity());
   }
 
-  void PlaceCursor(int32_t pos) { GotoAddress(pos, true, false); }
+  void PlaceCursor(int64_t pos) { GotoAddress(pos, true, false); }
 };
 
 // OpenGap and DeleteRange
@@ -152,11 +153,13 @@ TEST_F(Primitives, InsertWithoutMemoryReportsAndChangesNothing) {
   EXPECT_FALSE(Doc().Modified);
 }
 
-TEST_F(Primitives, InsertWhoseSizeWouldWrapIsAMemoryShortage) {
+TEST_F(Primitives, InsertWhoseSizeWouldWrapOrPassTheFreeMemoryIsAMemoryShortage) {
   LoadDocument("0123");
-  // 65536 x 65536 = 2^32: the product must not wrap to a small number.
+  SetFreeMemoryOverride(int64_t{1} << 30);
+  // 65536 x 65536 = 2^32 is more than is free; 2^62 x 4 = 2^64 must not wrap to 0.
   EXPECT_FALSE(InsertBytes(1, 65536, std::string(65536, 'x')));
-  EXPECT_FALSE(InsertBytes(1, 0x7FFFFFFF, "ab"));
+  EXPECT_FALSE(InsertBytes(1, int64_t{1} << 62, "abcd"));
+  SetFreeMemoryOverride(std::nullopt);
   EXPECT_EQ(rec.messages.Texts(), (std::vector<std::string>{"Can't allocate additional memory\nto perform operation",
                                                             "Can't allocate additional memory\nto perform operation"}));
   EXPECT_EQ(DocumentBytes(), "0123");
@@ -382,7 +385,7 @@ TEST_F(Primitives, ABlockSurvivesChangesBehindIt) {
 }
 
 TEST_F(Primitives, InsertsBehindTheBlockKeepItAndInsideDropIt) {
-  for (int32_t at : {15, 20}) {
+  for (int64_t at : {15, 20}) {
     rec.messages.shown.clear();
     LoadDocument(test::Ramp(40));
     Doc().BlockBegin = 10;

@@ -99,8 +99,8 @@ struct RangeCase {
   int32_t n;
   DumpView view;
   int32_t rowsOnFirstPage;
-  int32_t first;
-  int32_t last;
+  int64_t first;
+  int64_t last;
 };
 
 TEST(DumpRanges, EachScopeStartsAtItsRowAndStopsAtTheEnd) {

@@ -15,7 +15,7 @@ const SearchOptions kJoker{true, true, 0x2E};
 const SearchOptions kJokerNoCase{false, true, 0x2E};
 
 const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
-int32_t Size(const std::string& s) { return static_cast<int32_t>(s.size()); }
+int64_t Size(const std::string& s) { return static_cast<int64_t>(s.size()); }
 
 // Records every report and asks to hear of every later window end, and of a find at the same one.
 class EveryShift final : public SearchProgress {
@@ -39,20 +39,20 @@ class Scan : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override { searcher.SetAccelerated(GetParam()); }
 
-  int32_t Forward(const std::string& pattern, const std::string& data, int32_t start, int32_t limit,
+  int64_t Forward(const std::string& pattern, const std::string& data, int64_t start, int64_t limit,
                   const SearchOptions& options = kExact) {
     bool abort = false;
     return searcher.SearchForward(pattern, Bytes(data), Size(data), start, limit, options, nullptr, abort);
   }
-  int32_t Forward(const std::string& pattern, const std::string& data, const SearchOptions& options = kExact) {
+  int64_t Forward(const std::string& pattern, const std::string& data, const SearchOptions& options = kExact) {
     return Forward(pattern, data, 1, Size(data), options);
   }
-  int32_t Backward(const std::string& pattern, const std::string& data, int32_t end, int32_t lowest,
+  int64_t Backward(const std::string& pattern, const std::string& data, int64_t end, int64_t lowest,
                    const SearchOptions& options = kExact) {
     bool abort = false;
     return searcher.SearchBackward(pattern, Bytes(data), Size(data), end, lowest, options, nullptr, abort);
   }
-  int32_t Backward(const std::string& pattern, const std::string& data, const SearchOptions& options = kExact) {
+  int64_t Backward(const std::string& pattern, const std::string& data, const SearchOptions& options = kExact) {
     return Backward(pattern, data, Size(data), 1, options);
   }
 

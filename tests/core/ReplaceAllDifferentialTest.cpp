@@ -110,7 +110,7 @@ TEST_F(ReplaceAllDifferential, MatchesANaiveReplaceIncludingCancelsAndTheMemoryQ
     std::string expectedTail;
     int64_t room = 0;
     if (tight) {
-      const int32_t docSize = Doc().DocSize;
+      const int64_t docSize = Doc().DocSize;
       std::memset(WritableDocBuffer() + docSize, 'z', static_cast<size_t>(Capacity() - docSize));
       expectedTail.assign(static_cast<size_t>(Capacity() - docSize), 'z');
       Doc().DocSize = Capacity();
@@ -134,7 +134,7 @@ TEST_F(ReplaceAllDifferential, MatchesANaiveReplaceIncludingCancelsAndTheMemoryQ
     ReplaceAllResult result;
     {
       TProgressBox box({true, true, "Searching...", "Replacing..."});
-      result = ReplaceAll(static_cast<int32_t>(start), false);
+      result = ReplaceAll(static_cast<int64_t>(start), false);
     }
     const std::string context = "round " + std::to_string(round) + " find " + s.FindString + " by " +
                                 s.ReplaceString + " start " + std::to_string(start);

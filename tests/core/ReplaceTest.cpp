@@ -34,7 +34,7 @@ class Replace : public ::testing::Test {
     Search().FindString = find;
     Search().ReplaceString = replacement;
   }
-  void PlaceCursor(int32_t pos) { GotoAddress(pos, true, false); }
+  void PlaceCursor(int64_t pos) { GotoAddress(pos, true, false); }
   // Fills the block behind the document with filler, so that any growth must reallocate.
   static void FillToCapacity(char filler) {
     std::memset(WritableDocBuffer() + Doc().DocSize, filler, static_cast<size_t>(Capacity() - Doc().DocSize));
@@ -89,7 +89,7 @@ TEST_F(Replace, ReplaceNextOfEveryLengthSetsTheStateAndReturnsTheLastByte) {
   struct Case {
     std::string replacement;
     std::string result;
-    int32_t pos;
+    int64_t pos;
   };
   for (const Case& c : {Case{"xy", "12xy5AB", 4}, Case{"xyz", "12xyz5AB", 5}, Case{"x", "12x5AB", 3},
                         Case{"", "125AB", 3}}) {
@@ -315,15 +315,15 @@ TEST_F(Replace, NoReplacementFitsIsAnError) {
   EXPECT_EQ(DocumentBytes(), before);
 }
 
-TEST_F(Replace, GrowthBeyondTheDocumentLimitTakesTheQuestionNotAnOverflow) {
-  // 1,000 occurrences growing by 2,999,999 bytes each: about 3e9 bytes, beyond 2^31 - 1.
+TEST_F(Replace, GrowthPastThirtyTwoBitsIsCountedNotWrapped) {
+  // 1,000 occurrences growing by 2,999,999 bytes each: about 3e9 bytes, more than 2^31 free.
   std::string bytes;
   for (int i = 0; i < 1000; ++i) bytes += "A.";
   Load(bytes, "A", std::string(3000000, 'r'));
-  SetFreeMemoryOverride(std::numeric_limits<int64_t>::max() / 4);
+  SetFreeMemoryOverride(int64_t{1} << 31);
   rec.messages.answers = {mrNo};
   EXPECT_EQ(ReplaceAll(1, false).count, 0);
-  const int64_t fit = (int64_t{std::numeric_limits<int32_t>::max()} - 2000) / 2999999;
+  const int64_t fit = ((int64_t{1} << 31) + Capacity() - 2000) / 2999999;
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Occurences to replace: 1,000;\nmemory sufficient for\n" +
                                                            std::to_string(fit) + " replacements.\nReplace them?"});
   EXPECT_EQ(DocumentBytes(), bytes);

@@ -36,14 +36,16 @@ std::string LineError(int n, const std::string& line, const std::string& message
 
 // ---- the parts of a line
 
-TEST(ScriptParse, NumbersAreWhole32BitDecimalsOrDollarHex) {
+TEST(ScriptParse, NumbersAreWhole64BitDecimalsOrDollarHex) {
   const struct {
     const char* text;
-    std::optional<int32_t> value;
+    std::optional<int64_t> value;
   } cases[] = {
       {"16", 16},           {"$10", 16},          {"$1A", 26},        {"  +7", 7},
-      {"-2147483648", INT32_MIN}, {"2147483647", INT32_MAX}, {"$FFFFFFFF", -1}, {"$000000010", 16},
-      {"2147483648", {}},   {"$100000000", {}},   {"0x10", {}},       {"$", {}},
+      {"-2147483648", INT32_MIN}, {"2147483647", INT32_MAX}, {"$000000010", 16},
+      {"2147483648", 2147483648LL}, {"$FFFFFFFF", 4294967295LL}, {"$100000010", 4294967312LL},
+      {"-9223372036854775808", INT64_MIN}, {"$FFFFFFFFFFFFFFFF", -1}, {"$0000FFFFFFFFFFFFFFFF", -1},
+      {"9223372036854775808", {}}, {"$10000000000000000", {}},   {"0x10", {}},       {"$", {}},
       {"", {}},             {"-", {}},            {"-$10", {}},       {"10 ;x", {}},
       {"1e3", {}},          {"$G", {}},
   };
@@ -168,7 +170,7 @@ TEST_F(Script, RunsAgainstTheDocument) {
     std::string doc;
     const char* script;
     std::string bytes;   // the document afterwards
-    int32_t cursor;      // the editor cursor afterwards
+    int64_t cursor;      // the editor cursor afterwards
     std::string error;   // "" = success
   } cases[] = {
       {"find starts at address 0", "A.A", "FIND 41", "A.A", 1, ""},
@@ -231,7 +233,7 @@ TEST_F(Script, RunsAgainstTheDocument) {
   };
   for (const auto& c : cases) {
     test::LoadDocument(c.doc, 4, 4);
-    GotoAddress(std::max(Doc().DocSize, 1), true, false);
+    GotoAddress(std::max<int64_t>(Doc().DocSize, 1), true, false);
     const ScriptOutcome outcome = Execute(c.script);
     EXPECT_TRUE(outcome.ran) << c.name;
     EXPECT_EQ(outcome.ok, c.error.empty()) << c.name;

@@ -30,7 +30,7 @@ class SearchCommands : public ::testing::Test {
     Search().FindString = find;
     Search().ReplaceString = replacement;
   }
-  void PlaceCursor(int32_t pos) { GotoAddress(pos, true, false); }
+  void PlaceCursor(int64_t pos) { GotoAddress(pos, true, false); }
   std::vector<std::string> Texts() const { return rec.messages.Texts(); }
   bool Enabled(Cmd cmd) const { return Commands().Enabled(cmd); }
 
@@ -270,7 +270,7 @@ TEST_F(SearchCommands, ReplaceAllAfterACancelReportsTheReplacementsMade) {
   rec.progress.abortAfterUpdates = 10;
   ReplaceAllCommand();
   ASSERT_EQ(Texts().size(), 1u);
-  const int32_t removed = 400 - Doc().DocSize;
+  const int64_t removed = 400 - Doc().DocSize;
   EXPECT_GT(removed, 0);
   EXPECT_LT(removed, 100);
   EXPECT_EQ(Texts()[0], "Occurences replaced:\n" + std::to_string(removed));

@@ -34,34 +34,34 @@ bool MatchesAt(const std::string& data, int64_t pos, const std::string& pattern,
   return true;
 }
 
-int32_t NaiveForward(const std::string& data, const std::string& pattern, int64_t start, int64_t limit,
+int64_t NaiveForward(const std::string& data, const std::string& pattern, int64_t start, int64_t limit,
                      const SearchOptions& o) {
   if (pattern.empty()) return -2;
   const auto m = static_cast<int64_t>(pattern.size());
   const int64_t hi = std::min<int64_t>(limit, static_cast<int64_t>(data.size()));
   for (int64_t s = std::max<int64_t>(start, 1); s + m - 1 <= hi; ++s) {
-    if (MatchesAt(data, s, pattern, o)) return static_cast<int32_t>(s);
+    if (MatchesAt(data, s, pattern, o)) return static_cast<int64_t>(s);
   }
   return -1;
 }
 
-int32_t NaiveBackward(const std::string& data, const std::string& pattern, int64_t end, int64_t lowest,
+int64_t NaiveBackward(const std::string& data, const std::string& pattern, int64_t end, int64_t lowest,
                       const SearchOptions& o) {
   if (pattern.empty()) return -2;
   const auto m = static_cast<int64_t>(pattern.size());
   const int64_t lo = std::max<int64_t>(lowest, 1);
   for (int64_t s = std::min<int64_t>(end, static_cast<int64_t>(data.size())) - m + 1; s >= lo; --s) {
-    if (MatchesAt(data, s, pattern, o)) return static_cast<int32_t>(s);
+    if (MatchesAt(data, s, pattern, o)) return static_cast<int64_t>(s);
   }
   return -1;
 }
 
-int32_t NaiveCount(const std::string& data, const std::string& pattern, bool down, int64_t start,
+int64_t NaiveCount(const std::string& data, const std::string& pattern, bool down, int64_t start,
                    const SearchOptions& o) {
-  int32_t count = 0;
+  int64_t count = 0;
   int64_t pos = start;
   for (;;) {
-    const int32_t found = down ? NaiveForward(data, pattern, pos, static_cast<int64_t>(data.size()), o)
+    const int64_t found = down ? NaiveForward(data, pattern, pos, static_cast<int64_t>(data.size()), o)
                                : NaiveBackward(data, pattern, pos, 1, o);
     if (found <= 0) return count;
     ++count;
@@ -110,14 +110,14 @@ TEST(SearchDifferential, ScansAgreeWithANaiveScan) {
     std::string pattern = RandomText(rng, alphabet, m);
     if (round % 2 == 0 && m <= size && m > 0) pattern = data.substr(rng() % (size - m + 1), m);
     const SearchOptions o = RandomOptions(rng, alphabet);
-    const auto n = static_cast<int32_t>(size);
-    const auto start = static_cast<int32_t>(rng() % (size + 6)) - 2;
-    const auto limit = round % 3 == 0 ? n : static_cast<int32_t>(rng() % (size + 6)) - 2;
-    const auto end = round % 3 == 0 ? n : static_cast<int32_t>(rng() % (size + 6)) - 2;
-    const auto lowest = round % 3 == 0 ? 1 : static_cast<int32_t>(rng() % (size + 6)) - 2;
+    const auto n = static_cast<int64_t>(size);
+    const auto start = static_cast<int64_t>(rng() % (size + 6)) - 2;
+    const auto limit = round % 3 == 0 ? n : static_cast<int64_t>(rng() % (size + 6)) - 2;
+    const auto end = round % 3 == 0 ? n : static_cast<int64_t>(rng() % (size + 6)) - 2;
+    const auto lowest = round % 3 == 0 ? 1 : static_cast<int64_t>(rng() % (size + 6)) - 2;
     const auto* bytes = reinterpret_cast<const uint8_t*>(data.data());
-    const int32_t expectedForward = NaiveForward(data, pattern, start, limit, o);
-    const int32_t expectedBackward = NaiveBackward(data, pattern, end, lowest, o);
+    const int64_t expectedForward = NaiveForward(data, pattern, start, limit, o);
+    const int64_t expectedBackward = NaiveBackward(data, pattern, end, lowest, o);
     for (int variant = 0; variant < 8; ++variant) {
       // 0 plain, 1 accelerated, 2 accelerated with 16-byte vectors, 3 hand-overs between
       // the pre-filter and the plain shifts moved to random places; 4..7 the same with progress.
@@ -163,7 +163,7 @@ TEST(SearchDifferential, CountsAgreeWithANaiveCount) {
     s.JokerEnabled = o.jokerEnabled;
     s.JokerByte = o.jokerByte;
     const bool down = rng() % 2 == 0;
-    const auto start = static_cast<int32_t>(1 + rng() % size);
+    const auto start = static_cast<int64_t>(1 + rng() % size);
     const CountResult counted = CountOccurrences(down, start);
     EXPECT_TRUE(counted.completed);
     EXPECT_EQ(counted.count, NaiveCount(data, s.FindString, down, start, o))

@@ -27,7 +27,7 @@ std::string Bytes(const char* hex) { return HexStringToBytes(hex, true); }
 
 class ToolCommands : public ::testing::Test {
  protected:
-  void Load(const std::string& bytes, int32_t cursor = 1) {
+  void Load(const std::string& bytes, int64_t cursor = 1) {
     test::LoadDocument(bytes, 4, 4);
     GotoAddress(cursor, true, false);
     Doc().Journal.Reset();
@@ -38,7 +38,7 @@ class ToolCommands : public ::testing::Test {
 TEST_F(ToolCommands, DecodeShowsOnlyTheLinesWhoseBytesAreThere) {
   const std::string doc = Bytes("00 00 80 3F 00 00 00 00 F0 3F");
   const struct {
-    int32_t cursor;
+    int64_t cursor;
     size_t lines;
   } cases[] = {{10, 1}, {9, 3}, {8, 3}, {7, 5}, {3, 6}, {1, 6}};
   for (auto [cursor, lines] : cases) {
@@ -59,10 +59,10 @@ TEST_F(ToolCommands, DecodeShowsOnlyTheLinesWhoseBytesAreThere) {
 TEST_F(ToolCommands, EncodedBytesGoBeforeOrOverTheCursorOrBecomeTheEmptyDocument) {
   const struct {
     const char* doc;
-    int32_t cursor;
+    int64_t cursor;
     EncodeOutput output;
     const char* after;
-    int32_t cursorAfter;
+    int64_t cursorAfter;
     const char* message;
   } cases[] = {
       {"AA BB CC", 2, EncodeOutput::Insert, "AA 01 02 BB CC", 4, ""},

@@ -41,9 +41,9 @@ class UndoDifferential : public ::testing::Test {
  protected:
   using Op = std::function<void()>;
 
-  int32_t Pos(int32_t extra = 0) {
-    const int32_t high = std::max(1, Doc().DocSize + extra);
-    return std::uniform_int_distribution<int32_t>(1, high)(rng);
+  int64_t Pos(int64_t extra = 0) {
+    const int64_t high = std::max<int64_t>(1, Doc().DocSize + extra);
+    return std::uniform_int_distribution<int64_t>(1, high)(rng);
   }
   int Any(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
   std::string Bytes(int maxLength) {
@@ -108,12 +108,12 @@ class UndoDifferential : public ::testing::Test {
         {"replace undo", [&] { UndoReplacement(); }},
         {"insert bytes", [&] { InsertBytes(Pos(1), 1 + Any(3), Bytes(5)); }},
         {"overwrite bytes", [&] {
-           const int32_t pos = Pos();
-           OverwriteBytes(pos, Bytes(5).substr(0, static_cast<size_t>(std::max(0, Doc().DocSize - pos + 1))));
+           const int64_t pos = Pos();
+           OverwriteBytes(pos, Bytes(5).substr(0, static_cast<size_t>(std::max<int64_t>(0, Doc().DocSize - pos + 1))));
          }},
         {"cut", [&] {
            test::FakeClipboard clip;
-           const int32_t begin = Pos();
+           const int64_t begin = Pos();
            if (Doc().DocSize > 0) RestoreBlock(begin, begin + Any(Doc().DocSize - begin + 1));
            CutOrCopy(true);
          }},
@@ -139,7 +139,7 @@ class UndoDifferential : public ::testing::Test {
            ApplyConversion(Pos());
          }},
         {"delete range", [&] {
-           const int32_t pos = Pos();
+           const int64_t pos = Pos();
            DeleteRange(pos, Any(Doc().DocSize - pos + 2));
          }},
         {"script run", [&] {
@@ -160,22 +160,22 @@ class UndoDifferential : public ::testing::Test {
            PatchExecutable();
          }},
         {"block copy", [&] {
-           const int32_t b = Pos();
+           const int64_t b = Pos();
            RestoreBlock(b, std::min(Doc().DocSize, b + Any(8)));
            BlockCopyClick(Cmd::BlockCopy);
          }},
         {"block copy/overwrite", [&] {
-           const int32_t b = Pos();
+           const int64_t b = Pos();
            RestoreBlock(b, std::min(Doc().DocSize, b + Any(8)));
            BlockCopyClick(Cmd::BlockCopyOverwrite);
          }},
         {"block move", [&] {
-           const int32_t b = Pos();
+           const int64_t b = Pos();
            RestoreBlock(b, std::min(Doc().DocSize, b + Any(30)));
            BlockCopyClick(Cmd::BlockMove);
          }},
         {"block delete", [&] {
-           const int32_t b = Pos();
+           const int64_t b = Pos();
            RestoreBlock(b, std::min(Doc().DocSize, b + Any(10)));
            DeleteBlock();
          }},

@@ -92,7 +92,9 @@ class TestAddresses : public QObject {
     QVERIFY(Child<QRadioButton>(go, "RadioGoMode2")->isChecked());  // the mode last used
     QVERIFY(Child<QRadioButton>(go, "RadioButtonDec")->isChecked());
     QCOMPARE(Child<TQZNumEdit>(go, "QZNumEdit1")->text(), QString("0"));
-    QCOMPARE(Child<TQZNumEdit>(go, "QZNumEdit1")->Max(), 99999999.9L);
+    // Room for any position of a document, past 32 bits.
+    QCOMPARE(Child<TQZNumEdit>(go, "QZNumEdit1")->Max(), 999999999999999999.0L);
+    QCOMPARE(Child<TQZNumEdit>(go, "QZNumEdit1")->DigitsInt(), 18);
     QCOMPARE(Child<quoxa::TQZHistoryBtn>(go, "QZHistoryBtnGoTo")->IniSection, QString("QZHistoryGoTo"));
     QVERIFY(Child<QPushButton>(go, "ButtonOK")->isDefault());
     std::vector<int> topics;
@@ -105,6 +107,7 @@ class TestAddresses : public QObject {
     TFormJump jump;
     QCOMPARE(jump.windowTitle(), QString("Enter jump width"));
     QCOMPARE(jump.NumberBox()->title(), QString("Jump width"));
+    QCOMPARE(Child<TQZNumEdit>(jump, "QZNumEdit1")->Max(), 999999999999999999.0L);
     QCOMPARE(Child<quoxa::TQZHistoryBtn>(jump, "QZHistoryBtnJump")->IniSection, QString("QZHistoryJump"));
     QVERIFY(jump.findChild<QPushButton*>("ButtonHelp") == nullptr);
   }
@@ -139,9 +142,9 @@ class TestAddresses : public QObject {
   void okChecksThePositionAndStaysOpenWithTheMessage() {
     struct Case {
       int mode;
-      int32_t base;
+      int64_t base;
       const char* text;
-      int32_t position;  // 0: refused
+      int64_t position;  // 0: refused
     };
     // A leading "$" stands for a click on the hexadecimal radio: "$" itself cannot be typed.
     // 50 bytes, the cursor on position 10.

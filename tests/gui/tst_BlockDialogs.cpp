@@ -307,7 +307,7 @@ class TestBlockDialogs : public QObject {
     QTest::mouseMove(grid, QPoint(center(0, 3).x(), grid->height() + 20));
     QTRY_VERIFY(quoxa::Doc().TopAddress >= 17);
     QTest::mouseRelease(grid, Qt::LeftButton, {}, QPoint(center(0, 3).x(), grid->height() + 20));
-    const int32_t top = quoxa::Doc().TopAddress;
+    const int64_t top = quoxa::Doc().TopAddress;
     QCOMPARE(quoxa::Doc().BlockBegin, 1);
     QCOMPARE(quoxa::Doc().BlockEnd, quoxa::CursorAddress());
     QVERIFY(quoxa::Doc().BlockEnd >= top + 24);

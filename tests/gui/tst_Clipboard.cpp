@@ -104,7 +104,7 @@ class TestClipboard : public QObject {
     QCOMPARE(PrivateData().size(), qsizetype{(64 << 20) + 4});
     quoxa::GotoAddress(quoxa::Doc().DocSize, true, false);
     f.Trigger(Cmd::Paste);
-    QCOMPARE(quoxa::Doc().DocSize, int32_t{128 << 20});
+    QCOMPARE(quoxa::Doc().DocSize, int64_t{128 << 20});
     const auto* doc = reinterpret_cast<const char*>(quoxa::Doc().DocBuffer);
     QVERIFY(std::memcmp(doc, bytes.data(), bytes.size() - 1) == 0);
     QVERIFY(std::memcmp(doc + bytes.size() - 1, bytes.data(), bytes.size()) == 0);

@@ -19,7 +19,7 @@ class FakeGrids final : public IGridKeysHost {
     const auto it = cells.find({col, row});
     if (it != cells.end()) return it->second;
     const int64_t pos = int64_t{row} * Doc().BytesPerRow + Doc().TopAddress + col;
-    return pos >= 1 && pos <= Doc().DocSize ? HexByteText(GetByte(static_cast<int32_t>(pos))) : "";
+    return pos >= 1 && pos <= Doc().DocSize ? HexByteText(GetByte(pos)) : "";
   }
   void SetHexCellText(int32_t col, int32_t row, const std::string& text) override { cells[{col, row}] = text; }
   void ShowTypedByte(uint8_t b) override { cells[{Doc().CursorCol, Doc().CursorRow}] = HexByteText(b); }

@@ -13,7 +13,7 @@ void LoadDocument(const std::string& bytes, int32_t cols, int32_t rows) {
   if (Doc().DocBuffer == nullptr) AllocDocument();
   ReserveForSize(static_cast<int64_t>(bytes.size()));
   if (!bytes.empty()) std::memcpy(WritableDocBuffer(), bytes.data(), bytes.size());
-  Doc().DocSize = static_cast<int32_t>(bytes.size());
+  Doc().DocSize = static_cast<int64_t>(bytes.size());
   SetPageGeometry(cols, rows);
   Doc().ViewReady = true;
   Doc().Modified = false;
@@ -21,9 +21,9 @@ void LoadDocument(const std::string& bytes, int32_t cols, int32_t rows) {
   GotoTop();
 }
 
-std::string Ramp(int32_t n) {
+std::string Ramp(int64_t n) {
   std::string s(static_cast<size_t>(n), '\0');
-  for (int32_t i = 0; i < n; ++i) s[static_cast<size_t>(i)] = static_cast<char>(i & 0xFF);
+  for (int64_t i = 0; i < n; ++i) s[static_cast<size_t>(i)] = static_cast<char>(i & 0xFF);
   return s;
 }
 

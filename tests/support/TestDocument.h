@@ -11,7 +11,7 @@ namespace quoxa::test {
 void LoadDocument(const std::string& bytes, int32_t cols = 16, int32_t rows = 10);
 
 // n bytes counting up from 0 (mod 256).
-std::string Ramp(int32_t n);
+std::string Ramp(int64_t n);
 
 // The document's bytes.
 std::string DocumentBytes();

@@ -1,7 +1,6 @@
 #include "ui/main/DocumentCommands.h"
 
 #include <filesystem>
-#include <limits>
 #include <system_error>
 
 #include "core/Block.h"
@@ -83,8 +82,9 @@ bool TDocumentCommands::OpenFileByName(const std::string& name, bool fromRecentL
     }
   }
   if (result != 0) {
-    // The failed read has already replaced the buffer's contents.
+    // The failed read has already replaced the buffer's contents; a large file's memory goes back.
     ShowNoDocument();
+    ReserveForSize(0);
     return false;
   }
   if (!fromRecentList) host_.AddRecentFile(name);
@@ -185,12 +185,12 @@ void TDocumentCommands::InsertFile() {
   const FileAnswer answer = host_.AskFileName(Question(false, kOpenTitle));
   if (!answer.ok) return;
   const int64_t size = FileSizeOf(answer.path);
-  const int32_t p = CursorAddress();
+  const int64_t p = CursorAddress();
   if (size <= 0) {
     ShowError(FormatMsgS(kFileIsEmpty, answer.path));
     return;
   }
-  if (int64_t{Doc().DocSize} + size > std::numeric_limits<int32_t>::max() || !EnsureCapacity(size)) {
+  if (!MemoryHolds(Doc().DocSize + size) || !EnsureCapacity(size)) {
     ShowError(msg::kNoMemory);
     return;
   }
@@ -201,7 +201,7 @@ void TDocumentCommands::InsertFile() {
     DropReplaceUndoIfReached(p);
     CheckBlock(p);
   }
-  GotoAddress(static_cast<int32_t>(std::min<int64_t>(p + size, std::numeric_limits<int32_t>::max())), true, false);
+  GotoAddress(p + size, true, false);
   UpdateStatus();
 }
 

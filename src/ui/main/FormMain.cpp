@@ -101,7 +101,7 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   keyBinding_ = new TGridKeyBinding(
       grids_, [this] { ToggleTextMode(); }, [this] { ToggleOverwriteMode(); }, this);
   TQZScrollBar* scroll = grids_->ScrollBar();
-  scroll->OnScroll = [this, scroll](ScrollCode code, int32_t& position) {
+  scroll->OnScroll = [this, scroll](ScrollCode code, int64_t& position) {
     if (code != ScrollCode::EndScroll) {
       panels_->SetPanelText(3, kScrollingText);
       return;
@@ -308,11 +308,11 @@ void TFormMain::UpdateStatus() {
     QZStrGridAddr()->MoveTo(0, 0);
     return;
   }
-  const int32_t p = CursorAddress();
-  panels_->SetPanelText(0, AddressPanelText(Doc().TextMode, int64_t{Doc().BaseAddress} + p - 1));
+  const int64_t p = CursorAddress();
+  panels_->SetPanelText(0, AddressPanelText(Doc().TextMode, Doc().BaseAddress + p - 1));
   panels_->SetPanelText(1, p >= 1 && p <= Doc().DocSize ? CharPanelText(GetByte(p)) : "");
   scroll->SetParams(p, 1, Doc().PageSize, Doc().DocSize);
-  if (grids_->AddressShown()) QZStrGridAddr()->MoveTo(0, (p - Doc().TopAddress) / Doc().BytesPerRow);
+  if (grids_->AddressShown()) QZStrGridAddr()->MoveTo(0, static_cast<int>((p - Doc().TopAddress) / Doc().BytesPerRow));
 }
 
 void TFormMain::MoveGridCursor(int32_t col, int32_t row) { grids_->MoveGridCursor(col, row); }

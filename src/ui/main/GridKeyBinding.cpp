@@ -43,14 +43,14 @@ void TGridKeyBinding::Bind(TQZStrGrid* grid) {
     int col = 0;
     int row = 0;
     const bool onCell = clicked->CellAt(point, col, row);
-    const int32_t before = CursorAddress();
+    const int64_t before = CursorAddress();
     keys_.ClickInactiveGrid(onCell, col, row);
     // The click made this grid the active one: a drag from here marks as well.
     if (onCell && clicked->IsActive()) marking_.Press(before, CursorAddress(), false);
   };
   grid->Wheel = [this](int rows) { keys_.Wheel(rows); };
   grid->CellPress = [this, grid](int col, int row, bool shift) {
-    const int32_t before = CursorAddress();
+    const int64_t before = CursorAddress();
     if (grid->SelectCell(col, row)) marking_.Press(before, CursorAddress(), shift);
   };
   grid->CellDrag = [this] { marking_.Drag(CursorAddress()); };

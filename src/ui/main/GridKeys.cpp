@@ -195,7 +195,7 @@ bool TGridKeys::ApplyKeyRules(GridKey key, bool shift, bool ctrl) {
         return true;
       }
       if (Doc().TopAddress > 1) {
-        GotoAddress(std::max(1, Doc().TopAddress - Doc().PageSize), false, false);
+        GotoAddress(std::max<int64_t>(1, Doc().TopAddress - Doc().PageSize), false, false);
         UpdateStatus();
         return true;
       }
@@ -267,7 +267,7 @@ void TGridKeys::HexDigit(char digit) {
 }
 
 void TGridKeys::TypeByte(uint8_t b) {
-  const int32_t p = CursorAddress();
+  const int64_t p = CursorAddress();
   JournalStep step;
   host_.ShowTypedByte(b);
   if (Doc().DocSize == 0) {
@@ -348,7 +348,7 @@ void TGridKeys::Wheel(int32_t rows) {
 bool TGridKeys::UnfinishedByte() const { return host_.HexCellText(Doc().CursorCol, Doc().CursorRow).size() == 1; }
 
 void TGridKeys::RestoreUnfinishedByte() {
-  const int32_t p = CursorAddress();
+  const int64_t p = CursorAddress();
   const bool shown = Doc().ViewReady && Doc().DocBuffer != nullptr && p >= 1 && p <= Doc().DocSize;
   host_.SetHexCellText(Doc().CursorCol, Doc().CursorRow, shown ? HexByteText(GetByte(p)) : "");
 }

@@ -162,7 +162,7 @@ void TGridView::RepaintFrom(int col, int row) {
         hex_->SetCell(c, r, QString());
         text_->SetCell(c, r, QString());
       } else {
-        const uint8_t b = GetByte(static_cast<int32_t>(pos));
+        const uint8_t b = GetByte(pos);
         hex_->SetCell(c, r, tables.hex[b]);
         text_->SetCell(c, r, tables.chars[b]);
       }
@@ -177,7 +177,7 @@ void TGridView::ShowAddressCell(int row) {
     addr_->SetCell(0, row, QString());
     return;
   }
-  const int64_t address = int64_t{Doc().BaseAddress} + Doc().TopAddress + int64_t{row} * Doc().BytesPerRow - 1;
+  const int64_t address = Doc().BaseAddress + Doc().TopAddress + int64_t{row} * Doc().BytesPerRow - 1;
   addr_->SetCell(0, row, QString::fromStdString(AddressCellText(address)));
 }
 

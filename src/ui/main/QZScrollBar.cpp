@@ -12,18 +12,18 @@ TQZScrollBar::TQZScrollBar(Qt::Orientation orientation, QWidget* parent) : QScro
   SyncWidget();
 }
 
-void TQZScrollBar::SetParams(int32_t position, int32_t min, int32_t pageSize, int32_t max) {
+void TQZScrollBar::SetParams(int64_t position, int64_t min, int64_t pageSize, int64_t max) {
   const bool moved = model_.SetParams(position, min, pageSize, max);
   SyncWidget();
   if (moved && OnChange) OnChange();
 }
 
-void TQZScrollBar::SetPosition(int32_t position) {
+void TQZScrollBar::SetPosition(int64_t position) {
   SetParams(position, model_.Min(), model_.PageSize(), model_.Max());
 }
 
-void TQZScrollBar::Scroll(ScrollCode code, int32_t trackPosition) {
-  int32_t position = model_.PositionFor(code, trackPosition);
+void TQZScrollBar::Scroll(ScrollCode code, int64_t trackPosition) {
+  int64_t position = model_.PositionFor(code, trackPosition);
   if (OnScroll) OnScroll(code, position);
   SetPosition(position);
 }
@@ -31,11 +31,12 @@ void TQZScrollBar::Scroll(ScrollCode code, int32_t trackPosition) {
 void TQZScrollBar::SyncWidget() {
   // The widget's maximum is the largest position; its page step sizes the thumb.
   syncing_ = true;
-  setRange(model_.Min(), std::max(model_.Min(), model_.MaxPosition()));
-  setPageStep(std::max(1, model_.PageSize()));
-  setSingleStep(std::max(1, model_.SmallChange()));
-  setValue(model_.Position());
-  setSliderPosition(model_.Position());
+  setRange(model_.WidgetMin(), model_.WidgetMax());
+  setPageStep(model_.WidgetStep(model_.PageSize()));
+  setSingleStep(model_.WidgetStep(model_.SmallChange()));
+  const int value = model_.WidgetValue(model_.Position());
+  setValue(value);
+  setSliderPosition(value);
   syncing_ = false;
 }
 
@@ -54,14 +55,13 @@ void TQZScrollBar::OnAction(int action) {
   }
   scrolled_ = true;
   // The widget already moved by its own steps; the model's steps and clamping rule.
-  const int32_t track = sliderPosition();
-  Scroll(code, track);
+  Scroll(code, model_.PositionOfWidget(sliderPosition()));
 }
 
 void TQZScrollBar::mouseReleaseEvent(QMouseEvent* event) {
   const bool wasDragging = isSliderDown();
   QScrollBar::mouseReleaseEvent(event);
-  if (wasDragging) Scroll(ScrollCode::ThumbPosition, sliderPosition());
+  if (wasDragging) Scroll(ScrollCode::ThumbPosition, model_.PositionOfWidget(sliderPosition()));
   if (scrolled_ || wasDragging) {
     scrolled_ = false;
     Scroll(ScrollCode::EndScroll);

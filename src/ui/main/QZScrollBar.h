@@ -1,6 +1,6 @@
 #pragma once
-// A scroll bar over the full 32-bit range whose every move is reported with its
-// scroll code; the owner decides what the view does.
+// A scroll bar over a 64-bit range of positions whose every move is reported with its scroll
+// code; the owner decides what the view does. The widget shows the range in its int steps.
 
 #include <QScrollBar>
 #include <functional>
@@ -16,20 +16,20 @@ class TQZScrollBar : public QScrollBar {
   explicit TQZScrollBar(Qt::Orientation orientation = Qt::Horizontal, QWidget* parent = nullptr);
 
   const TScrollBarModel& Model() const { return model_; }
-  int32_t Position() const { return model_.Position(); }
+  int64_t Position() const { return model_.Position(); }
 
   // Clamps and stores the values (ignored when max < min); OnChange fires when the position moved.
-  void SetParams(int32_t position, int32_t min, int32_t pageSize, int32_t max);
-  void SetPosition(int32_t position);
-  void SetSmallChange(int32_t change) { model_.SetSmallChange(change); }
-  void SetLargeChange(int32_t change) { model_.SetLargeChange(change); }
+  void SetParams(int64_t position, int64_t min, int64_t pageSize, int64_t max);
+  void SetPosition(int64_t position);
+  void SetSmallChange(int64_t change) { model_.SetSmallChange(change); }
+  void SetLargeChange(int64_t change) { model_.SetLargeChange(change); }
 
   // Handles one scroll code as a scroll message would: new position, clamped,
   // OnScroll told (it may change the position), then stored.
-  void Scroll(ScrollCode code, int32_t trackPosition = 0);
+  void Scroll(ScrollCode code, int64_t trackPosition = 0);
 
   std::function<void()> OnChange;
-  std::function<void(ScrollCode code, int32_t& position)> OnScroll;
+  std::function<void(ScrollCode code, int64_t& position)> OnScroll;
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
