@@ -308,6 +308,10 @@ void TFormMain::UpdateStatus() {
     QZStrGridAddr()->MoveTo(0, 0);
     return;
   }
+  // A document past 4 GiB takes a wider address column and address panel.
+  const int64_t lastAddress = DisplayAddress(Doc().DocSize);
+  panels_->FitAddressPanel(lastAddress);
+  if (grids_->SetAddressDigits(AddressDigitsFor(lastAddress))) SetGridSize(Doc().BytesPerRow, Doc().VisibleRows);
   const int64_t p = CursorAddress();
   panels_->SetPanelText(0, AddressPanelText(Doc().TextMode, Doc().BaseAddress + p - 1));
   panels_->SetPanelText(1, p >= 1 && p <= Doc().DocSize ? CharPanelText(GetByte(p)) : "");

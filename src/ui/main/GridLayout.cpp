@@ -4,11 +4,11 @@
 
 namespace quoxa {
 
-TCellSizes CellSizesFor(int widestCharWidth, int tallestCharHeight, int gridLine) {
+TCellSizes CellSizesFor(int widestCharWidth, int tallestCharHeight, int gridLine, int addressDigits) {
   TCellSizes cells;
   cells.textColWidth = widestCharWidth + 4;
   cells.hexColWidth = 2 * widestCharWidth + 4;
-  cells.addrColWidth = 8 * widestCharWidth + 4;
+  cells.addrColWidth = addressDigits * widestCharWidth + 4;
   cells.rowHeight = tallestCharHeight + 4;
   cells.gridLine = gridLine;
   return cells;

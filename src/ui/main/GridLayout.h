@@ -18,8 +18,9 @@ struct TCellSizes {
   int gridLine = 1;
 };
 
-// Cell sizes for the widest and tallest of the characters "0".."F".
-TCellSizes CellSizesFor(int widestCharWidth, int tallestCharHeight, int gridLine = 1);
+// Cell sizes for the widest and tallest of the characters "0".."F", with an address column of
+// addressDigits characters.
+TCellSizes CellSizesFor(int widestCharWidth, int tallestCharHeight, int gridLine = 1, int addressDigits = 8);
 
 // n x colWidth + (n + 4) x grid line width.
 int WidthForCols(int n, int colWidth, int gridLine);

@@ -91,10 +91,17 @@ void TGridView::ApplyFontSize(int pointSize) {
     widest = std::max(widest, metrics.horizontalAdvance(QChar(*c)));
     tallest = std::max(tallest, metrics.height());
   }
-  cells_ = CellSizesFor(widest, tallest, text_->GridLineWidth());
+  cells_ = CellSizesFor(widest, tallest, text_->GridLineWidth(), addressDigits_);
   text_->SetCellSize(cells_.textColWidth, cells_.rowHeight);
   hex_->SetCellSize(cells_.hexColWidth, cells_.rowHeight);
   addr_->SetCellSize(cells_.addrColWidth, cells_.rowHeight);
+}
+
+bool TGridView::SetAddressDigits(int digits) {
+  if (digits == addressDigits_) return false;
+  addressDigits_ = digits;
+  ApplyFontSize(font_.pointSize());
+  return true;
 }
 
 void TGridView::SetGridSize(int cols, int rows, const TWindowChrome& chrome) {
@@ -178,7 +185,7 @@ void TGridView::ShowAddressCell(int row) {
     return;
   }
   const int64_t address = Doc().BaseAddress + Doc().TopAddress + int64_t{row} * Doc().BytesPerRow - 1;
-  addr_->SetCell(0, row, QString::fromStdString(AddressCellText(address)));
+  addr_->SetCell(0, row, QString::fromStdString(AddressCellText(address, addressDigits_)));
 }
 
 void TGridView::ShowAllAddressCells() {

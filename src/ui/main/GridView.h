@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "ui/main/GridLayout.h"
+#include "ui/main/ViewTexts.h"
 
 namespace quoxa {
 
@@ -35,6 +36,8 @@ class TGridView : public QWidget {
   // Font of the three grids; a family the system lacks falls back to its fixed font.
   void ApplyFont(const QString& family);
   void ApplyFontSize(int pointSize);
+  // Characters of the address column; true when they changed (the caller lays the grids out anew).
+  bool SetAddressDigits(int digits);
   // Cell matrix, grid sizes and positions for cols x rows.
   void SetGridSize(int cols, int rows, const TWindowChrome& chrome);
   void SetAddressColumnHidden(bool hide);
@@ -73,6 +76,7 @@ class TGridView : public QWidget {
   TWindowChrome chrome_;
   bool addressShown_ = true;
   bool textGridLeft_ = false;
+  int addressDigits_ = kAddressDigits;
   bool textMode_ = true;
 };
 

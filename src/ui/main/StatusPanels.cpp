@@ -36,8 +36,13 @@ int TStatusPanels::PanelWidth(int panel) const {
   return label->contentsRect().width();
 }
 
-void TStatusPanels::SetPanelWidths() {
-  const std::string samples[] = {AddressPanelSample(), CharPanelSample(), ModePanelSample()};
+void TStatusPanels::FitAddressPanel(int64_t lastAddress) {
+  if (AddressPanelSample(lastAddress) != addressSample_) SetPanelWidths(lastAddress);
+}
+
+void TStatusPanels::SetPanelWidths(int64_t lastAddress) {
+  addressSample_ = AddressPanelSample(lastAddress);
+  const std::string samples[] = {addressSample_, CharPanelSample(), ModePanelSample()};
   for (int i = 0; i < 3; ++i) {
     QLabel* label = panels_[static_cast<size_t>(i)];
     const int text = label->fontMetrics().horizontalAdvance(QString::fromStdString(samples[i]));

@@ -22,11 +22,14 @@ class TStatusPanels : public QStatusBar {
   QLabel* Panel(int panel) const { return panels_[static_cast<size_t>(panel)]; }
   // Width available for text in a panel.
   int PanelWidth(int panel) const;
-  // Widths of panels 0..2 from their sample texts plus 10 pixels.
-  void SetPanelWidths();
+  // Widths of panels 0..2 from their sample texts plus 10 pixels; panel 0 fits lastAddress.
+  void SetPanelWidths(int64_t lastAddress = 0);
+  // Widens or narrows panel 0 when a document's last address needs it.
+  void FitAddressPanel(int64_t lastAddress);
 
  private:
   std::array<QLabel*, kPanelCount> panels_{};
+  std::string addressSample_;
 };
 
 }  // namespace quoxa

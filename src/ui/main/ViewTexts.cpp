@@ -1,5 +1,6 @@
 #include "ui/main/ViewTexts.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/CodePage.h"
@@ -34,13 +35,22 @@ std::string CharPanelText(uint8_t b) { return FormatMsgD(kCharDecPattern, b); }
 
 std::string ModePanelText(bool overwrite) { return overwrite ? kOverwriteText : kInsertText; }
 
-std::string AddressCellText(int64_t address) {
-  std::string digits = FormatHex(address);
-  if (digits.size() < 8) digits.insert(0, 8 - digits.size(), ' ');
-  return digits;
+std::string AddressCellText(int64_t address, int digits) {
+  std::string text = FormatHex(address);
+  const auto width = static_cast<size_t>(digits);
+  if (text.size() < width) text.insert(0, width - text.size(), ' ');
+  return text;
 }
 
-std::string AddressPanelSample() { return FormatMsgN(kAdrDecPattern, 999999999); }
+int AddressDigitsFor(int64_t lastAddress) {
+  return std::max(kAddressDigits, static_cast<int>(FormatHex(std::max<int64_t>(lastAddress, 0)).size()));
+}
+
+std::string AddressPanelSample(int64_t lastAddress) {
+  int64_t nines = 999999999;
+  while (nines < lastAddress && nines < INT64_MAX / 10) nines = nines * 10 + 9;
+  return FormatMsgN(kAdrDecPattern, nines);
+}
 
 std::string CharPanelSample() { return CharPanelText(255); }
 

@@ -12,6 +12,7 @@ inline constexpr const char* kCharDecPattern = "Char dec: %d";
 inline constexpr const char* kInsertText = "Insert";
 inline constexpr const char* kOverwriteText = "Overwrite";
 inline constexpr const char* kScrollingText = "Scrolling...";
+inline constexpr int kAddressDigits = 8;
 
 // Two upper-case hex digits of a byte, from the table built once.
 const std::string& HexByteText(uint8_t b);
@@ -26,11 +27,15 @@ std::string AddressPanelText(bool textMode, int64_t address);
 std::string CharPanelText(uint8_t b);
 // Status panel 2.
 std::string ModePanelText(bool overwrite);
-// Address cell: eight characters, right-aligned upper-case hex.
-std::string AddressCellText(int64_t address);
+// Address cell: right-aligned upper-case hex in digits characters (eight, or as many as the
+// document's last address needs).
+std::string AddressCellText(int64_t address, int digits = kAddressDigits);
+// Characters of the address column for a document whose last address is lastAddress.
+int AddressDigitsFor(int64_t lastAddress);
 
-// Widest texts of panels 0..2, from which their widths are set.
-std::string AddressPanelSample();
+// Widest texts of panels 0..2, from which their widths are set; panel 0 grows with the
+// document's last address past 999,999,999.
+std::string AddressPanelSample(int64_t lastAddress = 0);
 std::string CharPanelSample();
 std::string ModePanelSample();
 
