@@ -22,6 +22,15 @@ std::string DumpRuler(int32_t bytesPerRow, bool decimal) {
   return ruler;
 }
 
+int32_t DumpOffsetChars(int64_t lastOffset, bool decimal) {
+  int32_t digits = 1;
+  for (uint64_t value = static_cast<uint64_t>(lastOffset < 0 ? 0 : lastOffset); value >= (decimal ? 10u : 16u);
+       value /= decimal ? 10u : 16u) {
+    ++digits;
+  }
+  return kDumpOffsetChars + (digits > kOffsetDigits ? digits - kOffsetDigits : 0);
+}
+
 int64_t DumpLineChars(const DumpOptions& options) {
   const int64_t n = options.bytesPerRow;
   return kDumpOffsetChars + (options.textBelow ? 3 * n : 4 * n);
@@ -86,9 +95,9 @@ void TDumpRows::Format(int64_t offset, const uint8_t* data, int64_t count, std::
     second.clear();
     return;
   }
-  // Eleven blanks, then each character under the second digit of its hex byte.
-  second.assign(kDumpOffsetChars - 1 + 3 * used, ' ');
-  char* below = second.data() + kDumpOffsetChars - 1;
+  // Blanks under the offset but one, then each character under the second digit of its hex byte.
+  second.assign(hexAt - 1 + 3 * used, ' ');
+  char* below = second.data() + hexAt - 1;
   for (size_t i = 0; i < used; ++i) {
     const uint8_t c = DumpVisibleChar(data[i]);
     below[3 * i + 2] = static_cast<char>(c != 0 ? c : ' ');

@@ -16,6 +16,9 @@ struct DumpOptions {
 
 // The offset with its colon and blank, and the ruler's label, take this many characters.
 constexpr int32_t kDumpOffsetChars = 12;
+// Characters of the offsets of a dump whose last offset is lastOffset: kDumpOffsetChars, or
+// more where the offset has more than nine digits.
+int32_t DumpOffsetChars(int64_t lastOffset, bool decimal);
 
 // "Offset hex. " or "Offset dec. " followed by the column numbers 0 .. n - 1, each with a blank.
 std::string DumpRuler(int32_t bytesPerRow, bool decimal);

@@ -255,7 +255,8 @@ int32_t TFormPrint::CheckedBytesPerRow() {
   if (!toFile_->isChecked()) {
     ApplyToReport();
     const int letter = std::max(1, report_.TextWidth(QStringLiteral("X")));
-    limit = BytesPerRowThatFit(report_.Geometry().PrintableWidth() / letter, below_->isChecked());
+    const int32_t offsetChars = DumpOffsetChars(Doc().DocSize - 1, decimal_->isChecked());
+    limit = BytesPerRowThatFit(report_.Geometry().PrintableWidth() / letter, below_->isChecked(), offsetChars);
   }
   const int32_t n = ParseBytesPerRow(bytesPerRow_->currentText().toStdString(), limit);
   if (n > 0) return n;

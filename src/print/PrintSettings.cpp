@@ -68,8 +68,8 @@ int32_t ParseBytesPerRow(const std::string& text, int32_t limit) {
   return static_cast<int32_t>(value);
 }
 
-int32_t BytesPerRowThatFit(int64_t charsPerLine, bool textBelow) {
-  const int64_t free = charsPerLine - kDumpOffsetChars;
+int32_t BytesPerRowThatFit(int64_t charsPerLine, bool textBelow, int32_t offsetChars) {
+  const int64_t free = charsPerLine - offsetChars;
   if (free <= 0) return 0;
   const int64_t n = free / (textBelow ? 3 : 4);
   return static_cast<int32_t>(n < kMaxDumpBytesPerRow ? n : kMaxDumpBytesPerRow);

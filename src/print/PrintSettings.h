@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "print/DumpFormat.h"
+
 namespace quoxa {
 
 struct PrintSettings {
@@ -35,7 +37,7 @@ bool WritePrintSettings(const PrintSettings& settings);
 int32_t ParseBytesPerRow(const std::string& text, int32_t limit);
 
 // The most bytes per row whose lines take at most charsPerLine characters.
-int32_t BytesPerRowThatFit(int64_t charsPerLine, bool textBelow);
+int32_t BytesPerRowThatFit(int64_t charsPerLine, bool textBelow, int32_t offsetChars = kDumpOffsetChars);
 
 // A margin converted for a change of the unit (0 mm, 1 inch), to two decimals.
 double ConvertMargin(double value, int32_t fromUnit, int32_t toUnit);
