@@ -15,7 +15,6 @@
 #include "core/PlatformFile.h"
 #include "core/Progress.h"
 #include "core/TextFormat.h"
-#include "settings/Options.h"
 
 namespace quoxa {
 
@@ -29,8 +28,8 @@ int32_t ResultOf(int platformResult, int32_t unmapped) {
 }
 
 // The time a whole-document save gives back to the file, if any.
-std::optional<FileTime> TimeToKeep() {
-  if (!Options().OldFileTime) return std::nullopt;
+std::optional<FileTime> TimeToKeep(bool keepFileTime) {
+  if (!keepFileTime) return std::nullopt;
   // A new document has no time of its own; the one of an earlier Open is not its.
   if (Doc().Untitled) {
     Doc().SavedFileTime.reset();
@@ -143,7 +142,7 @@ int32_t InsertFileAt(const std::string& name, int64_t pos, int64_t size) {
   return result;
 }
 
-bool WriteFileRange(const std::string& name, bool range, int64_t from, int64_t count) {
+bool WriteFileRange(const std::string& name, bool range, int64_t from, int64_t count, bool keepFileTime) {
   if (!range) {
     from = 1;
     count = Doc().DocSize;
@@ -179,7 +178,7 @@ bool WriteFileRange(const std::string& name, bool range, int64_t from, int64_t c
       } while (done != count && result == 0);
     }
     if (result == 0) {
-      const std::optional<FileTime> keep = range ? std::nullopt : TimeToKeep();
+      const std::optional<FileTime> keep = range ? std::nullopt : TimeToKeep(keepFileTime);
       result = ResultOf(writer.Commit(keep), kResultCloseFailed);
     }
     writer.Discard();

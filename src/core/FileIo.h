@@ -35,11 +35,11 @@ int32_t ReadFileInto(const std::string& name, bool insert, int64_t pos, int64_t 
 int32_t InsertFileAt(const std::string& name, int64_t pos, int64_t size);
 
 // range = false: the whole document (from and count are ignored); on success
-// Modified is cleared and the OldFileTime option applied. range = true: count
-// bytes from position from; Modified is left alone. The old file stays as it
-// was unless the new one was written completely. Every failure is shown in an
-// error box; true when the file was written.
-bool WriteFileRange(const std::string& name, bool range, int64_t from, int64_t count);
+// Modified is cleared and, with keepFileTime (the OldFileTime option), the file gets
+// back its time of the last Open. range = true: count bytes from position from;
+// Modified is left alone. The old file stays as it was unless the new one was written
+// completely. Every failure is shown in an error box; true when the file was written.
+bool WriteFileRange(const std::string& name, bool range, int64_t from, int64_t count, bool keepFileTime = false);
 
 // The error box texts for a result code and a file name (shown without its path).
 std::string ReadErrorText(int32_t result, const std::string& name);

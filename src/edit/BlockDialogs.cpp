@@ -4,13 +4,13 @@
 #include <QPushButton>
 
 #include "core/Block.h"
+#include "core/FileQuestion.h"
 #include "core/Messages.h"
 #include "edit/BlockCommands.h"
 #include "edit/FormBlockN.h"
 #include "edit/FormIns.h"
 #include "edit/InsertString.h"
 #include "settings/Options.h"
-#include "ui/main/DocumentCommands.h"
 #include "widgets/QZNumEdit.h"
 
 // Outside the namespace: the resource's initialiser is a global function.
@@ -37,7 +37,7 @@ void StringCommand(QWidget* owner, bool overwrite) {
   }
 }
 
-void WriteBlockCommand(IDocumentHost& host) {
+void WriteBlockCommand(IFileAsker& host) {
   if (!BlockMarked()) {
     ShowError(msg::kNoBlockMarked);
     return;
@@ -52,7 +52,7 @@ void WriteBlockCommand(IDocumentHost& host) {
 
 }  // namespace
 
-bool RunBlockCommand(QWidget* owner, IDocumentHost& host, Cmd cmd) {
+bool RunBlockCommand(QWidget* owner, IFileAsker& host, Cmd cmd) {
   switch (cmd) {
     case Cmd::BlockDelete:
     case Cmd::BtnDel:

@@ -12,12 +12,12 @@ class QWidget;
 
 namespace quoxa {
 
-class IDocumentHost;
+class IFileAsker;
 
 // Runs Block delete (and its tool button), Block copy, copy/overwrite and move, Block <n> chars,
 // Write block, Insert string and Overwrite string, with owner as the dialogs' parent and host
 // asking for file names; false for any other command.
-bool RunBlockCommand(QWidget* owner, IDocumentHost& host, Cmd cmd);
+bool RunBlockCommand(QWidget* owner, IFileAsker& host, Cmd cmd);
 
 // The help pages of these dialogs.
 void InitBlockResources();

@@ -13,7 +13,7 @@
 #include "edit/GotoDialogs.h"
 #include "edit/NumberChoice.h"
 #include "settings/Options.h"
-#include "ui/main/HelpTopics.h"
+#include "core/HelpTopics.h"
 #include "widgets/DialogPlacement.h"
 #include "widgets/QZNumEdit.h"
 

@@ -31,7 +31,6 @@ target_sources(quoxa_core PRIVATE
 )
 if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/BookmarkMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormGoto.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormJump.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GotoDialogs.cpp

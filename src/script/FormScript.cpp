@@ -12,6 +12,7 @@
 
 #include "core/DocState.h"
 #include "core/FileIo.h"
+#include "core/FileQuestion.h"
 #include "core/Help.h"
 #include "core/Messages.h"
 #include "core/TextFormat.h"
@@ -22,8 +23,8 @@
 #include "settings/FormPlacement.h"
 #include "settings/Options.h"
 #include "settings/SettingsPath.h"
-#include "ui/main/HelpTopics.h"
-#include "ui/main/ToolGlyphs.h"
+#include "core/HelpTopics.h"
+#include "widgets/ToolGlyphs.h"
 
 // Outside the namespace: the resource's initialiser is a global function.
 static void InitScriptHelp() { Q_INIT_RESOURCE(scripthelp); }
@@ -32,7 +33,6 @@ namespace quoxa {
 
 namespace {
 
-constexpr const char* kFavorites = "Favorites";
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 

@@ -6,6 +6,7 @@
 #include "core/Messages.h"
 #include "script/ScriptError.h"
 #include "script/ScriptInterpreter.h"
+#include "settings/Options.h"
 
 namespace quoxa {
 
@@ -61,6 +62,8 @@ void SetScriptLinesQuery(std::function<bool()> query) { linesQuery = std::move(q
 
 bool ScriptEditorHasLines() { return linesQuery && linesQuery(); }
 
-bool SaveAfterBatchRun() { return !Doc().Modified || WriteFileRange(Doc().FileName, false, 0, 0); }
+bool SaveAfterBatchRun() {
+  return !Doc().Modified || WriteFileRange(Doc().FileName, false, 0, 0, Options().OldFileTime);
+}
 
 }  // namespace quoxa

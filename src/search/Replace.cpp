@@ -33,6 +33,9 @@ constexpr size_t kMaxRecorded = (size_t{64} << 20) / sizeof(int64_t);
 
 uint8_t* At(int64_t pos) { return WritableDocBuffer() + (pos - 1); }
 
+// Where replacements are made, the edits of the core tell the search what they reach.
+const bool replaceUndoHooked = (InstallReplaceUndoHook(&DropReplaceUndo), true);
+
 const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
 // Journals the replacement about to be written at pos over the bytes SaveFoundBytes kept;

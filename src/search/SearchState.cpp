@@ -4,14 +4,8 @@
 
 #include "core/Commands.h"
 #include "core/DocState.h"
-#include "core/Primitives.h"
 
 namespace quoxa {
-
-SearchState& Search() {
-  static SearchState state;
-  return state;
-}
 
 bool ReplacementReaches(int64_t pos) {
   const SearchState& s = Search();
@@ -20,16 +14,9 @@ bool ReplacementReaches(int64_t pos) {
   return Doc().LastReplaced != 0 && Doc().LastReplaced + length - 1 >= pos;
 }
 
-namespace {
-
 void DropReplaceUndo(int64_t pos) {
   if (Commands().Enabled(Cmd::ReplaceUndo) && ReplacementReaches(pos)) Commands().SetEnabled(Cmd::ReplaceUndo, false);
 }
-
-// There is a replacement to spoil only where the search is part of the program.
-const bool replaceUndoHooked = (InstallReplaceUndoHook(&DropReplaceUndo), true);
-
-}  // namespace
 
 void ResetSearchPositions() {
   Doc().LastFound = 0;

@@ -7,7 +7,7 @@
 #include "core/Journal.h"
 #include "core/Messages.h"
 #include "core/TextFormat.h"
-#include "search/SearchState.h"
+#include "settings/SearchSettings.h"
 #include "settings/IniFile.h"
 #include "settings/Options.h"
 #include "settings/SettingsPath.h"

@@ -6,6 +6,7 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Options.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Placement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecentList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SearchSettings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsPath.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShellLink.cpp
@@ -13,9 +14,7 @@ target_sources(quoxa_core PRIVATE
 if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ColorCombo.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/FormOpt.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormPlacement.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/MainWindowSettings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MRUFiles.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QZHistoryBtn.cpp
   )

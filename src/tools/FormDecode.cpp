@@ -9,8 +9,8 @@
 
 #include "tools/NumberCodec.h"
 #include "tools/ToolTexts.h"
-#include "ui/main/GridView.h"
 #include "widgets/DialogPlacement.h"
+#include "widgets/FixedFont.h"
 
 namespace quoxa {
 
@@ -36,7 +36,7 @@ TFormDecode::TFormDecode(const std::vector<std::string>& lines, bool bigEndian, 
   memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
   memo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  memo_->setFont(GridFontFor(QStringLiteral("Courier New"), font().pointSize()));
+  memo_->setFont(FixedFontFor(QStringLiteral("Courier New"), font().pointSize()));
   // Enter belongs to the OK button; Tab moves on.
   memo_->setTabChangesFocus(true);
   QStringList text;

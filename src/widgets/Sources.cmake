@@ -14,6 +14,7 @@ if(QUOXA_BUILD_GUI)
     ${CMAKE_CURRENT_LIST_DIR}/CloseOnSignal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DialogPlacement.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FileDialogs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FixedFont.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormOSE.cpp
     ${CMAKE_CURRENT_LIST_DIR}/InputBoxForm.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ListChoiceForm.cpp
@@ -26,5 +27,6 @@ if(QUOXA_BUILD_GUI)
     ${CMAKE_CURRENT_LIST_DIR}/QZNumEdit.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QZRadioBtn.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QtMessages.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ToolGlyphs.cpp
   )
 endif()

@@ -161,7 +161,7 @@ TEST_F(FileWrite, OldFileTimeGivesTheSavedFileItsTimeFromTheOpen) {
   Options().OldFileTime = true;
   OpenAndChange(path, "old", "changed");
 
-  EXPECT_TRUE(WriteFileRange(path, false, 1, 0));
+  EXPECT_TRUE(WriteFileRange(path, false, 1, 0, Options().OldFileTime));
 
   EXPECT_EQ(ReadBytes(path), "changed");
   EXPECT_EQ(test::ModTimeOf(path), kOldStamp);
@@ -172,7 +172,7 @@ TEST_F(FileWrite, WithoutOldFileTimeTheSavedFileHasANewTime) {
   OpenAndChange(path, "old", "changed");
   const int64_t before = JustBeforeNow();
 
-  EXPECT_TRUE(WriteFileRange(path, false, 1, 0));
+  EXPECT_TRUE(WriteFileRange(path, false, 1, 0, Options().OldFileTime));
 
   EXPECT_GE(test::ModTimeOf(path).seconds, before);
 }
@@ -186,7 +186,7 @@ TEST_F(FileWrite, OldFileTimeNeverRestoresADateBefore1980) {
   ASSERT_EQ(ReadFileInto(path, false, 1), 0);
   const int64_t before = JustBeforeNow();
 
-  EXPECT_TRUE(WriteFileRange(path, false, 1, 0));
+  EXPECT_TRUE(WriteFileRange(path, false, 1, 0, Options().OldFileTime));
 
   EXPECT_GE(test::ModTimeOf(path).seconds, before);
 }
@@ -198,12 +198,12 @@ TEST_F(FileWrite, OldFileTimeIsNotGivenToANewDocument) {
   Doc().Untitled = true;  // New after that Open
   const int64_t before = JustBeforeNow();
 
-  EXPECT_TRUE(WriteFileRange(dir / "untitled.bin", false, 1, 0));
+  EXPECT_TRUE(WriteFileRange(dir / "untitled.bin", false, 1, 0, Options().OldFileTime));
   EXPECT_GE(test::ModTimeOf(dir / "untitled.bin").seconds, before);
   EXPECT_FALSE(Doc().SavedFileTime.has_value());
 
   Doc().Untitled = false;  // saved under its name: later saves have no old time either
-  EXPECT_TRUE(WriteFileRange(dir / "untitled.bin", false, 1, 0));
+  EXPECT_TRUE(WriteFileRange(dir / "untitled.bin", false, 1, 0, Options().OldFileTime));
   EXPECT_GE(test::ModTimeOf(dir / "untitled.bin").seconds, before);
 }
 

@@ -21,7 +21,7 @@
 #include "edit/JumpCommands.h"
 #include "settings/IniFile.h"
 #include "settings/MRUFiles.h"
-#include "settings/MainWindowSettings.h"
+#include "ui/main/MainWindowSettings.h"
 #include "settings/Options.h"
 #include "settings/QZHistoryBtn.h"
 #include "settings/SettingsPath.h"

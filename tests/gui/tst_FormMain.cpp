@@ -24,7 +24,7 @@
 #include "ui/main/AppIcon.h"
 #include "ui/main/FormAbout.h"
 #include "ui/main/GridView.h"
-#include "ui/main/HelpTopics.h"
+#include "core/HelpTopics.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/PendingCommands.h"
 #include "ui/main/QZScrollBar.h"

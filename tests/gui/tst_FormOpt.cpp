@@ -20,7 +20,7 @@
 #include "core/DocState.h"
 #include "core/Help.h"
 #include "settings/ColorCombo.h"
-#include "settings/FormOpt.h"
+#include "ui/main/FormOpt.h"
 #include "settings/Options.h"
 #include "settings/SettingsPath.h"
 

@@ -16,7 +16,7 @@
 #include "TempDir.h"
 #include "core/Commands.h"
 #include "core/DocState.h"
-#include "settings/FormOpt.h"
+#include "ui/main/FormOpt.h"
 #include "settings/IniFile.h"
 #include "settings/Options.h"
 #include "ui/main/FormMain.h"

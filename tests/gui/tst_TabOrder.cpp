@@ -19,7 +19,7 @@
 #include "search/FormFind.h"
 #include "search/FormReplace.h"
 #include "search/SearchInput.h"
-#include "settings/FormOpt.h"
+#include "ui/main/FormOpt.h"
 #include "tools/FormBit.h"
 #include "tools/FormCharTable.h"
 #include "tools/FormDecode.h"

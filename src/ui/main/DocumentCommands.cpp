@@ -131,7 +131,7 @@ void TDocumentCommands::Save() {
 }
 
 bool TDocumentCommands::WriteDocument(const std::string& path) {
-  if (!WriteFileRange(path, false, 1, Doc().DocSize)) return false;
+  if (!WriteFileRange(path, false, 1, Doc().DocSize, Options().OldFileTime)) return false;
   Doc().Journal.MarkSaved();
   return true;
 }

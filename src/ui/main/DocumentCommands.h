@@ -6,37 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "core/FileQuestion.h"
+
 namespace quoxa {
 
 inline constexpr const char* kCaption = "QUOXA";
 inline constexpr const char* kSaveQuestion = "%s modified. Save now?";
 inline constexpr const char* kDropOneFile = "Please drop only one file";
 inline constexpr const char* kFileIsEmpty = "File is empty:\n%s";
-inline constexpr const char* kOpenTitle = "Open file";
-inline constexpr const char* kSaveAsTitle = "Save file as";
-inline constexpr const char* kFavorites = "Favorites";
-inline constexpr const char* kFileFilter = "*.*,*.exe";
-
-struct FileQuestion {
-  bool save = false;
-  std::string title;
-  std::string startDir;
-  bool readOnlyBox = false;
-  std::string filter = kFileFilter;
-};
-
-struct FileAnswer {
-  bool ok = false;
-  std::string path;
-  bool readOnly = false;
-};
-
-// What the commands need from the window.
-class IDocumentHost {
+// What the commands need from the window, besides its file dialog.
+class IDocumentHost : public IFileAsker {
  public:
-  virtual ~IDocumentHost() = default;
-  // The file dialog.
-  virtual FileAnswer AskFileName(const FileQuestion& question) = 0;
   // Window caption and application title.
   virtual void SetCaption(const std::string& caption) = 0;
   // Status panel 3.

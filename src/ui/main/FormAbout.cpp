@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "core/MemoryPolicy.h"
-#include "ui/main/ToolGlyphs.h"
+#include "widgets/ToolGlyphs.h"
 
 namespace quoxa {
 

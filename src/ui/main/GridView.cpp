@@ -1,7 +1,5 @@
 #include "ui/main/GridView.h"
 
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <array>
 
@@ -9,6 +7,7 @@
 #include "settings/ColorCombo.h"
 #include "settings/Options.h"
 #include "ui/main/QZScrollBar.h"
+#include "widgets/FixedFont.h"
 #include "ui/main/QZStrGrid.h"
 #include "ui/main/ViewTexts.h"
 
@@ -40,20 +39,6 @@ constexpr const char* kCellSampleChars = "0123456789ABCDEF";
 
 }  // namespace
 
-QFont GridFontFor(const QString& family, int pointSize) {
-  // The name goes to fontconfig as it is: a Windows name such as "Courier New"
-  // finds its metric-compatible stand-in (Liberation Mono) through the aliases.
-  QFont font(family);
-  font.setStyleHint(QFont::TypeWriter);
-  if (!QFontInfo(font).fixedPitch()) {
-    // Nothing stands in for the name: the system's fixed font, under the asked-for name.
-    font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setFamilies({family, font.family()});
-  }
-  font.setPointSize(std::max(1, pointSize));
-  return font;
-}
-
 TGridView::TGridView(QWidget* parent)
     : QWidget(parent),
       addr_(new TQZStrGrid(this)),
@@ -69,7 +54,7 @@ TGridView::TGridView(QWidget* parent)
   text_->CellColor = [this](int col, int row) { return BlockColor(col, row); };
   text_->SetSlaveGrid(hex_);
   scrollBar_->setEnabled(false);
-  font_ = GridFontFor(QString::fromStdString(Options().Font), Options().FontSize);
+  font_ = FixedFontFor(QString::fromStdString(Options().Font), Options().FontSize);
 }
 
 TQZStrGrid* TGridView::ActiveGrid() const { return textMode_ ? text_ : hex_; }
@@ -77,7 +62,7 @@ TQZStrGrid* TGridView::ActiveGrid() const { return textMode_ ? text_ : hex_; }
 TQZStrGrid* TGridView::InactiveGrid() const { return textMode_ ? hex_ : text_; }
 
 void TGridView::ApplyFont(const QString& family) {
-  font_ = GridFontFor(family, font_.pointSize());
+  font_ = FixedFontFor(family, font_.pointSize());
   ApplyFontSize(font_.pointSize());
 }
 

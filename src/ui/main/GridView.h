@@ -80,8 +80,4 @@ class TGridView : public QWidget {
   bool textMode_ = true;
 };
 
-// The font for a family name: that family when the system has it, else the
-// system's fixed-pitch font (the default "Courier New" is often missing on Linux).
-QFont GridFontFor(const QString& family, int pointSize);
-
 }  // namespace quoxa

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 #include <QWhatsThis>
 
-#include "ui/main/HelpTopics.h"
+#include "core/HelpTopics.h"
 #include "widgets/DialogPlacement.h"
 
 // Resources of a static library are registered by name before first use.

@@ -6,7 +6,7 @@
 #include <QToolBar>
 
 #include "ui/main/PendingCommands.h"
-#include "ui/main/ToolGlyphs.h"
+#include "widgets/ToolGlyphs.h"
 
 namespace quoxa {
 

@@ -13,17 +13,19 @@ target_sources(quoxa_core PRIVATE
 if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/AppIcon.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/BookmarkMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormAbout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormMain.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FormOpt.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GlyphRuns.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GridKeyBinding.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GridView.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HelpWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MainWindowSettings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QZScrollBar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QZStrGrid.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StatusPanels.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ToolGlyphs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/help/help.qrc
     ${CMAKE_CURRENT_LIST_DIR}/icons.qrc
   )

@@ -1,4 +1,4 @@
-#include "settings/FormOpt.h"
+#include "ui/main/FormOpt.h"
 
 #include <QCheckBox>
 #include <QComboBox>

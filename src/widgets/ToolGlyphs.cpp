@@ -1,4 +1,4 @@
-#include "ui/main/ToolGlyphs.h"
+#include "widgets/ToolGlyphs.h"
 
 #include <QIconEngine>
 #include <QPainter>

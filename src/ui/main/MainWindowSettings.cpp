@@ -1,4 +1,4 @@
-#include "settings/MainWindowSettings.h"
+#include "ui/main/MainWindowSettings.h"
 
 #include <QGuiApplication>
 #include <QScreen>

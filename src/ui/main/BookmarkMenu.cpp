@@ -1,4 +1,4 @@
-#include "edit/BookmarkMenu.h"
+#include "ui/main/BookmarkMenu.h"
 
 #include <QAction>
 #include <QMenu>

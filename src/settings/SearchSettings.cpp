@@ -1,0 +1,10 @@
+#include "settings/SearchSettings.h"
+
+namespace quoxa {
+
+SearchState& Search() {
+  static SearchState state;
+  return state;
+}
+
+}  // namespace quoxa
