@@ -93,7 +93,8 @@ void CutOrCopy(bool cut) {
   }
   const int64_t cursor = CursorAddress();
   bool copied = false;
-  {
+  // A block the private format cannot count is refused before Cut takes anything away.
+  if (BlockLength() <= kMaxPrivateLength) {
     BusyScope busy(kBusyToClipboard);
     try {
       copied = WriteClipboard(ClipFormat::Private, EncodePrivate(BlockBytes(), static_cast<size_t>(BlockLength())));

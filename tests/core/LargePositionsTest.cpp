@@ -8,6 +8,7 @@
 #include "core/Navigation.h"
 #include "core/Progress.h"
 #include "core/TextFormat.h"
+#include "edit/ClipboardCommands.h"
 #include "edit/GotoCommands.h"
 #include "edit/JumpCommands.h"
 #include "print/DumpFormat.h"
@@ -139,6 +140,14 @@ TEST(LargePositions, TheViewPagesAndScrollsPastFourGigabytes) {
   ScrollViewTo(k2G + 5);
   EXPECT_EQ(Doc().TopAddress, k2G + 1);
   EXPECT_EQ(RowStart(k4G + 31), k4G + 17);
+  // A block of 4 GiB and more does not fit the private clipboard format's length: refused,
+  // and Cut keeps it.
+  Doc().BlockBegin = 1;
+  Doc().BlockEnd = k4G;
+  CutOrCopy(true);
+  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Can't copy data to clipboard"});
+  EXPECT_EQ(Doc().DocSize, 5 * k2G);
+  EXPECT_EQ(Doc().BlockEnd, k4G);
   Doc().DocSize = 1;
 }
 
