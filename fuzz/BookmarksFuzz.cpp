@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "core/BookmarkList.h"
 #include "core/DocState.h"
 #include "edit/BookmarkCommands.h"
 #include "edit/BookmarkFile.h"
-#include "core/BookmarkList.h"
 
 using namespace quoxa;
 

@@ -11,8 +11,8 @@
 #include "core/MemoryPolicy.h"
 #include "core/MessageTexts.h"
 #include "core/Messages.h"
-#include "core/Primitives.h"
 #include "core/PlatformFile.h"
+#include "core/Primitives.h"
 #include "core/Progress.h"
 #include "core/TextFormat.h"
 

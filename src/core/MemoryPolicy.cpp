@@ -97,8 +97,6 @@ bool EnsureCapacity(int64_t delta) {
   return ReAllocDocument(std::max<int64_t>(kMinCapacity, RoundUp(remaining)), msg::kReleasingMemory);
 }
 
-std::string MemoryInfoText() {
-  return FormatMsgN(FormatMsgN(msg::kMemoryInfo, Doc().DocSize), Capacity());
-}
+std::string MemoryInfoText() { return FormatMsgN(FormatMsgN(msg::kMemoryInfo, Doc().DocSize), Capacity()); }
 
 }  // namespace quoxa

@@ -22,7 +22,6 @@ namespace quoxa {
 
 namespace {
 
-
 uint8_t* At(int64_t pos) { return WritableDocBuffer() + (pos - 1); }
 
 const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }

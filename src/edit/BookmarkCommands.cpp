@@ -1,5 +1,6 @@
 #include "edit/BookmarkCommands.h"
 
+#include "core/BookmarkList.h"
 #include "core/CodePage.h"
 #include "core/Commands.h"
 #include "core/DocState.h"
@@ -7,7 +8,6 @@
 #include "core/Messages.h"
 #include "core/TextFormat.h"
 #include "edit/BookmarkFile.h"
-#include "core/BookmarkList.h"
 #include "edit/GotoCommands.h"
 
 namespace quoxa {

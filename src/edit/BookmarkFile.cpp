@@ -1,9 +1,9 @@
 #include "edit/BookmarkFile.h"
 
 #include "core/AtomicFileWriter.h"
+#include "core/BookmarkList.h"
 #include "core/FileIo.h"
 #include "core/PlatformFile.h"
-#include "core/BookmarkList.h"
 
 namespace quoxa {
 

@@ -7,13 +7,13 @@
 
 #include "core/DocState.h"
 #include "core/Help.h"
+#include "core/HelpTopics.h"
 #include "core/Messages.h"
 #include "edit/BlockDialogs.h"
 #include "edit/GotoCommands.h"
 #include "edit/GotoDialogs.h"
 #include "edit/NumberChoice.h"
 #include "settings/Options.h"
-#include "core/HelpTopics.h"
 #include "widgets/DialogPlacement.h"
 #include "widgets/QZNumEdit.h"
 

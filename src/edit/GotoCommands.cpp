@@ -10,16 +10,21 @@
 
 namespace quoxa {
 
-std::optional<int64_t> GotoTarget(std::string_view text, int32_t mode, int64_t cursor, int64_t docSize,
-                                  int64_t base) {
+std::optional<int64_t> GotoTarget(std::string_view text, int32_t mode, int64_t cursor, int64_t docSize, int64_t base) {
   const std::optional<int64_t> a = TextToInteger(text);
   // A number beyond the document either way is refused before any sum could wrap.
   if (!a || *a > docSize + base || *a < -docSize) return std::nullopt;
   int64_t position = 0;
   switch (mode) {
-    case kGotoAbsolute: position = *a - base + 1; break;
-    case kGotoRelativeDown: position = cursor + *a; break;
-    case kGotoRelativeUp: position = cursor - *a; break;
+    case kGotoAbsolute:
+      position = *a - base + 1;
+      break;
+    case kGotoRelativeDown:
+      position = cursor + *a;
+      break;
+    case kGotoRelativeUp:
+      position = cursor - *a;
+      break;
     default: return std::nullopt;
   }
   if (position < 1 || position > docSize) return std::nullopt;

@@ -21,8 +21,7 @@ enum GotoModeIndex : int32_t { kGotoAbsolute = 0, kGotoRelativeDown = 1, kGotoRe
 // Where the Go to dialog's text leads in mode: absolute = the displayed address a, relative
 // down = cursor + a, relative up = cursor - a. Nothing when the text is no number or the
 // position is outside 1..docSize.
-std::optional<int64_t> GotoTarget(std::string_view text, int32_t mode, int64_t cursor, int64_t docSize,
-                                  int64_t base);
+std::optional<int64_t> GotoTarget(std::string_view text, int32_t mode, int64_t cursor, int64_t docSize, int64_t base);
 
 // The Go to dialog closed with OK: its mode is kept and the cursor goes to position.
 void AfterGotoDialog(int64_t position, int32_t mode);

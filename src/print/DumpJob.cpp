@@ -101,9 +101,8 @@ DumpRange DumpRangeFor(DumpScope scope, int32_t bytesPerRow, const DumpView& vie
       break;
     case DumpScope::CurrentPage: {
       range.first = DumpRowStart(view.topAddress, bytesPerRow);
-      const int64_t last = rowsOnFirstPage < 0
-                               ? view.lastShown
-                               : range.first + int64_t{rowsOnFirstPage} * bytesPerRow - 1;
+      const int64_t last =
+          rowsOnFirstPage < 0 ? view.lastShown : range.first + int64_t{rowsOnFirstPage} * bytesPerRow - 1;
       range.last = std::min<int64_t>(last, view.docSize);
       break;
     }

@@ -14,6 +14,7 @@
 #include "core/FileIo.h"
 #include "core/FileQuestion.h"
 #include "core/Help.h"
+#include "core/HelpTopics.h"
 #include "core/Messages.h"
 #include "core/TextFormat.h"
 #include "script/ScriptFile.h"
@@ -23,7 +24,6 @@
 #include "settings/FormPlacement.h"
 #include "settings/Options.h"
 #include "settings/SettingsPath.h"
-#include "core/HelpTopics.h"
 #include "widgets/ToolGlyphs.h"
 
 // Outside the namespace: the resource's initialiser is a global function.
@@ -32,7 +32,6 @@ static void InitScriptHelp() { Q_INIT_RESOURCE(scripthelp); }
 namespace quoxa {
 
 namespace {
-
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 

@@ -43,7 +43,7 @@ const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8
 void JournalReplacement(int64_t pos) {
   const SearchState& s = Search();
   Doc().Journal.Record(pos, Bytes(Doc().UndoBytes), static_cast<int64_t>(Doc().UndoBytes.size()),
-                   Bytes(s.ReplaceString), static_cast<int64_t>(s.ReplaceString.size()));
+                       Bytes(s.ReplaceString), static_cast<int64_t>(s.ReplaceString.size()));
 }
 
 int64_t FindLength() { return static_cast<int64_t>(Search().FindString.size()); }

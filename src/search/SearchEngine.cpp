@@ -35,8 +35,8 @@ FindResult FindNextWith(int64_t pos, bool continuing, SearchProgress& progress) 
   }
   bool abort = false;
   const int64_t result =
-      Searcher().SearchForward(s.FindString, Doc().DocBuffer, Doc().DocSize, from, Doc().DocSize, CurrentSearchOptions(),
-                               CurrentProgressBox() != nullptr ? &progress : nullptr, abort);
+      Searcher().SearchForward(s.FindString, Doc().DocBuffer, Doc().DocSize, from, Doc().DocSize,
+                               CurrentSearchOptions(), CurrentProgressBox() != nullptr ? &progress : nullptr, abort);
   FindResult found{pos, result > 0, abort};
   if (found.found) {
     found.pos = result;

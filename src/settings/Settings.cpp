@@ -7,9 +7,9 @@
 #include "core/Journal.h"
 #include "core/Messages.h"
 #include "core/TextFormat.h"
-#include "settings/SearchSettings.h"
 #include "settings/IniFile.h"
 #include "settings/Options.h"
+#include "settings/SearchSettings.h"
 #include "settings/SettingsPath.h"
 #include "settings/SettingsTexts.h"
 

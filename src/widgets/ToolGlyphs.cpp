@@ -220,9 +220,9 @@ void DrawWhats(QPainter& p) {
 
 const std::map<QString, GlyphPainter>& Painters() {
   static const std::map<QString, GlyphPainter> painters = {
-      {"NEW", DrawNew},   {"OPEN", DrawOpen},          {"SAVE", DrawSave}, {"DELETE", DrawDelete},
-      {"CUT", DrawCut},   {"COPY", DrawCopy},          {"PASTE", DrawPaste}, {"FIND", DrawFind},
-      {"REPLACE", DrawReplace}, {"PROPERT", DrawProperties}, {"INFO", DrawInfo}, {"WHATS", DrawWhats},
+      {"NEW", DrawNew},         {"OPEN", DrawOpen},          {"SAVE", DrawSave},   {"DELETE", DrawDelete},
+      {"CUT", DrawCut},         {"COPY", DrawCopy},          {"PASTE", DrawPaste}, {"FIND", DrawFind},
+      {"REPLACE", DrawReplace}, {"PROPERT", DrawProperties}, {"INFO", DrawInfo},   {"WHATS", DrawWhats},
   };
   return painters;
 }

@@ -1,19 +1,18 @@
 // Bookmarks: the list and its captions, the Bookmarks menu's commands with their messages, and
 // bookmark files written and read back, good and bad.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "Recorders.h"
 #include "TempFiles.h"
 #include "TestDocument.h"
+#include "core/BookmarkList.h"
 #include "core/Commands.h"
 #include "core/DocState.h"
 #include "core/Navigation.h"
 #include "edit/BookmarkCommands.h"
 #include "edit/BookmarkFile.h"
-#include "core/BookmarkList.h"
 
 namespace quoxa {
 namespace {
@@ -186,7 +185,10 @@ TEST(BookmarkFile, ReadingTakesAnyLineEndAndPassesOverWhatIsNoBookmark) {
       {"-5 x\n+5 y\n 5 z\n5\n5x\n007 ok", Fault::None, {"007 ok"}, 5, 0},
       {"2147483648 past 2 GiB\n4294967312 past 4 GiB\n9223372036854775807 max\n9223372036854775808 over\n"
        "99999999999999999999 huge\n",
-       Fault::None, {"2147483648 past 2 GiB", "4294967312 past 4 GiB", "9223372036854775807 max"}, 2, 0},
+       Fault::None,
+       {"2147483648 past 2 GiB", "4294967312 past 4 GiB", "9223372036854775807 max"},
+       2,
+       0},
       {"5 a\x01z\n6 del\x7F\n7 tab\there\n8 \xFF\xFE", Fault::None, {"7 tab\there", "8 \xFF\xFE"}, 2, 0},
       {"1 " + name255 + "\n2 " + name255 + "y\n", Fault::None, {"1 " + name255}, 1, 0},
       {"0 zero\n3  two blanks ", Fault::None, {"0 zero", "3  two blanks "}, 0, 0},

@@ -1,17 +1,17 @@
 // ReadFileInto: Open and Insert file, their progress box, results and messages.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "Recorders.h"
 #include "TempFiles.h"
 #include "TestDocument.h"
-#include "core/FreeMemory.h"
 #include "core/DocState.h"
 #include "core/DocWrite.h"
 #include "core/FileIo.h"
+#include "core/FreeMemory.h"
 #include "core/MemoryPolicy.h"
 #include "core/PlatformFile.h"
 #include "core/Primitives.h"

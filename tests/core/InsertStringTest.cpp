@@ -8,9 +8,9 @@
 
 #include "Recorders.h"
 #include "TestDocument.h"
-#include "core/FreeMemory.h"
 #include "core/Block.h"
 #include "core/DocState.h"
+#include "core/FreeMemory.h"
 #include "core/Journal.h"
 #include "core/MessageTexts.h"
 #include "core/Navigation.h"
@@ -27,13 +27,29 @@ TEST(IntegerText, DecimalOrDollarHexWithinSixtyFourBits) {
     std::optional<int64_t> value;
   };
   const Case cases[] = {
-      {"0", 0},          {"17", 17},          {"  17", 17},      {"+5", 5},        {"-12", -12},
-      {"$10", 16},       {"$ff", 255},        {"-$10", -16},     {"$7FFFFFFF", 2147483647},
-      {"2147483648", 2147483648LL},           {"$80000000", 2147483648LL},       {"$100000010", 4294967312LL},
-      {"9223372036854775807", INT64_MAX},     {"-9223372036854775808", INT64_MIN},
-      {"9223372036854775808", std::nullopt},  {"$8000000000000000", std::nullopt},
-      {"", std::nullopt}, {"$", std::nullopt}, {"-", std::nullopt},
-      {"12 ", std::nullopt}, {"1.5", std::nullopt}, {"0x10", std::nullopt}, {"1A", std::nullopt},
+      {"0", 0},
+      {"17", 17},
+      {"  17", 17},
+      {"+5", 5},
+      {"-12", -12},
+      {"$10", 16},
+      {"$ff", 255},
+      {"-$10", -16},
+      {"$7FFFFFFF", 2147483647},
+      {"2147483648", 2147483648LL},
+      {"$80000000", 2147483648LL},
+      {"$100000010", 4294967312LL},
+      {"9223372036854775807", INT64_MAX},
+      {"-9223372036854775808", INT64_MIN},
+      {"9223372036854775808", std::nullopt},
+      {"$8000000000000000", std::nullopt},
+      {"", std::nullopt},
+      {"$", std::nullopt},
+      {"-", std::nullopt},
+      {"12 ", std::nullopt},
+      {"1.5", std::nullopt},
+      {"0x10", std::nullopt},
+      {"1A", std::nullopt},
       {"99999999999999999999", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(TextToInteger(c.text), c.value) << c.text;
@@ -131,7 +147,8 @@ TEST_F(InsertStringTest, TooLongAnInsertIsRefusedBeforeAnythingChanges) {
     std::string bytes;
     int64_t count;
   };
-  for (const Case& c : {Case{"ab", 1073741824}, Case{std::string(4, 'z'), (int64_t{1} << 62) + 1}, Case{"a", INT64_MAX}}) {
+  for (const Case& c :
+       {Case{"ab", 1073741824}, Case{std::string(4, 'z'), (int64_t{1} << 62) + 1}, Case{"a", INT64_MAX}}) {
     InsertString(Accepted(c.bytes, c.count));
     EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{msg::kNoMemory});
     EXPECT_EQ(test::DocumentBytes(), "0123456789ABCDEFGHIJ");

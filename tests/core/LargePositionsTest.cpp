@@ -63,10 +63,10 @@ TEST(LargePositions, AddressesAndOffsetsTakeTheDigitsTheyNeed) {
     const char* hex;
     const char* cell;  // AddressCellText in the digits AddressDigitsFor gives the value
   };
-  for (const Case& c : {Case{k2G - 1, "7FFFFFFF", "7FFFFFFF"}, Case{k2G, "80000000", "80000000"},
-                        Case{k4G - 1, "FFFFFFFF", "FFFFFFFF"}, Case{k4G, "100000000", "100000000"},
-                        Case{k4G + 16, "100000010", "100000010"}, Case{-1, "FFFFFFFF", "FFFFFFFF"},
-                        Case{-k2G - 1, "FFFFFFFF7FFFFFFF", "FFFFFFFF7FFFFFFF"}}) {
+  for (const Case& c :
+       {Case{k2G - 1, "7FFFFFFF", "7FFFFFFF"}, Case{k2G, "80000000", "80000000"}, Case{k4G - 1, "FFFFFFFF", "FFFFFFFF"},
+        Case{k4G, "100000000", "100000000"}, Case{k4G + 16, "100000010", "100000010"}, Case{-1, "FFFFFFFF", "FFFFFFFF"},
+        Case{-k2G - 1, "FFFFFFFF7FFFFFFF", "FFFFFFFF7FFFFFFF"}}) {
     EXPECT_EQ(FormatHex(c.value), c.hex) << c.value;
     EXPECT_EQ(AddressCellText(c.value, AddressDigitsFor(c.value)), c.cell) << c.value;
   }
@@ -111,11 +111,12 @@ TEST(LargePositions, GotoJumpAndGaugePastThirtyTwoBits) {
     int64_t cursor;
     std::optional<int64_t> target;
   };
-  for (const Case& c : {Case{"$100000010", kGotoAbsolute, 1, k4G + 17}, Case{"4294967312", kGotoAbsolute, 1, k4G + 17},
-                        Case{"$27FFFFFFF", kGotoAbsolute, 1, size}, Case{"$280000000", kGotoAbsolute, 1, std::nullopt},
-                        Case{"$80000000", kGotoRelativeDown, k4G, k4G + k2G}, Case{"$100000000", kGotoRelativeUp, k4G + 1, 1},
-                        Case{"9223372036854775807", kGotoRelativeDown, k4G, std::nullopt},
-                        Case{"-9223372036854775808", kGotoRelativeUp, k4G, std::nullopt}}) {
+  for (const Case& c :
+       {Case{"$100000010", kGotoAbsolute, 1, k4G + 17}, Case{"4294967312", kGotoAbsolute, 1, k4G + 17},
+        Case{"$27FFFFFFF", kGotoAbsolute, 1, size}, Case{"$280000000", kGotoAbsolute, 1, std::nullopt},
+        Case{"$80000000", kGotoRelativeDown, k4G, k4G + k2G}, Case{"$100000000", kGotoRelativeUp, k4G + 1, 1},
+        Case{"9223372036854775807", kGotoRelativeDown, k4G, std::nullopt},
+        Case{"-9223372036854775808", kGotoRelativeUp, k4G, std::nullopt}}) {
     EXPECT_EQ(GotoTarget(c.text, c.mode, c.cursor, size, 0), c.target) << c.text;
   }
   EXPECT_EQ(CheckJumpWidth("$100000000", size), k4G);

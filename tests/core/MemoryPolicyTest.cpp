@@ -29,10 +29,10 @@ TEST_F(MemoryPolicy, RoundUpPastThirtyTwoBitsAndNearTheLimit) {
     int64_t x;
     int64_t rounded;  // -1: refused
   };
-  for (const Case& c : {Case{2147483647LL, 2147483648LL}, Case{2147483648LL, 2147483648LL + 131072},
-                        Case{4294967295LL, 4294967296LL}, Case{4294967296LL, 4294967296LL + 131072},
-                        Case{kMaxDocSize, kMaxBlockBytes}, Case{kMaxDocSize + 1, -1}, Case{INT64_MAX, -1},
-                        Case{-1, -1}}) {
+  for (const Case& c :
+       {Case{2147483647LL, 2147483648LL}, Case{2147483648LL, 2147483648LL + 131072}, Case{4294967295LL, 4294967296LL},
+        Case{4294967296LL, 4294967296LL + 131072}, Case{kMaxDocSize, kMaxBlockBytes}, Case{kMaxDocSize + 1, -1},
+        Case{INT64_MAX, -1}, Case{-1, -1}}) {
     EXPECT_EQ(RoundUp(c.x), c.rounded) << c.x;
   }
   EXPECT_EQ(CapacityForSize(int64_t{5} << 30), (int64_t{5} << 30) + 131072);

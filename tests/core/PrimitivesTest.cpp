@@ -2,11 +2,11 @@
 
 #include "Recorders.h"
 #include "TestDocument.h"
-#include "core/FreeMemory.h"
 #include "core/Block.h"
 #include "core/Commands.h"
 #include "core/DocState.h"
 #include "core/DocWrite.h"
+#include "core/FreeMemory.h"
 #include "core/MemoryPolicy.h"
 #include "core/Navigation.h"
 #include "core/Primitives.h"

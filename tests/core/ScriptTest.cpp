@@ -41,13 +41,29 @@ TEST(ScriptParse, NumbersAreWhole64BitDecimalsOrDollarHex) {
     const char* text;
     std::optional<int64_t> value;
   } cases[] = {
-      {"16", 16},           {"$10", 16},          {"$1A", 26},        {"  +7", 7},
-      {"-2147483648", INT32_MIN}, {"2147483647", INT32_MAX}, {"$000000010", 16},
-      {"2147483648", 2147483648LL}, {"$FFFFFFFF", 4294967295LL}, {"$100000010", 4294967312LL},
-      {"-9223372036854775808", INT64_MIN}, {"$FFFFFFFFFFFFFFFF", -1}, {"$0000FFFFFFFFFFFFFFFF", -1},
-      {"9223372036854775808", {}}, {"$10000000000000000", {}},   {"0x10", {}},       {"$", {}},
-      {"", {}},             {"-", {}},            {"-$10", {}},       {"10 ;x", {}},
-      {"1e3", {}},          {"$G", {}},
+      {"16", 16},
+      {"$10", 16},
+      {"$1A", 26},
+      {"  +7", 7},
+      {"-2147483648", INT32_MIN},
+      {"2147483647", INT32_MAX},
+      {"$000000010", 16},
+      {"2147483648", 2147483648LL},
+      {"$FFFFFFFF", 4294967295LL},
+      {"$100000010", 4294967312LL},
+      {"-9223372036854775808", INT64_MIN},
+      {"$FFFFFFFFFFFFFFFF", -1},
+      {"$0000FFFFFFFFFFFFFFFF", -1},
+      {"9223372036854775808", {}},
+      {"$10000000000000000", {}},
+      {"0x10", {}},
+      {"$", {}},
+      {"", {}},
+      {"-", {}},
+      {"-$10", {}},
+      {"10 ;x", {}},
+      {"1e3", {}},
+      {"$G", {}},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseScriptNumber(c.text), c.value) << c.text;
 }
@@ -174,8 +190,8 @@ TEST_F(Script, RunsAgainstTheDocument) {
     std::string error;   // "" = success
   } cases[] = {
       {"find starts at address 0", "A.A", "FIND 41", "A.A", 1, ""},
-      {"ADR 16 and ADR $10", ramp, "ADR 16\nOVERWRITE FF\nADR $11\nOVERWRITE EE", ramp.substr(0, 16) + "\xFF\xEE" +
-                                                                                      ramp.substr(18), 19, ""},
+      {"ADR 16 and ADR $10", ramp, "ADR 16\nOVERWRITE FF\nADR $11\nOVERWRITE EE",
+       ramp.substr(0, 16) + "\xFF\xEE" + ramp.substr(18), 19, ""},
       {"adr in lower case", ramp, "adr $1a\ninsert 41", ramp.substr(0, 26) + "A" + ramp.substr(26), 28, ""},
       {"ADREOF inserts before the last byte", "ABC", "ADREOF\nINSERT 0D 0A", "AB\r\nC", 5, ""},
       {"OVERWRITE past the end", "ABC", "ADREOF\nOVERWRITE 41 42", "ABC", 3,
@@ -222,7 +238,8 @@ TEST_F(Script, RunsAgainstTheDocument) {
       {"INSERT without a parameter", "xy", "INSERT\nOVERWRITE 31", "1y", 2, ""},
       {"DEL", "ABCDE", "ADR 1\nDEL 2\nOVERWRITE 31", "A1E", 3, ""},
       {"DEL to the end", "ABCDE", "ADR 3\nDEL 2", "ABC", 3, ""},
-      {"DEL beyond the end", "ABCDE", "ADR 3\nDEL 3", "ABCDE", 4, LineError(2, "DEL 3", "Can't delete beyond end of file")},
+      {"DEL beyond the end", "ABCDE", "ADR 3\nDEL 3", "ABCDE", 4,
+       LineError(2, "DEL 3", "Can't delete beyond end of file")},
       {"DEL everything", "ABC", "DEL 3\nINSERT 31", "1", 1, ""},
       {"EXIT ends the run", "ABC", "OVERWRITE 31\nEXIT\nOVERWRITE 32", "1BC", 2, ""},
       {"comments and remarks", "ABC", "; OVERWRITE 31\n;x\nREM OVERWRITE 31\n\n   \nrem x", "ABC", 1, ""},

@@ -204,9 +204,11 @@ class SearchProgressBox : public SearchEngine {
     TProgressBox box({true, true, "Current file position", "Searching..."});
     bool abort = false;
     if (forward) {
-      plain.SearchForward(Search().FindString, Doc().DocBuffer, Doc().DocSize, 1, Doc().DocSize, CurrentSearchOptions(), &progress, abort);
+      plain.SearchForward(Search().FindString, Doc().DocBuffer, Doc().DocSize, 1, Doc().DocSize, CurrentSearchOptions(),
+                          &progress, abort);
     } else {
-      plain.SearchBackward(Search().FindString, Doc().DocBuffer, Doc().DocSize, Doc().DocSize, 1, CurrentSearchOptions(), &progress, abort);
+      plain.SearchBackward(Search().FindString, Doc().DocBuffer, Doc().DocSize, Doc().DocSize, 1,
+                           CurrentSearchOptions(), &progress, abort);
     }
     return rec.progress.boxes.back()->gauge;
   }

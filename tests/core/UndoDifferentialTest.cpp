@@ -70,11 +70,13 @@ class UndoDifferential : public ::testing::Test {
   // Every editing command as the user can give it, one step each.
   std::vector<std::pair<const char*, Op>> Commands() {
     return {
-        {"type text", [&] {
+        {"type text",
+         [&] {
            Doc().TextMode = true;
            Type(std::string(1, static_cast<char>('a' + Any(3))));
          }},
-        {"type hex", [&] {
+        {"type hex",
+         [&] {
            Doc().TextMode = false;
            Type(Any(2) ? "4f" : "a0");
          }},
@@ -82,54 +84,64 @@ class UndoDifferential : public ::testing::Test {
         {"Backspace", [&] { Key(GridKey::Backspace); }},
         {"delete from cursor", [&] { DeleteFromCursor(); }},
         {"delete to cursor", [&] { DeleteToCursor(); }},
-        {"insert file", [&] {
+        {"insert file",
+         [&] {
            const std::string bytes = Bytes(40);
            if (InsertFileAt(dir.Write("insert.bin", bytes), CursorAddress(), static_cast<int64_t>(bytes.size())) ==
                0) {
              Doc().Modified = true;
            }
          }},
-        {"replace", [&] {
+        {"replace",
+         [&] {
            SetReplace(1 + Any(2), Any(3));
            ReplaceNext(Pos(), false);
          }},
-        {"replace all equal", [&] {
+        {"replace all equal",
+         [&] {
            SetReplace(2, 2);
            ReplaceAll(Pos(), false);
          }},
-        {"replace all shorter", [&] {
+        {"replace all shorter",
+         [&] {
            SetReplace(2, Any(2));
            ReplaceAll(Pos(), false);
          }},
-        {"replace all longer", [&] {
+        {"replace all longer",
+         [&] {
            SetReplace(1, 2 + Any(3));
            ReplaceAll(Pos(), false);
          }},
         {"replace undo", [&] { UndoReplacement(); }},
         {"insert bytes", [&] { InsertBytes(Pos(1), 1 + Any(3), Bytes(5)); }},
-        {"overwrite bytes", [&] {
+        {"overwrite bytes",
+         [&] {
            const int64_t pos = Pos();
            OverwriteBytes(pos, Bytes(5).substr(0, static_cast<size_t>(std::max<int64_t>(0, Doc().DocSize - pos + 1))));
          }},
-        {"cut", [&] {
+        {"cut",
+         [&] {
            test::FakeClipboard clip;
            const int64_t begin = Pos();
            if (Doc().DocSize > 0) RestoreBlock(begin, begin + Any(Doc().DocSize - begin + 1));
            CutOrCopy(true);
          }},
-        {"paste", [&] {
+        {"paste",
+         [&] {
            test::FakeClipboard clip;
            const std::string bytes = Bytes(6);
            clip.Put({{Any(2) ? ClipFormat::Text : ClipFormat::Private,
                       Any(2) ? bytes : EncodePrivate(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())}});
            PasteFromClipboard();
          }},
-        {"paste hex", [&] {
+        {"paste hex",
+         [&] {
            test::FakeClipboard clip;
            clip.PutText(BytesToHexString(Bytes(5), true));
            PasteFromHexString();
          }},
-        {"character conversion", [&] {
+        {"character conversion",
+         [&] {
            ConversionTable = IdentityTable();
            for (int k = 0; k < 3; ++k) ConversionTable[static_cast<size_t>(Any(256))] = static_cast<uint8_t>(Any(256));
            // Two bytes onto one: undo cannot work them out from the table alone.
@@ -138,11 +150,13 @@ class UndoDifferential : public ::testing::Test {
            ConversionTable['A'] = 'b';
            ApplyConversion(Pos());
          }},
-        {"delete range", [&] {
+        {"delete range",
+         [&] {
            const int64_t pos = Pos();
            DeleteRange(pos, Any(Doc().DocSize - pos + 2));
          }},
-        {"script run", [&] {
+        {"script run",
+         [&] {
            static const char* const kLines[] = {"ADR+ 1",         "ADR 0",      "ADREOF",  "OVERWRITE 61 62",
                                                 "INSERT 41 42",   "DEL 2",      "FIND 41", "REPLACE 61 BY 42 42",
                                                 "REPLACEALL 62 BY 4", "REPLACEALL 41 BY 7A", "VERIFY 61 OR 41", "CHARCON"};
@@ -152,40 +166,48 @@ class UndoDifferential : public ::testing::Test {
            ExecuteScript(interpreter, SplitScriptLines(script));
          }},
         {"encode number", [&] { WriteEncodedNumber(Bytes(8), static_cast<EncodeOutput>(Any(3))); }},
-        {"bit set", [&] {
+        {"bit set",
+         [&] {
            if (Doc().DocSize > 0) StoreBitsByte(GetByte(CursorAddress()), static_cast<uint8_t>(Any(256)));
          }},
-        {"patch", [&] {
+        {"patch",
+         [&] {
            if (Doc().DocSize > 6) InsertBytes(Pos(-5), 1, HexStringToBytes(kPatchFindHex, false));
            PatchExecutable();
          }},
-        {"block copy", [&] {
+        {"block copy",
+         [&] {
            const int64_t b = Pos();
            RestoreBlock(b, std::min(Doc().DocSize, b + Any(8)));
            BlockCopyClick(Cmd::BlockCopy);
          }},
-        {"block copy/overwrite", [&] {
+        {"block copy/overwrite",
+         [&] {
            const int64_t b = Pos();
            RestoreBlock(b, std::min(Doc().DocSize, b + Any(8)));
            BlockCopyClick(Cmd::BlockCopyOverwrite);
          }},
-        {"block move", [&] {
+        {"block move",
+         [&] {
            const int64_t b = Pos();
            RestoreBlock(b, std::min(Doc().DocSize, b + Any(30)));
            BlockCopyClick(Cmd::BlockMove);
          }},
-        {"block delete", [&] {
+        {"block delete",
+         [&] {
            const int64_t b = Pos();
            RestoreBlock(b, std::min(Doc().DocSize, b + Any(10)));
            DeleteBlock();
          }},
-        {"insert string", [&] {
+        {"insert string",
+         [&] {
            InsCheck check;
            check.bytes = Bytes(4);
            check.count = 1 + Any(3);
            InsertString(check);
          }},
-        {"overwrite string", [&] {
+        {"overwrite string",
+         [&] {
            InsCheck check;
            check.bytes = Bytes(4);
            OverwriteString(check);

@@ -9,8 +9,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTextBrowser>
 #include <QMimeData>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -20,11 +20,11 @@
 #include "TestDocument.h"
 #include "core/Busy.h"
 #include "core/DocWrite.h"
+#include "core/HelpTopics.h"
 #include "core/Navigation.h"
 #include "ui/main/AppIcon.h"
 #include "ui/main/FormAbout.h"
 #include "ui/main/GridView.h"
-#include "core/HelpTopics.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/PendingCommands.h"
 #include "ui/main/QZScrollBar.h"

@@ -9,7 +9,6 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QtTest>
-
 #include <filesystem>
 
 #include "FakeSettingsWindow.h"
@@ -20,9 +19,9 @@
 #include "core/DocState.h"
 #include "core/Help.h"
 #include "settings/ColorCombo.h"
-#include "ui/main/FormOpt.h"
 #include "settings/Options.h"
 #include "settings/SettingsPath.h"
+#include "ui/main/FormOpt.h"
 
 using namespace quoxa;
 

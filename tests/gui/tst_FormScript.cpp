@@ -379,8 +379,8 @@ class TestFormScript : public QObject {
     test::LoadDocument("ABC", 4, 4);
     const std::string scriptPath = script.isEmpty() ? dir.File("missing.qsc") : dir.Write("run.qsc", script.toStdString());
     QWidget window;
-    TScriptCommands commands(&window, {QString::fromStdString(Doc().FileName),
-                                       switchPrefix + QString::fromStdString(scriptPath), "78"});
+    TScriptCommands commands(
+        &window, {QString::fromStdString(Doc().FileName), switchPrefix + QString::fromStdString(scriptPath), "78"});
     commands.SetUnattended(unattended);
     int ended = -1;
     commands.SetTerminate([&](int code) { ended = code; });

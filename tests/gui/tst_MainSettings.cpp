@@ -8,7 +8,6 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QtTest>
-
 #include <fstream>
 
 #include "Recorders.h"
@@ -16,10 +15,10 @@
 #include "TempDir.h"
 #include "core/Commands.h"
 #include "core/DocState.h"
-#include "ui/main/FormOpt.h"
 #include "settings/IniFile.h"
 #include "settings/Options.h"
 #include "ui/main/FormMain.h"
+#include "ui/main/FormOpt.h"
 #include "ui/main/GridView.h"
 #include "ui/main/MainMenu.h"
 

@@ -28,7 +28,9 @@ std::string Ramp(int64_t n) {
 }
 
 std::string DocumentBytes() {
-  return Doc().DocSize > 0 ? std::string(reinterpret_cast<const char*>(Doc().DocBuffer), static_cast<size_t>(Doc().DocSize)) : "";
+  return Doc().DocSize > 0
+             ? std::string(reinterpret_cast<const char*>(Doc().DocBuffer), static_cast<size_t>(Doc().DocSize))
+             : "";
 }
 
 AllocationLimit::AllocationLimit(int64_t bytes) { TQZDynArray::SetAllocationLimit(bytes); }

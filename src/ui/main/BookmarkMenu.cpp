@@ -58,9 +58,15 @@ void TBookmarkMenu::ShowEntries() {
 
 bool RunBookmarkCommand(IDocumentHost& host, Cmd cmd) {
   switch (cmd) {
-    case Cmd::BookmarkAdd: AddBookmarkCommand(); return true;
-    case Cmd::BookmarkRemove: RemoveBookmarkCommand(); return true;
-    case Cmd::BookmarkRemoveAll: RemoveAllBookmarksCommand(); return true;
+    case Cmd::BookmarkAdd:
+      AddBookmarkCommand();
+      return true;
+    case Cmd::BookmarkRemove:
+      RemoveBookmarkCommand();
+      return true;
+    case Cmd::BookmarkRemoveAll:
+      RemoveAllBookmarksCommand();
+      return true;
     case Cmd::BookmarkSave: {
       const FileAnswer answer = host.AskFileName(BookmarkFileQuestion(true));
       if (answer.ok) SaveBookmarksTo(answer.path);
@@ -71,7 +77,8 @@ bool RunBookmarkCommand(IDocumentHost& host, Cmd cmd) {
       if (answer.ok) LoadBookmarksFrom(answer.path);
       return true;
     }
-    default: break;
+    default:
+      break;
   }
   const int index = static_cast<int>(cmd) - static_cast<int>(Cmd::Bookmark1);
   if (index < 0 || index >= 9) return false;

@@ -167,7 +167,8 @@ void TFormOpt::SelectFont(const QString& name) {
   if (index < 0) {
     // A font the system lacks (it is substituted when drawn) stays selectable.
     index = 0;
-    while (index < comboFont_->count() && QString::compare(comboFont_->itemText(index), name, Qt::CaseInsensitive) < 0) {
+    while (index < comboFont_->count() &&
+           QString::compare(comboFont_->itemText(index), name, Qt::CaseInsensitive) < 0) {
       ++index;
     }
     comboFont_->insertItem(index, name);
@@ -253,9 +254,11 @@ void TFormOpt::RefreshLinkPage() {
   const QString folder = QString::fromStdString(ShellFolder("SendTo"));
   labelLinkFolder_->setText(link_.linkName.empty()
                                 ? QString("No link to QUOXA in %1 yet. A link lets file managers offer QUOXA "
-                                          "under \"Open With\".").arg(folder)
+                                          "under \"Open With\".")
+                                      .arg(folder)
                                 : QString("Link %1 in %2 opens files in QUOXA from the file managers' "
-                                          "\"Open With\".").arg(QString::fromStdString(link_.linkName), folder));
+                                          "\"Open With\".")
+                                      .arg(QString::fromStdString(link_.linkName), folder));
 }
 
 void TFormOpt::CreateLinkClick() {

@@ -124,7 +124,8 @@ void TGridKeys::HandleKey(GridKey key, bool shift, bool ctrl) {
 bool TGridKeys::EmptyDocumentRule(GridKey key) {
   switch (key) {
     case GridKey::Escape:
-      if (Doc().ViewReady && !Doc().TextMode && UnfinishedByte()) host_.SetHexCellText(Doc().CursorCol, Doc().CursorRow, "");
+      if (Doc().ViewReady && !Doc().TextMode && UnfinishedByte())
+        host_.SetHexCellText(Doc().CursorCol, Doc().CursorRow, "");
       break;
     case GridKey::Tab: host_.ToggleTextMode(); break;
     case GridKey::Insert: host_.ToggleOverwriteMode(); break;
@@ -224,7 +225,8 @@ bool TGridKeys::ApplyKeyRules(GridKey key, bool shift, bool ctrl) {
 
 void TGridKeys::GridMove(GridKey key, bool ctrl) {
   Cell target;
-  if (!GridMoveTarget(key, ctrl, {Doc().CursorCol, Doc().CursorRow}, Doc().BytesPerRow, Doc().VisibleRows, target)) return;
+  if (!GridMoveTarget(key, ctrl, {Doc().CursorCol, Doc().CursorRow}, Doc().BytesPerRow, Doc().VisibleRows, target))
+    return;
   if (target == Cell{Doc().CursorCol, Doc().CursorRow}) return;
   if (SelectCell(target.col, target.row)) SetCursorCell(target.col, target.row);
 }
@@ -358,6 +360,8 @@ void TGridKeys::CursorToLastByte() {
   SetCursorCell(last.col, last.row);
 }
 
-bool TGridKeys::LastByteOnScreen() const { return Doc().TopAddress <= Doc().DocSize && Doc().LastShownAddress == Doc().DocSize; }
+bool TGridKeys::LastByteOnScreen() const {
+  return Doc().TopAddress <= Doc().DocSize && Doc().LastShownAddress == Doc().DocSize;
+}
 
 }  // namespace quoxa

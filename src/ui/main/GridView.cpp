@@ -7,9 +7,9 @@
 #include "settings/ColorCombo.h"
 #include "settings/Options.h"
 #include "ui/main/QZScrollBar.h"
-#include "widgets/FixedFont.h"
 #include "ui/main/QZStrGrid.h"
 #include "ui/main/ViewTexts.h"
+#include "widgets/FixedFont.h"
 
 namespace quoxa {
 

@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-
 #include <algorithm>
 #include <cmath>
 

@@ -18,9 +18,7 @@ void TQZScrollBar::SetParams(int64_t position, int64_t min, int64_t pageSize, in
   if (moved && OnChange) OnChange();
 }
 
-void TQZScrollBar::SetPosition(int64_t position) {
-  SetParams(position, model_.Min(), model_.PageSize(), model_.Max());
-}
+void TQZScrollBar::SetPosition(int64_t position) { SetParams(position, model_.Min(), model_.PageSize(), model_.Max()); }
 
 void TQZScrollBar::Scroll(ScrollCode code, int64_t trackPosition) {
   int64_t position = model_.PositionFor(code, trackPosition);

@@ -34,10 +34,18 @@ int64_t TScrollBarModel::PositionFor(ScrollCode code, int64_t trackPosition) con
   const int64_t span = std::max(min_, MaxPosition()) - min_;
   int64_t pos = position_;
   switch (code) {
-    case ScrollCode::LineUp: pos -= std::min(smallChange_, span); break;
-    case ScrollCode::LineDown: pos += std::min(smallChange_, span); break;
-    case ScrollCode::PageUp: pos -= std::min(largeChange_, span); break;
-    case ScrollCode::PageDown: pos += std::min(largeChange_, span); break;
+    case ScrollCode::LineUp:
+      pos -= std::min(smallChange_, span);
+      break;
+    case ScrollCode::LineDown:
+      pos += std::min(smallChange_, span);
+      break;
+    case ScrollCode::PageUp:
+      pos -= std::min(largeChange_, span);
+      break;
+    case ScrollCode::PageDown:
+      pos += std::min(largeChange_, span);
+      break;
     case ScrollCode::ThumbPosition:
     case ScrollCode::ThumbTrack: pos = trackPosition; break;
     case ScrollCode::Top: pos = min_; break;
