@@ -17,7 +17,8 @@ namespace {
 std::function<void()> menuView;
 
 std::string NameTooLongText(const std::string& file) {
-  return FormatMsgS(FormatMsgD(msg::kBookmarkNameTooLong, static_cast<int64_t>(kMaxBookmarkNameBytes)), file);
+  return FormatMsgS(
+      FormatMsgD(msg::kBookmarkNameTooLong, static_cast<int64_t>(kMaxBookmarkNameBytes)), file);
 }
 
 std::string RefusalText(BookmarkFileFault fault, const std::string& file) {

@@ -78,7 +78,8 @@ BookmarkFileContents ParseBookmarkFile(std::string_view bytes) {
     }
   }
   if (contents.entries.empty()) {
-    contents.fault = contents.longNames > 0 ? BookmarkFileFault::NameTooLong : BookmarkFileFault::NoBookmarks;
+    contents.fault =
+        contents.longNames > 0 ? BookmarkFileFault::NameTooLong : BookmarkFileFault::NoBookmarks;
   }
   return contents;
 }

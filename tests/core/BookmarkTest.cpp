@@ -247,8 +247,8 @@ TEST_F(BookmarkCommands, BadFilesAreReportedByNameAndLeaveTheListAlone) {
        "were loaded."},
       {dir.Write("two.qbm", "x\ny\n5 a\n"), "2 lines of two.qbm are no bookmarks and were skipped."},
       {dir.Write("mixed.qbm", "5 a\n6 " + std::string(300, 'n') + "\n"),
-       "1 line of mixed.qbm is no bookmark and was skipped.\nA bookmark name in mixed.qbm is longer than 255 "
-       "characters, the most a name may have."},
+       "1 line of mixed.qbm is no bookmark and was skipped.\nA bookmark name in mixed.qbm is "
+       "longer than 255 characters, the most a name may have."},
   };
   for (const auto& [path, text] : warned) {
     rec.messages.shown.clear();

@@ -78,9 +78,9 @@ TEST_F(Journaling, UndoAndRedoKeepOrDropAnUntouchedBlockWithoutAWord) {
   struct Case {
     const char* name;
     std::function<void()> edit;
-    int64_t begin, end;          // marked before the step; 0 = none
+    int64_t begin, end;            // marked before the step; 0 = none
     int64_t laterBegin, laterEnd;  // marked after the step; 0 = as it was
-    bool kept;                   // the block at undo and redo
+    bool kept;                     // the block at undo and redo
   };
   const Case cases[] = {
       {"conversion inside the block", convert, 10, 20, 0, 0, true},

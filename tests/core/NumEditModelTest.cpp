@@ -169,9 +169,10 @@ TEST(NumEditModel, StrictTakesOnlyWholeNumbersWithinTheLimitsAsWritten) {
     long double value;  // -1: refused, the value and text stay
   };
   const Case cases[] = {
-      {"12", false, 12},  {" +7 ", false, 7}, {"100", false, 100}, {"-5", false, -1}, {"1.5", false, -1},
-      {"2,6", false, -1}, {"1.0", false, -1}, {"1e2", false, -1},  {"101", false, -1}, {"", false, -1},
-      {"$1F", true, 31},  {"64", true, 100},  {"65", true, -1},    {"-$1", true, -1},
+      {"12", false, 12},  {" +7 ", false, 7}, {"100", false, 100}, {"-5", false, -1},
+      {"1.5", false, -1}, {"2,6", false, -1}, {"1.0", false, -1},  {"1e2", false, -1},
+      {"101", false, -1}, {"", false, -1},    {"$1F", true, 31},   {"64", true, 100},
+      {"65", true, -1},   {"-$1", true, -1},
   };
   for (const Case& c : cases) {
     NumEditModel m;

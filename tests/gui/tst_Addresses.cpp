@@ -2,8 +2,8 @@
 // with their messages) and the Address and Bookmarks menus through the real main window.
 #include <QAction>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -188,9 +188,9 @@ class TestAddresses : public QObject {
     };
     // 50 bytes, the cursor on position 10.
     const Case cases[] = {
-        {false, 0, "-5", false, 0},  {false, 0, "1.5", false, 0}, {false, 0, "2.6", true, 0},
-        {false, 0, "abc", true, 0},  {false, 0, "12", false, 13}, {false, 1, "-3", false, 7},
-        {true, 0, "2.6", false, 0},  {true, 0, "-5", true, 0},    {true, 0, "7", true, 7},
+        {false, 0, "-5", false, 0}, {false, 0, "1.5", false, 0}, {false, 0, "2.6", true, 0},
+        {false, 0, "abc", true, 0}, {false, 0, "12", false, 13}, {false, 1, "-3", false, 7},
+        {true, 0, "2.6", false, 0}, {true, 0, "-5", true, 0},    {true, 0, "7", true, 7},
     };
     for (const Case& c : cases) {
       quoxa::test::RecorderScope rec;
@@ -201,7 +201,8 @@ class TestAddresses : public QObject {
         form = std::make_unique<TFormJump>();
       } else {
         form = std::make_unique<TFormGoto>();
-        Child<QRadioButton>(*form, (std::string("RadioGoMode") + std::to_string(c.mode)).c_str())->click();
+        Child<QRadioButton>(*form, (std::string("RadioGoMode") + std::to_string(c.mode)).c_str())
+            ->click();
       }
       ShowActive(*form);
       auto* edit = Child<TQZNumEdit>(*form, "QZNumEdit1");
@@ -222,7 +223,9 @@ class TestAddresses : public QObject {
         QCOMPARE(edit->text(), QString::fromLatin1(c.pasted));
       } else {
         QVERIFY2(form->result() == QDialog::Accepted, c.pasted);
-        QCOMPARE(c.jump ? static_cast<TFormJump&>(*form).Width() : static_cast<TFormGoto&>(*form).Position(), c.result);
+        QCOMPARE(c.jump ? static_cast<TFormJump&>(*form).Width()
+                        : static_cast<TFormGoto&>(*form).Position(),
+                 c.result);
         QVERIFY(rec.messages.Texts().empty());
       }
     }

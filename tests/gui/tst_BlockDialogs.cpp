@@ -319,9 +319,11 @@ class TestBlockDialogs : public QObject {
     MainWindowFixture f;
     f.Load(std::string(20, 'a'), 8, 4);  // the last byte in row 2, column 3
     Activate(f);
-    quoxa::TQZStrGrid* grid = f.form.QZStrGridHex()->IsActive() ? f.form.QZStrGridHex() : f.form.QZStrGridText();
+    quoxa::TQZStrGrid* grid =
+        f.form.QZStrGridHex()->IsActive() ? f.form.QZStrGridHex() : f.form.QZStrGridText();
     auto center = [&](int col, int row) { return grid->CellRect(col, row).center(); };
-    // Cells crossed on the way after the press on position 3; the last ones lie behind the document.
+    // Cells crossed on the way after the press on position 3; the last ones lie behind the
+    // document.
     const std::vector<std::vector<QPoint>> paths = {
         {center(1, 2), center(6, 2), center(5, 3)},
         {center(7, 3)},

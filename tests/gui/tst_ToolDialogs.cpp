@@ -303,7 +303,8 @@ class TestToolDialogs : public QObject {
   void thePatchRunsFromTheMenuAndUndoTakesItBack() {
     MainWindowFixture f;
     f.Load("MZ" + Bytes("F7 D0 F7 D2 B9 37") + "end", 8, 4);
-    // The cursor a row below the patched byte (position 8: row 0, column 7): the grid shows it anyway.
+    // The cursor a row below the patched byte (position 8: row 0, column 7): the grid shows it
+    // anyway.
     quoxa::GotoAddress(10, true, true);
     f.Trigger(Cmd::Patch);
     QCOMPARE(f.rec.messages.Texts(), std::vector<std::string>{"File successfully patched"});
