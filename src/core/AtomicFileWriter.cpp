@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "core/FileIdentity.h"
+#include "core/FileIo.h"
 
 namespace quoxa {
 
@@ -71,7 +72,7 @@ int AtomicFileWriter::Begin(const std::string& path, int64_t size) {
     return result == kTryInPlace ? BeginInPlace(false) : result;
   }
   // Folders, devices and pipes are not replaced by a plain file.
-  if (!S_ISREG(st.st_mode)) return kIoAccessDenied;
+  if (!S_ISREG(st.st_mode)) return kResultNotRegularFile;
   // Writing through the folder must not bypass the file's own protection.
   if (access(target_.c_str(), W_OK) != 0) return IoErrorFromErrno(errno, IoOp::Create);
   if (LockedByOther(target_)) return kIoSharingViolation;

@@ -31,7 +31,8 @@ class AtomicFileWriter {
   AtomicFileWriter(const AtomicFileWriter&) = delete;
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-  // Checks the target and prepares the write of size bytes; 0 or an I/O error number.
+  // Checks the target and prepares the write of size bytes; 0, an I/O error number, or
+  // kResultNotRegularFile (FileIo.h) for a device, folder or pipe.
   int Begin(const std::string& path, int64_t size);
   // Appends n bytes; written receives how many were stored.
   int Write(const uint8_t* data, int64_t n, int64_t& written);

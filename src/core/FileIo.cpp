@@ -68,6 +68,8 @@ std::string WriteErrorText(int32_t result, const std::string& name) {
       return FormatMsgS(msg::kErrorClosingFile, file);
     case kResultWriteCancelled:
       return FormatMsgS(msg::kWritingCancelled, file);
+    case kResultNotRegularFile:
+      return FormatMsgS(msg::kNotRegularFile, file);
     default:
       break;
   }

@@ -15,6 +15,8 @@ constexpr int32_t kResultReadFailed = 2005;
 constexpr int32_t kResultCloseFailed = 2006;
 constexpr int32_t kResultReadCancelled = 2011;
 constexpr int32_t kResultWriteCancelled = 2058;
+// The target is a device, folder or pipe: only regular files are written.
+constexpr int32_t kResultNotRegularFile = 2059;
 // The file is in use by another program (the read-only question follows).
 constexpr int32_t kResultFileInUse = 32;
 

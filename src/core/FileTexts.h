@@ -11,6 +11,7 @@ inline constexpr const char* kErrorClosingFile = "Error closing file\n%s";
 inline constexpr const char* kReadingCancelled = "Reading cancelled:\n%s";
 inline constexpr const char* kErrorWriting = "Error writing\n%s";
 inline constexpr const char* kWritingCancelled = "Writing %s cancelled";
+inline constexpr const char* kNotRegularFile = "Error writing\n%s\nNot a regular file";
 
 // Read-only mode: the question after a file in use, and the status panel texts
 // for a mode the user chose (or accepted) and for a write-protected file.

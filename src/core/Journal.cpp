@@ -122,6 +122,16 @@ bool Replay(const TUndoStep& step, bool inverse) {
   return true;
 }
 
+// True when the block marked now still denotes the same bytes after the step was replayed.
+bool BlockSurvives(const TUndoStep& step, const int64_t* recorded) {
+  if (!BlockMarked()) return true;
+  if (Doc().BlockBegin == recorded[0] && Doc().BlockEnd == recorded[1]) return true;
+  // Changes that keep every byte where it was move nothing under a block.
+  const bool keepsPositions = step.conversion != nullptr || (!step.grows && !step.shrinks);
+  return keepsPositions || Doc().BlockEnd < step.FirstPos();
+}
+
+// Undo and redo never ask anything: a box here would swallow the user's next key.
 void ShowState(const TUndoStep& step, bool undone) {
   const int64_t* block = undone ? step.blockBefore : step.blockAfter;
   const int64_t first = step.FirstPos();
@@ -131,8 +141,8 @@ void ShowState(const TUndoStep& step, bool undone) {
   } else if (step.blockPlaced || step.blockBefore[0] != step.blockAfter[0] ||
              step.blockBefore[1] != step.blockAfter[1]) {
     RestoreBlock(block[0], block[1]);
-  } else {
-    CheckBlock(first);
+  } else if (!BlockSurvives(step, block)) {
+    UnmarkBlock();
   }
   const int64_t cursor = undone ? step.cursorBefore : step.cursorAfter;
   GotoAddress(std::clamp<int64_t>(cursor, 1, std::max<int64_t>(Doc().DocSize, 1)), true, true);
@@ -350,5 +360,21 @@ void TUndoJournal::UpdateCommands() const {
 }
 
 JournalStep::JournalStep() : JournalStep(Doc().Journal) {}
+
+void UndoCommand() {
+  if (!Doc().ViewReady || !Doc().Journal.CanUndo()) {
+    ShowStatusNote(kNothingToUndoNote);
+    return;
+  }
+  Doc().Journal.Undo();
+}
+
+void RedoCommand() {
+  if (!Doc().ViewReady || !Doc().Journal.CanRedo()) {
+    ShowStatusNote(kNothingToRedoNote);
+    return;
+  }
+  Doc().Journal.Redo();
+}
 
 }  // namespace quoxa

@@ -132,5 +132,13 @@ class JournalStep {
 
 // Shown in the status bar when a change was too large to keep for undo.
 inline constexpr const char* kCannotUndoNote = "This change cannot be undone (not enough undo memory)";
+// Shown in the same place for Undo or Redo with nothing to take back or do again.
+inline constexpr const char* kNothingToUndoNote = "Nothing to undo";
+inline constexpr const char* kNothingToRedoNote = "Nothing to redo";
+
+// The Undo and Redo commands on the active document: with nothing to undo or redo (or no
+// document) the status bar says so.
+void UndoCommand();
+void RedoCommand();
 
 }  // namespace quoxa

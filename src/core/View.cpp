@@ -1,6 +1,7 @@
 #include "core/View.h"
 
 #include "core/DocState.h"
+#include "core/Navigation.h"
 
 namespace quoxa {
 
@@ -23,13 +24,20 @@ void RepaintGrids() {
 }
 
 void ShowStatusNote(const std::string& text) {
-  if (installedView != nullptr) installedView->ShowNote(text);
+  if (installedView != nullptr) installedView->Notify(text);
 }
 
 void RefreshView() {
   RecomputeLastShown();
   RepaintFrom(Doc().CursorCol, Doc().CursorRow);
   UpdateStatus();
+}
+
+void RepaintFromPosition(int64_t pos) {
+  RecomputeLastShown();
+  if (pos > Doc().LastShownAddress) return;
+  const Cell cell = pos > Doc().TopAddress ? AddressToCell(pos) : Cell{};
+  RepaintFrom(cell.col, cell.row);
 }
 
 void SetCursorCell(int32_t col, int32_t row) {

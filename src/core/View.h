@@ -18,8 +18,8 @@ class IView {
   virtual void MoveGridCursor(int32_t col, int32_t row) = 0;
   // Redraw both data grids (the block colour changed).
   virtual void RepaintGrids() = 0;
-  // A short note in the status bar.
-  virtual void ShowNote(const std::string& text) { (void)text; }
+  // A short note shown whole for a while in the status bar's message area.
+  virtual void Notify(const std::string& text) { (void)text; }
 };
 
 // Installs the process-wide view; nullptr restores the default (draws nothing).
@@ -32,6 +32,9 @@ void RepaintGrids();
 void ShowStatusNote(const std::string& text);
 // LastShownAddress recomputed, cells refilled from the cursor cell, status updated.
 void RefreshView();
+// Cells refilled from the one of pos on (all of them when pos lies above the page), so that a
+// change there shows wherever the cursor is.
+void RepaintFromPosition(int64_t pos);
 // Moves the cursor cell in both grids and updates the status.
 void SetCursorCell(int32_t col, int32_t row);
 void SetCursorCol(int32_t col);

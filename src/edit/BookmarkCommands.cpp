@@ -16,12 +16,19 @@ namespace {
 
 std::function<void()> menuView;
 
+std::string NameTooLongText(const std::string& file) {
+  return FormatMsgS(
+      FormatMsgD(msg::kBookmarkNameTooLong, static_cast<int64_t>(kMaxBookmarkNameBytes)), file);
+}
+
 std::string RefusalText(BookmarkFileFault fault, const std::string& file) {
+  if (fault == BookmarkFileFault::NameTooLong) return NameTooLongText(file);
   const std::string head = FormatMsgS(msg::kNotABookmarkFile, file);
   switch (fault) {
     case BookmarkFileFault::TooLarge: return head + msg::kBookmarkFileTooLarge;
     case BookmarkFileFault::Binary: return head + msg::kBookmarkFileBinary;
     case BookmarkFileFault::NoBookmarks:
+    case BookmarkFileFault::NameTooLong:
     case BookmarkFileFault::None: break;
   }
   return head + msg::kBookmarkFileEmpty;
@@ -32,6 +39,7 @@ std::string OmissionText(const BookmarkFileContents& contents, const std::string
   std::string text;
   if (contents.skipped == 1) text = FormatMsgS(msg::kBookmarkLineSkipped, file);
   if (contents.skipped > 1) text = FormatMsgS(FormatMsgD(msg::kBookmarkLinesSkipped, contents.skipped), file);
+  if (contents.longNames > 0) text += "\n" + NameTooLongText(file);
   if (contents.cut > 0) text += (text.empty() ? "" : "\n") + FormatMsgS(msg::kBookmarksCut, file);
   return text;
 }

@@ -23,6 +23,8 @@ inline constexpr const char* kBookmarkFileBinary = "It holds binary data.";
 inline constexpr const char* kBookmarkFileEmpty = "No line holds a position, a blank and a name.";
 inline constexpr const char* kBookmarkLineSkipped = "1 line of %s is no bookmark and was skipped.";
 inline constexpr const char* kBookmarkLinesSkipped = "%d lines of %s are no bookmarks and were skipped.";
+inline constexpr const char* kBookmarkNameTooLong =
+    "A bookmark name in %s is longer than %d characters, the most a name may have.";
 inline constexpr const char* kBookmarksCut = "%s holds more than 9 bookmarks; only the first 9 were loaded.";
 }  // namespace msg
 

@@ -22,22 +22,23 @@ bool IsControl(unsigned char c) { return (c < 0x20 && c != '\t') || c == 0x7F; }
 
 bool IsBlankLine(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
-bool IsBookmarkLine(std::string_view line) {
+enum class LineKind { Bookmark, LongName, Other };
+
+LineKind KindOf(std::string_view line) {
   size_t i = 0;
   int64_t value = 0;
   while (i < line.size() && IsDigit(line[i])) {
     const int digit = line[i] - '0';
-    if (value > (kMaxPosition - digit) / 10) return false;
+    if (value > (kMaxPosition - digit) / 10) return LineKind::Other;
     value = value * 10 + digit;
     ++i;
   }
-  if (i == 0 || i == line.size() || line[i] != ' ') return false;
+  if (i == 0 || i == line.size() || line[i] != ' ') return LineKind::Other;
   const std::string_view name = line.substr(i + 1);
-  if (name.size() > kMaxBookmarkNameBytes) return false;
   for (char c : name) {
-    if (IsControl(static_cast<unsigned char>(c))) return false;
+    if (IsControl(static_cast<unsigned char>(c))) return LineKind::Other;
   }
-  return true;
+  return name.size() > kMaxBookmarkNameBytes ? LineKind::LongName : LineKind::Bookmark;
 }
 
 }  // namespace
@@ -66,15 +67,20 @@ BookmarkFileContents ParseBookmarkFile(std::string_view bytes) {
     start = end + 1;
     if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ++start;
     if (IsBlankLine(line)) continue;
-    if (!IsBookmarkLine(line)) {
+    const LineKind kind = KindOf(line);
+    if (kind != LineKind::Bookmark) {
       ++contents.skipped;
+      if (kind == LineKind::LongName) ++contents.longNames;
     } else if (contents.entries.size() < static_cast<size_t>(kMaxBookmarks)) {
       contents.entries.emplace_back(line);
     } else {
       ++contents.cut;
     }
   }
-  if (contents.entries.empty()) contents.fault = BookmarkFileFault::NoBookmarks;
+  if (contents.entries.empty()) {
+    contents.fault =
+        contents.longNames > 0 ? BookmarkFileFault::NameTooLong : BookmarkFileFault::NoBookmarks;
+  }
   return contents;
 }
 

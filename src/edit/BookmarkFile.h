@@ -17,17 +17,18 @@ constexpr size_t kMaxBookmarkNameBytes = 255;
 // The file's bytes for a list: every entry followed by CR LF.
 std::string BookmarkFileBytes(const std::vector<std::string>& entries);
 
-enum class BookmarkFileFault { None, TooLarge, Binary, NoBookmarks };
+enum class BookmarkFileFault { None, TooLarge, Binary, NoBookmarks, NameTooLong };
 
 // What a file's bytes hold. A line is a bookmark when it is decimal digits (a value of at most
 // 2147483647), one blank and a name of at most 255 bytes without control characters other than
 // tabs. Empty and blank lines are passed over; other lines are skipped and counted; bookmarks
 // past the ninth are cut and counted. A NUL byte makes the whole file binary; a file without
-// any bookmark is refused as well.
+// any bookmark is refused as well (NameTooLong when a line failed only by its name's length).
 struct BookmarkFileContents {
   BookmarkFileFault fault = BookmarkFileFault::None;
   std::vector<std::string> entries;
   int skipped = 0;
+  int longNames = 0;  // skipped lines that were bookmarks but for a name over 255 bytes
   int cut = 0;
 };
 BookmarkFileContents ParseBookmarkFile(std::string_view bytes);

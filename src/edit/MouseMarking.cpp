@@ -24,6 +24,14 @@ int64_t AnchorOf(int64_t cursor) {
 
 }  // namespace
 
+Cell DragCell(Cell cell) {
+  const int64_t pos = Doc().TopAddress + int64_t{cell.row} * Doc().BytesPerRow + cell.col;
+  if (pos <= Doc().DocSize || Doc().DocSize < Doc().TopAddress) return cell;
+  const int64_t last = Doc().DocSize - Doc().TopAddress;
+  return {static_cast<int32_t>(last % Doc().BytesPerRow),
+          static_cast<int32_t>(last / Doc().BytesPerRow)};
+}
+
 void TMouseMarking::Press(int64_t before, int64_t pos, bool shift) {
   pressed_ = true;
   last_ = pos;

@@ -6,7 +6,13 @@
 
 #include <cstdint>
 
+#include "core/Navigation.h"
+
 namespace quoxa {
+
+// The cell a drag over cell marks to: a cell behind the last byte stands for the last byte, so a
+// block dragged into the empty cells ends on it however fast the mouse got there.
+Cell DragCell(Cell cell);
 
 class TMouseMarking {
  public:

@@ -69,6 +69,8 @@ void TNumberChoice::SaveHistory() { history_->Save(); }
 void TNumberChoice::TakePositions() {
   edit_->SetDigitsInt(18);
   edit_->SetMax(999999999999999999.0L);
+  // A pasted "-5" or "1.5" reaches the dialog's check as it is, never rounded or clamped.
+  edit_->SetStrict(true);
 }
 
 void TNumberChoice::RememberText() { history_->Add(Text()); }

@@ -42,7 +42,8 @@ class TNumberChoice : public QGroupBox {
   void SaveHistory();
   // The edit's text goes to the top of the history (the number was accepted).
   void RememberText();
-  // Room for any position of a document: 18 digits, up to 10^18 - 1.
+  // Room for any position of a document: 18 digits, up to 10^18 - 1; whole numbers only, as
+  // written (the dialog's check refuses what is not one).
   void TakePositions();
 
  private:

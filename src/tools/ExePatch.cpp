@@ -2,6 +2,7 @@
 
 #include "core/Busy.h"
 #include "core/Commands.h"
+#include "core/DocState.h"
 #include "core/Journal.h"
 #include "core/Messages.h"
 #include "core/Progress.h"
@@ -40,6 +41,8 @@ PatchOutcome PatchExecutable() {
     return PatchOutcome::NotFound;
   }
   if (!result.replaced) return PatchOutcome::NotReplaced;
+  // The cursor stays: the patched byte may lie above it, where a refresh from the cursor stops.
+  RepaintFromPosition(Doc().LastReplaced);
   RefreshView();
   ShowInfo(msg::kPatched);
   return PatchOutcome::Patched;

@@ -131,6 +131,12 @@ std::optional<long double> NumEditModel::Parse(std::string_view text) const {
 bool NumEditModel::Validate(std::string_view text) {
   const std::optional<long double> parsed = Parse(text);
   if (!parsed) return false;
+  if (strict_) {
+    // Hex text is digits already; decimal text must be digits too, without separator or exponent.
+    const bool whole =
+        hex_ || TrimBlanks(text).find_first_not_of("+-0123456789") == std::string_view::npos;
+    if (!whole || *parsed < min_ || *parsed > max_) return false;
+  }
   value_ = Fit(*parsed);
   return true;
 }

@@ -41,6 +41,11 @@ class NumEditModel {
   // over. Returns the text to show, or nothing when the shown text stays.
   std::optional<std::string> SwitchHex(bool hex, std::string_view shownText);
 
+  // Whole numbers as written: Validate refuses a fraction, a number outside Min..Max or any
+  // other text instead of rounding or clamping it, so that a dialog sees what was pasted.
+  bool Strict() const { return strict_; }
+  void SetStrict(bool strict) { strict_ = strict; }
+
   char DecimalSeparator() const { return separator_; }
   void SetDecimalSeparator(char separator) { separator_ = separator; }
 
@@ -51,7 +56,8 @@ class NumEditModel {
   // "$", hex digits. Decimal: "," and "." both count as the separator.
   std::optional<long double> Parse(std::string_view text) const;
 
-  // Parses, clamps and takes the value; false (and nothing changed) when the text does not parse.
+  // Parses, clamps and takes the value; false (and nothing changed) when the text does not parse
+  // (or, when Strict, is no whole number within the limits).
   bool Validate(std::string_view text);
 
   // A typed character (upper-cased first) against the text that would result from replacing
@@ -79,6 +85,7 @@ class NumEditModel {
   int digitsInt_ = 8;
   int digitsFrac_ = 0;
   bool hex_ = false;
+  bool strict_ = false;
   char separator_ = '.';
 };
 

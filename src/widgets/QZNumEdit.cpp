@@ -146,8 +146,10 @@ void TQZNumEdit::focusOutEvent(QFocusEvent* event) {
   setText(QString::fromStdString(model_.PrepareLeave(Latin1(text()))));
   if (model_.Hex() != wasHex) emit HexChanged(model_.Hex());
   if (Validate()) return;
-  model_.RestoreEntry();
-  ShowValue();
+  if (!model_.Strict()) {
+    model_.RestoreEntry();
+    ShowValue();
+  }
   selectAll();
   if (IgnoresInput(QApplication::focusWidget())) return;
   // Taking the focus back inside its own focus-out confuses the toolkit; do it right after.

@@ -39,6 +39,9 @@ class TQZNumEdit : public QLineEdit {
 
   // Parses the text, clamps it to the limits and shows it anew; false when it is no number.
   bool Validate();
+  // Whole numbers as written (NumEditModel::SetStrict): a text Enter or leaving cannot take stays
+  // as it is, for the dialog's OK to refuse.
+  void SetStrict(bool strict) { model_.SetStrict(strict); }
 
  signals:
   // Hex was switched, by SetHex or by a "$" typed or pasted into the text.

@@ -191,6 +191,8 @@ TEST(BookmarkFile, ReadingTakesAnyLineEndAndPassesOverWhatIsNoBookmark) {
        0},
       {"5 a\x01z\n6 del\x7F\n7 tab\there\n8 \xFF\xFE", Fault::None, {"7 tab\there", "8 \xFF\xFE"}, 2, 0},
       {"1 " + name255 + "\n2 " + name255 + "y\n", Fault::None, {"1 " + name255}, 1, 0},
+      {"2 " + name255 + "y\r\n", Fault::NameTooLong, {}, 1, 0},
+      {"x\n2 " + name255 + "y\r\n", Fault::NameTooLong, {}, 2, 0},
       {"0 zero\n3  two blanks ", Fault::None, {"0 zero", "3  two blanks "}, 0, 0},
       {ten, Fault::None, {"1 n", "2 n", "3 n", "4 n", "5 n", "6 n", "7 n", "8 n", "9 n"}, 0, 2},
       {std::string("1 a\0b\n", 6), Fault::Binary, {}, 0, 0},
@@ -225,6 +227,8 @@ TEST_F(BookmarkCommands, BadFilesAreReportedByNameAndLeaveTheListAlone) {
       {dir.Write("text.qbm", "just\nsome text\n"),
        "text.qbm is not a bookmark file.\nNo line holds a position, a blank and a name."},
       {dir.File("missing.qbm"), "Error reading\nmissing.qbm\nError 2: File not found"},
+      {dir.Write("long.qbm", "7 " + std::string(256, 'n') + "\r\n"),
+       "A bookmark name in long.qbm is longer than 255 characters, the most a name may have."},
   };
   for (const auto& [path, text] : refused) {
     rec.messages.shown.clear();
@@ -242,6 +246,9 @@ TEST_F(BookmarkCommands, BadFilesAreReportedByNameAndLeaveTheListAlone) {
        "1 line of many.qbm is no bookmark and was skipped.\nmany.qbm holds more than 9 bookmarks; only the first 9 "
        "were loaded."},
       {dir.Write("two.qbm", "x\ny\n5 a\n"), "2 lines of two.qbm are no bookmarks and were skipped."},
+      {dir.Write("mixed.qbm", "5 a\n6 " + std::string(300, 'n') + "\n"),
+       "1 line of mixed.qbm is no bookmark and was skipped.\nA bookmark name in mixed.qbm is "
+       "longer than 255 characters, the most a name may have."},
   };
   for (const auto& [path, text] : warned) {
     rec.messages.shown.clear();

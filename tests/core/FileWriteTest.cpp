@@ -333,14 +333,30 @@ TEST_F(FileWrite, FolderThatDoesNotExistIsPathNotFound) {
   EXPECT_TRUE(dir.Names().empty());
 }
 
-TEST_F(FileWrite, AFolderIsNotReplacedByAFile) {
+TEST_F(FileWrite, AFolderDeviceOrPipeIsNotARegularFileAndStaysAsItWas) {
   ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
-  LoadDocument("abc");
-  Doc().Modified = true;
-  EXPECT_FALSE(WriteFileRange(dir / "sub", false, 1, 0));
-  EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nsub\nError 5: File access denied"}));
+  ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0644), 0);
+  struct Case {
+    std::string path;
+    bool range;  // Write block, else Save
+    const char* text;
+  };
+  const Case cases[] = {
+      {dir / "sub", false, "Error writing\nsub\nNot a regular file"},
+      {dir / "pipe", true, "Error writing\npipe\nNot a regular file"},
+      {"/dev/full", true, "Error writing\nfull\nNot a regular file"},
+      {"/dev/null", false, "Error writing\nnull\nNot a regular file"},
+  };
+  for (const Case& c : cases) {
+    LoadDocument("abc");
+    Doc().Modified = true;
+    rec.messages.shown.clear();
+    EXPECT_FALSE(WriteFileRange(c.path, c.range, 1, 2)) << c.path;
+    EXPECT_EQ(rec.messages.Texts(), Names{c.text}) << c.path;
+    EXPECT_TRUE(Doc().Modified) << c.path;
+  }
   EXPECT_TRUE(dir.Names("sub").empty());
-  EXPECT_TRUE(Doc().Modified);
+  EXPECT_EQ(dir.Names(), (Names{"pipe", "sub"}));
 }
 
 }  // namespace

@@ -65,25 +65,52 @@ TEST_F(Journaling, UndoBringsBackCursorBlockAndEnabledCommands) {
   EXPECT_TRUE(Doc().Modified);
 }
 
-TEST_F(Journaling, AStepThatLeavesTheBlockAloneChecksItAsAnyEdit) {
-  GotoAddress(5, true, false);
-  MarkBlock(false, true);
-  GotoAddress(8, true, false);
-  MarkBlock(false, true);
-  Step([] { OverwriteBytes(50, "zz"); });
-  Step([] { DeleteRange(20, 4); });
-  ASSERT_TRUE(Doc().Journal.Undo());
-  EXPECT_TRUE(BlockMarked());
-  ASSERT_TRUE(Doc().Journal.Undo());
-  EXPECT_TRUE(BlockMarked());
-  ASSERT_TRUE(Doc().Journal.Redo());
-  ASSERT_TRUE(Doc().Journal.Redo());
-  // Undoing a change in front of the block's end moves bytes under it.
-  Step([] { DeleteRange(2, 1); });
-  rec.messages.shown.clear();
-  ASSERT_TRUE(Doc().Journal.Undo());
-  EXPECT_FALSE(BlockMarked());
-  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{msg::kBlockNoLongerValid});
+TEST_F(Journaling, UndoAndRedoKeepOrDropAnUntouchedBlockWithoutAWord) {
+  // Ramp(64) holds 0x00..0x3F; the conversion turns 0x0A..0x0F (positions 11..16) into 'x'.
+  TConversionTable table = IdentityTable();
+  for (int c = 0x0A; c <= 0x0F; ++c) table[static_cast<size_t>(c)] = 'x';
+  const std::function<void()> overwrite = [] { OverwriteBytes(12, "zz"); };
+  const std::function<void()> remove = [] { DeleteRange(20, 4); };
+  const std::function<void()> convert = [&table] {
+    ConversionTable = table;
+    ApplyConversion(1);
+  };
+  struct Case {
+    const char* name;
+    std::function<void()> edit;
+    int64_t begin, end;            // marked before the step; 0 = none
+    int64_t laterBegin, laterEnd;  // marked after the step; 0 = as it was
+    bool kept;                     // the block at undo and redo
+  };
+  const Case cases[] = {
+      {"conversion inside the block", convert, 10, 20, 0, 0, true},
+      {"overwrite inside the block", overwrite, 5, 30, 0, 0, true},
+      {"in place, block marked later", overwrite, 0, 0, 10, 14, true},
+      {"delete behind a block marked later", remove, 0, 0, 5, 8, true},
+      {"delete under a block marked later", remove, 0, 0, 15, 25, false},
+      {"delete in front of a block marked later", remove, 0, 0, 30, 40, false},
+  };
+  for (const Case& c : cases) {
+    test::LoadDocument(test::Ramp(64), 8, 4);
+    Doc().Journal.Reset();
+    Doc().BlockBegin = c.begin;
+    Doc().BlockEnd = c.end;
+    Step(c.edit);
+    if (c.laterBegin != 0) {
+      Doc().BlockBegin = c.laterBegin;
+      Doc().BlockEnd = c.laterEnd;
+    }
+    const int64_t begin = Doc().BlockBegin;
+    const int64_t end = Doc().BlockEnd;
+    rec.messages.shown.clear();
+    ASSERT_TRUE(Doc().Journal.Undo()) << c.name;
+    EXPECT_EQ(Doc().BlockBegin, c.kept ? begin : 0) << c.name;
+    EXPECT_EQ(Doc().BlockEnd, c.kept ? end : 0) << c.name;
+    ASSERT_TRUE(Doc().Journal.Redo()) << c.name;
+    EXPECT_EQ(Doc().BlockEnd, c.kept ? end : 0) << c.name;
+    EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{}) << c.name;
+  }
+  ResetConversionTable();
 }
 
 TEST_F(Journaling, UndoOverTheLastReplacementDisablesReplaceUndo) {

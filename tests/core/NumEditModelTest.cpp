@@ -162,6 +162,29 @@ TEST(NumEditModel, HexValidationReadsDollarText) {
   EXPECT_FALSE(m.Validate("$10000000000000000"));
 }
 
+TEST(NumEditModel, StrictTakesOnlyWholeNumbersWithinTheLimitsAsWritten) {
+  struct Case {
+    const char* text;
+    bool hex;
+    long double value;  // -1: refused, the value and text stay
+  };
+  const Case cases[] = {
+      {"12", false, 12},  {" +7 ", false, 7}, {"100", false, 100}, {"-5", false, -1},
+      {"1.5", false, -1}, {"2,6", false, -1}, {"1.0", false, -1},  {"1e2", false, -1},
+      {"101", false, -1}, {"", false, -1},    {"$1F", true, 31},   {"64", true, 100},
+      {"65", true, -1},   {"-$1", true, -1},
+  };
+  for (const Case& c : cases) {
+    NumEditModel m;
+    m.SetMax(100);
+    m.SetStrict(true);
+    m.SetValue(3);
+    m.SwitchHex(c.hex, m.Text());
+    EXPECT_EQ(m.Validate(c.text), c.value >= 0) << c.text;
+    EXPECT_EQ(m.Value(), c.value >= 0 ? c.value : 3) << c.text;
+  }
+}
+
 TEST(NumEditModel, DecimalKeyFilterLimitsDigits) {
   NumEditModel m;
   EXPECT_EQ(TypeAtEnd(m, "", "123456789"), "12345678");  // a ninth digit is refused

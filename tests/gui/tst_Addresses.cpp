@@ -1,7 +1,9 @@
 // The Go to address and Jump width dialogs (controls, radios following "$", histories, OK checks
 // with their messages) and the Address and Bookmarks menus through the real main window.
 #include <QAction>
+#include <QClipboard>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -171,6 +173,59 @@ class TestAddresses : public QObject {
         QVERIFY2(form.result() == QDialog::Accepted, c.text);
         QCOMPARE(form.Position(), c.position);
         QCOMPARE(form.Mode(), c.mode);
+        QVERIFY(rec.messages.Texts().empty());
+      }
+    }
+  }
+
+  void pastedNumbersReachTheCheckUnroundedAndUnclamped() {
+    struct Case {
+      bool jump;  // Jump width, else Go to (mode: 0 absolute, 1 relative down)
+      int mode;
+      const char* pasted;
+      bool click;      // OK clicked with the mouse, else Enter
+      int64_t result;  // 0: refused with the message, the dialog open and the text as pasted
+    };
+    // 50 bytes, the cursor on position 10.
+    const Case cases[] = {
+        {false, 0, "-5", false, 0}, {false, 0, "1.5", false, 0}, {false, 0, "2.6", true, 0},
+        {false, 0, "abc", true, 0}, {false, 0, "12", false, 13}, {false, 1, "-3", false, 7},
+        {true, 0, "2.6", false, 0}, {true, 0, "-5", true, 0},    {true, 0, "7", true, 7},
+    };
+    for (const Case& c : cases) {
+      quoxa::test::RecorderScope rec;
+      quoxa::test::LoadDocument(quoxa::test::Ramp(50), 16, 4);
+      quoxa::GotoAddress(10, true, false);
+      std::unique_ptr<QDialog> form;
+      if (c.jump) {
+        form = std::make_unique<TFormJump>();
+      } else {
+        form = std::make_unique<TFormGoto>();
+        Child<QRadioButton>(*form, (std::string("RadioGoMode") + std::to_string(c.mode)).c_str())
+            ->click();
+      }
+      ShowActive(*form);
+      auto* edit = Child<TQZNumEdit>(*form, "QZNumEdit1");
+      edit->setFocus();
+      edit->selectAll();
+      QGuiApplication::clipboard()->setText(QString::fromLatin1(c.pasted));
+      QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+      QCOMPARE(edit->text(), QString::fromLatin1(c.pasted));
+      if (c.click) {
+        QTest::mouseClick(Child<QPushButton>(*form, "ButtonOK"), Qt::LeftButton);
+      } else {
+        QTest::keyClick(edit, Qt::Key_Return);
+      }
+      const std::string message = c.jump ? "Jump width invalid" : "Address invalid";
+      if (c.result == 0) {
+        QVERIFY2(form->isVisible(), c.pasted);
+        QCOMPARE(rec.messages.Texts(), std::vector<std::string>{message});
+        QCOMPARE(edit->text(), QString::fromLatin1(c.pasted));
+      } else {
+        QVERIFY2(form->result() == QDialog::Accepted, c.pasted);
+        QCOMPARE(c.jump ? static_cast<TFormJump&>(*form).Width()
+                        : static_cast<TFormGoto&>(*form).Position(),
+                 c.result);
         QVERIFY(rec.messages.Texts().empty());
       }
     }

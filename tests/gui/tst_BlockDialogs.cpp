@@ -314,6 +314,31 @@ class TestBlockDialogs : public QObject {
     QTest::qWait(200);
     QCOMPARE(quoxa::Doc().TopAddress, top);
   }
+
+  void aDragIntoTheEmptyCellsMarksToTheLastByte() {
+    MainWindowFixture f;
+    f.Load(std::string(20, 'a'), 8, 4);  // the last byte in row 2, column 3
+    Activate(f);
+    quoxa::TQZStrGrid* grid =
+        f.form.QZStrGridHex()->IsActive() ? f.form.QZStrGridHex() : f.form.QZStrGridText();
+    auto center = [&](int col, int row) { return grid->CellRect(col, row).center(); };
+    // Cells crossed on the way after the press on position 3; the last ones lie behind the
+    // document.
+    const std::vector<std::vector<QPoint>> paths = {
+        {center(1, 2), center(6, 2), center(5, 3)},
+        {center(7, 3)},
+        {QPoint(grid->width() - 2, center(0, 3).y())},
+    };
+    for (const std::vector<QPoint>& path : paths) {
+      quoxa::UnmarkBlock();
+      QTest::mousePress(grid, Qt::LeftButton, {}, center(2, 0));
+      for (const QPoint& point : path) QTest::mouseMove(grid, point);
+      QTest::mouseRelease(grid, Qt::LeftButton, {}, path.back());
+      QCOMPARE(quoxa::Doc().BlockBegin, 3);
+      QCOMPARE(quoxa::Doc().BlockEnd, 20);
+      QCOMPARE(quoxa::CursorAddress(), 20);
+    }
+  }
 };
 
 QTEST_MAIN(TestBlockDialogs)

@@ -21,6 +21,7 @@
 #include "core/Busy.h"
 #include "core/DocWrite.h"
 #include "core/HelpTopics.h"
+#include "core/Journal.h"
 #include "core/Navigation.h"
 #include "ui/main/AppIcon.h"
 #include "ui/main/FormAbout.h"
@@ -277,6 +278,41 @@ class TestFormMain : public QObject {
     f.Trigger(Cmd::Close);
     QVERIFY(!f.Action(Cmd::Undo)->isEnabled());
     QVERIFY(Texts(f).empty());
+  }
+
+  void undoNotesShowWholeInTheStatusBarAndTheNextKeyStillWorks() {
+    MainWindowFixture f;
+    f.Load("abcdef");
+    f.form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.form));
+    quoxa::TStatusPanels* bar = f.form.Panels();
+    QWidget* grid = f.form.QZStrGridText();
+    grid->setFocus();
+    if (!quoxa::Doc().TextMode) f.Trigger(Cmd::TextModeCheck);
+    if (quoxa::Doc().OverwriteMode) f.Trigger(Cmd::OverwriteCheck);
+    // Ctrl+Z and Ctrl+Y with nothing to take back; then a change too large for the journal.
+    const std::pair<QKeyCombination, const char*> steps[] = {
+        {Qt::ControlModifier | Qt::Key_Z, "Nothing to undo"},
+        {Qt::ControlModifier | Qt::Key_Y, "Nothing to redo"},
+        {Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z, "Nothing to redo"},
+        {Qt::NoModifier | Qt::Key_X, "This change cannot be undone (not enough undo memory)"},
+        {Qt::ControlModifier | Qt::Key_Z, "Nothing to undo"},
+    };
+    const int64_t budget = quoxa::Doc().Journal.Budget();
+    for (const auto& [key, note] : steps) {
+      bar->clearMessage();
+      if (key.key() == Qt::Key_X) quoxa::Doc().Journal.SetBudget(1);
+      QTest::keyClick(grid, key.key(), key.keyboardModifiers());
+      QCOMPARE(bar->currentMessage(), QString(note));
+      QVERIFY2(bar->fontMetrics().horizontalAdvance(QString(note)) < bar->width() - 20, note);
+    }
+    quoxa::Doc().Journal.SetBudget(budget);
+    QCOMPARE(quoxa::test::DocumentBytes(), std::string("xabcdef"));
+    QVERIFY(Texts(f).empty());
+    // The note steps aside for the next busy text.
+    quoxa::BeginBusy("Delete...");
+    QVERIFY(bar->currentMessage().isEmpty());
+    quoxa::EndBusy();
   }
 
   void openAndSaveThroughTheFileDialog() {

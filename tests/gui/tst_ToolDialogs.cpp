@@ -27,6 +27,7 @@
 #include "tools/FormEncode.h"
 #include "ui/main/MenuRules.h"
 #include "ui/main/PendingCommands.h"
+#include "ui/main/QZStrGrid.h"
 #include "widgets/HexString.h"
 
 using quoxa::Cmd;
@@ -301,10 +302,15 @@ class TestToolDialogs : public QObject {
 
   void thePatchRunsFromTheMenuAndUndoTakesItBack() {
     MainWindowFixture f;
-    f.Load("MZ" + Bytes("F7 D0 F7 D2 B9 37") + "end");
+    f.Load("MZ" + Bytes("F7 D0 F7 D2 B9 37") + "end", 8, 4);
+    // The cursor a row below the patched byte (position 8: row 0, column 7): the grid shows it
+    // anyway.
+    quoxa::GotoAddress(10, true, true);
     f.Trigger(Cmd::Patch);
     QCOMPARE(f.rec.messages.Texts(), std::vector<std::string>{"File successfully patched"});
     QCOMPARE(quoxa::test::DocumentBytes(), "MZ" + Bytes("F7 D0 F7 D2 B9 7E") + "end");
+    QCOMPARE(f.form.QZStrGridHex()->Cell(7, 0), QString("7E"));
+    QCOMPARE(quoxa::CursorAddress(), 10);
     QVERIFY(!f.Action(Cmd::ReplaceUndo)->isEnabled());
     f.Trigger(Cmd::Undo);
     QCOMPARE(quoxa::test::DocumentBytes(), "MZ" + Bytes("F7 D0 F7 D2 B9 37") + "end");

@@ -72,7 +72,7 @@ class RecordingView final : public IView {
   void UpdateStatus() override { ++statusUpdates; }
   void MoveGridCursor(int32_t col, int32_t row) override;
   void RepaintGrids() override { ++gridRepaints; }
-  void ShowNote(const std::string& text) override { notes.push_back(text); }
+  void Notify(const std::string& text) override { notes.push_back(text); }
 
   int repaints = 0;
   int statusUpdates = 0;

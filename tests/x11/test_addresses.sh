@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Address and Bookmarks menus as a user drives them: Go to in its three modes, the jump
-# width with F5 and Shift+F5, a refused address that keeps the dialog open, the difference
-# box, and five bookmarks saved, removed, loaded back and chosen.
+# width with F5 and Shift+F5, a refused address that keeps the dialog open, pasted numbers that
+# are no address, the difference box, and five bookmarks saved, removed, loaded back and chosen.
 source "$(dirname "$0")/lib.sh"
 x11_start
 write_settings <<INI
@@ -33,6 +33,22 @@ wait_active Error; keys Return; wait_active 'Enter jump width'; keys ctrl+a; typ
 keys shift+F5 z F5 z
 keys alt+a r Return alt+a f; wait_active Information; keys Return; wait_main; keys z ctrl+s
 expect_bytes "$doc" 000000000000000000007a007a007a7a
+quoxa_quit
+
+# A pasted "-5", "1.5" or "2.6" is checked as it stands: refused, the dialog stays open.
+clip_is() { [ "$(timeout 5 xclip -selection clipboard -o 2>/dev/null)" = "$1" ]; }
+doc=$(make_doc doc.bin "$zeros")
+quoxa_start "$doc"
+for pasted in -5 1.5 2.6; do
+  printf %s "$pasted" | xclip -selection clipboard
+  wait_until "xclip to own the clipboard" clip_is "$pasted"
+  keys ctrl+g; wait_active 'Go to address'; keys ctrl+a ctrl+v Return
+  wait_active Error; keys Return; wait_active 'Go to address'; keys Escape; wait_main
+done
+keys alt+a w; wait_active 'Enter jump width'; keys ctrl+a ctrl+v Return
+wait_active Error; keys Return; wait_active 'Enter jump width'; keys Escape; wait_main
+keys z ctrl+s
+expect_bytes "$doc" 7a000000000000000000000000000000
 quoxa_quit
 
 # Five bookmarks in the text grid: saved, all removed, loaded back, the third chosen.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Undo and redo as a user gives them: type, delete, replace all, then Ctrl+Z back to the
-# loaded bytes and Ctrl+Shift+Z / Ctrl+Y forward again, saving after every key.
+# loaded bytes and Ctrl+Shift+Z / Ctrl+Y forward again, saving after every key; then an undo
+# inside the marked block and one with nothing to undo, each followed by a working key.
 source "$(dirname "$0")/lib.sh"
 x11_start
 
@@ -43,5 +44,22 @@ keys ctrl+y ctrl+s
 expect_bytes "$doc" "$s2"
 keys ctrl+shift+z ctrl+s
 expect_bytes "$doc" "$s3"
+quoxa_quit
+
+# Undo of a byte typed inside the marked block keeps the block without a box, and Ctrl+Z with
+# nothing left to undo only says so in the status bar: the keys after them still work.
+write_settings <<INI
+[Options]
+ModusText=1
+Overwrite=1
+INI
+doc=$(make_doc doc.bin 4142434445464748)
+quoxa_start "$doc"
+keys ctrl+b Right Right Right ctrl+b Home z ctrl+s
+expect_bytes "$doc" 7a42434445464748
+keys ctrl+z ctrl+s
+expect_bytes "$doc" 4142434445464748
+keys ctrl+z ctrl+d ctrl+s
+expect_bytes "$doc" 45464748
 quoxa_quit
 pass

@@ -195,7 +195,7 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 
 void TFormMain::RunCommand(Cmd cmd) {
   if (cmd == Cmd::Undo || cmd == Cmd::Redo) {
-    if (Doc().ViewReady) cmd == Cmd::Undo ? Doc().Journal.Undo() : Doc().Journal.Redo();
+    cmd == Cmd::Undo ? UndoCommand() : RedoCommand();
     return;
   }
   // Every script run in the script window is an undo step of its own.
@@ -323,10 +323,14 @@ void TFormMain::MoveGridCursor(int32_t col, int32_t row) { grids_->MoveGridCurso
 
 void TFormMain::RepaintGrids() { grids_->RepaintDataGrids(); }
 
+void TFormMain::Notify(const std::string& text) { panels_->ShowTransient(text); }
+
 // ---- busy seam
 
 void TFormMain::Begin(const std::string& text) {
   ++busyDepth_;
+  // A note would hide the busy text.
+  panels_->clearMessage();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   // While a print preview is the active window, the text goes to its status bar.
   QLabel* preview = PreviewBusyPanel();

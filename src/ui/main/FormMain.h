@@ -45,6 +45,7 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   void UpdateStatus() override;
   void MoveGridCursor(int32_t col, int32_t row) override;
   void RepaintGrids() override;
+  void Notify(const std::string& text) override;
 
   // IBusy
   void Begin(const std::string& text) override;

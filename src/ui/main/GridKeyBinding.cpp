@@ -4,6 +4,7 @@
 
 #include "core/CodePage.h"
 #include "core/DocState.h"
+#include "core/Journal.h"
 #include "ui/main/GridView.h"
 #include "ui/main/QZStrGrid.h"
 #include "ui/main/ViewTexts.h"
@@ -25,6 +26,16 @@ void TGridKeyBinding::Bind(TQZStrGrid* grid) {
   grid->CanSelect = [this](int col, int row) { return keys_.SelectCell(col, row); };
   grid->KeyDown = [this](QKeyEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers();
+    // Undo and Redo take their keys while they are enabled; otherwise the keys come here.
+    if (mods == Qt::ControlModifier && event->key() == Qt::Key_Z) {
+      UndoCommand();
+      return true;
+    }
+    if ((mods == (Qt::ControlModifier | Qt::ShiftModifier) && event->key() == Qt::Key_Z) ||
+        (mods == Qt::ControlModifier && event->key() == Qt::Key_Y)) {
+      RedoCommand();
+      return true;
+    }
     // The Shift key itself is held by definition, whatever its event reports.
     const bool shift = (mods & Qt::ShiftModifier) || event->key() == Qt::Key_Shift;
     keys_.KeyDown(GridKeyFor(event->key()), shift, mods & Qt::ControlModifier);
@@ -54,6 +65,11 @@ void TGridKeyBinding::Bind(TQZStrGrid* grid) {
     if (grid->SelectCell(col, row)) marking_.Press(before, CursorAddress(), shift);
   };
   grid->CellDrag = [this] { marking_.Drag(CursorAddress()); };
+  grid->DragTarget = [](int& col, int& row) {
+    const Cell cell = DragCell({col, row});
+    col = cell.col;
+    row = cell.row;
+  };
   grid->DragScroll = [this](int rows) {
     if (!marking_.Pressed() || keys_.Handling()) return;
     if (rows > 0 && Doc().LastShownAddress < Doc().DocSize) keys_.ScrollRowDown();

@@ -302,8 +302,9 @@ void TQZStrGrid::mouseMoveEvent(QMouseEvent* event) {
                       std::clamp(point.y(), cells.top(), cells.bottom()));
   int col = 0;
   int row = 0;
-  const bool moved = CellAt(inside, col, row) && (col != col_ || row != row_);
-  if (moved && SelectCell(col, row) && CellDrag) CellDrag();
+  if (!CellAt(inside, col, row)) return;
+  if (DragTarget) DragTarget(col, row);
+  if ((col != col_ || row != row_) && SelectCell(col, row) && CellDrag) CellDrag();
 }
 
 void TQZStrGrid::mouseReleaseEvent(QMouseEvent* event) {

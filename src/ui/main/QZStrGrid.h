@@ -82,6 +82,8 @@ class TQZStrGrid : public QWidget {
   std::function<void(int col, int row, bool shift)> CellPress;
   // With the left button held the mouse moved onto another cell, which is now selected.
   std::function<void()> CellDrag;
+  // The cell a drag over (col, row) goes to instead; unset goes to that cell.
+  std::function<void(int& col, int& row)> DragTarget;
   // With the left button held above (-1) or below (+1) the cells, repeatedly.
   std::function<void(int rows)> DragScroll;
   std::function<void()> DragEnd;

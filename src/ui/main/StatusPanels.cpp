@@ -36,6 +36,10 @@ int TStatusPanels::PanelWidth(int panel) const {
   return label->contentsRect().width();
 }
 
+void TStatusPanels::ShowTransient(const std::string& text) {
+  showMessage(QString::fromStdString(text), kTransientMs);
+}
+
 void TStatusPanels::FitAddressPanel(int64_t lastAddress) {
   if (AddressPanelSample(lastAddress) != addressSample_) SetPanelWidths(lastAddress);
 }

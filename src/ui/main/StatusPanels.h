@@ -26,6 +26,10 @@ class TStatusPanels : public QStatusBar {
   void SetPanelWidths(int64_t lastAddress = 0);
   // Widens or narrows panel 0 when a document's last address needs it.
   void FitAddressPanel(int64_t lastAddress);
+  // A note over the whole width of the panels, for a few seconds: longer than panel 3 may be.
+  void ShowTransient(const std::string& text);
+
+  static constexpr int kTransientMs = 6000;
 
  private:
   std::array<QLabel*, kPanelCount> panels_{};
