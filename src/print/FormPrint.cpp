@@ -32,7 +32,9 @@ namespace {
 
 constexpr int kHelpPrint = 64;
 constexpr int kHelpPreview = 65;
-constexpr double kMaxMargin = 99.99;
+// The edit keeps long double values: a double 99.99 lies below 99.99 there and would clamp
+// a typed 99.99 down to 99.98.
+constexpr long double kMaxMargin = 99.99L;
 constexpr MarginSide kSides[] = {MarginSide::Left, MarginSide::Right, MarginSide::Top, MarginSide::Bottom};
 
 template <typename T>
@@ -251,6 +253,10 @@ void TFormPrint::ApplyToReport() {
 }
 
 int32_t TFormPrint::CheckedBytesPerRow() {
+  const std::string text = bytesPerRow_->currentText().toStdString();
+  // A number of rows too wide for the page is the job's to find: it knows the widths exactly.
+  const int32_t n = ParseBytesPerRow(text, kMaxDumpBytesPerRow);
+  if (n > 0) return n;
   int32_t limit = kMaxDumpBytesPerRow;
   if (!toFile_->isChecked()) {
     ApplyToReport();
@@ -258,12 +264,19 @@ int32_t TFormPrint::CheckedBytesPerRow() {
     const int32_t offsetChars = DumpOffsetChars(Doc().DocSize - 1, decimal_->isChecked());
     limit = BytesPerRowThatFit(report_.Geometry().PrintableWidth() / letter, below_->isChecked(), offsetChars);
   }
-  const int32_t n = ParseBytesPerRow(bytesPerRow_->currentText().toStdString(), limit);
-  if (n > 0) return n;
-  ShowError(limit > 0 ? FormatMsgD(msg::kBytesPerRowRange, limit) : msg::kInsufficientPaper);
+  // Beyond the longest row there is: no paper takes it.
+  const bool number = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos &&
+                      text.find_first_not_of('0') != std::string::npos;
+  const bool tooWide = !toFile_->isChecked() && number;
+  ShowError(limit > 0 && !tooWide ? FormatMsgD(msg::kBytesPerRowRange, limit)
+                                  : msg::kInsufficientPaper);
+  FocusBytesPerRow();
+  return 0;
+}
+
+void TFormPrint::FocusBytesPerRow() {
   bytesPerRow_->setFocus(Qt::OtherFocusReason);
   bytesPerRow_->lineEdit()->selectAll();
-  return 0;
 }
 
 void TFormPrint::ButtonOKClick() {
@@ -330,6 +343,7 @@ bool TFormPrint::RunToPrinter(const TDumpRows& rows) {
   if (result.outcome == DumpOutcome::DidNotFit) {
     report_.Abort();
     ShowError(msg::kInsufficientPaper);
+    FocusBytesPerRow();
     return false;
   }
   if (result.outcome == DumpOutcome::Done) {

@@ -49,6 +49,7 @@ class TFormPrint : public QDialog {
   void ApplyToReport();
   // 0 when the bytes per row are refused (the message is shown).
   int32_t CheckedBytesPerRow();
+  void FocusBytesPerRow();
   bool RunToFile(const TDumpRows& rows);
   bool RunToPrinter(const TDumpRows& rows);
   std::string AskOutputFile();

@@ -126,6 +126,7 @@ class TestPrint : public QObject {
   void emptyDocumentPrintsHeaderRulerAndFooter();
   void okRefusesBytesPerRowThatDoNotFit();
   void controlsSettingsAndUnits();
+  void marginsKeepTheirHundredths();
   void textOutputAsksForItsFile();
   void noPrinterInstalled();
   void previewPagesAndZoom();
@@ -266,11 +267,13 @@ void TestPrint::okRefusesBytesPerRowThatDoNotFit() {
   const Case cases[] = {
       {"", false, false, 15, "Bytes per row must be a number from 1 to 18."},
       {"0", false, false, 15, "Bytes per row must be a number from 1 to 18."},
-      {"19", false, false, 15, "Bytes per row must be a number from 1 to 18."},
-      {"25", false, true, 15, "Bytes per row must be a number from 1 to 24."},
+      {"19", false, false, 15, quoxa::msg::kInsufficientPaper},
+      {"25", false, true, 15, quoxa::msg::kInsufficientPaper},
+      {"1025", false, false, 15, quoxa::msg::kInsufficientPaper},
       {"1025", true, false, 15, "Bytes per row must be a number from 1 to 1024."},
       {"", true, true, 15, "Bytes per row must be a number from 1 to 1024."},
       {"16", false, false, 99, quoxa::msg::kInsufficientPaper},
+      {"", false, false, 99, quoxa::msg::kInsufficientPaper},
   };
   for (const Case& c : cases) {
     quoxa::test::RecorderScope rec;
@@ -278,6 +281,8 @@ void TestPrint::okRefusesBytesPerRowThatDoNotFit() {
     TQZReport report;
     TFormPrint form(report);
     form.SetOutputFileQuestion([] { return std::string(); });
+    bool previewed = false;
+    form.SetPreviewHandler([&previewed](TQZReport&) { previewed = true; });
     quoxa::test::ShowActive(form);
     Child<QCheckBox>(form, "CheckBoxToFile")->setChecked(c.toFile);
     Child<QCheckBox>(form, "CheckBoxTextBelow")->setChecked(c.below);
@@ -288,6 +293,7 @@ void TestPrint::okRefusesBytesPerRowThatDoNotFit() {
     form.ButtonOKClick();
     QCOMPARE(rec.messages.Texts(), std::vector<std::string>{c.message});
     QVERIFY(form.isVisible());
+    QVERIFY(!previewed);
     QTRY_VERIFY(bytes->hasFocus());
   }
   // Letters never reach the box.
@@ -349,6 +355,43 @@ void TestPrint::controlsSettingsAndUnits() {
   QVERIFY(Child<QRadioButton>(form, "RadioButtonSelection")->isEnabled());
   QVERIFY(Child<QRadioButton>(form, "RadioButtonSelection")->isChecked());
   QCOMPARE(form.Scope(), quoxa::DumpScope::Selection);
+}
+
+void TestPrint::marginsKeepTheirHundredths() {
+  const quoxa::test::OwnSettingsFile settings;
+  quoxa::test::RecorderScope rec;
+  quoxa::test::LoadDocument(Letters(64));
+  TQZReport report;
+  TFormPrint form(report);
+  quoxa::test::ShowActive(form);
+  const std::pair<const char*, const char*> typed[] = {{"QZNumEditLeft", "99.99"},
+                                                       {"QZNumEditRight", "1.23"},
+                                                       {"QZNumEditTop", "99.97"},
+                                                       {"QZNumEditBottom", "99.99"}};
+  for (const auto& [name, text] : typed) {
+    auto* edit = Child<quoxa::TQZNumEdit>(form, name);
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Tab);  // leaving the box passes every margin to the engine
+    QTRY_VERIFY(!edit->hasFocus());
+  }
+  for (const auto& [name, text] : typed) {
+    QCOMPARE(Child<quoxa::TQZNumEdit>(form, name)->text(), QString(text));
+  }
+  Child<QCheckBox>(form, "CheckBoxToFile")->setChecked(true);
+  const std::string path = dir_.filePath("margins.txt").toStdString();
+  form.SetOutputFileQuestion([&] { return path; });
+  form.ButtonOKClick();
+  QCOMPARE(form.result(), int(QDialog::Accepted));
+  quoxa::TIniFile ini(settings.Path());
+  const std::map<std::string, std::string> stored = {{"MarginLeft", "9999"},
+                                                     {"MarginRight", "123"},
+                                                     {"MarginTop", "9997"},
+                                                     {"MarginBottom", "9999"}};
+  for (const auto& [key, value] : stored) QCOMPARE(ini.ReadString("Printing", key, ""), value);
+  QVERIFY(rec.messages.shown.empty());
 }
 
 void TestPrint::textOutputAsksForItsFile() {
