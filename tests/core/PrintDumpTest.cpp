@@ -9,6 +9,7 @@
 #include "Recorders.h"
 #include "TempDir.h"
 #include "TestDocument.h"
+#include "core/CodePage.h"
 #include "core/DocState.h"
 #include "print/DumpJob.h"
 
@@ -21,6 +22,12 @@ constexpr const char* kHello = "Hello world\r\n\0\1\2";  // 16 bytes, the last f
 
 std::string Hello() { return std::string(kHello, 16); }
 std::string Blanks(size_t n) { return std::string(n, ' '); }
+
+std::string Hex2(int value, bool decimal) {
+  char text[8];
+  std::snprintf(text, sizeof text, decimal ? "%02d" : "%02X", value);
+  return text;
+}
 
 struct RowCase {
   const char* name;
@@ -220,6 +227,65 @@ TEST_F(DumpFiles, TextOutputHasItsHeaderThenTheRowsInUtf8) {
   test::LoadDocument("");
   EXPECT_EQ(Run({1, 0}), header);
   EXPECT_TRUE(rec.messages.shown.empty());
+}
+
+// The described layout written out plainly: snprintf for the numbers, the code page's UTF-8
+// byte by byte.
+std::string NaiveDump(const std::string& bytes, DumpRange range, DumpOptions o) {
+  const auto visible = [](uint8_t b) {
+    return b >= 32 && b != 0x7F && b != 0x81 && b != 0x8D && b != 0x8F && b != 0x90 && b != 0x9D;
+  };
+  const auto utf8 = [](uint8_t b) { return CodePointToUtf8(ByteToUnicode(b)); };
+  std::string out = "File: doc.bin\nOutput by QUOXA - https://quoxa.example.org\n\n";
+  out += o.decimalOffsets ? "Offset dec. " : "Offset hex. ";
+  for (int i = 0; i < o.bytesPerRow; ++i) out += Hex2(i, o.decimalOffsets) + " ";
+  out += "\n";
+  for (int64_t pos = range.first; pos <= range.last; pos += o.bytesPerRow) {
+    const int64_t used = std::min<int64_t>(o.bytesPerRow, range.last - pos + 1);
+    char offset[32];
+    std::snprintf(offset, sizeof offset,
+                  o.decimalOffsets ? "%9.9lld:  " : "%9.9llX:  ", static_cast<long long>(pos - 1));
+    std::string hex;
+    std::string text;
+    std::string below(11, ' ');
+    for (int64_t i = 0; i < used; ++i) {
+      const auto b = static_cast<uint8_t>(bytes[static_cast<size_t>(pos - 1 + i)]);
+      hex += Hex2(b, false) + " ";
+      text += visible(b) ? utf8(b) : ".";
+      below += "  " + (visible(b) ? utf8(b) : " ");
+    }
+    hex.resize(3 * static_cast<size_t>(o.bytesPerRow), ' ');
+    out += offset + hex + (o.textBelow ? "\n" + below : text) + "\n";
+  }
+  return out;
+}
+
+TEST_F(DumpFiles, TextOutputMatchesAPlainModel) {
+  std::string bytes(5000, '\0');
+  uint32_t seed = 12345;
+  for (char& c : bytes) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
+  test::LoadDocument(bytes);
+  const DumpOptions options[] = {
+      {16, false, false}, {1, true, false}, {25, false, true}, {7, true, true}};
+  const DumpRange ranges[] = {{1, 5000}, {5, 4990}, {4990, 5000}};
+  for (const DumpOptions& o : options) {
+    for (const DumpRange range : ranges) {
+      EXPECT_EQ(Run(range, o), NaiveDump(bytes, range, o))
+          << o.bytesPerRow << (o.decimalOffsets ? " dec" : " hex") << (o.textBelow ? " below" : "")
+          << " from " << range.first;
+    }
+  }
+}
+
+TEST_F(DumpFiles, TheTextOutputShowsItsPageOncePerMebibyte) {
+  // Each page text lets pending events through; millions of rows cannot wait for them.
+  test::LoadDocument(test::Ramp(3 * 1024 * 1024 + 5000));
+  Run({1, 3 * 1024 * 1024 + 5000});
+  ASSERT_EQ(rec.progress.boxes.size(), 1u);
+  EXPECT_EQ(rec.progress.boxes[0]->texts,
+            (std::vector<std::string>{"Page: 1311", "Page: 2622", "Page: 3933"}));
+  EXPECT_EQ(rec.progress.boxes[0]->gauge.size(), 20u);
+  EXPECT_EQ(rec.progress.boxes[0]->gauge.back(), 100);
 }
 
 TEST_F(DumpFiles, AFileThatCannotBeCreatedIsAnError) {
