@@ -163,6 +163,48 @@ DumpResult DumpToPrinter(IDumpPrinter& printer, const TDumpRows& rows, DumpRange
   return result;
 }
 
+DumpPlan PlanDumpPages(const IDumpPrinter& printer, const TDumpRows& rows, DumpRange range) {
+  DumpPlan plan;
+  if (!printer.WidthFollowsLength()) return plan;
+  const int32_t n = rows.Options().bytesPerRow;
+  const bool below = rows.Options().textBelow;
+  const int64_t rowCount = (range.Bytes() + n - 1) / n;
+  // The longest lines: the last full row and the last row have the longest offsets.
+  std::string first;
+  std::string second;
+  for (const int64_t row : {range.Bytes() / n - 1, rowCount - 1}) {
+    if (row < 0) continue;
+    const int64_t pos = range.first + row * n;
+    const auto count = static_cast<int32_t>(std::min<int64_t>(n, range.last - pos + 1));
+    rows.Format(pos - 1, Doc().DocBuffer + pos - 1, count, first, second);
+    if (!printer.FitsWidth(first) || (below && !printer.FitsWidth(second))) {
+      plan.outcome = DumpOutcome::DidNotFit;
+      return plan;
+    }
+  }
+  // A page without room for one row: where its rows go only printing them tells.
+  const int32_t perPage = printer.BlocksLeft(below ? 2 : 1);
+  if (perPage < 1) return plan;
+  plan.rowsPerPage = perPage;
+  plan.pages = std::max<int64_t>(1, (rowCount + perPage - 1) / perPage);
+  return plan;
+}
+
+void DumpPage(IDumpPrinter& printer, const TDumpRows& rows, DumpRange range, const DumpPlan& plan,
+              int64_t page) {
+  const int32_t n = rows.Options().bytesPerRow;
+  std::string first;
+  std::string second;
+  const int64_t from = range.first + (page - 1) * plan.rowsPerPage * n;
+  const int64_t to = std::min(range.last, from + plan.rowsPerPage * n - 1);
+  for (int64_t pos = from; pos <= to; pos += n) {
+    const auto count = static_cast<int32_t>(std::min<int64_t>(n, range.last - pos + 1));
+    rows.Format(pos - 1, Doc().DocBuffer + pos - 1, count, first, second);
+    printer.PrintLine(first);
+    if (rows.Options().textBelow) printer.PrintLine(second);
+  }
+}
+
 std::string DumpFileHeader(const std::string& documentName, const std::string& ruler) {
   std::string header = "File: ";
   AppendLine(header, FileNameOnly(documentName));

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <limits>
 
 #include "core/Block.h"
 #include "core/CodePage.h"
@@ -50,6 +51,16 @@ QString CodePageText(const std::string& bytes) {
   return text;
 }
 
+// Every character a dump line may hold: offsets, hex digits and the shown bytes.
+QString DumpCharacters() {
+  std::string bytes = " .:0123456789ABCDEF";
+  for (int b = 0; b < 256; ++b) {
+    const uint8_t c = DumpVisibleChar(static_cast<uint8_t>(b));
+    if (c != 0) bytes.push_back(static_cast<char>(c));
+  }
+  return CodePageText(bytes);
+}
+
 // The report engine as the dump job sees it.
 class ReportDumpPrinter final : public IDumpPrinter {
  public:
@@ -58,6 +69,11 @@ class ReportDumpPrinter final : public IDumpPrinter {
   bool Fits(int32_t lines) const override { return report_.Fits(lines); }
   int32_t NewPage() override { return report_.NewPage(); }
   int32_t PageNumber() const override { return report_.PageNumber(); }
+  bool FitsWidth(const std::string& line) const override {
+    return report_.TextWidth(CodePageText(line)) <= report_.Geometry().PrintableWidth();
+  }
+  bool WidthFollowsLength() const override { return report_.EvenWidths(DumpCharacters()); }
+  int32_t BlocksLeft(int32_t lines) const override { return report_.BlocksLeft(lines); }
 
  private:
   TQZReport& report_;
@@ -333,8 +349,21 @@ bool TFormPrint::RunToPrinter(const TDumpRows& rows) {
     const int32_t firstPageRows = RowsOnFirstPage(report_.LinesLeft(), rows.Options().textBelow);
     const DumpRange range = DumpRangeFor(Scope(), rows.Options().bytesPerRow, CurrentDumpView(), firstPageRows);
     ReportDumpPrinter printer(report_);
-    result = DumpToPrinter(printer, rows, range);
-    report_.EndDoc();
+    const DumpPlan plan = pagesOnDemand_ ? PlanDumpPages(printer, rows, range) : DumpPlan{};
+    if (plan.outcome == DumpOutcome::DidNotFit) {
+      result.outcome = DumpOutcome::DidNotFit;
+    } else if (plan.pages > 0 && plan.pages <= std::numeric_limits<int>::max()) {
+      // The preview opens at once whatever the size: a page is drawn when shown or printed.
+      report_.EndDoc();
+      report_.SetPageSource(static_cast<int>(plan.pages),
+                            [rows, range, plan](TQZReport& r, int page) {
+                              ReportDumpPrinter pagePrinter(r);
+                              DumpPage(pagePrinter, rows, range, plan, page);
+                            });
+    } else {
+      result = DumpToPrinter(printer, rows, range);
+      report_.EndDoc();
+    }
   } catch (const TReportError& error) {
     report_.Abort();
     ShowError(error.what());

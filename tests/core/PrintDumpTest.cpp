@@ -137,10 +137,13 @@ TEST(DumpRanges, EachScopeStartsAtItsRowAndStopsAtTheEnd) {
   EXPECT_EQ(DumpRowStart(33, 16), 33);
 }
 
-// Pages of a fixed number of lines, lines of a fixed width.
+// Pages of a fixed number of lines, each begun with its header lines; lines of a fixed width.
 class FakePrinter final : public IDumpPrinter {
  public:
-  FakePrinter(int lines, size_t width) : lines_(lines), width_(width) { NewPage(); }
+  FakePrinter(int lines, size_t width, int header = 0)
+      : lines_(lines), width_(width), header_(header) {
+    NewPage();
+  }
   bool PrintLine(const std::string& line) override {
     if (!Fits(1)) NewPage();
     pages.back().push_back(line.substr(0, width_));
@@ -148,15 +151,21 @@ class FakePrinter final : public IDumpPrinter {
   }
   bool Fits(int32_t n) const override { return static_cast<int>(pages.back().size()) + n <= lines_; }
   int32_t NewPage() override {
-    pages.emplace_back();
+    pages.emplace_back(static_cast<size_t>(header_), "header");
     return PageNumber();
   }
   int32_t PageNumber() const override { return static_cast<int32_t>(pages.size()); }
+  bool FitsWidth(const std::string& line) const override { return line.size() <= width_; }
+  bool WidthFollowsLength() const override { return true; }
+  int32_t BlocksLeft(int32_t n) const override {
+    return std::max(0, (lines_ - static_cast<int>(pages.back().size())) / n);
+  }
   std::vector<std::vector<std::string>> pages;
 
  private:
   int lines_;
   size_t width_;
+  int header_;
 };
 
 class DumpJobs : public ::testing::Test {
@@ -199,6 +208,48 @@ TEST_F(DumpJobs, AbortStopsAtAProgressUpdateAndPagesAreCounted) {
   EXPECT_EQ(result.outcome, DumpOutcome::Aborted);
   EXPECT_EQ(result.bytes, 64 * 10);  // the gauge moved at 5 % and 10 %
   EXPECT_EQ(rec.progress.boxes[0]->texts, (std::vector<std::string>{"Page: 2", "Page: 3", "Page: 4"}));
+}
+
+TEST_F(DumpJobs, PagesDrawnOneAtATimeAreThePagesPrintedInTurn) {
+  test::LoadDocument(test::Ramp(1000) + std::string(1000, '\x7F'));
+  struct Case {
+    int lines;
+    size_t width;
+    int header;
+    DumpOptions options;
+    DumpRange range;
+  };
+  const Case cases[] = {
+      {10, 200, 3, {16, false, false}, {1, 2000}},    // seven rows a page, a short last row
+      {10, 200, 3, {16, false, false}, {1, 112}},     // the last page just full
+      {9, 200, 2, {10, true, true}, {11, 1995}},      // two-line rows, three a page
+      {8, 200, 3, {25, false, true}, {1, 20}},        // one short two-line row
+      {10, 200, 3, {16, false, false}, {1, 0}},       // no rows: one page
+      {60, 75, 1, {16, false, false}, {1, 2000}},     // rows too wide
+      {60, 75, 1, {16, false, false}, {1989, 2000}},  // only a short row: it fits
+      {60, 59, 1, {16, false, true}, {1, 40}},        // the line below fits, the hex line not
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.lines << " lines, " << c.options.bytesPerRow
+                                    << " a row from " << c.range.first << " to " << c.range.last);
+    FakePrinter inTurn(c.lines, c.width, c.header);
+    const DumpResult printed = DumpToPrinter(inTurn, TDumpRows(c.options), c.range);
+    FakePrinter first(c.lines, c.width, c.header);
+    const DumpPlan plan = PlanDumpPages(first, TDumpRows(c.options), c.range);
+    EXPECT_EQ(plan.outcome, printed.outcome);
+    if (printed.outcome != DumpOutcome::Done) continue;
+    ASSERT_EQ(plan.pages, static_cast<int64_t>(inTurn.pages.size()));
+    for (int64_t page = 1; page <= plan.pages; ++page) {
+      FakePrinter one(c.lines, c.width, c.header);
+      DumpPage(one, TDumpRows(c.options), c.range, plan, page);
+      EXPECT_EQ(one.pages,
+                std::vector<std::vector<std::string>>{inTurn.pages[static_cast<size_t>(page - 1)]})
+          << "page " << page;
+    }
+  }
+  // A page without room for a row: only printing the rows in turn tells the pages.
+  FakePrinter full(3, 200, 3);
+  EXPECT_EQ(PlanDumpPages(full, TDumpRows({16, false, false}), {1, 100}).pages, 0);
 }
 
 class DumpFiles : public ::testing::Test {

@@ -131,6 +131,7 @@ class TestPrint : public QObject {
   void noPrinterInstalled();
   void previewPagesAndZoom();
   void previewPrintsOneOrAllPages();
+  void previewPagesDrawnOnDemandAreThoseDrawnFirst();
   void longLinesAreWrappedOrCut();
 };
 
@@ -165,6 +166,10 @@ void TestPrint::printsEveryRowWithHeaderRulerAndFooterOnEveryPage() {
   });
   f.Trigger(Cmd::Print);
   QVERIFY(previewPages >= 3);
+  // The preview opens at once: no box waits for its pages to be drawn.
+  for (const auto& box : f.rec.progress.boxes)
+    QVERIFY(box->setup.caption != quoxa::msg::kGeneratingPreview);
+  QCOMPARE(f.rec.progress.boxes.back()->setup.caption, std::string("Printing..."));
   const QStringList pages = PdfPages(pdf_);
   QCOMPARE(pages.size(), previewPages);
   QString all;
@@ -537,6 +542,55 @@ void TestPrint::previewPrintsOneOrAllPages() {
   pdf_ = dir_.path();
   preview.PrintOneClick();
   QCOMPARE(rec.messages.Texts(), std::vector<std::string>{"Unable to begin printing."});
+}
+
+void TestPrint::previewPagesDrawnOnDemandAreThoseDrawnFirst() {
+  const quoxa::test::OwnSettingsFile settings;
+  TQZReport::SetClock([] { return QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58)); });
+  struct Case {
+    const char* bytesPerRow;
+    bool below;
+    bool decimal;
+    bool landscape;
+  };
+  // Ten pages and more: pages drawn on demand are dropped and drawn again.
+  for (const Case& c : {Case{"16", false, false, false}, Case{"25", true, true, true}}) {
+    std::vector<QByteArray> pages[2];
+    for (const bool onDemand : {false, true}) {
+      quoxa::test::RecorderScope rec;
+      quoxa::test::LoadDocument(Letters(16 * 61 * 10 + 100));
+      TQZReport report;
+      TFormPrint form(report);
+      form.SetPagesOnDemand(onDemand);
+      Child<QRadioButton>(form, "RadioButtonAll")->click();
+      Child<QComboBox>(form, "ComboBoxBytesPerRow")->setCurrentText(c.bytesPerRow);
+      Child<QCheckBox>(form, "CheckBoxTextBelow")->setChecked(c.below);
+      Child<QCheckBox>(form, "CheckBoxDecimal")->setChecked(c.decimal);
+      Child<QCheckBox>(form, "CheckBoxLandscape")->setChecked(c.landscape);
+      std::vector<QByteArray>& recorded = pages[onDemand ? 1 : 0];
+      form.SetPreviewHandler([&recorded](TQZReport& r) {
+        for (const int n : {1, r.PageCount(), 2}) r.Page(n);
+        for (int n = 1; n <= r.PageCount(); ++n)
+          recorded.emplace_back(r.Page(n).data(), r.Page(n).size());
+        recorded.emplace_back(r.Page(1).data(), r.Page(1).size());
+      });
+      form.ButtonOKClick();
+      QVERIFY(rec.messages.shown.empty());
+      // Drawing every page first is what the progress box waits for.
+      QCOMPARE(rec.progress.boxes.size(), onDemand ? size_t{0} : size_t{1});
+    }
+    QVERIFY(pages[0].size() > 10);
+    QCOMPARE(pages[1].size(), pages[0].size());
+    for (size_t i = 0; i < pages[0].size(); ++i)
+      QVERIFY2(pages[1][i] == pages[0][i], qPrintable(QString::number(i)));
+  }
+  TQZReport::SetClock(nullptr);
+  // A font whose characters differ in width: the pages are drawn first, row after row.
+  TQZReport report;
+  report.SetFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+  QVERIFY(!report.EvenWidths(QStringLiteral("iW.")));
+  report.SetFont(QFont(QStringLiteral("Courier New"), 10));
+  QVERIFY(report.EvenWidths(QStringLiteral("iW.")));
 }
 
 void TestPrint::longLinesAreWrappedOrCut() {
