@@ -41,7 +41,10 @@ BytesPerRow=16"
   quoxa_start "$work/input.bin"
   keys ctrl+p
   wait_active Print
-  keys alt+a Return
+  # Alt+A clicks "All pages" as a mouse would, a moment after the key.
+  keys alt+a
+  sleep 0.3
+  keys Return
   wait_active 'Save output to file'
   type_text "$out"
   settle
@@ -63,6 +66,7 @@ BytesPerRow=16"
   keys ctrl+p
   wait_active Print
   keys alt+a
+  sleep 0.3
   settle
   start=$(now)
   xdotool key Return
