@@ -23,6 +23,7 @@ namespace {
 
 // The PDF printer's pixel density, that of a common laser printer.
 constexpr int kPdfResolution = 600;
+constexpr double kPointsPerInch = 72.0;
 // Pages drawn on demand that stay drawn: the one shown, its neighbours, the one printed.
 constexpr size_t kPagesKept = 8;
 
@@ -30,7 +31,6 @@ std::function<QDateTime()>& Clock() {
   static std::function<QDateTime()> clock;
   return clock;
 }
-constexpr double kPointsPerInch = 72.0;
 
 // The platform's long time format without the time zone Qt adds to it.
 QString LongTimeText(const QTime& time) {
