@@ -2,7 +2,7 @@
 // - the text output of a 64 MiB selection (the job, the progress box, the rows, the safe
 //   writer), against xxd writing a dump of the same bytes to a file;
 // - the preview of a 2,050-page dump from OK until its first page is painted, against the
-//   preview of a one-page dump through the same dialog.
+//   preview of a one-page dump through the same dialog; and turning its pages.
 #include <benchmark/benchmark.h>
 
 #ifdef QUOXA_BENCH_GUI
@@ -108,7 +108,7 @@ void PreviewThroughDialog(benchmark::State& state, int64_t pages) {
     form.SetPreviewHandler([&shownPages](quoxa::TQZReport& r) {
       quoxa::TFormPreview preview(r, QStringLiteral("Preview"), 65);
       preview.show();
-      preview.PaintBox()->repaint();
+      preview.PaintBox()->grab();
       shownPages = r.PageCount();
     });
     form.show();
@@ -125,6 +125,27 @@ BENCHMARK(BM_PreviewOf2050Pages)->Unit(benchmark::kMillisecond)->UseRealTime()->
 
 void BM_PreviewOfOnePageReference(benchmark::State& state) { PreviewThroughDialog(state, 1); }
 BENCHMARK(BM_PreviewOfOnePageReference)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// Paging through the preview of 2,050 pages: Next, the page drawn and painted.
+void BM_PreviewPageTurn(benchmark::State& state) {
+  Prepare(kPreviewPages * kRowsPerPage * 16, false);
+  quoxa::TQZReport report;
+  quoxa::TFormPrint form(report);
+  form.SetPreviewHandler([&state](quoxa::TQZReport& r) {
+    quoxa::TFormPreview preview(r, QStringLiteral("Preview"), 65);
+    preview.show();
+    preview.PaintBox()->grab();
+    for (auto _ : state) {
+      if (preview.CurrentPage() == r.PageCount()) preview.FirstClick();
+      preview.NextClick();
+      preview.PaintBox()->grab();
+    }
+  });
+  form.show();
+  QApplication::processEvents();
+  form.ButtonOKClick();
+}
+BENCHMARK(BM_PreviewPageTurn)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
