@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Times the text output of a hex dump of a 64 MiB file, the core's file path (quoxa_dump_text)
-# against xxd writing the same file's dump to a file, and prints the ratio.
+# against xxd writing the same file's dump to a file, and prints the ratio. The whole path the
+# user waits for (the Print dialog, the progress box, the writer) is BM_DumpTextFromPrintDialog
+# in quoxa_bench and bench/print_x11.sh.
 #   bench/dump_vs_xxd.sh [BUILD_DIR]
 set -euo pipefail
 build="${1:-build}"

@@ -16,6 +16,10 @@ namespace {
 
 // Bytes output between two progress updates.
 constexpr int64_t kProgressEvery = 64;
+// Bytes of the text output between two showings of its page, each of which lets pending
+// events through: no one reads the label faster, and showing each of its pages cost four
+// times the output itself.
+constexpr int64_t kFileTextEvery = 1 << 20;
 // Rows that count as one page of the text output in the progress box (counted from 1).
 constexpr int64_t kFileRowsPerPage = 50;
 constexpr int kGaugeStep = 5;
@@ -51,15 +55,24 @@ struct Utf8Table {
 
 void AppendLine(std::string& out, const std::string& line) {
   static const Utf8Table table;
+  // Room for the longest UTF-8 first, then written through a pointer: millions of rows.
+  const size_t at = out.size();
+  out.resize(at + 3 * line.size() + 1);
+  char* p = out.data() + at;
   for (const char c : line) {
     const auto b = static_cast<uint8_t>(c);
     if (b < 0x80) {
-      out.push_back(c);
+      *p++ = c;
     } else {
-      out.append(table.bytes[b].data(), table.length[b]);
+      const auto& bytes = table.bytes[b];
+      p[0] = bytes[0];
+      p[1] = bytes[1];
+      p[2] = bytes[2];
+      p += table.length[b];
     }
   }
-  out.push_back('\n');
+  *p++ = '\n';
+  out.resize(static_cast<size_t>(p - out.data()));
 }
 
 int Flush(AtomicFileWriter& writer, std::string& buffer) {
@@ -150,6 +163,48 @@ DumpResult DumpToPrinter(IDumpPrinter& printer, const TDumpRows& rows, DumpRange
   return result;
 }
 
+DumpPlan PlanDumpPages(const IDumpPrinter& printer, const TDumpRows& rows, DumpRange range) {
+  DumpPlan plan;
+  if (!printer.WidthFollowsLength()) return plan;
+  const int32_t n = rows.Options().bytesPerRow;
+  const bool below = rows.Options().textBelow;
+  const int64_t rowCount = (range.Bytes() + n - 1) / n;
+  // The longest lines: the last full row and the last row have the longest offsets.
+  std::string first;
+  std::string second;
+  for (const int64_t row : {range.Bytes() / n - 1, rowCount - 1}) {
+    if (row < 0) continue;
+    const int64_t pos = range.first + row * n;
+    const auto count = static_cast<int32_t>(std::min<int64_t>(n, range.last - pos + 1));
+    rows.Format(pos - 1, Doc().DocBuffer + pos - 1, count, first, second);
+    if (!printer.FitsWidth(first) || (below && !printer.FitsWidth(second))) {
+      plan.outcome = DumpOutcome::DidNotFit;
+      return plan;
+    }
+  }
+  // A page without room for one row: where its rows go only printing them tells.
+  const int32_t perPage = printer.BlocksLeft(below ? 2 : 1);
+  if (perPage < 1) return plan;
+  plan.rowsPerPage = perPage;
+  plan.pages = std::max<int64_t>(1, (rowCount + perPage - 1) / perPage);
+  return plan;
+}
+
+void DumpPage(IDumpPrinter& printer, const TDumpRows& rows, DumpRange range, const DumpPlan& plan,
+              int64_t page) {
+  const int32_t n = rows.Options().bytesPerRow;
+  std::string first;
+  std::string second;
+  const int64_t from = range.first + (page - 1) * plan.rowsPerPage * n;
+  const int64_t to = std::min(range.last, from + plan.rowsPerPage * n - 1);
+  for (int64_t pos = from; pos <= to; pos += n) {
+    const auto count = static_cast<int32_t>(std::min<int64_t>(n, range.last - pos + 1));
+    rows.Format(pos - 1, Doc().DocBuffer + pos - 1, count, first, second);
+    printer.PrintLine(first);
+    if (rows.Options().textBelow) printer.PrintLine(second);
+  }
+}
+
 std::string DumpFileHeader(const std::string& documentName, const std::string& ruler) {
   std::string header = "File: ";
   AppendLine(header, FileNameOnly(documentName));
@@ -193,6 +248,7 @@ DumpResult DumpToFile(const std::string& path, const TDumpRows& rows, DumpRange 
   std::string first;
   std::string second;
   int64_t shownPage = 1;
+  int64_t textAt = kFileTextEvery;
   for (int64_t pos = range.first; pos <= range.last && result.error == 0; pos += n) {
     const auto count = static_cast<int32_t>(std::min<int64_t>(n, range.last - pos + 1));
     rows.Format(pos - 1, Doc().DocBuffer + pos - 1, count, first, second);
@@ -200,8 +256,13 @@ DumpResult DumpToFile(const std::string& path, const TDumpRows& rows, DumpRange 
     if (rows.Options().textBelow) AppendLine(buffer, second);
     if (buffer.size() >= kWriteChunk) result.error = Flush(writer, buffer);
     result.bytes += count;
-    if (result.bytes % kProgressEvery == 0 &&
-        UpdateProgress(box, result.bytes, total, result.bytes / n / kFileRowsPerPage + 1, shownPage)) {
+    if (result.bytes % kProgressEvery != 0) continue;
+    int64_t page = shownPage;
+    if (result.bytes >= textAt) {
+      page = result.bytes / n / kFileRowsPerPage + 1;
+      textAt = result.bytes + kFileTextEvery;
+    }
+    if (UpdateProgress(box, result.bytes, total, page, shownPage)) {
       result.outcome = DumpOutcome::Aborted;
       break;
     }

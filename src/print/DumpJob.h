@@ -50,6 +50,12 @@ class IDumpPrinter {
   virtual bool Fits(int32_t lines) const = 0;
   virtual int32_t NewPage() = 0;
   virtual int32_t PageNumber() const = 0;
+  // Whether the line fits the width, without printing it.
+  virtual bool FitsWidth(const std::string& line) const = 0;
+  // True when lines of one length are equally wide (every character of the font is).
+  virtual bool WidthFollowsLength() const = 0;
+  // Blocks of lines lines each that fit from the current line to the page's end.
+  virtual int32_t BlocksLeft(int32_t lines) const = 0;
 };
 
 enum class DumpOutcome { Done, Aborted, DidNotFit, WriteFailed };
@@ -63,6 +69,23 @@ struct DumpResult {
 // Prints the rows of the range (the engine's job is open and its first page begun). Shows
 // and closes the progress box.
 DumpResult DumpToPrinter(IDumpPrinter& printer, const TDumpRows& rows, DumpRange range);
+
+// The pages of a dump drawn one at a time, when they are shown or printed: each page holds
+// rowsPerPage rows below its header. pages 0: the pages are only known by printing every row in
+// turn (DumpToPrinter).
+struct DumpPlan {
+  DumpOutcome outcome = DumpOutcome::Done;  // DidNotFit: a row is wider than the page
+  int64_t pages = 0;
+  int64_t rowsPerPage = 0;
+};
+
+// Plans the pages from the engine's first page, just begun. Rows of one length are as wide
+// as each other, so the longest rows tell whether all fit; every page begins as the first.
+DumpPlan PlanDumpPages(const IDumpPrinter& printer, const TDumpRows& rows, DumpRange range);
+
+// Prints the rows of one page (1-based) of a plan on a page just begun.
+void DumpPage(IDumpPrinter& printer, const TDumpRows& rows, DumpRange range, const DumpPlan& plan,
+              int64_t page);
 
 // Writes the text output: the header lines, the ruler and the rows, UTF-8 with "\n" line
 // ends, through the safe writer. documentName is shown without its folder.

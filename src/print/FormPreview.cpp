@@ -76,7 +76,11 @@ class TPreviewPage : public QWidget {
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.translate(m.offsetX * zoom * unit / m.ppiX, m.offsetY * zoom * unit / m.ppiY);
     painter.scale(zoom * unit / m.ppiX, zoom * unit / m.ppiY);
-    TQZReport::DrawPage(painter, report_.Page(form_.CurrentPage()));
+    try {
+      TQZReport::DrawPage(painter, report_.Page(form_.CurrentPage()));
+    } catch (const TReportError&) {
+      // A page that cannot be drawn stays blank; printing it reports the error.
+    }
   }
 
   void mousePressEvent(QMouseEvent* event) override { form_.PageClick(event->button(), event->position().toPoint()); }

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <limits>
 
 #include "core/Block.h"
 #include "core/CodePage.h"
@@ -32,7 +33,9 @@ namespace {
 
 constexpr int kHelpPrint = 64;
 constexpr int kHelpPreview = 65;
-constexpr double kMaxMargin = 99.99;
+// The edit keeps long double values: a double 99.99 lies below 99.99 there and would clamp
+// a typed 99.99 down to 99.98.
+constexpr long double kMaxMargin = 99.99L;
 constexpr MarginSide kSides[] = {MarginSide::Left, MarginSide::Right, MarginSide::Top, MarginSide::Bottom};
 
 template <typename T>
@@ -48,6 +51,16 @@ QString CodePageText(const std::string& bytes) {
   return text;
 }
 
+// Every character a dump line may hold: offsets, hex digits and the shown bytes.
+QString DumpCharacters() {
+  std::string bytes = " .:0123456789ABCDEF";
+  for (int b = 0; b < 256; ++b) {
+    const uint8_t c = DumpVisibleChar(static_cast<uint8_t>(b));
+    if (c != 0) bytes.push_back(static_cast<char>(c));
+  }
+  return CodePageText(bytes);
+}
+
 // The report engine as the dump job sees it.
 class ReportDumpPrinter final : public IDumpPrinter {
  public:
@@ -56,6 +69,11 @@ class ReportDumpPrinter final : public IDumpPrinter {
   bool Fits(int32_t lines) const override { return report_.Fits(lines); }
   int32_t NewPage() override { return report_.NewPage(); }
   int32_t PageNumber() const override { return report_.PageNumber(); }
+  bool FitsWidth(const std::string& line) const override {
+    return report_.TextWidth(CodePageText(line)) <= report_.Geometry().PrintableWidth();
+  }
+  bool WidthFollowsLength() const override { return report_.EvenWidths(DumpCharacters()); }
+  int32_t BlocksLeft(int32_t lines) const override { return report_.BlocksLeft(lines); }
 
  private:
   TQZReport& report_;
@@ -251,6 +269,10 @@ void TFormPrint::ApplyToReport() {
 }
 
 int32_t TFormPrint::CheckedBytesPerRow() {
+  const std::string text = bytesPerRow_->currentText().toStdString();
+  // A number of rows too wide for the page is the job's to find: it knows the widths exactly.
+  const int32_t n = ParseBytesPerRow(text, kMaxDumpBytesPerRow);
+  if (n > 0) return n;
   int32_t limit = kMaxDumpBytesPerRow;
   if (!toFile_->isChecked()) {
     ApplyToReport();
@@ -258,12 +280,19 @@ int32_t TFormPrint::CheckedBytesPerRow() {
     const int32_t offsetChars = DumpOffsetChars(Doc().DocSize - 1, decimal_->isChecked());
     limit = BytesPerRowThatFit(report_.Geometry().PrintableWidth() / letter, below_->isChecked(), offsetChars);
   }
-  const int32_t n = ParseBytesPerRow(bytesPerRow_->currentText().toStdString(), limit);
-  if (n > 0) return n;
-  ShowError(limit > 0 ? FormatMsgD(msg::kBytesPerRowRange, limit) : msg::kInsufficientPaper);
+  // Beyond the longest row there is: no paper takes it.
+  const bool number = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos &&
+                      text.find_first_not_of('0') != std::string::npos;
+  const bool tooWide = !toFile_->isChecked() && number;
+  ShowError(limit > 0 && !tooWide ? FormatMsgD(msg::kBytesPerRowRange, limit)
+                                  : msg::kInsufficientPaper);
+  FocusBytesPerRow();
+  return 0;
+}
+
+void TFormPrint::FocusBytesPerRow() {
   bytesPerRow_->setFocus(Qt::OtherFocusReason);
   bytesPerRow_->lineEdit()->selectAll();
-  return 0;
 }
 
 void TFormPrint::ButtonOKClick() {
@@ -320,8 +349,21 @@ bool TFormPrint::RunToPrinter(const TDumpRows& rows) {
     const int32_t firstPageRows = RowsOnFirstPage(report_.LinesLeft(), rows.Options().textBelow);
     const DumpRange range = DumpRangeFor(Scope(), rows.Options().bytesPerRow, CurrentDumpView(), firstPageRows);
     ReportDumpPrinter printer(report_);
-    result = DumpToPrinter(printer, rows, range);
-    report_.EndDoc();
+    const DumpPlan plan = pagesOnDemand_ ? PlanDumpPages(printer, rows, range) : DumpPlan{};
+    if (plan.outcome == DumpOutcome::DidNotFit) {
+      result.outcome = DumpOutcome::DidNotFit;
+    } else if (plan.pages > 0 && plan.pages <= std::numeric_limits<int>::max()) {
+      // The preview opens at once whatever the size: a page is drawn when shown or printed.
+      report_.EndDoc();
+      report_.SetPageSource(static_cast<int>(plan.pages),
+                            [rows, range, plan](TQZReport& r, int page) {
+                              ReportDumpPrinter pagePrinter(r);
+                              DumpPage(pagePrinter, rows, range, plan, page);
+                            });
+    } else {
+      result = DumpToPrinter(printer, rows, range);
+      report_.EndDoc();
+    }
   } catch (const TReportError& error) {
     report_.Abort();
     ShowError(error.what());
@@ -330,6 +372,7 @@ bool TFormPrint::RunToPrinter(const TDumpRows& rows) {
   if (result.outcome == DumpOutcome::DidNotFit) {
     report_.Abort();
     ShowError(msg::kInsufficientPaper);
+    FocusBytesPerRow();
     return false;
   }
   if (result.outcome == DumpOutcome::Done) {

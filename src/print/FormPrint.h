@@ -34,6 +34,8 @@ class TFormPrint : public QDialog {
   void SetOutputFileQuestion(std::function<std::string()> question) { outputQuestion_ = std::move(question); }
   // What the last run did, for tests: the preview is skipped when this is set.
   void SetPreviewHandler(std::function<void(TQZReport&)> handler) { previewHandler_ = std::move(handler); }
+  // Preview pages drawn when shown (the default), or all before the preview opens (tests).
+  void SetPagesOnDemand(bool onDemand) { pagesOnDemand_ = onDemand; }
 
   void ButtonOKClick();
 
@@ -49,6 +51,7 @@ class TFormPrint : public QDialog {
   void ApplyToReport();
   // 0 when the bytes per row are refused (the message is shown).
   int32_t CheckedBytesPerRow();
+  void FocusBytesPerRow();
   bool RunToFile(const TDumpRows& rows);
   bool RunToPrinter(const TDumpRows& rows);
   std::string AskOutputFile();
@@ -70,6 +73,7 @@ class TFormPrint : public QDialog {
   int shownUnit_ = 0;
   std::function<std::string()> outputQuestion_;
   std::function<void(TQZReport&)> previewHandler_;
+  bool pagesOnDemand_ = true;
 };
 
 }  // namespace quoxa

@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 #include "core/Messages.h"
@@ -23,6 +24,13 @@ namespace {
 // The PDF printer's pixel density, that of a common laser printer.
 constexpr int kPdfResolution = 600;
 constexpr double kPointsPerInch = 72.0;
+// Pages drawn on demand that stay drawn: the one shown, its neighbours, the one printed.
+constexpr size_t kPagesKept = 8;
+
+std::function<QDateTime()>& Clock() {
+  static std::function<QDateTime()> clock;
+  return clock;
+}
 
 // The platform's long time format without the time zone Qt adds to it.
 QString LongTimeText(const QTime& time) {
@@ -173,6 +181,16 @@ int TQZReport::TextWidth(const QString& text) const {
   return QFontMetrics(DeviceFont(), printer_.get()).horizontalAdvance(text);
 }
 
+bool TQZReport::EvenWidths(const QString& characters) const {
+  // Unrounded advances: a character drawn from a fallback font shows here.
+  const QFontMetricsF metrics(DeviceFont(), printer_.get());
+  const qreal width = metrics.horizontalAdvance(QLatin1Char('X'));
+  return std::all_of(characters.begin(), characters.end(),
+                     [&](QChar c) { return metrics.horizontalAdvance(c) == width; });
+}
+
+void TQZReport::SetClock(std::function<QDateTime()> clock) { Clock() = std::move(clock); }
+
 void TQZReport::SetCanvasFont(const QFont& font) {
   if (canvas_ != nullptr && canvas_->isActive()) canvas_->setFont(font);
 }
@@ -184,11 +202,10 @@ bool TQZReport::BeginDoc() {
   ReadDevice();
   if (geometry_.PrintableWidth() <= 0) throw TReportError(msg::kPaperWidth);
   if (geometry_.PrintableHeight(0) <= 0) throw TReportError(msg::kPaperHeight);
-  ClosePage();
-  pages_.clear();
+  DiscardPages();
   canvas_ = nullptr;
   pageNumber_ = 0;
-  started_ = QDateTime::currentDateTime();
+  started_ = Clock() ? Clock()() : QDateTime::currentDateTime();
   if (OnBeginDoc) OnBeginDoc(*this);
   if (!PreviewEnabled) {
     if (!StartPrinter(owner_)) {
@@ -218,8 +235,7 @@ void TQZReport::EndDoc() {
 }
 
 void TQZReport::Abort() {
-  ClosePage();
-  pages_.clear();
+  DiscardPages();
   bool ok = true;
   if (!PreviewEnabled && jobPainter_) {
     if (CurrentPrinter().pdf) {
@@ -261,24 +277,37 @@ void TQZReport::ClosePage() {
   pagePainter_->end();
   pagePainter_.reset();
   const PrinterMetrics& m = geometry_.Metrics();
-  pages_.back()->setBoundingRect(QRect(-m.offsetX, -m.offsetY, m.physWidth, m.physHeight));
+  recording_->setBoundingRect(QRect(-m.offsetX, -m.offsetY, m.physWidth, m.physHeight));
+  recording_ = nullptr;
   if (canvas_ != jobPainter_.get()) canvas_ = nullptr;
 }
 
+void TQZReport::BeginRecording(QPicture& page) {
+  recording_ = &page;
+  pagePainter_ = std::make_unique<QPainter>();
+  if (!pagePainter_->begin(&page)) throw TReportError(msg::kNewPageFailed);
+  canvas_ = pagePainter_.get();
+  canvas_->setFont(DeviceFont());
+  canvas_->setBrush(Qt::NoBrush);
+}
+
 int TQZReport::NewPage() {
+  // A page drawn on demand holds what fits on it.
+  if (drawing_) return pageNumber_;
   if (OnBeforeNewPage) OnBeforeNewPage(*this);
   if (PreviewEnabled) {
     ClosePage();
     pages_.push_back(std::make_unique<QPicture>());
-    pagePainter_ = std::make_unique<QPainter>();
-    if (!pagePainter_->begin(pages_.back().get())) throw TReportError(msg::kNewPageFailed);
-    canvas_ = pagePainter_.get();
-    canvas_->setFont(DeviceFont());
-    canvas_->setBrush(Qt::NoBrush);
+    BeginRecording(*pages_.back());
   } else if (pageNumber_ > 0 && !printer_->newPage()) {
     throw TReportError(msg::kNewPageFailed);
   }
   ++pageNumber_;
+  DecoratePage();
+  return pageNumber_;
+}
+
+void TQZReport::DecoratePage() {
   reserved_ = 0;
   const FlagScope starting(inNewPage_);
   const int left = geometry_.MarginPixels(MarginSide::Left);
@@ -317,7 +346,6 @@ int TQZReport::NewPage() {
     PrintTableRow(line);
     EndBold(bold);
   }
-  return pageNumber_;
 }
 
 int TQZReport::NewLine() {
@@ -334,6 +362,15 @@ int TQZReport::LinesLeft() const {
 
 bool TQZReport::Fits(int lines) const {
   return lines * lineHeight_ + y_ < geometry_.PrintableHeight(reserved_) + geometry_.MarginPixels(MarginSide::Top);
+}
+
+int TQZReport::BlocksLeft(int lines) const {
+  // The rule of Fits, block after block.
+  const int64_t block = int64_t{lines} * lineHeight_;
+  const int64_t room =
+      int64_t{geometry_.PrintableHeight(reserved_)} + geometry_.MarginPixels(MarginSide::Top) - y_;
+  if (block <= 0 || room <= block) return 0;
+  return static_cast<int>((room - 1) / block);
 }
 
 // ---- lines
@@ -473,6 +510,55 @@ QString TQZReport::Expanded(const QString& text) const {
 void TQZReport::DiscardPages() {
   ClosePage();
   pages_.clear();
+  drawer_ = nullptr;
+  drawn_.clear();
+}
+
+void TQZReport::SetPageSource(int count, PageDrawer draw) {
+  DiscardPages();
+  pages_.resize(static_cast<size_t>(std::max(count, 0)));
+  drawer_ = std::move(draw);
+}
+
+const QPicture& TQZReport::Page(int n) {
+  if (!pages_[static_cast<size_t>(n - 1)]) DrawOnDemand(n);
+  return *pages_[static_cast<size_t>(n - 1)];
+}
+
+void TQZReport::DrawOnDemand(int n) {
+  ClosePage();
+  auto page = std::make_unique<QPicture>();
+  // The page begins as the job began it; what the job had in hand is put back after it.
+  QPainter* const canvas = canvas_;
+  const int x = x_, y = y_, line = lineNumber_, number = pageNumber_, reserved = reserved_;
+  const auto restore = [&] {
+    drawing_ = false;
+    ClosePage();
+    canvas_ = canvas;
+    x_ = x;
+    y_ = y;
+    lineNumber_ = line;
+    pageNumber_ = number;
+    reserved_ = reserved;
+  };
+  try {
+    if (OnBeforeNewPage) OnBeforeNewPage(*this);
+    BeginRecording(*page);
+    pageNumber_ = n;
+    drawing_ = true;
+    DecoratePage();
+    if (drawer_) drawer_(*this, n);
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+  pages_[static_cast<size_t>(n - 1)] = std::move(page);
+  drawn_.push_back(n);
+  if (drawn_.size() > kPagesKept) {
+    pages_[static_cast<size_t>(drawn_.front() - 1)].reset();
+    drawn_.pop_front();
+  }
 }
 
 void TQZReport::Preview(const QString& caption, int helpContext) {

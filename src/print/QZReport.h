@@ -10,6 +10,7 @@
 #include <QPageLayout>
 #include <QPicture>
 #include <QStringList>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -87,6 +88,8 @@ class TQZReport : public QObject {
   int LineHeight() const { return lineHeight_; }
   // Width of a text in the report font, in printer pixels.
   int TextWidth(const QString& text) const;
+  // True when every one of the characters is as wide as the others in the report font.
+  bool EvenWidths(const QString& characters) const;
 
   // A job: throws TReportError. In printer mode false when the user cancelled the PDF file name.
   bool BeginDoc();
@@ -100,13 +103,23 @@ class TQZReport : public QObject {
   int NewPage();
   int LinesLeft() const;
   bool Fits(int lines) const;
+  // Blocks of lines lines each that fit from the current line to the page's end.
+  int BlocksLeft(int lines) const;
   bool PrintTableRow(const QString& row);
 
   // The recorded pages.
   int PageCount() const { return static_cast<int>(pages_.size()); }
   // Forgets the recorded pages (after the preview closed).
   void DiscardPages();
-  const QPicture& Page(int n) const { return *pages_[static_cast<size_t>(n - 1)]; }
+  // Page n (1-based), drawn now when it is drawn on demand and not kept.
+  const QPicture& Page(int n);
+  // Pages drawn when they are shown or printed, after the job ended: each is begun as the
+  // job began its pages (header, footer, rules, OnAfterNewPage) and then filled by draw, which
+  // prints no more than fits on it. Only the last few drawn are kept.
+  using PageDrawer = std::function<void(TQZReport&, int page)>;
+  void SetPageSource(int count, PageDrawer draw);
+  // The job's start time (for %DATE and %TIME) comes from here; tests fix it.
+  static void SetClock(std::function<QDateTime()> clock);
   // Draws a recorded page at the painter's origin in printer pixels, whatever the device.
   static void DrawPage(QPainter& painter, const QPicture& page);
   // Shows the preview window for the recorded pages (modal).
@@ -129,6 +142,10 @@ class TQZReport : public QObject {
   QFont DeviceFont() const;
   void SetCanvasFont(const QFont& font);
   void ClosePage();
+  void BeginRecording(QPicture& page);
+  // The header, footer and rules of the page begun, then OnAfterNewPage and the table header.
+  void DecoratePage();
+  void DrawOnDemand(int n);
   void DrawRule(int y, int penWidth);
   void ReserveBorder();
   bool PrintText(const QString& text, TextAlign align, bool advance);
@@ -147,6 +164,10 @@ class TQZReport : public QObject {
   std::unique_ptr<QPainter> jobPainter_;   // the printer's canvas while a job is open
   std::unique_ptr<QPainter> pagePainter_;  // the canvas of the page being recorded
   std::vector<std::unique_ptr<QPicture>> pages_;
+  QPicture* recording_ = nullptr;  // the page pagePainter_ draws on
+  PageDrawer drawer_;
+  std::deque<int> drawn_;  // pages drawn on demand and kept, the oldest first
+  bool drawing_ = false;   // a page is drawn on demand
   QPainter* canvas_ = nullptr;
   TReportGeometry geometry_;
   QFont font_;

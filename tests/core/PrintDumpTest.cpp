@@ -9,6 +9,7 @@
 #include "Recorders.h"
 #include "TempDir.h"
 #include "TestDocument.h"
+#include "core/CodePage.h"
 #include "core/DocState.h"
 #include "print/DumpJob.h"
 
@@ -21,6 +22,12 @@ constexpr const char* kHello = "Hello world\r\n\0\1\2";  // 16 bytes, the last f
 
 std::string Hello() { return std::string(kHello, 16); }
 std::string Blanks(size_t n) { return std::string(n, ' '); }
+
+std::string Hex2(int value, bool decimal) {
+  char text[8];
+  std::snprintf(text, sizeof text, decimal ? "%02d" : "%02X", value);
+  return text;
+}
 
 struct RowCase {
   const char* name;
@@ -130,10 +137,13 @@ TEST(DumpRanges, EachScopeStartsAtItsRowAndStopsAtTheEnd) {
   EXPECT_EQ(DumpRowStart(33, 16), 33);
 }
 
-// Pages of a fixed number of lines, lines of a fixed width.
+// Pages of a fixed number of lines, each begun with its header lines; lines of a fixed width.
 class FakePrinter final : public IDumpPrinter {
  public:
-  FakePrinter(int lines, size_t width) : lines_(lines), width_(width) { NewPage(); }
+  FakePrinter(int lines, size_t width, int header = 0)
+      : lines_(lines), width_(width), header_(header) {
+    NewPage();
+  }
   bool PrintLine(const std::string& line) override {
     if (!Fits(1)) NewPage();
     pages.back().push_back(line.substr(0, width_));
@@ -141,15 +151,21 @@ class FakePrinter final : public IDumpPrinter {
   }
   bool Fits(int32_t n) const override { return static_cast<int>(pages.back().size()) + n <= lines_; }
   int32_t NewPage() override {
-    pages.emplace_back();
+    pages.emplace_back(static_cast<size_t>(header_), "header");
     return PageNumber();
   }
   int32_t PageNumber() const override { return static_cast<int32_t>(pages.size()); }
+  bool FitsWidth(const std::string& line) const override { return line.size() <= width_; }
+  bool WidthFollowsLength() const override { return true; }
+  int32_t BlocksLeft(int32_t n) const override {
+    return std::max(0, (lines_ - static_cast<int>(pages.back().size())) / n);
+  }
   std::vector<std::vector<std::string>> pages;
 
  private:
   int lines_;
   size_t width_;
+  int header_;
 };
 
 class DumpJobs : public ::testing::Test {
@@ -194,6 +210,48 @@ TEST_F(DumpJobs, AbortStopsAtAProgressUpdateAndPagesAreCounted) {
   EXPECT_EQ(rec.progress.boxes[0]->texts, (std::vector<std::string>{"Page: 2", "Page: 3", "Page: 4"}));
 }
 
+TEST_F(DumpJobs, PagesDrawnOneAtATimeAreThePagesPrintedInTurn) {
+  test::LoadDocument(test::Ramp(1000) + std::string(1000, '\x7F'));
+  struct Case {
+    int lines;
+    size_t width;
+    int header;
+    DumpOptions options;
+    DumpRange range;
+  };
+  const Case cases[] = {
+      {10, 200, 3, {16, false, false}, {1, 2000}},    // seven rows a page, a short last row
+      {10, 200, 3, {16, false, false}, {1, 112}},     // the last page just full
+      {9, 200, 2, {10, true, true}, {11, 1995}},      // two-line rows, three a page
+      {8, 200, 3, {25, false, true}, {1, 20}},        // one short two-line row
+      {10, 200, 3, {16, false, false}, {1, 0}},       // no rows: one page
+      {60, 75, 1, {16, false, false}, {1, 2000}},     // rows too wide
+      {60, 75, 1, {16, false, false}, {1989, 2000}},  // only a short row: it fits
+      {60, 59, 1, {16, false, true}, {1, 40}},        // the line below fits, the hex line not
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.lines << " lines, " << c.options.bytesPerRow
+                                    << " a row from " << c.range.first << " to " << c.range.last);
+    FakePrinter inTurn(c.lines, c.width, c.header);
+    const DumpResult printed = DumpToPrinter(inTurn, TDumpRows(c.options), c.range);
+    FakePrinter first(c.lines, c.width, c.header);
+    const DumpPlan plan = PlanDumpPages(first, TDumpRows(c.options), c.range);
+    EXPECT_EQ(plan.outcome, printed.outcome);
+    if (printed.outcome != DumpOutcome::Done) continue;
+    ASSERT_EQ(plan.pages, static_cast<int64_t>(inTurn.pages.size()));
+    for (int64_t page = 1; page <= plan.pages; ++page) {
+      FakePrinter one(c.lines, c.width, c.header);
+      DumpPage(one, TDumpRows(c.options), c.range, plan, page);
+      EXPECT_EQ(one.pages,
+                std::vector<std::vector<std::string>>{inTurn.pages[static_cast<size_t>(page - 1)]})
+          << "page " << page;
+    }
+  }
+  // A page without room for a row: only printing the rows in turn tells the pages.
+  FakePrinter full(3, 200, 3);
+  EXPECT_EQ(PlanDumpPages(full, TDumpRows({16, false, false}), {1, 100}).pages, 0);
+}
+
 class DumpFiles : public ::testing::Test {
  protected:
   std::string Run(DumpRange range, DumpOptions options = {}) {
@@ -220,6 +278,65 @@ TEST_F(DumpFiles, TextOutputHasItsHeaderThenTheRowsInUtf8) {
   test::LoadDocument("");
   EXPECT_EQ(Run({1, 0}), header);
   EXPECT_TRUE(rec.messages.shown.empty());
+}
+
+// The described layout written out plainly: snprintf for the numbers, the code page's UTF-8
+// byte by byte.
+std::string NaiveDump(const std::string& bytes, DumpRange range, DumpOptions o) {
+  const auto visible = [](uint8_t b) {
+    return b >= 32 && b != 0x7F && b != 0x81 && b != 0x8D && b != 0x8F && b != 0x90 && b != 0x9D;
+  };
+  const auto utf8 = [](uint8_t b) { return CodePointToUtf8(ByteToUnicode(b)); };
+  std::string out = "File: doc.bin\nOutput by QUOXA - https://quoxa.example.org\n\n";
+  out += o.decimalOffsets ? "Offset dec. " : "Offset hex. ";
+  for (int i = 0; i < o.bytesPerRow; ++i) out += Hex2(i, o.decimalOffsets) + " ";
+  out += "\n";
+  for (int64_t pos = range.first; pos <= range.last; pos += o.bytesPerRow) {
+    const int64_t used = std::min<int64_t>(o.bytesPerRow, range.last - pos + 1);
+    char offset[32];
+    std::snprintf(offset, sizeof offset,
+                  o.decimalOffsets ? "%9.9lld:  " : "%9.9llX:  ", static_cast<long long>(pos - 1));
+    std::string hex;
+    std::string text;
+    std::string below(11, ' ');
+    for (int64_t i = 0; i < used; ++i) {
+      const auto b = static_cast<uint8_t>(bytes[static_cast<size_t>(pos - 1 + i)]);
+      hex += Hex2(b, false) + " ";
+      text += visible(b) ? utf8(b) : ".";
+      below += "  " + (visible(b) ? utf8(b) : " ");
+    }
+    hex.resize(3 * static_cast<size_t>(o.bytesPerRow), ' ');
+    out += offset + hex + (o.textBelow ? "\n" + below : text) + "\n";
+  }
+  return out;
+}
+
+TEST_F(DumpFiles, TextOutputMatchesAPlainModel) {
+  std::string bytes(5000, '\0');
+  uint32_t seed = 12345;
+  for (char& c : bytes) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
+  test::LoadDocument(bytes);
+  const DumpOptions options[] = {
+      {16, false, false}, {1, true, false}, {25, false, true}, {7, true, true}};
+  const DumpRange ranges[] = {{1, 5000}, {5, 4990}, {4990, 5000}};
+  for (const DumpOptions& o : options) {
+    for (const DumpRange range : ranges) {
+      EXPECT_EQ(Run(range, o), NaiveDump(bytes, range, o))
+          << o.bytesPerRow << (o.decimalOffsets ? " dec" : " hex") << (o.textBelow ? " below" : "")
+          << " from " << range.first;
+    }
+  }
+}
+
+TEST_F(DumpFiles, TheTextOutputShowsItsPageOncePerMebibyte) {
+  // Each page text lets pending events through; millions of rows cannot wait for them.
+  test::LoadDocument(test::Ramp(3 * 1024 * 1024 + 5000));
+  Run({1, 3 * 1024 * 1024 + 5000});
+  ASSERT_EQ(rec.progress.boxes.size(), 1u);
+  EXPECT_EQ(rec.progress.boxes[0]->texts,
+            (std::vector<std::string>{"Page: 1311", "Page: 2622", "Page: 3933"}));
+  EXPECT_EQ(rec.progress.boxes[0]->gauge.size(), 20u);
+  EXPECT_EQ(rec.progress.boxes[0]->gauge.back(), 100);
 }
 
 TEST_F(DumpFiles, AFileThatCannotBeCreatedIsAnError) {

@@ -126,10 +126,12 @@ class TestPrint : public QObject {
   void emptyDocumentPrintsHeaderRulerAndFooter();
   void okRefusesBytesPerRowThatDoNotFit();
   void controlsSettingsAndUnits();
+  void marginsKeepTheirHundredths();
   void textOutputAsksForItsFile();
   void noPrinterInstalled();
   void previewPagesAndZoom();
   void previewPrintsOneOrAllPages();
+  void previewPagesDrawnOnDemandAreThoseDrawnFirst();
   void longLinesAreWrappedOrCut();
 };
 
@@ -164,6 +166,10 @@ void TestPrint::printsEveryRowWithHeaderRulerAndFooterOnEveryPage() {
   });
   f.Trigger(Cmd::Print);
   QVERIFY(previewPages >= 3);
+  // The preview opens at once: no box waits for its pages to be drawn.
+  for (const auto& box : f.rec.progress.boxes)
+    QVERIFY(box->setup.caption != quoxa::msg::kGeneratingPreview);
+  QCOMPARE(f.rec.progress.boxes.back()->setup.caption, std::string("Printing..."));
   const QStringList pages = PdfPages(pdf_);
   QCOMPARE(pages.size(), previewPages);
   QString all;
@@ -266,11 +272,13 @@ void TestPrint::okRefusesBytesPerRowThatDoNotFit() {
   const Case cases[] = {
       {"", false, false, 15, "Bytes per row must be a number from 1 to 18."},
       {"0", false, false, 15, "Bytes per row must be a number from 1 to 18."},
-      {"19", false, false, 15, "Bytes per row must be a number from 1 to 18."},
-      {"25", false, true, 15, "Bytes per row must be a number from 1 to 24."},
+      {"19", false, false, 15, quoxa::msg::kInsufficientPaper},
+      {"25", false, true, 15, quoxa::msg::kInsufficientPaper},
+      {"1025", false, false, 15, quoxa::msg::kInsufficientPaper},
       {"1025", true, false, 15, "Bytes per row must be a number from 1 to 1024."},
       {"", true, true, 15, "Bytes per row must be a number from 1 to 1024."},
       {"16", false, false, 99, quoxa::msg::kInsufficientPaper},
+      {"", false, false, 99, quoxa::msg::kInsufficientPaper},
   };
   for (const Case& c : cases) {
     quoxa::test::RecorderScope rec;
@@ -278,6 +286,8 @@ void TestPrint::okRefusesBytesPerRowThatDoNotFit() {
     TQZReport report;
     TFormPrint form(report);
     form.SetOutputFileQuestion([] { return std::string(); });
+    bool previewed = false;
+    form.SetPreviewHandler([&previewed](TQZReport&) { previewed = true; });
     quoxa::test::ShowActive(form);
     Child<QCheckBox>(form, "CheckBoxToFile")->setChecked(c.toFile);
     Child<QCheckBox>(form, "CheckBoxTextBelow")->setChecked(c.below);
@@ -288,6 +298,7 @@ void TestPrint::okRefusesBytesPerRowThatDoNotFit() {
     form.ButtonOKClick();
     QCOMPARE(rec.messages.Texts(), std::vector<std::string>{c.message});
     QVERIFY(form.isVisible());
+    QVERIFY(!previewed);
     QTRY_VERIFY(bytes->hasFocus());
   }
   // Letters never reach the box.
@@ -349,6 +360,43 @@ void TestPrint::controlsSettingsAndUnits() {
   QVERIFY(Child<QRadioButton>(form, "RadioButtonSelection")->isEnabled());
   QVERIFY(Child<QRadioButton>(form, "RadioButtonSelection")->isChecked());
   QCOMPARE(form.Scope(), quoxa::DumpScope::Selection);
+}
+
+void TestPrint::marginsKeepTheirHundredths() {
+  const quoxa::test::OwnSettingsFile settings;
+  quoxa::test::RecorderScope rec;
+  quoxa::test::LoadDocument(Letters(64));
+  TQZReport report;
+  TFormPrint form(report);
+  quoxa::test::ShowActive(form);
+  const std::pair<const char*, const char*> typed[] = {{"QZNumEditLeft", "99.99"},
+                                                       {"QZNumEditRight", "1.23"},
+                                                       {"QZNumEditTop", "99.97"},
+                                                       {"QZNumEditBottom", "99.99"}};
+  for (const auto& [name, text] : typed) {
+    auto* edit = Child<quoxa::TQZNumEdit>(form, name);
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Tab);  // leaving the box passes every margin to the engine
+    QTRY_VERIFY(!edit->hasFocus());
+  }
+  for (const auto& [name, text] : typed) {
+    QCOMPARE(Child<quoxa::TQZNumEdit>(form, name)->text(), QString(text));
+  }
+  Child<QCheckBox>(form, "CheckBoxToFile")->setChecked(true);
+  const std::string path = dir_.filePath("margins.txt").toStdString();
+  form.SetOutputFileQuestion([&] { return path; });
+  form.ButtonOKClick();
+  QCOMPARE(form.result(), int(QDialog::Accepted));
+  quoxa::TIniFile ini(settings.Path());
+  const std::map<std::string, std::string> stored = {{"MarginLeft", "9999"},
+                                                     {"MarginRight", "123"},
+                                                     {"MarginTop", "9997"},
+                                                     {"MarginBottom", "9999"}};
+  for (const auto& [key, value] : stored) QCOMPARE(ini.ReadString("Printing", key, ""), value);
+  QVERIFY(rec.messages.shown.empty());
 }
 
 void TestPrint::textOutputAsksForItsFile() {
@@ -494,6 +542,55 @@ void TestPrint::previewPrintsOneOrAllPages() {
   pdf_ = dir_.path();
   preview.PrintOneClick();
   QCOMPARE(rec.messages.Texts(), std::vector<std::string>{"Unable to begin printing."});
+}
+
+void TestPrint::previewPagesDrawnOnDemandAreThoseDrawnFirst() {
+  const quoxa::test::OwnSettingsFile settings;
+  TQZReport::SetClock([] { return QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58)); });
+  struct Case {
+    const char* bytesPerRow;
+    bool below;
+    bool decimal;
+    bool landscape;
+  };
+  // Ten pages and more: pages drawn on demand are dropped and drawn again.
+  for (const Case& c : {Case{"16", false, false, false}, Case{"25", true, true, true}}) {
+    std::vector<QByteArray> pages[2];
+    for (const bool onDemand : {false, true}) {
+      quoxa::test::RecorderScope rec;
+      quoxa::test::LoadDocument(Letters(16 * 61 * 10 + 100));
+      TQZReport report;
+      TFormPrint form(report);
+      form.SetPagesOnDemand(onDemand);
+      Child<QRadioButton>(form, "RadioButtonAll")->click();
+      Child<QComboBox>(form, "ComboBoxBytesPerRow")->setCurrentText(c.bytesPerRow);
+      Child<QCheckBox>(form, "CheckBoxTextBelow")->setChecked(c.below);
+      Child<QCheckBox>(form, "CheckBoxDecimal")->setChecked(c.decimal);
+      Child<QCheckBox>(form, "CheckBoxLandscape")->setChecked(c.landscape);
+      std::vector<QByteArray>& recorded = pages[onDemand ? 1 : 0];
+      form.SetPreviewHandler([&recorded](TQZReport& r) {
+        for (const int n : {1, r.PageCount(), 2}) r.Page(n);
+        for (int n = 1; n <= r.PageCount(); ++n)
+          recorded.emplace_back(r.Page(n).data(), r.Page(n).size());
+        recorded.emplace_back(r.Page(1).data(), r.Page(1).size());
+      });
+      form.ButtonOKClick();
+      QVERIFY(rec.messages.shown.empty());
+      // Drawing every page first is what the progress box waits for.
+      QCOMPARE(rec.progress.boxes.size(), onDemand ? size_t{0} : size_t{1});
+    }
+    QVERIFY(pages[0].size() > 10);
+    QCOMPARE(pages[1].size(), pages[0].size());
+    for (size_t i = 0; i < pages[0].size(); ++i)
+      QVERIFY2(pages[1][i] == pages[0][i], qPrintable(QString::number(i)));
+  }
+  TQZReport::SetClock(nullptr);
+  // A font whose characters differ in width: the pages are drawn first, row after row.
+  TQZReport report;
+  report.SetFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+  QVERIFY(!report.EvenWidths(QStringLiteral("iW.")));
+  report.SetFont(QFont(QStringLiteral("Courier New"), 10));
+  QVERIFY(report.EvenWidths(QStringLiteral("iW.")));
 }
 
 void TestPrint::longLinesAreWrappedOrCut() {
