@@ -200,7 +200,12 @@ bool AtomicFileWriter::MakeBackupIn(const std::string& pathTemplate, int64_t siz
     backupRecord_.target = Absolute(target_);
     backupRecord_.copy = Absolute(path);
     backupRecord_.size = size;
-    if (file_.Status(st)) backupRecord_.targetState = FileStateFrom(st);
+    if (file_.Status(st)) {
+      // Size and time as the file was opened: reserving room may already have touched the time.
+      backupRecord_.targetState = FileStateFrom(st);
+      backupRecord_.targetState->size = size;
+      backupRecord_.targetState->modTime = file_.ModTime();
+    }
     // Only a recorded backup is found again after a crash.
     ok = StoreRecoveryRecord(backupRecord_);
   }

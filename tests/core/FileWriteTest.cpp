@@ -247,9 +247,14 @@ class FailedWrite : public FileWrite {
 
 TEST_F(FailedWrite, DiskFullLeavesTheOriginal) {
   InjectIoFaultForTesting(IoOp::Write, ENOSPC, 200000);
+  // Without room for the temporary copy the file is written in place; without room for its
+  // backup either, the user is asked first.
+  rec.messages.answers = {mrYes};
   EXPECT_FALSE(WriteFileRange(path, false, 1, 0));
-  EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nsave.bin\nError 112: Disk full"}));
-  EXPECT_EQ(rec.messages.shown[0].type, MsgType::Error);
+  EXPECT_EQ(rec.messages.Texts(), (Names{"There is no room for a safety copy of save.bin. If the program is "
+                                         "interrupted while saving, the file will be damaged. Save anyway?",
+                                         "Error writing\nsave.bin\nError 112: Disk full"}));
+  EXPECT_EQ(rec.messages.shown[1].type, MsgType::Error);
   ExpectOriginalIntact();
   EXPECT_TRUE(rec.progress.boxes.at(0)->closed);
 }
@@ -404,7 +409,7 @@ TEST_F(FileWrite, OpeningReadOnlyAndRefusingASaveFollowOneRule) {
   struct Case {
     const char* what;
     std::string path;
-    mode_t mode;  // 0: left as it is
+    mode_t mode;  // of a file made for the case
     bool protectedFile;
   };
   const Case cases[] = {
@@ -415,7 +420,7 @@ TEST_F(FileWrite, OpeningReadOnlyAndRefusingASaveFollowOneRule) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    if (c.mode != 0 || !c.protectedFile) {
+    if (c.path.rfind("/proc/", 0) != 0) {
       WriteBytes(c.path, "original");
       ASSERT_EQ(chmod(c.path.c_str(), c.mode), 0);
     }

@@ -70,11 +70,14 @@ bool SaveAndDie(const std::string& path, int dieAt) {
     InstallProgressFactory(&progress);
     test::LoadDocument(kNew);
     Doc().Modified = true;
+    Doc().DiskState.reset();
     _exit(WriteFileRange(path, false, 1, 0) ? 0 : 1);
   }
   int status = 0;
   EXPECT_EQ(waitpid(pid, &status, 0), pid);
-  if (WIFEXITED(status)) EXPECT_EQ(WEXITSTATUS(status), 0) << "the save failed";
+  if (WIFEXITED(status)) {
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the save failed";
+  }
   return WIFSIGNALED(status);
 }
 
@@ -93,7 +96,10 @@ class FakeHost final : public IDocumentHost {
 
 class SaveRecovery : public ::testing::Test {
  protected:
-  void SetUp() override { Clear(); }
+  void SetUp() override {
+    Clear();
+    AllocDocument();
+  }
   void TearDown() override {
     ClearIoFaultsForTesting();
     Clear();
@@ -178,7 +184,9 @@ TEST_F(SaveRecovery, OpeningAFileWhoseSaveWasKilledAsksWhatToDoWithItsBackup) {
     EXPECT_EQ(rec.messages.Texts(), Names{FormatMsgS(msg::kRestoreBackup, path)});
     EXPECT_EQ(rec.messages.shown.at(0).buttons, unsigned{mbYes | mbNo | mbCancel});
     EXPECT_TRUE(ReadBytes(path) == (c.restored ? kOriginal : damaged));
-    if (c.opened) EXPECT_TRUE(test::DocumentBytes() == ReadBytes(path));
+    if (c.opened) {
+      EXPECT_TRUE(test::DocumentBytes() == ReadBytes(path));
+    }
     EXPECT_EQ(Doc().ViewReady, c.opened);
     EXPECT_EQ(PendingRecoveries().size(), c.backupStays ? 1u : 0u);
     EXPECT_EQ(dir.Names().size(), c.backupStays ? 3u : 2u) << "the backup lies beside the file";
@@ -249,7 +257,9 @@ TEST_F(SaveRecovery, TheNextSaveRemovesTheTemporaryFilesKilledSavesLeft) {
       {".other.bin.quoxa-Qwe456", false, true},
       {".save.bin.quoxa-AbC1234", false, true},
       {"save.bin.quoxa-AbC123", false, true},
-      {".save.bin.quoxa-backup-AbC123", false, true},
+      // A backup no record names: its save was killed before it wrote a byte of the file.
+      {".save.bin.quoxa-backup-AbC123", false, false},
+      {".save.bin.quoxa-backup-Rec123", false, true},
   };
   std::vector<std::unique_ptr<test::OtherProgramLock>> locks;
   Names expected = {"save.bin"};
@@ -259,6 +269,11 @@ TEST_F(SaveRecovery, TheNextSaveRemovesTheTemporaryFilesKilledSavesLeft) {
     if (leftover.stays) expected.push_back(leftover.name);
   }
   ASSERT_TRUE(locks.front()->Locked());
+  TRecoveryRecord recorded;
+  recorded.target = path;
+  recorded.copy = dir / ".save.bin.quoxa-backup-Rec123";
+  recorded.size = 100000;
+  ASSERT_TRUE(StoreRecoveryRecord(recorded));
   std::sort(expected.begin(), expected.end());
   test::LoadDocument("new");
 
