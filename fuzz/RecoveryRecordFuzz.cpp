@@ -14,8 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::optional<TRecoveryRecord> record = ParseRecoveryRecord(text);
   if (!record) return 0;
   const std::optional<TRecoveryRecord> again = ParseRecoveryRecord(FormatRecoveryRecord(*record));
-  if (!again || again->kind != record->kind || again->target != record->target || again->copy != record->copy ||
-      again->size != record->size || again->untitled != record->untitled || again->targetState != record->targetState) {
+  if (!again || again->kind != record->kind || again->target != record->target ||
+      again->copy != record->copy || again->size != record->size ||
+      again->untitled != record->untitled || again->targetState != record->targetState) {
     std::abort();
   }
   return 0;

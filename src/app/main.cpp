@@ -1,7 +1,6 @@
 // QUOXA: a hex editor.
 #include <QApplication>
 #include <QLocale>
-
 #include <cstdio>
 #include <cstring>
 

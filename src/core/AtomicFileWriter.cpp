@@ -1,13 +1,14 @@
 #include "core/AtomicFileWriter.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <vector>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <vector>
 
 #include "core/FileIdentity.h"
 #include "core/FileTexts.h"
@@ -41,7 +42,9 @@ std::string BaseOf(const std::string& target) {
   return base.substr(0, kMaxBaseLength);
 }
 
-std::string Beside(const std::string& dir, const std::string& name) { return (dir == "/" ? "" : dir) + "/" + name; }
+std::string Beside(const std::string& dir, const std::string& name) {
+  return (dir == "/" ? "" : dir) + "/" + name;
+}
 
 // ".name.quoxa-": what the temporary files of a save of name begin with.
 std::string TempPrefixFor(const std::string& target) { return "." + BaseOf(target) + ".quoxa-"; }
@@ -82,7 +85,8 @@ void RemoveOrphanBackups(const std::string& targetDir, const std::string& base) 
   std::vector<std::string> recorded;
   for (const TRecoveryRecord& record : PendingRecoveries()) recorded.push_back(record.copy);
   const auto orphan = [&recorded](const std::string& path, const struct stat& st) {
-    return st.st_uid == geteuid() && std::find(recorded.begin(), recorded.end(), Absolute(path)) == recorded.end();
+    return st.st_uid == geteuid() &&
+           std::find(recorded.begin(), recorded.end(), Absolute(path)) == recorded.end();
   };
   RemoveUnlockedLeftovers(targetDir, "." + base + kBackupInfix, orphan);
   const std::string cache = XdgDirectory("XDG_CACHE_HOME", ".cache") + "/quoxa";
@@ -274,7 +278,7 @@ int AtomicFileWriter::Commit(const std::optional<FileTime>& modTime) {
   if (modTime) file_.SetModTime(*modTime);
   int result = file_.Sync();
   if (result != 0) return result;
-  // The temporary file stays locked until it has its new name: no other save takes it for a leftover.
+  // The temporary file stays locked until renamed: no other save takes it for a leftover.
   tempLock_ = fcntl(file_.Descriptor(), F_DUPFD_CLOEXEC, 0);
   result = file_.Close();
   if (result != 0) return result;
@@ -323,7 +327,8 @@ void AtomicFileWriter::Discard() {
   touched_ = false;
 }
 
-int WriteFileSafely(const std::string& path, const uint8_t* data, int64_t size, BackupPolicy policy) {
+int WriteFileSafely(const std::string& path, const uint8_t* data, int64_t size,
+                    BackupPolicy policy) {
   AtomicFileWriter writer;
   writer.SetBackupPolicy(policy);
   int result = writer.Begin(path, size);

@@ -166,7 +166,8 @@ bool WriteFileRange(const std::string& name, bool range, int64_t from, int64_t c
   // Another program may have replaced or changed the file since it was read or last saved.
   if (!range && name == Doc().FileName && Doc().DiskState) {
     const std::optional<TFileState> now = FileStateOf(name);
-    if (now && *now != *Doc().DiskState && AskYesNo(FormatMsgS(msg::kChangedByOther, FileNameOnly(name))) != mrYes) {
+    if (now && *now != *Doc().DiskState &&
+        AskYesNo(FormatMsgS(msg::kChangedByOther, FileNameOnly(name))) != mrYes) {
       return false;
     }
   }

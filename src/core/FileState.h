@@ -2,10 +2,11 @@
 // Which file a name stands for, and what it held when it was looked at: enough to tell that
 // another program replaced or changed it since.
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <sys/stat.h>
 
 #include "core/FileTime.h"
 

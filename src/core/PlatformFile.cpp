@@ -1,16 +1,17 @@
 #include "core/PlatformFile.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <climits>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <climits>
 #include <vector>
 
 namespace quoxa {
@@ -72,7 +73,9 @@ bool IsPseudoFileSystem(const struct statfs& fs) {
   }
 }
 
-bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
 
 }  // namespace
 
@@ -137,11 +140,13 @@ int64_t FileSizeOf(const std::string& path) {
 }
 
 int WriteProtection(const std::string& path) {
-  if (access(path.c_str(), W_OK) != 0) return errno == ENOENT ? 0 : IoErrorFromErrno(errno, IoOp::Create);
+  if (access(path.c_str(), W_OK) != 0)
+    return errno == ENOENT ? 0 : IoErrorFromErrno(errno, IoOp::Create);
   struct stat info {};
   if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
   // The superuser passes every access check; a file nobody may write still counts as protected.
-  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || IsPseudoFile(path)) return kIoAccessDenied;
+  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || IsPseudoFile(path))
+    return kIoAccessDenied;
   return 0;
 }
 
@@ -197,8 +202,9 @@ bool LockedByOther(const std::string& path) {
   return held;
 }
 
-int RemoveUnlockedLeftovers(const std::string& folder, const std::string& prefix,
-                            const std::function<bool(const std::string& path, const struct stat& st)>& removable) {
+int RemoveUnlockedLeftovers(
+    const std::string& folder, const std::string& prefix,
+    const std::function<bool(const std::string& path, const struct stat& st)>& removable) {
   DIR* listing = opendir(folder.c_str());
   if (listing == nullptr) return 0;
   int removed = 0;
@@ -206,7 +212,8 @@ int RemoveUnlockedLeftovers(const std::string& folder, const std::string& prefix
     const std::string name = entry->d_name;
     if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
     bool generated = true;
-    for (size_t i = prefix.size(); i < name.size(); ++i) generated = generated && std::isalnum(static_cast<unsigned char>(name[i]));
+    for (size_t i = prefix.size(); i < name.size(); ++i)
+      generated = generated && std::isalnum(static_cast<unsigned char>(name[i]));
     if (!generated) continue;
     const std::string path = (folder == "/" ? "" : folder) + "/" + name;
     const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW);
@@ -219,7 +226,8 @@ int RemoveUnlockedLeftovers(const std::string& folder, const std::string& prefix
     if (fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && (!removable || removable(path, held)) &&
         fcntl(fd, F_OFD_SETLK, &lock) == 0) {
       struct stat named {};
-      if (lstat(path.c_str(), &named) == 0 && SameFile(named, held) && unlink(path.c_str()) == 0) ++removed;
+      if (lstat(path.c_str(), &named) == 0 && SameFile(named, held) && unlink(path.c_str()) == 0)
+        ++removed;
     }
     close(fd);
   }
@@ -386,16 +394,22 @@ int PlatformFile::CopyFrom(int sourceFd, int64_t size) {
   loff_t out = 0;
   // The kernel copies without the bytes passing through here, or shares the blocks.
   while (in < size) {
-    const ssize_t n = copy_file_range(sourceFd, &in, fd_, &out, static_cast<size_t>(std::min<int64_t>(size - in, kMaxTransfer)), 0);
+    const ssize_t n =
+        copy_file_range(sourceFd, &in, fd_, &out,
+                        static_cast<size_t>(std::min<int64_t>(size - in, kMaxTransfer)), 0);
     if (n > 0) continue;
     if (n == 0) return kIoReadFault;
     if (errno == EINTR) continue;
-    if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return MapOrUnmapped(IoOp::Write);
+    if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+      return MapOrUnmapped(IoOp::Write);
     break;
   }
-  std::vector<uint8_t> buffer(static_cast<size_t>(std::min<int64_t>(std::max<int64_t>(size - in, 0), 1 << 20)));
+  std::vector<uint8_t> buffer(
+      static_cast<size_t>(std::min<int64_t>(std::max<int64_t>(size - in, 0), 1 << 20)));
   while (in < size) {
-    const ssize_t got = pread(sourceFd, buffer.data(), static_cast<size_t>(std::min<int64_t>(size - in, static_cast<int64_t>(buffer.size()))), in);
+    const ssize_t got = pread(
+        sourceFd, buffer.data(),
+        static_cast<size_t>(std::min<int64_t>(size - in, static_cast<int64_t>(buffer.size()))), in);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return MapOrUnmapped(IoOp::Read);
     if (got == 0) return kIoReadFault;

@@ -6,11 +6,12 @@
 // kUnmappedIoError when the system gave a reason the table has no number for
 // (the caller then reports its own message).
 
+#include <sys/stat.h>
+#include <sys/types.h>
+
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <sys/stat.h>
-#include <sys/types.h>
 
 #include "core/FileTime.h"
 
@@ -39,8 +40,8 @@ int64_t FileSizeOf(const std::string& path);
 
 // True when the file exists and the user may not write it (its read-only attribute): the
 // system refuses it, nobody may write it (which binds the superuser as well), or it belongs to
-// a file system of the kernel's own (/proc, /sys), which shows what it holds but is no file to save.
-// Opening read-only and refusing a save follow this one rule.
+// a file system of the kernel's own (/proc, /sys), which shows what it holds but is no file to
+// save. Opening read-only and refusing a save follow this one rule.
 bool IsWriteProtected(const std::string& path);
 // 0 when the existing file may be written, else the I/O error number that refuses it.
 int WriteProtection(const std::string& path);
@@ -66,8 +67,9 @@ bool LockedByOther(const std::string& path);
 // (what CreateUnique made of prefix + "XXXXXX") that no open file description holds locked:
 // the leftovers of writes whose program is gone. Those that removable (when given) refuses stay.
 // Returns how many went.
-int RemoveUnlockedLeftovers(const std::string& folder, const std::string& prefix,
-                            const std::function<bool(const std::string& path, const struct stat& st)>& removable = {});
+int RemoveUnlockedLeftovers(
+    const std::string& folder, const std::string& prefix,
+    const std::function<bool(const std::string& path, const struct stat& st)>& removable = {});
 
 // One open file descriptor, closed with the object.
 class PlatformFile {

@@ -87,8 +87,10 @@ bool ParseNumber(const std::string& text, Int& value) {
 
 // Only copies the program made itself are ever removed, whatever a record says.
 bool CopyIsOurs(const TRecoveryRecord& record) {
-  if (record.kind == RecoveryKind::Backup) return FileNameOnly(record.copy).find(kBackupInfix) != std::string::npos;
-  return DirectoryOf(record.copy) == RecoveryDirectory() && FileNameOnly(record.copy).rfind(kUnsavedPrefix, 0) == 0;
+  if (record.kind == RecoveryKind::Backup)
+    return FileNameOnly(record.copy).find(kBackupInfix) != std::string::npos;
+  return DirectoryOf(record.copy) == RecoveryDirectory() &&
+         FileNameOnly(record.copy).rfind(kUnsavedPrefix, 0) == 0;
 }
 
 std::optional<TRecoveryRecord> ReadRecord(const std::string& path) {
@@ -104,7 +106,8 @@ std::optional<TRecoveryRecord> ReadRecord(const std::string& path) {
 }
 
 // Copies the file at from over the file at to through the safe writer; 0 or an I/O error.
-int CopyThroughWriter(const std::string& from, int64_t size, const std::string& to, const std::optional<FileTime>& time) {
+int CopyThroughWriter(const std::string& from, int64_t size, const std::string& to,
+                      const std::optional<FileTime>& time) {
   AtomicFileWriter writer;
   writer.SetBackupPolicy(BackupPolicy::None);
   int result = writer.Begin(to, size);
@@ -144,7 +147,8 @@ std::string RecoveryDirectory() {
 
 std::string FormatRecoveryRecord(const TRecoveryRecord& record) {
   std::string text = std::string(kFirstLine) + "\n";
-  text += std::string("kind=") + (record.kind == RecoveryKind::Backup ? "backup" : "unsaved") + "\n";
+  text +=
+      std::string("kind=") + (record.kind == RecoveryKind::Backup ? "backup" : "unsaved") + "\n";
   text += "target=" + Escape(record.target) + "\n";
   text += "copy=" + Escape(record.copy) + "\n";
   text += "size=" + std::to_string(record.size) + "\n";
@@ -214,7 +218,8 @@ std::optional<TRecoveryRecord> ParseRecoveryRecord(const std::string& text) {
     }
     if (!ok) return std::nullopt;
   }
-  if (first || !kind || !size || record.target.empty() || record.copy.empty() || record.copy.front() != '/') {
+  if (first || !kind || !size || record.target.empty() || record.copy.empty() ||
+      record.copy.front() != '/') {
     return std::nullopt;
   }
   if (stateKeys == 5) record.targetState = state;
@@ -254,8 +259,8 @@ std::vector<TRecoveryRecord> PendingRecoveries() {
     if (!record) continue;
     if (LockedByOther(record->copy)) continue;
     struct stat copyStatus {};
-    const bool complete = lstat(record->copy.c_str(), &copyStatus) == 0 && S_ISREG(copyStatus.st_mode) &&
-                          copyStatus.st_size == record->size;
+    const bool complete = lstat(record->copy.c_str(), &copyStatus) == 0 &&
+                          S_ISREG(copyStatus.st_mode) && copyStatus.st_size == record->size;
     if (!complete) {
       unlink(path.c_str());
       continue;
@@ -280,7 +285,8 @@ int RestoreBackup(const TRecoveryRecord& record) {
 
 bool KeepUnsavedChanges() {
   const TDocument& doc = Doc();
-  if (!doc.ViewReady || !doc.Modified || (doc.DocBuffer == nullptr && doc.DocSize > 0)) return false;
+  if (!doc.ViewReady || !doc.Modified || (doc.DocBuffer == nullptr && doc.DocSize > 0))
+    return false;
   const std::string dir = MakeXdgProgramDirectory(kStateVariable, kStateFallback, kRecoverySub);
   if (dir.empty()) return false;
   struct statvfs vfs {};
@@ -295,7 +301,8 @@ bool KeepUnsavedChanges() {
   record.size = doc.DocSize;
   record.untitled = doc.Untitled;
   record.targetState = doc.DiskState;
-  if (WriteFileSafely(record.copy, doc.DocBuffer, doc.DocSize, BackupPolicy::Refuse) != 0) return false;
+  if (WriteFileSafely(record.copy, doc.DocBuffer, doc.DocSize, BackupPolicy::Refuse) != 0)
+    return false;
   if (StoreRecoveryRecord(record)) return true;
   unlink(record.copy.c_str());
   return false;

@@ -25,7 +25,8 @@ std::string HomeDirectory() {
   const char* home = std::getenv("HOME");
   if (home != nullptr && home[0] == '/') return home;
   const struct passwd* account = getpwuid(getuid());
-  if (account != nullptr && account->pw_dir != nullptr && account->pw_dir[0] == '/') return account->pw_dir;
+  if (account != nullptr && account->pw_dir != nullptr && account->pw_dir[0] == '/')
+    return account->pw_dir;
   return "/";
 }
 
@@ -36,7 +37,8 @@ std::string XdgDirectory(const char* variable, const char* fallbackUnderHome) {
   return (home == "/" ? "" : home) + "/" + fallbackUnderHome;
 }
 
-std::string MakeXdgProgramDirectory(const char* variable, const char* fallbackUnderHome, const std::string& sub) {
+std::string MakeXdgProgramDirectory(const char* variable, const char* fallbackUnderHome,
+                                    const std::string& sub) {
   const std::string base = XdgDirectory(variable, fallbackUnderHome);
   std::error_code ec;
   std::filesystem::create_directories(base, ec);
@@ -47,7 +49,8 @@ std::string MakeXdgProgramDirectory(const char* variable, const char* fallbackUn
     MakePrivateFolder(folder);
   }
   struct stat st {};
-  const bool usable = stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && access(folder.c_str(), W_OK | X_OK) == 0;
+  const bool usable = stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+                      access(folder.c_str(), W_OK | X_OK) == 0;
   return usable ? folder : "";
 }
 

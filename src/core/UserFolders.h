@@ -14,6 +14,7 @@ std::string XdgDirectory(const char* variable, const char* fallbackUnderHome);
 
 // The program's folder below an XDG folder, created for the user alone when missing;
 // "" when it cannot be had.
-std::string MakeXdgProgramDirectory(const char* variable, const char* fallbackUnderHome, const std::string& sub = "");
+std::string MakeXdgProgramDirectory(const char* variable, const char* fallbackUnderHome,
+                                    const std::string& sub = "");
 
 }  // namespace quoxa

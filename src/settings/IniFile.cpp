@@ -92,7 +92,7 @@ constexpr size_t kUtf8BomSize = 3;
 struct Document {
   std::vector<std::string> lines;  // without '\n'; a '\r' of CRLF files stays on the line
   bool crlf = false;
-  bool bom = false;  // the file begins with a byte-order mark, which a rewrite keeps
+  bool bom = false;      // the file begins with a byte-order mark, which a rewrite keeps
   std::string original;  // the file's contents as read
 };
 

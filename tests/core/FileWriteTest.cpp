@@ -1,13 +1,12 @@
 // WriteFileRange: Save, Save As and Write block, the old file's safety and the file time option.
-#include <gtest/gtest.h>
-
-#include <cerrno>
-#include <ctime>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 
 #include "Recorders.h"
@@ -251,9 +250,10 @@ TEST_F(FailedWrite, DiskFullLeavesTheOriginal) {
   // backup either, the user is asked first.
   rec.messages.answers = {mrYes};
   EXPECT_FALSE(WriteFileRange(path, false, 1, 0));
-  EXPECT_EQ(rec.messages.Texts(), (Names{"There is no room for a safety copy of save.bin. If the program is "
-                                         "interrupted while saving, the file will be damaged. Save anyway?",
-                                         "Error writing\nsave.bin\nError 112: Disk full"}));
+  EXPECT_EQ(rec.messages.Texts(),
+            (Names{"There is no room for a safety copy of save.bin. If the program is "
+                   "interrupted while saving, the file will be damaged. Save anyway?",
+                   "Error writing\nsave.bin\nError 112: Disk full"}));
   EXPECT_EQ(rec.messages.shown[1].type, MsgType::Error);
   ExpectOriginalIntact();
   EXPECT_TRUE(rec.progress.boxes.at(0)->closed);
@@ -362,19 +362,26 @@ TEST_F(FileWrite, ASaveOverAFileAnotherProgramChangedAsksFirst) {
   };
   const Change changes[] = {
       {"nothing changed", [](const std::string&) {}, false},
-      {"replaced by mv", [this](const std::string& p) {
+      {"replaced by mv",
+       [this](const std::string& p) {
          WriteBytes(dir / "other", "another's");
          ASSERT_EQ(std::rename((dir / "other").c_str(), p.c_str()), 0);
-       }, true},
-      {"same size, other bytes", [](const std::string& p) {
+       },
+       true},
+      {"same size, other bytes",
+       [](const std::string& p) {
          WriteBytes(p, "ABCDEFGH");
          test::SetModTime(p, {kOldStamp.seconds, kOldStamp.nanoseconds + 1});
-       }, true},
-      {"grown, same time", [](const std::string& p) {
+       },
+       true},
+      {"grown, same time",
+       [](const std::string& p) {
          WriteBytes(p, "abcdefgh+");
          test::SetModTime(p, kOldStamp);
-       }, true},
-      {"removed: the save makes it again", [](const std::string& p) { std::remove(p.c_str()); }, false},
+       },
+       true},
+      {"removed: the save makes it again", [](const std::string& p) { std::remove(p.c_str()); },
+       false},
   };
   const std::string path = dir / "doc.bin";
   for (const Change& c : changes) {
@@ -391,9 +398,10 @@ TEST_F(FileWrite, ASaveOverAFileAnotherProgramChangedAsksFirst) {
 
       const bool written = !c.asks || answer == mrYes;
       EXPECT_EQ(saved, written);
-      EXPECT_EQ(rec.messages.Texts(), c.asks ? Names{"doc.bin was changed by another program since it was opened. "
-                                                     "Overwrite it?"}
-                                             : Names{});
+      EXPECT_EQ(rec.messages.Texts(),
+                c.asks ? Names{"doc.bin was changed by another program since it was opened. "
+                               "Overwrite it?"}
+                       : Names{});
       EXPECT_EQ(ReadBytes(path), written ? "the document" : before);
       EXPECT_EQ(Doc().Modified, !written);
       if (!c.asks || answer == mrNo) continue;
@@ -432,7 +440,8 @@ TEST_F(FileWrite, OpeningReadOnlyAndRefusingASaveFollowOneRule) {
     EXPECT_EQ(WriteFileRange(c.path, false, 1, 0), !c.protectedFile);
 
     if (c.protectedFile) {
-      EXPECT_EQ(rec.messages.Texts(), Names{"Error writing\n" + FileNameOnly(c.path) + "\nError 5: File access denied"});
+      EXPECT_EQ(rec.messages.Texts(),
+                Names{"Error writing\n" + FileNameOnly(c.path) + "\nError 5: File access denied"});
       EXPECT_EQ(ReadBytes(c.path).substr(0, 5), before.substr(0, 5));
     }
   }

@@ -2,13 +2,13 @@
 // recovery at the next open or start, the temporary files of killed saves, a file mounted over
 // another, and the unsaved changes of a program that had to end.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <deque>
 #include <filesystem>
-#include <sys/mount.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "Recorders.h"
 #include "ScopedEnv.h"
@@ -40,7 +40,9 @@ const std::string kNew = Pattern(40 * kFileChunk + 5, 7);
 class DyingProgress final : public IProgressFactory {
  public:
   explicit DyingProgress(int dieAt) : dieAt_(dieAt) {}
-  std::unique_ptr<IProgressView> Open(const ProgressSpec&) override { return std::make_unique<View>(dieAt_); }
+  std::unique_ptr<IProgressView> Open(const ProgressSpec&) override {
+    return std::make_unique<View>(dieAt_);
+  }
 
  private:
   class View final : public IProgressView {
@@ -234,8 +236,9 @@ TEST_F(SaveRecovery, WithoutRoomForABackupTheSaveAsksFirst) {
 
     EXPECT_EQ(WriteFileRange(path, false, 1, 0), answer == mrYes);
 
-    EXPECT_EQ(rec.messages.Texts(), Names{"There is no room for a safety copy of save.bin. If the program is "
-                                          "interrupted while saving, the file will be damaged. Save anyway?"});
+    EXPECT_EQ(rec.messages.Texts(),
+              Names{"There is no room for a safety copy of save.bin. If the program is "
+                    "interrupted while saving, the file will be damaged. Save anyway?"});
     EXPECT_TRUE(ReadBytes(path) == (answer == mrYes ? kAfter : kBefore));
     EXPECT_EQ(Doc().Modified, answer != mrYes);
     EXPECT_EQ(disk.Dir().Names(), (Names{"other.bin", "save.bin"}));
@@ -265,7 +268,8 @@ TEST_F(SaveRecovery, TheNextSaveRemovesTheTemporaryFilesKilledSavesLeft) {
   Names expected = {"save.bin"};
   for (const Leftover& leftover : leftovers) {
     WriteBytes(dir / leftover.name, Pattern(100000));
-    if (leftover.locked) locks.push_back(std::make_unique<test::OtherProgramLock>(dir / leftover.name, F_WRLCK));
+    if (leftover.locked)
+      locks.push_back(std::make_unique<test::OtherProgramLock>(dir / leftover.name, F_WRLCK));
     if (leftover.stays) expected.push_back(leftover.name);
   }
   ASSERT_TRUE(locks.front()->Locked());
@@ -289,7 +293,8 @@ TEST_F(SaveRecovery, AFileMountedOverAnotherIsSavedInPlace) {
   const std::string path = dir / "btgt.bin";
   WriteBytes(source, kOriginal);
   WriteBytes(path, "placeholder");
-  if (mount(source.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) != 0) GTEST_SKIP() << "no bind mounts here";
+  if (mount(source.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) != 0)
+    GTEST_SKIP() << "no bind mounts here";
   test::LoadDocument(kNew);
   Doc().Modified = true;
 
@@ -311,7 +316,8 @@ TEST_F(SaveRecovery, UnsavedChangesKeptAtAnAbruptEndAreOfferedAtTheNextStart) {
     bool copyStays;
   };
   const std::string path = dir / "doc.bin";
-  for (const Case& c : {Case{mrYes, true, false}, Case{mrNo, false, false}, Case{mrCancel, false, true}}) {
+  for (const Case& c :
+       {Case{mrYes, true, false}, Case{mrNo, false, false}, Case{mrCancel, false, true}}) {
     SCOPED_TRACE(c.answer);
     Clear();
     WriteBytes(path, "on disk");
@@ -362,12 +368,13 @@ TEST_F(SaveRecovery, RecordsReadBackAsWrittenAndStrangeOnesAreNone) {
 
   const std::string good = "QUOXA recovery\nkind=backup\ntarget=/a\ncopy=/b\nsize=3\n";
   EXPECT_TRUE(ParseRecoveryRecord(good).has_value());
-  for (const char* strange : {"", "kind=backup\ntarget=/a\ncopy=/b\nsize=3\n", "QUOXA recovery\nkind=other\n",
-                              "QUOXA recovery\nkind=backup\ntarget=/a\ncopy=b\nsize=3\n",
-                              "QUOXA recovery\nkind=backup\ntarget=/a\ncopy=/b\nsize=-3\n",
-                              "QUOXA recovery\nkind=backup\ntarget=/a\\x\ncopy=/b\nsize=3\n",
-                              "QUOXA recovery\nkind=backup\ntarget=/a\ncopy=/b\nsize=3x\n",
-                              "QUOXA recovery\nkind=backup\ncopy=/b\nsize=3\n"}) {
+  for (const char* strange :
+       {"", "kind=backup\ntarget=/a\ncopy=/b\nsize=3\n", "QUOXA recovery\nkind=other\n",
+        "QUOXA recovery\nkind=backup\ntarget=/a\ncopy=b\nsize=3\n",
+        "QUOXA recovery\nkind=backup\ntarget=/a\ncopy=/b\nsize=-3\n",
+        "QUOXA recovery\nkind=backup\ntarget=/a\\x\ncopy=/b\nsize=3\n",
+        "QUOXA recovery\nkind=backup\ntarget=/a\ncopy=/b\nsize=3x\n",
+        "QUOXA recovery\nkind=backup\ncopy=/b\nsize=3\n"}) {
     SCOPED_TRACE(strange);
     EXPECT_FALSE(ParseRecoveryRecord(strange).has_value());
   }

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -10,10 +9,10 @@
 #include "Recorders.h"
 #include "ScopedEnv.h"
 #include "TempDir.h"
+#include "TestDocument.h"
 #include "core/DocState.h"
 #include "core/PlatformFile.h"
 #include "core/Primitives.h"
-#include "TestDocument.h"
 #include "search/SearchState.h"
 #include "settings/IniFile.h"
 #include "settings/Options.h"
@@ -252,8 +251,8 @@ TEST_F(Settings, UndoLimitMBOfZeroTurnsTheJournalOff) {
     int32_t limit;
     bool undoable;
   };
-  for (const Case& c : {Case{"0", 0, false}, Case{"64", 64, true}, Case{"-5", 256, true}, Case{"x", 256, true},
-                        Case{"2000000", 1 << 20, true}}) {
+  for (const Case& c : {Case{"0", 0, false}, Case{"64", 64, true}, Case{"-5", 256, true},
+                        Case{"x", 256, true}, Case{"2000000", 1 << 20, true}}) {
     SCOPED_TRACE(c.value);
     WriteIni(std::string("[Options]\nUndoLimitMB=") + c.value + "\n");
     rec.view.notes.clear();
@@ -329,7 +328,8 @@ TEST_F(Settings, ASettingsFileThatCannotBeWrittenGivesOneMessage) {
   ReadSettings(window);
   EXPECT_TRUE(rec.messages.shown.empty());
   EXPECT_FALSE(WriteSettings(window));
-  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Error writing " + blocker + "/quoxa.ini"});
+  EXPECT_EQ(rec.messages.Texts(),
+            std::vector<std::string>{"Error writing " + blocker + "/quoxa.ini"});
   EXPECT_EQ(TempDir::Read(blocker), "not a folder");
 }
 

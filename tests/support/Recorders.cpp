@@ -1,8 +1,9 @@
 #include "Recorders.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 #include "core/Commands.h"
 #include "core/DocState.h"

@@ -36,12 +36,14 @@ void TRecoveryOffers::OfferAll(const UnsavedLoader& loadUnsaved) {
 bool TRecoveryOffers::Offer(const TRecoveryRecord& record, const UnsavedLoader& loadUnsaved) {
   asked_.insert(record.path);
   const bool backup = record.kind == RecoveryKind::Backup;
-  switch (AskYesNoCancel(FormatMsgS(backup ? msg::kRestoreBackup : msg::kOpenUnsaved, record.target))) {
+  switch (
+      AskYesNoCancel(FormatMsgS(backup ? msg::kRestoreBackup : msg::kOpenUnsaved, record.target))) {
     case mrYes:
       if (backup) {
         const int result = RestoreBackup(record);
         if (result != 0) {
-          ShowError(WriteErrorText(result == kUnmappedIoError ? kIoWriteFault : result, record.target));
+          ShowError(
+              WriteErrorText(result == kUnmappedIoError ? kIoWriteFault : result, record.target));
           return false;
         }
       } else if (!loadUnsaved || !loadUnsaved(record)) {
