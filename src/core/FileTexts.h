@@ -18,8 +18,7 @@ inline constexpr const char* kOpenReadOnlyQuestion = "%s is opened by another ap
 inline constexpr const char* kOpenedReadOnly = "File opened in Read Only mode!";
 inline constexpr const char* kIsReadOnly = "File is in Read Only mode!";
 // A file of the kernel's own (/proc, /sys): what it holds is shown, but it is no file to save.
-inline constexpr const char* kIsSystemFile =
-    "File is in Read Only mode! (a system file that cannot be saved)";
+inline constexpr const char* kIsSystemFile = "System file, opened in Read Only mode!";
 
 // Saving over a file another program replaced or changed meanwhile.
 inline constexpr const char* kChangedByOther =

@@ -301,7 +301,7 @@ TEST_F(DocumentCommands, FilesOfTheKernelOpenWithAllTheyHoldButReadOnly) {
     EXPECT_EQ(test::DocumentBytes().back(), '\n') << "read to its end";
     EXPECT_TRUE(Doc().ReadOnly);
     EXPECT_FALSE(Commands().Enabled(Cmd::Save));
-    EXPECT_EQ(host.note, "File is in Read Only mode! (a system file that cannot be saved)");
+    EXPECT_EQ(host.note, "System file, opened in Read Only mode!");
     EXPECT_TRUE(rec.messages.shown.empty());
   }
 }
