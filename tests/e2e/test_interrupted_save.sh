@@ -75,7 +75,7 @@ pending_record() {
   return 1
 }
 
-trap 'kill -KILL "${batch:-}" 2>/dev/null; x11_cleanup' EXIT
+trap 'kill -KILL "${batch:-}" 2>/dev/null || true; x11_cleanup' EXIT
 outcomes=""
 # The timings spread over the save; should none of them hit the write itself (a loaded machine),
 # more follow in its middle.
