@@ -1,6 +1,7 @@
 // QUOXA: a hex editor.
 #include <QApplication>
 #include <QLocale>
+
 #include <cstdio>
 #include <cstring>
 

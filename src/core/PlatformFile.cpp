@@ -140,13 +140,15 @@ int64_t FileSizeOf(const std::string& path) {
 }
 
 int WriteProtection(const std::string& path) {
-  if (access(path.c_str(), W_OK) != 0)
+  if (access(path.c_str(), W_OK) != 0) {
     return errno == ENOENT ? 0 : IoErrorFromErrno(errno, IoOp::Create);
+  }
   struct stat info {};
   if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
   // The superuser passes every access check; a file nobody may write still counts as protected.
-  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || IsPseudoFile(path))
+  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || IsPseudoFile(path)) {
     return kIoAccessDenied;
+  }
   return 0;
 }
 
@@ -212,8 +214,9 @@ int RemoveUnlockedLeftovers(
     const std::string name = entry->d_name;
     if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
     bool generated = true;
-    for (size_t i = prefix.size(); i < name.size(); ++i)
+    for (size_t i = prefix.size(); i < name.size(); ++i) {
       generated = generated && std::isalnum(static_cast<unsigned char>(name[i]));
+    }
     if (!generated) continue;
     const std::string path = (folder == "/" ? "" : folder) + "/" + name;
     const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW);
@@ -226,8 +229,9 @@ int RemoveUnlockedLeftovers(
     if (fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && (!removable || removable(path, held)) &&
         fcntl(fd, F_OFD_SETLK, &lock) == 0) {
       struct stat named {};
-      if (lstat(path.c_str(), &named) == 0 && SameFile(named, held) && unlink(path.c_str()) == 0)
+      if (lstat(path.c_str(), &named) == 0 && SameFile(named, held) && unlink(path.c_str()) == 0) {
         ++removed;
+      }
     }
     close(fd);
   }
@@ -400,8 +404,9 @@ int PlatformFile::CopyFrom(int sourceFd, int64_t size) {
     if (n > 0) continue;
     if (n == 0) return kIoReadFault;
     if (errno == EINTR) continue;
-    if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+    if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
       return MapOrUnmapped(IoOp::Write);
+    }
     break;
   }
   std::vector<uint8_t> buffer(

@@ -87,8 +87,9 @@ bool ParseNumber(const std::string& text, Int& value) {
 
 // Only copies the program made itself are ever removed, whatever a record says.
 bool CopyIsOurs(const TRecoveryRecord& record) {
-  if (record.kind == RecoveryKind::Backup)
+  if (record.kind == RecoveryKind::Backup) {
     return FileNameOnly(record.copy).find(kBackupInfix) != std::string::npos;
+  }
   return DirectoryOf(record.copy) == RecoveryDirectory() &&
          FileNameOnly(record.copy).rfind(kUnsavedPrefix, 0) == 0;
 }
@@ -285,8 +286,9 @@ int RestoreBackup(const TRecoveryRecord& record) {
 
 bool KeepUnsavedChanges() {
   const TDocument& doc = Doc();
-  if (!doc.ViewReady || !doc.Modified || (doc.DocBuffer == nullptr && doc.DocSize > 0))
+  if (!doc.ViewReady || !doc.Modified || (doc.DocBuffer == nullptr && doc.DocSize > 0)) {
     return false;
+  }
   const std::string dir = MakeXdgProgramDirectory(kStateVariable, kStateFallback, kRecoverySub);
   if (dir.empty()) return false;
   struct statvfs vfs {};
@@ -301,8 +303,9 @@ bool KeepUnsavedChanges() {
   record.size = doc.DocSize;
   record.untitled = doc.Untitled;
   record.targetState = doc.DiskState;
-  if (WriteFileSafely(record.copy, doc.DocBuffer, doc.DocSize, BackupPolicy::Refuse) != 0)
+  if (WriteFileSafely(record.copy, doc.DocBuffer, doc.DocSize, BackupPolicy::Refuse) != 0) {
     return false;
+  }
   if (StoreRecoveryRecord(record)) return true;
   unlink(record.copy.c_str());
   return false;

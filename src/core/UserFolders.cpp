@@ -25,8 +25,9 @@ std::string HomeDirectory() {
   const char* home = std::getenv("HOME");
   if (home != nullptr && home[0] == '/') return home;
   const struct passwd* account = getpwuid(getuid());
-  if (account != nullptr && account->pw_dir != nullptr && account->pw_dir[0] == '/')
+  if (account != nullptr && account->pw_dir != nullptr && account->pw_dir[0] == '/') {
     return account->pw_dir;
+  }
   return "/";
 }
 

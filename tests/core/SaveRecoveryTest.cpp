@@ -268,8 +268,9 @@ TEST_F(SaveRecovery, TheNextSaveRemovesTheTemporaryFilesKilledSavesLeft) {
   Names expected = {"save.bin"};
   for (const Leftover& leftover : leftovers) {
     WriteBytes(dir / leftover.name, Pattern(100000));
-    if (leftover.locked)
+    if (leftover.locked) {
       locks.push_back(std::make_unique<test::OtherProgramLock>(dir / leftover.name, F_WRLCK));
+    }
     if (leftover.stays) expected.push_back(leftover.name);
   }
   ASSERT_TRUE(locks.front()->Locked());
@@ -293,8 +294,9 @@ TEST_F(SaveRecovery, AFileMountedOverAnotherIsSavedInPlace) {
   const std::string path = dir / "btgt.bin";
   WriteBytes(source, kOriginal);
   WriteBytes(path, "placeholder");
-  if (mount(source.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) != 0)
+  if (mount(source.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) != 0) {
     GTEST_SKIP() << "no bind mounts here";
+  }
   test::LoadDocument(kNew);
   Doc().Modified = true;
 

@@ -160,8 +160,9 @@ void TFormMain::EnsureStarted() {
   }
   ApplyCommandLine();
   // A run without anyone to answer is never held up by questions about other files.
-  if (arguments_.size() < 2 || !IsScriptSwitch(arguments_[1].toStdString()))
+  if (arguments_.size() < 2 || !IsScriptSwitch(arguments_[1].toStdString())) {
     documents_->OfferRecoveries();
+  }
 }
 
 void TFormMain::ReadSettings() { quoxa::ReadSettings(*settings_); }
