@@ -1,4 +1,5 @@
-// Opening and saving a 256 MiB file, against plain read() and write() of the same bytes.
+// Opening and saving a 256 MiB file, against plain read() and write() of the same bytes; saving
+// one in place (it has a second link), against copying it aside and writing it over.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -109,6 +110,48 @@ void BM_SaveFile(benchmark::State& state) {
   unlink(SavePath().c_str());
 }
 BENCHMARK(BM_SaveFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A file with a second link is written in place, after its backup is on the disk.
+void BM_SaveFileInPlace(benchmark::State& state) {
+  quoxa::bench::LoadBigDocument();
+  const std::string link = SavePath() + ".link";
+  if (!quoxa::WriteFileRange(SavePath(), false, 1, 0) || ::link(SavePath().c_str(), link.c_str()) != 0) {
+    return state.SkipWithError("cannot prepare the file");
+  }
+  for (auto _ : state) {
+    if (!quoxa::WriteFileRange(SavePath(), false, 1, 0)) return state.SkipWithError("save failed");
+  }
+  state.SetBytesProcessed(state.iterations() * int64_t{kBigSize});
+  unlink(link.c_str());
+  unlink(SavePath().c_str());
+}
+BENCHMARK(BM_SaveFileInPlace)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The floor of a save in place that survives a crash: the old bytes copied aside by the kernel
+// and put on the disk, then the new ones written over the file and put on the disk.
+void BM_SaveInPlaceReference(benchmark::State& state) {
+  quoxa::bench::LoadBigDocument();
+  const std::string copy = ReferencePath() + ".copy";
+  int fd = open(ReferencePath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0 || !WriteAll(fd, quoxa::Doc().DocBuffer, kBigSize)) return state.SkipWithError("write failed");
+  close(fd);
+  for (auto _ : state) {
+    const int in = open(ReferencePath().c_str(), O_RDWR | O_CLOEXEC);
+    const int out = open(copy.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    loff_t from = 0;
+    while (from < kBigSize && copy_file_range(in, &from, out, nullptr, static_cast<size_t>(kBigSize - from), 0) > 0) {
+    }
+    const bool ok = from == kBigSize && fsync(out) == 0 && lseek(in, 0, SEEK_SET) == 0 &&
+                    WriteAll(in, quoxa::Doc().DocBuffer, kBigSize) && fsync(in) == 0;
+    close(out);
+    close(in);
+    unlink(copy.c_str());
+    if (!ok) return state.SkipWithError("copy or write failed");
+  }
+  state.SetBytesProcessed(state.iterations() * int64_t{kBigSize});
+  unlink(ReferencePath().c_str());
+}
+BENCHMARK(BM_SaveInPlaceReference)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The same bytes written with one write() and put on the disk with fsync(), as a save must.
 void BM_WriteReference(benchmark::State& state) {

@@ -8,6 +8,7 @@
 #include "core/Messages.h"
 #include "core/Progress.h"
 #include "core/TextFormat.h"
+#include "core/UnsavedAtExit.h"
 #include "script/ScriptCommands.h"
 #include "ui/main/AppIcon.h"
 #include "ui/main/FormMain.h"
@@ -76,7 +77,10 @@ int main(int argc, char* argv[]) {
     quoxa::TFormMain window(arguments);
     new quoxa::TCloseOnSignal(&window);
     window.show();
+    // A broken display connection ends the program inside Qt, past every question.
+    quoxa::KeepUnsavedChangesAtExit();
     result = QApplication::exec();
+    quoxa::ProgramEndsNormally();
   }
   quoxa::InstallProgressFactory(nullptr);
   quoxa::InstallMessages(nullptr);

@@ -34,6 +34,7 @@ void TDocument::Reset() {
   DocSize = 0;
   FileName.clear();
   FileId.reset();
+  DiskState.reset();
   Modified = Untitled = ReadOnly = ViewReady = TextMode = OverwriteMode = false;
   SavedFileTime.reset();
   BytesPerRow = kDefaultCols;

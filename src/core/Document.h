@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/BookmarkList.h"
+#include "core/FileState.h"
 #include "core/FileTime.h"
 #include "core/Journal.h"
 #include "core/QZDynArray.h"
@@ -17,14 +18,6 @@ namespace quoxa {
 
 constexpr int32_t kDefaultCols = 17;
 constexpr int32_t kDefaultRows = 19;
-
-// Which file a document was read from, by device and inode: the same file under another name is
-// still the same file.
-struct TFileId {
-  uint64_t device = 0;
-  uint64_t inode = 0;
-  friend bool operator==(const TFileId&, const TFileId&) = default;
-};
 
 class TDocument {
  public:
@@ -55,6 +48,8 @@ class TDocument {
   // The file.
   std::string FileName;
   std::optional<TFileId> FileId;
+  // The file as it was read or last saved: a save first checks that nobody changed it since.
+  std::optional<TFileState> DiskState;
   bool Modified = false;
   bool Untitled = false;
   bool ReadOnly = false;

@@ -99,24 +99,40 @@ int32_t ReadFileInto(const std::string& name, bool insert, int64_t pos, int64_t 
         Doc().SavedFileTime = file.ModTime();
         struct stat st {};
         Doc().FileId.reset();
-        if (file.Status(st)) Doc().FileId = TFileId{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+        Doc().DiskState.reset();
+        if (file.Status(st)) {
+          Doc().DiskState = FileStateFrom(st);
+          Doc().FileId = Doc().DiskState->id;
+        }
       }
     }
     if (result == 0) {
+      // A file of the kernel's own, or one that shows no size, is read until it ends.
+      const bool toTheEnd = !insert && file.SizeUntold();
+      bool ended = false;
       int64_t done = 0;
       {
         TProgressBox box({true, true, FileNameOnly(name), msg::kReadingFile});
         do {
-          const int64_t chunk = std::min(total - done, kFileChunk);
+          const int64_t chunk = toTheEnd ? kFileChunk : std::min(total - done, kFileChunk);
+          if (toTheEnd && done + chunk > Doc().Capacity()) {
+            // The bytes read so far move with the block.
+            Doc().DocSize = done;
+            if (!MemoryHolds(done + chunk) || !SetCapacity(CapacityForSize(done + chunk))) {
+              result = kResultNoMemory;
+              break;
+            }
+          }
           if (chunk > 0) {
             int64_t got = 0;
             result = ResultOf(file.Read(WritableDocBuffer() + (pos - 1) + done, chunk, got), kResultReadFailed);
-            if (result == 0 && got < chunk) result = kResultReadFailed;
+            if (result == 0 && got < chunk && !toTheEnd) result = kResultReadFailed;
+            ended = got < chunk;
             done += got;
           }
-          box.SetProgress(done, total, kGaugeStep);
+          box.SetProgress(done, std::max(total, done), kGaugeStep);
           if (result == 0 && box.Aborted()) result = kResultReadCancelled;
-        } while (done != total && result == 0);
+        } while ((toTheEnd ? !ended : done != total) && result == 0);
       }
       // After a failed Open the document is exactly what was read.
       if (!insert) Doc().DocSize = done;
@@ -148,6 +164,14 @@ bool WriteFileRange(const std::string& name, bool range, int64_t from, int64_t c
   if (!range) {
     from = 1;
     count = Doc().DocSize;
+  }
+  // Another program may have replaced or changed the file since it was read or last saved.
+  if (!range && name == Doc().FileName && Doc().DiskState) {
+    const std::optional<TFileState> now = FileStateOf(name);
+    if (now && *now != *Doc().DiskState &&
+        AskYesNo(FormatMsgS(msg::kChangedByOther, FileNameOnly(name))) != mrYes) {
+      return false;
+    }
   }
   int32_t result = 0;
   {
@@ -185,11 +209,19 @@ bool WriteFileRange(const std::string& name, bool range, int64_t from, int64_t c
     }
     writer.Discard();
   }
+  // The user chose not to write: nothing to report.
+  if (result == kWriteDeclined) return false;
   if (result != 0) {
     ShowError(WriteErrorText(result, name));
     return false;
   }
   if (!range) Doc().Modified = false;
+  // What the document's file now is: the next save compares with it.
+  if (!range || name == Doc().FileName) {
+    Doc().DiskState = FileStateOf(name);
+    Doc().FileId.reset();
+    if (Doc().DiskState) Doc().FileId = Doc().DiskState->id;
+  }
   return true;
 }
 

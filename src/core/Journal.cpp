@@ -201,7 +201,7 @@ void TUndoJournal::End() {
 
 void TUndoJournal::Record(int64_t pos, const uint8_t* removed, int64_t removedLength, const uint8_t* inserted,
                           int64_t insertedLength) {
-  if (replaying_ || !active_ || (removedLength <= 0 && insertedLength <= 0)) return;
+  if (replaying_ || Off() || (removedLength <= 0 && insertedLength <= 0)) return;
   JournalStep alone(*this);
   if (overflow_) return;
   SettleConversion();
@@ -214,7 +214,7 @@ void TUndoJournal::BeginConversion(int64_t pos, const uint8_t* table) {
 
 void TUndoJournal::RecordConversion(int64_t pos, int32_t n, const uint8_t* table, const uint8_t* before,
                                     const uint8_t* after, const uint16_t* mask, int32_t changed) {
-  if (replaying_ || !active_ || changed <= 0) return;
+  if (replaying_ || Off() || changed <= 0) return;
   JournalStep alone(*this);
   if (overflow_) return;
   if (open_.splices.empty() && (!open_.conversion || open_.conversion->Continues(pos, table))) {

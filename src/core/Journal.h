@@ -83,9 +83,12 @@ class TUndoJournal {
   // The document as it is now is the one on disk.
   void MarkSaved() { savedId_ = CurrentId(); }
   bool AtSavedState() const { return savedId_ == CurrentId(); }
+  // No state the journal holds is the one on disk (the document came from elsewhere).
+  void MarkUnsaved() { savedId_ = kNoSavedState; }
 
   // Off, nothing is recorded (measuring what the journal costs).
   void SetActive(bool on) { active_ = on; }
+  // A budget of 0 turns the journal off: nothing is recorded, nothing can be undone.
   void SetBudget(int64_t bytes) { budget_ = bytes; }
   int64_t Budget() const { return budget_; }
   int64_t BytesHeld() const { return held_; }
@@ -94,7 +97,9 @@ class TUndoJournal {
   bool Recording() const { return depth_ > 0; }
 
  private:
+  static constexpr uint64_t kNoSavedState = UINT64_MAX;
   uint64_t CurrentId() const { return undo_.empty() ? baseId_ : undo_.back().id; }
+  bool Off() const { return !active_ || budget_ <= 0; }
   void Commit();
   bool Admit(int64_t bytes);
   void AddSplice(int64_t pos, const uint8_t* removed, int64_t removedLength, const uint8_t* inserted,

@@ -1,13 +1,17 @@
 #include "core/PlatformFile.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <climits>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <climits>
 #include <vector>
 
 namespace quoxa {
@@ -43,6 +47,35 @@ int64_t AllowedBy(const IoFault& fault, int64_t n) {
 constexpr int64_t kMaxTransfer = 0x40000000;
 
 int MapOrUnmapped(IoOp op) { return IoErrorFromErrno(errno, op); }
+
+// File systems of the kernel's own: their files show a size of 0 (or of a page) whatever they
+// hold, and writing them sets what the kernel does rather than storing bytes.
+bool IsPseudoFileSystem(const struct statfs& fs) {
+  switch (static_cast<uint64_t>(fs.f_type)) {
+    case 0x9fa0:      // proc
+    case 0x62656572:  // sysfs
+    case 0x64626720:  // debugfs
+    case 0x74726163:  // tracefs
+    case 0x73636673:  // securityfs
+    case 0x27e0eb:    // cgroup
+    case 0x63677270:  // cgroup2
+    case 0x62656570:  // configfs
+    case 0xde5e81e4:  // efivarfs
+    case 0x6165676c:  // pstore
+    case 0xcafe4a11:  // bpf
+    case 0xf97cff8c:  // selinuxfs
+    case 0x43415d53:  // smackfs
+    case 0x42494e4d:  // binfmt_misc
+    case 0x65735543:  // fusectl
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
 
 }  // namespace
 
@@ -106,11 +139,27 @@ int64_t FileSizeOf(const std::string& path) {
   return S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : 0;
 }
 
-bool IsWriteProtected(const std::string& path) {
-  if (access(path.c_str(), W_OK) != 0) return errno == EACCES || errno == EPERM || errno == EROFS;
-  // The superuser passes every access check; a file nobody may write still counts as protected.
+int WriteProtection(const std::string& path) {
+  if (access(path.c_str(), W_OK) != 0) {
+    return errno == ENOENT ? 0 : IoErrorFromErrno(errno, IoOp::Create);
+  }
   struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
+  // The superuser passes every access check; a file nobody may write still counts as protected.
+  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || IsPseudoFile(path)) {
+    return kIoAccessDenied;
+  }
+  return 0;
+}
+
+bool IsWriteProtected(const std::string& path) {
+  const int refused = WriteProtection(path);
+  return refused == kIoAccessDenied || refused == 19;
+}
+
+bool IsPseudoFile(const std::string& path) {
+  struct statfs fs {};
+  return statfs(path.c_str(), &fs) == 0 && IsPseudoFileSystem(fs);
 }
 
 std::string DirectoryOf(const std::string& path) {
@@ -155,6 +204,41 @@ bool LockedByOther(const std::string& path) {
   return held;
 }
 
+int RemoveUnlockedLeftovers(
+    const std::string& folder, const std::string& prefix,
+    const std::function<bool(const std::string& path, const struct stat& st)>& removable) {
+  DIR* listing = opendir(folder.c_str());
+  if (listing == nullptr) return 0;
+  int removed = 0;
+  while (const struct dirent* entry = readdir(listing)) {
+    const std::string name = entry->d_name;
+    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+    bool generated = true;
+    for (size_t i = prefix.size(); i < name.size(); ++i) {
+      generated = generated && std::isalnum(static_cast<unsigned char>(name[i]));
+    }
+    if (!generated) continue;
+    const std::string path = (folder == "/" ? "" : folder) + "/" + name;
+    const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW);
+    if (fd < 0) continue;
+    struct stat held {};
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    // A lock taken means no running writer holds the file; the name must still be that file.
+    if (fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && (!removable || removable(path, held)) &&
+        fcntl(fd, F_OFD_SETLK, &lock) == 0) {
+      struct stat named {};
+      if (lstat(path.c_str(), &named) == 0 && SameFile(named, held) && unlink(path.c_str()) == 0) {
+        ++removed;
+      }
+    }
+    close(fd);
+  }
+  closedir(listing);
+  return removed;
+}
+
 PlatformFile::~PlatformFile() {
   if (fd_ >= 0) close(fd_);
 }
@@ -193,6 +277,8 @@ int PlatformFile::OpenForReading(const std::string& path, bool shared) {
     }
   }
   posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+  struct statfs fs {};
+  sizeUntold_ = st.st_size == 0 || (fstatfs(fd, &fs) == 0 && IsPseudoFileSystem(fs));
   fd_ = fd;
   size_ = st.st_size;
   modTime_ = {static_cast<int64_t>(st.st_mtim.tv_sec), static_cast<int32_t>(st.st_mtim.tv_nsec)};
@@ -205,6 +291,11 @@ int PlatformFile::CreateUnique(std::string& pathTemplate) {
   name.push_back('\0');
   const int fd = mkostemp(name.data(), O_CLOEXEC);
   if (fd < 0) return MapOrUnmapped(IoOp::Create);
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  // File systems without such locks go without; the file is as good.
+  [[maybe_unused]] const int locked = fcntl(fd, F_OFD_SETLK, &lock);
   pathTemplate.assign(name.data());
   fd_ = fd;
   size_ = 0;
@@ -298,6 +389,44 @@ int PlatformFile::Reserve(int64_t size) {
 int PlatformFile::Truncate(int64_t size) {
   while (ftruncate(fd_, static_cast<off_t>(size)) != 0) {
     if (errno != EINTR) return MapOrUnmapped(IoOp::Write);
+  }
+  return 0;
+}
+
+int PlatformFile::CopyFrom(int sourceFd, int64_t size) {
+  loff_t in = 0;
+  loff_t out = 0;
+  // The kernel copies without the bytes passing through here, or shares the blocks.
+  while (in < size) {
+    const ssize_t n =
+        copy_file_range(sourceFd, &in, fd_, &out,
+                        static_cast<size_t>(std::min<int64_t>(size - in, kMaxTransfer)), 0);
+    if (n > 0) continue;
+    if (n == 0) return kIoReadFault;
+    if (errno == EINTR) continue;
+    if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
+      return MapOrUnmapped(IoOp::Write);
+    }
+    break;
+  }
+  std::vector<uint8_t> buffer(
+      static_cast<size_t>(std::min<int64_t>(std::max<int64_t>(size - in, 0), 1 << 20)));
+  while (in < size) {
+    const ssize_t got = pread(
+        sourceFd, buffer.data(),
+        static_cast<size_t>(std::min<int64_t>(size - in, static_cast<int64_t>(buffer.size()))), in);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return MapOrUnmapped(IoOp::Read);
+    if (got == 0) return kIoReadFault;
+    for (ssize_t put = 0; put < got;) {
+      const ssize_t n = pwrite(fd_, buffer.data() + put, static_cast<size_t>(got - put), out);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return MapOrUnmapped(IoOp::Write);
+      if (n == 0) return kIoDiskFull;
+      put += n;
+      out += n;
+    }
+    in += got;
   }
   return 0;
 }

@@ -6,10 +6,12 @@
 // kUnmappedIoError when the system gave a reason the table has no number for
 // (the caller then reports its own message).
 
-#include <cstdint>
-#include <string>
 #include <sys/stat.h>
 #include <sys/types.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
 
 #include "core/FileTime.h"
 
@@ -36,8 +38,16 @@ int IoErrorFromErrno(int err, IoOp op);
 // Size of a file in bytes: -1 when it does not exist, 0 for a folder or device.
 int64_t FileSizeOf(const std::string& path);
 
-// True when the file exists and the user may not write it (its read-only attribute).
+// True when the file exists and the user may not write it (its read-only attribute): the
+// system refuses it, nobody may write it (which binds the superuser as well), or it belongs to
+// a file system of the kernel's own (/proc, /sys), which shows what it holds but is no file to
+// save. Opening read-only and refusing a save follow this one rule.
 bool IsWriteProtected(const std::string& path);
+// 0 when the existing file may be written, else the I/O error number that refuses it.
+int WriteProtection(const std::string& path);
+// True when the file lies on a file system of the kernel's own (/proc, /sys and the like),
+// whose files tell nothing true about their size and cannot be saved.
+bool IsPseudoFile(const std::string& path);
 
 // The file a path finally names once symbolic links are followed (the last
 // component may not exist yet); the path itself when it is no link.
@@ -53,6 +63,14 @@ bool FolderWritable(const std::string& dir);
 // record lock or a flock() lock.
 bool LockedByOther(const std::string& path);
 
+// Removes the files in folder whose names start with prefix and end in six more characters
+// (what CreateUnique made of prefix + "XXXXXX") that no open file description holds locked:
+// the leftovers of writes whose program is gone. Those that removable (when given) refuses stay.
+// Returns how many went.
+int RemoveUnlockedLeftovers(
+    const std::string& folder, const std::string& prefix,
+    const std::function<bool(const std::string& path, const struct stat& st)>& removable = {});
+
 // One open file descriptor, closed with the object.
 class PlatformFile {
  public:
@@ -64,7 +82,8 @@ class PlatformFile {
   // Opens an existing regular file for reading. shared takes a read lock, which
   // fails with error 32 while another description holds a write lock.
   int OpenForReading(const std::string& path, bool shared);
-  // Creates a new file from a template ending in "XXXXXX", which receives the name.
+  // Creates a new file from a template ending in "XXXXXX", which receives the name. The file
+  // is held locked while open: a file of the pattern that nobody holds is a leftover.
   int CreateUnique(std::string& pathTemplate);
   // Opens an existing regular file for writing over it, holding a write lock
   // (error 32 while another description holds any lock).
@@ -73,6 +92,8 @@ class PlatformFile {
   int CreateNew(const std::string& path);
 
   bool IsOpen() const { return fd_ >= 0; }
+  // Read to its end whatever size it shows: a file of the kernel's own, or one that shows none.
+  bool SizeUntold() const { return sizeUntold_; }
   // Size and modification time as they were when the file was opened.
   int64_t Size() const { return size_; }
   FileTime ModTime() const { return modTime_; }
@@ -85,6 +106,8 @@ class PlatformFile {
   // file's size or contents; 112 when they do not fit.
   int Reserve(int64_t size);
   int Truncate(int64_t size);
+  // Copies the first size bytes of the open file sourceFd over the first size bytes of this one.
+  int CopyFrom(int sourceFd, int64_t size);
   // Status of the open file; false when it cannot be had.
   bool Status(struct stat& st) const;
   int Descriptor() const { return fd_; }
@@ -100,6 +123,7 @@ class PlatformFile {
  private:
   int fd_ = -1;
   int64_t size_ = 0;
+  bool sizeUntold_ = false;
   FileTime modTime_;
 };
 

@@ -12,6 +12,7 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Document.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileIdentity.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileIo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileTime.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FreeMemory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Help.cpp
@@ -25,6 +26,9 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Progress.cpp
   ${CMAKE_CURRENT_LIST_DIR}/QZDynArray.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecordMemory.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RecoveryStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextFormat.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UnsavedAtExit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UserFolders.cpp
   ${CMAKE_CURRENT_LIST_DIR}/View.cpp
 )

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <limits>
 
+#include "core/AtomicFileWriter.h"
 #include "core/Block.h"
 #include "core/CodePage.h"
 #include "core/DocState.h"
@@ -326,7 +327,10 @@ bool TFormPrint::RunToFile(const TDumpRows& rows) {
   const DumpRange range = DumpRangeFor(Scope(), rows.Options().bytesPerRow, CurrentDumpView(), -1);
   const DumpResult result = DumpToFile(path, rows, range, Doc().FileName);
   // A file that cannot be written ends the job; the dialog closes as after OK.
-  if (result.outcome == DumpOutcome::WriteFailed) ShowError(WriteErrorText(result.error, path));
+  // A write the user declined has nothing to report.
+  if (result.outcome == DumpOutcome::WriteFailed && result.error != kWriteDeclined) {
+    ShowError(WriteErrorText(result.error, path));
+  }
   return true;
 }
 

@@ -85,9 +85,14 @@ LineInfo Classify(const std::string& raw) {
   return info;
 }
 
+// The UTF-8 byte-order mark some editors put before the first line.
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+constexpr size_t kUtf8BomSize = 3;
+
 struct Document {
   std::vector<std::string> lines;  // without '\n'; a '\r' of CRLF files stays on the line
   bool crlf = false;
+  bool bom = false;      // the file begins with a byte-order mark, which a rewrite keeps
   std::string original;  // the file's contents as read
 };
 
@@ -124,7 +129,8 @@ LoadResult Load(const std::string& path, Document& doc) {
     if (contents.size() > kIniFileMax) return LoadResult::Unusable;
   }
   if (in.bad()) return LoadResult::Unusable;
-  size_t pos = 0;
+  doc.bom = contents.compare(0, kUtf8BomSize, kUtf8Bom) == 0;
+  size_t pos = doc.bom ? kUtf8BomSize : 0;
   while (pos < contents.size()) {
     size_t nl = contents.find('\n', pos);
     if (nl == std::string::npos) nl = contents.size();
@@ -179,7 +185,7 @@ std::optional<size_t> FindKey(const Document& doc, size_t header, const std::str
 }
 
 std::string Serialize(const Document& doc) {
-  std::string out;
+  std::string out = doc.bom ? kUtf8Bom : "";
   for (const auto& line : doc.lines) {
     out += line;
     out += '\n';

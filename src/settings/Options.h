@@ -25,7 +25,7 @@ struct TOptions {
   int32_t EncodeWhere = 0;
   bool OldFileTime = false;
   bool NewEOF = false;
-  int32_t UndoLimitMB = 256;  // memory the undo journal may keep
+  int32_t UndoLimitMB = 256;  // memory the undo journal may keep, in MiB; 0 turns it off
   std::string CurrentDir;
   std::string ConvTable;
 };

@@ -78,7 +78,7 @@ bool TQZHistoryBtn::Save(const QString& fileName) {
   if (IniSection.isEmpty()) return true;
   TIniFile ini(IniPath(fileName));
   if (history_.Save(ini, IniSection.toStdString())) return true;
-  ShowError(msg::kErrorWritingIni);
+  ShowError(FormatMsgS(msg::kErrorWritingIni, ini.Path()));
   return false;
 }
 

@@ -43,7 +43,7 @@ class TQZHistoryBtn : public QToolButton {
 
   // Reads the list from IniSection (fileName empty: the settings file); the edit shows entry 0.
   void Load(const QString& fileName = QString());
-  // Writes the list; a failed write shows "Error writing QUOXA.INI" and returns false.
+  // Writes the list; a failed write shows "Error writing <file>" and returns false.
   bool Save(const QString& fileName = QString());
   // A text confirmed in the edit (it lost the focus).
   void Add(const QString& text);

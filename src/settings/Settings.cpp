@@ -21,6 +21,7 @@ constexpr const char* kOptions = "Options";
 constexpr const char* kDisplay = "display";
 constexpr const char* kMainSection = "TFormMain";
 constexpr int kDefaultJoker = 0x2E;
+constexpr int32_t kMaxUndoLimitMB = 1 << 20;
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -132,7 +133,10 @@ void ReadSettings(ISettingsWindow& window) {
   Doc().BaseAddress = ReadChoice(ini, "BaseAdress", 0, 2);
   options.OldFileTime = ini.ReadBool(kOptions, "OldFileTime", false);
   options.NewEOF = ini.ReadBool(kOptions, "NewEOF", false);
-  options.UndoLimitMB = Clamp(ini.ReadInteger(kOptions, "UndoLimitMB", 256), 1, 1 << 20);
+  // 0 turns the undo journal off; a value below that is no value.
+  const int32_t undoDefault = TOptions{}.UndoLimitMB;
+  const int32_t undoLimit = ini.ReadInteger(kOptions, "UndoLimitMB", undoDefault);
+  options.UndoLimitMB = undoLimit < 0 ? undoDefault : std::min(undoLimit, kMaxUndoLimitMB);
   Doc().Journal.SetBudget(int64_t{options.UndoLimitMB} << 20);
   options.CurrentDir = ini.ReadString(kOptions, "CurrentDir", HomeDirectory());
 
@@ -198,7 +202,7 @@ bool WriteSettings(const ISettingsWindow& window) {
   out.Bool(kOptions, "HideAddressRange", options.HideAddressRange);
   out.Int(kOptions, "UndoLimitMB", options.UndoLimitMB);
   const bool written = out.Ok() && batch.Commit();
-  if (!written) ShowError(msg::kErrorWritingIni);
+  if (!written) ShowError(FormatMsgS(msg::kErrorWritingIni, SettingsFilePath()));
   return written;
 }
 

@@ -25,7 +25,7 @@ int JokerByteFromText(const std::string& text);
 void ReadSettings(ISettingsWindow& window);
 
 // Writes the values in force with one replacement of the settings file. On a
-// failure shows "Error writing QUOXA.INI" once; the file then stays as it was.
+// failure shows "Error writing <settings file>" once; the file then stays as it was.
 bool WriteSettings(const ISettingsWindow& window);
 
 }  // namespace quoxa

@@ -1,6 +1,5 @@
 #include "settings/SettingsPath.h"
 
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,14 +28,6 @@ std::string ExecutablePath() {
 std::string ExecutableDirectory() {
   const std::string exe = ExecutablePath();
   return exe.empty() ? std::string(".") : DirectoryOf(exe);
-}
-
-std::string HomeDirectory() {
-  const std::string home = EnvValue("HOME");
-  if (!home.empty() && home.front() == '/') return home;
-  const struct passwd* account = getpwuid(getuid());
-  if (account != nullptr && account->pw_dir != nullptr && account->pw_dir[0] == '/') return account->pw_dir;
-  return "/";
 }
 
 std::string ChooseSettingsPath(const std::string& explicitPath, const std::string& executable,

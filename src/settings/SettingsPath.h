@@ -3,15 +3,14 @@
 
 #include <string>
 
+#include "core/UserFolders.h"
+
 namespace quoxa {
 
 // Full path of the running executable ("" when it cannot be determined).
 std::string ExecutablePath();
 // Folder of the running executable, without a trailing slash (except for "/").
 std::string ExecutableDirectory();
-
-// The user's home folder: $HOME, else the one of the account ("/" when unknown).
-std::string HomeDirectory();
 
 // QUOXA_INI when set; else "<executable path>.ini" when that file already stands
 // beside the executable (portable use); else $XDG_CONFIG_HOME/quoxa/quoxa.ini

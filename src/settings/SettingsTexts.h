@@ -3,7 +3,8 @@
 
 namespace quoxa::msg {
 
-inline constexpr const char* kErrorWritingIni = "Error writing QUOXA.INI";
+// Names the settings file actually used (the full path).
+inline constexpr const char* kErrorWritingIni = "Error writing %s";
 inline constexpr const char* kErrorReadingFile = "Error reading\n%s";
 inline constexpr const char* kAlreadyLinked = "%s is already linked to %s";
 

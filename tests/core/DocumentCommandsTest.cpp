@@ -286,6 +286,26 @@ TEST_F(DocumentCommands, AFileWithoutWritePermissionOpensReadOnly) {
   EXPECT_FALSE(Commands().Enabled(Cmd::Save));
 }
 
+TEST_F(DocumentCommands, FilesOfTheKernelOpenWithAllTheyHoldButReadOnly) {
+  // kallsyms holds megabytes: the block grows while it is read.
+  for (const char* path : {"/proc/self/status", "/proc/cpuinfo", "/proc/kallsyms"}) {
+    SCOPED_TRACE(path);
+    if (!fs::exists(path)) continue;
+    Doc().ReadOnly = false;
+    host.note.clear();
+
+    ASSERT_TRUE(docs.OpenFileByName(path, false));
+
+    EXPECT_GT(Doc().DocSize, 0) << "its size reads 0, but it holds bytes";
+    EXPECT_EQ(test::DocumentBytes().substr(0, 5), Read(path).substr(0, 5));
+    EXPECT_EQ(test::DocumentBytes().back(), '\n') << "read to its end";
+    EXPECT_TRUE(Doc().ReadOnly);
+    EXPECT_FALSE(Commands().Enabled(Cmd::Save));
+    EXPECT_EQ(host.note, "System file, opened in Read Only mode!");
+    EXPECT_TRUE(rec.messages.shown.empty());
+  }
+}
+
 TEST_F(DocumentCommands, AFileInUseOpensReadOnlyWhenTheUserAgrees) {
   const fs::path path = Write("shared.bin", "abc");
   ForeignWriteLock lock(path);

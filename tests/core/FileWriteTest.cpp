@@ -1,11 +1,13 @@
 // WriteFileRange: Save, Save As and Write block, the old file's safety and the file time option.
-#include <gtest/gtest.h>
-
-#include <cerrno>
-#include <ctime>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <functional>
 
 #include "Recorders.h"
 #include "TempFiles.h"
@@ -13,6 +15,7 @@
 #include "core/DocState.h"
 #include "core/FileIo.h"
 #include "core/PlatformFile.h"
+#include "core/TextFormat.h"
 #include "settings/Options.h"
 
 namespace quoxa {
@@ -243,9 +246,15 @@ class FailedWrite : public FileWrite {
 
 TEST_F(FailedWrite, DiskFullLeavesTheOriginal) {
   InjectIoFaultForTesting(IoOp::Write, ENOSPC, 200000);
+  // Without room for the temporary copy the file is written in place; without room for its
+  // backup either, the user is asked first.
+  rec.messages.answers = {mrYes};
   EXPECT_FALSE(WriteFileRange(path, false, 1, 0));
-  EXPECT_EQ(rec.messages.Texts(), (Names{"Error writing\nsave.bin\nError 112: Disk full"}));
-  EXPECT_EQ(rec.messages.shown[0].type, MsgType::Error);
+  EXPECT_EQ(rec.messages.Texts(),
+            (Names{"There is no room for a safety copy of save.bin. If the program is "
+                   "interrupted while saving, the file will be damaged. Save anyway?",
+                   "Error writing\nsave.bin\nError 112: Disk full"}));
+  EXPECT_EQ(rec.messages.shown[1].type, MsgType::Error);
   ExpectOriginalIntact();
   EXPECT_TRUE(rec.progress.boxes.at(0)->closed);
 }
@@ -357,6 +366,101 @@ TEST_F(FileWrite, AFolderDeviceOrPipeIsNotARegularFileAndStaysAsItWas) {
   }
   EXPECT_TRUE(dir.Names("sub").empty());
   EXPECT_EQ(dir.Names(), (Names{"pipe", "sub"}));
+}
+
+// Another program at the file
+
+TEST_F(FileWrite, ASaveOverAFileAnotherProgramChangedAsksFirst) {
+  struct Change {
+    const char* what;
+    std::function<void(const std::string& path)> change;
+    bool asks;
+  };
+  const Change changes[] = {
+      {"nothing changed", [](const std::string&) {}, false},
+      {"replaced by mv",
+       [this](const std::string& p) {
+         WriteBytes(dir / "other", "another's");
+         ASSERT_EQ(std::rename((dir / "other").c_str(), p.c_str()), 0);
+       },
+       true},
+      {"same size, other bytes",
+       [](const std::string& p) {
+         WriteBytes(p, "ABCDEFGH");
+         test::SetModTime(p, {kOldStamp.seconds, kOldStamp.nanoseconds + 1});
+       },
+       true},
+      {"grown, same time",
+       [](const std::string& p) {
+         WriteBytes(p, "abcdefgh+");
+         test::SetModTime(p, kOldStamp);
+       },
+       true},
+      {"removed: the save makes it again", [](const std::string& p) { std::remove(p.c_str()); },
+       false},
+  };
+  const std::string path = dir / "doc.bin";
+  for (const Change& c : changes) {
+    for (const int answer : {mrNo, mrYes}) {
+      SCOPED_TRACE(std::string(c.what) + (answer == mrYes ? ", Yes" : ", No"));
+      OpenAndChange(path, "abcdefgh", "the document");
+      Doc().FileName = path;
+      c.change(path);
+      const std::string before = ReadBytes(path);
+      rec.messages.shown.clear();
+      rec.messages.answers = {answer};
+
+      const bool saved = WriteFileRange(path, false, 1, 0);
+
+      const bool written = !c.asks || answer == mrYes;
+      EXPECT_EQ(saved, written);
+      EXPECT_EQ(rec.messages.Texts(),
+                c.asks ? Names{"doc.bin was changed by another program since it was opened. "
+                               "Overwrite it?"}
+                       : Names{});
+      EXPECT_EQ(ReadBytes(path), written ? "the document" : before);
+      EXPECT_EQ(Doc().Modified, !written);
+      if (!c.asks || answer == mrNo) continue;
+      // What was saved is the file now: the next save asks nothing.
+      rec.messages.shown.clear();
+      EXPECT_TRUE(WriteFileRange(path, false, 1, 0));
+      EXPECT_TRUE(rec.messages.shown.empty());
+    }
+  }
+}
+
+TEST_F(FileWrite, OpeningReadOnlyAndRefusingASaveFollowOneRule) {
+  struct Case {
+    const char* what;
+    std::string path;
+    mode_t mode;  // of a file made for the case
+    bool protectedFile;
+  };
+  const Case cases[] = {
+      {"a file of mode 644", dir / "rw.bin", 0644, false},
+      {"a file of mode 444, which binds the superuser too", dir / "r.bin", 0444, true},
+      {"a file of mode 000", dir / "none.bin", 0000, true},
+      {"a file of the kernel's", "/proc/self/status", 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.path.rfind("/proc/", 0) != 0) {
+      WriteBytes(c.path, "original");
+      ASSERT_EQ(chmod(c.path.c_str(), c.mode), 0);
+    }
+    const std::string before = ReadBytes(c.path);
+    LoadDocument("new bytes");
+    rec.messages.shown.clear();
+
+    EXPECT_EQ(IsWriteProtected(c.path), c.protectedFile);
+    EXPECT_EQ(WriteFileRange(c.path, false, 1, 0), !c.protectedFile);
+
+    if (c.protectedFile) {
+      EXPECT_EQ(rec.messages.Texts(),
+                Names{"Error writing\n" + FileNameOnly(c.path) + "\nError 5: File access denied"});
+      EXPECT_EQ(ReadBytes(c.path).substr(0, 5), before.substr(0, 5));
+    }
+  }
 }
 
 }  // namespace

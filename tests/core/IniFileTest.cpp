@@ -151,6 +151,31 @@ TEST_F(IniFile, WritingCreatesTheFileAndKeepsWindowsLineEnds) {
   EXPECT_EQ(crlf.ReadInteger("S", "A", 0), 2);
 }
 
+TEST_F(IniFile, AByteOrderMarkIsSkippedOnReadingAndKeptOnWriting) {
+  const std::string bom = "\xEF\xBB\xBF";
+  struct Case {
+    const char* what;
+    std::string before;
+    int cols;
+    size_t sections;
+    std::string after;
+  };
+  const Case cases[] = {
+      {"LF", bom + "[Options]\nCols=20\n[display]\nresx=1\n", 20, 2,
+       bom + "[Options]\nCols=20\nRows=5\n[display]\nresx=1\n"},
+      {"CRLF", bom + "[Options]\r\nCols=20\r\n", 20, 1, bom + "[Options]\r\nCols=20\r\nRows=5\r\n"},
+      {"a mark alone", bom, 17, 0, bom + "[Options]\nRows=5\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TIniFile ini = Make(c.before);
+    EXPECT_EQ(ini.ReadInteger("Options", "Cols", 17), c.cols);
+    EXPECT_EQ(ini.ReadSections().size(), c.sections);
+    EXPECT_TRUE(ini.WriteInteger("Options", "Rows", 5));
+    EXPECT_EQ(Contents(), c.after);
+  }
+}
+
 TEST_F(IniFile, LineBreaksInValuesCannotAddKeys) {
   TIniFile ini = Make("[H]\n");
   ASSERT_TRUE(ini.WriteString("H", "0", "a\n[Options]\nCols=99\rb"));

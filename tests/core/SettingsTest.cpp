@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -10,8 +9,10 @@
 #include "Recorders.h"
 #include "ScopedEnv.h"
 #include "TempDir.h"
+#include "TestDocument.h"
 #include "core/DocState.h"
 #include "core/PlatformFile.h"
+#include "core/Primitives.h"
 #include "search/SearchState.h"
 #include "settings/IniFile.h"
 #include "settings/Options.h"
@@ -244,6 +245,32 @@ TEST_F(Settings, WriteSettingsWritesEveryKeyInItsOrder) {
   EXPECT_TRUE(rec.messages.shown.empty());
 }
 
+TEST_F(Settings, UndoLimitMBOfZeroTurnsTheJournalOff) {
+  struct Case {
+    const char* value;
+    int32_t limit;
+    bool undoable;
+  };
+  for (const Case& c : {Case{"0", 0, false}, Case{"64", 64, true}, Case{"-5", 256, true},
+                        Case{"x", 256, true}, Case{"2000000", 1 << 20, true}}) {
+    SCOPED_TRACE(c.value);
+    WriteIni(std::string("[Options]\nUndoLimitMB=") + c.value + "\n");
+    rec.view.notes.clear();
+    ReadSettings(window);
+    EXPECT_EQ(Options().UndoLimitMB, c.limit);
+    test::LoadDocument("abc");
+    Doc().Journal.Reset();
+
+    EXPECT_TRUE(SpliceBytes(2, 1, "XY"));
+
+    EXPECT_EQ(test::DocumentBytes(), "aXYc");
+    EXPECT_EQ(Doc().Journal.CanUndo(), c.undoable);
+    EXPECT_TRUE(rec.view.notes.empty()) << "an edit is no failure of the journal";
+    ASSERT_TRUE(WriteSettings(window));
+    EXPECT_NE(IniText().find("UndoLimitMB=" + std::to_string(c.limit) + "\n"), std::string::npos);
+  }
+}
+
 TEST_F(Settings, WrittenSettingsReadBackAfterARestart) {
   window.fontName = "Noto Sans Mono";
   window.fontSize = 14;
@@ -286,7 +313,7 @@ TEST_F(Settings, AllKeysGoOutInOneWriteAndAFailedOneLeavesTheFileAsItWas) {
   InstallIniReplacer([&](const std::string&, const std::string&) { return ++writes > 1; });
 
   EXPECT_FALSE(WriteSettings(window));
-  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Error writing QUOXA.INI"});
+  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Error writing " + iniPath});
   EXPECT_EQ(IniText(), before);
 
   rec.messages.shown.clear();
@@ -301,7 +328,8 @@ TEST_F(Settings, ASettingsFileThatCannotBeWrittenGivesOneMessage) {
   ReadSettings(window);
   EXPECT_TRUE(rec.messages.shown.empty());
   EXPECT_FALSE(WriteSettings(window));
-  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Error writing QUOXA.INI"});
+  EXPECT_EQ(rec.messages.Texts(),
+            std::vector<std::string>{"Error writing " + blocker + "/quoxa.ini"});
   EXPECT_EQ(TempDir::Read(blocker), "not a folder");
 }
 

@@ -113,12 +113,17 @@ inline bool RunningAsRoot() { return geteuid() == 0; }
 constexpr uid_t kNobody = 65534;
 
 // Runs fn as an ordinary user: as "nobody" in a child process when the tests run as
-// root, else directly. fn's result (0..255), or -1 when the child failed.
+// root, else directly. The user has state and cache folders of their own. fn's result
+// (0..255), or -1 when the child failed.
 inline int AsOrdinaryUser(const std::function<int()>& fn) {
   if (!RunningAsRoot()) return fn();
+  TempDir own;
+  if (chown(own.Path().c_str(), kNobody, kNobody) != 0) return -1;
   const pid_t pid = fork();
   if (pid == 0) {
     if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(255);
+    setenv("XDG_STATE_HOME", (own / "state").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (own / "cache").c_str(), 1);
     _exit(fn() & 0xff);
   }
   int status = 0;

@@ -102,6 +102,6 @@ mkdir "$work/blocked"
 printf 'not a folder' >"$work/blocked/file"
 export QUOXA_INI=$work/blocked/file/quoxa.ini
 run
-count=$(grep -c "Error writing QUOXA.INI" "$work/stderr" || true)
-[ "$count" = 1 ] || fail "expected one 'Error writing QUOXA.INI', got $count"
+count=$(grep -cxF "Error: Error writing $QUOXA_INI" "$work/stderr" || true)
+[ "$count" = 1 ] || fail "expected one 'Error writing $QUOXA_INI', got $count: $(cat "$work/stderr")"
 echo "settings restart: ok"

@@ -149,7 +149,8 @@ class TestMainSettings : public QObject {
     TFormMain window;
     Start(window);
     QVERIFY(window.close());
-    QCOMPARE(rec.messages.Texts(), std::vector<std::string>{"Error writing QUOXA.INI"});
+    QCOMPARE(rec.messages.Texts(),
+             std::vector<std::string>{"Error writing " + blocker + "/quoxa.ini"});
   }
 
   void theFontSettingKeepsTheChosenNameWhateverStandsInForIt() {

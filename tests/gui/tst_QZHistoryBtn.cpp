@@ -219,7 +219,8 @@ class TestHistoryBtn : public QObject {
     f.button->IniSection = "QZHistoryGoTo";
     f.Items({"1"});
     QVERIFY(!f.button->Save(QString::fromStdString(blocker + "/quoxa.ini")));
-    QCOMPARE(rec.messages.Texts(), std::vector<std::string>{"Error writing QUOXA.INI"});
+    QCOMPARE(rec.messages.Texts(),
+             std::vector<std::string>{"Error writing " + blocker + "/quoxa.ini"});
   }
 };
 

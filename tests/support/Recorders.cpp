@@ -1,5 +1,10 @@
 #include "Recorders.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
 #include "core/Commands.h"
 #include "core/DocState.h"
 #include "core/Journal.h"
@@ -9,6 +14,33 @@
 namespace quoxa::test {
 
 namespace {
+
+// Tests never touch the user's own state and cache folders: the backups of saves and their
+// records go to folders of the test run, removed at its end.
+class PrivateUserFolders {
+ public:
+  PrivateUserFolders() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quoxa-xdg-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) return;
+    path_ = pattern;
+    ::setenv("XDG_STATE_HOME", (path_ + "/state").c_str(), 1);
+    ::setenv("XDG_CACHE_HOME", (path_ + "/cache").c_str(), 1);
+  }
+  ~PrivateUserFolders() {
+    // A child process of a test (fork) leaves the folders to its parent.
+    if (path_.empty() || getpid() != owner_) return;
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  PrivateUserFolders(const PrivateUserFolders&) = delete;
+  PrivateUserFolders& operator=(const PrivateUserFolders&) = delete;
+
+ private:
+  std::string path_;
+  pid_t owner_ = getpid();
+};
+
+const PrivateUserFolders privateUserFolders;
 
 class RecordedProgressView final : public IProgressView {
  public:

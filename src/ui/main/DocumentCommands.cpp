@@ -74,7 +74,8 @@ bool TDocumentCommands::OpenFileByName(const std::string& name, bool fromRecentL
     if (!QuerySave()) return false;
     Doc().ReadOnly = false;
   }
-  int32_t result = ReadFileInto(name, false, 1);
+  // A save of this file that did not finish left its old bytes: the user decides first.
+  int32_t result = recovery_.BeforeOpening(name) ? ReadFileInto(name, false, 1) : kResultOpenFailed;
   if (result == kResultFileInUse && !Doc().ReadOnly) {
     if (AskYesNo(ReadOnlyQuestionText(name)) == mrYes) {
       Doc().ReadOnly = true;
@@ -93,6 +94,9 @@ bool TDocumentCommands::OpenFileByName(const std::string& name, bool fromRecentL
   Options().CurrentDir = DirectoryOf(name);
   if (Doc().ReadOnly) {
     host_.ShowNote(msg::kOpenedReadOnly);
+  } else if (IsPseudoFile(name)) {
+    Doc().ReadOnly = true;
+    host_.ShowNote(msg::kIsSystemFile);
   } else if (IsWriteProtected(name)) {
     Doc().ReadOnly = true;
     host_.ShowNote(msg::kIsReadOnly);
@@ -179,6 +183,32 @@ void TDocumentCommands::ShowNoDocument() {
   host_.ClearGrids();
   SetCursorCell(0, 0);
   host_.ShowDocumentView(false);
+}
+
+void TDocumentCommands::OfferRecoveries() {
+  recovery_.OfferAll([this](const TRecoveryRecord& record) { return OpenUnsavedCopy(record); });
+}
+
+bool TDocumentCommands::OpenUnsavedCopy(const TRecoveryRecord& record) {
+  if (!QuerySave()) return false;
+  Doc().ReadOnly = false;
+  if (ReadFileInto(record.copy, false, 1) != 0) {
+    ShowNoDocument();
+    ReserveForSize(0);
+    return false;
+  }
+  Doc().FileName = record.target;
+  Doc().Untitled = record.untitled;
+  // The saves to come compare with the file as the lost run knew it, not with the copy.
+  Doc().DiskState = record.targetState;
+  Doc().FileId.reset();
+  if (record.targetState) Doc().FileId = record.targetState->id;
+  Doc().SavedFileTime.reset();
+  host_.ShowNote("");
+  PrepareView();
+  Doc().Modified = true;
+  Doc().Journal.MarkUnsaved();
+  return true;
 }
 
 void TDocumentCommands::InsertFile() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/FileQuestion.h"
+#include "ui/main/RecoveryOffers.h"
 
 namespace quoxa {
 
@@ -50,6 +51,11 @@ class TDocumentCommands {
   void PrepareView();
   // Shows no document, without asking.
   void ShowNoDocument();
+  // At the start: offers what earlier runs left behind and this run did not ask about yet.
+  void OfferRecoveries();
+  // Makes the kept copy of a document's unsaved changes the document, modified; false when it
+  // could not be read.
+  bool OpenUnsavedCopy(const TRecoveryRecord& record);
 
   int NewCounter() const { return newCounter_; }
 
@@ -58,6 +64,7 @@ class TDocumentCommands {
   bool WriteDocument(const std::string& path);
 
   IDocumentHost& host_;
+  TRecoveryOffers recovery_;
   int newCounter_ = 0;
 };
 

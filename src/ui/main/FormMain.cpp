@@ -33,6 +33,7 @@
 #include "edit/QtClipboard.h"
 #include "print/PrintCommand.h"
 #include "script/ScriptCommands.h"
+#include "script/ScriptFile.h"
 #include "search/SearchDialogs.h"
 #include "settings/IniFile.h"
 #include "settings/MRUFiles.h"
@@ -158,6 +159,10 @@ void TFormMain::EnsureStarted() {
     return;
   }
   ApplyCommandLine();
+  // A run without anyone to answer is never held up by questions about other files.
+  if (arguments_.size() < 2 || !IsScriptSwitch(arguments_[1].toStdString())) {
+    documents_->OfferRecoveries();
+  }
 }
 
 void TFormMain::ReadSettings() { quoxa::ReadSettings(*settings_); }

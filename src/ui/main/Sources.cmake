@@ -6,6 +6,7 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/GridLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MenuRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PendingCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RecoveryOffers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScrollBarModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SizeRequests.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ViewTexts.cpp

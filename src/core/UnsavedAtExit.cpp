@@ -1,0 +1,37 @@
+#include "core/UnsavedAtExit.h"
+
+#include <atomic>
+#include <cstdlib>
+
+#include "core/Busy.h"
+#include "core/Messages.h"
+#include "core/Progress.h"
+#include "core/RecoveryStore.h"
+#include "core/View.h"
+
+namespace quoxa {
+
+namespace {
+
+std::atomic<bool> armed{false};
+
+void KeepAtExit() {
+  if (!armed.exchange(false)) return;
+  // The windows are gone with the display: what is said goes to standard error.
+  InstallMessages(nullptr);
+  InstallProgressFactory(nullptr);
+  InstallBusy(nullptr);
+  InstallView(nullptr);
+  KeepUnsavedChanges();
+}
+
+}  // namespace
+
+void KeepUnsavedChangesAtExit() {
+  static const bool registered = std::atexit(KeepAtExit) == 0;
+  armed = registered;
+}
+
+void ProgramEndsNormally() { armed = false; }
+
+}  // namespace quoxa
