@@ -25,6 +25,7 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Progress.cpp
   ${CMAKE_CURRENT_LIST_DIR}/QZDynArray.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecordMemory.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StopSignal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/View.cpp
 )
