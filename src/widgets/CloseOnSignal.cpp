@@ -56,11 +56,16 @@ TCloseOnSignal::TCloseOnSignal(QWidget* window)
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  for (int sig : kSignals) ::sigaction(sig, &action, nullptr);
+  for (int sig : kSignals) {
+    // A signal ignored by whoever started the program (nohup, a background job) stays ignored.
+    struct sigaction before {};
+    if (::sigaction(sig, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
+    if (::sigaction(sig, &action, nullptr) == 0) handled_.push_back(sig);
+  }
 }
 
 TCloseOnSignal::~TCloseOnSignal() {
-  for (int sig : kSignals) std::signal(sig, SIG_DFL);
+  for (int sig : handled_) std::signal(sig, SIG_DFL);
   delete notifier_;
   for (int& fd : signalPipe) {
     if (fd >= 0) ::close(fd);

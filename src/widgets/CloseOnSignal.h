@@ -1,6 +1,6 @@
 #pragma once
 // Closes a window, as its close button does, when the process is asked to end (SIGTERM,
-// SIGINT, SIGHUP). A command that runs is never interrupted: the signal is noted for the
+// SIGINT, SIGHUP; one that was ignored when the program started stays ignored). A command that runs is never interrupted: the signal is noted for the
 // core (StopSignal.h), which cancels the command as its Cancel button would; the window
 // closes once the command has ended, so that nothing is written while it is half done.
 
@@ -33,6 +33,7 @@ class TCloseOnSignal : public QObject {
   QTimer* retry_ = nullptr;
   // Each dialog is cancelled once: one that stays open is left to the user.
   QList<QPointer<QDialog>> cancelled_;
+  QList<int> handled_;
   bool closing_ = false;
 };
 

@@ -5,6 +5,8 @@
 # only after the command, and the file is either untouched or exactly the document that the
 # question's Yes wrote. Cancel keeps the program working, and a later Exit ends it with 0.
 source "$(dirname "$0")/lib.sh"
+# The program keeps SIGINT as it is, rather than ignored as in a shell without job control.
+set -m
 
 size=$((256 << 20))
 free_kib=$(awk '/^MemAvailable:/ { print $2 }' /proc/meminfo)
