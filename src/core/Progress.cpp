@@ -31,7 +31,7 @@ int GaugeFor(int64_t position, int64_t maximum) {
 }
 
 TProgressBox::TProgressBox(const ProgressSpec& setup)
-    : gauge_(setup.gauge), cancellable_(setup.withCancel), outer_(currentBox) {
+    : gauge_(setup.gauge), withCancel_(setup.withCancel), outer_(currentBox) {
   // Already current while the window opens: events processed then find an operation running.
   currentBox = this;
   if (installedFactory != nullptr) view_ = installedFactory->Open(setup);
@@ -63,14 +63,14 @@ void TProgressBox::SetText(const std::string& text, int every) {
 }
 
 void TProgressBox::EnableCancel(bool enabled) {
-  cancellable_ = enabled;
+  cancelEnabled_ = enabled;
   view_->SetCancelEnabled(enabled);
   view_->ProcessEvents();
 }
 
 bool TProgressBox::Aborted() const {
   // A signal stops only what Cancel could stop: the rest finishes whole.
-  return view_->CancelPressed() || (cancellable_ && StopCancelsCommands());
+  return view_->CancelPressed() || (withCancel_ && cancelEnabled_ && StopCancelsCommands());
 }
 
 TProgressBox* CurrentProgressBox() { return currentBox; }

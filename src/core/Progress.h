@@ -59,7 +59,8 @@ class TProgressBox {
  private:
   std::unique_ptr<IProgressView> view_;
   bool gauge_;
-  bool cancellable_;
+  bool withCancel_;
+  bool cancelEnabled_ = true;
   int shown_ = kGaugeMin;
   int64_t textCalls_ = 0;
   TProgressBox* outer_;
