@@ -4,6 +4,7 @@
 # is cancelled as its Cancel button cancels it, nothing crashes, the save question comes
 # only after the command, and the file is either untouched or exactly the document that the
 # question's Yes wrote. Cancel keeps the program working, and a later Exit ends it with 0.
+# A batch run on a display ends without a question and without saving.
 source "$(dirname "$0")/lib.sh"
 # The program keeps SIGINT as it is, rather than ignored as in a shell without job control.
 set -m
@@ -165,4 +166,24 @@ wait_until "the question or the end" question_or_end
 if quoxa_running; then xdotool key alt+n; fi
 expect_status 129
 untouched
+
+# A batch run on a display is stopped as well: nobody is asked, nothing is saved.
+cp "$original" "$doc"
+{
+  printf 'OVERWRITE 00\r\n'
+  for ((i = 0; i < 20000; i++)); do printf 'DEL 1\r\n'; done
+} >"$work/del.qsc"
+: >"$work/stderr"
+quoxa_launch "$doc" "/S=$work/del.qsc"
+wait_window '^QUOXAscript interpreter - del\.qsc$'
+sleep 1
+kill -s TERM "$quoxa_pid"
+expect_status 143
+untouched
+note="QUOXA: Ended by SIGTERM: the changes to $doc were not saved."
+# Stopped while it still checked its lines, the run had changed nothing to name.
+case "$(grep -v '^Openbox\|^qt\.' "$work/stderr" || true)" in
+  "" | "$note") ;;
+  *) fail "standard error was: $(cat "$work/stderr")" ;;
+esac
 pass
