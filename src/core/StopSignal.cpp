@@ -29,10 +29,14 @@ void ClearStopSignal() {
 
 const char* StopSignalName(int signal) {
   switch (signal) {
-    case SIGTERM: return "SIGTERM";
-    case SIGINT: return "SIGINT";
-    case SIGHUP: return "SIGHUP";
-    default: return "a signal";
+    case SIGTERM:
+      return "SIGTERM";
+    case SIGINT:
+      return "SIGINT";
+    case SIGHUP:
+      return "SIGHUP";
+    default:
+      return "a signal";
   }
 }
 

@@ -1,16 +1,16 @@
 #include "widgets/CloseOnSignal.h"
 
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDialog>
 #include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
-
 #include <cerrno>
 #include <csignal>
-#include <fcntl.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "core/Busy.h"
 #include "core/Progress.h"
@@ -110,7 +110,7 @@ void TCloseOnSignal::CancelWaitingDialog() {
   if (CurrentProgressBox() != nullptr || IsBusy()) return;
   auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
   if (dialog == nullptr || cancelled_.contains(dialog)) return;
-  // A question shown with a display waits for its answer; notices and dialogs close as Esc closes them.
+  // A question waits for its answer; notices and other dialogs close as Esc closes them.
   if (auto* box = qobject_cast<TMessageForm*>(dialog); box != nullptr && box->Asks()) return;
   cancelled_.append(dialog);
   dialog->reject();

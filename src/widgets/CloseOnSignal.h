@@ -1,8 +1,9 @@
 #pragma once
 // Closes a window, as its close button does, when the process is asked to end (SIGTERM,
-// SIGINT, SIGHUP; one that was ignored when the program started stays ignored). A command that runs is never interrupted: the signal is noted for the
-// core (StopSignal.h), which cancels the command as its Cancel button would; the window
-// closes once the command has ended, so that nothing is written while it is half done.
+// SIGINT, SIGHUP; one ignored when the program started stays ignored). A running command is
+// never interrupted: the signal is noted for the core (StopSignal.h), which cancels the command
+// as its Cancel button would; the window closes once the command has ended, so that nothing is
+// written while it is half done.
 
 #include <QList>
 #include <QObject>

@@ -34,9 +34,9 @@ TEST(StopSignal, AbortsWhatCancelCouldAbortUntilTheCloseBegins) {
     bool stopping;
     bool aborted;
   } cases[] = {
-      {true, {}, 0, false, false},        {true, {}, SIGTERM, false, true},
-      {true, true, SIGHUP, false, true},  {true, false, SIGTERM, false, false},
-      {false, {}, SIGINT, false, false},  {false, true, SIGTERM, false, false},
+      {true, {}, 0, false, false},       {true, {}, SIGTERM, false, true},
+      {true, true, SIGHUP, false, true}, {true, false, SIGTERM, false, false},
+      {false, {}, SIGINT, false, false}, {false, true, SIGTERM, false, false},
       {true, {}, SIGTERM, true, false},
   };
   for (const auto& c : cases) {
@@ -45,7 +45,8 @@ TEST(StopSignal, AbortsWhatCancelCouldAbortUntilTheCloseBegins) {
     if (c.enableCancel) box.EnableCancel(*c.enableCancel);
     if (c.signal != 0) NoteStopSignal(c.signal);
     if (c.stopping) BeginStopping();
-    EXPECT_EQ(box.Aborted(), c.aborted) << c.withCancel << c.enableCancel.value_or(2) << c.signal << c.stopping;
+    EXPECT_EQ(box.Aborted(), c.aborted)
+        << c.withCancel << c.enableCancel.value_or(2) << c.signal << c.stopping;
   }
   // The first signal is the one reported; Clear forgets it.
   ClearStopSignal();
@@ -62,7 +63,9 @@ TEST(StopSignal, AbortsWhatCancelCouldAbortUntilTheCloseBegins) {
 class StopAfterUpdates final : public IProgressFactory {
  public:
   explicit StopAfterUpdates(int n) : n_(n) {}
-  std::unique_ptr<IProgressView> Open(const ProgressSpec&) override { return std::make_unique<View>(n_); }
+  std::unique_ptr<IProgressView> Open(const ProgressSpec&) override {
+    return std::make_unique<View>(n_);
+  }
 
  private:
   class View final : public IProgressView {
@@ -96,8 +99,8 @@ TEST(StopSignal, ReplaceAllStopsWhereCancelStopsIt) {
   } strategies[] = {{"A", "Q"}, {"AB", ""}, {"A", "QRS"}};
   for (const auto& strategy : strategies) {
     for (int n : {0, 1, 4, 9}) {
-      const std::string context = std::string(strategy.find) + " by " + strategy.replacement + " after " +
-                                  std::to_string(n);
+      const std::string context = std::string(strategy.find) + " by " + strategy.replacement +
+                                  " after " + std::to_string(n);
       auto run = [&](IProgressFactory* factory) {
         test::LoadDocument(doc, 16, 10);
         ClearStopSignal();
@@ -149,7 +152,8 @@ TEST(StopSignal, AScriptStopsAfterTheLineAtWorkAndItsBatchRunWritesNothing) {
   InstallBusy(&busy);
   TScriptInterpreter interpreter;
   interpreter.SetArguments({"quoxa"});
-  const ScriptOutcome outcome = ExecuteScript(interpreter, SplitScriptLines("DEL 1\nDEL 1\nDEL 1\nDEL 1"));
+  const ScriptOutcome outcome =
+      ExecuteScript(interpreter, SplitScriptLines("DEL 1\nDEL 1\nDEL 1\nDEL 1"));
   EXPECT_FALSE(outcome.ok);
   EXPECT_EQ(outcome.error, "User abort!");
   EXPECT_EQ(outcome.errorLine, 2);

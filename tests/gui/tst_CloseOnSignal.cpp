@@ -7,7 +7,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
-
 #include <csignal>
 
 #include "core/Busy.h"

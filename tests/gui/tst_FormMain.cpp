@@ -3,21 +3,20 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <csignal>
-
 #include <QApplication>
 #include <QDropEvent>
-#include <QTemporaryFile>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTemporaryFile>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QWhatsThisClickedEvent>
+#include <csignal>
 
 #include "MainWindowFixture.h"
 #include "TestDocument.h"
