@@ -38,11 +38,13 @@ void OnSignal(int sig) {
   errno = saved;
 }
 
-}  // namespace
-
+// Whether a command runs: a progress box is open, the busy state is on, or a modal dialog (or
+// another event loop inside the main one) waits.
 bool OperationRunning() {
   return CurrentProgressBox() != nullptr || IsBusy() || QThread::currentThread()->loopLevel() > 1;
 }
+
+}  // namespace
 
 TCloseOnSignal::TCloseOnSignal(QWidget* window)
     : QObject(window), window_(window), retry_(new QTimer(this)) {

@@ -38,8 +38,4 @@ class TCloseOnSignal : public QObject {
   bool closing_ = false;
 };
 
-// Whether a command runs: a progress box is open, the busy state is on, or a modal dialog
-// (or another nested event loop) waits.
-bool OperationRunning();
-
 }  // namespace quoxa
