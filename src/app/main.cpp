@@ -7,6 +7,7 @@
 
 #include "core/Messages.h"
 #include "core/Progress.h"
+#include "core/StopSignal.h"
 #include "core/TextFormat.h"
 #include "core/UnsavedAtExit.h"
 #include "script/ScriptCommands.h"
@@ -31,6 +32,11 @@ constexpr const char* kUsage =
     "              standard error and an error exits with status 1, FILE unchanged\n"
     "  --help      show this text and exit\n"
     "  --version   show the version and exit\n"
+    "\n"
+    "SIGTERM, SIGINT and SIGHUP cancel the running command as its Cancel button does,\n"
+    "then close the window: with a display the save question is asked; a batch run, or a\n"
+    "window without a display, ends without saving. The exit status is then 128 plus the\n"
+    "signal's number.\n"
     "\n"
     "Settings are kept in $XDG_CONFIG_HOME/quoxa/quoxa.ini (~/.config/quoxa/quoxa.ini),\n"
     "or beside the program when a quoxa.ini stands there already, or in the file that\n"
@@ -81,6 +87,11 @@ int main(int argc, char* argv[]) {
     quoxa::KeepUnsavedChangesAtExit();
     result = QApplication::exec();
     quoxa::ProgramEndsNormally();
+    if (const int sig = quoxa::StopSignal()) {
+      // Ended by the signal, however the window went: the status tells the shell so.
+      window.Documents().NoteUnsavedOnSignal();
+      result = 128 + sig;
+    }
   }
   quoxa::InstallProgressFactory(nullptr);
   quoxa::InstallMessages(nullptr);

@@ -4,17 +4,23 @@ namespace quoxa {
 
 namespace {
 IBusy* installedBusy = nullptr;
-}
+int depth = 0;
+}  // namespace
 
 void InstallBusy(IBusy* busy) { installedBusy = busy; }
 
 void BeginBusy(const std::string& text) {
+  // Counted first: the implementation lets events through, and they must find it running.
+  ++depth;
   if (installedBusy != nullptr) installedBusy->Begin(text);
 }
 
 void EndBusy() {
+  if (depth > 0) --depth;
   if (installedBusy != nullptr) installedBusy->End();
 }
+
+bool IsBusy() { return depth > 0; }
 
 std::string FitPanelText(const std::string& text, int maxWidth, const std::function<int(const std::string&)>& width) {
   std::string body = text;

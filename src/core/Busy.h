@@ -19,6 +19,8 @@ void InstallBusy(IBusy* busy);
 
 void BeginBusy(const std::string& text);
 void EndBusy();
+// Between BeginBusy and its EndBusy: an operation is running.
+bool IsBusy();
 
 // Brackets a scope with BeginBusy/EndBusy.
 class BusyScope {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/DocState.h"
+#include "core/StopSignal.h"
 
 namespace quoxa {
 
@@ -29,10 +30,12 @@ int GaugeFor(int64_t position, int64_t maximum) {
   return static_cast<int>(std::lround(TProgressBox::kGaugeMax * share)) + TProgressBox::kGaugeMin;
 }
 
-TProgressBox::TProgressBox(const ProgressSpec& setup) : gauge_(setup.gauge), outer_(currentBox) {
+TProgressBox::TProgressBox(const ProgressSpec& setup)
+    : gauge_(setup.gauge), withCancel_(setup.withCancel), outer_(currentBox) {
+  // Already current while the window opens: events processed then find an operation running.
+  currentBox = this;
   if (installedFactory != nullptr) view_ = installedFactory->Open(setup);
   if (!view_) view_ = std::make_unique<HiddenProgress>();
-  currentBox = this;
 }
 
 TProgressBox::~TProgressBox() {
@@ -60,11 +63,15 @@ void TProgressBox::SetText(const std::string& text, int every) {
 }
 
 void TProgressBox::EnableCancel(bool enabled) {
+  cancelEnabled_ = enabled;
   view_->SetCancelEnabled(enabled);
   view_->ProcessEvents();
 }
 
-bool TProgressBox::Aborted() const { return view_->CancelPressed(); }
+bool TProgressBox::Aborted() const {
+  // A signal stops only what Cancel could stop: the rest finishes whole.
+  return view_->CancelPressed() || (withCancel_ && cancelEnabled_ && StopCancelsCommands());
+}
 
 TProgressBox* CurrentProgressBox() { return currentBox; }
 

@@ -51,6 +51,7 @@ class TProgressBox {
   // Only every every-th call shows the text.
   void SetText(const std::string& text, int every);
   void EnableCancel(bool enabled);
+  // Cancel was pressed, or a signal asks the program to end while Cancel is possible.
   bool Aborted() const;
 
   int GaugeValue() const { return shown_; }
@@ -58,6 +59,8 @@ class TProgressBox {
  private:
   std::unique_ptr<IProgressView> view_;
   bool gauge_;
+  bool withCancel_;
+  bool cancelEnabled_ = true;
   int shown_ = kGaugeMin;
   int64_t textCalls_ = 0;
   TProgressBox* outer_;

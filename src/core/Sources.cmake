@@ -27,6 +27,7 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/QZDynArray.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecordMemory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecoveryStore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StopSignal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UnsavedAtExit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UserFolders.cpp

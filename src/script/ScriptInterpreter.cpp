@@ -11,6 +11,7 @@
 #include "core/Primitives.h"
 #include "edit/BlockCommands.h"
 #include "core/Progress.h"
+#include "core/StopSignal.h"
 #include "core/TextFormat.h"
 #include "script/ScriptError.h"
 #include "script/ScriptParse.h"
@@ -100,6 +101,8 @@ int TScriptInterpreter::InterpretScript(const std::vector<std::string>& lines, b
   size_t i = 0;
   for (; i < lines.size(); ++i) {
     errorLine_ = static_cast<int>(i);
+    // Asked to end: the run stops between lines, as a Cancel stops its long commands.
+    if (StopCancelsCommands()) throw ScriptError(msg::kScriptUserAbort);
     RunLine(lines[i]);
     if (exit_) break;
   }

@@ -4,6 +4,7 @@
 #include "core/FileIo.h"
 #include "core/Journal.h"
 #include "core/Messages.h"
+#include "core/StopSignal.h"
 #include "script/ScriptError.h"
 #include "script/ScriptInterpreter.h"
 #include "settings/Options.h"
@@ -63,6 +64,8 @@ void SetScriptLinesQuery(std::function<bool()> query) { linesQuery = std::move(q
 bool ScriptEditorHasLines() { return linesQuery && linesQuery(); }
 
 bool SaveAfterBatchRun() {
+  // A run the user stopped never changes the file, even when its last line was done.
+  if (StopSignal() != 0) return false;
   return !Doc().Modified || WriteFileRange(Doc().FileName, false, 0, 0, Options().OldFileTime);
 }
 

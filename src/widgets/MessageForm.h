@@ -22,6 +22,8 @@ class TMessageForm : public QDialog {
   QLabel* TextLabel() const { return text_; }
   // Result code that Esc and the window's close button give.
   int CancelResult() const { return ResultForButton(defaultButton_); }
+  // A question: more than one button answers it (Help answers nothing).
+  bool Asks() const { return buttons_.size() - buttons_.count(mbHelp) > 1; }
 
  protected:
   void reject() override;

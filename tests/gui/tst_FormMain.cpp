@@ -10,11 +10,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTemporaryFile>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QWhatsThisClickedEvent>
+#include <csignal>
 
 #include "MainWindowFixture.h"
 #include "TestDocument.h"
@@ -23,6 +25,8 @@
 #include "core/HelpTopics.h"
 #include "core/Journal.h"
 #include "core/Navigation.h"
+#include "core/Progress.h"
+#include "core/StopSignal.h"
 #include "ui/main/AppIcon.h"
 #include "ui/main/FormAbout.h"
 #include "ui/main/GridView.h"
@@ -158,6 +162,43 @@ class TestFormMain : public QObject {
     QCOMPARE(f.form.windowTitle(), QString("QUOXA - document.bin"));
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("aXcdef"));
     QVERIFY(quoxa::Doc().Modified);
+  }
+
+  void aSignalNeverClosesDuringACommandAndAsksNobodyWithoutADisplay() {
+    MainWindowFixture f;
+    f.Load("abcdef");
+    quoxa::SetByte(2, 'X');
+    quoxa::Doc().Modified = true;
+    const std::string file = quoxa::Doc().FileName;
+    quoxa::NoteStopSignal(SIGTERM);
+    {
+      // A loop at work owns the document until it ends.
+      quoxa::TProgressBox box({true, true, "", ""});
+      QVERIFY(!f.form.close());
+    }
+    quoxa::BeginBusy("");
+    QVERIFY(!f.form.close());
+    quoxa::EndBusy();
+    QVERIFY(quoxa::Doc().DocBuffer != nullptr);
+    // Offscreen nobody answers: no question, nothing saved, and standard error says so.
+    QTemporaryFile errors;
+    QVERIFY(errors.open());
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    dup2(errors.handle(), STDERR_FILENO);
+    const bool closed = f.form.close();
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    quoxa::ClearStopSignal();
+    QVERIFY(closed);
+    QVERIFY(Texts(f).empty());
+    QVERIFY(errors.seek(0));
+    QCOMPARE(errors.readAll().toStdString(),
+             "QUOXA: Ended by SIGTERM: the changes to " + file + " were not saved.\n");
+    QFile original(QString::fromStdString(file));
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    QCOMPARE(original.readAll(), QByteArray("abcdef"));
   }
 
   void closingTheWindowReleasesTheDocument() {

@@ -8,6 +8,7 @@
 #include "core/Commands.h"
 #include "core/DocState.h"
 #include "core/Journal.h"
+#include "core/StopSignal.h"
 #include "search/SearchState.h"
 #include "settings/Options.h"
 
@@ -125,6 +126,7 @@ void RecordingView::MoveGridCursor(int32_t col, int32_t row) {
 
 RecorderScope::RecorderScope() {
   ResetDocumentState();
+  ClearStopSignal();
   Commands().Reset();
   Search() = SearchState{};
   Options() = TOptions{};
@@ -142,6 +144,7 @@ RecorderScope::~RecorderScope() {
   InstallBusy(nullptr);
   InstallView(nullptr);
   ResetDocumentState();
+  ClearStopSignal();
   Commands().SetListener(nullptr);
   Commands().Reset();
 }

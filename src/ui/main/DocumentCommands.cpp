@@ -1,5 +1,6 @@
 #include "ui/main/DocumentCommands.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -16,6 +17,7 @@
 #include "core/Navigation.h"
 #include "core/PlatformFile.h"
 #include "core/Primitives.h"
+#include "core/StopSignal.h"
 #include "core/TextFormat.h"
 #include "core/View.h"
 #include "edit/ClipboardCommands.h"
@@ -167,6 +169,19 @@ bool TDocumentCommands::QuerySave() {
     default:
       return false;
   }
+}
+
+bool TDocumentCommands::QuerySaveOnClose(bool answerable) {
+  if (StopSignal() == 0 || answerable) return QuerySave();
+  NoteUnsavedOnSignal();
+  return true;
+}
+
+void TDocumentCommands::NoteUnsavedOnSignal() {
+  if (unsavedNoted_ || StopSignal() == 0 || !Doc().Modified || !Doc().ViewReady) return;
+  unsavedNoted_ = true;
+  std::fprintf(stderr, "%s: Ended by %s: the changes to %s were not saved.\n", kCaption,
+               StopSignalName(StopSignal()), Doc().FileName.c_str());
 }
 
 void TDocumentCommands::CloseDocument() {

@@ -41,6 +41,12 @@ class TDocumentCommands {
   bool SaveAsDialog();
   // False means the user cancelled.
   bool QuerySave();
+  // The save question of closing. When a signal ends the program where nobody can answer
+  // (answerable false: a batch run, no display), nothing is asked or saved, and standard
+  // error names the changes that stay unsaved.
+  bool QuerySaveOnClose(bool answerable);
+  // Says on standard error, once, that a modified document is left unsaved by a signal.
+  void NoteUnsavedOnSignal();
   // The Close command: asks to save, then shows no document.
   void CloseDocument();
   void InsertFile();
@@ -66,6 +72,7 @@ class TDocumentCommands {
   IDocumentHost& host_;
   TRecoveryOffers recovery_;
   int newCounter_ = 0;
+  bool unsavedNoted_ = false;
 };
 
 // The command-line file's long form: its canonical absolute path. False for names

@@ -25,6 +25,8 @@
 #include "core/Messages.h"
 #include "core/Navigation.h"
 #include "core/Primitives.h"
+#include "core/Progress.h"
+#include "core/StopSignal.h"
 #include "core/TextFormat.h"
 #include "edit/BlockDialogs.h"
 #include "edit/BookmarkCommands.h"
@@ -34,6 +36,7 @@
 #include "print/PrintCommand.h"
 #include "script/ScriptCommands.h"
 #include "script/ScriptFile.h"
+#include "script/ScriptRun.h"
 #include "search/SearchDialogs.h"
 #include "settings/IniFile.h"
 #include "settings/MRUFiles.h"
@@ -56,6 +59,7 @@
 #include "ui/main/ViewTexts.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/ModalFocus.h"
+#include "widgets/QtMessages.h"
 
 namespace quoxa {
 
@@ -150,7 +154,8 @@ void TFormMain::showEvent(QShowEvent* event) {
 }
 
 void TFormMain::EnsureStarted() {
-  if (started_) return;
+  // Asked to end before it began: nothing is opened or run, and the settings stay as they are.
+  if (started_ || StopSignal() != 0) return;
   started_ = true;
   ReadSettings();
   RegisterClipboardFormat();
@@ -177,7 +182,13 @@ void TFormMain::ApplyCommandLine() {
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
-  if (!documents_->QuerySave()) {
+  // A command at work owns the document until it ends; the window closes after it.
+  if (CurrentProgressBox() != nullptr || IsBusy()) {
+    event->ignore();
+    return;
+  }
+  // Nobody answers for a batch run that a signal stopped, nor without a display.
+  if (!documents_->QuerySaveOnClose(!BatchMode && PlatformHasUser())) {
     event->ignore();
     return;
   }
