@@ -210,7 +210,9 @@ void TFormScript::CloseNow() { QDialog::done(QDialog::Accepted); }
 
 void TFormScript::ExecuteClick() {
   if (!execute_->isEnabled()) return;
-  const ScriptOutcome outcome = ExecuteScript(interpreter_, Lines());
+  // The file's lines are run where they are, a million of them without a copy.
+  const std::vector<std::string> edited = fileLines_ ? std::vector<std::string>() : Lines();
+  const ScriptOutcome outcome = ExecuteScript(interpreter_, fileLines_ ? *fileLines_ : edited);
   if (!outcome.ran) {
     // Nothing to run: an unattended batch run ends, the file untouched.
     if (BatchMode && unattended_) {
@@ -221,11 +223,15 @@ void TFormScript::ExecuteClick() {
   }
   if (BatchMode) ReportLinesWithoutEffect(outcome);
   if (!outcome.ok) {
+    // The user of a failed batch run sees the script, its failing line selected.
+    if (BatchMode && !unattended_) {
+      ShowFileLines();
+      // Whoever started the run learns of the error from standard error too, not only the user.
+      WriteMessageToStderr({outcome.error, MsgType::Error});
+    }
     SelectErrorLine(outcome.errorLine);
     ShowError(outcome.error);
     if (BatchMode) {
-      // Whoever started the run learns of the error from standard error too, when a user saw it.
-      if (!unattended_) WriteMessageToStderr({outcome.error, MsgType::Error});
       batchResult_ = BatchResult::Failed;
       if (unattended_) CloseNow();
     }
@@ -249,7 +255,8 @@ void TFormScript::ExecuteClick() {
 }
 
 void TFormScript::SyntaxCheckClick() {
-  const ScriptOutcome outcome = SyntaxCheckScript(interpreter_, Lines());
+  const std::vector<std::string> edited = fileLines_ ? std::vector<std::string>() : Lines();
+  const ScriptOutcome outcome = SyntaxCheckScript(interpreter_, fileLines_ ? *fileLines_ : edited);
   if (!outcome.ran) return;
   if (!outcome.ok) {
     SelectErrorLine(outcome.errorLine);
@@ -349,15 +356,21 @@ bool TFormScript::LoadScript(const std::string& path) {
   return true;
 }
 
-bool TFormScript::LoadBatchScript(const std::string& path, bool shown) {
+bool TFormScript::LoadBatchScript(const std::string& path) {
   std::vector<std::string> lines;
   if (!ReadLines(path, lines)) return false;
-  const int tooLong = FirstLineLongerThan(lines, kMaxEditorLine);
-  TakeScript(path, std::move(lines), shown && tooLong < 0);
-  if (shown && tooLong >= 0) {
-    memo_->setPlaceholderText(Q(FormatMsgN(FormatMsgD(msg::kScriptNotShown, tooLong + 1), kMaxEditorLine)));
-  }
+  TakeScript(path, std::move(lines), false);
   return true;
+}
+
+void TFormScript::ShowFileLines() {
+  if (!fileLines_ || !memo_->document()->isEmpty()) return;
+  if (const int tooLong = FirstLineLongerThan(*fileLines_, kMaxEditorLine); tooLong >= 0) {
+    memo_->setPlaceholderText(Q(FormatMsgN(FormatMsgD(msg::kScriptNotShown, tooLong + 1), kMaxEditorLine)));
+    return;
+  }
+  std::vector<std::string> lines = std::move(*fileLines_);
+  TakeScript(scriptFileName_, std::move(lines), true);
 }
 
 bool TFormScript::SaveClick() {

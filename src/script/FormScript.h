@@ -51,10 +51,10 @@ class TFormScript : public QDialog {
   // Replaces the text by the file's lines; false after showing the read error, also for a line
   // longer than kMaxEditorLine.
   bool LoadScript(const std::string& path);
-  // The script of a batch run: read as it is, whatever its lines' length. Only a script that a
-  // user sees (shown) and that fits goes into the editor; otherwise the editor, read-only, says
-  // why it is empty. False after showing the read error.
-  bool LoadBatchScript(const std::string& path, bool shown);
+  // The script of a batch run: read as it is, whatever its lines' length, and kept out of the
+  // editor, which stays empty and read-only; a failed run shows it to a user there. False after
+  // showing the read error.
+  bool LoadBatchScript(const std::string& path);
 
   // The handlers of the buttons and menu items.
   void ExecuteClick();
@@ -91,6 +91,8 @@ class TFormScript : public QDialog {
   bool ReadLines(const std::string& path, std::vector<std::string>& lines);
   // Puts the lines into the editor (or only keeps them), attached to path.
   void TakeScript(const std::string& path, std::vector<std::string> lines, bool inEditor);
+  // The kept lines into the empty editor, when they fit; else it says why it stays empty.
+  void ShowFileLines();
   FileDialogResult AskFile(const FileDialogRequest& request);
 
   QPlainTextEdit* memo_;

@@ -67,9 +67,8 @@ void TScriptCommands::StartBatch() {
   if (arguments_.size() < 2 || !IsScriptSwitch(arguments_[1].toStdString())) return;
   // Without its script, or without the document it was to change, a run cannot start;
   // the reason has been shown.
-  // The run takes the file's lines as read; only a user at the screen sees them in the editor.
-  const bool ready =
-      form_->LoadBatchScript(ScriptFileOfSwitch(arguments_[1].toStdString()), !unattended_) && Doc().ViewReady;
+  // The run takes the file's lines as read, without laying them out in the editor.
+  const bool ready = form_->LoadBatchScript(ScriptFileOfSwitch(arguments_[1].toStdString())) && Doc().ViewReady;
   if (!ready) {
     if (unattended_) Terminate(1, false);
     return;

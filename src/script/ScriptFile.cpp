@@ -51,6 +51,7 @@ bool ValidUtf8(std::string_view text) {
 
 std::vector<std::string> SplitScriptLines(std::string_view text) {
   std::vector<std::string> lines;
+  lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   size_t begin = 0;
   while (begin < text.size()) {
     const size_t end = text.find_first_of("\r\n", begin);
@@ -84,7 +85,8 @@ bool ReadScriptFile(const std::string& path, std::vector<std::string>& lines) {
     if (static_cast<long>(bytes.size()) > kMaxScriptFile) return false;
   }
   if (std::ferror(file.get())) return false;
-  lines = SplitScriptLines(ValidUtf8(bytes) ? bytes : BytesToUtf8(bytes));
+  if (!ValidUtf8(bytes)) bytes = BytesToUtf8(bytes);
+  lines = SplitScriptLines(bytes);
   // A line break alone is an empty script, as the editor shows it: nothing to run.
   if (lines.size() == 1 && lines[0].empty()) lines.clear();
   return true;

@@ -39,10 +39,10 @@ inline constexpr const char* kScriptReadError = "Error reading QUOXAscript file\
 inline constexpr const char* kScriptLineTooLong =
     "Line %d is longer than %.0n characters, too long for the script window.\n"
     "Run such a script with: quoxa FILE /S=SCRIPT";
-// The empty, read-only editor of a batch run whose script it cannot show.
+// The empty, read-only editor after a failed batch run whose script it cannot show.
 inline constexpr const char* kScriptNotShown =
-    "Line %d is longer than %.0n characters: the script runs as read from its file, "
-    "without being shown here.";
+    "Line %d is longer than %.0n characters: the script is run as read from its file and "
+    "not shown here.";
 inline constexpr const char* kScriptLoadTitle = "Load QUOXAscript";
 inline constexpr const char* kScriptSaveTitle = "Save QUOXAscript";
 inline constexpr const char* kScriptFilter = "*.qsc";
