@@ -73,7 +73,8 @@ std::string VisibleText(std::string_view text) {
 }
 
 void WriteMessageToStderr(const MessageRequest& request) {
-  const std::string line = CaptionFor(request.type, "QUOXA") + ": " + VisibleText(request.text) + "\n";
+  const std::string line =
+      CaptionFor(request.type, "QUOXA") + ": " + VisibleText(request.text) + "\n";
   std::fwrite(line.data(), 1, line.size(), stderr);
   std::fflush(stderr);
 }

@@ -124,9 +124,10 @@ TFormScript::TFormScript(QWidget* parent) : QDialog(parent), memo_(new QPlainTex
   SetSaveEnabled(false);
   SetScriptLinesQuery([this] { return HasLines(); });
   // An edit makes the editor's text the script.
-  connect(memo_->document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
-    if (!takingText_ && removed + added > 0) fileLines_.reset();
-  });
+  connect(memo_->document(), &QTextDocument::contentsChange, this,
+          [this](int, int removed, int added) {
+            if (!takingText_ && removed + added > 0) fileLines_.reset();
+          });
 }
 
 TFormScript::~TFormScript() {
@@ -163,14 +164,17 @@ std::vector<std::string> TFormScript::Lines() const {
   QString text = memo_->document()->toRawText();
   for (QChar& ch : text) {
     const char16_t code = ch.unicode();
-    if (code == QChar::ParagraphSeparator || code == QChar::LineSeparator || code == 0xFDD0 || code == 0xFDD1) {
+    if (code == QChar::ParagraphSeparator || code == QChar::LineSeparator || code == 0xFDD0 ||
+        code == 0xFDD1) {
       ch = u'\n';
     }
   }
   return SplitScriptLines(text.toStdString());
 }
 
-bool TFormScript::HasLines() const { return fileLines_ ? !fileLines_->empty() : !memo_->document()->isEmpty(); }
+bool TFormScript::HasLines() const {
+  return fileLines_ ? !fileLines_->empty() : !memo_->document()->isEmpty();
+}
 
 void TFormScript::SetExecuteEnabled(bool on) { execute_->setEnabled(on); }
 
@@ -242,7 +246,8 @@ void TFormScript::ExecuteClick() {
     if (!SaveAfterBatchRun()) {
       batchResult_ = BatchResult::Failed;
     } else {
-      batchResult_ = outcome.withoutEffect.empty() ? BatchResult::Saved : BatchResult::SavedIncomplete;
+      batchResult_ =
+          outcome.withoutEffect.empty() ? BatchResult::Saved : BatchResult::SavedIncomplete;
     }
     if (batchResult_ != BatchResult::Failed || unattended_) CloseNow();
     return;
@@ -322,7 +327,8 @@ bool TFormScript::ReadLines(const std::string& path, std::vector<std::string>& l
   return false;
 }
 
-void TFormScript::TakeScript(const std::string& path, std::vector<std::string> lines, bool inEditor) {
+void TFormScript::TakeScript(const std::string& path, std::vector<std::string> lines,
+                             bool inEditor) {
   takingText_ = true;
   if (inEditor) {
     QStringList text;
@@ -366,7 +372,8 @@ bool TFormScript::LoadBatchScript(const std::string& path) {
 void TFormScript::ShowFileLines() {
   if (!fileLines_ || !memo_->document()->isEmpty()) return;
   if (const int tooLong = FirstLineLongerThan(*fileLines_, kMaxEditorLine); tooLong >= 0) {
-    memo_->setPlaceholderText(Q(FormatMsgN(FormatMsgD(msg::kScriptNotShown, tooLong + 1), kMaxEditorLine)));
+    memo_->setPlaceholderText(
+        Q(FormatMsgN(FormatMsgD(msg::kScriptNotShown, tooLong + 1), kMaxEditorLine)));
     return;
   }
   std::vector<std::string> lines = std::move(*fileLines_);

@@ -66,9 +66,10 @@ void TScriptCommands::Show(bool autoRun) {
 void TScriptCommands::StartBatch() {
   if (arguments_.size() < 2 || !IsScriptSwitch(arguments_[1].toStdString())) return;
   // Without its script, or without the document it was to change, a run cannot start;
-  // the reason has been shown.
-  // The run takes the file's lines as read, without laying them out in the editor.
-  const bool ready = form_->LoadBatchScript(ScriptFileOfSwitch(arguments_[1].toStdString())) && Doc().ViewReady;
+  // the reason has been shown. The run takes the file's lines as read, without laying them
+  // out in the editor.
+  const bool ready =
+      form_->LoadBatchScript(ScriptFileOfSwitch(arguments_[1].toStdString())) && Doc().ViewReady;
   if (!ready) {
     if (unattended_) Terminate(1, false);
     return;
@@ -77,8 +78,12 @@ void TScriptCommands::StartBatch() {
   form_->SetUnattended(unattended_);
   Show(true);
   switch (form_->LastBatchResult()) {
-    case TFormScript::BatchResult::Saved: Terminate(0, true); break;
-    case TFormScript::BatchResult::SavedIncomplete: Terminate(1, true); break;
+    case TFormScript::BatchResult::Saved:
+      Terminate(0, true);
+      break;
+    case TFormScript::BatchResult::SavedIncomplete:
+      Terminate(1, true);
+      break;
     case TFormScript::BatchResult::Failed:
       // On a display the program stays open with the document as the run left it; it ends
       // with the failure's status whenever the user closes it.

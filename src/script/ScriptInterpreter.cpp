@@ -9,10 +9,10 @@
 #include "core/DocState.h"
 #include "core/Navigation.h"
 #include "core/Primitives.h"
-#include "edit/BlockCommands.h"
 #include "core/Progress.h"
 #include "core/TextFormat.h"
 #include "core/View.h"
+#include "edit/BlockCommands.h"
 #include "script/ScriptError.h"
 #include "script/ScriptParse.h"
 #include "script/ScriptRun.h"
@@ -135,8 +135,9 @@ void TScriptInterpreter::RaiseScriptError(const std::string& message) const {
 }
 
 void TScriptInterpreter::NoteWithoutEffect(const std::string& shown) {
-  withoutEffect_.push_back(FillPlaceholders(msg::kScriptLineHeader, {std::to_string(errorLine_ + 1), currentLine_}) +
-                           msg::kScriptBreak + shown + msg::kScriptBreak + msg::kScriptWithoutEffect);
+  withoutEffect_.push_back(
+      FillPlaceholders(msg::kScriptLineHeader, {std::to_string(errorLine_ + 1), currentLine_}) +
+      msg::kScriptBreak + shown + msg::kScriptBreak + msg::kScriptWithoutEffect);
 }
 
 void TScriptInterpreter::CheckScriptPosition(int64_t position) {

@@ -67,7 +67,8 @@ void SetScriptLinesQuery(std::function<bool()> query) { linesQuery = std::move(q
 bool ScriptEditorHasLines() { return linesQuery && linesQuery(); }
 
 void ReportLinesWithoutEffect(const ScriptOutcome& outcome) {
-  for (const std::string& text : outcome.withoutEffect) WriteMessageToStderr({text, MsgType::Error});
+  for (const std::string& text : outcome.withoutEffect)
+    WriteMessageToStderr({text, MsgType::Error});
 }
 
 bool SaveAfterBatchRun() {

@@ -25,7 +25,8 @@ inline constexpr const char* kScriptMissingParameter = "Missing run-time paramet
 // A line that went on after an error or a declined question, in a batch run's report.
 inline constexpr const char* kScriptWithoutEffect = "The line had no effect.";
 // An argument that brings in itself, directly or through others.
-inline constexpr const char* kScriptEndlessParameter = "Substitution of run-time parameter %s%d does not end";
+inline constexpr const char* kScriptEndlessParameter =
+    "Substitution of run-time parameter %s%d does not end";
 
 // The script window.
 inline constexpr const char* kScriptCaption = "QUOXAscript interpreter";

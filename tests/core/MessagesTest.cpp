@@ -41,9 +41,13 @@ TEST_F(Messages, StandardErrorGetsTheWholeTextWithControlsVisible) {
     std::string text;
     const char* shown;
   } cases[] = {
-      {std::string("OVERWRITE 41\0" "42\r\n\r\nInvalid Hex String:\n41\0" "42", 44),
+      {std::string("OVERWRITE 41\0"
+                   "42\r\n\r\nInvalid Hex String:\n41\0"
+                   "42",
+                   44),
        "Error: OVERWRITE 41\\x0042\r\n\r\nInvalid Hex String:\n41\\x0042\n"},
-      {"tab\tstays, \x1B[31mescapes\x7F do not, \xC3\xBC stays", "Error: tab\tstays, \\x1B[31mescapes\\x7F do not, \xC3\xBC stays\n"},
+      {"tab\tstays, \x1B[31mescapes\x7F do not, \xC3\xBC stays",
+       "Error: tab\tstays, \\x1B[31mescapes\\x7F do not, \xC3\xBC stays\n"},
   };
   for (const auto& c : cases) {
     testing::internal::CaptureStderr();

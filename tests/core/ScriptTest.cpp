@@ -83,7 +83,8 @@ TEST(ScriptParse, HexStringsArePairsSeparatedBySingleBlanks) {
 }
 
 TEST(ScriptParse, RunTimeParametersNameTheArgumentsAfterTheScriptSwitch) {
-  const std::vector<std::string> args{"quoxa", "file.bin", "/S=run.qsc", "10", "", "%1%1", "%2", "%6", "%5"};
+  const std::vector<std::string> args{"quoxa", "file.bin", "/S=run.qsc", "10", "",
+                                      "%1%1",  "%2",       "%6",         "%5"};
   const struct {
     const char* text;
     const char* result;  // nullptr: the error below
@@ -91,7 +92,7 @@ TEST(ScriptParse, RunTimeParametersNameTheArgumentsAfterTheScriptSwitch) {
   } cases[] = {
       {"ADR %1", "ADR 10", nullptr},
       {"%0", "/S=run.qsc", nullptr},
-      {"%3", "1010", nullptr},                   // a "%" brought in is substituted too
+      {"%3", "1010", nullptr},  // a "%" brought in is substituted too
       {"50%", nullptr, "Invalid parameter %"},
       {"100% sure", nullptr, "Invalid parameter % "},
       {"%x", nullptr, "Invalid parameter %x"},
@@ -163,7 +164,8 @@ TEST(ScriptParse, ScriptFilesKeepTheirLinesWithCrLf) {
   }
   ASSERT_TRUE(ReadScriptFile(dir.Write("two.qsc", "\n\n"), lines));
   EXPECT_EQ(lines.size(), 2u);
-  // The window refuses lines it cannot lay out quickly: the first one over the length, by characters.
+  // The window refuses lines it cannot lay out quickly: the first one over the length, by
+  // characters.
   EXPECT_EQ(FirstLineLongerThan({"abc", "\xC3\xBC\xC3\xBC", "abcd", "abcde"}, 3), 2);
   EXPECT_EQ(FirstLineLongerThan({"abc", ""}, 3), -1);
   EXPECT_FALSE(ReadScriptFile(dir.File("missing.qsc"), lines));
@@ -439,30 +441,50 @@ TEST_F(Script, EditsInvalidateABlockBehindThem) {
 }
 
 TEST_F(Script, ALineWithoutEffectIsNotedAndTheRunGoesOn) {
-  const std::string question = "Occurences to replace: 4;\nmemory sufficient for\n3 replacements.\nReplace them?";
+  const std::string question =
+      "Occurences to replace: 4;\nmemory sufficient for\n3 replacements.\nReplace them?";
   const std::string noMemory = "Can't allocate additional memory\nto perform operation";
   const std::string tail = "\r\n\r\nThe line had no effect.";
   const struct {
     const char* script;
-    int answer;           // to the memory question
-    bool noAllocation;    // the block cannot grow at all
-    const char* begins;   // the document's first bytes afterwards
+    int answer;          // to the memory question
+    bool noAllocation;   // the block cannot grow at all
+    const char* begins;  // the document's first bytes afterwards
     std::vector<std::string> shown;
     std::vector<std::string> withoutEffect;
   } cases[] = {
-      {"REPLACEALL 41 BY 42 42 42 42\nOVERWRITE 31", mrNo, false, "1xAxAxAx", {question},
+      {"REPLACEALL 41 BY 42 42 42 42\nOVERWRITE 31",
+       mrNo,
+       false,
+       "1xAxAxAx",
+       {question},
        {LineError(1, "REPLACEALL 41 BY 42 42 42 42", question) + tail}},
       // Yes to the first three is the user's choice, no failure.
-      {"REPLACEALL 41 BY 42 42 42 42\nOVERWRITE 31", mrYes, false, "BBBBxBBBBxBBB1xAx", {question}, {}},
-      {"ADR 1\nREPLACE 41 BY 42 42\nREPLACE 78 BY 79", mrNo, true, "AyAxAxAx", {noMemory},
+      {"REPLACEALL 41 BY 42 42 42 42\nOVERWRITE 31",
+       mrYes,
+       false,
+       "BBBBxBBBBxBBB1xAx",
+       {question},
+       {}},
+      {"ADR 1\nREPLACE 41 BY 42 42\nREPLACE 78 BY 79",
+       mrNo,
+       true,
+       "AyAxAxAx",
+       {noMemory},
        {LineError(2, "REPLACE 41 BY 42 42", noMemory) + tail}},
-      {"REPLACEALL 41 BY 42 42\nREPLACEALL 41 BY 42 42\nADR- 9", mrNo, true, "AxAxAxAx", {noMemory, noMemory},
-       {LineError(1, "REPLACEALL 41 BY 42 42", noMemory) + tail, LineError(2, "REPLACEALL 41 BY 42 42", noMemory) + tail}},
+      {"REPLACEALL 41 BY 42 42\nREPLACEALL 41 BY 42 42\nADR- 9",
+       mrNo,
+       true,
+       "AxAxAxAx",
+       {noMemory, noMemory},
+       {LineError(1, "REPLACEALL 41 BY 42 42", noMemory) + tail,
+        LineError(2, "REPLACEALL 41 BY 42 42", noMemory) + tail}},
   };
   for (const auto& c : cases) {
     test::LoadDocument("AxAxAxAx", 4, 4);
     // The block is full, so that any growth needs memory from the system.
-    std::memset(WritableDocBuffer() + Doc().DocSize, 'x', static_cast<size_t>(Capacity() - Doc().DocSize));
+    std::memset(WritableDocBuffer() + Doc().DocSize, 'x',
+                static_cast<size_t>(Capacity() - Doc().DocSize));
     Doc().DocSize = Capacity();
     rec.messages.shown.clear();
     rec.messages.answers = {c.answer};
