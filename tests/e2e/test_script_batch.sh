@@ -69,10 +69,11 @@ all_cases
 
 # A line that had no effect because a question was answered No (as it is without a display):
 # the run goes on and saves, and ends with status 1, the reason on standard error. The
-# replacement grows the file past the memory there is, so that REPLACEALL asks.
+# replacement grows the file to twice all the memory and swap the machine has, so that
+# REPLACEALL asks however much of it is free at that moment.
 doc_size=$((16 << 20))
-free_kb=$(awk '/^(MemAvailable|SwapFree):/ { sum += $2 } END { print sum }' /proc/meminfo)
-growth=$((free_kb * 1024 / doc_size + 4))
+total_kb=$(awk '/^(MemTotal|SwapTotal):/ { sum += $2 } END { print sum }' /proc/meminfo)
+growth=$((total_kb * 2048 / doc_size + 4))
 head -c "$doc_size" /dev/zero >"$work/doc.bin"
 {
   printf 'REPLACEALL 00 BY'
