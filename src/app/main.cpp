@@ -11,6 +11,7 @@
 #include "core/TextFormat.h"
 #include "core/UnsavedAtExit.h"
 #include "script/ScriptCommands.h"
+#include "script/ScriptRun.h"
 #include "ui/main/AppIcon.h"
 #include "ui/main/FormMain.h"
 #include "widgets/CloseOnSignal.h"
@@ -29,9 +30,17 @@ constexpr const char* kUsage =
     "  /S=SCRIPT   run the QUOXAscript SCRIPT on FILE unattended, save FILE when it\n"
     "              changed and exit (also /s, -S, -s, with or without \"=\"); the\n"
     "              ARGUMENTs stand for %1 to %9. Without a display, messages go to\n"
-    "              standard error and an error exits with status 1, FILE unchanged\n"
+    "              standard error and every question is answered No\n"
     "  --help      show this text and exit\n"
     "  --version   show the version and exit\n"
+    "\n"
+    "Exit status of a /S= run:\n"
+    "  0  every line did its work (an empty script does nothing)\n"
+    "  1  SCRIPT or FILE could not be read (without a display); or a line failed:\n"
+    "     the run stopped there and FILE is unchanged (on a display the program\n"
+    "     stays open until it is closed); or a line had no effect because of an\n"
+    "     error or a question answered No: the run went on and saved FILE.\n"
+    "     The reasons also go to standard error.\n"
     "\n"
     "SIGTERM, SIGINT and SIGHUP cancel the running command as its Cancel button does,\n"
     "then close the window: with a display the save question is asked; a batch run, or a\n"
@@ -93,6 +102,9 @@ int main(int argc, char* argv[]) {
       result = 128 + sig;
     }
   }
+  // A batch run that failed, or had a line without effect, ends with status 1 also when the
+  // user closed the window.
+  if (result == 0) result = quoxa::BatchExitStatus;
   quoxa::InstallProgressFactory(nullptr);
   quoxa::InstallMessages(nullptr);
   return result;

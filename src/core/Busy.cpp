@@ -1,10 +1,17 @@
 #include "core/Busy.h"
 
+#include <vector>
+
+#include "core/View.h"
+
 namespace quoxa {
 
 namespace {
 IBusy* installedBusy = nullptr;
 int depth = 0;
+// One entry per BeginBusy not yet ended: whether it was passed on to the user interface.
+std::vector<bool> passedOn;
+int shown = 0;
 }  // namespace
 
 void InstallBusy(IBusy* busy) { installedBusy = busy; }
@@ -12,11 +19,21 @@ void InstallBusy(IBusy* busy) { installedBusy = busy; }
 void BeginBusy(const std::string& text) {
   // Counted first: the implementation lets events through, and they must find it running.
   ++depth;
+  // While the view is held, a busy state already shown stays as it is: a nested one would only
+  // redraw the status bar for each of many edits.
+  const bool pass = shown == 0 || !ViewHeld();
+  passedOn.push_back(pass);
+  if (!pass) return;
+  ++shown;
   if (installedBusy != nullptr) installedBusy->Begin(text);
 }
 
 void EndBusy() {
   if (depth > 0) --depth;
+  const bool pass = passedOn.empty() || passedOn.back();
+  if (!passedOn.empty()) passedOn.pop_back();
+  if (!pass) return;
+  if (shown > 0) --shown;
   if (installedBusy != nullptr) installedBusy->End();
 }
 

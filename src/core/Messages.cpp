@@ -3,6 +3,8 @@
 #include <bit>
 #include <cstdio>
 
+#include "core/View.h"
+
 namespace quoxa {
 
 namespace {
@@ -10,7 +12,7 @@ namespace {
 class StderrMessages final : public IMessages {
  public:
   int Message(const MessageRequest& request) override {
-    std::fprintf(stderr, "%s: %s\n", CaptionFor(request.type, "QUOXA").c_str(), request.text.c_str());
+    WriteMessageToStderr(request);
     return ResultForButton(request.defaultButton != 0 ? request.defaultButton : FirstButton(request.buttons));
   }
   bool Input(const InputRequest&, std::string&) override { return false; }
@@ -54,7 +56,34 @@ std::string CaptionFor(MsgType type, const std::string& appTitle) {
   return appTitle;
 }
 
-int MessageDialog(const MessageRequest& request) { return installedMessages->Message(request); }
+std::string VisibleText(std::string_view text) {
+  std::string shown;
+  shown.reserve(text.size());
+  for (const char ch : text) {
+    const auto byte = static_cast<unsigned char>(ch);
+    if ((byte < 0x20 && ch != '\t' && ch != '\n' && ch != '\r') || byte == 0x7F) {
+      char escape[5];
+      std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+      shown += escape;
+    } else {
+      shown += ch;
+    }
+  }
+  return shown;
+}
+
+void WriteMessageToStderr(const MessageRequest& request) {
+  const std::string line =
+      CaptionFor(request.type, "QUOXA") + ": " + VisibleText(request.text) + "\n";
+  std::fwrite(line.data(), 1, line.size(), stderr);
+  std::fflush(stderr);
+}
+
+int MessageDialog(const MessageRequest& request) {
+  // The user sees the window behind the box as it now is.
+  FlushHeldView();
+  return installedMessages->Message(request);
+}
 
 int ShowInfo(const std::string& text) { return MessageDialog({text, MsgType::Information, mbOK, 0, 0, true, mbOK}); }
 
@@ -70,6 +99,7 @@ int AskYesNoCancel(const std::string& text) {
 
 bool InputBox(const std::string& caption, const std::string& prompt, std::string& value, int helpTopic) {
   std::string edited = value;
+  FlushHeldView();
   if (!installedMessages->Input({caption, prompt, helpTopic}, edited)) return false;
   if (edited.size() > kInputBoxMaxLength) edited.resize(kInputBoxMaxLength);
   value = edited;
@@ -80,6 +110,7 @@ bool ListChoice(const std::string& caption, std::vector<std::string>& items, boo
                 int& index) {
   ListRequest request{caption, items, withDelete, helpTopic};
   int chosen = index;
+  FlushHeldView();
   if (!installedMessages->List(request, chosen)) return false;
   // Deletions made in the box are carried back, so the index always refers to the caller's list.
   items = request.items;

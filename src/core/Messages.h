@@ -3,6 +3,7 @@
 // program, a recorder in tests.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quoxa {
@@ -84,6 +85,13 @@ int AskYesNo(const std::string& text);
 int AskYesNoCancel(const std::string& text);
 bool InputBox(const std::string& caption, const std::string& prompt, std::string& value, int helpTopic = 0);
 bool ListChoice(const std::string& caption, std::vector<std::string>& items, bool withDelete, int helpTopic, int& index);
+
+// The text with each control character but tab, line feed and carriage return written as a
+// visible escape ("\x00"), so that a terminal shows all of it and obeys none of it.
+std::string VisibleText(std::string_view text);
+// "Caption: text" and a line break on standard error, the text made visible; how messages
+// reach a user who has no window.
+void WriteMessageToStderr(const MessageRequest& request);
 
 // The longest text an input box returns.
 constexpr size_t kInputBoxMaxLength = 255;

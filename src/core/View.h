@@ -39,4 +39,18 @@ void RepaintFromPosition(int64_t pos);
 void SetCursorCell(int32_t col, int32_t row);
 void SetCursorCol(int32_t col);
 
+// While one lives, the repaint operations above only note that the view is out of date; when
+// the last one ends, the view is brought up to date once: cells, cursor cell, status. A run of
+// many edits that nobody watches line by line (a script) so costs no drawing per edit.
+class ViewHold {
+ public:
+  ViewHold();
+  ~ViewHold();
+  ViewHold(const ViewHold&) = delete;
+  ViewHold& operator=(const ViewHold&) = delete;
+};
+bool ViewHeld();
+// Brings a held view up to date now (before a box shows the window to the user).
+void FlushHeldView();
+
 }  // namespace quoxa

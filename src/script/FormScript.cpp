@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -122,6 +123,11 @@ TFormScript::TFormScript(QWidget* parent) : QDialog(parent), memo_(new QPlainTex
 
   SetSaveEnabled(false);
   SetScriptLinesQuery([this] { return HasLines(); });
+  // An edit makes the editor's text the script.
+  connect(memo_->document(), &QTextDocument::contentsChange, this,
+          [this](int, int removed, int added) {
+            if (!takingText_ && removed + added > 0) fileLines_.reset();
+          });
 }
 
 TFormScript::~TFormScript() {
@@ -151,9 +157,24 @@ void TFormScript::BuildMenus(QWidget* bar) {
 
 // ---- state
 
-std::vector<std::string> TFormScript::Lines() const { return SplitScriptLines(memo_->toPlainText().toStdString()); }
+std::vector<std::string> TFormScript::Lines() const {
+  if (fileLines_) return *fileLines_;
+  // The raw text, because the plain one turns a no-break space into a blank, which would
+  // separate a command from its parameter. Lines end where the plain text ends them.
+  QString text = memo_->document()->toRawText();
+  for (QChar& ch : text) {
+    const char16_t code = ch.unicode();
+    if (code == QChar::ParagraphSeparator || code == QChar::LineSeparator || code == 0xFDD0 ||
+        code == 0xFDD1) {
+      ch = u'\n';
+    }
+  }
+  return SplitScriptLines(text.toStdString());
+}
 
-bool TFormScript::HasLines() const { return !memo_->document()->isEmpty(); }
+bool TFormScript::HasLines() const {
+  return fileLines_ ? !fileLines_->empty() : !memo_->document()->isEmpty();
+}
 
 void TFormScript::SetExecuteEnabled(bool on) { execute_->setEnabled(on); }
 
@@ -193,9 +214,25 @@ void TFormScript::CloseNow() { QDialog::done(QDialog::Accepted); }
 
 void TFormScript::ExecuteClick() {
   if (!execute_->isEnabled()) return;
-  const ScriptOutcome outcome = ExecuteScript(interpreter_, Lines());
-  if (!outcome.ran) return;
+  // The file's lines are run where they are, a million of them without a copy.
+  const std::vector<std::string> edited = fileLines_ ? std::vector<std::string>() : Lines();
+  const ScriptOutcome outcome = ExecuteScript(interpreter_, fileLines_ ? *fileLines_ : edited);
+  if (!outcome.ran) {
+    // Nothing to run: an unattended batch run ends, the file untouched.
+    if (BatchMode && unattended_) {
+      batchResult_ = BatchResult::None;
+      CloseNow();
+    }
+    return;
+  }
+  if (BatchMode) ReportLinesWithoutEffect(outcome);
   if (!outcome.ok) {
+    // The user of a failed batch run sees the script, its failing line selected.
+    if (BatchMode && !unattended_) {
+      ShowFileLines();
+      // Whoever started the run learns of the error from standard error too, not only the user.
+      WriteMessageToStderr({outcome.error, MsgType::Error});
+    }
     SelectErrorLine(outcome.errorLine);
     ShowError(outcome.error);
     if (BatchMode) {
@@ -206,8 +243,13 @@ void TFormScript::ExecuteClick() {
   }
   if (BatchMode) {
     // A document that could not be written stays open, modified, rather than being lost.
-    batchResult_ = SaveAfterBatchRun() ? BatchResult::Saved : BatchResult::Failed;
-    if (batchResult_ == BatchResult::Saved || unattended_) CloseNow();
+    if (!SaveAfterBatchRun()) {
+      batchResult_ = BatchResult::Failed;
+    } else {
+      batchResult_ =
+          outcome.withoutEffect.empty() ? BatchResult::Saved : BatchResult::SavedIncomplete;
+    }
+    if (batchResult_ != BatchResult::Failed || unattended_) CloseNow();
     return;
   }
   if (autoRun_) {
@@ -218,7 +260,8 @@ void TFormScript::ExecuteClick() {
 }
 
 void TFormScript::SyntaxCheckClick() {
-  const ScriptOutcome outcome = SyntaxCheckScript(interpreter_, Lines());
+  const std::vector<std::string> edited = fileLines_ ? std::vector<std::string>() : Lines();
+  const ScriptOutcome outcome = SyntaxCheckScript(interpreter_, fileLines_ ? *fileLines_ : edited);
   if (!outcome.ran) return;
   if (!outcome.ok) {
     SelectErrorLine(outcome.errorLine);
@@ -275,23 +318,66 @@ void TFormScript::OpenClick() {
   if (chosen.ok) LoadScript(chosen.path);
 }
 
-bool TFormScript::LoadScript(const std::string& path) {
-  std::vector<std::string> lines;
-  if (!ReadScriptFile(path, lines)) {
-    scriptFileName_.clear();
-    UpdateCaption();
-    SetSaveEnabled(false);
-    ShowError(FillPlaceholders(msg::kScriptReadError, {path}));
-    return false;
+bool TFormScript::ReadLines(const std::string& path, std::vector<std::string>& lines) {
+  if (ReadScriptFile(path, lines)) return true;
+  scriptFileName_.clear();
+  UpdateCaption();
+  SetSaveEnabled(false);
+  ShowError(FillPlaceholders(msg::kScriptReadError, {path}));
+  return false;
+}
+
+void TFormScript::TakeScript(const std::string& path, std::vector<std::string> lines,
+                             bool inEditor) {
+  takingText_ = true;
+  if (inEditor) {
+    QStringList text;
+    for (const std::string& line : lines) text << Q(line);
+    memo_->setPlainText(text.join('\n'));
+  } else {
+    memo_->clear();
   }
-  QStringList text;
-  for (const std::string& line : lines) text << Q(line);
-  memo_->setPlainText(text.join('\n'));
+  takingText_ = false;
+  memo_->setReadOnly(!inEditor);
+  if (inEditor) memo_->setPlaceholderText({});
   memo_->document()->setModified(false);
+  fileLines_ = std::move(lines);
   scriptFileName_ = path;
   UpdateCaption();
   SetSaveEnabled(true);
+}
+
+bool TFormScript::LoadScript(const std::string& path) {
+  std::vector<std::string> lines;
+  if (!ReadLines(path, lines)) return false;
+  if (const int line = FirstLineLongerThan(lines, kMaxEditorLine); line >= 0) {
+    scriptFileName_.clear();
+    UpdateCaption();
+    SetSaveEnabled(false);
+    ShowError(FillPlaceholders(msg::kScriptReadError, {path}) + "\n\n" +
+              FormatMsgN(FormatMsgD(msg::kScriptLineTooLong, line + 1), kMaxEditorLine));
+    return false;
+  }
+  TakeScript(path, std::move(lines), true);
   return true;
+}
+
+bool TFormScript::LoadBatchScript(const std::string& path) {
+  std::vector<std::string> lines;
+  if (!ReadLines(path, lines)) return false;
+  TakeScript(path, std::move(lines), false);
+  return true;
+}
+
+void TFormScript::ShowFileLines() {
+  if (!fileLines_ || !memo_->document()->isEmpty()) return;
+  if (const int tooLong = FirstLineLongerThan(*fileLines_, kMaxEditorLine); tooLong >= 0) {
+    memo_->setPlaceholderText(
+        Q(FormatMsgN(FormatMsgD(msg::kScriptNotShown, tooLong + 1), kMaxEditorLine)));
+    return;
+  }
+  std::vector<std::string> lines = std::move(*fileLines_);
+  TakeScript(scriptFileName_, std::move(lines), true);
 }
 
 bool TFormScript::SaveClick() {

@@ -3,7 +3,9 @@
 // once with the main window, it keeps its text, file and state between openings.
 
 #include <QDialog>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,13 +22,19 @@ class TFormScript : public QDialog {
   Q_OBJECT
 
  public:
-  enum class BatchResult { None, Saved, Failed };
+  // Saved: every line had its effect; SavedIncomplete: saved, but a line had none.
+  enum class BatchResult { None, Saved, SavedIncomplete, Failed };
+
+  // Laying out a line takes time in proportion to its length (half a minute for 10 MB): the
+  // editor holds lines of at most this many characters.
+  static constexpr int64_t kMaxEditorLine = 100000;
 
   explicit TFormScript(QWidget* parent = nullptr);
   ~TFormScript() override;
 
   QPlainTextEdit* MemoScript() const { return memo_; }
-  // The editor's lines; a line break at the end starts no further line.
+  // The script: the lines of its file while the editor holds them unchanged, else the editor's
+  // lines (a line break at the end starts no further line).
   std::vector<std::string> Lines() const;
   bool HasLines() const;
 
@@ -40,8 +48,13 @@ class TFormScript : public QDialog {
   TScriptInterpreter& Interpreter() { return interpreter_; }
 
   const std::string& ScriptFileName() const { return scriptFileName_; }
-  // Replaces the text by the file's lines; false after showing the read error.
+  // Replaces the text by the file's lines; false after showing the read error, also for a line
+  // longer than kMaxEditorLine.
   bool LoadScript(const std::string& path);
+  // The script of a batch run: read as it is, whatever its lines' length, and kept out of the
+  // editor, which stays empty and read-only; a failed run shows it to a user there. False after
+  // showing the read error.
+  bool LoadBatchScript(const std::string& path);
 
   // The handlers of the buttons and menu items.
   void ExecuteClick();
@@ -74,6 +87,12 @@ class TFormScript : public QDialog {
   void SetSaveEnabled(bool on);
   void UpdateCaption();
   void CloseNow();
+  // Reads path into lines; on failure the window has no file and the error is shown.
+  bool ReadLines(const std::string& path, std::vector<std::string>& lines);
+  // Puts the lines into the editor (or only keeps them), attached to path.
+  void TakeScript(const std::string& path, std::vector<std::string> lines, bool inEditor);
+  // The kept lines into the empty editor, when they fit; else it says why it stays empty.
+  void ShowFileLines();
   FileDialogResult AskFile(const FileDialogRequest& request);
 
   QPlainTextEdit* memo_;
@@ -83,6 +102,10 @@ class TFormScript : public QDialog {
   QAction* saveItem_ = nullptr;
   TScriptInterpreter interpreter_;
   std::string scriptFileName_;
+  // The file's lines while the editor has not been edited since they were loaded: a run takes
+  // them as read, without going through the editor's text.
+  std::optional<std::vector<std::string>> fileLines_;
+  bool takingText_ = false;
   bool autoRun_ = false;
   bool unattended_ = false;
   bool shown_ = false;

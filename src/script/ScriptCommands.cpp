@@ -66,28 +66,48 @@ void TScriptCommands::Show(bool autoRun) {
 void TScriptCommands::StartBatch() {
   if (arguments_.size() < 2 || !IsScriptSwitch(arguments_[1].toStdString())) return;
   // Without its script, or without the document it was to change, a run cannot start;
-  // the reason has been shown.
-  const bool ready = form_->LoadScript(ScriptFileOfSwitch(arguments_[1].toStdString())) && Doc().ViewReady;
+  // the reason has been shown. The run takes the file's lines as read, without laying them
+  // out in the editor.
+  const bool ready =
+      form_->LoadBatchScript(ScriptFileOfSwitch(arguments_[1].toStdString())) && Doc().ViewReady;
   if (!ready) {
-    if (unattended_) Terminate(1);
+    if (unattended_) Terminate(1, false);
     return;
   }
   BatchMode = true;
   form_->SetUnattended(unattended_);
   Show(true);
-  if (form_->LastBatchResult() == TFormScript::BatchResult::Saved) {
-    Terminate(0);
-  } else if (unattended_) {
-    Terminate(1);
+  switch (form_->LastBatchResult()) {
+    case TFormScript::BatchResult::Saved:
+      Terminate(0, true);
+      break;
+    case TFormScript::BatchResult::SavedIncomplete:
+      Terminate(1, true);
+      break;
+    case TFormScript::BatchResult::Failed:
+      // On a display the program stays open with the document as the run left it; it ends
+      // with the failure's status whenever the user closes it.
+      if (unattended_) {
+        Terminate(1, false);
+      } else {
+        BatchExitStatus = 1;
+      }
+      break;
+    case TFormScript::BatchResult::None:
+      // An empty script: nothing to do. On a display the window stays open as the editor.
+      if (unattended_) Terminate(0, true);
+      break;
   }
 }
 
-void TScriptCommands::Terminate(int status) {
+void TScriptCommands::Terminate(int status, bool close) {
+  BatchExitStatus = status;
   if (terminate_) {
     terminate_(status);
     return;
   }
-  if (status == 0) {
+  if (close) {
+    // The status reaches the program's end through BatchExitStatus.
     QTimer::singleShot(0, mainWindow_, &QWidget::close);
   } else {
     // Closing would ask to save: an unattended run that failed leaves the file as it was.

@@ -40,7 +40,9 @@ class TScriptCommands : public QObject {
 
  private:
   void Show(bool autoRun);
-  void Terminate(int status);
+  // close: the main window closes as after any saved document; else the program ends at once,
+  // leaving the file as it is.
+  void Terminate(int status, bool close);
 
   QWidget* mainWindow_;
   TFormScript* form_;

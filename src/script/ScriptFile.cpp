@@ -51,6 +51,7 @@ bool ValidUtf8(std::string_view text) {
 
 std::vector<std::string> SplitScriptLines(std::string_view text) {
   std::vector<std::string> lines;
+  lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   size_t begin = 0;
   while (begin < text.size()) {
     const size_t end = text.find_first_of("\r\n", begin);
@@ -84,13 +85,26 @@ bool ReadScriptFile(const std::string& path, std::vector<std::string>& lines) {
     if (static_cast<long>(bytes.size()) > kMaxScriptFile) return false;
   }
   if (std::ferror(file.get())) return false;
-  lines = SplitScriptLines(ValidUtf8(bytes) ? bytes : BytesToUtf8(bytes));
+  if (!ValidUtf8(bytes)) bytes = BytesToUtf8(bytes);
+  lines = SplitScriptLines(bytes);
+  // A line break alone is an empty script, as the editor shows it: nothing to run.
+  if (lines.size() == 1 && lines[0].empty()) lines.clear();
   return true;
 }
 
 int WriteScriptFile(const std::string& path, const std::vector<std::string>& lines) {
   const std::string text = JoinScriptLines(lines);
   return WriteFileSafely(path, reinterpret_cast<const uint8_t*>(text.data()), static_cast<int64_t>(text.size()));
+}
+
+int FirstLineLongerThan(const std::vector<std::string>& lines, int64_t characters) {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (static_cast<int64_t>(lines[i].size()) <= characters) continue;
+    int64_t count = 0;
+    for (const char ch : lines[i]) count += (static_cast<unsigned char>(ch) & 0xC0) != 0x80 ? 1 : 0;
+    if (count > characters) return static_cast<int>(i);
+  }
+  return -1;
 }
 
 bool BlankScriptLine(std::string_view line) {

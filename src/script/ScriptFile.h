@@ -2,6 +2,7 @@
 // Script text as lines, .qsc files, the command templates and the script switch of the
 // command line.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +17,11 @@ std::vector<std::string> SplitScriptLines(std::string_view text);
 std::string JoinScriptLines(const std::vector<std::string>& lines);
 
 // Reads a script file (UTF-8, or else Windows-1252 as older scripts are); false on any error.
+// A file of one line break alone has no line.
 bool ReadScriptFile(const std::string& path, std::vector<std::string>& lines);
+
+// The index of the first line of more characters (UTF-8 sequences) than given; -1 when none.
+int FirstLineLongerThan(const std::vector<std::string>& lines, int64_t characters);
 
 // Writes the lines through the safe writer; 0 or the I/O error number.
 int WriteScriptFile(const std::string& path, const std::vector<std::string>& lines);

@@ -9,10 +9,11 @@
 #include "core/DocState.h"
 #include "core/Navigation.h"
 #include "core/Primitives.h"
-#include "edit/BlockCommands.h"
 #include "core/Progress.h"
 #include "core/StopSignal.h"
 #include "core/TextFormat.h"
+#include "core/View.h"
+#include "edit/BlockCommands.h"
 #include "script/ScriptError.h"
 #include "script/ScriptParse.h"
 #include "script/ScriptRun.h"
@@ -89,8 +90,11 @@ int TScriptInterpreter::InterpretScript(const std::vector<std::string>& lines, b
   jokerOn_ = false;
   jokerByte_ = 0;
   verifyAlternatives_.clear();
+  withoutEffect_.clear();
   currentLine_.clear();
   BusyScope busy("");
+  // The window is drawn once, when the pass ends, not for every line.
+  ViewHold hold;
   // The editor cursor follows the run to wherever it ended, also at an error.
   struct CursorFollows {
     const TScriptInterpreter& self;
@@ -131,6 +135,12 @@ void TScriptInterpreter::RaiseScriptError(const std::string& message) const {
   if (!message.empty()) text += msg::kScriptBreak + message;
   if (checkOnly_ && preRunCheck_) text += std::string(msg::kScriptBreak) + msg::kScriptNotChanged;
   throw ScriptError(text);
+}
+
+void TScriptInterpreter::NoteWithoutEffect(const std::string& shown) {
+  withoutEffect_.push_back(
+      FillPlaceholders(msg::kScriptLineHeader, {std::to_string(errorLine_ + 1), currentLine_}) +
+      msg::kScriptBreak + shown + msg::kScriptBreak + msg::kScriptWithoutEffect);
 }
 
 void TScriptInterpreter::CheckScriptPosition(int64_t position) {
@@ -302,6 +312,7 @@ void TScriptInterpreter::CmdReplace(const std::string& param) {
   }
   if (result.aborted) throw ScriptError(msg::kScriptUserAbort);
   // Not found, or no memory to grow it (already shown): the line has no effect.
+  if (!result.failure.empty()) NoteWithoutEffect(result.failure);
   if (!result.replaced) return;
   if (find.size() != replacement.size()) CheckBlock(Doc().LastReplaced);
   position_ = OnDocument(result.pos);
@@ -317,6 +328,7 @@ void TScriptInterpreter::CmdReplaceAll(const std::string& param) {
     result = quoxa::ReplaceAll(position_, false);
   }
   if (result.aborted) throw ScriptError(msg::kScriptUserAbort);
+  if (!result.failure.empty()) NoteWithoutEffect(result.failure);
   if (result.count > 0) position_ = OnDocument(CursorAddress());
 }
 

@@ -23,6 +23,9 @@ class TScriptInterpreter {
   int InterpretScript(const std::vector<std::string>& lines, bool checkOnly, bool preRunCheck);
 
   int ErrorLine() const { return errorLine_; }
+  // The lines of the last run pass that had no effect because of an error shown or a question
+  // answered No (a replacement without memory): each as a line error, for a batch run's report.
+  const std::vector<std::string>& LinesWithoutEffect() const { return withoutEffect_; }
   int64_t ScriptPosition() const { return position_; }
 
   // Keeps the six search settings a script search changes, then sets them for exact bytes from
@@ -41,6 +44,8 @@ class TScriptInterpreter {
   // The line's error: the header with the line, CR LF CR LF and the message (the header alone
   // when message is empty); in the check before a run, the note that nothing changed yet.
   [[noreturn]] void RaiseScriptError(const std::string& message) const;
+  // The line goes on without effect: the reason was shown; it is kept for the report.
+  void NoteWithoutEffect(const std::string& shown);
   void CheckScriptPosition(int64_t position);
   std::string HexParam(const std::string& text) const;
   int64_t NumberParam(const std::string& text, const char* error) const;
@@ -75,6 +80,7 @@ class TScriptInterpreter {
   bool jokerOn_ = false;
   uint8_t jokerByte_ = 0;
   std::vector<std::string> verifyAlternatives_;
+  std::vector<std::string> withoutEffect_;
   SearchState saved_;
 };
 

@@ -105,8 +105,11 @@ std::string SubstituteParameters(std::string text, const std::vector<std::string
   int substituted = 0;
   for (size_t at = text.find('%'); at != std::string::npos; at = text.find('%')) {
     const std::string after = CharacterAt(text, at + 1);
-    if (after.size() != 1 || !IsDigit(after[0]) || ++substituted > kMaxSubstitutions) {
+    if (after.size() != 1 || !IsDigit(after[0])) {
       throw ScriptError(FillPlaceholders(msg::kScriptInvalidParameter, {"%", after}));
+    }
+    if (++substituted > kMaxSubstitutions) {
+      throw ScriptError(FillPlaceholders(msg::kScriptEndlessParameter, {"%", after}));
     }
     const size_t index = static_cast<size_t>(after[0] - '0') + 2;
     if (index >= arguments.size() || arguments[index].empty()) {

@@ -43,7 +43,7 @@ std::optional<std::string> ParseScriptHex(std::string_view text);
 
 // Replaces %0..%9 by the command-line arguments 2..11 (argument 0 is the program), starting
 // over at the beginning after each one. Throws ScriptError for a "%" not followed by a digit,
-// for a missing or empty argument, and past kMaxSubstitutions.
+// for a missing or empty argument, and past kMaxSubstitutions (a substitution without end).
 std::string SubstituteParameters(std::string text, const std::vector<std::string>& arguments);
 
 // The search and replacement hex texts around the first " BY " (found in either case), each

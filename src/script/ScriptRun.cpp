@@ -12,13 +12,14 @@
 namespace quoxa {
 
 bool BatchMode = false;
+int BatchExitStatus = 0;
 
 namespace {
 
 std::function<bool()> linesQuery;
 
 ScriptOutcome Failed(const TScriptInterpreter& interpreter, const ScriptError& error) {
-  return {true, false, interpreter.ErrorLine(), error.Text()};
+  return {true, false, interpreter.ErrorLine(), error.Text(), {}};
 }
 
 }  // namespace
@@ -32,12 +33,15 @@ ScriptOutcome ExecuteScript(TScriptInterpreter& interpreter, const std::vector<s
   }
   // The whole run is one step of the undo journal, also when it stops at an error.
   JournalStep step;
+  ScriptOutcome outcome{true, true, 0, {}, {}};
   try {
     interpreter.InterpretScript(lines, false, false);
   } catch (const ScriptError& error) {
-    return Failed(interpreter, error);
+    outcome = Failed(interpreter, error);
   }
-  return {true, true, interpreter.ErrorLine(), {}};
+  outcome.errorLine = interpreter.ErrorLine();
+  outcome.withoutEffect = interpreter.LinesWithoutEffect();
+  return outcome;
 }
 
 ScriptOutcome SyntaxCheckScript(TScriptInterpreter& interpreter, const std::vector<std::string>& lines) {
@@ -47,7 +51,7 @@ ScriptOutcome SyntaxCheckScript(TScriptInterpreter& interpreter, const std::vect
   } catch (const ScriptError& error) {
     return Failed(interpreter, error);
   }
-  return {true, true, interpreter.ErrorLine(), {}};
+  return {true, true, interpreter.ErrorLine(), {}, {}};
 }
 
 void ShowPlainMessage(const std::string& text) {
@@ -62,6 +66,11 @@ void ShowPlainMessage(const std::string& text) {
 void SetScriptLinesQuery(std::function<bool()> query) { linesQuery = std::move(query); }
 
 bool ScriptEditorHasLines() { return linesQuery && linesQuery(); }
+
+void ReportLinesWithoutEffect(const ScriptOutcome& outcome) {
+  for (const std::string& text : outcome.withoutEffect)
+    WriteMessageToStderr({text, MsgType::Error});
+}
 
 bool SaveAfterBatchRun() {
   // A run the user stopped never changes the file, even when its last line was done.

@@ -22,6 +22,11 @@ inline constexpr const char* kScriptUserAbort = "User abort!";
 inline constexpr const char* kScriptTableError = "Error reading character conversion table\n%s";
 inline constexpr const char* kScriptInvalidParameter = "Invalid parameter %s%s";
 inline constexpr const char* kScriptMissingParameter = "Missing run-time parameter for %s%d";
+// A line that went on after an error or a declined question, in a batch run's report.
+inline constexpr const char* kScriptWithoutEffect = "The line had no effect.";
+// An argument that brings in itself, directly or through others.
+inline constexpr const char* kScriptEndlessParameter =
+    "Substitution of run-time parameter %s%d does not end";
 
 // The script window.
 inline constexpr const char* kScriptCaption = "QUOXAscript interpreter";
@@ -31,6 +36,14 @@ inline constexpr const char* kScriptExecuted = "Script executed successfully!";
 inline constexpr const char* kScriptModifiedNamed = "Script %s modified.\nSave now?";
 inline constexpr const char* kScriptModifiedUnnamed = "Script modified. Save now to file?";
 inline constexpr const char* kScriptReadError = "Error reading QUOXAscript file\n%s";
+// Added to the read error of a script the window cannot show.
+inline constexpr const char* kScriptLineTooLong =
+    "Line %d is longer than %.0n characters, too long for the script window.\n"
+    "Run such a script with: quoxa FILE /S=SCRIPT";
+// The empty, read-only editor after a failed batch run whose script it cannot show.
+inline constexpr const char* kScriptNotShown =
+    "Line %d is longer than %.0n characters: the script is run as read from its file and "
+    "not shown here.";
 inline constexpr const char* kScriptLoadTitle = "Load QUOXAscript";
 inline constexpr const char* kScriptSaveTitle = "Save QUOXAscript";
 inline constexpr const char* kScriptFilter = "*.qsc";

@@ -62,22 +62,19 @@ void Record(int64_t pos, ReplaceAllResult& result) {
   Doc().LastReplaced = at;
 }
 
-// Makes the occurrence of length f at pos r bytes long, keeping its first r bytes' room.
-bool ResizeAt(int64_t pos, int64_t f, int64_t r) {
+// Makes the occurrence of length f at pos r bytes long, keeping its first r bytes' room. On a
+// failure, shown to the user, gives back the message shown; else nullptr.
+const char* ResizeAt(int64_t pos, int64_t f, int64_t r) {
+  const char* failure = nullptr;
   if (r > f) {
-    if (!OpenGap(pos, r - f)) {
-      ShowError(msg::kNoMemory);
-      return false;
-    }
+    if (!OpenGap(pos, r - f)) failure = msg::kNoMemory;
   } else if (r < f) {
     const int64_t before = Doc().DocSize;
     // A failed shrink of the block still removed the bytes; only a refusal leaves them.
-    if (!RemoveRange(pos, f - r) && Doc().DocSize == before) {
-      ShowError(msg::kInvalidOperation);
-      return false;
-    }
+    if (!RemoveRange(pos, f - r) && Doc().DocSize == before) failure = msg::kInvalidOperation;
   }
-  return true;
+  if (failure != nullptr) ShowError(failure);
+  return failure;
 }
 
 // The next occurrence at or after pos in a loop of searches; 0 when none or cancelled.
@@ -139,18 +136,21 @@ ReplaceAllResult ReplaceShorter(int64_t start) {
 
 // How many of n replacements, each growing the document by d, fit: into the memory the system
 // has free and the block's unused room, and below the largest document. Asks the user
-// when not all of them fit; 0 means none is made.
-int64_t ReplacementsThatFit(int64_t n, int64_t d) {
+// when not all of them fit; 0 means none is made, and failure holds the message shown.
+int64_t ReplacementsThatFit(int64_t n, int64_t d, std::string& failure) {
   const int64_t room = Capacity() - Doc().DocSize;
   const int64_t available = std::min(FreeMemoryBytes() + room, kMaxDocSize - Doc().DocSize);
   if (n <= available / d) return n;
   const int64_t m = available / d;
   if (m <= 0) {
-    ShowError(msg::kNoMemory);
+    failure = msg::kNoMemory;
+    ShowError(failure);
     return 0;
   }
   const std::string question = FormatMsgN(FormatMsgN(msg::kReplaceMemoryQuestion, n), m);
-  return AskYesNo(question) == mrYes ? m : 0;
+  if (AskYesNo(question) == mrYes) return m;
+  failure = question;
+  return 0;
 }
 
 // Step 1 of the longer case: the occurrences from start, counted as CountOccurrences counts
@@ -189,10 +189,11 @@ ReplaceAllResult ReplaceLonger(int64_t start) {
   std::vector<int64_t> positions;
   const int64_t counted = CountAndRecord(start, positions, result);
   if (result.aborted || counted == 0) return result;
-  const int64_t n = ReplacementsThatFit(counted, d);
+  const int64_t n = ReplacementsThatFit(counted, d, result.failure);
   if (n == 0) return result;
   if (!EnsureCapacity(n * d) || !OpenGap(start, n * d)) {
-    ShowError(msg::kNoMemory);
+    result.failure = msg::kNoMemory;
+    ShowError(result.failure);
     return result;
   }
   ShowProgressText(msg::kStepReplacing);
@@ -261,7 +262,8 @@ bool MoveBytesDown(int64_t from, int64_t to, int64_t dest) {
 ReplaceResult ReplaceNext(int64_t pos, bool continuing) {
   const int64_t f = FindLength();
   const int64_t r = ReplaceLength();
-  ReplaceResult result{pos};
+  ReplaceResult result;
+  result.pos = pos;
   if (pos + f - 1 > Doc().DocSize) return result;
   const FindResult found = FindNext(pos, continuing);
   if (found.aborted) {
@@ -279,7 +281,10 @@ ReplaceResult ReplaceNext(int64_t pos, bool continuing) {
   }
   SaveFoundBytes(pos);
   JournalStep step;
-  if (!ResizeAt(pos, f, r)) return result;
+  if (const char* failure = ResizeAt(pos, f, r)) {
+    result.failure = failure;
+    return result;
+  }
   // The journal takes the bytes from the copies, so the resize may come first.
   JournalReplacement(pos);
   WriteReplacement(pos);
@@ -337,7 +342,7 @@ bool UndoReplacement() {
                        (r == 0 || std::memcmp(At(at), written.data(), written.size()) == 0);
   if (inPlace) {
     JournalStep step;
-    if (!ResizeAt(at, r, f)) return false;
+    if (ResizeAt(at, r, f) != nullptr) return false;
     Doc().Journal.Record(at, Bytes(written), r, Bytes(original), f);
     if (f > 0) std::memcpy(At(at), original.data(), original.size());
     Doc().Modified = true;

@@ -4,6 +4,7 @@
 // commands, the script interpreter and the executable patch.
 
 #include <cstdint>
+#include <string>
 
 namespace quoxa {
 
@@ -12,12 +13,15 @@ struct ReplaceResult {
   bool found = false;
   bool replaced = false;
   bool aborted = false;
+  std::string failure;  // found but not replaced: the message the user was shown
 };
 
 struct ReplaceAllResult {
   int64_t first = 0;  // position of the first replacement, 0 = none
   int64_t count = 0;
   bool aborted = false;
+  // Occurrences left for want of memory: the error shown, or the question answered No.
+  std::string failure;
 };
 
 // Finds the next occurrence from pos (FindNext rules) and replaces it. A failure to make room

@@ -1,7 +1,6 @@
 #include "widgets/QtMessages.h"
 
 #include <QApplication>
-#include <cstdio>
 
 #include "widgets/InputBoxForm.h"
 #include "widgets/ListChoiceForm.h"
@@ -16,7 +15,7 @@ bool PlatformHasUser() {
 
 int TQtMessages::Message(const MessageRequest& request) {
   if (!interactive_) {
-    std::fprintf(stderr, "%s: %s\n", CaptionFor(request.type, "QUOXA").c_str(), request.text.c_str());
+    WriteMessageToStderr(request);
     return ResultForButton(request.defaultButton != 0 ? request.defaultButton : FirstButton(request.buttons));
   }
   TMessageForm form(request, QApplication::activeWindow());

@@ -36,6 +36,26 @@ TEST_F(Messages, QuestionsAnswerWithTheirResultCodes) {
   EXPECT_EQ(AskYesNoCancel("unanswered takes the default"), 2);
 }
 
+TEST_F(Messages, StandardErrorGetsTheWholeTextWithControlsVisible) {
+  const struct {
+    std::string text;
+    const char* shown;
+  } cases[] = {
+      {std::string("OVERWRITE 41\0"
+                   "42\r\n\r\nInvalid Hex String:\n41\0"
+                   "42",
+                   44),
+       "Error: OVERWRITE 41\\x0042\r\n\r\nInvalid Hex String:\n41\\x0042\n"},
+      {"tab\tstays, \x1B[31mescapes\x7F do not, \xC3\xBC stays",
+       "Error: tab\tstays, \\x1B[31mescapes\\x7F do not, \xC3\xBC stays\n"},
+  };
+  for (const auto& c : cases) {
+    testing::internal::CaptureStderr();
+    WriteMessageToStderr({c.text, MsgType::Error});
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), c.shown);
+  }
+}
+
 TEST_F(Messages, ButtonsMapToResultCodes) {
   EXPECT_EQ(ResultForButton(mbYes), 6);
   EXPECT_EQ(ResultForButton(mbNo), 7);

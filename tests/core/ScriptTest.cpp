@@ -2,6 +2,8 @@
 // against a document, asserting bytes, the cursor and the exact error texts.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "TestDocument.h"
 #include "core/Block.h"
 #include "core/DocState.h"
+#include "core/DocWrite.h"
 #include "core/FreeMemory.h"
 #include "core/Journal.h"
 #include "core/Navigation.h"
@@ -80,7 +83,8 @@ TEST(ScriptParse, HexStringsArePairsSeparatedBySingleBlanks) {
 }
 
 TEST(ScriptParse, RunTimeParametersNameTheArgumentsAfterTheScriptSwitch) {
-  const std::vector<std::string> args{"quoxa", "file.bin", "/S=run.qsc", "10", "", "%1%1", "%2"};
+  const std::vector<std::string> args{"quoxa", "file.bin", "/S=run.qsc", "10", "",
+                                      "%1%1",  "%2",       "%6",         "%5"};
   const struct {
     const char* text;
     const char* result;  // nullptr: the error below
@@ -88,13 +92,14 @@ TEST(ScriptParse, RunTimeParametersNameTheArgumentsAfterTheScriptSwitch) {
   } cases[] = {
       {"ADR %1", "ADR 10", nullptr},
       {"%0", "/S=run.qsc", nullptr},
-      {"%3", "1010", nullptr},                   // a "%" brought in is substituted too
+      {"%3", "1010", nullptr},  // a "%" brought in is substituted too
       {"50%", nullptr, "Invalid parameter %"},
       {"100% sure", nullptr, "Invalid parameter % "},
       {"%x", nullptr, "Invalid parameter %x"},
       {"%2", nullptr, "Missing run-time parameter for %2"},  // empty
       {"%9", nullptr, "Missing run-time parameter for %9"},  // missing
       {"%4", nullptr, "Missing run-time parameter for %2"},
+      {"%5", nullptr, "Substitution of run-time parameter %5 does not end"},  // %5 -> %6 -> %5
   };
   for (const auto& c : cases) {
     try {
@@ -109,7 +114,7 @@ TEST(ScriptParse, RunTimeParametersNameTheArgumentsAfterTheScriptSwitch) {
         try {
           SubstituteParameters("%1", {"quoxa", "f", "/s", "%1"});
         } catch (const ScriptError& e) {
-          EXPECT_STREQ(e.what(), "Invalid parameter %1");
+          EXPECT_STREQ(e.what(), "Substitution of run-time parameter %1 does not end");
           throw;
         }
       },
@@ -152,6 +157,17 @@ TEST(ScriptParse, ScriptFilesKeepTheirLinesWithCrLf) {
   // An older script in Windows-1252 is read as that.
   ASSERT_TRUE(ReadScriptFile(dir.Write("old.qsc", "MSG \xFC\r\n"), lines));
   EXPECT_EQ(lines, (std::vector<std::string>{"MSG \xC3\xBC"}));
+  // A line break alone is no line, as in the editor: nothing to run.
+  for (const char* text : {"", "\n", "\r\n"}) {
+    ASSERT_TRUE(ReadScriptFile(dir.Write("empty.qsc", text), lines));
+    EXPECT_TRUE(lines.empty()) << lines.size();
+  }
+  ASSERT_TRUE(ReadScriptFile(dir.Write("two.qsc", "\n\n"), lines));
+  EXPECT_EQ(lines.size(), 2u);
+  // The window refuses lines it cannot lay out quickly: the first one over the length, by
+  // characters.
+  EXPECT_EQ(FirstLineLongerThan({"abc", "\xC3\xBC\xC3\xBC", "abcd", "abcde"}, 3), 2);
+  EXPECT_EQ(FirstLineLongerThan({"abc", ""}, 3), -1);
   EXPECT_FALSE(ReadScriptFile(dir.File("missing.qsc"), lines));
   EXPECT_NE(WriteScriptFile(dir.File("no/such/folder.qsc"), {"x"}), 0);
 }
@@ -422,6 +438,95 @@ TEST_F(Script, EditsInvalidateABlockBehindThem) {
   Doc().BlockEnd = 2;
   ASSERT_TRUE(Execute("ADR 3\nDEL 1").ok);
   EXPECT_FALSE(BlockMarked());
+}
+
+TEST_F(Script, ALineWithoutEffectIsNotedAndTheRunGoesOn) {
+  const std::string question =
+      "Occurences to replace: 4;\nmemory sufficient for\n3 replacements.\nReplace them?";
+  const std::string noMemory = "Can't allocate additional memory\nto perform operation";
+  const std::string tail = "\r\n\r\nThe line had no effect.";
+  const struct {
+    const char* script;
+    int answer;          // to the memory question
+    bool noAllocation;   // the block cannot grow at all
+    const char* begins;  // the document's first bytes afterwards
+    std::vector<std::string> shown;
+    std::vector<std::string> withoutEffect;
+  } cases[] = {
+      {"REPLACEALL 41 BY 42 42 42 42\nOVERWRITE 31",
+       mrNo,
+       false,
+       "1xAxAxAx",
+       {question},
+       {LineError(1, "REPLACEALL 41 BY 42 42 42 42", question) + tail}},
+      // Yes to the first three is the user's choice, no failure.
+      {"REPLACEALL 41 BY 42 42 42 42\nOVERWRITE 31",
+       mrYes,
+       false,
+       "BBBBxBBBBxBBB1xAx",
+       {question},
+       {}},
+      {"ADR 1\nREPLACE 41 BY 42 42\nREPLACE 78 BY 79",
+       mrNo,
+       true,
+       "AyAxAxAx",
+       {noMemory},
+       {LineError(2, "REPLACE 41 BY 42 42", noMemory) + tail}},
+      {"REPLACEALL 41 BY 42 42\nREPLACEALL 41 BY 42 42\nADR- 9",
+       mrNo,
+       true,
+       "AxAxAxAx",
+       {noMemory, noMemory},
+       {LineError(1, "REPLACEALL 41 BY 42 42", noMemory) + tail,
+        LineError(2, "REPLACEALL 41 BY 42 42", noMemory) + tail}},
+  };
+  for (const auto& c : cases) {
+    test::LoadDocument("AxAxAxAx", 4, 4);
+    // The block is full, so that any growth needs memory from the system.
+    std::memset(WritableDocBuffer() + Doc().DocSize, 'x',
+                static_cast<size_t>(Capacity() - Doc().DocSize));
+    Doc().DocSize = Capacity();
+    rec.messages.shown.clear();
+    rec.messages.answers = {c.answer};
+    SetFreeMemoryOverride(c.noAllocation ? int64_t{1} << 30 : 10);
+    std::optional<test::AllocationLimit> limit;
+    if (c.noAllocation) limit.emplace(Capacity());
+    const ScriptOutcome outcome = Execute(c.script);
+    EXPECT_EQ(outcome.ok, std::string(c.script).find("ADR- 9") == std::string::npos) << c.script;
+    EXPECT_EQ(DocumentBytes().substr(0, std::strlen(c.begins)), c.begins) << c.script;
+    EXPECT_EQ(rec.messages.Texts(), c.shown) << c.script;
+    EXPECT_EQ(outcome.withoutEffect, c.withoutEffect) << c.script;
+  }
+}
+
+TEST_F(Script, ARunDrawsTheWindowOnceAtItsEnd) {
+  std::string dels;
+  for (int i = 0; i < 40; ++i) dels += "DEL 1\nINSERT 41 42\nREPLACE 42 BY 43\n";
+  const struct {
+    std::string script;
+    bool ok;
+    int repaints;  // one at the end, and one before each box
+  } cases[] = {
+      {dels + "ADREOF", true, 1},
+      {dels + "ADR 9999", false, 1},
+      {"DEL 1\nMSG look\nDEL 1", true, 2},
+  };
+  for (const auto& c : cases) {
+    test::LoadDocument(test::Ramp(200), 8, 4);
+    rec.view.repaints = rec.view.gridRepaints = rec.view.statusUpdates = 0;
+    rec.busy.texts.clear();
+    EXPECT_EQ(Execute(c.script).ok, c.ok);
+    EXPECT_EQ(rec.view.repaints, c.repaints);
+    EXPECT_EQ(rec.view.gridRepaints, c.repaints);
+    EXPECT_EQ(rec.view.statusUpdates, c.repaints);
+    // The last drawing shows the cursor where the run left it.
+    EXPECT_EQ(rec.view.lastRepaintCol, 0);
+    EXPECT_EQ(rec.view.lastRepaintRow, 0);
+    EXPECT_EQ(rec.view.gridCol, Doc().CursorCol);
+    EXPECT_EQ(rec.view.gridRow, Doc().CursorRow);
+    // The busy state of each pass, none of the commands inside it.
+    EXPECT_EQ(rec.busy.texts, (std::vector<std::string>{"", ""}));
+  }
 }
 
 TEST_F(Script, BatchRunsSaveOnlyAModifiedDocument) {

@@ -42,6 +42,20 @@ all_cases() {
     'Error: Error in line number 2:\nDEL 0\r\n\r\nInvalid byte count: 0\r\n\r\nFile was NOT yet changed by interpreter\n'
   case_ "missing parameter" 'ABC' 'ADR %%1\n' '/S=run.qsc' 'ABC' 1 'Error: Missing run-time parameter for %%1\n'
   case_ "missing script" 'ABC' '' '/S=none.qsc' 'ABC' 1 'Error: Error reading QUOXAscript file\nnone.qsc\n'
+  # Nothing to run: the run ends at once, the file untouched.
+  case_ "empty script" 'ABC' '' '/S=run.qsc' 'ABC' 0 ''
+  case_ "line feed alone" 'ABC' '\n' '/S=run.qsc' 'ABC' 0 ''
+  case_ "CR LF alone" 'ABC' '\r\n' '/S=run.qsc' 'ABC' 0 ''
+  # A NUL inside a line is shown, and the reason after it too.
+  case_ "NUL in a line" 'ABC' 'OVERWRITE 41\00042\n' '/S=run.qsc' 'ABC' 1 \
+    'Error: Error in line number 1:\nOVERWRITE 41\\x0042\r\n\r\nInvalid Hex String:\n41\\x0042\r\n\r\nFile was NOT yet changed by interpreter\n'
+  # Only a blank separates a command from its parameter: a no-break space, in UTF-8 or as the
+  # Windows-1252 byte A0, does not.
+  local nbsp_error='Error: Error in line number 1:\nADR\302\2402\r\n\r\nInvalid command:\nADR\302\2402\r\n\r\nFile was NOT yet changed by interpreter\n'
+  case_ "no-break space" 'ABC' 'ADR\302\2402\nOVERWRITE 31\n' '/S=run.qsc' 'ABC' 1 "$nbsp_error"
+  case_ "no-break space byte" 'ABC' 'ADR\2402\nOVERWRITE 31\n' '/S=run.qsc' 'ABC' 1 "$nbsp_error"
+  case_ "argument naming itself" 'ABC' 'ADR %%1\n' '/S=run.qsc' 'ABC' 1 \
+    'Error: Substitution of run-time parameter %%1 does not end\n' '%1'
 }
 
 mode=offscreen
@@ -52,6 +66,28 @@ all_cases
 mode="no display"
 launch="env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY"
 all_cases
+
+# A line that had no effect because a question was answered No (as it is without a display):
+# the run goes on and saves, and ends with status 1, the reason on standard error. The
+# replacement grows the file to twice all the memory and swap the machine has, so that
+# REPLACEALL asks however much of it is free at that moment.
+doc_size=$((16 << 20))
+total_kb=$(awk '/^(MemTotal|SwapTotal):/ { sum += $2 } END { print sum }' /proc/meminfo)
+growth=$((total_kb * 2048 / doc_size + 4))
+head -c "$doc_size" /dev/zero >"$work/doc.bin"
+{
+  printf 'REPLACEALL 00 BY'
+  for ((i = 0; i <= growth; i++)); do printf ' 42'; done
+  printf '\r\nOVERWRITE 31\r\n'
+} >"$work/run.qsc"
+got=0
+(cd "$work" && timeout 120 env QT_QPA_PLATFORM=offscreen "$program" doc.bin /S=run.qsc 2>"$work/stderr") || got=$?
+[ "$got" = 1 ] || fail "declined question: exit status $got"
+[ "$(head -c 1 "$work/doc.bin")" = 1 ] || fail "declined question: the line after it did not run"
+[ "$(stat -c %s "$work/doc.bin")" = "$doc_size" ] || fail "declined question: something was replaced"
+grep -q '^Confirmation: Occurences to replace: 16.777.216;$' "$work/stderr" || fail "declined question: $(head -c 300 "$work/stderr")"
+grep -q '^Error: Error in line number 1:$' "$work/stderr" || fail "declined question: no line error on stderr"
+[ "$(tail -n 1 "$work/stderr")" = 'The line had no effect.' ] || fail "declined question: $(tail -n 2 "$work/stderr")"
 
 # A missing document is no run: the script never starts.
 rm -f "$work/doc.bin"

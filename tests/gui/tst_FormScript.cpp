@@ -67,6 +67,7 @@ class TestFormScript : public QObject {
  private slots:
   void init() {
     BatchMode = false;
+    BatchExitStatus = 0;
     ResetPlacementCascade();
   }
 
@@ -84,6 +85,13 @@ class TestFormScript : public QObject {
                                         "\r\n\r\nFile was NOT yet changed by interpreter"
                                  << "  foo  ";
     QTest::newRow("empty") << "ButtonExecute" << "" << "ABC" << "" << "";
+    // Only a blank separates a command from its parameter, not a no-break space.
+    QTest::newRow("no-break space")
+        << "ButtonExecute" << QString::fromUtf8("ADR\u00A02") << "ABC"
+        << LineError(1, QString::fromUtf8("ADR\u00A02"),
+                     QString::fromUtf8("Invalid command:\nADR\u00A02")) +
+               "\r\n\r\nFile was NOT yet changed by interpreter"
+        << QString::fromUtf8("ADR\u00A02");
     QTest::newRow("syntax") << "ButtonCheck" << "OVERWRITE 31" << "ABC"
                             << "Syntax check passed without errors.\nNote: During execution, run time errors may occur."
                             << "";
@@ -363,6 +371,13 @@ class TestFormScript : public QObject {
     QTest::newRow("no script unattended") << "" << "/S=" << true << "ABC" << 1 << QStringList{"missing"};
     QTest::newRow("no script with a user") << "" << "/S=" << false << "ABC" << -1 << QStringList{"missing"};
     QTest::newRow("not a switch") << "OVERWRITE 31" << "/x" << true << "ABC" << -1 << QStringList{};
+    // Nothing to run ends an unattended run, the file untouched.
+    QTest::newRow("empty file") << "<empty>"
+                                << "/S=" << true << "ABC" << 0 << QStringList{};
+    QTest::newRow("line feed alone") << "\n"
+                                     << "/S=" << true << "ABC" << 0 << QStringList{};
+    QTest::newRow("CR LF alone") << "\r\n"
+                                 << "/S=" << true << "ABC" << 0 << QStringList{};
   }
 
   void batchRuns() {
@@ -377,7 +392,10 @@ class TestFormScript : public QObject {
     test::RecorderScope rec;
     Doc().FileName = dir.Write("doc.bin", "ABC");
     test::LoadDocument("ABC", 4, 4);
-    const std::string scriptPath = script.isEmpty() ? dir.File("missing.qsc") : dir.Write("run.qsc", script.toStdString());
+    const std::string scriptPath =
+        script.isEmpty()
+            ? dir.File("missing.qsc")
+            : dir.Write("run.qsc", script == "<empty>" ? std::string() : script.toStdString());
     QWidget window;
     TScriptCommands commands(
         &window, {QString::fromStdString(Doc().FileName), switchPrefix + QString::fromStdString(scriptPath), "78"});
@@ -392,11 +410,67 @@ class TestFormScript : public QObject {
     }
     commands.StartBatch();
     QCOMPARE(ended, status);
+    // A failed run shown to a user ends the program with status 1 whenever it is closed.
+    QCOMPARE(BatchExitStatus,
+             QString(QTest::currentDataTag()) == "error with a user" ? 1 : std::max(status, 0));
     QCOMPARE(QString::fromStdString(test::TempDir::Read(Doc().FileName)), bytes);
+    // Unattended, the script never goes through the editor: nobody would see it there.
+    QCOMPARE(commands.Form()->MemoScript()->document()->isEmpty(), unattended || script.isEmpty());
     if (messages == QStringList{"missing"}) messages = {QString::fromStdString("Error reading QUOXAscript file\n" + scriptPath)};
     QCOMPARE(Texts(rec.messages), messages);
     QCOMPARE(BatchMode, script.isEmpty() || switchPrefix == "/x" ? false : true);
     BatchMode = false;
+  }
+
+  void longLinesStayOutOfTheEditor() {
+    test::OwnSettingsFile settings;
+    test::TempDir dir;
+    test::RecorderScope rec;
+    const std::string longLine = "INSERT " + std::string(TFormScript::kMaxEditorLine - 7, '4');
+    const std::string longScript = dir.Write("long.qsc", "ADR x\r\n" + longLine + "1\r\n");
+    const std::string shortScript = dir.Write("short.qsc", "ADR x\r\n" + longLine + "\r\n");
+    TFormScript form;
+    // The window refuses a line longer than it lays out quickly, and keeps its text.
+    form.MemoScript()->setPlainText("REM before");
+    QVERIFY(!form.LoadScript(longScript));
+    QCOMPARE(Texts(rec.messages),
+             QStringList{QString::fromStdString(
+                 "Error reading QUOXAscript file\n" + longScript +
+                 "\n\nLine 2 is longer than 100,000 characters, too long for the script window.\n"
+                 "Run such a script with: quoxa FILE /S=SCRIPT")});
+    QCOMPARE(form.MemoScript()->toPlainText(), QString("REM before"));
+    QVERIFY(form.ScriptFileName().empty());
+    QVERIFY(form.LoadScript(shortScript));
+    QCOMPARE(form.MemoScript()->document()->blockCount(), 2);
+    // A batch run takes the file's lines as read, and the editor gets them only when a user
+    // is to see the failing line, and they fit.
+    const std::vector<std::string> longLines{"ADR x", longLine + "1"};
+    BatchMode = true;
+    for (const std::string& path : {longScript, shortScript}) {
+      QVERIFY(form.LoadBatchScript(path));
+      QVERIFY(form.MemoScript()->document()->isEmpty() && form.MemoScript()->isReadOnly());
+      QVERIFY(form.HasLines());
+      QCOMPARE(form.Lines().size(), size_t{2});
+      form.ExecuteClick();  // fails in line 1
+    }
+    QCOMPARE(form.MemoScript()->document()->blockCount(), 2);
+    QVERIFY(!form.MemoScript()->isReadOnly());
+    QVERIFY(form.LoadBatchScript(longScript));
+    QCOMPARE(form.Lines(), longLines);
+    form.ExecuteClick();
+    QVERIFY(form.MemoScript()->document()->isEmpty() && form.MemoScript()->isReadOnly());
+    QCOMPARE(
+        form.MemoScript()->placeholderText(),
+        QString(
+            "Line 2 is longer than 100,000 characters: the script is run as read from its file and "
+            "not shown here."));
+    QCOMPARE(form.Lines(), longLines);
+    BatchMode = false;
+    // An edit makes the editor's text the script.
+    form.MemoScript()->setPlainText(QString::fromUtf8("ADR\u00A01"));
+    QCOMPARE(form.Lines(), std::vector<std::string>{"ADR\xC2\xA0"
+                                                    "1"});
+    QCOMPARE(rec.messages.shown.size(), size_t{4});
   }
 
   void aBatchRunThatCannotSaveKeepsTheDocument() {

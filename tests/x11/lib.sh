@@ -209,7 +209,8 @@ quoxa_quit() {
   quoxa_wait_exit
 }
 
-quoxa_wait_exit() {
+quoxa_wait_exit() {  # [expected status, 0 without]
+  local expected=${1:-0}
   local deadline=$((SECONDS + wait_limit))
   while quoxa_running; do
     [ "$SECONDS" -lt "$deadline" ] || fail "the program did not end"
@@ -218,7 +219,7 @@ quoxa_wait_exit() {
   local status=0
   wait "$quoxa_pid" || status=$?
   quoxa_pid=""
-  [ "$status" = 0 ] || fail "the program ended with status $status"
+  [ "$status" = "$expected" ] || fail "the program ended with status $status"
 }
 
 # ---- windows

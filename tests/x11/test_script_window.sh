@@ -31,4 +31,19 @@ INI
   expect_bytes "$doc" "$expected"
   quoxa_quit
 done
+
+# A batch run whose error a user saw stays open; closed, the program ends with status 1, and
+# the error is on standard error for whoever started the run.
+doc=$(make_doc doc.bin 41424344)
+printf 'OVERWRITE 31\r\nDEL 0\r\n' >"$work/run.qsc"
+quoxa_launch "$doc" "/S=$work/run.qsc"
+wait_active Error
+keys Return
+wait_active "$script_window - run.qsc"
+keys Escape
+wait_main
+keys alt+f e
+quoxa_wait_exit 1
+expect_bytes "$doc" 41424344
+grep -qF 'Invalid byte count: 0' "$work/stderr" || fail "no error on stderr: $(cat -A "$work/stderr")"
 pass
