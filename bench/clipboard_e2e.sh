@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # The clipboard's real path, timed as a user meets it: the program under Xvfb and openbox,
-# driven by xdotool keys, each time taken from the key to the end of the work.
+# driven by xdotool keys, each time taken from the moment the program starts on the key to
+# the end of its work (bench/tools/busy_time.py).
 #   Copy of a whole document of COPY_MIB (time, RSS before, peak RSS during the copy)
-#   Paste of a whole document of PASTE_MIB before its last byte, then Exit: from the "No"
-#   to the save question until the clipboard question shows, and from the answer to that
-#   until the process has ended
+#   Paste of a whole document of PASTE_MIB before its last byte, then Exit: the work from the
+#   "No" to the save question until the clipboard question waits for its answer, and from
+#   that answer until the process has ended
 #   Exit right after opening a document of OPEN_MIB, nothing copied
 # beside memcpy of the same number of bytes into fresh and into touched memory (Python's
-# ctypes.memmove, glibc's memmove), medians of RUNS runs.
+# ctypes.memmove, glibc's memmove), medians of RUNS runs. Each time is given as wall seconds
+# and the CPU seconds the program used meanwhile (on a busy machine the wall time also holds
+# the waits for a processor).
 #   bench/clipboard_e2e.sh path/to/quoxa [PASTE_MIB [COPY_MIB [OPEN_MIB [RUNS]]]]
 # Needs free memory for about three times COPY_MIB. QUOXA_X11_DISPLAYS picks the displays.
 here=$(cd "$(dirname "$0")" && pwd)
@@ -20,7 +23,12 @@ runs=${5:-3}
 source "$here/../tests/x11/lib.sh" "$program"
 wait_limit=300
 busy() { python3 "$here/tools/busy_time.py" "$@"; }
-now() { date +%s.%N; }
+# "wall cpu" pairs: the median of each column.
+medians() { printf '%s\n' "$@" | awk '{ print $1 }' | sort -g | awk '{ v[NR] = $1 } END { printf "%s", v[int((NR + 1) / 2)] }'
+  printf ' s (CPU '
+  printf '%s\n' "$@" | awk '{ print $2 }' | sort -g | awk '{ v[NR] = $1 } END { printf "%s", v[int((NR + 1) / 2)] }'
+  printf ' s)'; }
+sum_pairs() { awk -v a="$1" -v b="$2" 'BEGIN { split(a, x, " "); split(b, y, " "); printf "%.3f %.3f", x[1] + y[1], x[2] + y[2] }'; }
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 kib() { awk -v k="$1" '$1 == k":" { print $2 }' "/proc/$quoxa_pid/status"; }
 
@@ -36,6 +44,7 @@ PY
 }
 
 memcpy_reference() {  # MiB -> "fresh touched" seconds, best of three
+  [ "$1" -gt 0 ] || { echo "- -"; return; }
   python3 - "$1" <<'PY'
 import ctypes, mmap, sys, time
 n = int(sys.argv[1]) << 20
@@ -75,19 +84,15 @@ for ((run = 1; run <= runs; run++)); do
   settle
   keys ctrl+u
   settle
-  t=$(now)
-  xdotool key ctrl+v
-  paste_times+=("$(busy "$quoxa_pid" "$t" idle)")
+  paste_times+=("$(busy "$quoxa_pid" idle xdotool key ctrl+v)")
   keys alt+f e
   wait_active Confirmation
-  asked=$(xdotool getactivewindow)
-  t=$(now)
-  xdotool key alt+n
-  question_times+=("$(busy "$quoxa_pid" "$t" title Confirmation "$asked")")
-  t=$(now)
-  xdotool key alt+n
-  exit_times+=("$(busy "$quoxa_pid" "$t" exit)")
-  closing_times+=("$(awk -v a="${question_times[-1]}" -v b="${exit_times[-1]}" 'BEGIN { printf "%.3f", a + b }')")
+  settle
+  question_times+=("$(busy "$quoxa_pid" idle xdotool key alt+n)")
+  wait_active Confirmation
+  settle
+  exit_times+=("$(busy "$quoxa_pid" exit xdotool key alt+n)")
+  closing_times+=("$(sum_pairs "${question_times[-1]}" "${exit_times[-1]}")")
   quoxa_wait_exit
 done
 rm -f "$paste_doc"
@@ -96,13 +101,11 @@ read -r paste_fresh paste_touched < <(memcpy_reference "$paste_mib")
 copy_doc=$work/copy.bin
 make_file "$copy_doc" "$copy_mib"
 copy_times=() rss_before=() rss_peak=()
-for ((run = 1; run <= runs; run++)); do
+for ((run = 1; run <= runs && copy_mib > 0; run++)); do
   start_marked "$copy_doc"
   rss_before+=("$(kib VmRSS)")
   echo 5 >"/proc/$quoxa_pid/clear_refs"
-  t=$(now)
-  xdotool key ctrl+c
-  copy_times+=("$(busy "$quoxa_pid" "$t" idle)")
+  copy_times+=("$(busy "$quoxa_pid" idle xdotool key ctrl+c)")
   rss_peak+=("$(kib VmHWM)")
   keys alt+f e
   wait_active Confirmation
@@ -115,22 +118,22 @@ read -r copy_fresh copy_touched < <(memcpy_reference "$copy_mib")
 open_doc=$work/open.bin
 make_file "$open_doc" "$open_mib"
 open_exit_times=()
-for ((run = 1; run <= runs; run++)); do
+for ((run = 1; run <= runs && open_mib > 0; run++)); do
   quoxa_start "$open_doc"
   settle
-  t=$(now)
-  xdotool key alt+f e
-  open_exit_times+=("$(busy "$quoxa_pid" "$t" exit)")
+  open_exit_times+=("$(busy "$quoxa_pid" exit xdotool key alt+f e)")
   quoxa_wait_exit
 done
 rm -f "$open_doc"
 
-echo "medians of $runs runs (seconds; each run: ${paste_times[*]} | ${copy_times[*]})"
-echo "Paste of $paste_mib MiB before the last byte:  $(median "${paste_times[@]}")"
-echo "  memcpy of $paste_mib MiB: into fresh memory $paste_fresh, into touched memory $paste_touched"
-echo "Exit after it: to the clipboard question $(median "${question_times[@]}"), after the answer $(median "${exit_times[@]}"), both $(median "${closing_times[@]}")"
-echo "Copy of $copy_mib MiB:                            $(median "${copy_times[@]}")"
-echo "  memcpy of $copy_mib MiB: into fresh memory $copy_fresh, into touched memory $copy_touched"
-echo "  RSS before $(($(median "${rss_before[@]}") / 1024)) MiB, peak during the copy $(($(median "${rss_peak[@]}") / 1024)) MiB"
-echo "Exit right after opening $open_mib MiB:           $(median "${open_exit_times[@]}")"
+echo "medians of $runs runs; wall and CPU seconds of each run: paste $(printf '%s, ' "${paste_times[@]}")copy $(printf '%s, ' "${copy_times[@]}")"
+echo "Paste of $paste_mib MiB before the last byte: $(medians "${paste_times[@]}")"
+echo "  memcpy of $paste_mib MiB: into fresh memory $paste_fresh s, into touched memory $paste_touched s"
+echo "Exit after it: to the clipboard question $(medians "${question_times[@]}"), after the answer $(medians "${exit_times[@]}"), both $(medians "${closing_times[@]}")"
+if [ "$copy_mib" -gt 0 ]; then
+  echo "Copy of $copy_mib MiB: $(medians "${copy_times[@]}")"
+  echo "  memcpy of $copy_mib MiB: into fresh memory $copy_fresh s, into touched memory $copy_touched s"
+  echo "  RSS before $(($(median "${rss_before[@]}") / 1024)) MiB, peak during the copy $(($(median "${rss_peak[@]}") / 1024)) MiB"
+fi
+[ "$open_mib" -gt 0 ] && echo "Exit right after opening $open_mib MiB: $(medians "${open_exit_times[@]}")"
 pass
