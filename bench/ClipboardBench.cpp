@@ -168,7 +168,8 @@ void BM_PasteQt256MiB(benchmark::State& state) {
       quoxa::PasteFromClipboard();
     }
     state.PauseTiming();
-    if (quoxa::Doc().DocSize != 2 * int64_t{kBigSize}) return state.SkipWithError("nothing was pasted");
+    if (quoxa::Doc().DocSize != 2 * int64_t{kBigSize})
+      return state.SkipWithError("nothing was pasted");
     quoxa::DeleteRange(kBigSize, kBigSize);
     quoxa::Doc().Journal.Reset();
     state.ResumeTiming();

@@ -43,7 +43,7 @@ PY
   cat "$1" >/dev/null
 }
 
-memcpy_reference() {  # MiB -> "fresh touched" seconds, best of three
+memcpy_reference() {  # MiB -> "fresh touched", each "wall s (CPU s)", best of three
   [ "$1" -gt 0 ] || { echo "- -"; return; }
   python3 - "$1" <<'PY'
 import ctypes, mmap, sys, time
@@ -52,14 +52,19 @@ src = mmap.mmap(-1, n)
 src.write(b"a" * (1 << 20) * (n >> 20))
 s = ctypes.addressof(ctypes.c_char.from_buffer(src))
 fresh, touched = [], []
+def timed(d):
+    w, c = time.perf_counter(), time.process_time()
+    ctypes.memmove(d, s, n)
+    return (time.perf_counter() - w, time.process_time() - c)
 for _ in range(3):
     dst = mmap.mmap(-1, n)
     d = ctypes.addressof(ctypes.c_char.from_buffer(dst))
-    t = time.perf_counter(); ctypes.memmove(d, s, n); fresh.append(time.perf_counter() - t)
-    t = time.perf_counter(); ctypes.memmove(d, s, n); touched.append(time.perf_counter() - t)
+    fresh.append(timed(d))
+    touched.append(timed(d))
     del d
     dst.close()
-print(f"{min(fresh):.3f} {min(touched):.3f}")
+f, t = min(fresh), min(touched)
+print(f"{f[0]:.3f}s(CPU{f[1]:.3f}s) {t[0]:.3f}s(CPU{t[1]:.3f}s)")
 PY
 }
 
@@ -128,11 +133,11 @@ rm -f "$open_doc"
 
 echo "medians of $runs runs; wall and CPU seconds of each run: paste $(printf '%s, ' "${paste_times[@]}")copy $(printf '%s, ' "${copy_times[@]}")"
 echo "Paste of $paste_mib MiB before the last byte: $(medians "${paste_times[@]}")"
-echo "  memcpy of $paste_mib MiB: into fresh memory $paste_fresh s, into touched memory $paste_touched s"
+echo "  memcpy of $paste_mib MiB: into fresh memory $paste_fresh, into touched memory $paste_touched"
 echo "Exit after it: to the clipboard question $(medians "${question_times[@]}"), after the answer $(medians "${exit_times[@]}"), both $(medians "${closing_times[@]}")"
 if [ "$copy_mib" -gt 0 ]; then
   echo "Copy of $copy_mib MiB: $(medians "${copy_times[@]}")"
-  echo "  memcpy of $copy_mib MiB: into fresh memory $copy_fresh s, into touched memory $copy_touched s"
+  echo "  memcpy of $copy_mib MiB: into fresh memory $copy_fresh, into touched memory $copy_touched"
   echo "  RSS before $(($(median "${rss_before[@]}") / 1024)) MiB, peak during the copy $(($(median "${rss_peak[@]}") / 1024)) MiB"
 fi
 [ "$open_mib" -gt 0 ] && echo "Exit right after opening $open_mib MiB: $(medians "${open_exit_times[@]}")"

@@ -37,10 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   const std::string_view eightBit = EightBitTextBytes(input);
-  if (eightBit.find('\0') != std::string::npos || input.compare(0, eightBit.size(), eightBit) != 0) std::abort();
+  if (eightBit.find('\0') != std::string::npos || input.compare(0, eightBit.size(), eightBit) != 0)
+    std::abort();
   int64_t missing = -1;
   const std::string text = UnicodeTextBytes(input, missing);
-  if (text.find('\0') != std::string::npos || missing < 0 || static_cast<size_t>(missing) > text.size()) std::abort();
+  if (text.find('\0') != std::string::npos || missing < 0 ||
+      static_cast<size_t>(missing) > text.size())
+    std::abort();
   if (static_cast<int64_t>(std::count(text.begin(), text.end(), '?')) < missing) std::abort();
 
   std::string bytes;

@@ -164,7 +164,8 @@ std::string Utf8ToBytes(std::string_view utf8, int64_t* missing) {
     // Overlong forms (C0 80 for a zero), surrogates and values past Unicode are not text.
     static constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
     uint8_t byte = 0;
-    if (code < kLeast[extra] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF || !UnicodeToByte(code, byte)) {
+    if (code < kLeast[extra] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF ||
+        !UnicodeToByte(code, byte)) {
       unknown();
       continue;
     }

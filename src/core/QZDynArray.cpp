@@ -1,9 +1,9 @@
 #include "core/QZDynArray.h"
 
-#include <cstdint>
-
 #include <sys/mman.h>
 #include <unistd.h>
+
+#include <cstdint>
 
 #include "core/RecordMemory.h"
 
@@ -31,14 +31,16 @@ void* ReserveAligned(size_t length) {
   const uintptr_t aligned = (begin + kHugePage - 1) / kHugePage * kHugePage;
   if (aligned > begin) munmap(raw, aligned - begin);
   const uintptr_t end = begin + spare;
-  if (end > aligned + length) munmap(reinterpret_cast<void*>(aligned + length), end - (aligned + length));
+  if (end > aligned + length)
+    munmap(reinterpret_cast<void*>(aligned + length), end - (aligned + length));
   return reinterpret_cast<void*>(aligned);
 }
 
 uint8_t* MapBlock(size_t length) {
   void* range = ReserveAligned(length);
   if (range == nullptr) return nullptr;
-  void* block = mmap(range, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
+  void* block =
+      mmap(range, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
   if (block == MAP_FAILED) {
     munmap(range, length);
     return nullptr;

@@ -1,9 +1,9 @@
 #include "core/RecordMemory.h"
 
+#include <sys/mman.h>
+
 #include <cstdint>
 #include <cstdlib>
-
-#include <sys/mman.h>
 
 namespace quoxa {
 

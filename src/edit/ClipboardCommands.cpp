@@ -33,7 +33,8 @@ constexpr const char* kPasteNoMemory = "Not enough memory allocated\nfor this op
 constexpr const char* kNotHexString = "Clipboard doesn't contain hex string!";
 constexpr const char* kCopyHexQuestion = "Copy more than %.0n bytes text\n to clipboard?";
 constexpr const char* kEmptyQuestion = "Clipboard contains more than %.0n bytes data.\nEmpty clipboard now?";
-constexpr const char* kMissingQuestion = "%.0n characters have no byte in the code page; insert them as '?'?";
+constexpr const char* kMissingQuestion =
+    "%.0n characters have no byte in the code page; insert them as '?'?";
 constexpr const char* kBusyToClipboard = "Copy data to clipboard";
 constexpr const char* kBusyPaste = "Paste data from clipboard";
 constexpr const char* kProgressCaption = "Copy data to clipboard";
@@ -132,8 +133,10 @@ void CutOrCopy(bool cut) {
     try {
       const auto length = static_cast<size_t>(BlockLength());
       const auto header = PrivateHeader(length);
-      copied = WriteClipboard(ClipFormat::Private, {std::string_view(header.data(), header.size()),
-                                                    std::string_view(reinterpret_cast<const char*>(BlockBytes()), length)});
+      copied =
+          WriteClipboard(ClipFormat::Private,
+                         {std::string_view(header.data(), header.size()),
+                          std::string_view(reinterpret_cast<const char*>(BlockBytes()), length)});
     } catch (const std::bad_alloc&) {
       copied = false;
     }
@@ -205,7 +208,8 @@ void CopyAsHexString() {
       if (box.Aborted()) return;
     }
     try {
-      copied = WriteClipboard(ClipFormat::Text, {std::string_view(text.get(), static_cast<size_t>(chars))});
+      copied = WriteClipboard(ClipFormat::Text,
+                              {std::string_view(text.get(), static_cast<size_t>(chars))});
     } catch (const std::bad_alloc&) {
       copied = false;
     }
@@ -261,7 +265,8 @@ void UpdatePasteCommands() {
   if (clipboard == nullptr) return;
   // Without a document they stay off, as every command needing one. Unicode first: any text
   // reads as that, and an 8-bit target may take a question to the owner to find.
-  const bool text = Doc().ViewReady && (clipboard->Has(ClipFormat::Unicode) || clipboard->Has(ClipFormat::Text));
+  const bool text =
+      Doc().ViewReady && (clipboard->Has(ClipFormat::Unicode) || clipboard->Has(ClipFormat::Text));
   const bool any = text || (Doc().ViewReady && clipboard->Has(ClipFormat::Private));
   SetCommandsEnabled({Cmd::Paste, Cmd::BtnPaste}, any);
   Commands().SetEnabled(Cmd::PasteHex, text);

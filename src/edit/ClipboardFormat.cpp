@@ -6,8 +6,8 @@ namespace quoxa {
 
 std::array<char, kPrivateHeaderSize> PrivateHeader(size_t n) {
   const auto length = static_cast<uint32_t>(n);
-  return {static_cast<char>(length), static_cast<char>(length >> 8), static_cast<char>(length >> 16),
-          static_cast<char>(length >> 24)};
+  return {static_cast<char>(length), static_cast<char>(length >> 8),
+          static_cast<char>(length >> 16), static_cast<char>(length >> 24)};
 }
 
 std::string EncodePrivate(const uint8_t* bytes, size_t n) {
@@ -36,7 +36,9 @@ bool DecodePrivate(std::string& data) {
   return true;
 }
 
-std::string_view EightBitTextBytes(std::string_view text) { return text.substr(0, text.find('\0')); }
+std::string_view EightBitTextBytes(std::string_view text) {
+  return text.substr(0, text.find('\0'));
+}
 
 std::string UnicodeTextBytes(std::string_view utf8, int64_t& missing) {
   return Utf8ToBytes(utf8.substr(0, utf8.find('\0')), &missing);

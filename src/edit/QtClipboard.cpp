@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-
 #include <cstring>
 
 #include "core/RecordMemory.h"
@@ -48,7 +47,9 @@ TQtClipboard::~TQtClipboard() {
 
 bool TQtClipboard::Available() const { return clipboard_ != nullptr; }
 
-const QMimeData* TQtClipboard::Mime() const { return clipboard_ != nullptr ? clipboard_->mimeData() : nullptr; }
+const QMimeData* TQtClipboard::Mime() const {
+  return clipboard_ != nullptr ? clipboard_->mimeData() : nullptr;
+}
 
 std::optional<std::string> TQtClipboard::EightBitText() const {
   if (Owned()) {
@@ -64,9 +65,12 @@ bool TQtClipboard::Has(ClipFormat format) const {
   const QMimeData* mime = Mime();
   if (mime == nullptr) return false;
   switch (format) {
-    case ClipFormat::Private: return mime->hasFormat(kPrivateMime);
-    case ClipFormat::Text: return mime->hasText() && (Owned() ? written_ == ClipFormat::Text : X11OffersEightBitText());
-    case ClipFormat::Unicode: return mime->hasText();
+    case ClipFormat::Private:
+      return mime->hasFormat(kPrivateMime);
+    case ClipFormat::Text:
+      return mime->hasText() && (Owned() ? written_ == ClipFormat::Text : X11OffersEightBitText());
+    case ClipFormat::Unicode:
+      return mime->hasText();
   }
   return false;
 }

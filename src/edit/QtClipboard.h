@@ -4,7 +4,6 @@
 // updates the Paste commands.
 
 #include <QObject>
-
 #include <optional>
 #include <string>
 

@@ -1,17 +1,16 @@
 #include "edit/X11Selection.h"
 
-#include <QGuiApplication>
+#include <poll.h>
+#include <xcb/xcb.h>
+#include <xcb/xproto.h>
 
+#include <QGuiApplication>
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
-
-#include <poll.h>
-#include <xcb/xcb.h>
-#include <xcb/xproto.h>
 
 namespace quoxa {
 
@@ -42,7 +41,8 @@ class TSelectionReader {
     const char* names[] = {"CLIPBOARD", "TARGETS", "INCR", "text/plain", "QUOXA_SELECTION"};
     xcb_intern_atom_cookie_t cookies[std::size(names)];
     for (size_t i = 0; i < std::size(names); ++i) {
-      cookies[i] = xcb_intern_atom(connection_, 0, static_cast<uint16_t>(std::strlen(names[i])), names[i]);
+      cookies[i] =
+          xcb_intern_atom(connection_, 0, static_cast<uint16_t>(std::strlen(names[i])), names[i]);
     }
     xcb_atom_t* atoms[] = {&clipboard_, &targets_, &incr_, &textPlain_, &property_};
     for (size_t i = 0; i < std::size(names); ++i) {
@@ -54,7 +54,8 @@ class TSelectionReader {
     // Property changes tell when the next part of a large transfer is there.
     const uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_create_window(connection_, XCB_COPY_FROM_PARENT, window_, screen.data->root, 0, 0, 1, 1, 0,
-                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &events);
+                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
+                      &events);
     ready_ = true;
   }
 
@@ -72,7 +73,9 @@ class TSelectionReader {
     if (!ready_ || !Fetch(targets_, list)) return XCB_NONE;
     std::vector<xcb_atom_t> offered(list.size() / sizeof(xcb_atom_t));
     std::memcpy(offered.data(), list.data(), offered.size() * sizeof(xcb_atom_t));
-    const auto offers = [&](xcb_atom_t atom) { return std::find(offered.begin(), offered.end(), atom) != offered.end(); };
+    const auto offers = [&](xcb_atom_t atom) {
+      return std::find(offered.begin(), offered.end(), atom) != offered.end();
+    };
     if (offers(XCB_ATOM_STRING)) return XCB_ATOM_STRING;
     return offers(textPlain_) ? textPlain_ : xcb_atom_t{XCB_NONE};
   }
@@ -112,13 +115,16 @@ class TSelectionReader {
   bool ReadProperty(std::string& data, xcb_atom_t& type) {
     data.clear();
     for (uint32_t offset = 0;;) {
-      auto reply = Owned(xcb_get_property_reply(
-          connection_, xcb_get_property(connection_, 0, window_, property_, XCB_GET_PROPERTY_TYPE_ANY, offset, kReadUnits),
-          nullptr));
+      auto reply = Owned(
+          xcb_get_property_reply(connection_,
+                                 xcb_get_property(connection_, 0, window_, property_,
+                                                  XCB_GET_PROPERTY_TYPE_ANY, offset, kReadUnits),
+                                 nullptr));
       if (!reply) return false;
       type = reply->type;
       const int length = xcb_get_property_value_length(reply.get());
-      data.append(static_cast<const char*>(xcb_get_property_value(reply.get())), static_cast<size_t>(length));
+      data.append(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                  static_cast<size_t>(length));
       if (reply->bytes_after == 0) break;
       offset += static_cast<uint32_t>(length) / 4;
     }
@@ -137,16 +143,19 @@ class TSelectionReader {
         if ((event->response_type & 0x7F) != kind) continue;
         if (kind == XCB_PROPERTY_NOTIFY) {
           const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event);
-          if (change->window != window_ || change->atom != property_ || change->state != XCB_PROPERTY_NEW_VALUE) {
+          if (change->window != window_ || change->atom != property_ ||
+              change->state != XCB_PROPERTY_NEW_VALUE) {
             continue;
           }
-        } else if (reinterpret_cast<const xcb_selection_notify_event_t*>(event)->requestor != window_) {
+        } else if (reinterpret_cast<const xcb_selection_notify_event_t*>(event)->requestor !=
+                   window_) {
           continue;
         }
         return owned;
       }
       if (xcb_connection_has_error(connection_) != 0) return Owned<xcb_generic_event_t>(nullptr);
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
       if (left <= 0) return Owned<xcb_generic_event_t>(nullptr);
       pollfd fd{xcb_get_file_descriptor(connection_), POLLIN, 0};
       poll(&fd, 1, static_cast<int>(left));

@@ -1,6 +1,8 @@
 // Cut, Copy, Paste and the hex string commands against a clipboard in memory: the bytes on the
 // clipboard, the document, the cursor, the block and every message.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cstdio>
@@ -9,9 +11,6 @@
 #include <map>
 #include <string>
 #include <vector>
-
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include "FakeClipboard.h"
 #include "Recorders.h"
@@ -188,7 +187,9 @@ TEST_F(Clipboard, PasteTakesThePrivateFormatFirstElseTheTextInTheCodePageUpToIts
     std::string question;
     std::string doc;
   } cases[] = {
-      {{{ClipFormat::Private, std::string("\x02\0\0\0\0\xFFrest", 10)}, {ClipFormat::Text, "text"}}, mrYes, "",
+      {{{ClipFormat::Private, std::string("\x02\0\0\0\0\xFFrest", 10)}, {ClipFormat::Text, "text"}},
+       mrYes,
+       "",
        std::string("[\0\xFF]", 4)},
       // 8-bit text goes in as the bytes it is, also where they are no UTF-8 ...
       {{{ClipFormat::Text, "Q\x80\x81\xFE\xFFR"}}, mrNo, "", "[Q\x80\x81\xFE\xFFR]"},
@@ -198,13 +199,20 @@ TEST_F(Clipboard, PasteTakesThePrivateFormatFirstElseTheTextInTheCodePageUpToIts
       {{{ClipFormat::Unicode, "A\xC3\xA9\xE2\x82\xAC"}}, mrNo, "", "[A\xE9\x80]"},  // é €
       {{{ClipFormat::Unicode, "A\xC3\xA9" + cjk}}, mrYes, noByte, "[A\xE9?]"},
       {{{ClipFormat::Unicode, "A\xC3\xA9" + cjk}}, mrNo, noByte, "[]"},
-      {{{ClipFormat::Unicode, "Q\xC2\x80\xFE\xFFR"}}, mrYes,  // U+0080 and two broken sequences
-       "3 characters have no byte in the code page; insert them as '?'?", "[Q???R]"},
-      {{{ClipFormat::Unicode, cjks + std::string("\0", 1) + cjk}}, mrYes,
-       "1,234 characters have no byte in the code page; insert them as '?'?", "[" + std::string(1234, '?') + "]"},
+      {{{ClipFormat::Unicode, "Q\xC2\x80\xFE\xFFR"}},
+       mrYes,  // U+0080 and two broken sequences
+       "3 characters have no byte in the code page; insert them as '?'?",
+       "[Q???R]"},
+      {{{ClipFormat::Unicode, cjks + std::string("\0", 1) + cjk}},
+       mrYes,
+       "1,234 characters have no byte in the code page; insert them as '?'?",
+       "[" + std::string(1234, '?') + "]"},
       {{{ClipFormat::Unicode, std::string("ab\0cd", 5)}}, mrNo, "", "[ab]"},
       {{{ClipFormat::Text, ""}}, mrNo, "", "[]"},
-      {{{ClipFormat::Private, std::string("\x09\0\0\0AB", 6)}, {ClipFormat::Text, "text"}}, mrNo, "", "[]"},
+      {{{ClipFormat::Private, std::string("\x09\0\0\0AB", 6)}, {ClipFormat::Text, "text"}},
+       mrNo,
+       "",
+       "[]"},
       {{}, mrNo, "", "[]"},
   };
   for (const auto& c : cases) {
@@ -272,12 +280,14 @@ TEST_F(Clipboard, AnInsertionReachingTheBlockInvalidatesItAndNoMemoryIsReported)
 TEST_F(Clipboard, ALargeBlockGoesToAndFromTheClipboardWithoutCopiesOfItsOwn) {
   if (kSanitized) GTEST_SKIP() << "a sanitized run's address space says nothing of its memory";
   constexpr int64_t kBlock = int64_t{64} << 20;
-  const std::string emptyQuestion = "Clipboard contains more than 512 bytes data.\nEmpty clipboard now?";
+  const std::string emptyQuestion =
+      "Clipboard contains more than 512 bytes data.\nEmpty clipboard now?";
   Load(std::string(kBlock, 'x'), kBlock, 1, kBlock);
   EXPECT_EXIT(ExitsWithinRoom(kBlock * 3 / 2,
                               [&] {
                                 RunClipboardCommand(Cmd::Copy);
-                                return rec.messages.Texts().empty() && clip.contents.at(ClipFormat::Private).size() == kBlock + 4;
+                                return rec.messages.Texts().empty() &&
+                                       clip.contents.at(ClipFormat::Private).size() == kBlock + 4;
                               }),
               testing::ExitedWithCode(0), "");
   Load(std::string(kBlock, 'x'), kBlock);

@@ -80,17 +80,20 @@ class TestClipboard : public QObject {
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("\x0A\xFF\xE9\x80" "0a ffxyABCz"));
     QVERIFY(f.rec.messages.Texts().empty());
     // A character the code page lacks is turned into '?' only when the user says so.
-    const std::vector<std::string> question{"1 characters have no byte in the code page; insert them as '?'?"};
+    const std::vector<std::string> question{
+        "1 characters have no byte in the code page; insert them as '?'?"};
     Clip()->setText(QString::fromUtf8("x\xC5\x9D"));
     f.rec.messages.answers = {quoxa::mrNo};
     Key(f, Qt::Key_V);
     QCOMPARE(f.rec.messages.Texts(), question);
-    QCOMPARE(quoxa::test::DocumentBytes(), std::string("\x0A\xFF\xE9\x80" "0a ffxyABCz"));
+    QCOMPARE(quoxa::test::DocumentBytes(), std::string("\x0A\xFF\xE9\x80"
+                                                       "0a ffxyABCz"));
     f.rec.messages.shown.clear();
     f.rec.messages.answers = {quoxa::mrYes};
     Key(f, Qt::Key_V);
     QCOMPARE(f.rec.messages.Texts(), question);
-    QCOMPARE(quoxa::test::DocumentBytes(), std::string("\x0A\xFFx?\xE9\x80" "0a ffxyABCz"));
+    QCOMPARE(quoxa::test::DocumentBytes(), std::string("\x0A\xFFx?\xE9\x80"
+                                                       "0a ffxyABCz"));
     Key(f, Qt::Key_Z);
     f.rec.messages.shown.clear();
 
