@@ -35,7 +35,7 @@ constexpr int32_t kBlock = 64 * 1024 * 1024;
 class MemoryClipboard final : public quoxa::IClipboard {
  public:
   bool Available() const override { return true; }
-  bool Has(quoxa::ClipFormat format) const override { return format == format_ && !data_.empty(); }
+  bool Has(quoxa::ClipFormat format) const override { return format == format_ && !data_->empty(); }
   bool Read(quoxa::ClipFormat format, quoxa::TClipData& data) const override {
     if (!Has(format)) return false;
     data = {data_, *data_};
