@@ -7,11 +7,38 @@
 
 #include "core/RecordMemory.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define QUOXA_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUOXA_ASAN 1
+#endif
+#endif
+#ifdef QUOXA_ASAN
+#include <sanitizer/asan_interface.h>
+#endif
+
 namespace quoxa {
 
 namespace {
 
 int64_t allocationLimit = -1;
+
+// A sanitized build still catches an access past the end of the block, as it did in malloc's
+// red zones: the mapping holds at least kGuard bytes more, and they are poisoned. The shadow
+// is cleared before the pages move or go, so that nothing mapped there later looks poisoned.
+#ifdef QUOXA_ASAN
+constexpr size_t kGuard = 64;
+void Guard(uint8_t* block, size_t bytes, size_t length) {
+  ASAN_UNPOISON_MEMORY_REGION(block, bytes);
+  ASAN_POISON_MEMORY_REGION(block + bytes, length - bytes);
+}
+void Unguard(uint8_t* block, size_t length) { ASAN_UNPOISON_MEMORY_REGION(block, length); }
+#else
+constexpr size_t kGuard = 0;
+void Guard(uint8_t*, size_t, size_t) {}
+void Unguard(uint8_t*, size_t) {}
+#endif
 
 // The block is a mapping of its own that starts on a huge-page boundary and asks for huge
 // pages: gigabytes are faulted in several times, and given back hundreds of times, faster
@@ -19,7 +46,7 @@ int64_t allocationLimit = -1;
 // boundary would get small pages only).
 size_t MappingLength(int64_t bytes) {
   static const auto page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
-  return (static_cast<size_t>(bytes) + page - 1) / page * page;
+  return (static_cast<size_t>(bytes) + kGuard + page - 1) / page * page;
 }
 
 // An inaccessible range of length bytes at a huge-page boundary, or nullptr.
@@ -100,6 +127,7 @@ bool TQZDynArray::Alloc(uint8_t*& ptr, int64_t count) {
   ptr = block;
   byteSize_ = bytes;
   mapped_ = MappingLength(bytes);
+  Guard(block, static_cast<size_t>(bytes), mapped_);
   return true;
 }
 
@@ -111,10 +139,15 @@ bool TQZDynArray::ReAlloc(uint8_t*& ptr, int64_t count) {
   if (bytes == 0) {
     DeAlloc(ptr);
   } else {
+    if (ptr != nullptr) Unguard(ptr, mapped_);
     uint8_t* block = ptr == nullptr ? MapBlock(length) : RemapBlock(ptr, mapped_, length);
-    if (block == nullptr) return false;
+    if (block == nullptr) {
+      if (ptr != nullptr) Guard(ptr, static_cast<size_t>(byteSize_), mapped_);
+      return false;
+    }
     ptr = block;
     mapped_ = length;
+    Guard(block, static_cast<size_t>(bytes), length);
   }
   count_ = count;
   byteSize_ = bytes;
@@ -127,7 +160,10 @@ bool TQZDynArray::DeltaAlloc(uint8_t*& ptr, int64_t delta) {
 }
 
 bool TQZDynArray::DeAlloc(uint8_t*& ptr) {
-  if (ptr != nullptr && mapped_ > 0) munmap(ptr, mapped_);
+  if (ptr != nullptr && mapped_ > 0) {
+    Unguard(ptr, mapped_);
+    munmap(ptr, mapped_);
+  }
   ptr = nullptr;
   mapped_ = 0;
   count_ = 0;

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quoxa {
@@ -38,13 +40,21 @@ class TSelectionReader {
     const xcb_setup_t* setup = xcb_get_setup(connection_);
     const xcb_screen_iterator_t screen = xcb_setup_roots_iterator(setup);
     if (screen.rem == 0) return;
-    const char* names[] = {"CLIPBOARD", "TARGETS", "INCR", "text/plain", "QUOXA_SELECTION"};
+    const char* names[] = {"CLIPBOARD",
+                           "TARGETS",
+                           "INCR",
+                           "text/plain",
+                           "UTF8_STRING",
+                           "text/plain;charset=utf-8",
+                           "text/plain;charset=UTF-8",
+                           "QUOXA_SELECTION"};
     xcb_intern_atom_cookie_t cookies[std::size(names)];
     for (size_t i = 0; i < std::size(names); ++i) {
       cookies[i] =
           xcb_intern_atom(connection_, 0, static_cast<uint16_t>(std::strlen(names[i])), names[i]);
     }
-    xcb_atom_t* atoms[] = {&clipboard_, &targets_, &incr_, &textPlain_, &property_};
+    xcb_atom_t* atoms[] = {&clipboard_,  &targets_,   &incr_,           &textPlain_,
+                           &utf8String_, &utf8Plain_, &utf8PlainUpper_, &property_};
     for (size_t i = 0; i < std::size(names); ++i) {
       auto reply = Owned(xcb_intern_atom_reply(connection_, cookies[i], nullptr));
       if (!reply) return;
@@ -67,17 +77,29 @@ class TSelectionReader {
   TSelectionReader(const TSelectionReader&) = delete;
   TSelectionReader& operator=(const TSelectionReader&) = delete;
 
-  // The 8-bit text target the owner offers: STRING, else text/plain; none when neither.
+  // The 8-bit text target the owner offers (EightBitTargetOf), or none.
   xcb_atom_t EightBitTarget() {
     std::string list;
     if (!ready_ || !Fetch(targets_, list)) return XCB_NONE;
     std::vector<xcb_atom_t> offered(list.size() / sizeof(xcb_atom_t));
     std::memcpy(offered.data(), list.data(), offered.size() * sizeof(xcb_atom_t));
-    const auto offers = [&](xcb_atom_t atom) {
-      return std::find(offered.begin(), offered.end(), atom) != offered.end();
-    };
-    if (offers(XCB_ATOM_STRING)) return XCB_ATOM_STRING;
-    return offers(textPlain_) ? textPlain_ : xcb_atom_t{XCB_NONE};
+    const std::pair<xcb_atom_t, std::string_view> known[] = {
+        {XCB_ATOM_STRING, "STRING"},
+        {textPlain_, "text/plain"},
+        {utf8String_, "UTF8_STRING"},
+        {utf8Plain_, "text/plain;charset=utf-8"},
+        {utf8PlainUpper_, "text/plain;charset=UTF-8"}};
+    std::vector<std::string_view> names;
+    for (const xcb_atom_t atom : offered) {
+      for (const auto& [known_atom, name] : known) {
+        if (atom == known_atom) names.push_back(name);
+      }
+    }
+    const std::string_view chosen = EightBitTargetOf(names);
+    for (const auto& [known_atom, name] : known) {
+      if (!chosen.empty() && name == chosen) return known_atom;
+    }
+    return XCB_NONE;
   }
 
   std::optional<std::string> EightBitText() {
@@ -169,6 +191,9 @@ class TSelectionReader {
   xcb_atom_t targets_ = XCB_NONE;
   xcb_atom_t incr_ = XCB_NONE;
   xcb_atom_t textPlain_ = XCB_NONE;
+  xcb_atom_t utf8String_ = XCB_NONE;
+  xcb_atom_t utf8Plain_ = XCB_NONE;
+  xcb_atom_t utf8PlainUpper_ = XCB_NONE;
   xcb_atom_t property_ = XCB_NONE;
 };
 
@@ -177,6 +202,20 @@ class TSelectionReader {
 namespace {
 bool OnX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 }  // namespace
+
+std::string_view EightBitTargetOf(const std::vector<std::string_view>& offered) {
+  const auto offers = [&](std::string_view target) {
+    return std::find(offered.begin(), offered.end(), target) != offered.end();
+  };
+  // An owner with UTF-8 text holds Unicode: its STRING is only a rendering in Latin-1 that
+  // turns other characters into '?' (Qt's) or fails (GTK's).
+  if (offers("UTF8_STRING") || offers("text/plain;charset=utf-8") ||
+      offers("text/plain;charset=UTF-8")) {
+    return {};
+  }
+  if (offers("STRING")) return "STRING";
+  return offers("text/plain") ? "text/plain" : "";
+}
 
 std::optional<std::string> ReadX11EightBitText() {
   if (!OnX11()) return std::nullopt;

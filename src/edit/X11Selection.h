@@ -5,12 +5,18 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace quoxa {
 
-// The bytes of the clipboard owner's STRING target, else of its text/plain target (no
-// charset). Nothing when the program does not run on X11, the owner offers neither, refuses
-// the one it offers, or does not answer within seconds.
+// Of the targets a clipboard owner offers, the one that holds 8-bit text as it was sent:
+// "STRING", else "text/plain" (no charset); none ("") when neither is there, or when UTF-8
+// text is offered as well.
+std::string_view EightBitTargetOf(const std::vector<std::string_view>& offered);
+// The bytes of the clipboard owner's 8-bit text target (EightBitTargetOf). Nothing when the
+// program does not run on X11, the owner offers none, refuses it, or does not answer within
+// seconds.
 std::optional<std::string> ReadX11EightBitText();
 // Whether the clipboard owner offers one of those targets (asks for its list only).
 bool X11OffersEightBitText();

@@ -11,6 +11,7 @@
 #include "core/Block.h"
 #include "core/DocState.h"
 #include "core/Navigation.h"
+#include "edit/X11Selection.h"
 #include "ui/main/QZStrGrid.h"
 
 using quoxa::Cmd;
@@ -126,6 +127,26 @@ class TestClipboard : public QObject {
     QVERIFY(std::memcmp(doc, bytes.data(), bytes.size() - 1) == 0);
     QVERIFY(std::memcmp(doc + bytes.size() - 1, bytes.data(), bytes.size()) == 0);
     QCOMPARE(doc[quoxa::Doc().DocSize - 1], bytes.back());
+  }
+
+  // Bytes are taken as sent only from an owner whose text is 8-bit; one with UTF-8 text offers
+  // STRING as a lossy rendering of it.
+  void anOwnersTextIsEightBitOnlyWithoutAUtf8Target() {
+    const struct {
+      std::vector<std::string_view> offered;
+      std::string_view target;
+    } cases[] = {
+        {{"TARGETS", "STRING"}, "STRING"},
+        {{"TARGETS", "text/plain"}, "text/plain"},
+        {{"text/plain", "STRING"}, "STRING"},
+        {{"TARGETS", "UTF8_STRING", "STRING", "TEXT"}, ""},
+        {{"STRING", "text/plain;charset=utf-8"}, ""},
+        {{"text/plain", "text/plain;charset=UTF-8"}, ""},
+        {{"TARGETS", "UTF8_STRING"}, ""},
+        {{}, ""},
+    };
+    const auto text = [](std::string_view s) { return QString::fromUtf8(s.data(), s.size()); };
+    for (const auto& c : cases) QCOMPARE(text(quoxa::EightBitTargetOf(c.offered)), text(c.target));
   }
 };
 
