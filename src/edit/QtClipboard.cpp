@@ -51,16 +51,6 @@ const QMimeData* TQtClipboard::Mime() const {
   return clipboard_ != nullptr ? clipboard_->mimeData() : nullptr;
 }
 
-std::optional<std::string> TQtClipboard::EightBitText() const {
-  if (Owned()) {
-    // Text set in this process otherwise (a QString) is Unicode.
-    if (written_ != ClipFormat::Text) return std::nullopt;
-    const QByteArray bytes = Mime()->data(kTextMime);
-    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
-  }
-  return ReadX11EightBitText();
-}
-
 bool TQtClipboard::Has(ClipFormat format) const {
   const QMimeData* mime = Mime();
   if (mime == nullptr) return false;
@@ -86,7 +76,13 @@ bool TQtClipboard::Read(ClipFormat format, TClipData& data) const {
       return true;
     case ClipFormat::Text: {
       if (!mime->hasText()) return false;
-      std::optional<std::string> bytes = EightBitText();
+      if (Owned()) {
+        // Ours as we wrote it, shared; text set in this process otherwise (a QString) is Unicode.
+        if (written_ != ClipFormat::Text) return false;
+        data = Shared(mime->data(kTextMime));
+        return true;
+      }
+      std::optional<std::string> bytes = ReadX11EightBitText();
       if (!bytes) return false;
       data = Shared(std::move(*bytes));
       return true;

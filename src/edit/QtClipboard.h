@@ -31,8 +31,6 @@ class TQtClipboard final : public QObject, public IClipboard {
 
  private:
   const QMimeData* Mime() const;
-  // The clipboard's 8-bit text: ours as we wrote it, another program's from the X server.
-  std::optional<std::string> EightBitText() const;
 
   QClipboard* clipboard_;
   // What this program put there, until the clipboard changes otherwise.
