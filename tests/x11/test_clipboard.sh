@@ -2,8 +2,9 @@
 # The clipboard with other programs (xclip): the private format and the hex string read back
 # outside, text and a hex string from outside pasted as bytes, a refused hex string, 8-bit
 # text (text/plain, STRING, also in parts) pasted as the bytes it is, Unicode text with a
-# character the code page lacks pasted only when the user agrees, and the question at exit
-# about a large clipboard of our own. Every step is saved and compared.
+# character the code page lacks pasted only when the user agrees, another program's Unicode
+# text taken as Unicode although it offers STRING too, and the question at exit about a large
+# clipboard of our own. Every step is saved and compared.
 source "$(dirname "$0")/lib.sh"
 x11_start
 
@@ -88,6 +89,27 @@ wait_main
 keys ctrl+s
 expect_bytes "$raw" 783fe9518081feff525a
 quoxa_quit
+
+# A program whose text is Unicode (another of ours, its Find box) offers STRING too, where the
+# euro sign is '?': its text is taken as Unicode, the euro sign as its byte 80, nothing asked.
+write_settings <<<"[Options]
+FindHex=0"
+"$program" "$(make_doc owner.bin 00)" 2>/dev/null &
+owner_pid=$!
+wait_active '^QUOXA - owner\.bin$'
+xdotool key ctrl+f
+wait_active Find
+clip_in 'x\xe2\x82\xac'
+xdotool key ctrl+v ctrl+a ctrl+c
+owner_string_is_lossy() { [ "$(clip_out -t STRING | xxd -p)" = 783f ]; }
+wait_until "the Find box's text on the clipboard, its STRING with '?'" owner_string_is_lossy
+euro=$(make_doc euro.bin 5a)
+quoxa_start "$euro"
+keys ctrl+v ctrl+s
+expect_bytes "$euro" 78805a
+quoxa_quit
+kill "$owner_pid"
+wait "$owner_pid" 2>/dev/null || true
 
 # Our own hex string of 323 bytes (968 characters) is offered to be emptied at exit.
 big=$(make_doc big.bin "$(head -c 400 /dev/zero | tr '\0' '\132' | xxd -p | tr -d '\n')")
