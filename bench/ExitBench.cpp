@@ -1,6 +1,7 @@
 // Closing the editor with a 300 MiB document open (the document released, every
-// setting and the recently used files written anew), against the one safe write of
-// a settings file of the same size that it cannot do without.
+// setting and the recently used files written anew), also after the whole document was
+// copied and pasted at its end (the clipboard then holds 300 MiB, the document 600 MiB),
+// against the one safe write of a settings file of the same size that it cannot do without.
 #include <benchmark/benchmark.h>
 
 #ifdef QUOXA_BENCH_GUI
@@ -15,8 +16,11 @@
 
 #include "BenchApplication.h"
 #include "BenchDocument.h"
+#include "core/Block.h"
 #include "core/DocState.h"
+#include "core/Navigation.h"
 #include "core/PlatformFile.h"
+#include "edit/ClipboardCommands.h"
 #include "settings/IniFile.h"
 #include "ui/main/DocumentCommands.h"
 #include "ui/main/FormMain.h"
@@ -70,6 +74,32 @@ void BM_CloseWith300MiBOpen(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CloseWith300MiBOpen)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+void BM_CloseAfterPasteOf300MiB(benchmark::State& state) {
+  EnsureApplication();
+  qputenv("QUOXA_INI", SettingsPath().c_str());
+  for (auto _ : state) {
+    state.PauseTiming();
+    unlink(SettingsPath().c_str());
+    auto window = std::make_unique<quoxa::TFormMain>();
+    window->show();
+    window->EnsureStarted();
+    window->Documents().OpenFileByName(DocumentPath(), false);
+    quoxa::RestoreBlock(1, kDocumentSize);
+    quoxa::CutOrCopy(false);
+    quoxa::UnmarkBlock();
+    quoxa::GotoAddress(kDocumentSize, true, false);
+    quoxa::PasteFromClipboard();
+    if (quoxa::Doc().DocSize != 2 * kDocumentSize) return state.SkipWithError("nothing was pasted");
+    // Answered "No" to the save question.
+    quoxa::Doc().Modified = false;
+    QApplication::processEvents();
+    state.ResumeTiming();
+    window->close();
+    window.reset();
+  }
+}
+BENCHMARK(BM_CloseAfterPasteOf300MiB)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // A settings file's contents written once and put on the disk: temporary file,
 // fsync, rename, fsync of the folder.

@@ -119,8 +119,14 @@ std::string BytesToUtf8(const std::string& bytes) {
   return out;
 }
 
-std::string Utf8ToBytes(const std::string& utf8) {
+std::string Utf8ToBytes(std::string_view utf8, int64_t* missing) {
   std::string out;
+  out.reserve(utf8.size());
+  int64_t unmapped = 0;
+  const auto unknown = [&] {
+    out += '?';
+    ++unmapped;
+  };
   size_t i = 0;
   const size_t n = utf8.size();
   while (i < n) {
@@ -139,7 +145,7 @@ std::string Utf8ToBytes(const std::string& utf8) {
       code = lead & 0x07;
       extra = 3;
     } else {
-      out += '?';
+      unknown();
       ++i;
       continue;
     }
@@ -150,20 +156,22 @@ std::string Utf8ToBytes(const std::string& utf8) {
       code = (code << 6) | (next & 0x3F);
     }
     if (k <= extra) {
-      out += '?';
+      unknown();
       i += k;
       continue;
     }
     i += extra + 1;
     // Overlong forms (C0 80 for a zero), surrogates and values past Unicode are not text.
     static constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
-    if (code < kLeast[extra] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
-      out += '?';
+    uint8_t byte = 0;
+    if (code < kLeast[extra] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF ||
+        !UnicodeToByte(code, byte)) {
+      unknown();
       continue;
     }
-    uint8_t byte = 0;
-    out += UnicodeToByte(code, byte) ? static_cast<char>(byte) : '?';
+    out += static_cast<char>(byte);
   }
+  if (missing != nullptr) *missing = unmapped;
   return out;
 }
 

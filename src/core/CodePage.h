@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace quoxa {
 
@@ -22,8 +23,9 @@ char32_t Cp437ToUnicode(uint8_t byte);
 uint8_t AnsiUpper(uint8_t byte);
 uint8_t AnsiLower(uint8_t byte);
 
-// UTF-8 text to bytes; characters outside the code page become '?'.
-std::string Utf8ToBytes(const std::string& utf8);
+// UTF-8 text to bytes; characters outside the code page (and broken sequences) become '?',
+// and are counted in *missing when it is given.
+std::string Utf8ToBytes(std::string_view utf8, int64_t* missing = nullptr);
 // Bytes to UTF-8 text.
 std::string BytesToUtf8(const std::string& bytes);
 // One code point as UTF-8.

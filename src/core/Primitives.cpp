@@ -24,7 +24,7 @@ namespace {
 
 uint8_t* At(int64_t pos) { return WritableDocBuffer() + (pos - 1); }
 
-const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+const uint8_t* Bytes(std::string_view s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
 void RecordRemoval(int64_t pos, int64_t n) { Doc().Journal.Record(pos, At(pos), n, nullptr, 0); }
 
@@ -84,7 +84,7 @@ bool RawSplice(int64_t pos, int64_t removeLength, const uint8_t* data, int64_t l
   return true;
 }
 
-bool SpliceBytes(int64_t pos, int64_t removeLength, const std::string& bytes) {
+bool SpliceBytes(int64_t pos, int64_t removeLength, std::string_view bytes) {
   const auto length = static_cast<int64_t>(bytes.size());
   if (pos < 1 || removeLength < 0 || pos + removeLength - 1 > Doc().DocSize) return false;
   if (Doc().DocSize - removeLength + length > kMaxDocSize) return false;

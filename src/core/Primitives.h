@@ -4,12 +4,13 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace quoxa {
 
 // Replaces removeLength bytes at pos by bytes; no view update. False when the range passes
 // the end or memory for the growth could not be had (nothing changed then).
-bool SpliceBytes(int64_t pos, int64_t removeLength, const std::string& bytes);
+bool SpliceBytes(int64_t pos, int64_t removeLength, std::string_view bytes);
 // Copies length bytes from source to pos inside the document, inserted before pos or written over
 // the bytes from pos on; overlapping ranges copy as memmove does. No view update. False when a
 // range does not fit or memory for the growth could not be had (nothing changed then).

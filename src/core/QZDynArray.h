@@ -2,6 +2,7 @@
 // A growable block of fixed-size elements. It does not own the pointer: every
 // operation takes the caller's pointer variable and updates it.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace quoxa {
@@ -30,6 +31,8 @@ class TQZDynArray {
   int32_t elementSize_;
   int64_t count_ = 0;
   int64_t byteSize_ = 0;
+  // The length of the mapping that holds the block.
+  size_t mapped_ = 0;
 };
 
 }  // namespace quoxa

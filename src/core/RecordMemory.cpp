@@ -1,8 +1,9 @@
 #include "core/RecordMemory.h"
 
-#include <cstdlib>
-
 #include <sys/mman.h>
+
+#include <cstdint>
+#include <cstdlib>
 
 namespace quoxa {
 
@@ -19,5 +20,12 @@ void* AllocateRecordMemory(size_t bytes) {
 }
 
 void FreeRecordMemory(void* block) noexcept { std::free(block); }
+
+void AdviseHugePages(void* block, size_t bytes) noexcept {
+  const auto begin = reinterpret_cast<uintptr_t>(block);
+  const uintptr_t first = (begin + kHugePage - 1) / kHugePage * kHugePage;
+  const uintptr_t last = (begin + bytes) / kHugePage * kHugePage;
+  if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+}
 
 }  // namespace quoxa

@@ -12,6 +12,9 @@ inline constexpr size_t kHugePage = size_t{2} << 20;
 
 // Throws std::bad_alloc.
 void* AllocateRecordMemory(size_t bytes);
+// Asks for huge pages behind the whole huge pages inside bytes at block, before they are
+// first written; smaller blocks are left as they are.
+void AdviseHugePages(void* block, size_t bytes) noexcept;
 void FreeRecordMemory(void* block) noexcept;
 
 template <class T>

@@ -1,6 +1,8 @@
 #pragma once
 // The system clipboard behind a seam: Qt's clipboard in the program, a fake in tests.
 
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -8,7 +10,14 @@ namespace quoxa {
 
 enum class ClipFormat {
   Private,  // the program's own length-prefixed bytes (ClipboardFormat.h)
-  Text,     // the desktop's plain text, as UTF-8
+  Text,     // 8-bit text, its bytes as they are (X11 STRING, text/plain without a charset)
+  Unicode,  // text the clipboard holds only as Unicode characters, as UTF-8
+};
+
+// Data read from the clipboard without a copy: the bytes stay valid while the holder lives.
+struct TClipData {
+  std::shared_ptr<const void> holder;
+  std::string_view bytes;
 };
 
 class IClipboard {
@@ -18,9 +27,10 @@ class IClipboard {
   virtual bool Available() const = 0;
   virtual bool Has(ClipFormat format) const = 0;
   // The data of one format; false when it is not there.
-  virtual bool Read(ClipFormat format, std::string& data) const = 0;
-  // Replaces the whole contents by data in one format; false when the clipboard refused it.
-  virtual bool Write(ClipFormat format, std::string_view data) = 0;
+  virtual bool Read(ClipFormat format, TClipData& data) const = 0;
+  // Replaces the whole contents by one format, its data the parts one after the other (copied
+  // once, straight into the clipboard's own buffer); false when the clipboard refused it.
+  virtual bool Write(ClipFormat format, std::initializer_list<std::string_view> parts) = 0;
   // This program put the present contents there.
   virtual bool Owned() const = 0;
   virtual void Clear() = 0;

@@ -33,6 +33,8 @@ constexpr const char* kPasteNoMemory = "Not enough memory allocated\nfor this op
 constexpr const char* kNotHexString = "Clipboard doesn't contain hex string!";
 constexpr const char* kCopyHexQuestion = "Copy more than %.0n bytes text\n to clipboard?";
 constexpr const char* kEmptyQuestion = "Clipboard contains more than %.0n bytes data.\nEmpty clipboard now?";
+constexpr const char* kMissingQuestion =
+    "%.0n characters have no byte in the code page; insert them as '?'?";
 constexpr const char* kBusyToClipboard = "Copy data to clipboard";
 constexpr const char* kBusyPaste = "Paste data from clipboard";
 constexpr const char* kProgressCaption = "Copy data to clipboard";
@@ -52,22 +54,54 @@ int64_t BlockLength() { return Doc().BlockEnd - Doc().BlockBegin + 1; }
 
 const uint8_t* BlockBytes() { return Doc().DocBuffer + (Doc().BlockBegin - 1); }
 
-bool WriteClipboard(ClipFormat format, std::string_view data) {
+bool WriteClipboard(ClipFormat format, std::initializer_list<std::string_view> parts) {
   IClipboard* clipboard = InstalledClipboard();
-  return clipboard != nullptr && clipboard->Write(format, data);
+  return clipboard != nullptr && clipboard->Write(format, parts);
 }
 
-bool ReadClipboard(ClipFormat format, std::string& data) {
+bool ReadClipboard(ClipFormat format, TClipData& data) {
   const IClipboard* clipboard = InstalledClipboard();
   return clipboard != nullptr && clipboard->Read(format, data);
 }
 
-// What a paste inserts: the private data first, else the text; empty when neither is usable.
-std::string PasteBytes() {
-  std::string data;
-  if (ReadClipboard(ClipFormat::Private, data)) return DecodePrivate(data) ? data : std::string();
-  if (ReadClipboard(ClipFormat::Text, data)) return ClipboardTextBytes(data);
-  return {};
+// What a paste inserts: a view of the clipboard's own bytes, or of text turned into bytes.
+struct TPasteBytes {
+  TPasteBytes() = default;
+  TPasteBytes(const TPasteBytes&) = delete;  // bytes may point into converted
+  TPasteBytes& operator=(const TPasteBytes&) = delete;
+  TClipData data;
+  std::string converted;
+  std::string_view bytes;
+  // Characters of Unicode text that the code page has no byte for.
+  int64_t missing = 0;
+};
+
+// The private data first, else the 8-bit text as it is, else Unicode text in the code page;
+// empty when none of them is usable.
+void ReadPasteBytes(TPasteBytes& paste) {
+  if (ReadClipboard(ClipFormat::Private, paste.data)) {
+    if (!DecodePrivate(paste.data.bytes, paste.bytes)) paste.bytes = {};
+  } else if (ReadClipboard(ClipFormat::Text, paste.data)) {
+    paste.bytes = EightBitTextBytes(paste.data.bytes);
+  } else if (ReadClipboard(ClipFormat::Unicode, paste.data)) {
+    paste.converted = UnicodeTextBytes(paste.data.bytes, paste.missing);
+    paste.bytes = paste.converted;
+  }
+}
+
+// The clipboard's text as bytes for a hex string: 8-bit text as it is, else Unicode text in
+// the code page (a character outside it is no hex digit either).
+bool HexStringText(std::string& text) {
+  TClipData data;
+  int64_t missing = 0;
+  if (ReadClipboard(ClipFormat::Text, data)) {
+    text = EightBitTextBytes(data.bytes);
+  } else if (ReadClipboard(ClipFormat::Unicode, data)) {
+    text = UnicodeTextBytes(data.bytes, missing);
+  } else {
+    return false;
+  }
+  return true;
 }
 
 // The block's removal after a cut: the cursor keeps its position, clamped to the document.
@@ -97,7 +131,12 @@ void CutOrCopy(bool cut) {
   if (BlockLength() <= kMaxPrivateLength) {
     BusyScope busy(kBusyToClipboard);
     try {
-      copied = WriteClipboard(ClipFormat::Private, EncodePrivate(BlockBytes(), static_cast<size_t>(BlockLength())));
+      const auto length = static_cast<size_t>(BlockLength());
+      const auto header = PrivateHeader(length);
+      copied =
+          WriteClipboard(ClipFormat::Private,
+                         {std::string_view(header.data(), header.size()),
+                          std::string_view(reinterpret_cast<const char*>(BlockBytes()), length)});
     } catch (const std::bad_alloc&) {
       copied = false;
     }
@@ -110,21 +149,23 @@ void CutOrCopy(bool cut) {
 }
 
 void PasteFromClipboard() {
-  BusyScope busy("");
-  std::string bytes;
+  TPasteBytes paste;
   try {
-    bytes = PasteBytes();
+    BusyScope busy("");
+    ReadPasteBytes(paste);
   } catch (const std::bad_alloc&) {
     ShowError(kPasteNoMemory);
     return;
   }
-  if (bytes.empty()) return;
+  if (paste.bytes.empty()) return;
+  // Text is never turned into '?' behind the user's back.
+  if (paste.missing > 0 && AskYesNo(FormatMsgN(kMissingQuestion, paste.missing)) != mrYes) return;
   const int64_t pos = CursorAddress();
   DropReplaceUndoIfReached(pos);
   bool inserted = false;
   {
     BusyScope pasting(kBusyPaste);
-    inserted = SpliceBytes(pos, 0, bytes);
+    inserted = SpliceBytes(pos, 0, paste.bytes);
   }
   if (!inserted) {
     ShowError(kPasteNoMemory);
@@ -167,7 +208,8 @@ void CopyAsHexString() {
       if (box.Aborted()) return;
     }
     try {
-      copied = WriteClipboard(ClipFormat::Text, std::string_view(text.get(), static_cast<size_t>(chars)));
+      copied = WriteClipboard(ClipFormat::Text,
+                              {std::string_view(text.get(), static_cast<size_t>(chars))});
     } catch (const std::bad_alloc&) {
       copied = false;
     }
@@ -181,7 +223,7 @@ void PasteFromHexString() {
   std::string bytes;
   bool parsed = false;
   try {
-    parsed = ReadClipboard(ClipFormat::Text, text) && ParseSeparatedHex(ClipboardTextBytes(text), bytes);
+    parsed = HexStringText(text) && ParseSeparatedHex(text, bytes);
   } catch (const std::bad_alloc&) {
     ShowError(msg::kNoMemory);
     return;
@@ -221,8 +263,10 @@ void RegisterClipboardFormat() {
 void UpdatePasteCommands() {
   const IClipboard* clipboard = InstalledClipboard();
   if (clipboard == nullptr) return;
-  // Without a document they stay off, as every command needing one.
-  const bool text = Doc().ViewReady && clipboard->Has(ClipFormat::Text);
+  // Without a document they stay off, as every command needing one. Unicode first: any text
+  // reads as that, and an 8-bit target may take a question to the owner to find.
+  const bool text =
+      Doc().ViewReady && (clipboard->Has(ClipFormat::Unicode) || clipboard->Has(ClipFormat::Text));
   const bool any = text || (Doc().ViewReady && clipboard->Has(ClipFormat::Private));
   SetCommandsEnabled({Cmd::Paste, Cmd::BtnPaste}, any);
   Commands().SetEnabled(Cmd::PasteHex, text);
@@ -231,13 +275,17 @@ void UpdatePasteCommands() {
 void OfferToEmptyClipboard() {
   IClipboard* clipboard = InstalledClipboard();
   if (clipboard == nullptr || !clipboard->Owned()) return;
-  std::string data;
+  TClipData data;
   int64_t size = 0;
+  int64_t missing = 0;
+  // Read without a copy: a block of gigabytes costs nothing to measure.
   if (clipboard->Read(ClipFormat::Private, data)) {
-    size = static_cast<int64_t>(data.size());
+    size = static_cast<int64_t>(data.bytes.size());
   } else if (clipboard->Read(ClipFormat::Text, data)) {
     // The text's block holds its terminating zero too.
-    size = static_cast<int64_t>(ClipboardTextBytes(data).size()) + 1;
+    size = static_cast<int64_t>(EightBitTextBytes(data.bytes).size()) + 1;
+  } else if (clipboard->Read(ClipFormat::Unicode, data)) {
+    size = static_cast<int64_t>(UnicodeTextBytes(data.bytes, missing).size()) + 1;
   }
   if (size > kLargeClipboard && AskYesNo(FormatMsgN(kEmptyQuestion, kLargeClipboard)) == mrYes) clipboard->Clear();
 }

@@ -20,7 +20,11 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardFormat.cpp
 )
 if(QUOXA_BUILD_GUI)
-  target_sources(quoxa_gui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/QtClipboard.cpp)
+  target_sources(quoxa_gui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/QtClipboard.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/X11Selection.cpp
+  )
+  target_link_libraries(quoxa_gui PRIVATE PkgConfig::XCB)
 endif()
 # Addresses and bookmarks: arithmetic, the list and its file format in quoxa_core, dialogs in quoxa_gui.
 target_sources(quoxa_core PRIVATE

@@ -1,8 +1,13 @@
 // Cut, Copy, Paste and the hex string commands against a clipboard in memory: the bytes on the
 // clipboard, the document, the cursor, the block and every message.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,6 +29,30 @@ namespace {
 using Texts = std::vector<std::string>;
 
 const std::string kNotHex = "Clipboard doesn't contain hex string!";
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+constexpr bool kSanitized = __has_feature(address_sanitizer);
+#else
+constexpr bool kSanitized = false;
+#endif
+
+// In a child process whose address space may grow by room bytes at most: exits 0 when done
+// says so (a failed allocation shows in the messages, or ends the child).
+void ExitsWithinRoom(int64_t room, const std::function<bool()>& done) {
+  long long size = 0;
+  FILE* status = std::fopen("/proc/self/status", "r");
+  char line[256];
+  while (status != nullptr && std::fgets(line, sizeof line, status) != nullptr) {
+    if (std::sscanf(line, "VmSize: %lld kB", &size) == 1) break;
+  }
+  if (status != nullptr) std::fclose(status);
+  const auto limit = static_cast<rlim_t>(size * 1024 + room);
+  const rlimit space{limit, limit};
+  if (size == 0 || setrlimit(RLIMIT_AS, &space) != 0) _exit(2);
+  _exit(done() ? 0 : 1);
+}
 
 class Clipboard : public ::testing::Test {
  protected:
@@ -148,26 +177,53 @@ TEST_F(Clipboard, CommandsWithoutABlockOrARefusingClipboardChangeNothing) {
 }
 
 TEST_F(Clipboard, PasteTakesThePrivateFormatFirstElseTheTextInTheCodePageUpToItsZero) {
+  const std::string noByte = "1 characters have no byte in the code page; insert them as '?'?";
+  const std::string cjk = "\xE4\xB8\x80";  // a character Windows-1252 has no byte for
+  std::string cjks;
+  for (int i = 0; i < 1234; ++i) cjks += cjk;
   const struct {
     std::map<ClipFormat, std::string> contents;
+    int answer;  // to the question, when one is asked
+    std::string question;
     std::string doc;
   } cases[] = {
       {{{ClipFormat::Private, std::string("\x02\0\0\0\0\xFFrest", 10)}, {ClipFormat::Text, "text"}},
+       mrYes,
+       "",
        std::string("[\0\xFF]", 4)},
-      {{{ClipFormat::Text, "A\xC3\xA9\xE2\x82\xAC\xE4\xB8\x80"}}, "[A\xE9\x80?]"},  // é € and one outside
-      {{{ClipFormat::Text, std::string("ab\0cd", 5)}}, "[ab]"},
-      {{{ClipFormat::Text, ""}}, "[]"},
-      {{{ClipFormat::Private, std::string("\x09\0\0\0AB", 6)}, {ClipFormat::Text, "text"}}, "[]"},
-      {{}, "[]"},
+      // 8-bit text goes in as the bytes it is, also where they are no UTF-8 ...
+      {{{ClipFormat::Text, "Q\x80\x81\xFE\xFFR"}}, mrNo, "", "[Q\x80\x81\xFE\xFFR]"},
+      {{{ClipFormat::Text, "\xC3\xA9"}, {ClipFormat::Unicode, "\xC3\xA9"}}, mrNo, "", "[\xC3\xA9]"},
+      {{{ClipFormat::Text, std::string("ab\0cd", 5)}}, mrNo, "", "[ab]"},
+      // ... Unicode text only as characters of the code page, and none replaced unasked.
+      {{{ClipFormat::Unicode, "A\xC3\xA9\xE2\x82\xAC"}}, mrNo, "", "[A\xE9\x80]"},  // é €
+      {{{ClipFormat::Unicode, "A\xC3\xA9" + cjk}}, mrYes, noByte, "[A\xE9?]"},
+      {{{ClipFormat::Unicode, "A\xC3\xA9" + cjk}}, mrNo, noByte, "[]"},
+      {{{ClipFormat::Unicode, "Q\xC2\x80\xFE\xFFR"}},
+       mrYes,  // U+0080 and two broken sequences
+       "3 characters have no byte in the code page; insert them as '?'?",
+       "[Q???R]"},
+      {{{ClipFormat::Unicode, cjks + std::string("\0", 1) + cjk}},
+       mrYes,
+       "1,234 characters have no byte in the code page; insert them as '?'?",
+       "[" + std::string(1234, '?') + "]"},
+      {{{ClipFormat::Unicode, std::string("ab\0cd", 5)}}, mrNo, "", "[ab]"},
+      {{{ClipFormat::Text, ""}}, mrNo, "", "[]"},
+      {{{ClipFormat::Private, std::string("\x09\0\0\0AB", 6)}, {ClipFormat::Text, "text"}},
+       mrNo,
+       "",
+       "[]"},
+      {{}, mrNo, "", "[]"},
   };
   for (const auto& c : cases) {
     Load("[]", 2);
     clip.Put(c.contents);
+    rec.messages.answers = {c.answer};
     RunClipboardCommand(Cmd::BtnPaste);
     EXPECT_EQ(test::DocumentBytes(), c.doc);
     EXPECT_EQ(CursorAddress(), 2);
     EXPECT_EQ(Doc().Modified, c.doc != "[]");
-    EXPECT_EQ(rec.messages.Texts(), Texts{});
+    EXPECT_EQ(rec.messages.Texts(), c.question.empty() ? Texts{} : Texts{c.question}) << c.doc;
   }
 }
 
@@ -219,6 +275,38 @@ TEST_F(Clipboard, AnInsertionReachingTheBlockInvalidatesItAndNoMemoryIsReported)
   }
 }
 
+// Copy keeps one copy of the block (the clipboard's), Paste one (the undo record's) beside the
+// document's growth, and the question at exit none: each works where memory holds no more.
+TEST_F(Clipboard, ALargeBlockGoesToAndFromTheClipboardWithoutCopiesOfItsOwn) {
+  if (kSanitized) GTEST_SKIP() << "a sanitized run's address space says nothing of its memory";
+  constexpr int64_t kBlock = int64_t{64} << 20;
+  const std::string emptyQuestion =
+      "Clipboard contains more than 512 bytes data.\nEmpty clipboard now?";
+  Load(std::string(kBlock, 'x'), kBlock, 1, kBlock);
+  EXPECT_EXIT(ExitsWithinRoom(kBlock * 3 / 2,
+                              [&] {
+                                RunClipboardCommand(Cmd::Copy);
+                                return rec.messages.Texts().empty() &&
+                                       clip.contents.at(ClipFormat::Private).size() == kBlock + 4;
+                              }),
+              testing::ExitedWithCode(0), "");
+  Load(std::string(kBlock, 'x'), kBlock);
+  clip.Put({{ClipFormat::Private, EncodePrivate(Doc().DocBuffer, kBlock)}});
+  clip.owned = true;
+  EXPECT_EXIT(ExitsWithinRoom(kBlock * 5 / 2,
+                              [&] {
+                                RunClipboardCommand(Cmd::Paste);
+                                return rec.messages.Texts().empty() && Doc().DocSize == 2 * kBlock;
+                              }),
+              testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(ExitsWithinRoom(kBlock / 4,
+                              [&] {
+                                OfferToEmptyClipboard();
+                                return rec.messages.Texts() == Texts{emptyQuestion};
+                              }),
+              testing::ExitedWithCode(0), "");
+}
+
 TEST_F(Clipboard, CopyAsHexStringAsksAbove32768CharactersAndRunsUnderAProgressBox) {
   const std::string question = "Copy more than 32,768 bytes text\n to clipboard?";
   const struct {
@@ -234,7 +322,7 @@ TEST_F(Clipboard, CopyAsHexStringAsksAbove32768CharactersAndRunsUnderAProgressBo
   for (const auto& c : cases) {
     const std::string bytes = test::Ramp(c.length + 2);
     Load(bytes, 1, 2, c.length + 1);
-    clip.PutText("before");
+    clip.Put({{ClipFormat::Text, "before"}});
     rec.messages.answers = {c.answer};
     RunClipboardCommand(Cmd::CopyHex);
     EXPECT_EQ(rec.messages.Texts(), c.asks ? Texts{question} : Texts{}) << c.length;
@@ -253,7 +341,7 @@ TEST_F(Clipboard, CopyAsHexStringAsksAbove32768CharactersAndRunsUnderAProgressBo
 
 TEST_F(Clipboard, ACancelledCopyAsHexStringLeavesTheClipboardAsItWas) {
   Load(test::Ramp(200000), 1, 1, 200000);
-  clip.PutText("before");
+  clip.Put({{ClipFormat::Text, "before"}});
   rec.progress.abortAfterUpdates = 2;
   rec.messages.answers = {mrYes};
   RunClipboardCommand(Cmd::CopyHex);

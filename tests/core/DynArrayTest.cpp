@@ -1,4 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <iterator>
+#include <vector>
 
 #include "TestDocument.h"
 #include "core/QZDynArray.h"
@@ -108,6 +114,55 @@ TEST(DynArray, FailedReAllocLeavesBlockUntouched) {
   EXPECT_EQ(p, before);
   EXPECT_EQ(p[0], 0xAB);
   EXPECT_EQ(a.ByteSize(), 64);
+  a.DeAlloc(p);
+}
+
+// A page mapped right behind size bytes at block (the first free one), so that the block cannot
+// grow in place; nullptr when there is none.
+void* BlockBehind(const uint8_t* block, int64_t size) {
+  const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+  auto at =
+      (reinterpret_cast<uintptr_t>(block) + static_cast<uintptr_t>(size) + page - 1) / page * page;
+  for (int tries = 0; tries < 4; ++tries, at += page) {
+    void* mapped = mmap(reinterpret_cast<void*>(at), page, PROT_READ,
+                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED_NOREPLACE, -1, 0);
+    if (mapped == reinterpret_cast<void*>(at)) return mapped;
+    if (mapped != MAP_FAILED) munmap(mapped, page);
+  }
+  return nullptr;
+}
+
+// Growth and shrinking in place and, with a page in the way, by moving, across page and huge-page
+// sizes: the block always keeps the model's bytes, and every byte up to its size can be written.
+TEST(DynArray, ResizingKeepsTheBytesWhetherTheBlockGrowsInPlaceOrMoves) {
+  constexpr int64_t kHuge = int64_t{2} << 20;
+  const struct {
+    int64_t size;
+    bool blocked;  // a page right behind the block before it takes this size
+  } steps[] = {{1, false},        {4097, true},       {4095, false},
+               {kHuge - 1, true}, {kHuge + 1, false}, {3 * kHuge + 5, true},
+               {3, false},        {7 * kHuge, true},  {0, false},
+               {10, false}};
+  const auto page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  TQZDynArray a(1);
+  uint8_t* p = nullptr;
+  std::vector<uint8_t> model;
+  for (size_t step = 0; step < std::size(steps); ++step) {
+    const int64_t size = steps[step].size;
+    void* blocker = steps[step].blocked ? BlockBehind(p, a.ByteSize()) : nullptr;
+    const uint8_t* before = p;
+    ASSERT_TRUE(a.ReAlloc(p, size)) << size;
+    if (blocker != nullptr) {
+      EXPECT_NE(p, before) << size;
+      munmap(blocker, page);
+    }
+    // Bytes past the old size are undefined, as realloc's.
+    model.resize(std::min(model.size(), static_cast<size_t>(size)));
+    ASSERT_EQ(a.ByteSize(), size);
+    ASSERT_TRUE(size == 0 ? p == nullptr : std::equal(model.begin(), model.end(), p)) << size;
+    model.resize(static_cast<size_t>(size));
+    for (int64_t i = 0; i < size; ++i) p[i] = model[i] = static_cast<uint8_t>(i * 31 + step);
+  }
   a.DeAlloc(p);
 }
 

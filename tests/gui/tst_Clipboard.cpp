@@ -11,6 +11,7 @@
 #include "core/Block.h"
 #include "core/DocState.h"
 #include "core/Navigation.h"
+#include "edit/X11Selection.h"
 #include "ui/main/QZStrGrid.h"
 
 using quoxa::Cmd;
@@ -79,6 +80,23 @@ class TestClipboard : public QObject {
     Key(f, Qt::Key_V);
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("\x0A\xFF\xE9\x80" "0a ffxyABCz"));
     QVERIFY(f.rec.messages.Texts().empty());
+    // A character the code page lacks is turned into '?' only when the user says so.
+    const std::vector<std::string> question{
+        "1 characters have no byte in the code page; insert them as '?'?"};
+    Clip()->setText(QString::fromUtf8("x\xC5\x9D"));
+    f.rec.messages.answers = {quoxa::mrNo};
+    Key(f, Qt::Key_V);
+    QCOMPARE(f.rec.messages.Texts(), question);
+    QCOMPARE(quoxa::test::DocumentBytes(), std::string("\x0A\xFF\xE9\x80"
+                                                       "0a ffxyABCz"));
+    f.rec.messages.shown.clear();
+    f.rec.messages.answers = {quoxa::mrYes};
+    Key(f, Qt::Key_V);
+    QCOMPARE(f.rec.messages.Texts(), question);
+    QCOMPARE(quoxa::test::DocumentBytes(), std::string("\x0A\xFFx?\xE9\x80"
+                                                       "0a ffxyABCz"));
+    Key(f, Qt::Key_Z);
+    f.rec.messages.shown.clear();
 
     Clip()->setText(QString::fromUtf8("0a ff\n"));
     f.Trigger(Cmd::PasteHex);
@@ -109,6 +127,26 @@ class TestClipboard : public QObject {
     QVERIFY(std::memcmp(doc, bytes.data(), bytes.size() - 1) == 0);
     QVERIFY(std::memcmp(doc + bytes.size() - 1, bytes.data(), bytes.size()) == 0);
     QCOMPARE(doc[quoxa::Doc().DocSize - 1], bytes.back());
+  }
+
+  // Bytes are taken as sent only from an owner whose text is 8-bit; one with UTF-8 text offers
+  // STRING as a lossy rendering of it.
+  void anOwnersTextIsEightBitOnlyWithoutAUtf8Target() {
+    const struct {
+      std::vector<std::string_view> offered;
+      std::string_view target;
+    } cases[] = {
+        {{"TARGETS", "STRING"}, "STRING"},
+        {{"TARGETS", "text/plain"}, "text/plain"},
+        {{"text/plain", "STRING"}, "STRING"},
+        {{"TARGETS", "UTF8_STRING", "STRING", "TEXT"}, ""},
+        {{"STRING", "text/plain;charset=utf-8"}, ""},
+        {{"text/plain", "text/plain;charset=UTF-8"}, ""},
+        {{"TARGETS", "UTF8_STRING"}, ""},
+        {{}, ""},
+    };
+    const auto text = [](std::string_view s) { return QString::fromUtf8(s.data(), s.size()); };
+    for (const auto& c : cases) QCOMPARE(text(quoxa::EightBitTargetOf(c.offered)), text(c.target));
   }
 };
 

@@ -20,15 +20,23 @@ class FakeClipboard final : public IClipboard {
 
   bool Available() const override { return available; }
   bool Has(ClipFormat format) const override { return contents.count(format) != 0; }
-  bool Read(ClipFormat format, std::string& data) const override {
+  bool Read(ClipFormat format, TClipData& data) const override {
     const auto it = contents.find(format);
     if (it == contents.end()) return false;
-    data = it->second;
+    // Lent out as the desktop's clipboard lends its own buffer to the program that filled it.
+    data = {nullptr, it->second};
     return true;
   }
-  bool Write(ClipFormat format, std::string_view data) override {
+  bool Write(ClipFormat format, std::initializer_list<std::string_view> parts) override {
     if (refuse) return false;
-    contents = {{format, std::string(data)}};
+    // One copy, as the desktop's clipboard keeps.
+    std::string data;
+    size_t size = 0;
+    for (std::string_view part : parts) size += part.size();
+    data.reserve(size);
+    for (std::string_view part : parts) data += part;
+    contents.clear();
+    contents.emplace(format, std::move(data));
     owned = true;
     UpdatePasteCommands();
     return true;
@@ -45,7 +53,8 @@ class FakeClipboard final : public IClipboard {
     owned = false;
     UpdatePasteCommands();
   }
-  void PutText(const std::string& utf8) { Put({{ClipFormat::Text, utf8}}); }
+  // Text another program holds only as Unicode characters.
+  void PutText(const std::string& utf8) { Put({{ClipFormat::Unicode, utf8}}); }
 
   std::map<ClipFormat, std::string> contents;
   bool available = true;
