@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# quoxa --hash against the command-line tools (coreutils, xxhsum, crc32, Python's zlib, hashlib
+# builtins and crcmod) on random files of 0, 1, 63, 64, 65 bytes and 10 MiB; the coreutils line
+# format (sha256sum -c accepts it, odd names escaped alike); the exit statuses; and neither a
+# display nor a settings file is needed or written.
+set -euo pipefail
+
+program=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+py=/usr/bin/python3
+for tool in md5sum sha1sum sha224sum sha256sum sha384sum sha512sum b2sum xxhsum crc32 "$py"; do
+  command -v "$tool" >/dev/null || fail "$tool is missing: scripts/setup-deps.sh installs it"
+done
+
+# No display, no platform, a settings file that must stay unwritten.
+quoxa_hash() {
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM QUOXA_INI="$work/settings/quoxa.ini" \
+    "$program" --hash "$@"
+}
+
+algs=(md5 sha1 sha224 sha256 sha384 sha512 sha3-256 sha3-512 blake2b blake2s crc32 crc32c adler32 crc16-ccitt
+  crc16-ccitt-false crc16-modbus crc8 xxh32 xxh64 xxh3 xxh128)
+
+# "alg hex" lines of the reference tools for one file, in the order of algs.
+reference() {  # file
+  local f=$1 alg
+  declare -A value
+  while read -r alg hex; do value[$alg]=$hex; done < <("$py" - "$f" <<'PY'
+import sys, zlib, _sha3, _blake2
+import crcmod.predefined as crc
+data = open(sys.argv[1], 'rb').read()
+print('sha3-256', _sha3.sha3_256(data).hexdigest())
+print('sha3-512', _sha3.sha3_512(data).hexdigest())
+print('blake2s', _blake2.blake2s(data).hexdigest())
+print('adler32', '%08x' % zlib.adler32(data))
+for alg, name, digits in [('crc32c', 'crc-32c', 8), ('crc16-ccitt', 'kermit', 4),
+                          ('crc16-ccitt-false', 'crc-ccitt-false', 4), ('crc16-modbus', 'modbus', 4),
+                          ('crc8', 'crc-8', 2)]:
+    print(alg, '%0*x' % (digits, crc.mkCrcFun(name)(data)))
+PY
+  )
+  for alg in md5 sha1 sha224 sha256 sha384 sha512; do value[$alg]=$("${alg}sum" "$f" | cut -d' ' -f1); done
+  value[blake2b]=$(b2sum "$f" | cut -d' ' -f1)
+  value[crc32]=$(crc32 "$f")
+  value[xxh32]=$(xxhsum -H0 "$f" | cut -d' ' -f1)
+  value[xxh64]=$(xxhsum -H1 "$f" | cut -d' ' -f1)
+  value[xxh128]=$(xxhsum -H2 "$f" | cut -d' ' -f1)
+  # xxhsum prints XXH3 in the tagged form ("XXH3 (f) = hex") or with an "XXH3_" prefix.
+  value[xxh3]=$(xxhsum -H3 "$f" | grep -oE '[0-9a-f]{16}' | head -n 1)
+  for alg in "${algs[@]}"; do
+    [ -n "${value[$alg]:-}" ] || fail "no reference value of $alg"
+    echo "${value[$alg]}  $f"
+  done
+}
+
+cd "$work"
+all=$(IFS=,; echo "${algs[*]}")
+for size in 0 1 63 64 65 10485760; do
+  head -c "$size" /dev/urandom >"f$size"
+  got=$(quoxa_hash "$all" "f$size") || fail "f$size: exit status $?"
+  expected=$(reference "f$size")
+  [ "$got" = "$expected" ] || fail "f$size: $(diff <(echo "$expected") <(echo "$got") || true)"
+done
+
+# One algorithm: exactly what sha256sum prints, odd names and standard input included.
+odd=$'we\\ird\nna\rme'
+cp f65 "$odd"
+quoxa_hash sha256 f1 "$odd" f64 >list || fail "sha256 list: exit status $?"
+cmp -s list <(sha256sum f1 "$odd" f64) || fail "not sha256sum's lines: $(cat -A list)"
+sha256sum --quiet -c list || fail "sha256sum -c refuses the list"
+[ "$(quoxa_hash SHA256 - <f63)" = "$(sha256sum - <f63)" ] || fail "standard input"
+
+# status | stdout | stderr | arguments
+cases=(
+  "1|$(md5sum f1)
+$(md5sum f63)|quoxa: missing: No such file or directory
+quoxa: .: Is a directory|md5 f1 missing . f63"
+  "2||quoxa: unknown algorithm 'nope'
+Known algorithms: ${all//,/, }|sha256,nope f1"
+  "2||quoxa: unknown algorithm ''
+Known algorithms: ${all//,/, }|md5, f1"
+  "2||Usage: quoxa --hash ALG[,ALG...] FILE...|sha256"
+  "2||Usage: quoxa --hash ALG[,ALG...] FILE...|"
+)
+for row in "${cases[@]}"; do
+  IFS='|' read -r -d '' status out err args <<<"$row" || true
+  args=${args%$'\n'}
+  status_got=0
+  # shellcheck disable=SC2086
+  quoxa_hash $args >stdout 2>stderr || status_got=$?
+  [ "$status_got" = "$status" ] || fail "$args: exit status $status_got, expected $status"
+  [ "$(cat stdout)" = "$out" ] || fail "$args: printed $(cat -A stdout)"
+  [ "$(cat stderr)" = "$err" ] || fail "$args: said $(cat -A stderr)"
+done
+
+# A full disk is a failure of the work.
+status_got=0
+quoxa_hash md5 f1 >/dev/full 2>stderr || status_got=$?
+[ "$status_got" = 1 ] && grep -q '^quoxa: write error' stderr || fail "/dev/full: status $status_got, $(cat stderr)"
+
+[ ! -e "$work/settings" ] || fail "the settings were written"
+echo "ok"
