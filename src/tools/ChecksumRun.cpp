@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "core/DocState.h"
 #include "core/Progress.h"
@@ -18,6 +19,8 @@ namespace quoxa {
 namespace {
 
 using Hashers = std::vector<std::unique_ptr<THasher>>;
+
+std::chrono::milliseconds boxDelay = kChecksumBoxDelay;
 
 // Every hasher, or the first algorithm the library refused.
 bool MakeHashers(std::span<const ChecksumKind> kinds, Hashers& hashers, ChecksumKind& refused) {
@@ -39,37 +42,42 @@ std::vector<std::string> Finish(Hashers& hashers) {
 
 }  // namespace
 
-ChecksumRun ChecksumBytes(const uint8_t* data, int64_t size, std::span<const ChecksumKind> kinds) {
+ChecksumRun ChecksumBytes(const uint8_t* data, int64_t size, std::span<const ChecksumKind> kinds,
+                          const ProgressSpec& setup, std::chrono::milliseconds delay) {
   ChecksumRun run;
   Hashers hashers;
   if (!MakeHashers(kinds, hashers, run.refused)) {
     run.status = ChecksumStatus::Refused;
     return run;
   }
-  // The box is looked at only where its gauge can change: nothing measurable is spent on it.
-  TProgressBox* box = CurrentProgressBox();
-  int64_t due = box != nullptr ? NextGaugeChange(0, size) : INT64_MAX;
+  // The clock and the box are looked at only where the gauge can change, once in a hundredth.
+  const auto start = std::chrono::steady_clock::now();
+  std::optional<TProgressBox> box;
+  int64_t due = NextGaugeChange(0, size);
   for (int64_t done = 0; done < size;) {
     const auto piece = static_cast<size_t>(std::min<int64_t>(size - done, int64_t{kChecksumPiece}));
     for (auto& hasher : hashers) hasher->Update(data + done, piece);
     done += static_cast<int64_t>(piece);
-    if (done >= due) {
-      box->SetProgress(done, size, 5);
-      if (box->Aborted()) {
-        run.status = ChecksumStatus::Cancelled;
-        return run;
-      }
-      due = NextGaugeChange(done, size);
+    if (done < due) continue;
+    due = NextGaugeChange(done, size);
+    if (!box && std::chrono::steady_clock::now() - start >= delay) box.emplace(setup);
+    if (!box) continue;
+    box->SetProgress(done, size, 5);
+    if (box->Aborted()) {
+      run.status = ChecksumStatus::Cancelled;
+      return run;
     }
   }
   run.values = Finish(hashers);
   return run;
 }
 
+void SetChecksumBoxDelay(std::chrono::milliseconds delay) { boxDelay = delay; }
+
 ChecksumRun ChecksumDocument(int64_t first, int64_t last, std::span<const ChecksumKind> kinds) {
-  const TProgressBox box({true, true, msg::kChecksumProgressText, msg::kChecksumProgressCaption});
   const int64_t size = std::max<int64_t>(0, last - first + 1);
-  return ChecksumBytes(size > 0 ? Doc().DocBuffer + (first - 1) : nullptr, size, kinds);
+  return ChecksumBytes(size > 0 ? Doc().DocBuffer + (first - 1) : nullptr, size, kinds,
+                       {true, true, msg::kChecksumProgressText, msg::kChecksumProgressCaption}, boxDelay);
 }
 
 FileChecksums ChecksumFile(const std::string& path, std::span<const ChecksumKind> kinds) {

@@ -21,6 +21,7 @@
 #include "core/Primitives.h"
 #include "settings/IniFile.h"
 #include "tools/Checksum.h"
+#include "tools/ChecksumRun.h"
 #include "tools/ChecksumTexts.h"
 #include "tools/FormChecksum.h"
 
@@ -129,6 +130,7 @@ class TestFormChecksum : public QObject {
     quoxa::test::OwnSettingsFile settings;
     quoxa::test::RecorderScope rec;
     quoxa::test::LoadDocument(std::string(4 << 20, 'x'));
+    quoxa::SetChecksumBoxDelay(std::chrono::milliseconds(0));
     {
       TFormChecksum form;
       QCOMPARE(form.Ticked(), (std::vector<ChecksumKind>{ChecksumKind::Md5, ChecksumKind::Sha1, ChecksumKind::Sha256,
@@ -144,6 +146,7 @@ class TestFormChecksum : public QObject {
       QVERIFY(!Child<QPushButton>(form, "ButtonCopyAll")->isEnabled());
       form.reject();
     }
+    quoxa::SetChecksumBoxDelay(quoxa::kChecksumBoxDelay);
     QCOMPARE(quoxa::TIniFile(settings.Path()).ReadString("Checksums", "Algorithms", ""), std::string("sha3-256,xxh3"));
     TFormChecksum again;
     QCOMPARE(again.Ticked(), (std::vector<ChecksumKind>{ChecksumKind::Sha3_256, ChecksumKind::Xxh3_64}));
