@@ -1,9 +1,11 @@
-// Checksums: published test vectors for every algorithm, values independent of how the bytes
-// are split, the small CRCs against a bit-by-bit model, the document under the progress box,
-// files read in pieces, and the remembered choice.
+// Checksums: published test vectors for every algorithm, the document's values beside other
+// programs' (coreutils, xxhsum, Python), values independent of how the bytes are split, the small
+// CRCs against a bit-by-bit model, the document under the progress box, files read in pieces,
+// and the remembered choice.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <map>
 #include <random>
 #include <set>
 #include <string>
@@ -242,6 +244,31 @@ TEST_F(ChecksumDocument, HashesTheShownBytesAndStopsAtCancel) {
   SetChecksumBoxDelay(kChecksumBoxDelay);
   EXPECT_EQ(quoxa::ChecksumDocument(1, Doc().DocSize, kinds).status, ChecksumStatus::Done);
   EXPECT_EQ(rec.progress.boxes.size(), 4u);
+}
+
+// The values the dialog shows, every algorithm at once over the document, beside other programs'
+// on sizes around the 64-byte blocks and one of many pieces.
+TEST_F(ChecksumDocument, AgreesWithOtherPrograms) {
+  std::vector<K> kinds;
+  for (const ChecksumInfo& info : ChecksumAlgorithms()) kinds.push_back(info.kind);
+  test::TempDir dir;
+  for (size_t size : {size_t{0}, size_t{1}, size_t{63}, size_t{64}, size_t{65}, size_t{10} << 20}) {
+    const std::string bytes = RandomBytes(size, static_cast<unsigned>(size));
+    const std::string command = std::string("bash '") + QUOXA_CHECKSUM_TOOLS + "' '" + dir.Write("f", bytes) + "'";
+    std::map<std::string, std::string> theirs;
+    FILE* tools = popen(command.c_str(), "r");
+    ASSERT_NE(tools, nullptr);
+    char key[32], hex[160];
+    while (std::fscanf(tools, "%31s %159s", key, hex) == 2) theirs[key] = hex;
+    ASSERT_EQ(pclose(tools), 0) << command;
+    ASSERT_EQ(theirs.size(), kinds.size());
+    test::LoadDocument(bytes);
+    const ChecksumRun run = quoxa::ChecksumDocument(1, Doc().DocSize, kinds);
+    ASSERT_EQ(run.status, ChecksumStatus::Done);
+    for (size_t i = 0; i < kinds.size(); ++i) {
+      EXPECT_EQ(run.values[i], theirs[InfoOf(kinds[i]).key]) << InfoOf(kinds[i]).name << " of " << size;
+    }
+  }
 }
 
 TEST(ChecksumFile, ReadsInPiecesAndGivesTheSystemsReason) {
