@@ -69,6 +69,17 @@ for row in "${cases[@]}"; do
   [ "$(cat stderr)" = "$err" ] || fail "$args: said $(cat -A stderr)"
 done
 
+# A digest the crypto library refuses (a FIPS policy without its provider): each file says so,
+# the others' algorithms are still done.
+printf 'openssl_conf = init\n[init]\nalg_section = evp\n[evp]\ndefault_properties = fips=yes\n' >fips.cnf
+status_got=0
+OPENSSL_CONF=$work/fips.cnf quoxa_hash md5 f1 >stdout 2>stderr || status_got=$?
+[ "$status_got" = 1 ] || fail "refused md5: exit status $status_got"
+[ "$(cat stderr)" = "quoxa: f1: MD5 is not available: the system's crypto library refuses it" ] ||
+  fail "refused md5: said $(cat -A stderr)"
+[ ! -s stdout ] || fail "refused md5: printed $(cat -A stdout)"
+[ "$(OPENSSL_CONF=$work/fips.cnf quoxa_hash crc32 f1)" = "$(crc32 f1)  f1" ] || fail "crc32 under the policy"
+
 # A full disk is a failure of the work.
 status_got=0
 quoxa_hash md5 f1 >/dev/full 2>stderr || status_got=$?
