@@ -254,7 +254,8 @@ TEST_F(ChecksumDocument, AgreesWithOtherPrograms) {
   test::TempDir dir;
   for (size_t size : {size_t{0}, size_t{1}, size_t{63}, size_t{64}, size_t{65}, size_t{10} << 20}) {
     const std::string bytes = RandomBytes(size, static_cast<unsigned>(size));
-    const std::string command = std::string("bash '") + QUOXA_CHECKSUM_TOOLS + "' '" + dir.Write("f", bytes) + "'";
+    const std::string command =
+        std::string("bash '") + QUOXA_CHECKSUM_TOOLS + "' '" + dir.Write("f", bytes) + "'";
     std::map<std::string, std::string> theirs;
     FILE* tools = popen(command.c_str(), "r");
     ASSERT_NE(tools, nullptr);
@@ -266,7 +267,8 @@ TEST_F(ChecksumDocument, AgreesWithOtherPrograms) {
     const ChecksumRun run = quoxa::ChecksumDocument(1, Doc().DocSize, kinds);
     ASSERT_EQ(run.status, ChecksumStatus::Done);
     for (size_t i = 0; i < kinds.size(); ++i) {
-      EXPECT_EQ(run.values[i], theirs[InfoOf(kinds[i]).key]) << InfoOf(kinds[i]).name << " of " << size;
+      EXPECT_EQ(run.values[i], theirs[InfoOf(kinds[i]).key])
+          << InfoOf(kinds[i]).name << " of " << size;
     }
   }
 }

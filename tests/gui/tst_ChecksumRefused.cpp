@@ -32,7 +32,8 @@ class TestChecksumRefused : public QObject {
     quoxa::test::LoadDocument("abc");
     quoxa::TFormChecksum form;
     for (const quoxa::ChecksumInfo& info : quoxa::ChecksumAlgorithms()) {
-      form.Box(info.kind)->setChecked(info.kind == ChecksumKind::Crc32 || info.kind == ChecksumKind::Sha256);
+      const bool ticked = info.kind == ChecksumKind::Crc32 || info.kind == ChecksumKind::Sha256;
+      form.Box(info.kind)->setChecked(ticked);
     }
     Child<QPushButton>(form, "ButtonCompute")->click();
     QCOMPARE(rec.messages.shown.size(), size_t{1});
