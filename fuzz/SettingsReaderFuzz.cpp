@@ -11,6 +11,7 @@
 
 #include "FakeSettingsWindow.h"
 #include "core/Messages.h"
+#include "settings/ChecksumChoice.h"
 #include "settings/HistoryList.h"
 #include "settings/IniFile.h"
 #include "settings/Placement.h"
@@ -102,6 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   favorites.Load(ini, "Favorites");
   THistoryList history;
   history.Load(ini, "QZHistoryFindT");
+  for (const std::string& key : ReadChecksumChoice()) {
+    if (key.empty() || key.find(',') != std::string::npos) std::abort();
+  }
 
   // Rewriting a strange file keeps every other line as it was.
   ini.WriteString("Options", "Cols", "17");

@@ -10,6 +10,8 @@ packages=(
   xvfb openbox xdotool xclip x11-utils xxd imagemagick
   poppler-utils time
   desktop-file-utils clang libclang-rt-dev
+  libssl-dev zlib1g-dev libxxhash-dev libisal-dev
+  xxhash libarchive-zip-perl python3-crcmod
 )
 
 missing=()

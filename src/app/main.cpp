@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "core/Messages.h"
 #include "core/Progress.h"
@@ -12,6 +14,7 @@
 #include "core/UnsavedAtExit.h"
 #include "script/ScriptCommands.h"
 #include "script/ScriptRun.h"
+#include "tools/HashMode.h"
 #include "ui/main/AppIcon.h"
 #include "ui/main/FormMain.h"
 #include "widgets/CloseOnSignal.h"
@@ -23,6 +26,7 @@ namespace {
 constexpr const char* kUsage =
     "Usage: quoxa [FILE]\n"
     "       quoxa FILE /S=SCRIPT [ARGUMENT...]\n"
+    "       quoxa --hash ALG[,ALG...] FILE...\n"
     "A hex editor: shows FILE (or, without one, an empty window) as addresses, hex\n"
     "bytes and characters, and edits it byte by byte.\n"
     "\n"
@@ -31,6 +35,12 @@ constexpr const char* kUsage =
     "              changed and exit (also /s, -S, -s, with or without \"=\"); the\n"
     "              ARGUMENTs stand for %1 to %9. Without a display, messages go to\n"
     "              standard error and every question is answered No\n"
+    "  --hash ALG[,ALG...] FILE...\n"
+    "              print a checksum line of each FILE (- for standard input) and\n"
+    "              ALG as sha256sum does, and exit; no window, no settings. ALG:\n"
+    "              md5, sha1, sha224, sha256, sha384, sha512, sha3-256, sha3-512,\n"
+    "              blake2b, blake2s, crc32, crc32c, adler32, crc16-ccitt,\n"
+    "              crc16-ccitt-false, crc16-modbus, crc8, xxh32, xxh64, xxh3, xxh128\n"
     "  --help      show this text and exit\n"
     "  --version   show the version and exit\n"
     "\n"
@@ -69,6 +79,10 @@ bool AnswerInfoRequest(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
   if (AnswerInfoRequest(argc, argv)) return 0;
+  if (argc >= 2 && std::strcmp(argv[1], "--hash") == 0) {
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    return quoxa::RunHashMode(args, stdout, stderr);
+  }
   quoxa::PrepareBatchPlatform(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName("QUOXA");

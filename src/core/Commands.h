@@ -25,7 +25,7 @@ enum class Cmd : int {
   Bookmarks, BookmarkAdd, BookmarkRemove, BookmarkRemoveAll, BookmarkSave, BookmarkLoad,
   Bookmark1, Bookmark2, Bookmark3, Bookmark4, Bookmark5, Bookmark6, Bookmark7, Bookmark8, Bookmark9,
   // Tools
-  TextModeCheck, OverwriteCheck, DecodeNumber, EncodeNumber, BitManipulation, Patch, OptionsDialog,
+  TextModeCheck, OverwriteCheck, DecodeNumber, EncodeNumber, BitManipulation, Patch, Checksums, OptionsDialog,
   // Script
   ScriptEditor, ScriptExecute,
   // Help

@@ -1,6 +1,7 @@
 # Settings and persistence: INI store and option logic in quoxa_core, dialogs in quoxa_gui.
 target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/BlockColors.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ChecksumChoice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HistoryList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IniFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Options.cpp

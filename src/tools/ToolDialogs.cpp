@@ -4,6 +4,7 @@
 #include "settings/Options.h"
 #include "tools/ExePatch.h"
 #include "tools/FormBit.h"
+#include "tools/FormChecksum.h"
 #include "tools/FormDecode.h"
 #include "tools/FormEncode.h"
 #include "tools/NumberCommands.h"
@@ -48,6 +49,9 @@ bool RunToolCommand(QWidget* owner, Cmd cmd) {
     case Cmd::BitManipulation: BitManipulation(owner); return true;
     case Cmd::Patch:
       if (Doc().DocSize > 0) PatchExecutable();
+      return true;
+    case Cmd::Checksums:
+      if (Doc().ViewReady) TFormChecksum(owner).exec();
       return true;
     default: return false;
   }

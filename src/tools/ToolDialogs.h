@@ -7,7 +7,7 @@ class QWidget;
 
 namespace quoxa {
 
-// Runs Decode number, Encode number, Bit manipulation or the patch with owner as the dialogs'
+// Runs Decode number, Encode number, Bit manipulation, the patch or Checksums with owner as the dialogs'
 // parent; false for any other command.
 bool RunToolCommand(QWidget* owner, Cmd cmd);
 

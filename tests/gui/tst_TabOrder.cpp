@@ -20,6 +20,7 @@
 #include "search/FormReplace.h"
 #include "search/SearchInput.h"
 #include "tools/FormBit.h"
+#include "tools/FormChecksum.h"
 #include "tools/FormCharTable.h"
 #include "tools/FormDecode.h"
 #include "tools/FormEncode.h"
@@ -127,6 +128,9 @@ class TestTabOrder : public QObject {
          {"CheckBox7", "CheckBox6", "CheckBox5", "CheckBox4", "CheckBox3", "CheckBox2", "CheckBox1", "CheckBox0",
           "ButtonCheckAll", "ButtonUncheckAll", "ButtonToggleAll", "ButtonReread", "ButtonSet", "ButtonCancel",
           "ButtonHelp"}},
+        {"Checksums", [] { return std::make_unique<quoxa::TFormChecksum>(); },
+         {"ButtonCompute", "TableResults", "EditExpected", "ButtonClose", "CheckBox_md5", "CheckBox_sha1", "CheckBox_sha224", "CheckBox_sha256", "CheckBox_sha384", "CheckBox_sha512", "CheckBox_sha3-256", "CheckBox_sha3-512", "CheckBox_blake2b", "CheckBox_blake2s", "CheckBox_crc32", "CheckBox_crc32c", "CheckBox_adler32", "CheckBox_crc16-ccitt", "CheckBox_crc16-ccitt-false", "CheckBox_crc16-modbus", "CheckBox_crc8", "CheckBox_xxh32", "CheckBox_xxh64", "CheckBox_xxh3", "CheckBox_xxh128",
+          "RadioButtonFile"}},
         {"Character conversion table", [] { return std::make_unique<quoxa::TFormCharTable>(); },
          {"StringGridTable", "ButtonClear", "ButtonSave", "ButtonLoad", "RadioButtonCursor", "ButtonConvert",
           "ButtonCancel", "ButtonHelp"}},

@@ -20,6 +20,9 @@ cases=(
   # The conversion table: Tab leaves the grid; the focused Cancel and Convert take Enter.
   "FindHex=1|keys alt+s h; wait_active 'Character conversion table'; keys Tab Tab Tab Tab Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
   "FindHex=1|keys alt+s h; wait_active 'Character conversion table'; keys Tab Tab Tab Tab Tab Return; wait_active Information; keys Return; wait_main; keys z ctrl+s|7a42414241424142"
+  # Checksums: Enter computes, also from the expected value; Tab reaches Close, which takes it.
+  "FindHex=1|keys ctrl+shift+h; wait_active Checksums; keys Tab Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
+  "FindHex=1|keys ctrl+shift+h; wait_active Checksums; keys alt+e; type_text 00; keys Return; wait_active Checksums; keys Tab Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
 )
 
 for row in "${cases[@]}"; do

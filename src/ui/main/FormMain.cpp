@@ -271,7 +271,8 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::DecodeNumber:
     case Cmd::EncodeNumber:
     case Cmd::BitManipulation:
-    case Cmd::Patch: RunToolCommand(this, cmd); break;
+    case Cmd::Patch:
+    case Cmd::Checksums: RunToolCommand(this, cmd); break;
     case Cmd::BlockDelete:
     case Cmd::BtnDel:
     case Cmd::BlockCopy:

@@ -140,7 +140,8 @@ bool TGridKeys::ApplyKeyRules(GridKey key, bool shift, bool ctrl) {
   if (shift && !synthetic_) {
     if (IsNavigationKey(key)) {
       MarkBlock(true, MarksForward(key));
-    } else if (key == GridKey::Shift && BlockMarked()) {
+    } else if (key == GridKey::Shift && !ctrl && BlockMarked()) {
+      // With Ctrl held, Shift belongs to a shortcut (Ctrl+Shift+H works on the block).
       UnmarkBlock();
     }
   }

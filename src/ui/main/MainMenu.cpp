@@ -161,6 +161,7 @@ void TMainMenu::BuildMenus(QMenuBar* menuBar) {
   AddItem(tools, Cmd::EncodeNumber, "&Encode number...", kNone, "Encode integer or float to 1/2/4 bytes");
   AddItem(tools, Cmd::BitManipulation, "&Bit manipulation...", kNone, "View/set bits in current byte");
   AddItem(tools, Cmd::Patch, "&Patch BP 7.0 EXE", kNone, "Patch BP 7.0 program for execution > 200 Mhz");
+  AddItem(tools, Cmd::Checksums, "&Checksums...", Keys("Ctrl+Shift+H"), "Checksums and hashes of the block or the file");
   tools->addSeparator();
   AddItem(tools, Cmd::OptionsDialog, "&Options...", kNone, "Change the program's options");
 
