@@ -8,6 +8,7 @@
 #include "core/Messages.h"
 #include "core/Progress.h"
 #include "core/TextFormat.h"
+#include "tools/DataModes.h"
 #include "script/ScriptCommands.h"
 #include "ui/main/AppIcon.h"
 #include "ui/main/FormMain.h"
@@ -20,6 +21,8 @@ namespace {
 constexpr const char* kUsage =
     "Usage: quoxa [FILE]\n"
     "       quoxa FILE /S=SCRIPT [ARGUMENT...]\n"
+    "       quoxa --export FORMAT [OPTION...] FILE [OUT]\n"
+    "       quoxa --import FORMAT [OPTION...] FILE OUT\n"
     "A hex editor: shows FILE (or, without one, an empty window) as addresses, hex\n"
     "bytes and characters, and edits it byte by byte.\n"
     "\n"
@@ -28,6 +31,7 @@ constexpr const char* kUsage =
     "              changed and exit (also /s, -S, -s, with or without \"=\"); the\n"
     "              ARGUMENTs stand for %1 to %9. Without a display, messages go to\n"
     "              standard error and an error exits with status 1, FILE unchanged\n"
+    "%s"
     "  --help      show this text and exit\n"
     "  --version   show the version and exit\n"
     "\n"
@@ -39,7 +43,7 @@ constexpr const char* kUsage =
 bool AnswerInfoRequest(int argc, char* argv[]) {
   if (argc != 2) return false;
   if (std::strcmp(argv[1], "--help") == 0) {
-    std::fputs(kUsage, stdout);
+    std::fputs(quoxa::FormatMsgS(kUsage, quoxa::kDataModeUsage).c_str(), stdout);
     return true;
   }
   if (std::strcmp(argv[1], "--version") == 0) {
@@ -53,6 +57,7 @@ bool AnswerInfoRequest(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
   if (AnswerInfoRequest(argc, argv)) return 0;
+  if (const std::optional<int> status = quoxa::RunDataMode({argv + 1, argv + argc})) return *status;
   quoxa::PrepareBatchPlatform(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName("QUOXA");
