@@ -37,7 +37,7 @@ void RunExportCommand(QWidget* owner, IFileAsker& host) {
   TFormExport form(CurrentExportSetup(), ReadExportChoices(), owner);
   if (form.exec() != QDialog::Accepted) return;
   WriteExportChoices(form.Choices());
-  const FileAnswer answer = host.AskFileName(Question(true, msg::kExportTitle, form.Result().format));
+  const FileAnswer answer = host.AskFileName(Question(true, msg::kExportFileTitle, form.Result().format));
   if (answer.ok) ExportDocument(answer.path, form.Result(), form.BlockChosen());
 }
 

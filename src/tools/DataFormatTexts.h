@@ -31,6 +31,7 @@ inline constexpr const char* kImportingFile = "Importing file";
 
 // Export.
 inline constexpr const char* kExportTitle = "Export as";
+inline constexpr const char* kExportFileTitle = "Export to file";
 inline constexpr const char* kExportingFile = "Exporting file";
 inline constexpr const char* kPastAddressRange =
     "The last byte would be at address 0x%s:\nIntel HEX and S-record files end at 0xFFFFFFFF.";

@@ -1,4 +1,5 @@
 // Intel HEX and Motorola S-record: writing and reading.
+#include <array>
 #include <cstring>
 
 #include "core/TextFormat.h"
@@ -55,7 +56,7 @@ class IntelHexEncoder final : public TExportText::Encoder {
 
   int64_t TextSize() const override {
     const int64_t records = AlignedRecordCount(o_.baseAddress, o_.recordBytes, size_);
-    int64_t total = 13 * records + 2 * size_ + 12;  // data records, end of file
+    int64_t total = 12 * records + 2 * size_ + 12;  // data records, end of file
     if (reach_ != Reach::Bits16 && size_ > 0) {
       total += 16 * ((o_.baseAddress + size_ - 1) / 0x10000 - o_.baseAddress / 0x10000 + 1);
     }
@@ -199,17 +200,30 @@ class Lines {
 // The longest record: a length byte of 255 and its frame.
 constexpr size_t kMaxRecordBytes = 255 + 5;
 
+// The value of each character as a hex digit, -1 for none.
+constexpr std::array<int8_t, 256> kHexValues = [] {
+  std::array<int8_t, 256> t{};
+  for (int c = 0; c < 256; ++c) t[static_cast<size_t>(c)] = static_cast<int8_t>(HexDigitValue(static_cast<char>(c)));
+  return t;
+}();
+
 // Decodes the hex digits of a record into bytes; count receives how many bytes the digits make
 // (only the first kMaxRecordBytes are stored). "" or the fault.
 std::string DecodeDigits(std::string_view digits, uint8_t* out, size_t& count) {
-  for (const char c : digits) {
-    if (HexDigitValue(c) < 0) return FormatMsgS(msg::kNotHexDigit, CharText(c));
-  }
-  if (digits.size() % 2 != 0) return msg::kOddHexDigits;
   count = digits.size() / 2;
   const size_t stored = count < kMaxRecordBytes ? count : kMaxRecordBytes;
+  int bad = 0;
   for (size_t i = 0; i < stored; ++i) {
-    out[i] = static_cast<uint8_t>(HexDigitValue(digits[2 * i]) << 4 | HexDigitValue(digits[2 * i + 1]));
+    const int high = kHexValues[static_cast<uint8_t>(digits[2 * i])];
+    const int low = kHexValues[static_cast<uint8_t>(digits[2 * i + 1])];
+    bad |= high | low;
+    out[i] = static_cast<uint8_t>(high << 4 | low);
+  }
+  if (bad < 0 || stored < count || digits.size() % 2 != 0) {
+    for (const char c : digits) {
+      if (kHexValues[static_cast<uint8_t>(c)] < 0) return FormatMsgS(msg::kNotHexDigit, CharText(c));
+    }
+    if (digits.size() % 2 != 0) return msg::kOddHexDigits;
   }
   return {};
 }

@@ -19,13 +19,6 @@ std::string CharText(char c) {
   return text;
 }
 
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 std::string AddressText(int64_t address) {
   char text[24];
   std::snprintf(text, sizeof text, "%08llX", static_cast<unsigned long long>(address));

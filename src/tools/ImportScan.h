@@ -49,7 +49,12 @@ TScanResult ScanText(TDataFormat format, std::string_view text, IRecordSink& sin
 // (-1 for none), an address as eight or more hex digits.
 TScanResult LineFault(int64_t line, const std::string& text);
 std::string CharText(char c);
-int HexDigitValue(char c);
+constexpr int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
 std::string AddressText(int64_t address);
 
 }  // namespace quoxa

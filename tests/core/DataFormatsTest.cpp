@@ -227,6 +227,8 @@ TEST(DataFormats, ASpanBeyondTheFreeMemoryIsRefused) {
 // bytes, and refuses exactly when a byte is given twice.
 TEST(DataFormats, ImportAgreesWithANaiveModel) {
   std::mt19937 random(7);
+  int refused = 0;
+  int accepted = 0;
   for (int round = 0; round < 300; ++round) {
     std::string text;
     std::map<int64_t, uint8_t> model;
@@ -250,6 +252,7 @@ TEST(DataFormats, ImportAgreesWithANaiveModel) {
     TImportedImage image;
     const TScanResult result = ImportText(text, TDataFormat::SRecord, 0x5A, image);
     ASSERT_EQ(result.ok, !twice) << text << result.message;
+    ++(twice ? refused : accepted);
     if (twice || model.empty()) continue;
     const int64_t lowest = model.begin()->first;
     Bytes expected(static_cast<size_t>(model.rbegin()->first - lowest + 1), 0x5A);
@@ -257,6 +260,8 @@ TEST(DataFormats, ImportAgreesWithANaiveModel) {
     EXPECT_EQ(image.origin, lowest);
     EXPECT_TRUE(image.bytes == expected) << text;
   }
+  EXPECT_GT(refused, 50);
+  EXPECT_GT(accepted, 50);
 }
 
 TEST(DataFormats, OptionsAndNames) {
