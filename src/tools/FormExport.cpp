@@ -65,7 +65,6 @@ TFormExport::TFormExport(const TExportSetup& setup, const TExportChoices& choice
   for (size_t i = 0; i < formats_.size(); ++i) {
     formats_[i] = Named(new QRadioButton(QString::fromLatin1(kFormatCaptions[i])), kFormatNames[i]);
     formatColumn->addWidget(formats_[i]);
-    connect(formats_[i], &QRadioButton::toggled, this, [this] { FollowChoices(); });
   }
   formats_[static_cast<size_t>(choices.format)]->setChecked(true);
 
@@ -76,7 +75,6 @@ TFormExport::TFormExport(const TExportSetup& setup, const TExportChoices& choice
   rangeColumn->addStretch(1);
   block_->setEnabled(setup.blockMarked);
   (setup.blockMarked ? block_ : whole_)->setChecked(true);
-  connect(block_, &QRadioButton::toggled, this, [this] { FollowChoices(); });
 
   records_ = new QGroupBox(QStringLiteral("Intel HEX and S-record"), this);
   auto* recordGrid = new QGridLayout(records_);
@@ -93,7 +91,6 @@ TFormExport::TFormExport(const TExportSetup& setup, const TExportChoices& choice
   recordGrid->addWidget(start_, 2, 1);
   recordGrid->addWidget(BuddyLabel("&Header (S-record):", header_), 3, 0);
   recordGrid->addWidget(header_, 3, 1);
-  connect(startBox_, &QCheckBox::toggled, this, [this] { FollowChoices(); });
   connect(base_, &QLineEdit::textEdited, this, [this] { baseTyped_ = true; });
   connect(start_, &QLineEdit::textEdited, this, [this] { startTyped_ = true; });
 
@@ -132,6 +129,10 @@ TFormExport::TFormExport(const TExportSetup& setup, const TExportChoices& choice
 
   SetTabChain({formats_[0], formats_[1], formats_[2], formats_[3], formats_[4], formats_[5], whole_, block_, base_,
                recordBytes_, startBox_, start_, header_, name_, lineBytes_, ok, cancel, help});
+  // Connected last: a toggle must find every control it enables made.
+  for (QRadioButton* radio : formats_) connect(radio, &QRadioButton::toggled, this, [this] { FollowChoices(); });
+  connect(block_, &QRadioButton::toggled, this, [this] { FollowChoices(); });
+  connect(startBox_, &QCheckBox::toggled, this, [this] { FollowChoices(); });
   FollowChoices();
 }
 

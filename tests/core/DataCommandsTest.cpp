@@ -73,7 +73,7 @@ TEST_F(DataCommands, TheBlockExportsAtItsAddress) {
   rec.progress.abortAfterUpdates = -1;
   EXPECT_FALSE(ExportDocument(dir / "none/x.hex", o, false));
   EXPECT_EQ(rec.messages.Texts(), (std::vector<std::string>{"Writing cancelled.hex cancelled",
-                                                            "Error writing\nx.hex\nPath not found"}));
+                                                            "Error writing\nx.hex\nError 3: Path not found"}));
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"block.hex"});
 }
 
@@ -93,7 +93,7 @@ TEST_F(DataCommands, AnImportBecomesANewUntitledDocument) {
   const std::optional<TImportedImage> image = ImportForDocument(dir / "fw.hex", TDataFormat::IntelHex, 0xFF);
   ASSERT_TRUE(image);
   SetFreeMemoryOverride(1);
-  EXPECT_FALSE(docs.ShowImported(std::vector<uint8_t>(kMinCapacity + 1), 0, dir / "fw.hex"));
+  EXPECT_FALSE(docs.ShowImported(std::vector<uint8_t>(kMinCapacity + kGrowStep), 0, dir / "fw.hex"));
   SetFreeMemoryOverride(std::nullopt);
   EXPECT_EQ(rec.messages.Texts().back(), "Can't allocate additional memory\nto perform operation");
   EXPECT_EQ(test::DocumentBytes(), "old");

@@ -178,7 +178,9 @@ TEST(DataFormats, ReadersStopAtTheFirstFaultWithItsLine) {
     const TScanResult result = ImportText(c.text, c.format, 0xFF, image);
     EXPECT_EQ(result.ok, c.fault.empty());
     EXPECT_EQ(result.message, c.fault);
-    if (!result.ok) EXPECT_TRUE(image.bytes.empty());
+    if (!result.ok) {
+      EXPECT_TRUE(image.bytes.empty());
+    }
   }
 }
 

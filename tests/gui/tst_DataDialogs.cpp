@@ -75,6 +75,7 @@ class TestDataDialogs : public QObject {
     }
     QCOMPARE(form.NameEdit()->text(), QStringLiteral("_9_lives_bin"));
     QCOMPARE(form.HeaderEdit()->text(), QStringLiteral("9 lives.bin"));
+    form.FormatRadio(TDataFormat::IntelHex)->click();
     QVERIFY(!form.StartEdit()->isEnabled());
     form.StartBox()->click();
     QVERIFY(form.StartEdit()->isEnabled());
@@ -183,8 +184,8 @@ class TestDataDialogs : public QObject {
     QCOMPARE(asked, (std::vector<std::string>{"Export to file *.srec,*.*", "Import file *.hex,*.*"}));
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("\x10\x11\x12\x13"));
     QCOMPARE(f.form.windowTitle(), QStringLiteral("QUOXA - fw.bin"));
-    QCOMPARE(f.form.QZStrGridAddr()->Cell(0, 0), QStringLiteral("08000010"));
-    QCOMPARE(f.form.PanelText(0), std::string("Adr. hex: 8000010"));
+    QCOMPARE(f.form.QZStrGridAddr()->Cell(0, 0), QStringLiteral(" 8000010"));
+    QCOMPARE(QString::fromStdString(f.form.PanelText(0)), QStringLiteral("Adr. dec: 134,217,744"));
   }
 };
 
