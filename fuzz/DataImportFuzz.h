@@ -22,11 +22,13 @@ inline int ImportHolds(TDataFormat format, const uint8_t* data, size_t size) {
   if (result.cancelled) std::abort();
   if (!result.ok) {
     if (!image.bytes.empty() || image.origin != 0) std::abort();
-    if (result.message.rfind("line ", 0) != 0 && result.message.rfind("The addresses ", 0) != 0) std::abort();
+    if (result.message.rfind("line ", 0) != 0 && result.message.rfind("The addresses ", 0) != 0)
+      std::abort();
     return 0;
   }
   const auto length = static_cast<int64_t>(image.bytes.size());
-  if (length > kMaxFuzzSpan || image.origin < 0 || image.origin + length - 1 > kMaxRecordAddress) std::abort();
+  if (length > kMaxFuzzSpan || image.origin < 0 || image.origin + length - 1 > kMaxRecordAddress)
+    std::abort();
   TExportOptions options;
   options.format = format;
   options.baseAddress = image.origin;

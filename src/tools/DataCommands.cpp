@@ -32,7 +32,8 @@ bool ExportDocument(const std::string& path, const TExportOptions& options, bool
   return result == 0;
 }
 
-std::optional<TImportedImage> ImportForDocument(const std::string& path, TDataFormat format, uint8_t fill) {
+std::optional<TImportedImage> ImportForDocument(const std::string& path, TDataFormat format,
+                                                uint8_t fill) {
   Options().CurrentDir = DirectoryOf(path);
   TImportOutcome outcome = ImportFile(path, format, fill);
   if (!outcome.ok) {
@@ -45,10 +46,12 @@ std::optional<TImportedImage> ImportForDocument(const std::string& path, TDataFo
 std::string ImportedDocumentName(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   const size_t dot = path.find_last_of('.');
-  const bool extension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+  const bool extension =
+      dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
   const std::string stem = extension ? path.substr(0, dot) : path;
   const size_t stemDot = stem.find_last_of('.');
-  const bool stemHasExtension = stemDot != std::string::npos && (slash == std::string::npos || stemDot > slash + 1);
+  const bool stemHasExtension =
+      stemDot != std::string::npos && (slash == std::string::npos || stemDot > slash + 1);
   return stemHasExtension ? stem : stem + ".bin";
 }
 

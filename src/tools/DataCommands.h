@@ -30,7 +30,8 @@ TExportSetup CurrentExportSetup();
 bool ExportDocument(const std::string& path, const TExportOptions& options, bool block);
 
 // Reads a file for a new document; shows what went wrong and returns nullopt then.
-std::optional<TImportedImage> ImportForDocument(const std::string& path, TDataFormat format, uint8_t fill);
+std::optional<TImportedImage> ImportForDocument(const std::string& path, TDataFormat format,
+                                                uint8_t fill);
 
 // The name an imported document carries until it is saved: the file's name with ".bin" in place
 // of its last extension ("fw.hex" -> "fw.bin", "fw.bin.b64" -> "fw.bin").

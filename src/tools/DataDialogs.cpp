@@ -37,7 +37,8 @@ void RunExportCommand(QWidget* owner, IFileAsker& host) {
   TFormExport form(CurrentExportSetup(), ReadExportChoices(), owner);
   if (form.exec() != QDialog::Accepted) return;
   WriteExportChoices(form.Choices());
-  const FileAnswer answer = host.AskFileName(Question(true, msg::kExportFileTitle, form.Result().format));
+  const FileAnswer answer =
+      host.AskFileName(Question(true, msg::kExportFileTitle, form.Result().format));
   if (answer.ok) ExportDocument(answer.path, form.Result(), form.BlockChosen());
 }
 
@@ -49,7 +50,8 @@ std::optional<TImportedFile> RunImportCommand(QWidget* owner, IFileAsker& host) 
   WriteImportChoices(choices);
   const FileAnswer answer = host.AskFileName(Question(false, msg::kImportTitle, choices.format));
   if (!answer.ok) return std::nullopt;
-  std::optional<TImportedImage> image = ImportForDocument(answer.path, choices.format, choices.fill);
+  std::optional<TImportedImage> image =
+      ImportForDocument(answer.path, choices.format, choices.fill);
   if (!image) return std::nullopt;
   return TImportedFile{std::move(*image), answer.path};
 }

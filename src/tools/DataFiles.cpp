@@ -1,9 +1,10 @@
 #include "tools/DataFiles.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <memory>
-#include <unistd.h>
 
 #include "core/AtomicFileWriter.h"
 #include "core/FileIo.h"
@@ -27,7 +28,8 @@ int32_t ResultOf(int platformResult, int32_t unmapped) {
 
 }  // namespace
 
-int32_t ExportToFile(const std::string& path, const TExportOptions& options, const uint8_t* data, int64_t size) {
+int32_t ExportToFile(const std::string& path, const TExportOptions& options, const uint8_t* data,
+                     int64_t size) {
   auto text = std::make_unique<TExportText>(options, data, size);
   AtomicFileWriter writer;
   int32_t result = ResultOf(writer.Begin(path, text->TextSize()), kResultOpenFailed);
@@ -38,8 +40,8 @@ int32_t ExportToFile(const std::string& path, const TExportOptions& options, con
     chunk.reserve(kTextChunk + 4096);
     while (result == 0 && text->Next(chunk, kTextChunk)) {
       int64_t written = 0;
-      int step = writer.Write(reinterpret_cast<const uint8_t*>(chunk.data()), static_cast<int64_t>(chunk.size()),
-                              written);
+      int step = writer.Write(reinterpret_cast<const uint8_t*>(chunk.data()),
+                              static_cast<int64_t>(chunk.size()), written);
       chunk.clear();
       // The temporary copy found no room: the file itself is written, from its start.
       if (step == kIoDiskFull && writer.FallBackInPlace(step)) {
@@ -56,7 +58,8 @@ int32_t ExportToFile(const std::string& path, const TExportOptions& options, con
   return result;
 }
 
-int32_t ExportToDescriptor(int fd, const TExportOptions& options, const uint8_t* data, int64_t size) {
+int32_t ExportToDescriptor(int fd, const TExportOptions& options, const uint8_t* data,
+                           int64_t size) {
   TExportText text(options, data, size);
   std::string chunk;
   while (text.Next(chunk, kTextChunk)) {
@@ -64,7 +67,8 @@ int32_t ExportToDescriptor(int fd, const TExportOptions& options, const uint8_t*
     while (done < chunk.size()) {
       const ssize_t n = ::write(fd, chunk.data() + done, chunk.size() - done);
       if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return ResultOf(IoErrorFromErrno(n < 0 ? errno : ENOSPC, IoOp::Write), kIoWriteFault);
+      if (n <= 0)
+        return ResultOf(IoErrorFromErrno(n < 0 ? errno : ENOSPC, IoOp::Write), kIoWriteFault);
       done += static_cast<size_t>(n);
     }
     chunk.clear();
@@ -84,7 +88,8 @@ int32_t ReadWholeFile(const std::string& path, std::string& bytes, const ImportP
     while (result == 0 && done < total) {
       int64_t got = 0;
       const int64_t chunk = std::min(total - done, kFileChunk);
-      result = ResultOf(file.Read(reinterpret_cast<uint8_t*>(bytes.data()) + done, chunk, got), kResultReadFailed);
+      result = ResultOf(file.Read(reinterpret_cast<uint8_t*>(bytes.data()) + done, chunk, got),
+                        kResultReadFailed);
       if (result == 0 && got < chunk) result = kResultReadFailed;
       done += got;
       if (result == 0 && progress && !progress(done, total)) result = kResultReadCancelled;
@@ -115,8 +120,8 @@ TImportOutcome ImportFile(const std::string& path, TDataFormat format, uint8_t f
     outcome.message = ReadErrorText(read, path);
     return outcome;
   }
-  const TScanResult scan =
-      ImportText(text, format, fill, outcome.image, [&](int64_t done, int64_t) { return step(size + done); });
+  const TScanResult scan = ImportText(text, format, fill, outcome.image,
+                                      [&](int64_t done, int64_t) { return step(size + done); });
   outcome.ok = scan.ok;
   outcome.message = scan.cancelled ? ReadErrorText(kResultReadCancelled, path) : scan.message;
   return outcome;

@@ -13,13 +13,16 @@ namespace quoxa {
 // Writes the text of size bytes at data to path; a failed or cancelled write leaves the file
 // as it was (and no new file). 0 or a write result code for WriteErrorText (FileIo.h). The
 // options must pass ExportProblem.
-int32_t ExportToFile(const std::string& path, const TExportOptions& options, const uint8_t* data, int64_t size);
+int32_t ExportToFile(const std::string& path, const TExportOptions& options, const uint8_t* data,
+                     int64_t size);
 // The same text to an open descriptor (standard output); 0 or an I/O error number.
-int32_t ExportToDescriptor(int fd, const TExportOptions& options, const uint8_t* data, int64_t size);
+int32_t ExportToDescriptor(int fd, const TExportOptions& options, const uint8_t* data,
+                           int64_t size);
 
 // Reads a whole file into bytes, telling progress (false cancels); 0 or a read result code for
 // ReadErrorText (FileIo.h). A file the free memory cannot hold is refused before it is read.
-int32_t ReadWholeFile(const std::string& path, std::string& bytes, const ImportProgress& progress = {});
+int32_t ReadWholeFile(const std::string& path, std::string& bytes,
+                      const ImportProgress& progress = {});
 
 struct TImportOutcome {
   bool ok = false;

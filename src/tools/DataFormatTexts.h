@@ -18,7 +18,8 @@ inline constexpr const char* kRecordDataLength = "a record of type %s holds %d d
 inline constexpr const char* kNoEndRecord = "the file ends without an end-of-file record";
 inline constexpr const char* kGivenTwice = "the byte at 0x%s was given before";
 inline constexpr const char* kPastTopAddress = "the record passes address 0xFFFFFFFF";
-inline constexpr const char* kRecordCount = "the record count says %d, but %d data records came before it";
+inline constexpr const char* kRecordCount =
+    "the record count says %d, but %d data records came before it";
 inline constexpr const char* kNotBase64 = "%s is not a Base64 character";
 inline constexpr const char* kAfterBase64End = "text after the end of the Base64 data";
 inline constexpr const char* kBase64Incomplete = "the Base64 text ends in the middle of a group";
@@ -40,7 +41,8 @@ inline constexpr const char* kNotAnIdentifier =
 inline constexpr const char* kHeaderTooLong = "The header may hold at most %d characters.";
 inline constexpr const char* kBadRecordWidth = "Records hold 16 or 32 bytes.";
 inline constexpr const char* kBadLineWidth = "Lines hold 12 or 16 bytes.";
-inline constexpr const char* kNotAnAddress = "'%s' is not an address:\ntype it in decimal, or in hex after 0x or $.";
+inline constexpr const char* kNotAnAddress =
+    "'%s' is not an address:\ntype it in decimal, or in hex after 0x or $.";
 inline constexpr const char* kNotAByte = "'%s' is not a byte:\ntype 0 to 255, or 0x00 to 0xFF.";
 
 }  // namespace quoxa::msg

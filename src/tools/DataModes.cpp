@@ -1,8 +1,9 @@
 #include "tools/DataModes.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <string_view>
-#include <unistd.h>
 
 #include "core/AtomicFileWriter.h"
 #include "core/FileIo.h"
@@ -38,7 +39,8 @@ int Usage(const std::string& problem) {
 std::string TakeOption(std::string_view arg, ModeRequest& r) {
   const size_t equals = arg.find('=');
   const std::string_view key = arg.substr(0, equals);
-  const std::string_view value = equals == std::string_view::npos ? std::string_view() : arg.substr(equals + 1);
+  const std::string_view value =
+      equals == std::string_view::npos ? std::string_view() : arg.substr(equals + 1);
   const std::string bad = "invalid option '" + std::string(arg) + "'";
   if (equals == std::string_view::npos) return bad;
   const bool records = HasAddresses(r.format) && r.exporting;
@@ -68,7 +70,8 @@ std::string TakeOption(std::string_view arg, ModeRequest& r) {
 }
 
 // The request of args, or the usage problem in problem.
-std::optional<ModeRequest> ParseRequest(const std::vector<std::string>& args, std::string& problem) {
+std::optional<ModeRequest> ParseRequest(const std::vector<std::string>& args,
+                                        std::string& problem) {
   ModeRequest r;
   r.exporting = args[0] == "--export";
   std::vector<std::string> positional;
@@ -78,8 +81,9 @@ std::optional<ModeRequest> ParseRequest(const std::vector<std::string>& args, st
       positional.push_back(arg);
       const std::optional<TDataFormat> format = FormatFromName(arg);
       if (!format || (!r.exporting && !Importable(*format))) {
-        problem = "unknown format '" + arg + "'; use " +
-                  (r.exporting ? "ihex, srec, c, python, base64 or hex" : "ihex, srec, base64 or hex");
+        problem =
+            "unknown format '" + arg + "'; use " +
+            (r.exporting ? "ihex, srec, c, python, base64 or hex" : "ihex, srec, base64 or hex");
         return std::nullopt;
       }
       r.format = *format;
@@ -130,7 +134,9 @@ int Import(const ModeRequest& r) {
   if (!outcome.ok) return Fail(outcome.message);
   const std::vector<uint8_t>& bytes = outcome.image.bytes;
   const int result = WriteFileSafely(r.out, bytes.data(), static_cast<int64_t>(bytes.size()));
-  return result == 0 ? 0 : Fail(WriteErrorText(result == kUnmappedIoError ? kResultCloseFailed : result, r.out));
+  return result == 0 ? 0
+                     : Fail(WriteErrorText(result == kUnmappedIoError ? kResultCloseFailed : result,
+                                           r.out));
 }
 
 }  // namespace

@@ -39,9 +39,13 @@ std::optional<TDataFormat> FormatFromName(std::string_view name) {
   return std::nullopt;
 }
 
-bool Importable(TDataFormat format) { return format != TDataFormat::CArray && format != TDataFormat::PythonBytes; }
+bool Importable(TDataFormat format) {
+  return format != TDataFormat::CArray && format != TDataFormat::PythonBytes;
+}
 
-bool HasAddresses(TDataFormat format) { return format == TDataFormat::IntelHex || format == TDataFormat::SRecord; }
+bool HasAddresses(TDataFormat format) {
+  return format == TDataFormat::IntelHex || format == TDataFormat::SRecord;
+}
 
 const char* FormatExtension(TDataFormat format) { return InfoOf(format).extension; }
 
@@ -52,10 +56,12 @@ std::string ExportProblem(const TExportOptions& options, int64_t size) {
     if (options.baseAddress < 0 || size > kMaxRecordAddress + 1 || last > kMaxRecordAddress) {
       return FormatMsgS(msg::kPastAddressRange, AddressText(options.baseAddress < 0 ? 0 : last));
     }
-    if (options.startAddress && (*options.startAddress < 0 || *options.startAddress > kMaxRecordAddress)) {
+    if (options.startAddress &&
+        (*options.startAddress < 0 || *options.startAddress > kMaxRecordAddress)) {
       return FormatMsgS(msg::kPastAddressRange, AddressText(*options.startAddress));
     }
-    if (options.format == TDataFormat::SRecord && options.header.size() > static_cast<size_t>(kMaxHeaderLength)) {
+    if (options.format == TDataFormat::SRecord &&
+        options.header.size() > static_cast<size_t>(kMaxHeaderLength)) {
       return FormatMsgD(msg::kHeaderTooLong, kMaxHeaderLength);
     }
   }
@@ -93,7 +99,8 @@ std::string AddressInput(int64_t address) { return "0x" + AddressText(address); 
 bool IsIdentifier(std::string_view name) {
   if (name.empty() || (name[0] >= '0' && name[0] <= '9')) return false;
   for (const char c : name) {
-    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    const bool ok =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
     if (!ok) return false;
   }
   return true;
@@ -103,21 +110,35 @@ std::string ArrayNameFor(const std::string& fileName) {
   std::string name = FileNameOnly(fileName);
   if (name.empty()) return "data";
   for (char& c : name) {
-    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    const bool ok =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
     if (!ok) c = '_';
   }
   if (name[0] >= '0' && name[0] <= '9') name.insert(name.begin(), '_');
   return name;
 }
 
-TExportText::TExportText(const TExportOptions& options, const uint8_t* data, int64_t size) : size_(size) {
+TExportText::TExportText(const TExportOptions& options, const uint8_t* data, int64_t size)
+    : size_(size) {
   switch (options.format) {
-    case TDataFormat::IntelHex: encoder_ = MakeIntelHexEncoder(options, data, size); break;
-    case TDataFormat::SRecord: encoder_ = MakeSRecordEncoder(options, data, size); break;
-    case TDataFormat::CArray: encoder_ = MakeCArrayEncoder(options, data, size); break;
-    case TDataFormat::PythonBytes: encoder_ = MakePythonEncoder(options, data, size); break;
-    case TDataFormat::Base64: encoder_ = MakeBase64Encoder(data, size); break;
-    case TDataFormat::HexLines: encoder_ = MakeHexLinesEncoder(data, size); break;
+    case TDataFormat::IntelHex:
+      encoder_ = MakeIntelHexEncoder(options, data, size);
+      break;
+    case TDataFormat::SRecord:
+      encoder_ = MakeSRecordEncoder(options, data, size);
+      break;
+    case TDataFormat::CArray:
+      encoder_ = MakeCArrayEncoder(options, data, size);
+      break;
+    case TDataFormat::PythonBytes:
+      encoder_ = MakePythonEncoder(options, data, size);
+      break;
+    case TDataFormat::Base64:
+      encoder_ = MakeBase64Encoder(data, size);
+      break;
+    case TDataFormat::HexLines:
+      encoder_ = MakeHexLinesEncoder(data, size);
+      break;
   }
 }
 

@@ -13,9 +13,9 @@ namespace quoxa {
 
 enum class TDataFormat { IntelHex, SRecord, CArray, PythonBytes, Base64, HexLines };
 
-inline constexpr TDataFormat kAllDataFormats[] = {TDataFormat::IntelHex,    TDataFormat::SRecord,
-                                                  TDataFormat::CArray,      TDataFormat::PythonBytes,
-                                                  TDataFormat::Base64,      TDataFormat::HexLines};
+inline constexpr TDataFormat kAllDataFormats[] = {TDataFormat::IntelHex, TDataFormat::SRecord,
+                                                  TDataFormat::CArray,   TDataFormat::PythonBytes,
+                                                  TDataFormat::Base64,   TDataFormat::HexLines};
 
 // The name on the command line: "ihex", "srec", "c", "python", "base64", "hex".
 const char* FormatName(TDataFormat format);

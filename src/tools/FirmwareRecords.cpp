@@ -15,8 +15,8 @@ namespace {
 
 // One record line: prefix, the bytes as hex digits, the checksum, a line break. The bytes are
 // given in two parts: the record's head (length, address, type) and its data.
-void PutRecord(std::string& out, const char* prefix, const uint8_t* head, int headLength, const uint8_t* data,
-               int64_t dataLength, bool intel) {
+void PutRecord(std::string& out, const char* prefix, const uint8_t* head, int headLength,
+               const uint8_t* data, int64_t dataLength, bool intel) {
   const size_t prefixLength = std::strlen(prefix);
   const size_t at = out.size();
   out.resize(at + prefixLength + 2 * (headLength + dataLength) + 3);
@@ -72,14 +72,18 @@ class IntelHexEncoder final : public TExportText::Encoder {
     if (reach_ != Reach::Bits16 && upper != upper_) {
       // Segment records name the paragraph (address / 16), linear ones the upper 16 bits.
       const int64_t value = reach_ == Reach::Bits20 ? upper << 12 : upper;
-      const uint8_t head[] = {2, 0, 0, static_cast<uint8_t>(reach_ == Reach::Bits20 ? 2 : 4),
-                              static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
+      const uint8_t head[] = {2,
+                              0,
+                              0,
+                              static_cast<uint8_t>(reach_ == Reach::Bits20 ? 2 : 4),
+                              static_cast<uint8_t>(value >> 8),
+                              static_cast<uint8_t>(value)};
       PutRecord(out, ":", head, 6, nullptr, 0, true);
       upper_ = upper;
     }
     const int64_t n = AlignedRecordLength(address, o_.recordBytes, size_ - pos);
-    const uint8_t head[] = {static_cast<uint8_t>(n), static_cast<uint8_t>(address >> 8), static_cast<uint8_t>(address),
-                            0};
+    const uint8_t head[] = {static_cast<uint8_t>(n), static_cast<uint8_t>(address >> 8),
+                            static_cast<uint8_t>(address), 0};
     PutRecord(out, ":", head, 4, data_ + pos, n, true);
     return pos + n;
   }
@@ -88,14 +92,26 @@ class IntelHexEncoder final : public TExportText::Encoder {
     if (o_.startAddress) {
       const auto start = static_cast<uint32_t>(*o_.startAddress);
       if (reach_ == Reach::Bits32) {
-        const uint8_t head[] = {4, 0, 0, 5, static_cast<uint8_t>(start >> 24), static_cast<uint8_t>(start >> 16),
-                                static_cast<uint8_t>(start >> 8), static_cast<uint8_t>(start)};
+        const uint8_t head[] = {4,
+                                0,
+                                0,
+                                5,
+                                static_cast<uint8_t>(start >> 24),
+                                static_cast<uint8_t>(start >> 16),
+                                static_cast<uint8_t>(start >> 8),
+                                static_cast<uint8_t>(start)};
         PutRecord(out, ":", head, 8, nullptr, 0, true);
       } else {
         // CS:IP, the segment holding the paragraph of the start.
         const uint32_t cs = (start & 0xF0000) >> 4;
-        const uint8_t head[] = {4, 0, 0, 3, static_cast<uint8_t>(cs >> 8), static_cast<uint8_t>(cs),
-                                static_cast<uint8_t>(start >> 8), static_cast<uint8_t>(start)};
+        const uint8_t head[] = {4,
+                                0,
+                                0,
+                                3,
+                                static_cast<uint8_t>(cs >> 8),
+                                static_cast<uint8_t>(cs),
+                                static_cast<uint8_t>(start >> 8),
+                                static_cast<uint8_t>(start)};
         PutRecord(out, ":", head, 8, nullptr, 0, true);
       }
     }
@@ -137,7 +153,8 @@ class SRecordEncoder final : public TExportText::Encoder {
     const int64_t n = AlignedRecordLength(address, o_.recordBytes, size_ - pos);
     uint8_t head[5];
     head[0] = static_cast<uint8_t>(addressBytes_ + n + 1);
-    for (int i = 0; i < addressBytes_; ++i) head[1 + i] = static_cast<uint8_t>(address >> (8 * (addressBytes_ - 1 - i)));
+    for (int i = 0; i < addressBytes_; ++i)
+      head[1 + i] = static_cast<uint8_t>(address >> (8 * (addressBytes_ - 1 - i)));
     static constexpr const char* kData[] = {"", "", "S1", "S2", "S3"};
     PutRecord(out, kData[addressBytes_], head, 1 + addressBytes_, data_ + pos, n, false);
     return pos + n;
@@ -147,13 +164,15 @@ class SRecordEncoder final : public TExportText::Encoder {
     if (records_ <= 0xFFFFFF) {
       const int bytes = records_ <= 0xFFFF ? 2 : 3;
       uint8_t head[4] = {static_cast<uint8_t>(bytes + 1)};
-      for (int i = 0; i < bytes; ++i) head[1 + i] = static_cast<uint8_t>(records_ >> (8 * (bytes - 1 - i)));
+      for (int i = 0; i < bytes; ++i)
+        head[1 + i] = static_cast<uint8_t>(records_ >> (8 * (bytes - 1 - i)));
       PutRecord(out, bytes == 2 ? "S5" : "S6", head, 1 + bytes, nullptr, 0, false);
     }
     const int64_t start = o_.startAddress.value_or(0);
     uint8_t head[5];
     head[0] = static_cast<uint8_t>(addressBytes_ + 1);
-    for (int i = 0; i < addressBytes_; ++i) head[1 + i] = static_cast<uint8_t>(start >> (8 * (addressBytes_ - 1 - i)));
+    for (int i = 0; i < addressBytes_; ++i)
+      head[1 + i] = static_cast<uint8_t>(start >> (8 * (addressBytes_ - 1 - i)));
     static constexpr const char* kEnd[] = {"", "", "S9", "S8", "S7"};
     PutRecord(out, kEnd[addressBytes_], head, 1 + addressBytes_, nullptr, 0, false);
   }
@@ -190,7 +209,9 @@ class Lines {
   size_t Offset() const { return pos_ < text_.size() ? pos_ : text_.size(); }
 
  private:
-  static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+  static bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+  }
 
   std::string_view text_;
   size_t pos_ = 0;
@@ -203,7 +224,8 @@ constexpr size_t kMaxRecordBytes = 255 + 5;
 // The value of each character as a hex digit, -1 for none.
 constexpr std::array<int8_t, 256> kHexValues = [] {
   std::array<int8_t, 256> t{};
-  for (int c = 0; c < 256; ++c) t[static_cast<size_t>(c)] = static_cast<int8_t>(HexDigitValue(static_cast<char>(c)));
+  for (int c = 0; c < 256; ++c)
+    t[static_cast<size_t>(c)] = static_cast<int8_t>(HexDigitValue(static_cast<char>(c)));
   return t;
 }();
 
@@ -221,7 +243,8 @@ std::string DecodeDigits(std::string_view digits, uint8_t* out, size_t& count) {
   }
   if (bad < 0 || stored < count || digits.size() % 2 != 0) {
     for (const char c : digits) {
-      if (kHexValues[static_cast<uint8_t>(c)] < 0) return FormatMsgS(msg::kNotHexDigit, CharText(c));
+      if (kHexValues[static_cast<uint8_t>(c)] < 0)
+        return FormatMsgS(msg::kNotHexDigit, CharText(c));
     }
     if (digits.size() % 2 != 0) return msg::kOddHexDigits;
   }
@@ -235,12 +258,14 @@ std::string TwoDigits(unsigned value) {
 }
 
 std::string LengthFault(size_t says, size_t holds) {
-  return FormatMsgD(FormatMsgD(msg::kRecordLength, static_cast<int64_t>(says)), static_cast<int64_t>(holds));
+  return FormatMsgD(FormatMsgD(msg::kRecordLength, static_cast<int64_t>(says)),
+                    static_cast<int64_t>(holds));
 }
 
 std::string DataLengthFault(const std::string& type, size_t holds, size_t wanted) {
-  return FormatMsgD(FormatMsgD(FormatMsgS(msg::kRecordDataLength, type), static_cast<int64_t>(holds)),
-                    static_cast<int64_t>(wanted));
+  return FormatMsgD(
+      FormatMsgD(FormatMsgS(msg::kRecordDataLength, type), static_cast<int64_t>(holds)),
+      static_cast<int64_t>(wanted));
 }
 
 std::string ChecksumFault(unsigned says, unsigned gives) {
@@ -295,7 +320,8 @@ TScanResult ScanIntelHex(std::string_view text, IRecordSink& sink) {
     unsigned sum = 0;
     for (size_t i = 0; i + 1 < count; ++i) sum += record[i];
     const unsigned wanted = (0 - sum) & 0xFF;
-    if (record[count - 1] != wanted) return LineFault(number, ChecksumFault(record[count - 1], wanted));
+    if (record[count - 1] != wanted)
+      return LineFault(number, ChecksumFault(record[count - 1], wanted));
     const unsigned type = record[3];
     const int64_t offset = record[1] << 8 | record[2];
     const uint8_t* data = record + 4;
@@ -308,7 +334,8 @@ TScanResult ScanIntelHex(std::string_view text, IRecordSink& sink) {
         if (length == 0) break;
         if (segments) {
           // Inside a segment the offset wraps at 64 KiB.
-          const size_t first = static_cast<size_t>(0x10000 - offset) < length ? 0x10000 - offset : length;
+          const size_t first =
+              static_cast<size_t>(0x10000 - offset) < length ? 0x10000 - offset : length;
           sink.Data(upper + offset, data, first, number);
           if (first < length) sink.Data(upper, data + first, length - first, number);
         } else {
@@ -357,7 +384,8 @@ TScanResult ScanSRecord(std::string_view text, IRecordSink& sink) {
     // Address bytes of each type; 0 for none.
     static constexpr int kAddressBytes[] = {2, 2, 3, 4, 0, 2, 3, 4, 3, 2};
     if (type < '0' || type > '9' || type == '4') {
-      return LineFault(number, FormatMsgS(msg::kUnknownRecord, type >= '!' && type <= '~' ? typeName : CharText(type)));
+      return LineFault(number, FormatMsgS(msg::kUnknownRecord,
+                                          type >= '!' && type <= '~' ? typeName : CharText(type)));
     }
     size_t count = 0;
     const std::string fault = DecodeDigits(line.substr(2), record, count);
@@ -370,7 +398,8 @@ TScanResult ScanSRecord(std::string_view text, IRecordSink& sink) {
     unsigned sum = 0;
     for (size_t i = 0; i + 1 < count; ++i) sum += record[i];
     const unsigned wanted = ~sum & 0xFF;
-    if (record[count - 1] != wanted) return LineFault(number, ChecksumFault(record[count - 1], wanted));
+    if (record[count - 1] != wanted)
+      return LineFault(number, ChecksumFault(record[count - 1], wanted));
     int64_t address = 0;
     for (size_t i = 0; i < addressBytes; ++i) address = address << 8 | record[1 + i];
     const uint8_t* data = record + 1 + addressBytes;

@@ -11,8 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/Help.h"
 #include "core/CodePage.h"
+#include "core/Help.h"
 #include "core/HelpTopics.h"
 #include "core/Messages.h"
 #include "core/TextFormat.h"
@@ -29,8 +29,8 @@ T* Named(T* widget, const char* name) {
   return widget;
 }
 
-constexpr const char* kFormatCaptions[] = {"&Intel HEX",    "&Motorola S-record", "&C array",
-                                           "&Python bytes", "Base&64",            "He&x lines"};
+constexpr const char* kFormatCaptions[] = {
+    "&Intel HEX", "&Motorola S-record", "&C array", "&Python bytes", "Base&64", "He&x lines"};
 constexpr const char* kFormatNames[] = {"RadioIntelHex", "RadioSRecord", "RadioCArray",
                                         "RadioPython",   "RadioBase64",  "RadioHexLines"};
 
@@ -127,10 +127,12 @@ TFormExport::TFormExport(const TExportSetup& setup, const TExportChoices& choice
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  SetTabChain({formats_[0], formats_[1], formats_[2], formats_[3], formats_[4], formats_[5], whole_, block_, base_,
-               recordBytes_, startBox_, start_, header_, name_, lineBytes_, ok, cancel, help});
+  SetTabChain({formats_[0], formats_[1], formats_[2], formats_[3], formats_[4], formats_[5], whole_,
+               block_, base_, recordBytes_, startBox_, start_, header_, name_, lineBytes_, ok,
+               cancel, help});
   // Connected last: a toggle must find every control it enables made.
-  for (QRadioButton* radio : formats_) connect(radio, &QRadioButton::toggled, this, [this] { FollowChoices(); });
+  for (QRadioButton* radio : formats_)
+    connect(radio, &QRadioButton::toggled, this, [this] { FollowChoices(); });
   connect(block_, &QRadioButton::toggled, this, [this] { FollowChoices(); });
   connect(startBox_, &QCheckBox::toggled, this, [this] { FollowChoices(); });
   FollowChoices();
@@ -183,12 +185,14 @@ void TFormExport::ButtonOKClick() {
   o.name = name_->text().toStdString();
   const int64_t size = BlockChosen() ? setup_.blockLength : setup_.fileSize;
   if (HasAddresses(o.format)) {
-    const std::optional<int64_t> base = ParseAddress(base_->text().toStdString(), kMaxRecordAddress);
+    const std::optional<int64_t> base =
+        ParseAddress(base_->text().toStdString(), kMaxRecordAddress);
     if (!base) return Refuse(FormatMsgS(msg::kNotAnAddress, base_->text().toStdString()), base_);
     o.baseAddress = *base;
     if (startBox_->isChecked()) {
       o.startAddress = ParseAddress(start_->text().toStdString(), kMaxRecordAddress);
-      if (!o.startAddress) return Refuse(FormatMsgS(msg::kNotAnAddress, start_->text().toStdString()), start_);
+      if (!o.startAddress)
+        return Refuse(FormatMsgS(msg::kNotAnAddress, start_->text().toStdString()), start_);
     }
     // The header, a line of at most 252 characters of the code page, always fits: what is
     // refused is the range.

@@ -28,7 +28,9 @@ class TFormExport : public QDialog {
   bool BlockChosen() const;
   TExportChoices Choices() const;
 
-  QRadioButton* FormatRadio(TDataFormat format) const { return formats_[static_cast<size_t>(format)]; }
+  QRadioButton* FormatRadio(TDataFormat format) const {
+    return formats_[static_cast<size_t>(format)];
+  }
   QRadioButton* WholeRadio() const { return whole_; }
   QRadioButton* BlockRadio() const { return block_; }
   QLineEdit* BaseEdit() const { return base_; }

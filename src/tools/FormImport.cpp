@@ -19,8 +19,8 @@ namespace quoxa {
 
 namespace {
 
-constexpr TDataFormat kImportFormats[] = {TDataFormat::IntelHex, TDataFormat::SRecord, TDataFormat::Base64,
-                                          TDataFormat::HexLines};
+constexpr TDataFormat kImportFormats[] = {TDataFormat::IntelHex, TDataFormat::SRecord,
+                                          TDataFormat::Base64, TDataFormat::HexLines};
 constexpr const char* kCaptions[] = {"&Intel HEX", "&Motorola S-record", "Base&64", "He&x lines"};
 constexpr const char* kNames[] = {"RadioIntelHex", "RadioSRecord", "RadioBase64", "RadioHexLines"};
 
@@ -29,7 +29,9 @@ QString ByteInput(uint8_t b) { return QString::asprintf("0x%02X", b); }
 }  // namespace
 
 TFormImport::TFormImport(const TImportChoices& choices, QWidget* parent)
-    : QDialog(parent), fillLabel_(new QLabel(QStringLiteral("&Fill gaps with:"))), fill_(new QLineEdit) {
+    : QDialog(parent),
+      fillLabel_(new QLabel(QStringLiteral("&Fill gaps with:"))),
+      fill_(new QLineEdit) {
   result_ = choices;
   setObjectName("FormImport");
   setWindowTitle(QStringLiteral("Import"));

@@ -92,7 +92,8 @@ class RangeSink final : public ProgressSink {
 // The second reading: the bytes to their places.
 class FillSink final : public ProgressSink {
  public:
-  FillSink(const ImportProgress& progress, int64_t before, int64_t total, uint8_t* image, int64_t origin)
+  FillSink(const ImportProgress& progress, int64_t before, int64_t total, uint8_t* image,
+           int64_t origin)
       : ProgressSink(progress, before, total), image_(image), origin_(origin) {}
   void Data(int64_t address, const uint8_t* bytes, size_t length, int64_t) override {
     std::memcpy(image_ + (address - origin_), bytes, length);
@@ -117,7 +118,8 @@ class AppendSink final : public ProgressSink {
 };
 
 TScanResult SpanFault(int64_t lowest, int64_t highest) {
-  const std::string text = FormatMsgS(FormatMsgS(msg::kSpanTooLarge, AddressText(lowest)), AddressText(highest));
+  const std::string text =
+      FormatMsgS(FormatMsgS(msg::kSpanTooLarge, AddressText(lowest)), AddressText(highest));
   return {false, false, FormatMsgN(text, highest - lowest + 1)};
 }
 
@@ -147,8 +149,8 @@ TScanResult ImportDigits(std::string_view text, TDataFormat format, TImportedIma
 
 }  // namespace
 
-TScanResult ImportText(std::string_view text, TDataFormat format, uint8_t fill, TImportedImage& image,
-                       const ImportProgress& progress, int64_t maxSpan) {
+TScanResult ImportText(std::string_view text, TDataFormat format, uint8_t fill,
+                       TImportedImage& image, const ImportProgress& progress, int64_t maxSpan) {
   image = {};
   TScanResult result;
   if (!HasAddresses(format)) {
@@ -160,7 +162,8 @@ TScanResult ImportText(std::string_view text, TDataFormat format, uint8_t fill, 
     // Of two faults the one on the earlier line is told.
     const bool twiceFirst = !result.cancelled && (result.ok || result.line > ranges.TwiceLine());
     if (ranges.TwiceLine() != 0 && twiceFirst) {
-      result = LineFault(ranges.TwiceLine(), FormatMsgS(msg::kGivenTwice, AddressText(ranges.TwiceAddress())));
+      result = LineFault(ranges.TwiceLine(),
+                         FormatMsgS(msg::kGivenTwice, AddressText(ranges.TwiceAddress())));
     }
     if (result.ok && ranges.Any()) {
       const int64_t span = ranges.Highest() - ranges.Lowest() + 1;

@@ -27,7 +27,8 @@ using ImportProgress = std::function<bool(int64_t done, int64_t total)>;
 // lowest address to the highest, the gaps holding fill, origin the lowest address; Base64 and
 // hex lines the bytes as they come, origin 0. An image larger than maxSpan or than the free
 // memory is refused. On a fault image is left empty.
-TScanResult ImportText(std::string_view text, TDataFormat format, uint8_t fill, TImportedImage& image,
-                       const ImportProgress& progress = {}, int64_t maxSpan = kMaxDocSize);
+TScanResult ImportText(std::string_view text, TDataFormat format, uint8_t fill,
+                       TImportedImage& image, const ImportProgress& progress = {},
+                       int64_t maxSpan = kMaxDocSize);
 
 }  // namespace quoxa

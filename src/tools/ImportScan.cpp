@@ -27,11 +27,16 @@ std::string AddressText(int64_t address) {
 
 TScanResult ScanText(TDataFormat format, std::string_view text, IRecordSink& sink) {
   switch (format) {
-    case TDataFormat::IntelHex: return ScanIntelHex(text, sink);
-    case TDataFormat::SRecord: return ScanSRecord(text, sink);
-    case TDataFormat::Base64: return ScanBase64(text, sink);
-    case TDataFormat::HexLines: return ScanHexLines(text, sink);
-    default: return {false, false, {}};
+    case TDataFormat::IntelHex:
+      return ScanIntelHex(text, sink);
+    case TDataFormat::SRecord:
+      return ScanSRecord(text, sink);
+    case TDataFormat::Base64:
+      return ScanBase64(text, sink);
+    case TDataFormat::HexLines:
+      return ScanHexLines(text, sink);
+    default:
+      return {false, false, {}};
   }
 }
 

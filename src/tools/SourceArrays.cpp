@@ -51,8 +51,9 @@ class CArrayEncoder final : public TExportText::Encoder {
     return "const unsigned char " + name_ + (size_ > 0 ? "[] = {\n" : "[1] = {0};\n");
   }
   std::string FooterText() const {
-    return std::string(size_ > 0 ? "};\n" : "") + "const unsigned " + (size_ > 0xFFFFFFFFLL ? "long long " : "int ") +
-           name_ + "_len = " + std::to_string(size_) + ";\n";
+    return std::string(size_ > 0 ? "};\n" : "") + "const unsigned " +
+           (size_ > 0xFFFFFFFFLL ? "long long " : "int ") + name_ +
+           "_len = " + std::to_string(size_) + ";\n";
   }
 
   std::string name_;

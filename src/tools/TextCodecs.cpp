@@ -28,8 +28,8 @@ class Base64Encoder final : public TExportText::Encoder {
     int64_t i = 0;
     for (; i + 3 <= n; i += 3) {
       const uint32_t v = uint32_t{p[i]} << 16 | uint32_t{p[i + 1]} << 8 | p[i + 2];
-      const char group[] = {kBase64Digits[v >> 18], kBase64Digits[(v >> 12) & 63], kBase64Digits[(v >> 6) & 63],
-                            kBase64Digits[v & 63]};
+      const char group[] = {kBase64Digits[v >> 18], kBase64Digits[(v >> 12) & 63],
+                            kBase64Digits[(v >> 6) & 63], kBase64Digits[v & 63]};
       out.append(group, 4);
     }
     if (i < n) {
@@ -51,7 +51,9 @@ class HexLinesEncoder final : public TExportText::Encoder {
  public:
   HexLinesEncoder(const uint8_t* data, int64_t size) : data_(data), size_(size) {}
 
-  int64_t TextSize() const override { return 2 * size_ + (size_ + kHexLineBytes - 1) / kHexLineBytes; }
+  int64_t TextSize() const override {
+    return 2 * size_ + (size_ + kHexLineBytes - 1) / kHexLineBytes;
+  }
   void Header(std::string&) override {}
   void Footer(std::string&) override {}
 
@@ -94,7 +96,9 @@ class ByteRun {
   int64_t address_ = 0;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 
 int Base64Value(char c) {
   if (c >= 'A' && c <= 'Z') return c - 'A';
@@ -107,7 +111,9 @@ int Base64Value(char c) {
 
 }  // namespace
 
-EncoderPtr MakeBase64Encoder(const uint8_t* data, int64_t size) { return std::make_unique<Base64Encoder>(data, size); }
+EncoderPtr MakeBase64Encoder(const uint8_t* data, int64_t size) {
+  return std::make_unique<Base64Encoder>(data, size);
+}
 
 EncoderPtr MakeHexLinesEncoder(const uint8_t* data, int64_t size) {
   return std::make_unique<HexLinesEncoder>(data, size);
@@ -124,7 +130,8 @@ TScanResult ScanBase64(std::string_view text, IRecordSink& sink) {
     const char c = text[i];
     if (c == '\n') ++line;
     if (IsBlank(c)) continue;
-    if (i % kScanStep == 0 && i > 0 && !sink.Continue(static_cast<int64_t>(i))) return {false, true, {}};
+    if (i % kScanStep == 0 && i > 0 && !sink.Continue(static_cast<int64_t>(i)))
+      return {false, true, {}};
     lastLine = line;
     if (c == '=') {
       // One "=" ends a group of three digits, two end a group of two.
@@ -163,7 +170,8 @@ TScanResult ScanHexLines(std::string_view text, IRecordSink& sink) {
     const char c = text[i];
     if (c == '\n') ++line;
     if (IsBlank(c)) continue;
-    if (i % kScanStep == 0 && i > 0 && !sink.Continue(static_cast<int64_t>(i))) return {false, true, {}};
+    if (i % kScanStep == 0 && i > 0 && !sink.Continue(static_cast<int64_t>(i)))
+      return {false, true, {}};
     const int value = HexDigitValue(c);
     if (value < 0) return LineFault(line, FormatMsgS(msg::kNotHexDigit, CharText(c)));
     lastLine = line;

@@ -63,7 +63,8 @@ TEST_F(DataCommands, TheBlockExportsAtItsAddress) {
   TExportOptions o;
   o.baseAddress = setup.blockAddress;
   ASSERT_TRUE(ExportDocument(dir / "block.hex", o, true));
-  EXPECT_EQ(test::ReadBytes(dir / "block.hex"), ":020000040800F2\n:0400100010111213A6\n:00000001FF\n");
+  EXPECT_EQ(test::ReadBytes(dir / "block.hex"),
+            ":020000040800F2\n:0400100010111213A6\n:00000001FF\n");
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"block.hex"});
   EXPECT_TRUE(rec.messages.shown.empty());
 
@@ -72,8 +73,9 @@ TEST_F(DataCommands, TheBlockExportsAtItsAddress) {
   EXPECT_FALSE(ExportDocument(dir / "cancelled.hex", o, false));
   rec.progress.abortAfterUpdates = -1;
   EXPECT_FALSE(ExportDocument(dir / "none/x.hex", o, false));
-  EXPECT_EQ(rec.messages.Texts(), (std::vector<std::string>{"Writing cancelled.hex cancelled",
-                                                            "Error writing\nx.hex\nError 3: Path not found"}));
+  EXPECT_EQ(rec.messages.Texts(),
+            (std::vector<std::string>{"Writing cancelled.hex cancelled",
+                                      "Error writing\nx.hex\nError 3: Path not found"}));
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"block.hex"});
 }
 
@@ -86,14 +88,18 @@ TEST_F(DataCommands, AnImportBecomesANewUntitledDocument) {
   rec.progress.abortAfterUpdates = 0;
   EXPECT_EQ(ImportForDocument(dir / "fw.hex", TDataFormat::IntelHex, 0xFF), std::nullopt);
   rec.progress.abortAfterUpdates = -1;
-  EXPECT_EQ(rec.messages.Texts(), (std::vector<std::string>{"line 2: checksum error: the record says A7, its bytes give A6",
-                                                            "Reading cancelled:\nfw.hex"}));
+  EXPECT_EQ(
+      rec.messages.Texts(),
+      (std::vector<std::string>{"line 2: checksum error: the record says A7, its bytes give A6",
+                                "Reading cancelled:\nfw.hex"}));
   EXPECT_EQ(test::DocumentBytes(), "old");
 
-  const std::optional<TImportedImage> image = ImportForDocument(dir / "fw.hex", TDataFormat::IntelHex, 0xFF);
+  const std::optional<TImportedImage> image =
+      ImportForDocument(dir / "fw.hex", TDataFormat::IntelHex, 0xFF);
   ASSERT_TRUE(image);
   SetFreeMemoryOverride(1);
-  EXPECT_FALSE(docs.ShowImported(std::vector<uint8_t>(kMinCapacity + kGrowStep), 0, dir / "fw.hex"));
+  EXPECT_FALSE(
+      docs.ShowImported(std::vector<uint8_t>(kMinCapacity + kGrowStep), 0, dir / "fw.hex"));
   SetFreeMemoryOverride(std::nullopt);
   EXPECT_EQ(rec.messages.Texts().back(), "Can't allocate additional memory\nto perform operation");
   EXPECT_EQ(test::DocumentBytes(), "old");
@@ -109,8 +115,10 @@ TEST_F(DataCommands, AnImportBecomesANewUntitledDocument) {
   docs.New();
   EXPECT_EQ(DisplayAddress(1), Doc().BaseAddress);
 
-  const std::pair<std::string, std::string> names[] = {
-      {"/a/fw.hex", "/a/fw.bin"}, {"/a/fw.bin.b64", "/a/fw.bin"}, {"/a.b/fw", "/a.b/fw.bin"}, {"/a/.hex", "/a/.hex.bin"}};
+  const std::pair<std::string, std::string> names[] = {{"/a/fw.hex", "/a/fw.bin"},
+                                                       {"/a/fw.bin.b64", "/a/fw.bin"},
+                                                       {"/a.b/fw", "/a.b/fw.bin"},
+                                                       {"/a/.hex", "/a/.hex.bin"}};
   for (const auto& [path, name] : names) EXPECT_EQ(ImportedDocumentName(path), name) << path;
 }
 

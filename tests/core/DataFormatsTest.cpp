@@ -60,17 +60,26 @@ TEST(DataFormats, WriteTheExactTexts) {
       {Options(TDataFormat::IntelHex, 0xFFFE),
        {1, 2, 3, 4},
        ":020000020000FC\n:02FFFE000102FE\n:020000021000EC\n:020000000304F7\n:00000001FF\n"},
-      {start32, {0xAA, 0x55}, ":020000040800F2\n:02000000AA55FF\n:0400000508000000EF\n:00000001FF\n"},
+      {start32,
+       {0xAA, 0x55},
+       ":020000040800F2\n:02000000AA55FF\n:0400000508000000EF\n:00000001FF\n"},
       {Options(TDataFormat::IntelHex), {}, ":00000001FF\n"},
       // S19 with its header, S28, S37: header, data, count, end.
       {header, {1, 2, 3}, "S0050000686929\nS1061000010203E3\nS5030001FB\nS9030000FC\n"},
-      {Options(TDataFormat::SRecord, 0x123456), {0xFF}, "S0030000FC\nS205123456FF5F\nS5030001FB\nS804000000FB\n"},
-      {Options(TDataFormat::SRecord, 0x08000000), {0}, "S0030000FC\nS3060800000000F1\nS5030001FB\nS70500000000FA\n"},
+      {Options(TDataFormat::SRecord, 0x123456),
+       {0xFF},
+       "S0030000FC\nS205123456FF5F\nS5030001FB\nS804000000FB\n"},
+      {Options(TDataFormat::SRecord, 0x08000000),
+       {0},
+       "S0030000FC\nS3060800000000F1\nS5030001FB\nS70500000000FA\n"},
       {Options(TDataFormat::CArray, 0, 12),
        {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0xFF},
-       "const unsigned char fw[] = {\n  0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B,\n"
+       "const unsigned char fw[] = {\n  0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, "
+       "0x09, 0x0A, 0x0B,\n"
        "  0xFF\n};\nconst unsigned int fw_len = 13;\n"},
-      {Options(TDataFormat::CArray), {}, "const unsigned char fw[1] = {0};\nconst unsigned int fw_len = 0;\n"},
+      {Options(TDataFormat::CArray),
+       {},
+       "const unsigned char fw[1] = {0};\nconst unsigned int fw_len = 0;\n"},
       {Options(TDataFormat::PythonBytes), {0, 0xAB, 0xFF}, "fw = (\n    b\"\\x00\\xab\\xff\"\n)\n"},
       {Options(TDataFormat::PythonBytes), {}, "fw = b\"\"\n"},
       {Options(TDataFormat::Base64), {'M'}, "TQ==\n"},
@@ -96,9 +105,12 @@ TEST(DataFormats, RoundTripRandomImages) {
   for (const int64_t size : sizes) {
     const Bytes bytes = Random(size, seed++);
     for (const int64_t base : bases) {
-      for (const auto& [format, width] : {std::pair{TDataFormat::IntelHex, 16}, {TDataFormat::IntelHex, 32},
-                                          {TDataFormat::SRecord, 16}, {TDataFormat::SRecord, 32},
-                                          {TDataFormat::Base64, 16}, {TDataFormat::HexLines, 16}}) {
+      for (const auto& [format, width] : {std::pair{TDataFormat::IntelHex, 16},
+                                          {TDataFormat::IntelHex, 32},
+                                          {TDataFormat::SRecord, 16},
+                                          {TDataFormat::SRecord, 32},
+                                          {TDataFormat::Base64, 16},
+                                          {TDataFormat::HexLines, 16}}) {
         SCOPED_TRACE(std::string(FormatName(format)) + " " + std::to_string(width) + " size " +
                      std::to_string(size) + " base " + std::to_string(base));
         TExportOptions o = Options(format, base, width);
@@ -138,13 +150,16 @@ TEST(DataFormats, ReadersStopAtTheFirstFaultWithItsLine) {
       {TDataFormat::IntelHex, ":040100000102 0304F1\n", "line 1: byte 0x20 is not a hex digit"},
       {TDataFormat::IntelHex, ":0401000001020304F\n", "line 1: odd number of hex digits"},
       {TDataFormat::IntelHex, ":00000001\n", "line 1: the record is too short"},
-      {TDataFormat::IntelHex, ":040100000102F1\n", "line 1: the length byte says 4 bytes, the record holds 2"},
+      {TDataFormat::IntelHex, ":040100000102F1\n",
+       "line 1: the length byte says 4 bytes, the record holds 2"},
       {TDataFormat::IntelHex, ":00000001FF\n:0401000001020304F2\n", ""},
       {TDataFormat::IntelHex, ":0401000001020304F1\n:0401000001020304F2\n:00000001FF\n",
        "line 2: checksum error: the record says F2, its bytes give F1"},
       {TDataFormat::IntelHex, ":00000006FA\n", "line 1: unknown record type 06"},
-      {TDataFormat::IntelHex, ":0100000400FB\n", "line 1: a record of type 04 holds 1 data bytes, not 2"},
-      {TDataFormat::IntelHex, ":0401000001020304F1\r\n\r\n", "line 2: the file ends without an end-of-file record"},
+      {TDataFormat::IntelHex, ":0100000400FB\n",
+       "line 1: a record of type 04 holds 1 data bytes, not 2"},
+      {TDataFormat::IntelHex, ":0401000001020304F1\r\n\r\n",
+       "line 2: the file ends without an end-of-file record"},
       {TDataFormat::IntelHex, ":020000040100F9\n:00000001FF\n", ""},
       {TDataFormat::IntelHex, ":02000004FFFFFC\n:04FFFE0001020304F5\n:00000001FF\n",
        "line 2: the record passes address 0xFFFFFFFF"},
@@ -155,14 +170,18 @@ TEST(DataFormats, ReadersStopAtTheFirstFaultWithItsLine) {
       // Of a byte given twice and a later fault, the earlier line is told.
       {TDataFormat::IntelHex, ":0401000001020304F1\n:020103000909E8\n:0100000400FB\n",
        "line 2: the byte at 0x00000103 was given before"},
-      {TDataFormat::SRecord, "S1061000010203E3\nX9030000FC\n", "line 2: a record begins with \"S\""},
+      {TDataFormat::SRecord, "S1061000010203E3\nX9030000FC\n",
+       "line 2: a record begins with \"S\""},
       {TDataFormat::SRecord, "S4030000FC\n", "line 1: unknown record type S4"},
-      {TDataFormat::SRecord, "S1061000010203E4\n", "line 1: checksum error: the record says E4, its bytes give E3"},
+      {TDataFormat::SRecord, "S1061000010203E4\n",
+       "line 1: checksum error: the record says E4, its bytes give E3"},
       {TDataFormat::SRecord, "S10210ED\n", "line 1: the record is too short"},
-      {TDataFormat::SRecord, "S1071000010203E3\n", "line 1: the length byte says 7 bytes, the record holds 6"},
+      {TDataFormat::SRecord, "S1071000010203E3\n",
+       "line 1: the length byte says 7 bytes, the record holds 6"},
       {TDataFormat::SRecord, "S1061000010203E3\nS5030002FA\n",
        "line 2: the record count says 2, but 1 data records came before it"},
-      {TDataFormat::SRecord, "S30AFFFFFFFE0102030405EB\n", "line 1: the record passes address 0xFFFFFFFF"},
+      {TDataFormat::SRecord, "S30AFFFFFFFE0102030405EB\n",
+       "line 1: the record passes address 0xFFFFFFFF"},
       {TDataFormat::SRecord, "S1061000010203E3\nS9030000FC\ngarbage after the end\n", ""},
       {TDataFormat::Base64, "TWFu\nTW!u\n", "line 2: '!' is not a Base64 character"},
       {TDataFormat::Base64, "TWE=\nTWFu\n", "line 2: text after the end of the Base64 data"},
@@ -192,14 +211,21 @@ TEST(DataFormats, RecordsMakeOneImageWithTheGapsFilled) {
     Bytes bytes;
   } cases[] = {
       // Records out of order, a gap, lower-case digits, blanks around, Windows line ends.
-      {TDataFormat::IntelHex, "  :020014000304E3 \r\n:020010000102EB\r\n:00000001ff\r\n", 0x10, {1, 2, 0xAB, 0xAB, 3, 4}},
+      {TDataFormat::IntelHex,
+       "  :020014000304E3 \r\n:020010000102EB\r\n:00000001ff\r\n",
+       0x10,
+       {1, 2, 0xAB, 0xAB, 3, 4}},
       // A segment record's offset wraps inside its 64 KiB.
-      {TDataFormat::IntelHex, ":020000021000EC\n:04FFFE0001020304F5\n:00000001FF\n", 0x10000, [] {
+      {TDataFormat::IntelHex, ":020000021000EC\n:04FFFE0001020304F5\n:00000001FF\n", 0x10000,
+       [] {
          Bytes b(0x10000, 0xAB);
          b[0] = 3, b[1] = 4, b[0xFFFE] = 1, b[0xFFFF] = 2;
          return b;
        }()},
-      {TDataFormat::SRecord, "S0030000FC\nS1051002CCDD3F\nS1051000AABB85\n", 0x1000, {0xAA, 0xBB, 0xCC, 0xDD}},
+      {TDataFormat::SRecord,
+       "S0030000FC\nS1051002CCDD3F\nS1051000AABB85\n",
+       0x1000,
+       {0xAA, 0xBB, 0xCC, 0xDD}},
       {TDataFormat::IntelHex, ":00000001FF\n", 0, {}},
   };
   for (const auto& c : cases) {
@@ -214,9 +240,11 @@ TEST(DataFormats, RecordsMakeOneImageWithTheGapsFilled) {
 
 TEST(DataFormats, ASpanBeyondTheFreeMemoryIsRefused) {
   // One byte at 0 and sixteen at 0xFFFFFFF0: four gigabytes to fill.
-  const std::string text = ":0100000055AA\n:02000004FFFFFC\n:10FFF000000102030405060708090A0B0C0D0E0F89\n:00000001FF\n";
+  const std::string text =
+      ":0100000055AA\n:02000004FFFFFC\n:10FFF000000102030405060708090A0B0C0D0E0F89\n:00000001FF\n";
   const std::string refused =
-      "The addresses 0x00000000 to 0xFFFFFFFF span 4,294,967,296 bytes:\nmore than the free memory holds.";
+      "The addresses 0x00000000 to 0xFFFFFFFF span 4,294,967,296 bytes:\nmore than the free memory "
+      "holds.";
   SetFreeMemoryOverride(int64_t{1} << 30);
   TImportedImage image;
   EXPECT_EQ(ImportText(text, TDataFormat::IntelHex, 0xFF, image).message, refused);
@@ -270,12 +298,14 @@ TEST(DataFormats, OptionsAndNames) {
   TExportOptions top = Options(TDataFormat::IntelHex, 0xFFFFFFF0);
   EXPECT_EQ(ExportProblem(top, 16), "");
   EXPECT_EQ(ExportProblem(top, 17),
-            "The last byte would be at address 0x100000000:\nIntel HEX and S-record files end at 0xFFFFFFFF.");
+            "The last byte would be at address 0x100000000:\nIntel HEX and S-record files end at "
+            "0xFFFFFFFF.");
   TExportOptions width = Options(TDataFormat::SRecord, 0, 20);
   EXPECT_EQ(ExportProblem(width, 1), "Records hold 16 or 32 bytes.");
   TExportOptions name = Options(TDataFormat::CArray);
   name.name = "1st";
-  EXPECT_EQ(ExportProblem(name, 1), "'1st' is no name for a variable:\nuse letters, digits and \"_\", not a digit first.");
+  EXPECT_EQ(ExportProblem(name, 1),
+            "'1st' is no name for a variable:\nuse letters, digits and \"_\", not a digit first.");
   EXPECT_EQ(ExportProblem(Options(TDataFormat::Base64, -5, 7), 1), "");
 
   const std::pair<std::string, std::string> names[] = {
@@ -283,9 +313,15 @@ TEST(DataFormats, OptionsAndNames) {
   for (const auto& [file, array] : names) EXPECT_EQ(ArrayNameFor(file), array);
 
   const std::tuple<std::string, int64_t, std::optional<int64_t>> numbers[] = {
-      {"0x08000000", 0xFFFFFFFF, 0x08000000}, {" $ff ", 255, 255}, {"255", 255, 255}, {"256", 255, std::nullopt},
-      {"0x", 255, std::nullopt},              {"12a", 999, std::nullopt}, {"0X1f", 255, 31}};
-  for (const auto& [text, limit, value] : numbers) EXPECT_EQ(ParseAddress(text, limit), value) << text;
+      {"0x08000000", 0xFFFFFFFF, 0x08000000},
+      {" $ff ", 255, 255},
+      {"255", 255, 255},
+      {"256", 255, std::nullopt},
+      {"0x", 255, std::nullopt},
+      {"12a", 999, std::nullopt},
+      {"0X1f", 255, 31}};
+  for (const auto& [text, limit, value] : numbers)
+    EXPECT_EQ(ParseAddress(text, limit), value) << text;
 }
 
 }  // namespace

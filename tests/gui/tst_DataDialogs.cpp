@@ -64,9 +64,10 @@ class TestDataDialogs : public QObject {
     const struct {
       TDataFormat format;
       bool records, header, source;
-    } rows[] = {{TDataFormat::IntelHex, true, false, false}, {TDataFormat::SRecord, true, true, false},
-                {TDataFormat::CArray, false, false, true},   {TDataFormat::PythonBytes, false, false, true},
-                {TDataFormat::Base64, false, false, false},  {TDataFormat::HexLines, false, false, false}};
+    } rows[] = {
+        {TDataFormat::IntelHex, true, false, false}, {TDataFormat::SRecord, true, true, false},
+        {TDataFormat::CArray, false, false, true},   {TDataFormat::PythonBytes, false, false, true},
+        {TDataFormat::Base64, false, false, false},  {TDataFormat::HexLines, false, false, false}};
     for (const auto& r : rows) {
       form.FormatRadio(r.format)->click();
       QCOMPARE(form.BaseEdit()->isEnabled(), r.records);
@@ -101,10 +102,13 @@ class TestDataDialogs : public QObject {
       const char* text;
       const char* message;  // "" when OK accepts
     } rows[] = {
-        {TDataFormat::IntelHex, "EditBaseAddress", "0x1G", "'0x1G' is not an address:\ntype it in decimal, or in hex after 0x or $."},
+        {TDataFormat::IntelHex, "EditBaseAddress", "0x1G",
+         "'0x1G' is not an address:\ntype it in decimal, or in hex after 0x or $."},
         {TDataFormat::SRecord, "EditBaseAddress", "0xFFFFFFF8",
-         "The last byte would be at address 0x100000007:\nIntel HEX and S-record files end at 0xFFFFFFFF."},
-        {TDataFormat::CArray, "EditName", "int x", "'int x' is no name for a variable:\nuse letters, digits and \"_\", not a digit first."},
+         "The last byte would be at address 0x100000007:\nIntel HEX and S-record files end at "
+         "0xFFFFFFFF."},
+        {TDataFormat::CArray, "EditName", "int x",
+         "'int x' is no name for a variable:\nuse letters, digits and \"_\", not a digit first."},
         {TDataFormat::IntelHex, "EditBaseAddress", "4096", ""},
         {TDataFormat::Base64, "EditBaseAddress", "nonsense, and no matter", ""},
     };
@@ -141,7 +145,8 @@ class TestDataDialogs : public QObject {
     QCOMPARE(form.FillEdit()->text(), QStringLiteral("0x00"));
     form.FillEdit()->setText("256");
     Child<QPushButton>(form, "ButtonOK")->click();
-    QCOMPARE(rec.messages.Texts(), std::vector<std::string>{"'256' is not a byte:\ntype 0 to 255, or 0x00 to 0xFF."});
+    QCOMPARE(rec.messages.Texts(),
+             std::vector<std::string>{"'256' is not a byte:\ntype 0 to 255, or 0x00 to 0xFF."});
     QTRY_VERIFY(form.FillEdit()->hasFocus());
     // Base64 has no gaps: the fill byte is not asked.
     form.FormatRadio(2)->click();
@@ -168,7 +173,8 @@ class TestDataDialogs : public QObject {
       Child<QPushButton>(*dialog, "ButtonOK")->click();
     });
     f.Trigger(Cmd::ExportAs);
-    QCOMPARE(Bytes(f.Path("block.srec")), std::string("S00400007883\nS1050002434471\nS5030001FB\nS9030000FC\n"));
+    QCOMPARE(Bytes(f.Path("block.srec")),
+             std::string("S00400007883\nS1050002434471\nS5030001FB\nS9030000FC\n"));
 
     // Import after the save question (No): a new document at its lowest address.
     quoxa::Doc().Modified = true;
@@ -181,7 +187,8 @@ class TestDataDialogs : public QObject {
     });
     f.Trigger(Cmd::Import);
     QCOMPARE(f.rec.messages.Texts(), std::vector<std::string>{"document.bin modified. Save now?"});
-    QCOMPARE(asked, (std::vector<std::string>{"Export to file *.srec,*.*", "Import file *.hex,*.*"}));
+    QCOMPARE(asked,
+             (std::vector<std::string>{"Export to file *.srec,*.*", "Import file *.hex,*.*"}));
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("\x10\x11\x12\x13"));
     QCOMPARE(f.form.windowTitle(), QStringLiteral("QUOXA - fw.bin"));
     QCOMPARE(f.form.QZStrGridAddr()->Cell(0, 0), QStringLiteral(" 8000010"));
