@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
   xvfb openbox xdotool xclip x11-utils xxd imagemagick
-  poppler-utils time
+  poppler-utils time srecord
   desktop-file-utils clang libclang-rt-dev
   libssl-dev zlib1g-dev libxxhash-dev libisal-dev
   xxhash libarchive-zip-perl python3-crcmod

@@ -14,6 +14,7 @@
 #include "core/UnsavedAtExit.h"
 #include "script/ScriptCommands.h"
 #include "script/ScriptRun.h"
+#include "tools/DataModes.h"
 #include "tools/HashMode.h"
 #include "ui/main/AppIcon.h"
 #include "ui/main/FormMain.h"
@@ -27,6 +28,8 @@ constexpr const char* kUsage =
     "Usage: quoxa [FILE]\n"
     "       quoxa FILE /S=SCRIPT [ARGUMENT...]\n"
     "       quoxa --hash ALG[,ALG...] FILE...\n"
+    "       quoxa --export FORMAT [OPTION...] FILE [OUT]\n"
+    "       quoxa --import FORMAT [OPTION...] FILE OUT\n"
     "A hex editor: shows FILE (or, without one, an empty window) as addresses, hex\n"
     "bytes and characters, and edits it byte by byte.\n"
     "\n"
@@ -41,6 +44,7 @@ constexpr const char* kUsage =
     "              md5, sha1, sha224, sha256, sha384, sha512, sha3-256, sha3-512,\n"
     "              blake2b, blake2s, crc32, crc32c, adler32, crc16-ccitt,\n"
     "              crc16-ccitt-false, crc16-modbus, crc8, xxh32, xxh64, xxh3, xxh128\n"
+    "%s"
     "  --help      show this text and exit\n"
     "  --version   show the version and exit\n"
     "\n"
@@ -65,7 +69,7 @@ constexpr const char* kUsage =
 bool AnswerInfoRequest(int argc, char* argv[]) {
   if (argc != 2) return false;
   if (std::strcmp(argv[1], "--help") == 0) {
-    std::fputs(kUsage, stdout);
+    std::fputs(quoxa::FormatMsgS(kUsage, quoxa::kDataModeUsage).c_str(), stdout);
     return true;
   }
   if (std::strcmp(argv[1], "--version") == 0) {
@@ -83,6 +87,7 @@ int main(int argc, char* argv[]) {
     const std::vector<std::string> args(argv + 2, argv + argc);
     return quoxa::RunHashMode(args, stdout, stderr);
   }
+  if (const std::optional<int> status = quoxa::RunDataMode({argv + 1, argv + argc})) return *status;
   quoxa::PrepareBatchPlatform(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName("QUOXA");

@@ -5,7 +5,7 @@ namespace quoxa {
 namespace {
 
 constexpr Cmd kNeedsDocument[] = {
-    Cmd::Save, Cmd::SaveAs, Cmd::Close, Cmd::Undo, Cmd::Redo, Cmd::InsertFile, Cmd::WriteBlock, Cmd::Print,
+    Cmd::Save, Cmd::SaveAs, Cmd::Close, Cmd::Undo, Cmd::Redo, Cmd::InsertFile, Cmd::WriteBlock, Cmd::Print, Cmd::ExportAs,
     Cmd::InsertString, Cmd::OverwriteString, Cmd::BlockMark, Cmd::BlockChars, Cmd::BlockUnmark,
     Cmd::BlockDelete, Cmd::BlockCopy, Cmd::BlockCopyOverwrite, Cmd::BlockMove, Cmd::Clipboard, Cmd::Cut,
     Cmd::Copy, Cmd::Paste, Cmd::CopyHex, Cmd::PasteHex, Cmd::DeleteFromCursor, Cmd::DeleteToCursor,

@@ -44,6 +44,7 @@ void TDocument::Reset() {
   LastShownAddress = 0;
   CursorCol = CursorRow = 0;
   BaseAddress = 0;
+  AddressOrigin = 0;
   BlockBegin = BlockEnd = 0;
   BlockDirection = 0;
   RememberedAddress = 1;

@@ -1,7 +1,7 @@
 #pragma once
 // One open file: its bytes, its name, its view, its undo history and what the search and the
 // address commands remember of it. The program's commands act on the active document, Doc().
-// Positions are 1-based; addresses shown to the user are position - 1 + BaseAddress.
+// Positions are 1-based; addresses shown to the user are position - 1 + AddressOrigin + BaseAddress.
 
 #include <cstdint>
 #include <memory>
@@ -38,7 +38,7 @@ class TDocument {
   // Position of the byte under the cursor.
   int64_t CursorAddress() const { return int64_t{CursorRow} * BytesPerRow + TopAddress + CursorCol; }
   // The address the user sees for a position.
-  int64_t DisplayAddress(int64_t pos) const { return pos - 1 + BaseAddress; }
+  int64_t DisplayAddress(int64_t pos) const { return pos - 1 + AddressOrigin + BaseAddress; }
 
   // The bytes. Read-only here: changes go through the journaled primitives (Primitives.h).
   const uint8_t* DocBuffer = nullptr;
@@ -68,6 +68,8 @@ class TDocument {
   int32_t CursorCol = 0;
   int32_t CursorRow = 0;
   int64_t BaseAddress = 0;
+  // The address of the first byte: 0 for a file, the lowest address of an imported image.
+  int64_t AddressOrigin = 0;
 
   // The marked block.
   int64_t BlockBegin = 0;

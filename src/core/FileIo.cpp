@@ -160,6 +160,15 @@ int32_t InsertFileAt(const std::string& name, int64_t pos, int64_t size) {
   return result;
 }
 
+bool LoadDocumentBytes(const uint8_t* data, int64_t size) {
+  if (size < 0 || !MemoryHolds(size) || !ReserveForSize(size)) return false;
+  if (size > 0) std::copy(data, data + size, WritableDocBuffer());
+  Doc().DocSize = size;
+  Doc().FileId.reset();
+  Doc().SavedFileTime.reset();
+  return true;
+}
+
 bool WriteFileRange(const std::string& name, bool range, int64_t from, int64_t count, bool keepFileTime) {
   if (!range) {
     from = 1;

@@ -36,6 +36,10 @@ int32_t ReadFileInto(const std::string& name, bool insert, int64_t pos, int64_t 
 // on any failure (shown) the gap is closed again. Returns the result code.
 int32_t InsertFileAt(const std::string& name, int64_t pos, int64_t size);
 
+// The bytes become the document, as a file read by Open would (no file name, time or identity):
+// false when the memory cannot hold them, and the document is unchanged then.
+bool LoadDocumentBytes(const uint8_t* data, int64_t size);
+
 // range = false: the whole document (from and count are ignored); on success
 // Modified is cleared and, with keepFileTime (the OldFileTime option), the file gets
 // back its time of the last Open. range = true: count bytes from position from;

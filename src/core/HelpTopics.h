@@ -36,6 +36,8 @@ constexpr int kEncodeNumber = 83;
 constexpr int kBitManipulation = 84;
 constexpr int kFileDialog = 85;
 constexpr int kAbout = 86;
+constexpr int kExport = 90;
+constexpr int kImport = 91;
 // The status bar as a whole: the popup shows the topic of the panel under the mouse.
 constexpr int kStatusBar = 999;
 

@@ -77,6 +77,12 @@ bool FreeDocument() {
 
 bool MemoryHolds(int64_t size) { return GrowthFits(size); }
 
+bool FreeMemoryHolds(int64_t size) {
+  if (size < 0 || size > kMaxDocSize) return false;
+  const int64_t free = FreeMemoryBytes();
+  return free == 0 || size <= free;
+}
+
 bool ReserveForSize(int64_t size) { return SetCapacity(CapacityForSize(size)); }
 
 bool SetCapacity(int64_t bytes) {

@@ -29,6 +29,10 @@ bool FreeDocument();
 // would have to grow by is free in the system (when the system says how much is).
 bool MemoryHolds(int64_t size);
 
+// Whether a block of size bytes apart from the document fits: below the largest document, and
+// free in the system (when the system says how much is).
+bool FreeMemoryHolds(int64_t size);
+
 // Loading and New: capacity for a document of size bytes, shrinking or growing.
 bool ReserveForSize(int64_t size);
 // Reallocates the block to exactly bytes (under the busy text).

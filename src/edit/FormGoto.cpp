@@ -79,7 +79,7 @@ void TFormGoto::showEvent(QShowEvent* event) {
 
 void TFormGoto::ButtonOKClick() {
   const std::optional<int64_t> position =
-      GotoTarget(number_->Text().toStdString(), Mode(), CursorAddress(), Doc().DocSize, Doc().BaseAddress);
+      GotoTarget(number_->Text().toStdString(), Mode(), CursorAddress(), Doc().DocSize, DisplayAddress(1));
   if (!position) {
     ShowError(msg::kAddressInvalid);
     FocusNumber(number_);

@@ -24,6 +24,8 @@
 #include "tools/FormCharTable.h"
 #include "tools/FormDecode.h"
 #include "tools/FormEncode.h"
+#include "tools/FormExport.h"
+#include "tools/FormImport.h"
 #include "ui/main/FormOpt.h"
 #include "widgets/FormOSE.h"
 #include "widgets/InputBoxForm.h"
@@ -163,6 +165,11 @@ class TestTabOrder : public QObject {
         {"List",
          [] { return std::make_unique<quoxa::TListChoiceForm>(quoxa::ListRequest{"Caption", {"a", "b"}, true, 5}, 0); },
          {"List", "OK", "Delete", "Cancel", "Help"}},
+        {"Export as", [] { return std::make_unique<quoxa::TFormExport>(quoxa::TExportSetup{}, quoxa::TExportChoices{}); },
+         {"RadioIntelHex", "RadioWholeFile", "EditBaseAddress", "ComboBoxRecordBytes", "CheckBoxStart", "ButtonOK",
+          "ButtonCancel", "ButtonHelp"}},
+        {"Import", [] { return std::make_unique<quoxa::TFormImport>(quoxa::TImportChoices{}); },
+         {"RadioIntelHex", "EditFill", "ButtonOK", "ButtonCancel", "ButtonHelp"}},
     };
     for (const Row& row : rows) {
       const std::unique_ptr<QDialog> dialog = row.make();

@@ -23,6 +23,11 @@ cases=(
   # Checksums: Enter computes, also from the expected value; Tab reaches Close, which takes it.
   "FindHex=1|keys ctrl+shift+h; wait_active Checksums; keys Tab Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
   "FindHex=1|keys ctrl+shift+h; wait_active Checksums; keys alt+e; type_text 00; keys Return; wait_active Checksums; keys Tab Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
+  # Export as: the focused Cancel takes Enter; a format's access key, then Enter is OK.
+  "FindHex=1|keys alt+f x; wait_active 'Export as'; keys Tab Tab Tab Tab Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
+  "FindHex=1|keys alt+f x; wait_active 'Export as'; keys alt+c Return; wait_active 'Export to file'; keys Escape; wait_main; keys z ctrl+s|7a42414241424142"
+  # Import: Enter on a bad fill byte shows the error and keeps the dialog; the focused Cancel takes Enter.
+  "FindHex=1|keys alt+f m; wait_active Import; keys Tab ctrl+a x Return; wait_active Error; keys Return; wait_active Import; keys Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
 )
 
 for row in "${cases[@]}"; do

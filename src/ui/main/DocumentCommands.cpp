@@ -23,6 +23,7 @@
 #include "edit/ClipboardCommands.h"
 #include "search/SearchState.h"
 #include "settings/Options.h"
+#include "tools/DataCommands.h"
 
 namespace quoxa {
 
@@ -36,7 +37,7 @@ const std::vector<Cmd> kEnabledByDocument = {
     Cmd::BlockMark, Cmd::BlockChars, Cmd::DeleteFromCursor, Cmd::DeleteToCursor, Cmd::BtnPaste, Cmd::BtnFind,
     Cmd::BtnReplace, Cmd::Goto, Cmd::JumpWidthDialog, Cmd::RememberAddress, Cmd::DecodeNumber, Cmd::EncodeNumber,
     Cmd::BitManipulation, Cmd::Patch, Cmd::Find, Cmd::Count, Cmd::Replace, Cmd::CharConversion, Cmd::Clipboard,
-    Cmd::Paste, Cmd::OverwriteString, Cmd::PasteHex, Cmd::Bookmarks, Cmd::Checksums,
+    Cmd::Paste, Cmd::OverwriteString, Cmd::PasteHex, Cmd::Bookmarks, Cmd::Checksums, Cmd::ExportAs,
 };
 
 }  // namespace
@@ -109,7 +110,23 @@ bool TDocumentCommands::OpenFileByName(const std::string& name, bool fromRecentL
   return true;
 }
 
-void TDocumentCommands::PrepareView() {
+bool TDocumentCommands::ShowImported(const std::vector<uint8_t>& bytes, int64_t origin,
+                                     const std::string& sourcePath) {
+  if (Doc().DocBuffer == nullptr && !AllocDocument()) return false;
+  if (!LoadDocumentBytes(bytes.data(), static_cast<int64_t>(bytes.size()))) {
+    ShowError(msg::kNoMemory);
+    return false;
+  }
+  Doc().Untitled = true;
+  Doc().ReadOnly = false;
+  Doc().FileName = ImportedDocumentName(sourcePath);
+  host_.ShowNote("");
+  PrepareView(origin);
+  return true;
+}
+
+void TDocumentCommands::PrepareView(int64_t origin) {
+  Doc().AddressOrigin = origin;
   Doc().ViewReady = true;
   SetCommandsEnabled(kEnabledByDocument, true);
   UpdatePasteCommands();

@@ -53,8 +53,11 @@ class TDocumentCommands {
   void DropFiles(const std::vector<std::string>& paths);
   // Loads a file as the document; false when it could not be read.
   bool OpenFileByName(const std::string& name, bool fromRecentList);
-  // Makes a freshly loaded or new document visible.
-  void PrepareView();
+  // Makes a freshly loaded or new document visible; origin is the address of its first byte.
+  void PrepareView(int64_t origin = 0);
+  // Shows imported bytes as a new, untitled document named after the file they came from;
+  // false (shown) when the memory cannot hold them, and the document stays as it was.
+  bool ShowImported(const std::vector<uint8_t>& bytes, int64_t origin, const std::string& sourcePath);
   // Shows no document, without asking.
   void ShowNoDocument();
   // At the start: offers what earlier runs left behind and this run did not ask about yet.

@@ -43,6 +43,7 @@
 #include "settings/Options.h"
 #include "settings/Settings.h"
 #include "settings/SettingsPath.h"
+#include "tools/DataDialogs.h"
 #include "tools/FormCharTable.h"
 #include "tools/ToolDialogs.h"
 #include "ui/main/BookmarkMenu.h"
@@ -231,6 +232,14 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::SaveAs: documents_->SaveAsDialog(); break;
     case Cmd::Close: documents_->CloseDocument(); break;
     case Cmd::InsertFile: documents_->InsertFile(); break;
+    case Cmd::ExportAs: RunExportCommand(this, *this); break;
+    case Cmd::Import:
+      if (documents_->QuerySave()) {
+        if (const std::optional<TImportedFile> file = RunImportCommand(this, *this)) {
+          documents_->ShowImported(file->image.bytes, file->image.origin, file->path);
+        }
+      }
+      break;
     case Cmd::Print: RunPrintCommand(this); break;
     case Cmd::Exit: close(); break;
     case Cmd::BlockMark:
@@ -330,7 +339,7 @@ void TFormMain::UpdateStatus() {
   panels_->FitAddressPanel(lastAddress);
   if (grids_->SetAddressDigits(AddressDigitsFor(lastAddress))) SetGridSize(Doc().BytesPerRow, Doc().VisibleRows);
   const int64_t p = CursorAddress();
-  panels_->SetPanelText(0, AddressPanelText(Doc().TextMode, Doc().BaseAddress + p - 1));
+  panels_->SetPanelText(0, AddressPanelText(Doc().TextMode, DisplayAddress(p)));
   panels_->SetPanelText(1, p >= 1 && p <= Doc().DocSize ? CharPanelText(GetByte(p)) : "");
   scroll->SetParams(p, 1, Doc().PageSize, Doc().DocSize);
   if (grids_->AddressShown()) QZStrGridAddr()->MoveTo(0, static_cast<int>((p - Doc().TopAddress) / Doc().BytesPerRow));

@@ -169,7 +169,7 @@ void TGridView::ShowAddressCell(int row) {
     addr_->SetCell(0, row, QString());
     return;
   }
-  const int64_t address = Doc().BaseAddress + Doc().TopAddress + int64_t{row} * Doc().BytesPerRow - 1;
+  const int64_t address = DisplayAddress(Doc().TopAddress + int64_t{row} * Doc().BytesPerRow);
   addr_->SetCell(0, row, QString::fromStdString(AddressCellText(address, addressDigits_)));
 }
 

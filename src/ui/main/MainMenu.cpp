@@ -82,6 +82,9 @@ void TMainMenu::BuildMenus(QMenuBar* menuBar) {
   file->addSeparator();
   AddItem(file, Cmd::InsertFile, "&Insert...", kNone, "Insert file contents before current address");
   AddItem(file, Cmd::WriteBlock, "&Write block...", kNone, "Write block to file");
+  AddItem(file, Cmd::ExportAs, "E&xport as...", kNone,
+          "Write the file or the block as Intel HEX, S-record, C or Python source, Base64 or hex lines");
+  AddItem(file, Cmd::Import, "I&mport...", kNone, "Open an Intel HEX, S-record, Base64 or hex lines file as bytes");
   file->addSeparator();
   AddItem(file, Cmd::Print, "&Print...", Keys("Ctrl+P"), "Print the file or the block as a hex dump");
   file->addSeparator();

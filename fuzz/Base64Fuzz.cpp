@@ -1,0 +1,6 @@
+// The Base64 reader on any bytes (DataImportFuzz.h says what it must hold).
+#include "DataImportFuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  return quoxa::fuzz::ImportHolds(quoxa::TDataFormat::Base64, data, size);
+}
