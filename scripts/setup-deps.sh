@@ -10,6 +10,7 @@ packages=(
   xvfb openbox xdotool xclip x11-utils xxd imagemagick
   poppler-utils time
   desktop-file-utils clang libclang-rt-dev
+  dpkg-dev lintian appstream
 )
 
 missing=()
