@@ -78,7 +78,7 @@ entry=$(desktop-file-validate "$root/usr/share/applications/$launchable" 2>&1) |
 
 # lintian ends with 1 when it finds errors, above 1 when it cannot run.
 status=0
-lintian --no-tag-display-limit "$deb" > "$work/lintian" 2>&1 || status=$?
+lintian --tag-display-limit 0 "$deb" > "$work/lintian" 2>&1 || status=$?
 [ "$status" -le 1 ] || fail "lintian ended with status $status: $(cat "$work/lintian")"
 ! grep -q '^E: ' "$work/lintian" || fail "lintian reports errors: $(cat "$work/lintian")"
 sed 's/^/lintian: /' "$work/lintian"
