@@ -77,11 +77,11 @@ launchable=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|
 entry=$(desktop-file-validate "$root/usr/share/applications/$launchable" 2>&1) ||
   fail "the desktop entry is not valid: $entry"
 
-# lintian ends with 1 when it finds errors, above 1 when it cannot run.
+# lintian ends with 2 when it finds errors, with 1 when it cannot run.
 status=0
-lintian --tag-display-limit 0 "$deb" > "$work/lintian" 2>&1 || status=$?
-[ "$status" -le 1 ] || fail "lintian ended with status $status: $(cat "$work/lintian")"
-! grep -q '^E: ' "$work/lintian" || fail "lintian reports errors: $(cat "$work/lintian")"
+lintian --fail-on error --tag-display-limit 0 "$deb" > "$work/lintian" 2>&1 || status=$?
+[ "$status" != 1 ] || fail "lintian could not run: $(cat "$work/lintian")"
+[ "$status" = 0 ] && ! grep -q '^E: ' "$work/lintian" || fail "lintian reports errors: $(cat "$work/lintian")"
 grep -v '^running with root privileges' "$work/lintian" | sed 's/^/lintian: /' || true
 
 # The unpacked copy finds its libraries on the system and names the package's version.
