@@ -15,7 +15,7 @@ fail() {
   exit 1
 }
 
-for tool in cpack dpkg-deb dpkg-shlibdeps objdump appstreamcli desktop-file-validate lintian; do
+for tool in cpack dpkg-deb dpkg-shlibdeps dpkg-architecture objdump appstreamcli desktop-file-validate lintian; do
   command -v "$tool" > /dev/null || fail "$tool is missing (scripts/setup-deps.sh installs it)"
 done
 
@@ -54,15 +54,16 @@ done
 root=$work/root
 dpkg -x "$deb" "$root"
 
-# Depends names the package of each library the program needs, as the system resolves it;
-# the Qt ones among them.
+# Depends names the package of each library the program needs (the one of this
+# architecture: libc6-i386 holds a libm.so.6 too), the Qt ones among them.
 depends=$(field Depends)
 tr ',|' '\n\n' <<< "$depends" | sed 's/^ *//; s/[ :].*//' > "$work/depends"
 grep -q '^libqt6[a-z]*6$' "$work/depends" || fail "Depends names no Qt 6 library: $depends"
 objdump -p "$root/usr/bin/quoxa" | awk '$1 == "NEEDED" {print $2}' > "$work/needed"
 [ -s "$work/needed" ] || fail "the packaged program needs no shared library"
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 while read -r soname; do
-  owner=$(dpkg -S "*/$soname" 2> /dev/null | awk -F: '{print $1; exit}') || owner=""
+  owner=$(dpkg -S "*/$multiarch/$soname" 2> /dev/null | awk -F: '{print $1; exit}') || owner=""
   [ -n "$owner" ] || fail "no installed package holds $soname"
   grep -qxF "$owner" "$work/depends" || fail "Depends lacks $owner (for $soname): $depends"
 done < "$work/needed"
