@@ -12,6 +12,7 @@ packages=(
   desktop-file-utils clang libclang-rt-dev
   libssl-dev zlib1g-dev libxxhash-dev libisal-dev
   xxhash libarchive-zip-perl python3-crcmod
+  dpkg-dev lintian appstream
 )
 
 missing=()

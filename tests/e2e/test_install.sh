@@ -18,6 +18,7 @@ fail() {
 cmake --install "$build" --prefix "$prefix" > "$work/install.log" || fail "cmake --install: $(cat "$work/install.log")"
 
 for file in bin/quoxa share/man/man1/quoxa.1 share/doc/quoxa/help/t1.html share/applications/quoxa.desktop \
+            share/metainfo/io.github.quoxa.QUOXA.metainfo.xml \
             share/icons/hicolor/scalable/apps/quoxa.svg; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
