@@ -2,10 +2,12 @@
 # Conversion tables, number codec, bit manipulation and the executable patch.
 target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/BitManipulation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ByteStatistics.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ConversionTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExePatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NumberCodec.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NumberCommands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PlotAxis.cpp
 )
 if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE
