@@ -11,10 +11,15 @@ target_sources(quoxa_core PRIVATE
 )
 if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/ByteBarChart.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EntropyPlot.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormBit.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormCharTable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormDecode.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormEncode.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FormEntropyMap.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FormStatistics.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/StatisticsCommands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ToolDialogs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/help/numberhelp.qrc
   )

@@ -44,6 +44,7 @@
 #include "settings/Settings.h"
 #include "settings/SettingsPath.h"
 #include "tools/FormCharTable.h"
+#include "tools/StatisticsCommands.h"
 #include "tools/ToolDialogs.h"
 #include "ui/main/BookmarkMenu.h"
 #include "ui/main/FormAbout.h"
@@ -272,6 +273,8 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::EncodeNumber:
     case Cmd::BitManipulation:
     case Cmd::Patch: RunToolCommand(this, cmd); break;
+    case Cmd::Statistics:
+    case Cmd::EntropyMap: RunStatisticsCommand(this, cmd); break;
     case Cmd::BlockDelete:
     case Cmd::BtnDel:
     case Cmd::BlockCopy:
@@ -316,6 +319,8 @@ void TFormMain::ShowAbout() {
 void TFormMain::RepaintFrom(int32_t col, int32_t row) { grids_->RepaintFrom(col, row); }
 
 void TFormMain::UpdateStatus() {
+  // The entropy map marks the page wherever the view went.
+  StatisticsFollowView();
   TQZScrollBar* scroll = grids_->ScrollBar();
   if (!Doc().ViewReady || Doc().DocSize == 0 || Doc().DocBuffer == nullptr) {
     panels_->SetPanelText(0, "");
