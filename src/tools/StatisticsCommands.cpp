@@ -1,6 +1,7 @@
 #include "tools/StatisticsCommands.h"
 
 #include <QPointer>
+#include <QTimer>
 
 #include "core/DocState.h"
 #include "tools/FormEntropyMap.h"
@@ -17,6 +18,12 @@ void Present(QWidget* window) {
   window->show();
   window->raise();
   window->activateWindow();
+  // Opened from a menu, the request can come while the menu still holds the focus: once more
+  // after it has gone.
+  QTimer::singleShot(0, window, [window] {
+    window->raise();
+    window->activateWindow();
+  });
 }
 
 }  // namespace

@@ -20,6 +20,9 @@ cases=(
   # The conversion table: Tab leaves the grid; the focused Cancel and Convert take Enter.
   "FindHex=1|keys alt+s h; wait_active 'Character conversion table'; keys Tab Tab Tab Tab Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
   "FindHex=1|keys alt+s h; wait_active 'Character conversion table'; keys Tab Tab Tab Tab Tab Return; wait_active Information; keys Return; wait_main; keys z ctrl+s|7a42414241424142"
+  # The statistics windows: the focused Refresh takes Enter and the window stays; Tab reaches Close.
+  "FindHex=1|keys alt+t s; wait_active Statistics; keys Tab Tab Tab Return; wait_active Statistics; keys Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
+  "FindHex=1|keys alt+v e; wait_active 'Entropy map'; keys Tab Return; wait_active 'Entropy map'; keys Tab Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
 )
 
 for row in "${cases[@]}"; do
