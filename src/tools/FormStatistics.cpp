@@ -71,7 +71,8 @@ TFormStatistics::TFormStatistics(QWidget* parent) : QDialog(parent) {
   table_->setTabKeyNavigation(false);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table_->horizontalHeader()->setStretchLastSection(true);
-  table_->setMinimumWidth(280);
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+  table_->setMinimumWidth(table_->fontMetrics().horizontalAdvance(QStringLiteral("Value Char 000,000,000,000 100.000%")) + 60);
 
   chart_ = new TByteBarChart(this);
   logarithmic_ = new QCheckBox(QStringLiteral("&Logarithmic scale"), this);
@@ -176,6 +177,11 @@ void TFormStatistics::ShowCounts(const ByteCounts& counts, const QString& range)
     table_->setItem(v, 3, new NumberItem(QString::number(percent, 'f', 3), percent));
   }
   table_->setSortingEnabled(true);
+  // Ascending by value until the user picks another column or order.
+  if (table_->horizontalHeader()->sortIndicatorSection() == 0 && !sorted_) {
+    table_->sortByColumn(0, Qt::AscendingOrder);
+    sorted_ = true;
+  }
   chart_->SetCounts(counts);
 }
 

@@ -42,6 +42,7 @@ class TFormStatistics : public QDialog {
   QLabel* distinct_;
   QLabel* most_;
   QLabel* least_;
+  bool sorted_ = false;
 };
 
 }  // namespace quoxa
