@@ -13,7 +13,7 @@ constexpr Cmd kNeedsDocument[] = {
     Cmd::CharConversion, Cmd::Goto, Cmd::JumpWidthDialog, Cmd::JumpDown, Cmd::JumpUp, Cmd::RememberAddress,
     Cmd::GotoRemembered, Cmd::DisplayDifference, Cmd::Bookmarks, Cmd::DecodeNumber, Cmd::EncodeNumber,
     Cmd::BitManipulation, Cmd::Patch, Cmd::BtnSave, Cmd::BtnDel, Cmd::BtnCut, Cmd::BtnCopy, Cmd::BtnPaste,
-    Cmd::BtnFind, Cmd::BtnReplace, Cmd::Checksums,
+    Cmd::BtnFind, Cmd::BtnReplace, Cmd::Checksums, Cmd::Statistics, Cmd::EntropyMap,
 };
 
 }  // namespace

@@ -25,8 +25,10 @@ enum class Cmd : int {
   // Bookmarks
   Bookmarks, BookmarkAdd, BookmarkRemove, BookmarkRemoveAll, BookmarkSave, BookmarkLoad,
   Bookmark1, Bookmark2, Bookmark3, Bookmark4, Bookmark5, Bookmark6, Bookmark7, Bookmark8, Bookmark9,
+  // View
+  EntropyMap,
   // Tools
-  TextModeCheck, OverwriteCheck, DecodeNumber, EncodeNumber, BitManipulation, Patch, Checksums, OptionsDialog,
+  TextModeCheck, OverwriteCheck, DecodeNumber, EncodeNumber, BitManipulation, Patch, Checksums, Statistics, OptionsDialog,
   // Script
   ScriptEditor, ScriptExecute,
   // Help

@@ -24,8 +24,10 @@
 #include "tools/FormCharTable.h"
 #include "tools/FormDecode.h"
 #include "tools/FormEncode.h"
+#include "tools/FormEntropyMap.h"
 #include "tools/FormExport.h"
 #include "tools/FormImport.h"
+#include "tools/FormStatistics.h"
 #include "ui/main/FormOpt.h"
 #include "widgets/FormOSE.h"
 #include "widgets/InputBoxForm.h"
@@ -136,6 +138,10 @@ class TestTabOrder : public QObject {
         {"Character conversion table", [] { return std::make_unique<quoxa::TFormCharTable>(); },
          {"StringGridTable", "ButtonClear", "ButtonSave", "ButtonLoad", "RadioButtonCursor", "ButtonConvert",
           "ButtonCancel", "ButtonHelp"}},
+        {"Statistics", [] { return std::make_unique<quoxa::TFormStatistics>(); },
+         {"TableCounts", "RadioButtonFile", "CheckBoxLog", "ButtonRefresh", "ButtonClose"}},
+        {"Entropy map", [] { return std::make_unique<quoxa::TFormEntropyMap>(); },
+         {"ComboBoxWindow", "ButtonRefresh", "ButtonSavePng", "ButtonSaveCsv", "ButtonClose"}},
         {"Block with <n> chars", [] { return std::make_unique<quoxa::TFormBlockN>(); },
          {"QZNumEdit1", "ButtonOK", "ButtonCancel", "ButtonHelp", "RadioButtonDec"}},
         {"Insert", [] { return std::make_unique<quoxa::TFormIns>(); },

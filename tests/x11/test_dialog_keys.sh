@@ -28,6 +28,9 @@ cases=(
   "FindHex=1|keys alt+f x; wait_active 'Export as'; keys alt+c Return; wait_active 'Export to file'; keys Escape; wait_main; keys z ctrl+s|7a42414241424142"
   # Import: Enter on a bad fill byte shows the error and keeps the dialog; the focused Cancel takes Enter.
   "FindHex=1|keys alt+f m; wait_active Import; keys Tab ctrl+a x Return; wait_active Error; keys Return; wait_active Import; keys Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
+  # The statistics windows: the focused Refresh takes Enter and the window stays; Tab reaches Close.
+  "FindHex=1|keys alt+t s; wait_active Statistics; keys Tab Tab Tab Return; wait_active Statistics; keys Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
+  "FindHex=1|keys alt+v e; wait_active 'Entropy map'; keys Tab Return; wait_active 'Entropy map'; keys Tab Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
 )
 
 for row in "${cases[@]}"; do

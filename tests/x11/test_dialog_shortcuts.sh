@@ -32,6 +32,10 @@ cases=(
   "7a42414241424142|keys alt+f x; wait_active 'Export as'; keys Return; wait_active 'Export to file'; type_text \$work/out.hex; keys Return; wait_main; keys z ctrl+s; grep -qx ':00000001FF' \$work/out.hex || fail 'no export'"
   "7a42414241424142|keys alt+f m; wait_active Import; keys Escape; wait_main; keys z ctrl+s"
   "-|printf ':0200000041427B\\n:00000001FF\\n' >\$work/in.hex; keys alt+f m; wait_active Import; keys Return; wait_active 'Import file'; keys alt+n; type_text \$work/in.hex; keys Return; wait_active 'QUOXA - in.bin'; keys z ctrl+s; wait_active 'Save file as'; type_text \$work/in.bin; keys Return; wait_main; expect_bytes \$work/in.bin 7a42"
+  "7a42414241424142|keys alt+t s; wait_active Statistics; keys Escape; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys alt+t s; wait_active Statistics; keys Return; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys alt+v e; wait_active 'Entropy map'; keys Escape; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys alt+v e; wait_active 'Entropy map'; keys Return; wait_main; keys z ctrl+s"
 )
 
 for row in "${cases[@]}"; do

@@ -45,6 +45,7 @@
 #include "settings/SettingsPath.h"
 #include "tools/DataDialogs.h"
 #include "tools/FormCharTable.h"
+#include "tools/StatisticsCommands.h"
 #include "tools/ToolDialogs.h"
 #include "ui/main/BookmarkMenu.h"
 #include "ui/main/FormAbout.h"
@@ -282,6 +283,8 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::BitManipulation:
     case Cmd::Patch:
     case Cmd::Checksums: RunToolCommand(this, cmd); break;
+    case Cmd::Statistics:
+    case Cmd::EntropyMap: RunStatisticsCommand(this, cmd); break;
     case Cmd::BlockDelete:
     case Cmd::BtnDel:
     case Cmd::BlockCopy:
@@ -326,6 +329,8 @@ void TFormMain::ShowAbout() {
 void TFormMain::RepaintFrom(int32_t col, int32_t row) { grids_->RepaintFrom(col, row); }
 
 void TFormMain::UpdateStatus() {
+  // The entropy map marks the page wherever the view went.
+  StatisticsFollowView();
   TQZScrollBar* scroll = grids_->ScrollBar();
   if (!Doc().ViewReady || Doc().DocSize == 0 || Doc().DocBuffer == nullptr) {
     panels_->SetPanelText(0, "");

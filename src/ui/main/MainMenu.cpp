@@ -117,6 +117,9 @@ void TMainMenu::BuildMenus(QMenuBar* menuBar) {
   AddItem(edit, Cmd::DeleteFromCursor, "Delete &from cursor", kNone, "Delete from current adress (incl.) until end");
   AddItem(edit, Cmd::DeleteToCursor, "Delete &to cursor", kNone, "Delete from begin until current adress (incl.)");
 
+  QMenu* view = menuFor(MenuId::View, "&View");
+  AddItem(view, Cmd::EntropyMap, "&Entropy map", kNone, "Plot the entropy along the file; a click goes to that address");
+
   QMenu* search = menuFor(MenuId::Search, "&Search");
   AddItem(search, Cmd::Find, "&Find...", Keys("Ctrl+F"), "Find");
   AddItem(search, Cmd::FindDown, "Find again &down", Keys("F3"), "Find the next occurrence downwards");
@@ -165,6 +168,7 @@ void TMainMenu::BuildMenus(QMenuBar* menuBar) {
   AddItem(tools, Cmd::BitManipulation, "&Bit manipulation...", kNone, "View/set bits in current byte");
   AddItem(tools, Cmd::Patch, "&Patch BP 7.0 EXE", kNone, "Patch BP 7.0 program for execution > 200 Mhz");
   AddItem(tools, Cmd::Checksums, "&Checksums...", Keys("Ctrl+Shift+H"), "Checksums and hashes of the block or the file");
+  AddItem(tools, Cmd::Statistics, "&Statistics...", kNone, "Count the byte values of the block or the file");
   tools->addSeparator();
   AddItem(tools, Cmd::OptionsDialog, "&Options...", kNone, "Change the program's options");
 
