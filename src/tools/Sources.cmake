@@ -3,6 +3,7 @@
 target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/BitManipulation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ConversionTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DataInspector.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExePatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NumberCodec.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NumberCommands.cpp
