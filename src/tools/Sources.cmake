@@ -10,6 +10,7 @@ target_sources(quoxa_core PRIVATE
 )
 if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/DockInspector.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormBit.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormCharTable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormDecode.cpp

@@ -20,6 +20,10 @@ cases=(
   # The conversion table: Tab leaves the grid; the focused Cancel and Convert take Enter.
   "FindHex=1|keys alt+s h; wait_active 'Character conversion table'; keys Tab Tab Tab Tab Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
   "FindHex=1|keys alt+s h; wait_active 'Character conversion table'; keys Tab Tab Tab Tab Tab Return; wait_active Information; keys Return; wait_main; keys z ctrl+s|7a42414241424142"
+  # The data inspector: Esc drops a value being typed, a second Esc goes back to the grid; Tab
+  # reaches the byte order and the Hex box.
+  "FindHex=1|keys ctrl+i Down Down Return; type_text 99; keys Escape Escape z ctrl+s|7a42414241424142"
+  "FindHex=1|keys ctrl+i Tab Tab space; quoxa_quit; expect_ini DataInspector Hex 1|-"
 )
 
 for row in "${cases[@]}"; do

@@ -26,6 +26,10 @@ cases=(
   "7a42414241424142|keys ctrl+g; wait_active 'Go to address'; keys Escape; wait_main; keys z ctrl+s"
   "4142414241427a42|keys alt+a w; wait_active 'Enter jump width'; type_text 3; keys Return; wait_main; keys F5 F5 z ctrl+s"
   "7a42414241424142|keys alt+a w; wait_active 'Enter jump width'; keys Escape; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys ctrl+i Escape; keys z ctrl+s"
+  "7a42414241424142|keys ctrl+i ctrl+i; keys z ctrl+s"
+  "4241414241424142|keys ctrl+i Down Down Down Down Return; type_text 16706; keys Return; keys ctrl+s"
+  "414241424142417a|keys End ctrl+i Down Down Down Return; wait_active Error; keys Return; wait_main; keys Escape z ctrl+s"
 )
 
 for row in "${cases[@]}"; do

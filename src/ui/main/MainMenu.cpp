@@ -114,6 +114,9 @@ void TMainMenu::BuildMenus(QMenuBar* menuBar) {
   AddItem(edit, Cmd::DeleteFromCursor, "Delete &from cursor", kNone, "Delete from current adress (incl.) until end");
   AddItem(edit, Cmd::DeleteToCursor, "Delete &to cursor", kNone, "Delete from begin until current adress (incl.)");
 
+  // Its items toggle windows of the main window, which adds them.
+  menuFor(MenuId::View, "&View");
+
   QMenu* search = menuFor(MenuId::Search, "&Search");
   AddItem(search, Cmd::Find, "&Find...", Keys("Ctrl+F"), "Find");
   AddItem(search, Cmd::FindDown, "Find again &down", Keys("F3"), "Find the next occurrence downwards");

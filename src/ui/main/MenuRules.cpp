@@ -27,6 +27,7 @@ void EnableOnMenuOpen(MenuId menu) {
     case MenuId::Script:
       SetCommandsEnabled({Cmd::ScriptExecute}, Doc().ViewReady && ScriptEditorHasLines());
       break;
+    case MenuId::View:
     case MenuId::Search:
     case MenuId::Help:
       break;

@@ -3,7 +3,7 @@
 
 namespace quoxa {
 
-enum class MenuId { File, Edit, Search, Address, Bookmarks, Tools, Script, Help };
+enum class MenuId { File, Edit, View, Search, Address, Bookmarks, Tools, Script, Help };
 
 void EnableOnMenuOpen(MenuId menu);
 
