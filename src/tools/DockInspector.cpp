@@ -103,7 +103,8 @@ TDockInspector::TDockInspector(QWidget* parent)
   table_->setWordWrap(false);
   table_->setContextMenuPolicy(Qt::CustomContextMenu);
   table_->setItemDelegateForColumn(1, new TInspectorDelegate(this, &reopenText_, &reopenRow_));
-  const QFont fixed = FixedFontFor(QString::fromStdString(Options().Font), table_->font().pointSize());
+  // The grids' font and size, so that the values read like the bytes beside them.
+  const QFont fixed = FixedFontFor(QString::fromStdString(Options().Font), Options().FontSize);
   const int rowHeight = std::max(table_->fontMetrics().height(), QFontMetrics(fixed).height()) + 4;
   table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   table_->verticalHeader()->setDefaultSectionSize(rowHeight);

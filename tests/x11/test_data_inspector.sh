@@ -21,8 +21,8 @@ expect_bytes "$doc" 0000000000000000
 # The focus stayed in the dock: Esc gives it back to the hex grid, where typing overwrites.
 keys Escape a b ctrl+s
 expect_bytes "$doc" ab00000000000000
-# Ctrl+I twice: shown and focused, then hidden with the focus back in the grid.
-keys ctrl+i ctrl+i c d ctrl+s
+# Ctrl+I again hides the dock and gives the focus back to the grid.
+keys ctrl+i c d ctrl+s
 expect_bytes "$doc" abcd000000000000
 # Four bytes do not fit before the end: refused with a box, nothing written.
 keys End ctrl+i Down Down Down Down Down Return
@@ -31,7 +31,6 @@ keys Return
 wait_main
 keys Escape e f ctrl+s
 expect_bytes "$doc" abcd0000000000ef
-keys ctrl+i
 quoxa_quit
 expect_ini DataInspector Visible 1
 expect_ini DataInspector Area 2
