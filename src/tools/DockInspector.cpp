@@ -125,8 +125,10 @@ TDockInspector::TDockInspector(QWidget* parent)
   header->setSectionResizeMode(QHeaderView::Fixed);
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   header->setStretchLastSection(true);
-  table_->setColumnWidth(0, nameWidth + 16);
-  table_->setColumnWidth(1, QFontMetrics(fixed).horizontalAdvance(QString(kValueChars, '0')) + 12);
+  const int nameColumn = nameWidth + 16;
+  const int valueColumn = QFontMetrics(fixed).horizontalAdvance(QString(kValueChars, '0')) + 12;
+  table_->setColumnWidth(0, nameColumn);
+  table_->setColumnWidth(1, valueColumn);
   table_->setCurrentCell(0, 1);
 
   auto* options = new QHBoxLayout;
@@ -143,7 +145,7 @@ TDockInspector::TDockInspector(QWidget* parent)
   column->addWidget(table_, 1);
   column->addLayout(options);
   setWidget(body);
-  FitWidth();
+  FitWidth(nameColumn + valueColumn);
 
   connect(big_, &QRadioButton::toggled, this, &TDockInspector::FormatChanged);
   connect(hex_, &QCheckBox::toggled, this, &TDockInspector::FormatChanged);
@@ -155,10 +157,10 @@ TDockInspector::TDockInspector(QWidget* parent)
   table_->installEventFilter(this);
 }
 
-void TDockInspector::FitWidth() {
+void TDockInspector::FitWidth(int columns) {
   const int frame = 2 * table_->frameWidth();
   const int scroll = table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table_);
-  const int tableWidth = table_->columnWidth(0) + table_->columnWidth(1) + frame + scroll;
+  const int tableWidth = columns + frame + scroll;
   table_->setMinimumWidth(tableWidth);
   // A fixed width: the main window grows and shrinks by it, the grids keep their columns.
   widget()->setFixedWidth(tableWidth + 8);

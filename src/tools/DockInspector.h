@@ -55,7 +55,8 @@ class TDockInspector : public QDockWidget {
  private:
   void FormatChanged();
   void ShowContextMenu(const QPoint& at);
-  void FitWidth();
+  // A fixed width for columns of that width with the table's frame and scroll bar.
+  void FitWidth(int columns);
 
   QTableWidget* table_;
   QRadioButton* little_;
