@@ -186,6 +186,23 @@ std::optional<int32_t> ParseInteger(std::string_view text) {
   return static_cast<int32_t>(negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude));
 }
 
+std::optional<WideInteger> ParseWideInteger(std::string_view text) {
+  text = Trim(text);
+  WideInteger value;
+  if (!text.empty() && text.front() == '$') {
+    value.hex = true;
+    text.remove_prefix(1);
+    if (text.empty() || text.size() > 16 || !ParseAll(text, value.magnitude, 16)) return std::nullopt;
+    return value;
+  }
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    value.negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty() || !IsDigit(text.front()) || !ParseAll(text, value.magnitude)) return std::nullopt;
+  return value;
+}
+
 EncodeResult EncodeNumber(std::string_view text, NumberType type, bool bigEndian, char separator) {
   if (type == NumberType::Single || type == NumberType::Double) return EncodeFloat(text, type, bigEndian, separator);
   return EncodeInteger(text, type, bigEndian);
@@ -207,6 +224,41 @@ float DecodeSingle(std::string_view bytes, bool bigEndian) {
 
 double DecodeDouble(std::string_view bytes, bool bigEndian) {
   return std::bit_cast<double>(AssembleBytes(bytes, 8, bigEndian));
+}
+
+double HalfToDouble(uint16_t half) {
+  const int exponent = (half >> 10) & 0x1F;
+  const int fraction = half & 0x3FF;
+  double magnitude = 0;
+  if (exponent == 0) {
+    magnitude = std::ldexp(fraction, -24);
+  } else if (exponent == 0x1F) {
+    magnitude = fraction != 0 ? std::numeric_limits<double>::quiet_NaN() : std::numeric_limits<double>::infinity();
+  } else {
+    magnitude = std::ldexp(fraction + 0x400, exponent - 25);
+  }
+  return (half & 0x8000) != 0 ? -magnitude : magnitude;
+}
+
+uint16_t HalfFromDouble(double value) {
+  const uint16_t sign = std::signbit(value) ? 0x8000 : 0;
+  if (std::isnan(value)) return static_cast<uint16_t>(sign | 0x7E00);
+  const double magnitude = std::fabs(value);
+  // 65520 lies halfway between the largest half, 65504, and the next step: it rounds up.
+  if (magnitude >= 65520.0) return static_cast<uint16_t>(sign | 0x7C00);
+  if (magnitude < std::ldexp(1.0, -14)) {
+    // Subnormal: whole steps of 2^-24, rounded to even; the top one is the smallest normal.
+    return static_cast<uint16_t>(sign | static_cast<uint16_t>(std::nearbyint(std::ldexp(magnitude, 24))));
+  }
+  int exponent = 0;
+  const double mantissa = std::frexp(magnitude, &exponent);  // in [0.5, 1)
+  // 11 significant bits: the scaled value is exact in a double, only the rounding is left.
+  auto bits = static_cast<uint32_t>(std::nearbyint(std::ldexp(mantissa, 11)));
+  if (bits == 0x800) {
+    bits = 0x400;
+    ++exponent;
+  }
+  return static_cast<uint16_t>(sign | ((exponent + 14) << 10) | (bits - 0x400));
 }
 
 std::string FormatG(double value, char separator) {

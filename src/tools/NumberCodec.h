@@ -25,6 +25,15 @@ const char* ByteOrderText(bool bigEndian);
 // digits (two's complement); blanks around it are allowed.
 std::optional<int32_t> ParseInteger(std::string_view text);
 
+// The same syntax for integers up to 64 bits: a decimal magnitude with its sign, or the bits
+// that "$" and up to 16 hex digits give (hex is true then).
+struct WideInteger {
+  bool negative = false;
+  bool hex = false;
+  uint64_t magnitude = 0;
+};
+std::optional<WideInteger> ParseWideInteger(std::string_view text);
+
 struct EncodeResult {
   std::string bytes;  // in document order
   std::string error;  // the message when the text does not convert; bytes are empty then
@@ -39,6 +48,11 @@ EncodeResult EncodeNumber(std::string_view text, NumberType type, bool bigEndian
 uint64_t AssembleBytes(std::string_view bytes, size_t n, bool bigEndian);
 float DecodeSingle(std::string_view bytes, bool bigEndian);
 double DecodeDouble(std::string_view bytes, bool bigEndian);
+
+// IEEE 754 half precision: its value, and the nearest half to a double (ties to even; too
+// large becomes infinity, too small zero).
+double HalfToDouble(uint16_t half);
+uint16_t HalfFromDouble(double value);
 
 // Up to 15 significant digits without trailing zeros; fixed notation from 0.00001 in magnitude
 // up to 15 digits before the point, else scientific with "E" (1E20, 1.5E-7); "INF", "NAN".

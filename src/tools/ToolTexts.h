@@ -23,6 +23,14 @@ inline constexpr const char* kAsLongint = "%s as longint: %d";
 inline constexpr const char* kAsSingle = "%s as 32 bit IEEE single: %g";
 inline constexpr const char* kAsDouble = "%s as 64 bit IEEE double: %g";
 
+// The data inspector.
+inline constexpr const char* kDataInspector = "Data inspector";
+inline constexpr const char* kInspectorInvalid = "invalid";
+inline constexpr const char* kInspectorLebByte = "%s (1 byte)";
+inline constexpr const char* kInspectorLebBytes = "%s (%d bytes)";
+inline constexpr const char* kInspectorNotEditable = "This value can't be edited; it can be copied";
+inline constexpr const char* kInspectorReadOnly = "The document is read-only: the value can't be written";
+
 // The value label of the bit dialog.
 inline constexpr const char* kBitLabel = "decimal: %d  hex: %2.2x  binary: %s";
 

@@ -166,6 +166,12 @@ class UndoDifferential : public ::testing::Test {
            ExecuteScript(interpreter, SplitScriptLines(script));
          }},
         {"encode number", [&] { WriteEncodedNumber(Bytes(8), static_cast<EncodeOutput>(Any(3))); }},
+        {"data inspector edit",
+         [&] {
+           const auto row = static_cast<InspectorRow>(Any(static_cast<int>(InspectorRow::Float64) + 1));
+           static const char* const kValues[] = {"1", "-2", "$7F", "305419896", "0.5", "101"};
+           WriteInspectorValue(row, kValues[Any(6)], Any(2) == 0, '.');
+         }},
         {"bit set",
          [&] {
            if (Doc().DocSize > 0) StoreBitsByte(GetByte(CursorAddress()), static_cast<uint8_t>(Any(256)));

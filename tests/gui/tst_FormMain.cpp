@@ -101,8 +101,8 @@ class TestFormMain : public QObject {
     MainWindowFixture f;
     QStringList titles;
     for (QAction* menu : f.form.menuBar()->actions()) titles << menu->text();
-    QCOMPARE(titles, QStringList({"&File", "&Edit", "&Search", "&Address", "&Bookmarks", "&Tools", "&QUOXAscript",
-                                  "&Help"}));
+    QCOMPARE(titles, QStringList({"&File", "&Edit", "&View", "&Search", "&Address", "&Bookmarks", "&Tools",
+                                  "&QUOXAscript", "&Help"}));
     QCOMPARE(f.Action(Cmd::InsertFile)->text(), QString("&Insert..."));
     QCOMPARE(f.Action(Cmd::InsertFile)->statusTip(), QString("Insert file contents before current address"));
     QCOMPARE(f.Action(Cmd::BlockMark)->shortcut(), QKeySequence("Ctrl+B"));

@@ -31,6 +31,10 @@ cases=(
   # The statistics windows: the focused Refresh takes Enter and the window stays; Tab reaches Close.
   "FindHex=1|keys alt+t s; wait_active Statistics; keys Tab Tab Tab Return; wait_active Statistics; keys Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
   "FindHex=1|keys alt+v e; wait_active 'Entropy map'; keys Tab Return; wait_active 'Entropy map'; keys Tab Tab Tab Return; wait_main; keys z ctrl+s|7a42414241424142"
+  # The data inspector: Esc drops a value being typed, a second Esc goes back to the grid; Tab
+  # reaches the byte order and the Hex box.
+  "FindHex=1|keys ctrl+i Down Down Return; type_text 99; keys Escape Escape z ctrl+s|7a42414241424142"
+  "FindHex=1|keys ctrl+i Tab Tab space; quoxa_quit; expect_ini DataInspector Hex 1|-"
 )
 
 for row in "${cases[@]}"; do

@@ -1,5 +1,6 @@
 #include "ui/main/FormMain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -46,6 +47,7 @@
 #include "tools/DataDialogs.h"
 #include "tools/FormCharTable.h"
 #include "tools/StatisticsCommands.h"
+#include "tools/DockInspector.h"
 #include "tools/ToolDialogs.h"
 #include "ui/main/BookmarkMenu.h"
 #include "ui/main/FormAbout.h"
@@ -124,7 +126,11 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   panels_->SetPanelText(2, ModePanelText(Doc().OverwriteMode));
   setAcceptDrops(true);
   SetupContextHelp();
-  new TModalFocus(this, [this]() -> QWidget* { return grids_->ActiveGrid(); });
+  SetupInspector();
+  new TModalFocus(this, [this]() -> QWidget* {
+    QWidget* inspector = inspector_->FocusAfterMessage();
+    return inspector != nullptr ? inspector : grids_->ActiveGrid();
+  });
 
   grids_->ApplyFontSize(grids_->GridFont().pointSize());
   grids_->SetTextMode(Doc().TextMode);
@@ -172,7 +178,10 @@ void TFormMain::EnsureStarted() {
   }
 }
 
-void TFormMain::ReadSettings() { quoxa::ReadSettings(*settings_); }
+void TFormMain::ReadSettings() {
+  quoxa::ReadSettings(*settings_);
+  inspector_->LoadSettings();
+}
 
 void TFormMain::ApplyCommandLine() {
   if (arguments_.isEmpty()) return;
@@ -201,7 +210,10 @@ void TFormMain::closeEvent(QCloseEvent* event) {
     TIniBatch settingsWrite(SettingsFilePath());
     recentFiles_->Save();
     // Settings never read (closed before the first activation) are not written over.
-    if (started_) WriteSettings(*settings_);
+    if (started_) {
+      WriteSettings(*settings_);
+      inspector_->SaveSettings();
+    }
   }
   OfferToEmptyClipboard();
   // The program ends with its main window, also while the help is open.
@@ -326,11 +338,15 @@ void TFormMain::ShowAbout() {
 
 // ---- view seam
 
-void TFormMain::RepaintFrom(int32_t col, int32_t row) { grids_->RepaintFrom(col, row); }
+void TFormMain::RepaintFrom(int32_t col, int32_t row) {
+  grids_->RepaintFrom(col, row);
+  if (inspector_ != nullptr) inspector_->DocumentOrCursorChanged();
+}
 
 void TFormMain::UpdateStatus() {
   // The entropy map marks the page wherever the view went.
   StatisticsFollowView();
+  if (inspector_ != nullptr) inspector_->DocumentOrCursorChanged();
   TQZScrollBar* scroll = grids_->ScrollBar();
   if (!Doc().ViewReady || Doc().DocSize == 0 || Doc().DocBuffer == nullptr) {
     panels_->SetPanelText(0, "");
@@ -350,9 +366,15 @@ void TFormMain::UpdateStatus() {
   if (grids_->AddressShown()) QZStrGridAddr()->MoveTo(0, static_cast<int>((p - Doc().TopAddress) / Doc().BytesPerRow));
 }
 
-void TFormMain::MoveGridCursor(int32_t col, int32_t row) { grids_->MoveGridCursor(col, row); }
+void TFormMain::MoveGridCursor(int32_t col, int32_t row) {
+  grids_->MoveGridCursor(col, row);
+  if (inspector_ != nullptr) inspector_->DocumentOrCursorChanged();
+}
 
-void TFormMain::RepaintGrids() { grids_->RepaintDataGrids(); }
+void TFormMain::RepaintGrids() {
+  grids_->RepaintDataGrids();
+  if (inspector_ != nullptr) inspector_->DocumentOrCursorChanged();
+}
 
 void TFormMain::Notify(const std::string& text) { panels_->ShowTransient(text); }
 
@@ -420,6 +442,10 @@ TWindowChrome TFormMain::Chrome() const {
   chrome.toolBar = toolBar_->isHidden() ? 0 : toolBar_->sizeHint().height();
   chrome.statusBar = panels_->sizeHint().height();
   chrome.scrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grids_->ScrollBar());
+  if (inspector_ != nullptr && !inspector_->isHidden() && !inspector_->isFloating()) {
+    chrome.sideDocks =
+        inspector_->sizeHint().width() + style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+  }
   return chrome;
 }
 
@@ -533,6 +559,63 @@ void TFormMain::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   // The drop finishes before the file is loaded, so the source application is not kept waiting.
   QTimer::singleShot(0, this, [this, paths] { documents_->DropFiles(paths); });
+}
+
+// ---- data inspector
+
+void TFormMain::SetupInspector() {
+  inspector_ = new TDockInspector(this);
+  inspector_->hide();
+  addDockWidget(Qt::RightDockWidgetArea, inspector_);
+  inspector_->SetFocusBack([this] {
+    if (QWidget* grid = grids_->ActiveGrid()) grid->setFocus(Qt::ShortcutFocusReason);
+  });
+  // The window grows or shrinks by the docked inspector; the grids keep their columns and the
+  // document stays where it was.
+  auto relayout = [this] {
+    QTimer::singleShot(0, this, [this] {
+      if (!isVisible() || isMinimized()) return;
+      const TWindowChrome chrome = Chrome();
+      grids_->SetGridSize(Doc().BytesPerRow, Doc().VisibleRows, chrome);
+      const TCellSizes& cells = grids_->CellSizes();
+      const bool address = grids_->AddressShown();
+      const bool textLeft = grids_->TextGridLeft();
+      const TGridGeometry smallest = LayoutGrids(kMinGridCols, kMinGridRows, cells, chrome, address, textLeft);
+      const TGridGeometry none = LayoutGrids(0, 0, cells, chrome, address, textLeft);
+      applyingSize_ = true;
+      setMinimumSize(smallest.windowWidth, smallest.windowHeight);
+      setBaseSize(none.windowWidth, none.windowHeight);
+      ResizeToLayout();
+      applyingSize_ = false;
+    });
+  };
+  QAction* toggle = menu_->Menu(MenuId::View)->addAction(QStringLiteral("&Data inspector"));
+  toggle->setObjectName("DataInspector");
+  toggle->setShortcut(QKeySequence(QStringLiteral("Ctrl+I")));
+  toggle->setStatusTip(QStringLiteral("Show or hide the bytes at the cursor as numbers, characters and times"));
+  toggle->setCheckable(true);
+  connect(toggle, &QAction::triggered, this, [this, toggle] {
+    ToggleInspector();
+    toggle->setChecked(!inspector_->isHidden());
+  });
+  connect(inspector_, &QDockWidget::visibilityChanged, this, [this, relayout, toggle](bool visible) {
+    toggle->setChecked(visible);
+    if (!visible && inspector_->isAncestorOf(QApplication::focusWidget())) {
+      if (QWidget* grid = grids_->ActiveGrid()) grid->setFocus(Qt::OtherFocusReason);
+    }
+    relayout();
+  });
+  connect(inspector_, &QDockWidget::topLevelChanged, this, relayout);
+  connect(inspector_, &QDockWidget::dockLocationChanged, this, relayout);
+}
+
+void TFormMain::ToggleInspector() {
+  if (inspector_->isHidden()) {
+    inspector_->ShowFocused();
+    return;
+  }
+  inspector_->hide();
+  if (QWidget* grid = grids_->ActiveGrid()) grid->setFocus(Qt::ShortcutFocusReason);
 }
 
 // ---- help

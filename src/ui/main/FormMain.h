@@ -28,6 +28,7 @@ class TMainMenu;
 class TQZStrGrid;
 class TScriptCommands;
 class TStatusPanels;
+class TDockInspector;
 
 class TFormMain : public QMainWindow, public IView, public IBusy, public IDocumentHost {
   Q_OBJECT
@@ -81,6 +82,9 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   TQZStrGrid* QZStrGridHex() const;
   TQZStrGrid* QZStrGridText() const;
   TStatusPanels* Panels() const { return panels_; }
+  TDockInspector* Inspector() const { return inspector_; }
+  // Shows the data inspector focused, or hides it and gives the focus back to the grid.
+  void ToggleInspector();
   TMainMenu* Menu() const { return menu_; }
   TScriptCommands& Scripts() const { return *scripts_; }
   QToolBar* ToolBar() const { return toolBar_; }
@@ -110,6 +114,7 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   void ShowAbout();
   void ShowContextHelp();
   void SetupContextHelp();
+  void SetupInspector();
 
   QStringList arguments_;
   TGridView* grids_;
@@ -119,6 +124,7 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   TGridKeyBinding* keyBinding_ = nullptr;
   TMRUFiles* recentFiles_ = nullptr;
   TScriptCommands* scripts_ = nullptr;
+  TDockInspector* inspector_ = nullptr;
   std::unique_ptr<TMainWindowSettings> settings_;
   std::unique_ptr<TDocumentCommands> documents_;
   std::function<FileAnswer(const FileQuestion&)> fileQuestion_;

@@ -35,7 +35,8 @@ TGridGeometry LayoutGrids(int32_t cols, int32_t rows, const TCellSizes& cells, c
   g.scrollX = rightX + rightWidth + chrome.borderWidth;
   g.scrollHeight = g.gridHeight - 1;
 
-  g.windowWidth = 2 * chrome.frameWidth + 4 * chrome.borderWidth + g.textWidth + g.hexWidth + chrome.scrollBarWidth;
+  g.windowWidth = 2 * chrome.frameWidth + 4 * chrome.borderWidth + g.textWidth + g.hexWidth + chrome.scrollBarWidth +
+                  chrome.sideDocks;
   if (addressShown) g.windowWidth += g.addrWidth + 2 * chrome.borderWidth;
   g.windowHeight = 2 * chrome.frameHeight + chrome.caption + chrome.menu + 2 * chrome.borderHeight + chrome.toolBar +
                    chrome.statusBar + g.gridHeight;
@@ -43,7 +44,7 @@ TGridGeometry LayoutGrids(int32_t cols, int32_t rows, const TCellSizes& cells, c
 }
 
 int32_t ColsThatFit(int windowWidth, const TCellSizes& cells, const TWindowChrome& chrome, bool addressShown) {
-  int room = windowWidth - 2 * chrome.frameWidth - 4 * chrome.borderWidth - chrome.scrollBarWidth;
+  int room = windowWidth - 2 * chrome.frameWidth - 4 * chrome.borderWidth - chrome.scrollBarWidth - chrome.sideDocks;
   if (addressShown) {
     room -= 2 * chrome.borderWidth + 6 * cells.gridLine + cells.addrColWidth;
   } else {

@@ -38,6 +38,7 @@ struct TWindowChrome {
   int toolBar = 0;
   int statusBar = 0;
   int scrollBarWidth = 16;
+  int sideDocks = 0;  // width the docks beside the grids take
 };
 
 struct TGridGeometry {

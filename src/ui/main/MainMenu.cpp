@@ -117,6 +117,7 @@ void TMainMenu::BuildMenus(QMenuBar* menuBar) {
   AddItem(edit, Cmd::DeleteFromCursor, "Delete &from cursor", kNone, "Delete from current adress (incl.) until end");
   AddItem(edit, Cmd::DeleteToCursor, "Delete &to cursor", kNone, "Delete from begin until current adress (incl.)");
 
+  // Its items toggle windows of the main window, which adds them after its own entries.
   QMenu* view = menuFor(MenuId::View, "&View");
   AddItem(view, Cmd::EntropyMap, "&Entropy map", kNone, "Plot the entropy along the file; a click goes to that address");
 
