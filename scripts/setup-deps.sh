@@ -9,6 +9,7 @@ packages=(
   fonts-dejavu-core fonts-liberation
   xvfb openbox xdotool xclip x11-utils xxd imagemagick
   poppler-utils time
+  libpcre2-dev binutils
   desktop-file-utils clang libclang-rt-dev
 )
 
