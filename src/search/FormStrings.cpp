@@ -13,6 +13,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/FileTexts.h"
 #include "core/Messages.h"
@@ -167,14 +168,17 @@ void TFormStrings::SaveAsText() {
 }
 
 void TFormStrings::keyPressEvent(QKeyEvent* event) {
-  // Enter in the list or the filter goes to the string; in the length field it scans again.
+  // Enter in the list or the filter goes to the string, in the length field it scans again; on
+  // a push button it presses that button, as in every dialog.
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
     if (length_->hasFocus()) {
       if (length_->value() != RememberedLength()) Scan();
       return;
     }
-    GoToCurrent();
-    return;
+    if (list_->hasFocus() || filter_->hasFocus()) {
+      GoToCurrent();
+      return;
+    }
   }
   if (event->matches(QKeySequence::Copy) && list_->hasFocus()) {
     CopySelected();

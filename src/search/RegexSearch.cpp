@@ -49,14 +49,20 @@ bool TRegexSearch::Prepare(std::string_view pattern, bool caseSensitive) {
   Release();
   pattern_ = pattern;
   caseSensitive_ = caseSensitive;
+  utf_ = false;
   error_.clear();
-  // Invalid UTF-8 in the document simply does not match when the pattern asks for (*UTF).
-  uint32_t options = PCRE2_MATCH_INVALID_UTF;
-  if (!caseSensitive) options |= PCRE2_CASELESS;
+  uint32_t options = caseSensitive ? 0 : PCRE2_CASELESS;
   int code = 0;
   PCRE2_SIZE offset = 0;
-  code_ = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(), options, &code, &offset,
-                        nullptr);
+  const auto* text = reinterpret_cast<PCRE2_SPTR>(pattern.data());
+  code_ = pcre2_compile(text, pattern.size(), options, &code, &offset, nullptr);
+  uint32_t all = 0;
+  if (code_ != nullptr && pcre2_pattern_info(Code(code_), PCRE2_INFO_ALLOPTIONS, &all) == 0 && (all & PCRE2_UTF) != 0) {
+    // A pattern that asks for (*UTF): invalid UTF-8 in the document simply does not match.
+    utf_ = true;
+    pcre2_code_free(Code(code_));
+    code_ = pcre2_compile(text, pattern.size(), options | PCRE2_MATCH_INVALID_UTF, &code, &offset, nullptr);
+  }
   if (code_ == nullptr) {
     error_ = InvalidRegexText(static_cast<int64_t>(offset), ErrorText(code));
     return false;
@@ -96,6 +102,8 @@ TRegexSearch::Step TRegexSearch::Failure(int rc) {
 TRegexSearch::Step TRegexSearch::FirstIn(const uint8_t* data, int64_t from, int64_t windowEnd, int64_t subjectEnd,
                                          bool notEmptyAtFrom, RegexMatch& match) {
   const int64_t first = from;
+  // With (*UTF) a window never ends inside a character: its start would not match at all.
+  for (int i = 0; utf_ && i < 3 && windowEnd < subjectEnd && (data[windowEnd] & 0xC0) == 0x80; ++i) ++windowEnd;
   while (from <= windowEnd) {
     const uint32_t notEmpty = notEmptyAtFrom && from == first ? PCRE2_NOTEMPTY_ATSTART : 0;
     const bool partial = windowEnd < subjectEnd;
@@ -170,7 +178,8 @@ TRegexSearch::Result TRegexSearch::Backward(const uint8_t* data, int64_t end, in
     int64_t from = bottom;
     while (from <= top) {
       RegexMatch found;
-      const Step step = FirstIn(data, from, top, end, false, found);
+      // A start at the very end of a window is never reported partial: the window takes one more.
+      const Step step = FirstIn(data, from, std::min(top + 1, end), end, false, found);
       if (step == Step::Failed) return Result::Failed;
       if (step == Step::None || found.pos - 1 > top) break;
       any = true;

@@ -74,6 +74,7 @@ class TRegexSearch {
   std::string pattern_;
   bool caseSensitive_ = true;
   bool compiled_ = false;
+  bool utf_ = false;  // the pattern asked for (*UTF)
   std::string error_;
   int64_t window_ = int64_t{1} << 20;
   std::vector<int64_t> groups_;  // start, end (0-based, -1 unset) of each group of the last match

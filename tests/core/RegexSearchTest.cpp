@@ -98,7 +98,7 @@ const ReplaceCase kReplaceCases[] = {
     {"abxd"sv, "x*"sv, "-"sv, true, "-a-b--d-"sv, 5},
     {"a@b cc@dd"sv, "(\\w+)@(\\w+)"sv, "$2@$1"sv, true, "b@a dd@cc"sv, 2},
     {"xaxbx"sv, "(?P<n>x)(a)?"sv, "${n}[$2]"sv, true, "x[a]x[]bx[]"sv, 3},
-    {"ABC abc"sv, "b"sv, "$$0=$0"sv, false, "A$B=BC a$b=bc"sv, 2},
+    {"ABC abc"sv, "b"sv, "$$0=$0"sv, false, "A$0=BC a$0=bc"sv, 2},
     {"aaa"sv, "a"sv, ""sv, true, ""sv, 3},
     {"aaa"sv, "a"sv, "aa"sv, true, "aaaaaa"sv, 3},
     {"a1b22c333"sv, "\\d+"sv, "<${0}>"sv, true, "a<1>b<22>c<333>"sv, 3},
@@ -147,7 +147,7 @@ TEST_F(RegexCommands, FindAgainAndReplaceAgainStepOverEmptyMatches) {
     down.push_back(CursorAddress());
   }
   EXPECT_EQ(down, (std::vector<int64_t>{1, 2, 3, 4, 4}));  // empty, empty, x, empty; not the one after the end
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"String not found", "String not found"}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"String not found"}));
   Load("QX1 QX9", "QX([0-9])");
   Search().ReplaceString = "$1$1";
   ReplaceAgainDown(false);
@@ -172,7 +172,7 @@ TEST_F(RegexCommands, InvalidPatternsAndLimitsGiveTheirMessageAndChangeNothing) 
   } cases[] = {
       {"abc", "a(b", "Invalid regular expression at position 3: missing closing parenthesis"},
       {"abc", "x{2,1}", "Invalid regular expression at position 5: numbers out of order in {} quantifier"},
-      {std::string_view("aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"), "(a|a)+$b?c",
+      {"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaX b", "(a+)+b",
        "Regular expression too complex: match limit exceeded"},
   };
   for (const auto& c : cases) {

@@ -18,6 +18,7 @@
 #include "print/QZReport.h"
 #include "search/FormFind.h"
 #include "search/FormReplace.h"
+#include "search/FormStrings.h"
 #include "search/SearchInput.h"
 #include "tools/FormBit.h"
 #include "tools/FormCharTable.h"
@@ -81,8 +82,8 @@ class TestTabOrder : public QObject {
            f->SetValues(HexStrings());
            return f;
          },
-         {"QZByteEditFindH", "CheckBoxCase", "CheckBoxJokerFind", "QZByteEditJoker", "ButtonOK", "ButtonCancel",
-          "ButtonHelp", "rbtDown", "rbtCursor", "RadioButtonText", "BitBtnConvert"}},
+         {"QZByteEditFindH", "CheckBoxCase", "CheckBoxJokerFind", "QZByteEditJoker", "CheckBoxRegex", "ButtonOK",
+          "ButtonCancel", "ButtonHelp", "rbtDown", "rbtCursor", "RadioButtonText", "BitBtnConvert"}},
         {"Replace",
          [] {
            auto f = std::make_unique<quoxa::TFormReplace>();
@@ -90,8 +91,10 @@ class TestTabOrder : public QObject {
            return f;
          },
          {"QZByteEditFindH", "RadioButtonReplT", "BitBtnConvertRepl", "QZByteEditReplH", "CheckBoxCase",
-          "CheckBoxJokerFind", "QZByteEditJoker", "rbtCursor", "ButtonOK", "ButtonReplAll", "ButtonCancel", "ButtonHelp",
-          "RadioButtonFindT", "BitBtnConvFind"}},
+          "CheckBoxJokerFind", "QZByteEditJoker", "CheckBoxRegex", "rbtCursor", "ButtonOK", "ButtonReplAll",
+          "ButtonCancel", "ButtonHelp", "RadioButtonFindT", "BitBtnConvFind"}},
+        {"Strings", [] { return std::make_unique<quoxa::TFormStrings>(); },
+         {"SpinEditLength", "EditFilter", "ListStrings", "ButtonGoto", "ButtonCopy", "ButtonSave", "ButtonClose"}},
         {"Options",
          [&window] { return std::make_unique<quoxa::TFormOpt>(window); },
          {"qt_tabwidget_tabbar", "RadioButtonIntel", "RadioButtonBase0", "CheckBoxOldTime", "CheckBoxEOF",

@@ -26,6 +26,8 @@ cases=(
   "7a42414241424142|keys ctrl+g; wait_active 'Go to address'; keys Escape; wait_main; keys z ctrl+s"
   "4142414241427a42|keys alt+a w; wait_active 'Enter jump width'; type_text 3; keys Return; wait_main; keys F5 F5 z ctrl+s"
   "7a42414241424142|keys alt+a w; wait_active 'Enter jump width'; keys Escape; wait_main; keys z ctrl+s"
+  "41427a4241424142|keys Right Right alt+s s; wait_active Strings; keys Escape; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys Right Right alt+s s; wait_active Strings; keys Return; wait_main; keys z ctrl+s"
 )
 
 for row in "${cases[@]}"; do
