@@ -7,7 +7,7 @@ x11_start
 
 # settings | steps (document 41 42 41 42 41 42 41 42, text mode, overwrite) | bytes saved, - for none
 cases=(
-  "FindHex=1,ReplaceHex=1|keys ctrl+r; wait_active Replace; type_text 41; keys alt+x; type_text 7a; keys Tab Tab Tab Tab Tab Tab Return; wait_active Information; keys Return; wait_main; keys ctrl+s|7a427a427a427a42"
+  "FindHex=1,ReplaceHex=1|keys ctrl+r; wait_active Replace; type_text 41; keys alt+x; type_text 7a; keys Tab Tab Tab Tab Tab Tab Tab Return; wait_active Information; keys Return; wait_main; keys ctrl+s|7a427a427a427a42"
   "FindHex=0|keys ctrl+f; wait_active Find; type_text AB; keys Tab Return Return; wait_main; quoxa_quit; expect_ini Options FindHex 1|-"
   "FindHex=0|keys ctrl+f; wait_active Find; keys alt+t; type_text B; keys Return; wait_main; keys z ctrl+s|417a414241424142"
   "FindHex=1|keys ctrl+f; wait_active Find; type_text 4342; keys Home Delete Delete Return; wait_main; keys z ctrl+s|417a414241424142"
