@@ -167,6 +167,13 @@ void TFormStrings::SaveAsText() {
   if (SaveStringLines(answer.path, Lines(false)) != 0) ShowError(FormatMsgS(msg::kErrorWriting, FileNameOnly(answer.path)));
 }
 
+// The filter has the focus: typing narrows the list, Enter goes to the first string shown.
+void TFormStrings::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  filter_->setFocus(Qt::OtherFocusReason);
+  CenterOverActiveWindow(this);
+}
+
 void TFormStrings::keyPressEvent(QKeyEvent* event) {
   // Enter in the list or the filter goes to the string, in the length field it scans again; on
   // a push button it presses that button, as in every dialog.
@@ -190,7 +197,6 @@ void TFormStrings::keyPressEvent(QKeyEvent* event) {
 void RunStringsDialog(QWidget* owner) {
   TFormStrings form(owner);
   if (!form.Scan()) return;
-  CenterOverActiveWindow(&form);
   if (form.exec() != QDialog::Accepted || form.Chosen() == nullptr) return;
   GoToString(*form.Chosen());
 }

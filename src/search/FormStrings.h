@@ -28,6 +28,7 @@ class TFormStrings : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void Fill();

@@ -94,7 +94,7 @@ class TestTabOrder : public QObject {
           "CheckBoxJokerFind", "QZByteEditJoker", "CheckBoxRegex", "rbtCursor", "ButtonOK", "ButtonReplAll",
           "ButtonCancel", "ButtonHelp", "RadioButtonFindT", "BitBtnConvFind"}},
         {"Strings", [] { return std::make_unique<quoxa::TFormStrings>(); },
-         {"SpinEditLength", "EditFilter", "ListStrings", "ButtonGoto", "ButtonCopy", "ButtonSave", "ButtonClose"}},
+         {"EditFilter", "ListStrings", "ButtonGoto", "ButtonCopy", "ButtonSave", "ButtonClose", "SpinEditLength"}},
         {"Options",
          [&window] { return std::make_unique<quoxa::TFormOpt>(window); },
          {"qt_tabwidget_tabbar", "RadioButtonIntel", "RadioButtonBase0", "CheckBoxOldTime", "CheckBoxEOF",

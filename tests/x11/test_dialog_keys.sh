@@ -23,7 +23,7 @@ cases=(
   # Strings: Enter in the filter goes to the string shown; on Close it only closes; a length
   # field's Enter scans again and stays.
   "FindHex=1|keys Right Right alt+s s; wait_active Strings; keys alt+f; type_text BAB; keys Return; wait_main; keys z ctrl+s|7a42414241424142"
-  "FindHex=1|keys Right Right alt+s s; wait_active Strings; keys Tab Tab Tab Tab Tab Tab Return; wait_main; keys z ctrl+s|41427a4241424142"
+  "FindHex=1|keys Right Right alt+s s; wait_active Strings; keys Tab Tab Tab Tab Tab Return; wait_main; keys z ctrl+s|41427a4241424142"
   "FindHex=1|keys Right Right alt+s s; wait_active Strings; keys alt+m ctrl+a; type_text 9; keys Return; wait_active Strings; keys Escape; wait_main; keys z ctrl+s|41427a4241424142"
 )
 
