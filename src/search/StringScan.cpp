@@ -91,6 +91,9 @@ bool ScanAllStrings(const uint8_t* data, int64_t size, int64_t minLength, std::v
 }
 
 std::string StringText(const uint8_t* data, const FoundString& found) {
+  if (found.encoding == StringEncoding::Ascii) {
+    return std::string(reinterpret_cast<const char*>(data) + found.offset, static_cast<size_t>(found.length));
+  }
   std::string text;
   text.reserve(static_cast<size_t>(found.length));
   const int64_t step = found.encoding == StringEncoding::Utf16Le ? 2 : 1;
