@@ -9,6 +9,7 @@
 #include "core/DocState.h"
 #include "core/DocWrite.h"
 #include "core/Progress.h"
+#include "search/RegexEngine.h"
 #include "search/SearchEngine.h"
 #include "search/SearchState.h"
 
@@ -122,5 +123,21 @@ void BM_MemmemCountReference3(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * int64_t{kBigSize});
 }
 BENCHMARK(BM_MemmemCountReference3)->Unit(benchmark::kMillisecond);
+
+// A regular expression that starts with the literal marker, counted as Count does with the
+// option ticked: at most 1.5 times BM_CountOccurrences3.
+void BM_RegexCountPrefixed(benchmark::State& state) {
+  PlantedMarkers planted;
+  SetFind("zap[a-z ]?", true);
+  quoxa::Search().RegexEnabled = true;
+  for (auto _ : state) {
+    quoxa::TProgressBox box({true, true, "Current file position", "Counting..."});
+    const quoxa::CountResult counted = quoxa::RegexCount(true, 1);
+    if (counted.count != kMarkers) state.SkipWithError("wrong count");
+    benchmark::DoNotOptimize(counted);
+  }
+  state.SetBytesProcessed(state.iterations() * int64_t{kBigSize});
+}
+BENCHMARK(BM_RegexCountPrefixed)->Unit(benchmark::kMillisecond);
 
 }  // namespace

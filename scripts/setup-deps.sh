@@ -9,6 +9,7 @@ packages=(
   fonts-dejavu-core fonts-liberation
   xvfb openbox xdotool xclip x11-utils xxd imagemagick
   poppler-utils time srecord
+  libpcre2-dev binutils
   desktop-file-utils clang libclang-rt-dev
   libssl-dev zlib1g-dev libxxhash-dev libisal-dev
   xxhash libarchive-zip-perl python3-crcmod

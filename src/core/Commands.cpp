@@ -10,7 +10,7 @@ constexpr Cmd kNeedsDocument[] = {
     Cmd::BlockDelete, Cmd::BlockCopy, Cmd::BlockCopyOverwrite, Cmd::BlockMove, Cmd::Clipboard, Cmd::Cut,
     Cmd::Copy, Cmd::Paste, Cmd::CopyHex, Cmd::PasteHex, Cmd::DeleteFromCursor, Cmd::DeleteToCursor,
     Cmd::Find, Cmd::FindDown, Cmd::FindUp, Cmd::Count, Cmd::Replace, Cmd::ReplaceAgain, Cmd::ReplaceUndo,
-    Cmd::CharConversion, Cmd::Goto, Cmd::JumpWidthDialog, Cmd::JumpDown, Cmd::JumpUp, Cmd::RememberAddress,
+    Cmd::CharConversion, Cmd::Strings, Cmd::Goto, Cmd::JumpWidthDialog, Cmd::JumpDown, Cmd::JumpUp, Cmd::RememberAddress,
     Cmd::GotoRemembered, Cmd::DisplayDifference, Cmd::Bookmarks, Cmd::DecodeNumber, Cmd::EncodeNumber,
     Cmd::BitManipulation, Cmd::Patch, Cmd::BtnSave, Cmd::BtnDel, Cmd::BtnCut, Cmd::BtnCopy, Cmd::BtnPaste,
     Cmd::BtnFind, Cmd::BtnReplace, Cmd::Checksums, Cmd::Statistics, Cmd::EntropyMap,

@@ -19,7 +19,7 @@ enum class Cmd : int {
   BlockCopyOverwrite, BlockMove, Clipboard, Cut, Copy, Paste, CopyHex, PasteHex, DeleteFromCursor,
   DeleteToCursor,
   // Search
-  Find, FindDown, FindUp, Count, Replace, ReplaceAgain, ReplaceUndo, CharConversion,
+  Find, FindDown, FindUp, Count, Replace, ReplaceAgain, ReplaceUndo, CharConversion, Strings,
   // Address
   Goto, JumpWidthDialog, JumpDown, JumpUp, RememberAddress, GotoRemembered, DisplayDifference,
   // Bookmarks

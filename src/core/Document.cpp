@@ -48,7 +48,7 @@ void TDocument::Reset() {
   BlockBegin = BlockEnd = 0;
   BlockDirection = 0;
   RememberedAddress = 1;
-  LastFound = LastReplaced = 0;
+  LastFound = LastReplaced = LastFoundLength = 0;
   UndoBytes.clear();
   ReplacedBytes.clear();
 }

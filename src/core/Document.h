@@ -87,6 +87,7 @@ class TDocument {
 
   // The search: the start of the last occurrence found, and the one level of Replace undo.
   int64_t LastFound = 0;      // 0 = none
+  int64_t LastFoundLength = 0;  // of a regular expression's match at LastFound
   int64_t LastReplaced = 0;   // start of the last replacement, 0 = none
   std::string UndoBytes;      // what the last replaced occurrence held
   std::string ReplacedBytes;  // what the last replacement wrote at LastReplaced, so that its undo

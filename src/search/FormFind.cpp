@@ -77,7 +77,7 @@ TFormFind::TFormFind(QWidget* parent)
 TFormFind::~TFormFind() { find_->SaveHistories(); }
 
 void TFormFind::SetValues(const SearchDialogValues& values) {
-  options_->SetValues(values.caseSensitive, values.jokerEnabled, values.jokerByte);
+  options_->SetValues(values.caseSensitive, values.jokerEnabled, values.jokerByte, values.regexEnabled);
   find_->SetHexMode(values.findHexMode);
   (values.searchDown ? down_ : up_)->setChecked(true);
   (values.fromCursor ? cursor_ : beginEnd_)->setChecked(true);
@@ -88,6 +88,7 @@ SearchDialogValues TFormFind::Values() const {
   values.caseSensitive = options_->CaseSensitive();
   values.jokerEnabled = options_->JokerEnabled();
   values.jokerByte = options_->JokerByte();
+  values.regexEnabled = options_->Regex();
   values.findHexMode = find_->HexMode();
   values.searchDown = down_->isChecked();
   values.fromCursor = cursor_->isChecked();

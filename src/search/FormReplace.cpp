@@ -88,7 +88,7 @@ TFormReplace::~TFormReplace() {
 }
 
 void TFormReplace::SetValues(const SearchDialogValues& values) {
-  options_->SetValues(values.caseSensitive, values.jokerEnabled, values.jokerByte);
+  options_->SetValues(values.caseSensitive, values.jokerEnabled, values.jokerByte, values.regexEnabled);
   find_->SetHexMode(values.findHexMode);
   replace_->SetHexMode(values.replaceHexMode);
   (values.fromCursor ? cursor_ : begin_)->setChecked(true);
@@ -99,6 +99,7 @@ SearchDialogValues TFormReplace::Values() const {
   values.caseSensitive = options_->CaseSensitive();
   values.jokerEnabled = options_->JokerEnabled();
   values.jokerByte = options_->JokerByte();
+  values.regexEnabled = options_->Regex();
   values.findHexMode = find_->HexMode();
   values.replaceHexMode = replace_->HexMode();
   values.fromCursor = cursor_->isChecked();

@@ -300,7 +300,8 @@ int64_t ReplaceAllStart() {
   const SearchState& s = Search();
   if (!s.FromCursor) return 1;
   const int64_t cursor = CursorAddress();
-  const int64_t r = ReplaceLength();
+  // A regular expression's replacement has the length its groups gave it.
+  const int64_t r = s.RegexEnabled ? static_cast<int64_t>(Doc().ReplacedBytes.size()) : ReplaceLength();
   if (r > 0 && Doc().LastReplaced != 0 && cursor == Doc().LastReplaced + r - 1) return cursor + 1;
   return cursor;
 }

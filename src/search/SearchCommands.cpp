@@ -8,6 +8,8 @@
 #include "core/Navigation.h"
 #include "core/Progress.h"
 #include "core/TextFormat.h"
+#include "search/DocSearchProgress.h"
+#include "search/RegexEngine.h"
 #include "search/Replace.h"
 #include "search/SearchEngine.h"
 #include "search/SearchState.h"
@@ -48,7 +50,8 @@ void FindAgainDown(bool fromMenu) {
   FindResult found;
   {
     TProgressBox box(SearchingBox());
-    found = FindNext(start, true);
+    ForwardDocProgress progress;
+    found = Search().RegexEnabled ? RegexFindNext(start, true, progress) : FindNext(start, true);
   }
   ShowFound(found);
 }
@@ -58,7 +61,8 @@ void FindAgainUp(bool fromMenu) {
   FindResult found;
   {
     TProgressBox box(SearchingBox());
-    found = FindPrevious(start);
+    BackwardDocProgress progress;
+    found = Search().RegexEnabled ? RegexFindPrevious(start, progress) : FindPrevious(start);
   }
   ShowFound(found);
 }
@@ -68,7 +72,8 @@ void CountCommand() {
   CountResult counted;
   {
     TProgressBox box(SearchingBox());
-    counted = CountOccurrences(Search().SearchDown, start);
+    counted = Search().RegexEnabled ? RegexCount(Search().SearchDown, start)
+                                    : CountOccurrences(Search().SearchDown, start);
   }
   if (!counted.completed) return;
   if (Doc().LastFound > 0) GotoAddress(Doc().LastFound, true, true);
@@ -81,7 +86,7 @@ void ReplaceAgainDown(bool fromMenu) {
   {
     TProgressBox box(ReplacingBox());
     BusyScope busy("");
-    result = ReplaceNext(start, true);
+    result = Search().RegexEnabled ? RegexReplaceNext(start, true) : ReplaceNext(start, true);
   }
   if (result.aborted) return;
   if (!result.found) {
@@ -89,7 +94,7 @@ void ReplaceAgainDown(bool fromMenu) {
     return;
   }
   if (!result.replaced) return;
-  if (Search().ReplaceString.size() != Search().FindString.size()) CheckBlock(Doc().LastReplaced);
+  if (Doc().ReplacedBytes.size() != Doc().UndoBytes.size()) CheckBlock(Doc().LastReplaced);
   Commands().SetEnabled(Cmd::ReplaceUndo, true);
   GotoAddress(result.pos, true, true);
 }
@@ -99,7 +104,7 @@ void ReplaceAllCommand() {
   {
     TProgressBox box(ReplacingBox());
     BusyScope busy("");
-    result = ReplaceAll(0, true);
+    result = Search().RegexEnabled ? RegexReplaceAll(ReplaceAllStart()) : ReplaceAll(0, true);
   }
   ShowInfo(FormatMsgN(msg::kOccurrencesReplaced, result.count));
 }

@@ -7,6 +7,7 @@
 
 #include "search/FormFind.h"
 #include "search/FormReplace.h"
+#include "search/FormStrings.h"
 #include "search/SearchCommands.h"
 #include "search/SearchOptionsBox.h"
 #include "search/StringChoice.h"
@@ -64,6 +65,9 @@ bool RunSearchCommand(QWidget* owner, Cmd cmd) {
     case Cmd::ReplaceUndo:
       ReplaceUndoCommand();
       return true;
+    case Cmd::Strings:
+      RunStringsDialog(owner);
+      return true;
     default:
       return false;
   }
@@ -88,6 +92,7 @@ void FocusField(DialogField field, TStringChoice* find, TSearchOptionsBox* optio
     case DialogField::Joker: target = options->QZByteEditJoker(); break;
     case DialogField::FindText: target = find->TextEdit(); break;
     case DialogField::FindHex: target = find->HexEdit(); break;
+    case DialogField::ReplaceText: target = replace != nullptr ? replace->TextEdit() : nullptr; break;
     case DialogField::ReplaceHex: target = replace != nullptr ? replace->HexEdit() : nullptr; break;
     case DialogField::None: break;
   }

@@ -6,6 +6,7 @@
 #include "core/DocState.h"
 #include "core/MessageTexts.h"
 #include "core/Messages.h"
+#include "search/RegexEngine.h"
 #include "search/SearchState.h"
 #include "search/SearchTexts.h"
 #include "settings/Options.h"
@@ -44,16 +45,23 @@ FieldCheck CheckFindFields(const FindFields& find) {
   const std::optional<std::string> joker = EditBytes(find.jokerText);
   if (!joker || joker->size() != 1) return Refuse(check, msg::kEnterJokerChar, DialogField::Joker);
   check.jokerByte = static_cast<uint8_t>((*joker)[0]);
+  const DialogField field = find.hexMode ? DialogField::FindHex : DialogField::FindText;
   if (!find.hexMode) {
     if (find.findText.empty()) return Refuse(check, msg::kEmptyFindString, DialogField::FindText);
     check.findString = Utf8ToBytes(find.findText);
+  } else {
+    const std::optional<std::string> bytes = EditBytes(find.findHexText);
+    if (!bytes) return Refuse(check, msg::kHexStringInvalid, DialogField::FindHex);
+    check.findString = *bytes;
+  }
+  if (find.regex) {
+    if (!RegexSearcher().Prepare(check.findString, find.caseSensitive)) {
+      return Refuse(check, RegexSearcher().Error().c_str(), field);
+    }
     check.accepted = true;
     return check;
   }
-  const std::optional<std::string> bytes = EditBytes(find.findHexText);
-  if (!bytes) return Refuse(check, msg::kHexStringInvalid, DialogField::FindHex);
-  check.findString = *bytes;
-  if (!find.caseSensitive && HasCasedByte(*bytes)) {
+  if (find.hexMode && !find.caseSensitive && HasCasedByte(check.findString)) {
     switch (AskYesNoCancel(msg::kCaseQuestion)) {
       case mrYes:
         check.caseSensitive = true;
@@ -75,12 +83,17 @@ FieldCheck CheckReplaceFields(const FindFields& find, const ReplaceFields& repla
   if (!check.accepted) return check;
   if (!replace.hexMode) {
     check.replaceString = Utf8ToBytes(replace.replaceText);
-    return check;
+  } else if (!replace.replaceHexText.empty()) {
+    const std::optional<std::string> bytes = EditBytes(replace.replaceHexText);
+    if (!bytes) return Refuse(check, msg::kHexStringInvalid, DialogField::ReplaceHex);
+    check.replaceString = *bytes;
   }
-  if (replace.replaceHexText.empty()) return check;
-  const std::optional<std::string> bytes = EditBytes(replace.replaceHexText);
-  if (!bytes) return Refuse(check, msg::kHexStringInvalid, DialogField::ReplaceHex);
-  check.replaceString = *bytes;
+  if (find.regex) {
+    const std::string wrong = RegexSearcher().CheckReplacement(check.replaceString);
+    if (!wrong.empty()) {
+      return Refuse(check, wrong.c_str(), replace.hexMode ? DialogField::ReplaceHex : DialogField::ReplaceText);
+    }
+  }
   return check;
 }
 
@@ -90,6 +103,7 @@ SearchDialogValues CurrentDialogValues() {
   values.caseSensitive = s.CaseSensitive;
   values.jokerEnabled = s.JokerEnabled;
   values.jokerByte = s.JokerByte;
+  values.regexEnabled = s.RegexEnabled;
   values.findHexMode = Options().FindHex;
   values.replaceHexMode = Options().ReplaceHex;
   values.searchDown = s.SearchDown;
@@ -106,6 +120,7 @@ void ApplyCommonValues(const SearchDialogValues& values) {
   s.CaseSensitive = values.caseSensitive;
   s.JokerEnabled = values.jokerEnabled;
   s.JokerByte = values.jokerByte;
+  s.RegexEnabled = values.regexEnabled;
   s.FromCursor = values.fromCursor;
   s.FindString = values.findString;
   Options().FindHex = values.findHexMode;

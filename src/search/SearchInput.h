@@ -16,6 +16,7 @@ struct FindFields {
   std::string findText;       // the text edit as typed (UTF-8)
   std::string findHexText;    // the hex string edit
   bool caseSensitive = true;  // the case check box
+  bool regex = false;         // the find string is a regular expression
 };
 
 // The replacement part of the Replace dialog.
@@ -25,7 +26,7 @@ struct ReplaceFields {
   std::string replaceHexText;
 };
 
-enum class DialogField { None, Joker, FindText, FindHex, ReplaceHex };
+enum class DialogField { None, Joker, FindText, FindHex, ReplaceText, ReplaceHex };
 
 struct FieldCheck {
   bool accepted = false;                  // the dialog may close
@@ -38,11 +39,13 @@ struct FieldCheck {
 
 // The Find dialog's OK checks, in order: one joker byte ("Enter joker char"), a find text
 // ("Can't find empty string") or a valid hex string ("Hex string invalid"), then, for a hex
-// string with letters and Case sensitive off, the Yes/No/Cancel case question.
+// string with letters and Case sensitive off, the Yes/No/Cancel case question. A regular
+// expression must compile instead ("Invalid regular expression at position N: ...").
 FieldCheck CheckFindFields(const FindFields& find);
 
 // The Replace dialog's checks: those of the find part, then a replacement hex string that is
-// empty or valid ("Hex string invalid"). An empty replacement is allowed in both modes.
+// empty or valid ("Hex string invalid"). An empty replacement is allowed in both modes; with a
+// regular expression it names only groups the pattern has.
 FieldCheck CheckReplaceFields(const FindFields& find, const ReplaceFields& replace);
 
 // The options and strings both dialogs show and give back.
@@ -50,6 +53,7 @@ struct SearchDialogValues {
   bool caseSensitive = true;
   bool jokerEnabled = false;
   uint8_t jokerByte = 0x2E;
+  bool regexEnabled = false;
   bool findHexMode = true;
   bool replaceHexMode = true;
   bool searchDown = true;

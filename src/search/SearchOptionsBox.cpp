@@ -16,7 +16,9 @@ TSearchOptionsBox::TSearchOptionsBox(QWidget* parent)
       case_(new QCheckBox(QStringLiteral("Case &sensitive"), this)),
       joker_(new QCheckBox(QStringLiteral("&Joker char hex:"), this)),
       jokerEdit_(new TQZByteEdit(this)),
-      jokerLabel_(new QLabel(this)) {
+      jokerLabel_(new QLabel(this)),
+      regex_(new QCheckBox(QStringLiteral("Re&gular expression"), this)) {
+  regex_->setObjectName("CheckBoxRegex");
   case_->setObjectName("CheckBoxCase");
   joker_->setObjectName("CheckBoxJokerFind");
   jokerEdit_->setObjectName("QZByteEditJoker");
@@ -36,11 +38,13 @@ TSearchOptionsBox::TSearchOptionsBox(QWidget* parent)
   auto* column = new QVBoxLayout(this);
   column->addWidget(case_);
   column->addLayout(jokerRow);
+  column->addWidget(regex_);
   ShowJokerChar();
 }
 
-void TSearchOptionsBox::SetValues(bool caseSensitive, bool jokerEnabled, uint8_t jokerByte) {
+void TSearchOptionsBox::SetValues(bool caseSensitive, bool jokerEnabled, uint8_t jokerByte, bool regex) {
   case_->setChecked(caseSensitive);
+  regex_->setChecked(regex);
   joker_->setChecked(jokerEnabled);
   jokerEdit_->SetASCII(std::string(1, static_cast<char>(jokerByte)));
   ShowJokerChar();
@@ -48,6 +52,7 @@ void TSearchOptionsBox::SetValues(bool caseSensitive, bool jokerEnabled, uint8_t
 
 bool TSearchOptionsBox::CaseSensitive() const { return case_->isChecked(); }
 bool TSearchOptionsBox::JokerEnabled() const { return joker_->isChecked(); }
+bool TSearchOptionsBox::Regex() const { return regex_->isChecked(); }
 std::string TSearchOptionsBox::JokerText() const { return jokerEdit_->text().toLatin1().toStdString(); }
 
 uint8_t TSearchOptionsBox::JokerByte() const {

@@ -23,10 +23,12 @@ class TSearchOptionsBox : public QGroupBox {
   QCheckBox* CheckBoxJokerFind() const { return joker_; }
   TQZByteEdit* QZByteEditJoker() const { return jokerEdit_; }
   QLabel* LabelJoker() const { return jokerLabel_; }
+  QCheckBox* CheckBoxRegex() const { return regex_; }
 
-  void SetValues(bool caseSensitive, bool jokerEnabled, uint8_t jokerByte);
+  void SetValues(bool caseSensitive, bool jokerEnabled, uint8_t jokerByte, bool regex);
   bool CaseSensitive() const;
   bool JokerEnabled() const;
+  bool Regex() const;
   // The joker edit's text as typed.
   std::string JokerText() const;
   // The joker edit's byte; 0 while it holds none.
@@ -43,6 +45,7 @@ class TSearchOptionsBox : public QGroupBox {
   QCheckBox* joker_;
   TQZByteEdit* jokerEdit_;
   QLabel* jokerLabel_;
+  QCheckBox* regex_;
 };
 
 }  // namespace quoxa

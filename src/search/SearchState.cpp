@@ -20,6 +20,7 @@ void DropReplaceUndo(int64_t pos) {
 
 void ResetSearchPositions() {
   Doc().LastFound = 0;
+  Doc().LastFoundLength = 0;
   Doc().LastReplaced = 0;
 }
 

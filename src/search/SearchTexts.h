@@ -26,5 +26,6 @@ inline constexpr const char* kReplacingLabel = "Replacing";
 inline constexpr const char* kSearchingAndReplacing = "Searching and replacing";
 inline constexpr const char* kStepCounting = "Step 1: Counting";
 inline constexpr const char* kStepReplacing = "Step 2: Replacing";
+inline constexpr const char* kStringsCaption = "Strings...";
 
 }  // namespace quoxa::msg

@@ -107,6 +107,7 @@ FindFields FindFieldsOf(const TStringChoice& find, const TSearchOptionsBox& opti
   fields.findText = find.TextEdit()->text().toStdString();
   fields.findHexText = find.HexEdit()->text().toLatin1().toStdString();
   fields.caseSensitive = options.CaseSensitive();
+  fields.regex = options.Regex();
   return fields;
 }
 

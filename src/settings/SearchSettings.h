@@ -12,6 +12,7 @@ struct SearchState {
   std::string ReplaceString;  // replacement bytes, may be empty
   bool CaseSensitive = true;
   bool JokerEnabled = false;
+  bool RegexEnabled = false;  // FindString is a regular expression
   uint8_t JokerByte = 0x2E;
   bool FromCursor = true;
   bool SearchDown = true;

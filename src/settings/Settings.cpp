@@ -126,6 +126,7 @@ void ReadSettings(ISettingsWindow& window) {
   options.InsHex = ini.ReadBool(kOptions, "InsHex", false);
   search.CaseSensitive = ini.ReadBool(kOptions, "CaseSensitive", true);
   search.JokerEnabled = ini.ReadBool(kOptions, "JokerFind", false);
+  search.RegexEnabled = ini.ReadBool(kOptions, "RegularExpression", false);
   search.SearchDown = ini.ReadBool(kOptions, "FindDown", true);
   options.GotoMode = ReadChoice(ini, "GotoMode", 0, 3);
   options.EncodeAs = ReadChoice(ini, "EncodeAs", 0, 7);
@@ -187,6 +188,7 @@ bool WriteSettings(const ISettingsWindow& window) {
   out.Bool(kOptions, "InsHex", options.InsHex);
   out.Bool(kOptions, "CaseSensitive", search.CaseSensitive);
   out.Bool(kOptions, "JokerFind", search.JokerEnabled);
+  out.Bool(kOptions, "RegularExpression", search.RegexEnabled);
   out.Bool(kOptions, "FindDown", search.SearchDown);
   out.Int(kOptions, "GotoMode", options.GotoMode);
   out.Int(kOptions, "BaseAdress", Doc().BaseAddress == 1 ? 1 : 0);

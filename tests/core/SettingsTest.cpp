@@ -239,8 +239,8 @@ TEST_F(Settings, WriteSettingsWritesEveryKeyInItsOrder) {
             "[Options]\n"
             "Cols=20\nRows=25\nTextGridLeft=1\nHideToolBar=0\nFont=DejaVu Sans Mono\nFontSize=10\n"
             "ByteOrder=0\nColorBlock=8421376\nJokerHex=AB\nFindHex=1\nReplaceHex=1\nInsHex=0\n"
-            "CaseSensitive=0\nJokerFind=0\nFindDown=1\nGotoMode=2\nBaseAdress=1\nEncodeAs=0\n"
-            "EncodeWhere=0\nOldFileTime=0\nNewEOF=0\nCurrentDir=/home/user/data\nOverwrite=0\n"
+            "CaseSensitive=0\nJokerFind=0\nRegularExpression=0\nFindDown=1\nGotoMode=2\nBaseAdress=1\n"
+            "EncodeAs=0\nEncodeWhere=0\nOldFileTime=0\nNewEOF=0\nCurrentDir=/home/user/data\nOverwrite=0\n"
             "ModusText=1\nScope=1\nConvTable=/home/user/t.qct\nHideAddressRange=0\nUndoLimitMB=256\n");
   EXPECT_TRUE(rec.messages.shown.empty());
 }

@@ -26,6 +26,7 @@
 #include "edit/ClipboardCommands.h"
 #include "edit/ClipboardFormat.h"
 #include "edit/InsertString.h"
+#include "search/RegexEngine.h"
 #include "search/Replace.h"
 #include "search/SearchState.h"
 #include "tools/BitManipulation.h"
@@ -113,6 +114,21 @@ class UndoDifferential : public ::testing::Test {
            ReplaceAll(Pos(), false);
          }},
         {"replace undo", [&] { UndoReplacement(); }},
+        {"regex replace all",
+         [&] {
+           // Growing, shrinking and empty matches in one pass.
+           const char* patterns[] = {"a+", "(b)|x*", "(?i)ab"};
+           const char* replacements[] = {"$1$1", "", "[$0]"};
+           Search().FindString = patterns[Any(3)];
+           Search().ReplaceString = replacements[Any(3)];
+           RegexReplaceAll(Pos());
+         }},
+        {"regex replace",
+         [&] {
+           Search().FindString = Any(2) ? "b+" : "(a)(b)?";
+           Search().ReplaceString = Any(2) ? "$2$1" : "";
+           RegexReplaceNext(Pos(), false);
+         }},
         {"insert bytes", [&] { InsertBytes(Pos(1), 1 + Any(3), Bytes(5)); }},
         {"overwrite bytes",
          [&] {

@@ -18,6 +18,7 @@
 #include "print/QZReport.h"
 #include "search/FormFind.h"
 #include "search/FormReplace.h"
+#include "search/FormStrings.h"
 #include "search/SearchInput.h"
 #include "tools/FormBit.h"
 #include "tools/FormChecksum.h"
@@ -86,8 +87,8 @@ class TestTabOrder : public QObject {
            f->SetValues(HexStrings());
            return f;
          },
-         {"QZByteEditFindH", "CheckBoxCase", "CheckBoxJokerFind", "QZByteEditJoker", "ButtonOK", "ButtonCancel",
-          "ButtonHelp", "rbtDown", "rbtCursor", "RadioButtonText", "BitBtnConvert"}},
+         {"QZByteEditFindH", "CheckBoxCase", "CheckBoxJokerFind", "QZByteEditJoker", "CheckBoxRegex", "ButtonOK",
+          "ButtonCancel", "ButtonHelp", "rbtDown", "rbtCursor", "RadioButtonText", "BitBtnConvert"}},
         {"Replace",
          [] {
            auto f = std::make_unique<quoxa::TFormReplace>();
@@ -95,8 +96,10 @@ class TestTabOrder : public QObject {
            return f;
          },
          {"QZByteEditFindH", "RadioButtonReplT", "BitBtnConvertRepl", "QZByteEditReplH", "CheckBoxCase",
-          "CheckBoxJokerFind", "QZByteEditJoker", "rbtCursor", "ButtonOK", "ButtonReplAll", "ButtonCancel", "ButtonHelp",
-          "RadioButtonFindT", "BitBtnConvFind"}},
+          "CheckBoxJokerFind", "QZByteEditJoker", "CheckBoxRegex", "rbtCursor", "ButtonOK", "ButtonReplAll",
+          "ButtonCancel", "ButtonHelp", "RadioButtonFindT", "BitBtnConvFind"}},
+        {"Strings", [] { return std::make_unique<quoxa::TFormStrings>(); },
+         {"EditFilter", "ListStrings", "ButtonGoto", "ButtonCopy", "ButtonSave", "ButtonClose", "SpinEditLength"}},
         {"Options",
          [&window] { return std::make_unique<quoxa::TFormOpt>(window); },
          {"qt_tabwidget_tabbar", "RadioButtonIntel", "RadioButtonBase0", "CheckBoxOldTime", "CheckBoxEOF",

@@ -4,7 +4,7 @@
 # own block keeping may cast away DocBuffer's constness.
 set -euo pipefail
 src="$1/src"
-allowed="core/DocState.cpp core/FileIo.cpp core/Journal.cpp core/MemoryPolicy.cpp core/Primitives.cpp search/Replace.cpp"
+allowed="core/DocState.cpp core/FileIo.cpp core/Journal.cpp core/MemoryPolicy.cpp core/Primitives.cpp search/RegexReplace.cpp search/Replace.cpp"
 actual=$(cd "$src" && grep -rl --include='*.cpp' --include='*.h' '#include "core/DocWrite.h"' . | sed 's#^\./##' | sort | tr '\n' ' ')
 expected=$(echo "$allowed" | tr ' ' '\n' | sort | tr '\n' ' ')
 status=0

@@ -7,7 +7,7 @@ x11_start
 
 # settings | steps (document 41 42 41 42 41 42 41 42, text mode, overwrite) | bytes saved, - for none
 cases=(
-  "FindHex=1,ReplaceHex=1|keys ctrl+r; wait_active Replace; type_text 41; keys alt+x; type_text 7a; keys Tab Tab Tab Tab Tab Tab Return; wait_active Information; keys Return; wait_main; keys ctrl+s|7a427a427a427a42"
+  "FindHex=1,ReplaceHex=1|keys ctrl+r; wait_active Replace; type_text 41; keys alt+x; type_text 7a; keys Tab Tab Tab Tab Tab Tab Tab Return; wait_active Information; keys Return; wait_main; keys ctrl+s|7a427a427a427a42"
   "FindHex=0|keys ctrl+f; wait_active Find; type_text AB; keys Tab Return Return; wait_main; quoxa_quit; expect_ini Options FindHex 1|-"
   "FindHex=0|keys ctrl+f; wait_active Find; keys alt+t; type_text B; keys Return; wait_main; keys z ctrl+s|417a414241424142"
   "FindHex=1|keys ctrl+f; wait_active Find; type_text 4342; keys Home Delete Delete Return; wait_main; keys z ctrl+s|417a414241424142"
@@ -35,6 +35,11 @@ cases=(
   # reaches the byte order and the Hex box.
   "FindHex=1|keys ctrl+i Down Down Return; type_text 99; keys Escape Escape z ctrl+s|7a42414241424142"
   "FindHex=1|keys ctrl+i Tab Tab space; quoxa_quit; expect_ini DataInspector Hex 1|-"
+  # Strings: Enter in the filter goes to the string shown; on Close it only closes; a length
+  # field's Enter scans again and stays.
+  "FindHex=1|keys Right Right alt+s s; wait_active Strings; keys alt+f; type_text BAB; keys Return; wait_main; keys z ctrl+s|7a42414241424142"
+  "FindHex=1|keys Right Right alt+s s; wait_active Strings; keys Tab Tab Tab Tab Tab Return; wait_main; keys z ctrl+s|41427a4241424142"
+  "FindHex=1|keys Right Right alt+s s; wait_active Strings; keys alt+m ctrl+a; type_text 9; keys Return; wait_active Strings; keys Escape; wait_main; keys z ctrl+s|41427a4241424142"
 )
 
 for row in "${cases[@]}"; do

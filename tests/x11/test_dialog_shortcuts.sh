@@ -40,6 +40,8 @@ cases=(
   "7a42414241424142|keys ctrl+i ctrl+i; keys z ctrl+s"
   "4241414241424142|keys ctrl+i Down Down Down Down Return; type_text 16706; keys Return; keys ctrl+s"
   "414241424142417a|keys End ctrl+i Down Down Down Return; wait_active Error; keys Return; wait_main; keys Escape z ctrl+s"
+  "41427a4241424142|keys Right Right alt+s s; wait_active Strings; keys Escape; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys Right Right alt+s s; wait_active Strings; keys Return; wait_main; keys z ctrl+s"
 )
 
 for row in "${cases[@]}"; do

@@ -37,6 +37,7 @@ const std::vector<Cmd> kEnabledByDocument = {
     Cmd::BlockMark, Cmd::BlockChars, Cmd::DeleteFromCursor, Cmd::DeleteToCursor, Cmd::BtnPaste, Cmd::BtnFind,
     Cmd::BtnReplace, Cmd::Goto, Cmd::JumpWidthDialog, Cmd::RememberAddress, Cmd::DecodeNumber, Cmd::EncodeNumber,
     Cmd::BitManipulation, Cmd::Patch, Cmd::Find, Cmd::Count, Cmd::Replace, Cmd::CharConversion, Cmd::Clipboard,
+    Cmd::Strings,
     Cmd::Paste, Cmd::OverwriteString, Cmd::PasteHex, Cmd::Bookmarks, Cmd::Checksums, Cmd::ExportAs, Cmd::Statistics,
     Cmd::EntropyMap,
 };

@@ -281,7 +281,8 @@ void TFormMain::RunCommand(Cmd cmd) {
     case Cmd::Replace:
     case Cmd::BtnReplace:
     case Cmd::ReplaceAgain:
-    case Cmd::ReplaceUndo: RunSearchCommand(this, cmd); break;
+    case Cmd::ReplaceUndo:
+    case Cmd::Strings: RunSearchCommand(this, cmd); break;
     case Cmd::Cut:
     case Cmd::BtnCut:
     case Cmd::Copy:

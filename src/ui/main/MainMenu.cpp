@@ -132,6 +132,7 @@ void TMainMenu::BuildMenus(QMenuBar* menuBar) {
   AddItem(search, Cmd::ReplaceUndo, "Replace &undo", kNone, "Undo last replacement");
   search->addSeparator();
   AddItem(search, Cmd::CharConversion, "C&haracter conversion", kNone, "Convert characters using char table");
+  AddItem(search, Cmd::Strings, "&Strings...", kNone, "List the printable strings of the block or file");
 
   QMenu* address = menuFor(MenuId::Address, "&Address");
   AddItem(address, Cmd::Goto, "&Goto...", Keys("Ctrl+G"), "Goto absolute/relative address");
