@@ -49,6 +49,28 @@ std::vector<std::string> Texts(const MainWindowFixture& f) { return f.rec.messag
 
 quoxa::FileAnswer Chosen(const std::string& path) { return {true, path, false}; }
 
+// What the window shows and keeps of the active document.
+struct TabState {
+  std::string bytes;
+  int64_t cursor = 0, top = 0, blockBegin = 0, blockEnd = 0, remembered = 0;
+  std::vector<std::string> bookmarks;
+  bool modified = false;
+  QString title, firstCell, bookmarkEntry, address;
+  std::vector<bool> commands;
+  bool operator==(const TabState&) const = default;
+};
+TabState StateOf(MainWindowFixture& f) {
+  const quoxa::TDocument& doc = quoxa::Doc();
+  TabState state{quoxa::test::DocumentBytes(), quoxa::CursorAddress(), doc.TopAddress, doc.BlockBegin,
+                 doc.BlockEnd, doc.RememberedAddress, doc.Bookmarks.Entries(), doc.Modified,
+                 f.form.windowTitle(), f.form.QZStrGridHex()->Cell(0, 0), f.Action(Cmd::Bookmark1)->text(),
+                 QString::fromStdString(f.form.PanelText(0)), {}};
+  for (Cmd cmd : {Cmd::Undo, Cmd::Redo, Cmd::ReplaceUndo, Cmd::BlockUnmark, Cmd::BlockCopy, Cmd::Save}) {
+    state.commands.push_back(f.Action(cmd)->isEnabled());
+  }
+  return state;
+}
+
 }  // namespace
 
 class TestFormMain : public QObject {
@@ -501,28 +523,6 @@ class TestFormMain : public QObject {
     QVERIFY(Texts(f).empty());
   }
 
-  // What the window shows and keeps of the active document.
-  struct TabState {
-    std::string bytes;
-    int64_t cursor = 0, top = 0, blockBegin = 0, blockEnd = 0, remembered = 0;
-    std::vector<std::string> bookmarks;
-    bool modified = false;
-    QString title, firstCell, bookmarkEntry, address;
-    std::vector<bool> commands;
-    bool operator==(const TabState&) const = default;
-  };
-  static TabState StateOf(MainWindowFixture& f) {
-    const quoxa::TDocument& doc = quoxa::Doc();
-    TabState state{quoxa::test::DocumentBytes(), quoxa::CursorAddress(), doc.TopAddress, doc.BlockBegin,
-                   doc.BlockEnd, doc.RememberedAddress, doc.Bookmarks.Entries(), doc.Modified,
-                   f.form.windowTitle(), f.form.QZStrGridHex()->Cell(0, 0), f.Action(Cmd::Bookmark1)->text(),
-                   QString::fromStdString(f.form.PanelText(0)), {}};
-    for (Cmd cmd : {Cmd::Undo, Cmd::Redo, Cmd::ReplaceUndo, Cmd::BlockUnmark, Cmd::BlockCopy, Cmd::Save}) {
-      state.commands.push_back(f.Action(cmd)->isEnabled());
-    }
-    return state;
-  }
-
   void eachTabKeepsItsOwnStateWhateverHappensInAnother() {
     using Op = std::function<void(MainWindowFixture&)>;
     const std::vector<std::pair<const char*, Op>> rows = {
@@ -597,6 +597,7 @@ class TestFormMain : public QObject {
       f.form.Documents().OpenInTab(a, false);
       f.form.Documents().OpenInTab(f.WriteFile("b.bin", "123"), false);
       f.form.Documents().Activate(0);
+      if (quoxa::Doc().TextMode) f.Trigger(Cmd::TextModeCheck);
       QTest::keyClicks(f.form.QZStrGridHex(), "58");
       if (!quoxa::Doc().OverwriteMode) QTest::keyClick(f.form.QZStrGridHex(), Qt::Key_Delete);
       QCOMPARE(f.form.Tabs()->Bar()->tabText(0), QString("*a.bin"));

@@ -57,6 +57,8 @@ void CopyWindowState(const TDocument& from, TDocument& to) {
 
 }  // namespace
 
+std::string CaptionOf(const TDocument& doc) { return std::string(kCaption) + " - " + FileNameOnly(doc.FileName); }
+
 TDocumentCommands::TDocumentCommands(IDocumentHost& host) : host_(host), first_(&Doc()) {
   docs_.push_back({first_, nullptr, {}, false});
 }
@@ -89,6 +91,7 @@ void TDocumentCommands::Activate(int index) {
     UpdatePasteCommands();
     if (!samePage) GotoAddress(cursor, true, false);
   }
+  host_.SetCaption(Doc().ViewReady ? CaptionOf(Doc()) : kCaption);
   host_.ShowActiveDocument();
   host_.DocumentsChanged();
 }
@@ -262,7 +265,7 @@ void TDocumentCommands::PrepareView() {
   Doc().RememberedAddress = 1;
   ResetSearchPositions();
   Doc().TopAddress = 1;
-  host_.SetCaption(std::string(kCaption) + " - " + FileNameOnly(Doc().FileName));
+  host_.SetCaption(CaptionOf(Doc()));
   GotoAddress(1, true, false);
   SetCursorCell(0, 0);
   UpdateStatus();
@@ -290,7 +293,7 @@ bool TDocumentCommands::SaveAsDialog() {
   if (!WriteDocument(answer.path)) return false;
   Doc().FileName = answer.path;
   host_.AddRecentFile(answer.path);
-  host_.SetCaption(std::string(kCaption) + " - " + FileNameOnly(Doc().FileName));
+  host_.SetCaption(CaptionOf(Doc()));
   Doc().Untitled = false;
   host_.DocumentsChanged();
   if (Doc().ReadOnly) {

@@ -124,6 +124,9 @@ class TDocumentCommands {
   bool unsavedNoted_ = false;
 };
 
+// The window's caption while doc is shown: "QUOXA - " and its file name.
+std::string CaptionOf(const TDocument& doc);
+
 // Inserts the bytes of the file at path before position p (DocSize + 1 appends), as Insert file
 // and a file dropped with Ctrl on a grid do; the cursor goes behind them. False when nothing was
 // inserted (the message is shown).

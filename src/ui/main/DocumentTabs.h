@@ -21,7 +21,8 @@ class TDocumentTabs : public QObject {
 
  public:
   // onClose closes the active document with its save question.
-  TDocumentTabs(TDocumentCommands& documents, QMenu* windowMenu, QWidget* parent, std::function<void()> onClose);
+  TDocumentTabs(TDocumentCommands& documents, QMenu* windowMenu, QWidget* parent,
+                std::function<void()> onClose);
 
   QTabBar* Bar() const { return bar_; }
   QMenu* WindowMenu() const { return menu_; }

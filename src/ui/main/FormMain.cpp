@@ -435,7 +435,6 @@ void TFormMain::DocumentsChanged() {
 
 void TFormMain::ShowActiveDocument() {
   const bool shown = Doc().ViewReady;
-  SetCaption(shown ? std::string(kCaption) + " - " + FileNameOnly(Doc().FileName) : std::string(kCaption));
   ShowDocumentView(shown);
   if (shown) {
     RecomputeLastShown();
