@@ -23,6 +23,7 @@
 #include "TestDocument.h"
 #include "core/Busy.h"
 #include "core/DocWrite.h"
+#include "core/View.h"
 #include "core/HelpTopics.h"
 #include "core/Journal.h"
 #include "core/Navigation.h"
@@ -597,9 +598,9 @@ class TestFormMain : public QObject {
       f.form.Documents().OpenInTab(a, false);
       f.form.Documents().OpenInTab(f.WriteFile("b.bin", "123"), false);
       f.form.Documents().Activate(0);
-      if (quoxa::Doc().TextMode) f.Trigger(Cmd::TextModeCheck);
-      QTest::keyClicks(f.form.QZStrGridHex(), "58");
-      if (!quoxa::Doc().OverwriteMode) QTest::keyClick(f.form.QZStrGridHex(), Qt::Key_Delete);
+      quoxa::SetByte(1, 'X');
+      quoxa::Doc().Modified = true;
+      quoxa::UpdateStatus();
       QCOMPARE(f.form.Tabs()->Bar()->tabText(0), QString("*a.bin"));
       f.rec.messages.answers = {answer};
       f.Trigger(Cmd::Close);

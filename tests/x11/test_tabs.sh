@@ -47,7 +47,7 @@ expect_bytes "$b" 78424242
 # The same key still works on the tab left; Yes saves it, and the window stays empty.
 keys z ctrl+F4
 wait_active Confirmation
-keys Return
+keys alt+y
 wait_active '^QUOXA$'
 expect_bytes "$a" 707a4141
 

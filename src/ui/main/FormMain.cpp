@@ -72,6 +72,8 @@ namespace {
 
 // Largest grid the layout accepts from stored settings.
 constexpr int kMaxGridCells = 1024;
+// The files of the drag over the window.
+constexpr const char* kDraggedUrls = "draggedUrls";
 
 }  // namespace
 
@@ -557,19 +559,30 @@ bool TFormMain::event(QEvent* event) {
     panels_->SetPanelText(3, static_cast<QStatusTipEvent*>(event)->tip().toStdString());
     return true;
   }
+  if (event->type() == QEvent::DragMove) {
+    // Over the grids as over the rest of the window: each position of the drag is answered.
+    auto* move = static_cast<QDragMoveEvent*>(event);
+    if (move->mimeData()->hasUrls()) move->acceptProposedAction();
+    return true;
+  }
   return QMainWindow::event(event);
 }
 
 void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (!urls.isEmpty() && std::all_of(urls.cbegin(), urls.cend(), [](const QUrl& url) { return url.isLocalFile(); })) {
+    // Some sources hand their data over only once: the drop falls back on what the entry got.
+    setProperty(kDraggedUrls, QVariant::fromValue(urls));
     event->acceptProposedAction();
   }
 }
 
 void TFormMain::dropEvent(QDropEvent* event) {
+  QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty()) urls = property(kDraggedUrls).value<QList<QUrl>>();
+  setProperty(kDraggedUrls, QVariant());
   std::vector<std::string> paths;
-  for (const QUrl& url : event->mimeData()->urls()) {
+  for (const QUrl& url : urls) {
     if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
   }
   event->acceptProposedAction();
