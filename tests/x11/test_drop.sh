@@ -59,6 +59,9 @@ read -r _ _ width height < <(window_geometry '^QUOXA - a\.bin$')
 # Two files at once open as two tabs, the last one shown; the open one is not opened again.
 drag_files $((width / 3)) $((height / 2)) - "$b" "$a"
 wait_active '^QUOXA - a\.bin$'
+# The grids have the keys again after a click, as after a drop from a file manager.
+read -r _ _ width height < <(window_geometry '^QUOXA - a\.bin$')
+click_in '^QUOXA - a\.bin$' $((width / 3)) $((height / 2))
 keys ctrl+Tab
 wait_active '^QUOXA - b\.bin$'
 keys ctrl+Tab
@@ -66,6 +69,7 @@ wait_active '^QUOXA - a\.bin$'
 # With Ctrl on the grids, behind the short document's last byte: the bytes are appended.
 drag_files $((width / 3)) $((height / 2)) ctrl "$d"
 wait_active '^QUOXA - a\.bin$'
+click_in '^QUOXA - a\.bin$' $((width / 3)) $((height / 2))
 keys ctrl+s
 expect_bytes "$a" 414141414444
 keys ctrl+z ctrl+s
