@@ -590,6 +590,8 @@ void TFormMain::dropEvent(QDropEvent* event) {
   const QPoint at = event->position().toPoint();
   // The drop finishes before the file is read, so the source application is not kept waiting.
   QTimer::singleShot(0, this, [this, paths, insert, at] {
+    // The files dropped are the user's work now: the window takes the keys.
+    activateWindow();
     if (insert && paths.size() == 1 && InsertDroppedFile(at, paths.front())) return;
     documents_->DropFiles(paths);
   });
