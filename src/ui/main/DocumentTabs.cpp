@@ -39,7 +39,7 @@ TDocumentTabs::TDocumentTabs(TDocumentCommands& documents, QMenu* windowMenu, QW
   connect(previous_, &QAction::triggered, this, [this] { documents_.ActivateNext(-1); });
   menu_->addSeparator();
   connect(menu_, &QMenu::aboutToShow, this, &TDocumentTabs::FillMenu);
-  FillMenu();
+  Refresh();
 }
 
 QString TDocumentTabs::Label(const TDocument& doc) {
@@ -65,6 +65,8 @@ bool TDocumentTabs::Refresh() {
   const bool several = count > 1;
   next_->setEnabled(several);
   previous_->setEnabled(several);
+  // Nor does its menu bar change (a narrow layout keeps its width).
+  menu_->menuAction()->setVisible(several);
   if (bar_->isHidden() == several) {
     bar_->setVisible(several);
     return true;
