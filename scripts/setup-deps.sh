@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
-  qt6-base-dev libqt6printsupport6 libgl-dev libxcb1-dev
+  qt6-base-dev libqt6printsupport6 libqt6network6 libgl-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
   xvfb openbox xdotool xclip x11-utils xxd imagemagick

@@ -1,5 +1,6 @@
 // QUOXA: a hex editor.
 #include <QApplication>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <cstdio>
@@ -12,6 +13,8 @@
 #include "core/StopSignal.h"
 #include "core/TextFormat.h"
 #include "core/UnsavedAtExit.h"
+#include "app/SingleInstance.h"
+#include "script/ScriptFile.h"
 #include "script/ScriptCommands.h"
 #include "script/ScriptRun.h"
 #include "tools/DataModes.h"
@@ -25,7 +28,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: quoxa [FILE]\n"
+    "Usage: quoxa [--new-window] [FILE...]\n"
     "       quoxa FILE /S=SCRIPT [ARGUMENT...]\n"
     "       quoxa --hash ALG[,ALG...] FILE...\n"
     "       quoxa --export FORMAT [OPTION...] FILE [OUT]\n"
@@ -33,7 +36,10 @@ constexpr const char* kUsage =
     "A hex editor: shows FILE (or, without one, an empty window) as addresses, hex\n"
     "bytes and characters, and edits it byte by byte.\n"
     "\n"
-    "  FILE        the file to open\n"
+    "  FILE        the file to open; several FILEs open in tabs of one window. While\n"
+    "              QUOXA runs on the same display, the files open as tabs of its\n"
+    "              window and this start ends at once\n"
+    "  --new-window  open a window of its own even while QUOXA runs\n"
     "  /S=SCRIPT   run the QUOXAscript SCRIPT on FILE unattended, save FILE when it\n"
     "              changed and exit (also /s, -S, -s, with or without \"=\"); the\n"
     "              ARGUMENTs stand for %1 to %9. Without a display, messages go to\n"
@@ -106,10 +112,29 @@ int main(int argc, char* argv[]) {
 
   QStringList arguments = QApplication::arguments();
   arguments.removeFirst();
+  // A batch run works on its own, never in the window of another run.
+  const bool batch = arguments.size() >= 2 && quoxa::IsScriptSwitch(arguments[1].toStdString());
+  bool ownWindow = !quoxa::PlatformHasUser() || batch;
+  if (!batch && arguments.removeAll(QStringLiteral("--new-window")) > 0) ownWindow = true;
+  if (!ownWindow) {
+    QStringList files;
+    for (const QString& argument : arguments) files << QFileInfo(argument).absoluteFilePath();
+    if (quoxa::TSingleInstance::HandOver(files)) return 0;
+  }
   int result = 0;
   {
     quoxa::TFormMain window(arguments);
     new quoxa::TCloseOnSignal(&window);
+    if (!ownWindow) {
+      new quoxa::TSingleInstance(
+          [&window](const QStringList& files) {
+            window.EnsureStarted();
+            window.OpenFiles(files);
+            window.raise();
+            window.activateWindow();
+          },
+          &window);
+    }
     window.show();
     // A broken display connection ends the program inside Qt, past every question.
     quoxa::KeepUnsavedChangesAtExit();

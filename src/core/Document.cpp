@@ -1,8 +1,15 @@
 #include "core/Document.h"
 
+#include <algorithm>
+
 namespace quoxa {
 
 namespace {
+
+std::vector<TDocument*>& Registry() {
+  static std::vector<TDocument*> documents;
+  return documents;
+}
 
 TDocument& ProgramDocument() {
   static TDocument document;
@@ -15,9 +22,14 @@ namespace detail {
 TDocument* activeDocument = &ProgramDocument();
 }
 
-TDocument::TDocument() = default;
+TDocument::TDocument() { Registry().push_back(this); }
 
-TDocument::~TDocument() { FreeBlock(); }
+TDocument::~TDocument() {
+  FreeBlock();
+  std::erase(Registry(), this);
+}
+
+const std::vector<TDocument*>& AllDocuments() { return Registry(); }
 
 void TDocument::FreeBlock() {
   if (DocArray != nullptr) {

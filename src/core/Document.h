@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/BookmarkList.h"
 #include "core/FileState.h"
@@ -97,6 +98,10 @@ class TDocument {
 namespace detail {
 extern TDocument* activeDocument;
 }
+
+// Every document that exists, the program's own first: what concerns them all (the changes
+// kept at an end nobody could ask about) reaches each.
+const std::vector<TDocument*>& AllDocuments();
 
 // The document the program's commands act on. The program starts with one of its own.
 inline TDocument& Doc() { return *detail::activeDocument; }

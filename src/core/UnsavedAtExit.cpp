@@ -2,8 +2,10 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <vector>
 
 #include "core/Busy.h"
+#include "core/Document.h"
 #include "core/Messages.h"
 #include "core/Progress.h"
 #include "core/RecoveryStore.h"
@@ -22,7 +24,7 @@ void KeepAtExit() {
   InstallProgressFactory(nullptr);
   InstallBusy(nullptr);
   InstallView(nullptr);
-  KeepUnsavedChanges();
+  KeepUnsavedChangesOfAll();
 }
 
 }  // namespace
@@ -33,5 +35,16 @@ void KeepUnsavedChangesAtExit() {
 }
 
 void ProgramEndsNormally() { armed = false; }
+
+int KeepUnsavedChangesOfAll() {
+  int kept = 0;
+  // A copy: nothing is created or destroyed meanwhile, but the list is not ours to hold.
+  const std::vector<TDocument*> documents = AllDocuments();
+  for (TDocument* doc : documents) {
+    ActiveDocumentScope scope(*doc);
+    if (KeepUnsavedChanges()) ++kept;
+  }
+  return kept;
+}
 
 }  // namespace quoxa

@@ -10,5 +10,7 @@ namespace quoxa {
 void KeepUnsavedChangesAtExit();
 // The program ends the way it should: nothing to keep.
 void ProgramEndsNormally();
+// Keeps the unsaved changes of every modified document; the number kept.
+int KeepUnsavedChangesOfAll();
 
 }  // namespace quoxa

@@ -158,17 +158,20 @@ TEST_F(DocumentCommands, CancelOnTheSaveQuestionKeepsTheDocument) {
   SetByte(1, 'Q');
   Doc().DocSize = 1;
   Doc().Modified = true;
-  rec.messages.answers.push_back(mrCancel);
+  // New asks nothing: the new document comes beside the modified one.
   docs.New();
-  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"NoName1 modified. Save now?"});
-  EXPECT_EQ(rec.messages.shown[0].buttons, unsigned{mbYes | mbNo | mbCancel});
-  EXPECT_EQ(Doc().FileName, "NoName1");
-  EXPECT_EQ(docs.NewCounter(), 1);
-  EXPECT_EQ(test::DocumentBytes(), "Q");
-  EXPECT_TRUE(Doc().Modified);
+  EXPECT_TRUE(rec.messages.shown.empty());
+  EXPECT_EQ(docs.Count(), 2);
+  EXPECT_EQ(Doc().FileName, "NoName2");
+  docs.Activate(0);
+  EXPECT_EQ(host.caption, "QUOXA - NoName1");
   rec.messages.answers.push_back(mrCancel);
   docs.CloseDocument();
+  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"NoName1 modified. Save now?"});
+  EXPECT_EQ(rec.messages.shown[0].buttons, unsigned{mbYes | mbNo | mbCancel});
+  EXPECT_EQ(docs.Count(), 2);
   EXPECT_TRUE(Doc().ViewReady);
+  EXPECT_TRUE(Doc().Modified);
   EXPECT_EQ(test::DocumentBytes(), "Q");
 }
 
@@ -454,14 +457,18 @@ TEST_F(DocumentCommands, InsertingBeforeTheBlockEndUnmarksIt) {
   EXPECT_FALSE(BlockMarked());
 }
 
-TEST_F(DocumentCommands, DroppingSeveralFilesIsRefused) {
-  docs.DropFiles({Write("a", "a").string(), Write("b", "b").string()});
-  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Please drop only one file"});
-  EXPECT_FALSE(Doc().ViewReady);
-  Doc().ReadOnly = true;
-  docs.DropFiles({Write("c", "cc").string()});
-  EXPECT_EQ(test::DocumentBytes(), "cc");
-  EXPECT_FALSE(Doc().ReadOnly);
+TEST_F(DocumentCommands, DroppedFilesOpenEachInADocumentOfItsOwnOnce) {
+  const std::string a = Write("a", "a").string();
+  docs.DropFiles({a, Write("b", "bb").string(), (dir_ / "missing").string()});
+  EXPECT_EQ(rec.messages.shown.size(), 1u);
+  EXPECT_EQ(docs.Count(), 2);
+  EXPECT_EQ(test::DocumentBytes(), "bb");
+  fs::create_hard_link(a, dir_ / "a-link");
+  docs.DropFiles({(dir_ / "a-link").string()});
+  EXPECT_EQ(docs.Count(), 2);
+  EXPECT_EQ(docs.ActiveIndex(), 0);
+  EXPECT_EQ(test::DocumentBytes(), "a");
+  EXPECT_EQ(host.caption, "QUOXA - a");
 }
 
 TEST_F(DocumentCommands, LongPathFormIsTheCanonicalAbsolutePath) {

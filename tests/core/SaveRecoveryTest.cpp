@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <deque>
 #include <filesystem>
@@ -20,6 +21,7 @@
 #include "core/FileTexts.h"
 #include "core/MemoryPolicy.h"
 #include "core/RecoveryStore.h"
+#include "core/UnsavedAtExit.h"
 #include "core/TextFormat.h"
 #include "ui/main/DocumentCommands.h"
 
@@ -350,6 +352,31 @@ TEST_F(SaveRecovery, UnsavedChangesKeptAtAnAbruptEndAreOfferedAtTheNextStart) {
     EXPECT_EQ(PendingRecoveries().size(), c.copyStays ? 1u : 0u);
     EXPECT_EQ(ReadBytes(path), c.opened ? "changed, never saved" : "on disk");
   }
+}
+
+TEST_F(SaveRecovery, AnAbruptEndKeepsTheChangesOfEveryModifiedDocument) {
+  const std::string a = dir / "a.bin";
+  const std::string b = dir / "b.bin";
+  const std::string c = dir / "c.bin";
+  for (const std::string& path : {a, b, c}) WriteBytes(path, "on disk");
+  FakeHost host;
+  {
+    TDocumentCommands commands(host);
+    for (const std::string& path : {a, b, c}) ASSERT_TRUE(commands.OpenInTab(path, false));
+    for (int i : {0, 2}) {
+      commands.Activate(i);
+      test::LoadDocument("changed " + std::to_string(i));
+      Doc().FileName = i == 0 ? a : c;
+      Doc().Modified = true;
+    }
+    commands.Activate(1);
+    EXPECT_EQ(KeepUnsavedChangesOfAll(), 2);
+    EXPECT_EQ(&Doc(), &commands.At(1));
+  }
+  Names kept;
+  for (const TRecoveryRecord& record : PendingRecoveries()) kept.push_back(record.target);
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(kept, (Names{a, c}));
 }
 
 TEST_F(SaveRecovery, RecordsReadBackAsWrittenAndStrangeOnesAreNone) {

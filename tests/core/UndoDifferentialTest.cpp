@@ -34,6 +34,7 @@
 #include "tools/NumberCommands.h"
 #include "widgets/HexString.h"
 #include "tools/ConversionTable.h"
+#include "ui/main/DocumentCommands.h"
 
 namespace quoxa {
 namespace {
@@ -93,6 +94,8 @@ class UndoDifferential : public ::testing::Test {
              Doc().Modified = true;
            }
          }},
+        {"drop file with Ctrl",
+         [&] { InsertFileBytes(dir.Write("dropped.bin", Bytes(40)), Pos(1)); }},
         {"replace",
          [&] {
            SetReplace(1 + Any(2), Any(3));

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QTabBar>
 #include <QTemporaryFile>
 #include <QTextBrowser>
 #include <QTimer>
@@ -22,12 +23,16 @@
 #include "TestDocument.h"
 #include "core/Busy.h"
 #include "core/DocWrite.h"
+#include "core/View.h"
 #include "core/HelpTopics.h"
 #include "core/Journal.h"
 #include "core/Navigation.h"
 #include "core/Progress.h"
 #include "core/StopSignal.h"
+#include "edit/BookmarkCommands.h"
+#include "search/SearchState.h"
 #include "ui/main/AppIcon.h"
+#include "ui/main/DocumentTabs.h"
 #include "ui/main/FormAbout.h"
 #include "ui/main/GridView.h"
 #include "ui/main/HelpWindow.h"
@@ -44,6 +49,28 @@ namespace {
 std::vector<std::string> Texts(const MainWindowFixture& f) { return f.rec.messages.Texts(); }
 
 quoxa::FileAnswer Chosen(const std::string& path) { return {true, path, false}; }
+
+// What the window shows and keeps of the active document.
+struct TabState {
+  std::string bytes;
+  int64_t cursor = 0, top = 0, blockBegin = 0, blockEnd = 0, remembered = 0;
+  std::vector<std::string> bookmarks;
+  bool modified = false;
+  QString title, firstCell, bookmarkEntry, address;
+  std::vector<bool> commands;
+  bool operator==(const TabState&) const = default;
+};
+TabState StateOf(MainWindowFixture& f) {
+  const quoxa::TDocument& doc = quoxa::Doc();
+  TabState state{quoxa::test::DocumentBytes(), quoxa::CursorAddress(), doc.TopAddress, doc.BlockBegin,
+                 doc.BlockEnd, doc.RememberedAddress, doc.Bookmarks.Entries(), doc.Modified,
+                 f.form.windowTitle(), f.form.QZStrGridHex()->Cell(0, 0), f.Action(Cmd::Bookmark1)->text(),
+                 QString::fromStdString(f.form.PanelText(0)), {}};
+  for (Cmd cmd : {Cmd::Undo, Cmd::Redo, Cmd::ReplaceUndo, Cmd::BlockUnmark, Cmd::BlockCopy, Cmd::Save}) {
+    state.commands.push_back(f.Action(cmd)->isEnabled());
+  }
+  return state;
+}
 
 }  // namespace
 
@@ -102,7 +129,8 @@ class TestFormMain : public QObject {
     QStringList titles;
     for (QAction* menu : f.form.menuBar()->actions()) titles << menu->text();
     QCOMPARE(titles, QStringList({"&File", "&Edit", "&View", "&Search", "&Address", "&Bookmarks", "&Tools",
-                                  "&QUOXAscript", "&Help"}));
+                                  "&QUOXAscript", "&Window", "&Help"}));
+    QCOMPARE(f.Action(Cmd::Close)->shortcut(), QKeySequence("Ctrl+F4"));
     QCOMPARE(f.Action(Cmd::InsertFile)->text(), QString("&Insert..."));
     QCOMPARE(f.Action(Cmd::InsertFile)->statusTip(), QString("Insert file contents before current address"));
     QCOMPARE(f.Action(Cmd::BlockMark)->shortcut(), QKeySequence("Ctrl+B"));
@@ -153,11 +181,13 @@ class TestFormMain : public QObject {
     f.Load("abcdef");
     quoxa::SetByte(2, 'X');
     quoxa::Doc().Modified = true;
-    f.rec.messages.answers = {quoxa::mrCancel, quoxa::mrCancel, quoxa::mrCancel};
+    f.rec.messages.answers = {quoxa::mrCancel, quoxa::mrCancel};
     f.Trigger(Cmd::Close);
+    // New asks nothing: the new document has a tab of its own.
     f.Trigger(Cmd::New);
+    QCOMPARE(f.form.Documents().Count(), 2);
     f.form.close();
-    QCOMPARE(Texts(f), std::vector<std::string>(3, "document.bin modified. Save now?"));
+    QCOMPARE(Texts(f), std::vector<std::string>(2, "document.bin modified. Save now?"));
     QVERIFY(f.form.isVisible());
     QCOMPARE(f.form.windowTitle(), QString("QUOXA - document.bin"));
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("aXcdef"));
@@ -421,26 +451,179 @@ class TestFormMain : public QObject {
     QVERIFY(f.Action(Cmd::DeleteToCursor)->isEnabled());
   }
 
-  void droppingTwoFilesIsRefusedAndOneIsOpened() {
+  void droppedFilesOpenInTabsAndCtrlInsertsWhereDropped() {
     MainWindowFixture f;
     const std::string a = f.WriteFile("a.bin", "A");
     const std::string b = f.WriteFile("b.bin", "BB");
-    auto drop = [&](const QList<QUrl>& urls) {
+    auto drop = [&](const QList<QUrl>& urls, QPoint at, Qt::KeyboardModifiers modifiers) {
       QMimeData mime;
       mime.setUrls(urls);
-      QDragEnterEvent enter(QPoint(20, 80), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+      QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, modifiers);
       QApplication::sendEvent(&f.form, &enter);
       QVERIFY(enter.isAccepted());
-      QDropEvent event(QPointF(20, 80), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+      QDropEvent event(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, modifiers);
       QApplication::sendEvent(&f.form, &event);
       QCoreApplication::processEvents();
     };
-    drop({QUrl::fromLocalFile(QString::fromStdString(a)), QUrl::fromLocalFile(QString::fromStdString(b))});
-    QCOMPARE(Texts(f), std::vector<std::string>{"Please drop only one file"});
-    QVERIFY(!quoxa::Doc().ViewReady);
-    drop({QUrl::fromLocalFile(QString::fromStdString(b))});
+    const auto url = [](const std::string& path) { return QUrl::fromLocalFile(QString::fromStdString(path)); };
+    drop({url(a), url(b)}, QPoint(20, 80), Qt::NoModifier);
+    QVERIFY(Texts(f).empty());
+    QCOMPARE(f.form.Documents().Count(), 2);
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("BB"));
     QCOMPARE(f.form.windowTitle(), QString("QUOXA - b.bin"));
+    // A file open already is shown, not opened twice.
+    drop({url(a)}, QPoint(20, 80), Qt::NoModifier);
+    QCOMPARE(f.form.Documents().Count(), 2);
+    QCOMPARE(f.form.windowTitle(), QString("QUOXA - a.bin"));
+    // With Ctrl on a grid the bytes go in before the byte under the drop, as one undo step.
+    const std::string inserted = f.WriteFile("in.bin", "xyz");
+    quoxa::TQZStrGrid* hex = f.form.QZStrGridHex();
+    drop({url(inserted)}, hex->mapTo(&f.form, hex->CellRect(1, 0).center()), Qt::ControlModifier);
+    QCOMPARE(quoxa::test::DocumentBytes(), std::string("Axyz"));
+    QCOMPARE(f.form.Documents().Count(), 2);
+    QVERIFY(quoxa::Doc().Modified);
+    f.Trigger(Cmd::Undo);
+    QCOMPARE(quoxa::test::DocumentBytes(), std::string("A"));
+    QVERIFY(Texts(f).empty());
+  }
+
+  void commandLineFilesOpenInTabsOnceEach() {
+    QTemporaryDir dir;
+    QStringList files;
+    for (const char* name : {"a.bin", "b.bin", "c.bin"}) {
+      QFile file(dir.filePath(name));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(name);
+      files << file.fileName();
+    }
+    // The same file under another name is the file open already.
+    QVERIFY(QFile::link(files[1], dir.filePath("link.bin")));
+    MainWindowFixture f(files + QStringList{dir.filePath("link.bin")});
+    QCOMPARE(f.form.Documents().Count(), 3);
+    QCOMPARE(f.form.windowTitle(), QString("QUOXA - a.bin"));
+    QTabBar* bar = f.form.Tabs()->Bar();
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->tabText(2), QString("c.bin"));
+    QCOMPARE(bar->tabToolTip(2), QFileInfo(files[2]).canonicalFilePath());
+    QStringList entries;
+    QMenu* window = f.form.Tabs()->WindowMenu();
+    emit window->aboutToShow();
+    for (QAction* action : window->actions()) entries << action->text() + (action->isChecked() ? "+" : "");
+    QCOMPARE(entries, QStringList({"&Next document", "&Previous document", "", "&1 a.bin+", "&2 b.bin", "&3 c.bin"}));
+    // Closing down to one document hides the tabs, and the window looks as with one file.
+    const int height = f.form.height();
+    f.Trigger(Cmd::Close);
+    f.Trigger(Cmd::Close);
+    QVERIFY(bar->isHidden());
+    QVERIFY(!window->actions().at(0)->isEnabled());
+    QVERIFY(f.form.height() < height);
+    QCOMPARE(f.form.windowTitle(), QString("QUOXA - c.bin"));
+    f.Trigger(Cmd::Close);
+    QCOMPARE(f.form.windowTitle(), QString("QUOXA"));
+    QCOMPARE(f.form.Documents().Count(), 1);
+    QVERIFY(Texts(f).empty());
+  }
+
+  void eachTabKeepsItsOwnStateWhateverHappensInAnother() {
+    using Op = std::function<void(MainWindowFixture&)>;
+    const std::vector<std::pair<const char*, Op>> rows = {
+        {"typing", [](MainWindowFixture& f) { QTest::keyClicks(f.form.QZStrGridHex(), "4142"); }},
+        {"typing and undo",
+         [](MainWindowFixture& f) {
+           QTest::keyClicks(f.form.QZStrGridHex(), "4142");
+           f.Trigger(Cmd::Undo);
+         }},
+        {"block",
+         [](MainWindowFixture& f) {
+           quoxa::GotoAddress(5, true, false);
+           f.Trigger(Cmd::BlockMark);
+           quoxa::GotoAddress(9, true, false);
+           f.Trigger(Cmd::BlockMark);
+         }},
+        {"scroll", [](MainWindowFixture&) { quoxa::GotoAddress(300, true, false); }},
+        {"remembered address and bookmark",
+         [](MainWindowFixture& f) {
+           quoxa::GotoAddress(20, true, false);
+           f.Trigger(Cmd::RememberAddress);
+           quoxa::Doc().Bookmarks.Append(20, "here");
+           quoxa::RefreshBookmarkMenu();
+         }},
+        {"replace",
+         [](MainWindowFixture& f) {
+           quoxa::Search().FindString = "b";
+           quoxa::Search().ReplaceString = "Z";
+           quoxa::GotoAddress(1, true, false);
+           f.form.RunCommand(Cmd::ReplaceAgain);
+         }},
+        {"save",
+         [](MainWindowFixture& f) {
+           QTest::keyClicks(f.form.QZStrGridHex(), "43");
+           f.Trigger(Cmd::Save);
+         }},
+    };
+    for (const auto& [name, op] : rows) {
+      MainWindowFixture f;
+      f.form.SetGridSize(16, 4);
+      const std::string a = f.WriteFile("a.bin", std::string(400, 'a'));
+      const std::string b = f.WriteFile("b.bin", std::string(400, 'b'));
+      f.form.Documents().OpenInTab(a, false);
+      quoxa::GotoAddress(99, true, false);
+      f.form.Documents().OpenInTab(b, false);
+      QAction* next = f.form.Tabs()->WindowMenu()->actions().at(0);
+      next->trigger();
+      const TabState first = StateOf(f);
+      next->trigger();
+      const TabState before = StateOf(f);
+      op(f);
+      const TabState after = StateOf(f);
+      QVERIFY2(!(after == before), name);
+      next->trigger();
+      QVERIFY2(StateOf(f) == first, name);
+      next->trigger();
+      QVERIFY2(StateOf(f) == after, name);
+      QVERIFY2(Texts(f).empty(), name);
+    }
+  }
+
+  void closingAndExitAskForEachModifiedTab() {
+    // Close of the active tab: the answer decides what happens to it and its file.
+    const std::vector<std::tuple<int, int, std::string, QString>> rows = {
+        {quoxa::mrYes, 1, "Xbc", "QUOXA - b.bin"},
+        {quoxa::mrNo, 1, "abc", "QUOXA - b.bin"},
+        {quoxa::mrCancel, 2, "abc", "QUOXA - a.bin"},
+    };
+    for (const auto& [answer, tabs, bytes, title] : rows) {
+      MainWindowFixture f;
+      const std::string a = f.WriteFile("a.bin", "abc");
+      f.form.Documents().OpenInTab(a, false);
+      f.form.Documents().OpenInTab(f.WriteFile("b.bin", "123"), false);
+      f.form.Documents().Activate(0);
+      quoxa::SetByte(1, 'X');
+      quoxa::Doc().Modified = true;
+      quoxa::UpdateStatus();
+      QCOMPARE(f.form.Tabs()->Bar()->tabText(0), QString("*a.bin"));
+      f.rec.messages.answers = {answer};
+      f.Trigger(Cmd::Close);
+      QCOMPARE(Texts(f), std::vector<std::string>{"a.bin modified. Save now?"});
+      QCOMPARE(f.form.Documents().Count(), tabs);
+      QCOMPARE(f.form.windowTitle(), title);
+      QFile file(QString::fromStdString(a));
+      QVERIFY(file.open(QIODevice::ReadOnly));
+      QCOMPARE(file.readAll().toStdString(), bytes);
+    }
+    // Exit asks for every modified tab, the active one first; Cancel stops it there.
+    MainWindowFixture f;
+    for (const char* name : {"a.bin", "b.bin", "c.bin"}) {
+      f.form.Documents().OpenInTab(f.WriteFile(name, "abc"), false);
+      if (std::string(name) != "b.bin") quoxa::Doc().Modified = true;
+    }
+    f.rec.messages.answers = {quoxa::mrNo, quoxa::mrCancel};
+    QVERIFY(!f.form.close());
+    QCOMPARE(Texts(f), (std::vector<std::string>{"c.bin modified. Save now?", "a.bin modified. Save now?"}));
+    QCOMPARE(f.form.windowTitle(), QString("QUOXA - a.bin"));
+    f.rec.messages.answers = {quoxa::mrNo, quoxa::mrNo};
+    QVERIFY(f.form.close());
+    QCOMPARE(Texts(f).size(), size_t{4});
   }
 
   void aboutShowsTheMemoryInUse() {

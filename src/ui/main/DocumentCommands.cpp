@@ -1,5 +1,6 @@
 #include "ui/main/DocumentCommands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -9,6 +10,7 @@
 #include "core/Commands.h"
 #include "core/DocState.h"
 #include "core/FileIo.h"
+#include "core/FileState.h"
 #include "core/FileTexts.h"
 #include "core/Journal.h"
 #include "core/MemoryPolicy.h"
@@ -42,7 +44,147 @@ const std::vector<Cmd> kEnabledByDocument = {
     Cmd::EntropyMap,
 };
 
+// Commands whose state follows the search strings and the jump width, whichever document is
+// shown.
+constexpr Cmd kProgramCommands[] = {Cmd::FindDown, Cmd::FindUp, Cmd::ReplaceAgain, Cmd::JumpDown, Cmd::JumpUp};
+
+// What the window shows the same way for every document: the settings' modes and the page.
+void CopyWindowState(const TDocument& from, TDocument& to) {
+  to.TextMode = from.TextMode;
+  to.OverwriteMode = from.OverwriteMode;
+  to.BaseAddress = from.BaseAddress;
+  to.BytesPerRow = from.BytesPerRow;
+  to.VisibleRows = from.VisibleRows;
+  to.PageSize = from.PageSize;
+}
+
 }  // namespace
+
+std::string CaptionOf(const TDocument& doc) { return std::string(kCaption) + " - " + FileNameOnly(doc.FileName); }
+
+TDocumentCommands::TDocumentCommands(IDocumentHost& host) : host_(host), first_(&Doc()) {
+  docs_.push_back({first_, nullptr, {}, false});
+}
+
+TDocumentCommands::~TDocumentCommands() {
+  // The documents of this window go; the program's first document stays the active one.
+  SetActiveDocument(*first_);
+}
+
+void TDocumentCommands::Activate(int index) {
+  if (index == active_ || index < 0 || index >= Count()) return;
+  OpenDocument& from = docs_[static_cast<size_t>(active_)];
+  for (int i = 0; i < kCommandCount; ++i) from.commands[static_cast<size_t>(i)] = Commands().Enabled(static_cast<Cmd>(i));
+  from.commandsKept = true;
+  if (from.doc->ViewReady) {
+    for (Cmd cmd : kProgramCommands) programCommands_[static_cast<size_t>(cmd)] = Commands().Enabled(cmd);
+  }
+  OpenDocument& to = docs_[static_cast<size_t>(index)];
+  // A page of another size since the document was shown: its cursor position decides the page.
+  const bool samePage = to.doc->BytesPerRow == from.doc->BytesPerRow && to.doc->VisibleRows == from.doc->VisibleRows;
+  const int64_t cursor = to.doc->CursorAddress();
+  CopyWindowState(*from.doc, *to.doc);
+  active_ = index;
+  SetActiveDocument(*to.doc);
+  if (to.commandsKept) {
+    for (int i = 0; i < kCommandCount; ++i) Commands().SetEnabled(static_cast<Cmd>(i), to.commands[static_cast<size_t>(i)]);
+  }
+  for (Cmd cmd : kProgramCommands) Commands().SetEnabled(cmd, programCommands_[static_cast<size_t>(cmd)]);
+  if (Doc().ViewReady) {
+    UpdatePasteCommands();
+    if (!samePage) GotoAddress(cursor, true, false);
+  }
+  host_.SetCaption(Doc().ViewReady ? CaptionOf(Doc()) : kCaption);
+  host_.ShowActiveDocument();
+  host_.DocumentsChanged();
+}
+
+void TDocumentCommands::ActivateNext(int step) {
+  if (Count() < 2) return;
+  Activate(((active_ + step) % Count() + Count()) % Count());
+}
+
+int TDocumentCommands::IndexOfFile(const std::string& path) const {
+  const std::optional<TFileState> state = FileStateOf(path);
+  if (!state) return -1;
+  for (int i = 0; i < Count(); ++i) {
+    const TDocument& doc = At(i);
+    if (doc.ViewReady && !doc.Untitled && doc.FileId && *doc.FileId == state->id) return i;
+  }
+  return -1;
+}
+
+bool TDocumentCommands::AddDocument() {
+  auto doc = std::make_unique<TDocument>();
+  CopyWindowState(Doc(), *doc);
+  TDocument* added = doc.get();
+  docs_.push_back({added, std::move(doc), {}, false});
+  const int previous = active_;
+  Activate(Count() - 1);
+  // A new document starts with nothing to undo, no block and no replacement to take back.
+  SetCommandsEnabled({Cmd::Undo, Cmd::Redo, Cmd::ReplaceUndo, Cmd::BlockUnmark, Cmd::GotoRemembered,
+                      Cmd::DisplayDifference, Cmd::BookmarkRemove, Cmd::BookmarkRemoveAll, Cmd::BookmarkSave},
+                     false);
+  SetBlockCommandsEnabled(false);
+  if (AllocDocument()) return true;
+  RemoveDocument(Count() - 1, previous);
+  return false;
+}
+
+void TDocumentCommands::RemoveDocument(int index, int next) {
+  Activate(next);
+  TDocument& doc = At(index);
+  doc.Journal.Reset();
+  doc.FreeBlock();
+  doc.ViewReady = false;
+  docs_.erase(docs_.begin() + index);
+  if (active_ > index) --active_;
+  host_.DocumentsChanged();
+}
+
+bool TDocumentCommands::OpenInTab(const std::string& name, bool readOnly, bool fromRecentList) {
+  const int open = IndexOfFile(name);
+  if (open >= 0) {
+    Activate(open);
+    return true;
+  }
+  const int previous = active_;
+  const bool added = Doc().ViewReady;
+  if (added && !AddDocument()) return false;
+  Doc().ReadOnly = readOnly;
+  if (OpenFileByName(name, fromRecentList)) {
+    host_.DocumentsChanged();
+    return true;
+  }
+  if (added) RemoveDocument(active_, previous);
+  return false;
+}
+
+bool TDocumentCommands::QuerySaveAll(bool answerable) {
+  if (StopSignal() != 0 && !answerable) {
+    NoteUnsavedOnSignal();
+    return true;
+  }
+  std::vector<TDocument*> order{&Doc()};
+  for (const OpenDocument& open : docs_) {
+    if (open.doc != &Doc()) order.push_back(open.doc);
+  }
+  for (TDocument* doc : order) {
+    if (!doc->Modified || !doc->ViewReady) continue;
+    for (int i = 0; i < Count(); ++i) {
+      if (&At(i) == doc) Activate(i);
+    }
+    if (!QuerySaveOnClose(answerable)) return false;
+  }
+  return true;
+}
+
+void TDocumentCommands::ReleaseAll() {
+  for (const OpenDocument& open : docs_) {
+    if (open.doc != &Doc()) open.doc->FreeBlock();
+  }
+  FreeDocument();
+}
 
 FileQuestion TDocumentCommands::Question(bool save, const char* title) const {
   FileQuestion question;
@@ -54,7 +196,11 @@ FileQuestion TDocumentCommands::Question(bool save, const char* title) const {
 }
 
 void TDocumentCommands::New() {
-  if (!QuerySave()) return;
+  if (Doc().ViewReady) {
+    if (!AddDocument()) return;
+  } else if (!QuerySave()) {
+    return;
+  }
   if (Doc().DocBuffer == nullptr && !AllocDocument()) return;
   Doc().Untitled = true;
   ++newCounter_;
@@ -63,15 +209,13 @@ void TDocumentCommands::New() {
   if (Options().NewEOF) SpliceBytes(1, 0, std::string(1, static_cast<char>(kEofChar)));
   ReserveForSize(1);
   PrepareView();
+  host_.DocumentsChanged();
 }
 
 void TDocumentCommands::Open() {
-  if (!QuerySave()) return;
   const FileAnswer answer = host_.AskFileName(Question(false, kOpenTitle));
   if (!answer.ok) return;
-  Doc().ReadOnly = answer.readOnly;
-  OpenFileByName(answer.path, false);
-  Doc().Untitled = false;
+  OpenInTab(answer.path, answer.readOnly);
 }
 
 bool TDocumentCommands::OpenFileByName(const std::string& name, bool fromRecentList) {
@@ -140,7 +284,7 @@ void TDocumentCommands::PrepareView(int64_t origin) {
   Doc().RememberedAddress = 1;
   ResetSearchPositions();
   Doc().TopAddress = 1;
-  host_.SetCaption(std::string(kCaption) + " - " + FileNameOnly(Doc().FileName));
+  host_.SetCaption(CaptionOf(Doc()));
   GotoAddress(1, true, false);
   SetCursorCell(0, 0);
   UpdateStatus();
@@ -168,8 +312,9 @@ bool TDocumentCommands::SaveAsDialog() {
   if (!WriteDocument(answer.path)) return false;
   Doc().FileName = answer.path;
   host_.AddRecentFile(answer.path);
-  host_.SetCaption(std::string(kCaption) + " - " + FileNameOnly(Doc().FileName));
+  host_.SetCaption(CaptionOf(Doc()));
   Doc().Untitled = false;
+  host_.DocumentsChanged();
   if (Doc().ReadOnly) {
     Doc().ReadOnly = false;
     SetCommandsEnabled({Cmd::Save, Cmd::BtnSave}, true);
@@ -197,15 +342,23 @@ bool TDocumentCommands::QuerySaveOnClose(bool answerable) {
 }
 
 void TDocumentCommands::NoteUnsavedOnSignal() {
-  if (unsavedNoted_ || StopSignal() == 0 || !Doc().Modified || !Doc().ViewReady) return;
+  if (unsavedNoted_ || StopSignal() == 0) return;
   unsavedNoted_ = true;
-  std::fprintf(stderr, "%s: Ended by %s: the changes to %s were not saved.\n", kCaption,
-               StopSignalName(StopSignal()), Doc().FileName.c_str());
+  for (const OpenDocument& open : docs_) {
+    if (!open.doc->Modified || !open.doc->ViewReady) continue;
+    std::fprintf(stderr, "%s: Ended by %s: the changes to %s were not saved.\n", kCaption,
+                 StopSignalName(StopSignal()), open.doc->FileName.c_str());
+  }
 }
 
 void TDocumentCommands::CloseDocument() {
   if (!QuerySave()) return;
-  ShowNoDocument();
+  if (Count() == 1) {
+    ShowNoDocument();
+    host_.DocumentsChanged();
+    return;
+  }
+  RemoveDocument(active_, active_ + 1 < Count() ? active_ + 1 : active_ - 1);
 }
 
 void TDocumentCommands::ShowNoDocument() {
@@ -248,35 +401,36 @@ bool TDocumentCommands::OpenUnsavedCopy(const TRecoveryRecord& record) {
 void TDocumentCommands::InsertFile() {
   const FileAnswer answer = host_.AskFileName(Question(false, kOpenTitle));
   if (!answer.ok) return;
-  const int64_t size = FileSizeOf(answer.path);
-  const int64_t p = CursorAddress();
+  InsertFileBytes(answer.path, CursorAddress());
+}
+
+bool InsertFileBytes(const std::string& path, int64_t p) {
+  if (!Doc().ViewReady || Doc().DocBuffer == nullptr) return false;
+  p = std::clamp<int64_t>(p, 1, Doc().DocSize + 1);
+  const int64_t size = FileSizeOf(path);
   if (size <= 0) {
-    ShowError(FormatMsgS(kFileIsEmpty, answer.path));
-    return;
+    ShowError(FormatMsgS(kFileIsEmpty, path));
+    return false;
   }
   if (!MemoryHolds(Doc().DocSize + size) || !EnsureCapacity(size)) {
     ShowError(msg::kNoMemory);
-    return;
+    return false;
   }
   BusyScope busy("");
-  if (InsertFileAt(answer.path, p, size) == 0) {
+  const bool inserted = InsertFileAt(path, p, size) == 0;
+  if (inserted) {
     Doc().Modified = true;
-    // The bytes behind the cursor moved: a block or a replacement there no longer fits.
+    // The bytes behind the position moved: a block or a replacement there no longer fits.
     DropReplaceUndoIfReached(p);
     CheckBlock(p);
   }
   GotoAddress(p + size, true, false);
   UpdateStatus();
+  return inserted;
 }
 
 void TDocumentCommands::DropFiles(const std::vector<std::string>& paths) {
-  if (paths.size() > 1) {
-    ShowError(kDropOneFile);
-    return;
-  }
-  if (paths.empty() || !QuerySave()) return;
-  Doc().ReadOnly = false;
-  OpenFileByName(paths.front(), false);
+  for (const std::string& path : paths) OpenInTab(path, false);
 }
 
 bool LongPathForm(const std::string& name, std::string& longForm) {

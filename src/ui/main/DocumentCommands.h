@@ -2,10 +2,14 @@
 // The document commands of the main window: New, Open, Save, Save As, Close,
 // Insert file, files dropped on the window, and the save question.
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "core/Commands.h"
+#include "core/Document.h"
 #include "core/FileQuestion.h"
 #include "ui/main/RecoveryOffers.h"
 
@@ -13,7 +17,6 @@ namespace quoxa {
 
 inline constexpr const char* kCaption = "QUOXA";
 inline constexpr const char* kSaveQuestion = "%s modified. Save now?";
-inline constexpr const char* kDropOneFile = "Please drop only one file";
 inline constexpr const char* kFileIsEmpty = "File is empty:\n%s";
 // What the commands need from the window, besides its file dialog.
 class IDocumentHost : public IFileAsker {
@@ -28,11 +31,38 @@ class IDocumentHost : public IFileAsker {
   virtual void ShowDocumentView(bool shown) = 0;
   // Puts a file at the top of the recently used list.
   virtual void AddRecentFile(const std::string& path) = 0;
+  // The list of open documents, a name or a modified mark changed.
+  virtual void DocumentsChanged() {}
+  // Another document became the active one: show it.
+  virtual void ShowActiveDocument() {}
 };
 
+// The open documents of the window, one of them active (Doc()), and their commands.
 class TDocumentCommands {
  public:
-  explicit TDocumentCommands(IDocumentHost& host) : host_(host) {}
+  // The active document at construction is the first one.
+  explicit TDocumentCommands(IDocumentHost& host);
+  ~TDocumentCommands();
+  TDocumentCommands(const TDocumentCommands&) = delete;
+  TDocumentCommands& operator=(const TDocumentCommands&) = delete;
+
+  int Count() const { return static_cast<int>(docs_.size()); }
+  int ActiveIndex() const { return active_; }
+  TDocument& At(int index) const { return *docs_[static_cast<size_t>(index)].doc; }
+  // Makes the document at index the active one, with its cursor, block and commands.
+  void Activate(int index);
+  // The next (step 1) or previous (step -1) document, round the end.
+  void ActivateNext(int step);
+  // The open document read from the file path names (same device and inode), or -1.
+  int IndexOfFile(const std::string& path) const;
+  // Opens a file in a document of its own (the empty window's when nothing is shown); a file
+  // that is open already is activated instead. False when it could not be read.
+  bool OpenInTab(const std::string& name, bool readOnly, bool fromRecentList = false);
+  // Exit: the save question for every modified document in turn, the active one first; false
+  // when one was cancelled (the rest stay as they are).
+  bool QuerySaveAll(bool answerable);
+  // Shut-down: gives back every document's block.
+  void ReleaseAll();
 
   void New();
   void Open();
@@ -47,9 +77,11 @@ class TDocumentCommands {
   bool QuerySaveOnClose(bool answerable);
   // Says on standard error, once, that a modified document is left unsaved by a signal.
   void NoteUnsavedOnSignal();
-  // The Close command: asks to save, then shows no document.
+  // The Close command: asks to save, then closes the active document (the last one stays as the
+  // empty window).
   void CloseDocument();
   void InsertFile();
+  // Opens each dropped file in a document of its own.
   void DropFiles(const std::vector<std::string>& paths);
   // Loads a file as the document; false when it could not be read.
   bool OpenFileByName(const std::string& name, bool fromRecentList);
@@ -69,14 +101,39 @@ class TDocumentCommands {
   int NewCounter() const { return newCounter_; }
 
  private:
+  struct OpenDocument {
+    TDocument* doc = nullptr;
+    std::unique_ptr<TDocument> owned;  // empty for the program's first document
+    // Its commands' enabled state, kept while another document is active.
+    std::array<bool, kCommandCount> commands{};
+    bool commandsKept = false;
+  };
+
   FileQuestion Question(bool save, const char* title) const;
   bool WriteDocument(const std::string& path);
+  // A new empty document after the others, made active; false without memory for it.
+  bool AddDocument();
+  // Closes the document at index without asking; then activates the one at next.
+  void RemoveDocument(int index, int next);
 
   IDocumentHost& host_;
+  std::vector<OpenDocument> docs_;
+  int active_ = 0;
+  TDocument* first_;
+  // Commands whose state belongs to the program, not to one document.
+  std::array<bool, kCommandCount> programCommands_{};
   TRecoveryOffers recovery_;
   int newCounter_ = 0;
   bool unsavedNoted_ = false;
 };
+
+// The window's caption while doc is shown: "QUOXA - " and its file name.
+std::string CaptionOf(const TDocument& doc);
+
+// Inserts the bytes of the file at path before position p (DocSize + 1 appends), as Insert file
+// and a file dropped with Ctrl on a grid do; the cursor goes behind them. False when nothing was
+// inserted (the message is shown).
+bool InsertFileBytes(const std::string& path, int64_t p);
 
 // The command-line file's long form: its canonical absolute path. False for names
 // with wildcards and names that do not exist.

@@ -6,14 +6,17 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusTipEvent>
 #include <QStyle>
+#include <QTabBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 #include <QWhatsThis>
 #include <algorithm>
 
@@ -27,6 +30,7 @@
 #include "core/Navigation.h"
 #include "core/Primitives.h"
 #include "core/Progress.h"
+#include "core/View.h"
 #include "core/StopSignal.h"
 #include "core/TextFormat.h"
 #include "edit/BlockDialogs.h"
@@ -50,6 +54,7 @@
 #include "tools/DockInspector.h"
 #include "tools/ToolDialogs.h"
 #include "ui/main/BookmarkMenu.h"
+#include "ui/main/DocumentTabs.h"
 #include "ui/main/FormAbout.h"
 #include "ui/main/FormOpt.h"
 #include "ui/main/GridKeyBinding.h"
@@ -71,6 +76,8 @@ namespace {
 
 // Largest grid the layout accepts from stored settings.
 constexpr int kMaxGridCells = 1024;
+// The files of the drag over the window.
+constexpr const char* kDraggedUrls = "draggedUrls";
 
 }  // namespace
 
@@ -83,7 +90,6 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   setObjectName("FormMain");
   setWindowTitle(kCaption);
   setContextMenuPolicy(Qt::PreventContextMenu);
-  setCentralWidget(grids_);
   setStatusBar(panels_);
   toolBar_->setObjectName("ToolBar");
   toolBar_->setMovable(false);
@@ -95,10 +101,21 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   menu_ = new TMainMenu(this, menuBar(), toolBar_, [this](Cmd cmd) { RunCommand(cmd); });
   Commands().SetListener([this](Cmd cmd) { menu_->Mirror(cmd); });
   new TBookmarkMenu(menu_, this);
+  auto* windowMenu = new QMenu("&Window", this);
+  menuBar()->insertMenu(menu_->Menu(MenuId::Help)->menuAction(), windowMenu);
+  tabs_ = new TDocumentTabs(*documents_, windowMenu, this, [this] { RunCommand(Cmd::Close); });
+  // The tabs above the grids.
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(tabs_->Bar());
+  column->addWidget(grids_, 1);
+  setCentralWidget(central);
   recentFiles_ = new TMRUFiles(this);
   recentFiles_->SetFileMenu(menu_->SubMenu(Cmd::Reopen));
   connect(recentFiles_, &TMRUFiles::MRUItemClick, this,
-          [this](const QString& path) { documents_->OpenFileByName(path.toStdString(), true); });
+          [this](const QString& path) { documents_->OpenInTab(path.toStdString(), false, true); });
   recentFiles_->Load();
   settings_ = std::make_unique<TMainWindowSettings>(*this, *recentFiles_);
   scripts_ = new TScriptCommands(this, arguments);
@@ -185,11 +202,26 @@ void TFormMain::ReadSettings() {
 
 void TFormMain::ApplyCommandLine() {
   if (arguments_.isEmpty()) return;
-  const std::string name = arguments_.front().toStdString();
-  std::string longForm;
-  Doc().ReadOnly = false;
-  documents_->OpenFileByName(LongPathForm(name, longForm) ? longForm : name, false);
-  scripts_->StartBatch();
+  const bool batch = arguments_.size() >= 2 && IsScriptSwitch(arguments_[1].toStdString());
+  if (batch) {
+    const std::string name = arguments_.front().toStdString();
+    std::string longForm;
+    Doc().ReadOnly = false;
+    documents_->OpenFileByName(LongPathForm(name, longForm) ? longForm : name, false);
+    scripts_->StartBatch();
+    return;
+  }
+  // Without a script every argument is a file, each in a tab of its own.
+  OpenFiles(arguments_);
+  documents_->Activate(0);
+}
+
+void TFormMain::OpenFiles(const QStringList& paths) {
+  for (const QString& path : paths) {
+    const std::string name = path.toStdString();
+    std::string longForm;
+    documents_->OpenInTab(LongPathForm(name, longForm) ? longForm : name, false);
+  }
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
@@ -199,11 +231,11 @@ void TFormMain::closeEvent(QCloseEvent* event) {
     return;
   }
   // Nobody answers for a batch run that a signal stopped, nor without a display.
-  if (!documents_->QuerySaveOnClose(!BatchMode && PlatformHasUser())) {
+  if (!documents_->QuerySaveAll(!BatchMode && PlatformHasUser())) {
     event->ignore();
     return;
   }
-  FreeDocument();
+  documents_->ReleaseAll();
   Doc().ViewReady = false;
   {
     // Everything closing stores reaches the settings file in one write.
@@ -360,6 +392,8 @@ void TFormMain::UpdateStatus() {
   const int64_t lastAddress = DisplayAddress(Doc().DocSize);
   panels_->FitAddressPanel(lastAddress);
   if (grids_->SetAddressDigits(AddressDigitsFor(lastAddress))) SetGridSize(Doc().BytesPerRow, Doc().VisibleRows);
+  // The modified mark of the tab follows every edit.
+  if (tabs_ != nullptr && tabs_->Bar()->isVisible()) tabs_->Refresh();
   const int64_t p = CursorAddress();
   panels_->SetPanelText(0, AddressPanelText(Doc().TextMode, DisplayAddress(p)));
   panels_->SetPanelText(1, p >= 1 && p <= Doc().DocSize ? CharPanelText(GetByte(p)) : "");
@@ -435,12 +469,33 @@ void TFormMain::ShowDocumentView(bool shown) {
 
 void TFormMain::AddRecentFile(const std::string& path) { recentFiles_->AddFile(QString::fromStdString(path)); }
 
+void TFormMain::DocumentsChanged() {
+  if (tabs_ != nullptr && tabs_->Refresh()) LayoutWindow(Doc().BytesPerRow, Doc().VisibleRows);
+}
+
+void TFormMain::ShowActiveDocument() {
+  const bool shown = Doc().ViewReady;
+  ShowDocumentView(shown);
+  if (shown) {
+    RecomputeLastShown();
+    RepaintFrom(0, 0);
+    SetCursorCell(Doc().CursorCol, Doc().CursorRow);
+    RepaintGrids();
+  } else {
+    ClearGrids();
+  }
+  UpdateStatus();
+  RefreshBookmarkMenu();
+}
+
 // ---- layout
 
 TWindowChrome TFormMain::Chrome() const {
   TWindowChrome chrome;
   chrome.menu = menuBar()->sizeHint().height();
   chrome.toolBar = toolBar_->isHidden() ? 0 : toolBar_->sizeHint().height();
+  // The tab bar of several documents takes its height from the grids' area.
+  if (tabs_ != nullptr && !tabs_->Bar()->isHidden()) chrome.toolBar += tabs_->Bar()->sizeHint().height();
   chrome.statusBar = panels_->sizeHint().height();
   chrome.scrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grids_->ScrollBar());
   if (inspector_ != nullptr && !inspector_->isHidden() && !inspector_->isFloating()) {
@@ -451,6 +506,11 @@ TWindowChrome TFormMain::Chrome() const {
 }
 
 void TFormMain::SetGridSize(int cols, int rows) {
+  LayoutWindow(cols, rows);
+  GotoTop();
+}
+
+void TFormMain::LayoutWindow(int cols, int rows) {
   cols = std::clamp(cols, 1, kMaxGridCells);
   rows = std::clamp(rows, 1, kMaxGridCells);
   const TWindowChrome chrome = Chrome();
@@ -471,7 +531,6 @@ void TFormMain::SetGridSize(int cols, int rows) {
   setSizeIncrement(cells.hexColWidth + cells.textColWidth + 2 * cells.gridLine, cells.rowHeight + cells.gridLine);
   ResizeToLayout();
   applyingSize_ = false;
-  GotoTop();
 }
 
 void TFormMain::ResizeToLayout() {
@@ -542,24 +601,56 @@ bool TFormMain::event(QEvent* event) {
     panels_->SetPanelText(3, static_cast<QStatusTipEvent*>(event)->tip().toStdString());
     return true;
   }
+  if (event->type() == QEvent::DragMove) {
+    // Over the grids as over the rest of the window: each position of the drag is answered.
+    auto* move = static_cast<QDragMoveEvent*>(event);
+    if (move->mimeData()->hasUrls()) move->acceptProposedAction();
+    return true;
+  }
   return QMainWindow::event(event);
 }
 
 void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   if (!urls.isEmpty() && std::all_of(urls.cbegin(), urls.cend(), [](const QUrl& url) { return url.isLocalFile(); })) {
+    // Some sources hand their data over only once: the drop falls back on what the entry got.
+    setProperty(kDraggedUrls, QVariant::fromValue(urls));
     event->acceptProposedAction();
   }
 }
 
 void TFormMain::dropEvent(QDropEvent* event) {
+  QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty()) urls = property(kDraggedUrls).value<QList<QUrl>>();
+  setProperty(kDraggedUrls, QVariant());
   std::vector<std::string> paths;
-  for (const QUrl& url : event->mimeData()->urls()) {
+  for (const QUrl& url : urls) {
     if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
   }
   event->acceptProposedAction();
-  // The drop finishes before the file is loaded, so the source application is not kept waiting.
-  QTimer::singleShot(0, this, [this, paths] { documents_->DropFiles(paths); });
+  const bool insert = (event->modifiers() & Qt::ControlModifier) != 0;
+  const QPoint at = event->position().toPoint();
+  // The drop finishes before the file is read, so the source application is not kept waiting.
+  QTimer::singleShot(0, this, [this, paths, insert, at] {
+    // The files dropped are the user's work now: the window takes the keys.
+    activateWindow();
+    if (insert && paths.size() == 1 && InsertDroppedFile(at, paths.front())) return;
+    documents_->DropFiles(paths);
+  });
+}
+
+bool TFormMain::InsertDroppedFile(const QPoint& windowPos, const std::string& path) {
+  if (!Doc().ViewReady) return false;
+  for (TQZStrGrid* grid : {QZStrGridHex(), QZStrGridText()}) {
+    int col = 0;
+    int row = 0;
+    if (!grid->isVisible() || !grid->CellAt(grid->mapFrom(this, windowPos), col, row)) continue;
+    const int64_t pos = Doc().TopAddress + int64_t{row} * Doc().BytesPerRow + col;
+    JournalStep step;
+    InsertFileBytes(path, pos);
+    return true;
+  }
+  return false;
 }
 
 // ---- data inspector

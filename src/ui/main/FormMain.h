@@ -19,6 +19,7 @@ class QToolBar;
 
 namespace quoxa {
 
+class TDocumentTabs;
 class TGridKeyBinding;
 class TGridKeys;
 class TGridView;
@@ -59,6 +60,12 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   void ClearGrids() override;
   void ShowDocumentView(bool shown) override;
   void AddRecentFile(const std::string& path) override;
+  void DocumentsChanged() override;
+  void ShowActiveDocument() override;
+
+  // Opens files in tabs of this window and brings it to the front (another start of the
+  // program hands its files over this way).
+  void OpenFiles(const QStringList& paths);
 
   // View operations of the layout.
   void SetGridSize(int cols, int rows);
@@ -75,6 +82,7 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   void RunCommand(Cmd cmd);
 
   TDocumentCommands& Documents() { return *documents_; }
+  TDocumentTabs* Tabs() const { return tabs_; }
   TGridView* Grids() const { return grids_; }
   // The key handling of the hex and text grids.
   TGridKeys& Keys();
@@ -106,6 +114,10 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
 
  private:
   void ReadSettings();
+  // Lays the window out for a grid of cols x rows, keeping the cursor where it is.
+  void LayoutWindow(int cols, int rows);
+  // A file dropped with Ctrl on a grid: its bytes go in before the byte under the drop.
+  bool InsertDroppedFile(const QPoint& windowPos, const std::string& path);
   void ApplyCommandLine();
   TWindowChrome Chrome() const;
   void SnapToCells();
@@ -121,6 +133,7 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   TStatusPanels* panels_;
   QToolBar* toolBar_;
   TMainMenu* menu_ = nullptr;
+  TDocumentTabs* tabs_ = nullptr;
   TGridKeyBinding* keyBinding_ = nullptr;
   TMRUFiles* recentFiles_ = nullptr;
   TScriptCommands* scripts_ = nullptr;

@@ -78,7 +78,7 @@ void TMainMenu::BuildMenus(QMenuBar* menuBar) {
   AddSubMenu(file, Cmd::Reopen, "&Reopen", "Open one of the recently used files");
   AddItem(file, Cmd::Save, "&Save", Keys("Ctrl+S"), "Save the file");
   AddItem(file, Cmd::SaveAs, "Save &As...", kNone, "Save the file under a new name");
-  AddItem(file, Cmd::Close, "&Close", kNone, "Close the file");
+  AddItem(file, Cmd::Close, "&Close", Keys("Ctrl+F4"), "Close the file");
   file->addSeparator();
   AddItem(file, Cmd::InsertFile, "&Insert...", kNone, "Insert file contents before current address");
   AddItem(file, Cmd::WriteBlock, "&Write block...", kNone, "Write block to file");

@@ -15,6 +15,7 @@ if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/AppIcon.cpp
     ${CMAKE_CURRENT_LIST_DIR}/BookmarkMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DocumentTabs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormAbout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormMain.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormOpt.cpp
