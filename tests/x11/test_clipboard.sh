@@ -94,7 +94,8 @@ quoxa_quit
 # euro sign is '?': its text is taken as Unicode, the euro sign as its byte 80, nothing asked.
 write_settings <<<"[Options]
 FindHex=0"
-"$program" "$(make_doc owner.bin 00)" 2>/dev/null &
+# A window of its own: a second start would otherwise open its file as a tab of this one.
+"$program" --new-window "$(make_doc owner.bin 00)" 2>/dev/null &
 owner_pid=$!
 wait_active '^QUOXA - owner\.bin$'
 xdotool key ctrl+f
