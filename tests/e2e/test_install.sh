@@ -46,7 +46,7 @@ grep -q '^Categories=.' "$entry" || fail "the desktop entry has no Categories"
 # Without any display: a window would fail to open, so a clean answer proves there is none.
 no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
 help=$("${no_display[@]}" "$prefix/bin/quoxa" --help) || fail "--help ended with status $?"
-[ "$(head -n1 <<< "$help")" = "Usage: quoxa [FILE]" ] || fail "--help printed: $help"
+[ "$(head -n1 <<< "$help")" = "Usage: quoxa [--new-window] [FILE...]" ] || fail "--help printed: $help"
 grep -q -- "--version" <<< "$help" || fail "--help does not mention --version"
 version=$("${no_display[@]}" "$prefix/bin/quoxa" --version) || fail "--version ended with status $?"
 [[ "$version" =~ ^QUOXA\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version printed: $version"
