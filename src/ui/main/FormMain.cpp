@@ -243,8 +243,9 @@ void TFormMain::closeEvent(QCloseEvent* event) {
     recentFiles_->Save();
     // Settings never read (closed before the first activation) are not written over.
     if (started_) {
-      WriteSettings(*settings_);
+      // Before WriteSettings, which commits the whole batch.
       inspector_->SaveSettings();
+      WriteSettings(*settings_);
     }
   }
   OfferToEmptyClipboard();
