@@ -86,7 +86,7 @@ std::optional<int64_t> ParseAddress(std::string_view text, int64_t limit) {
   if (text.empty()) return std::nullopt;
   int64_t value = 0;
   for (const char c : text) {
-    const int digit = c >= '0' && c <= '9' ? c - '0' : base == 16 ? HexDigitValue(c) : -1;
+    const int digit = c >= '0' && c <= '9' ? c - '0' : base == 16 ? HexDigitOrNone(c) : -1;
     if (digit < 0) return std::nullopt;
     value = value * base + digit;
     if (value > limit) return std::nullopt;

@@ -225,7 +225,7 @@ constexpr size_t kMaxRecordBytes = 255 + 5;
 constexpr std::array<int8_t, 256> kHexValues = [] {
   std::array<int8_t, 256> t{};
   for (int c = 0; c < 256; ++c)
-    t[static_cast<size_t>(c)] = static_cast<int8_t>(HexDigitValue(static_cast<char>(c)));
+    t[static_cast<size_t>(c)] = static_cast<int8_t>(HexDigitOrNone(static_cast<char>(c)));
   return t;
 }();
 

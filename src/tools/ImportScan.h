@@ -46,10 +46,10 @@ TScanResult ScanHexLines(std::string_view text, IRecordSink& sink);
 TScanResult ScanText(TDataFormat format, std::string_view text, IRecordSink& sink);
 
 // For the readers: the fault on a line, a character as a fault names it, a hex digit's value
-// (-1 for none), an address as eight or more hex digits.
+// (-1 for none, unlike HexDigitValue, which throws), an address as eight or more hex digits.
 TScanResult LineFault(int64_t line, const std::string& text);
 std::string CharText(char c);
-constexpr int HexDigitValue(char c) {
+constexpr int HexDigitOrNone(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;

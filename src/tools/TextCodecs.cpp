@@ -172,7 +172,7 @@ TScanResult ScanHexLines(std::string_view text, IRecordSink& sink) {
     if (IsBlank(c)) continue;
     if (i % kScanStep == 0 && i > 0 && !sink.Continue(static_cast<int64_t>(i)))
       return {false, true, {}};
-    const int value = HexDigitValue(c);
+    const int value = HexDigitOrNone(c);
     if (value < 0) return LineFault(line, FormatMsgS(msg::kNotHexDigit, CharText(c)));
     lastLine = line;
     if (high < 0) {
