@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/DataInspector.h"
+#include "tools/CursorValues.h"
 
 namespace quoxa {
 

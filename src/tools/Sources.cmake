@@ -8,7 +8,7 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ConversionTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataFiles.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/DataInspector.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CursorValues.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataModes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataSettings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExePatch.cpp
@@ -34,7 +34,7 @@ if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ByteBarChart.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DataDialogs.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/DockInspector.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CursorValuesDock.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EntropyPlot.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormBit.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormChecksum.cpp

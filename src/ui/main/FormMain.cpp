@@ -51,7 +51,7 @@
 #include "tools/DataDialogs.h"
 #include "tools/FormCharTable.h"
 #include "tools/StatisticsCommands.h"
-#include "tools/DockInspector.h"
+#include "tools/CursorValuesDock.h"
 #include "tools/ToolDialogs.h"
 #include "ui/main/BookmarkMenu.h"
 #include "ui/main/DocumentTabs.h"

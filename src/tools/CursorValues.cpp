@@ -1,4 +1,4 @@
-#include "tools/DataInspector.h"
+#include "tools/CursorValues.h"
 
 #include <algorithm>
 #include <bit>

@@ -10,7 +10,7 @@
 #include "core/DocState.h"
 #include "core/Journal.h"
 #include "core/Navigation.h"
-#include "tools/DataInspector.h"
+#include "tools/CursorValues.h"
 #include "tools/NumberCommands.h"
 #include "widgets/HexString.h"
 

@@ -15,7 +15,7 @@
 #include "core/Navigation.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsPath.h"
-#include "tools/DockInspector.h"
+#include "tools/CursorValuesDock.h"
 #include "ui/main/MainMenu.h"
 #include "ui/main/GridView.h"
 #include "ui/main/QZStrGrid.h"
@@ -36,7 +36,7 @@ QLineEdit* Editor() { return qobject_cast<QLineEdit*>(QApplication::focusWidget(
 
 }  // namespace
 
-class tst_DataInspector : public QObject {
+class tst_CursorValuesDock : public QObject {
   Q_OBJECT
 
  private slots:
@@ -203,5 +203,5 @@ class tst_DataInspector : public QObject {
   }
 };
 
-QTEST_MAIN(tst_DataInspector)
-#include "tst_DataInspector.moc"
+QTEST_MAIN(tst_CursorValuesDock)
+#include "tst_CursorValuesDock.moc"

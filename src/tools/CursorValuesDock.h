@@ -6,7 +6,7 @@
 #include <QString>
 #include <functional>
 
-#include "tools/DataInspector.h"
+#include "tools/CursorValues.h"
 
 class QCheckBox;
 class QRadioButton;

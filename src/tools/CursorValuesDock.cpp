@@ -1,4 +1,4 @@
-#include "tools/DockInspector.h"
+#include "tools/CursorValuesDock.h"
 
 #include <QApplication>
 #include <QCheckBox>

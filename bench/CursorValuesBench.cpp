@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "tools/DataInspector.h"
+#include "tools/CursorValues.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ BENCHMARK(BM_ReferenceMemcpySnprintf)->Unit(benchmark::kMicrosecond);
 #include "core/DocState.h"
 #include "core/Navigation.h"
 #include "core/View.h"
-#include "tools/DockInspector.h"
+#include "tools/CursorValuesDock.h"
 #include "ui/main/FormMain.h"
 #include "ui/main/QZStrGrid.h"
 
