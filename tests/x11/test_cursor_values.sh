@@ -21,8 +21,13 @@ expect_bytes "$doc" 0000000000000000
 # The focus stayed in the dock: Esc gives it back to the hex grid, where typing overwrites.
 keys Escape a b ctrl+s
 expect_bytes "$doc" ab00000000000000
-# Ctrl+I again hides the dock and gives the focus back to the grid.
-keys ctrl+i c d ctrl+s
+# Ctrl+I again hides the dock and gives the focus back to the grid. Keys typed before the
+# window has given up the dock's width can land on the first byte: wait for it.
+read -r _ _ wide _ < <(window_geometry 'QUOXA - doc.bin')
+keys ctrl+i
+narrower() { local w; read -r _ _ w _ < <(window_geometry 'QUOXA - doc.bin'); [ "$w" -lt "$wide" ]; }
+wait_until "the window to give up the dock's width" narrower
+keys c d ctrl+s
 expect_bytes "$doc" abcd000000000000
 # Four bytes do not fit before the end: refused with a box, nothing written.
 keys End ctrl+i Down Down Down Down Down Return

@@ -11,11 +11,11 @@ help_on_screen() {
     fail "the help window ${w}x$h at $x,$y leaves the screen"
 }
 
-# The Find dialog's Help button is the sixth Tab stop from its hex edit.
+# The Find dialog's Help button is the seventh Tab stop from its hex edit.
 open_help() {
   keys ctrl+f
   wait_active Find
-  keys Tab Tab Tab Tab Tab Tab space
+  keys Tab Tab Tab Tab Tab Tab Tab space
   wait_active 'QUOXA Help'
   help_on_screen
 }

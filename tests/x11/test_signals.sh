@@ -11,8 +11,9 @@ set -m
 
 size=$((256 << 20))
 free_kib=$(awk '/^MemAvailable:/ { print $2 }' /proc/meminfo)
-if [ "${free_kib:-0}" -lt $((4 * size >> 10)) ]; then
-  echo "[$case_name] SKIPPED: $((4 * size >> 20)) MiB of free memory needed, $((${free_kib:-0} >> 10)) MiB available"
+# The conversions at the end work on 1 GiB.
+if [ "${free_kib:-0}" -lt $((4 << 20)) ]; then
+  echo "[$case_name] SKIPPED: 4096 MiB of free memory needed, $((${free_kib:-0} >> 10)) MiB available"
   exit 77
 fi
 # Loading, counting and saving 256 MiB take longer than a dialog does.
@@ -84,7 +85,8 @@ box=""
 signal_during() {  # signal command
   $2
   wait_window "$box"
-  sleep 1
+  # A conversion is done within a second on an idle machine: it gets the signal at once.
+  [ "$2" = convert ] || sleep 1
   quoxa_running || fail "the program ended before the signal"
   kill -s "$1" "$quoxa_pid"
 }
@@ -152,6 +154,10 @@ xdotool key alt+n
 expect_status 0
 untouched
 
+# A conversion of 256 MiB can end before the signal comes: these cases convert 1 GiB.
+size=$((1 << 30))
+blocks ABCDEFGH $((size / 8)) >"$original"
+
 # A conversion cancelled halfway leaves its first part converted: Yes saves exactly that.
 start_on_copy edit
 signal_during TERM convert
@@ -181,8 +187,9 @@ kill -s TERM "$quoxa_pid"
 expect_status 143
 untouched
 note="QUOXA: Ended by SIGTERM: the changes to $doc were not saved."
-# Stopped while it still checked its lines, the run had changed nothing to name.
-case "$(grep -v '^Openbox\|^qt\.' "$work/stderr" || true)" in
+# Stopped while it still checked its lines, the run had changed nothing to name. A run's
+# errors also go to standard error on a display: the stop is one.
+case "$(grep -v '^Openbox\|^qt\.\|^Error: User abort!$' "$work/stderr" || true)" in
   "" | "$note") ;;
   *) fail "standard error was: $(cat "$work/stderr")" ;;
 esac
