@@ -11,7 +11,7 @@ IBusy* installedBusy = nullptr;
 int depth = 0;
 // One entry per BeginBusy not yet ended: whether it was passed on to the user interface.
 std::vector<bool> passedOn;
-int shown = 0;
+int shownBusy = 0;
 }  // namespace
 
 void InstallBusy(IBusy* busy) { installedBusy = busy; }
@@ -21,10 +21,10 @@ void BeginBusy(const std::string& text) {
   ++depth;
   // While the view is held, a busy state already shown stays as it is: a nested one would only
   // redraw the status bar for each of many edits.
-  const bool pass = shown == 0 || !ViewHeld();
+  const bool pass = shownBusy == 0 || !ViewHeld();
   passedOn.push_back(pass);
   if (!pass) return;
-  ++shown;
+  ++shownBusy;
   if (installedBusy != nullptr) installedBusy->Begin(text);
 }
 
@@ -33,7 +33,7 @@ void EndBusy() {
   const bool pass = passedOn.empty() || passedOn.back();
   if (!passedOn.empty()) passedOn.pop_back();
   if (!pass) return;
-  if (shown > 0) --shown;
+  if (shownBusy > 0) --shownBusy;
   if (installedBusy != nullptr) installedBusy->End();
 }
 
