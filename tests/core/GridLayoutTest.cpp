@@ -128,6 +128,11 @@ TEST(SizeRequests, LateAnswersAreNotTheUsersResizes) {
   EXPECT_FALSE(requests.Pending());
   for (int i = 0; i < 40; ++i) requests.Requested(i, i);
   EXPECT_FALSE(requests.Answers(0, 0));  // only the latest requests are remembered
+  // A size asked twice in a row is one request: its one answer settles it.
+  requests.Requested(862, 401);
+  requests.Requested(862, 401);
+  EXPECT_TRUE(requests.Answers(862, 401));
+  EXPECT_FALSE(requests.Pending());
 }
 
 }  // namespace

@@ -89,6 +89,12 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
       toolBar_(new QToolBar("Tool bar", this)) {
   setObjectName("FormMain");
   setWindowTitle(kCaption);
+  sizeSettling_ = new QTimer(this);
+  sizeSettling_->setSingleShot(true);
+  sizeSettling_->setInterval(400);
+  connect(sizeSettling_, &QTimer::timeout, this, [this] {
+    if (started_) SnapToCells();
+  });
   setContextMenuPolicy(Qt::PreventContextMenu);
   setStatusBar(panels_);
   toolBar_->setObjectName("ToolBar");
@@ -572,9 +578,23 @@ void TFormMain::PlaceGrids() { grids_->PlaceGrids(Options().TextGridLeft); }
 
 void TFormMain::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  if (applyingSize_) return;
-  // The window manager's answer to a size the program asked for, maybe a late one.
-  if (event->spontaneous() && sizeRequests_.Answers(event->size().width(), event->size().height())) return;
+  if (applyingSize_) {
+    // A size Qt applies while the program lays the window out (a raised minimum size, say)
+    // goes to the window manager like a request, and its answer may come after later ones.
+    if (!event->spontaneous()) sizeRequests_.Requested(event->size().width(), event->size().height());
+    return;
+  }
+  if (event->spontaneous()) {
+    // The window manager's answer to a size the program asked for, maybe a late one.
+    const bool requested = sizeRequests_.Pending();
+    if (sizeRequests_.Answers(event->size().width(), event->size().height())) return;
+    // Another size while requests are out is the window manager adjusting one of them, or a
+    // user's resize racing them: the layout follows the window once the answers have settled.
+    if (requested || sizeSettling_->isActive()) {
+      sizeSettling_->start();
+      return;
+    }
+  }
   if (!started_ || snapPending_) return;
   snapPending_ = true;
   QTimer::singleShot(0, this, [this] {

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -145,6 +146,8 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   bool applyingSize_ = false;
   bool snapPending_ = false;
   TSizeRequests sizeRequests_;
+  // Runs while the window manager's answers to the program's size requests come in.
+  QTimer* sizeSettling_ = nullptr;
   int busyDepth_ = 0;
 };
 

@@ -5,6 +5,7 @@
 namespace quoxa {
 
 void TSizeRequests::Requested(int width, int height) {
+  if (!pending_.empty() && pending_.back() == std::make_pair(width, height)) return;
   if (pending_.size() == kMaxPending) pending_.pop_front();
   pending_.emplace_back(width, height);
 }
