@@ -14,15 +14,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t piece = 1 + data[1] % 64;
   data += 2;
   size -= 2;
-  for (const quoxa::StringEncoding encoding : {quoxa::StringEncoding::Ascii, quoxa::StringEncoding::Utf16Le}) {
+  for (const quoxa::StringEncoding encoding :
+       {quoxa::StringEncoding::Ascii, quoxa::StringEncoding::Utf16Le}) {
     std::vector<quoxa::FoundString> found;
     bool abort = false;
-    quoxa::ScanStrings(data, static_cast<int64_t>(size), encoding, minLength, found, nullptr, abort);
+    quoxa::ScanStrings(data, static_cast<int64_t>(size), encoding, minLength, found, nullptr,
+                       abort);
     std::string expected;
-    for (const quoxa::FoundString& f : found) expected += std::to_string(f.offset) + ' ' + quoxa::StringText(data, f) + '\n';
+    for (const quoxa::FoundString& f : found) {
+      expected += std::to_string(f.offset) + ' ' + quoxa::StringText(data, f) + '\n';
+    }
     quoxa::TStringsPrinter printer(encoding, minLength, true);
     std::string printed;
-    for (size_t at = 0; at < size; at += piece) printer.Feed(data + at, std::min(piece, size - at), printed);
+    for (size_t at = 0; at < size; at += piece) {
+      printer.Feed(data + at, std::min(piece, size - at), printed);
+    }
     printer.Finish(printed);
     // The printer pads offsets to seven places; the lines are otherwise the same.
     std::string unpadded;

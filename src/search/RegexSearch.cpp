@@ -32,8 +32,8 @@ std::string ErrorText(int code) {
 // wherever they stand).
 std::string PlainPrefix(std::string_view pattern, bool caseSensitive) {
   constexpr auto npos = std::string_view::npos;
-  if (!caseSensitive || pattern.find('|') != npos || pattern.find("(?<") != npos || pattern.find("(*") != npos ||
-      pattern.find("(?C") != npos) {
+  if (!caseSensitive || pattern.find('|') != npos || pattern.find("(?<") != npos ||
+      pattern.find("(*") != npos || pattern.find("(?C") != npos) {
     return {};
   }
   size_t n = 0;
@@ -107,10 +107,13 @@ bool TRegexSearch::Prepare(std::string_view pattern, bool caseSensitive) {
   prefix_ = utf_ ? std::string() : PlainPrefix(pattern, caseSensitive);
   uint32_t firstType = 0;
   uint32_t firstUnit = 0;
-  if (!prefix_.empty() && pcre2_pattern_info(Code(code_), PCRE2_INFO_FIRSTCODETYPE, &firstType) == 0 &&
-      firstType == 1 && pcre2_pattern_info(Code(code_), PCRE2_INFO_FIRSTCODEUNIT, &firstUnit) == 0 &&
+  if (!prefix_.empty() &&
+      pcre2_pattern_info(Code(code_), PCRE2_INFO_FIRSTCODETYPE, &firstType) == 0 &&
+      firstType == 1 &&
+      pcre2_pattern_info(Code(code_), PCRE2_INFO_FIRSTCODEUNIT, &firstUnit) == 0 &&
       firstUnit == static_cast<uint8_t>(prefix_[0])) {
-    anchored_ = pcre2_compile(text, pattern.size(), options | PCRE2_ANCHORED, &code, &offset, nullptr);
+    anchored_ =
+        pcre2_compile(text, pattern.size(), options | PCRE2_ANCHORED, &code, &offset, nullptr);
     if (anchored_ != nullptr) pcre2_jit_compile(Code(anchored_), PCRE2_JIT_COMPLETE);
   }
   if (anchored_ == nullptr) prefix_.clear();
@@ -174,16 +177,18 @@ void TRegexSearch::TakeGroups(int rc, RegexMatch& match) {
 // Every match starts with prefix_, so only where the literal scanner finds it can one start;
 // the anchored pattern tried there, against all the bytes, needs no windows.
 TRegexSearch::Result TRegexSearch::ForwardFiltered(const uint8_t* data, int64_t size, int64_t start,
-                                                   bool notEmptyAtStart, SearchProgress* progress, bool& abort,
-                                                   RegexMatch& match) {
+                                                   bool notEmptyAtStart, SearchProgress* progress,
+                                                   bool& abort, RegexMatch& match) {
   const SearchOptions exact;
   for (int64_t from = start;;) {
-    const int64_t at = literal_.SearchForward(prefix_, data, size, from, size, exact, progress, abort);
+    const int64_t at =
+        literal_.SearchForward(prefix_, data, size, from, size, exact, progress, abort);
     if (abort) return Result::Aborted;
     if (at < 1) return Result::NotFound;
     const uint32_t options = notEmptyAtStart && at == start ? PCRE2_NOTEMPTY_ATSTART : 0;
-    const int rc = pcre2_match(Code(anchored_), data, static_cast<PCRE2_SIZE>(size), static_cast<PCRE2_SIZE>(at - 1),
-                               options, Data(matchData_), static_cast<pcre2_match_context*>(context_));
+    const int rc = pcre2_match(Code(anchored_), data, static_cast<PCRE2_SIZE>(size),
+                               static_cast<PCRE2_SIZE>(at - 1), options, Data(matchData_),
+                               static_cast<pcre2_match_context*>(context_));
     if (rc == PCRE2_ERROR_NOMATCH) {
       from = at + 1;
       continue;

@@ -90,7 +90,7 @@ class TRegexSearch {
   int64_t window_ = int64_t{1} << 20;
   std::string prefix_;
   bool prefixFilter_ = true;
-  TQSearch literal_;  // finds prefix_
+  TQSearch literal_;             // finds prefix_
   std::vector<int64_t> groups_;  // start, end (0-based, -1 unset) of each group of the last match
 };
 

@@ -28,8 +28,10 @@ constexpr std::array<bool, 256> kPrintable = MakePrintable();
 // are below 0x20).
 inline unsigned PrintableMask(const uint8_t* p) {
   const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  const __m128i graphic = _mm_andnot_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(0x7F)), _mm_cmpgt_epi8(x, _mm_set1_epi8(0x1F)));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(graphic, _mm_cmpeq_epi8(x, _mm_set1_epi8('\t')))));
+  const __m128i graphic = _mm_andnot_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(0x7F)),
+                                           _mm_cmpgt_epi8(x, _mm_set1_epi8(0x1F)));
+  return static_cast<unsigned>(
+      _mm_movemask_epi8(_mm_or_si128(graphic, _mm_cmpeq_epi8(x, _mm_set1_epi8('\t')))));
 }
 #endif
 
@@ -38,7 +40,8 @@ template <bool kWant>
 size_t FindPrintable(const uint8_t* data, size_t from, size_t to) {
 #if defined(__SSE2__)
   for (; from + 16 <= to; from += 16) {
-    const unsigned mask = kWant ? PrintableMask(data + from) : ~PrintableMask(data + from) & 0xFFFFu;
+    const unsigned mask =
+        kWant ? PrintableMask(data + from) : ~PrintableMask(data + from) & 0xFFFFu;
     if (mask != 0) return from + static_cast<size_t>(std::countr_zero(mask));
   }
 #endif
@@ -57,10 +60,12 @@ bool ScanAscii(const uint8_t* data, int64_t size, int64_t minLength, std::vector
   while (pos < size) {
     const int64_t stop = std::min(size, pos + kReportEvery);
     while (pos < stop) {
-      pos = static_cast<int64_t>(FindPrintable<true>(data, static_cast<size_t>(pos), static_cast<size_t>(stop)));
+      pos = static_cast<int64_t>(
+          FindPrintable<true>(data, static_cast<size_t>(pos), static_cast<size_t>(stop)));
       if (pos == stop) break;
       const int64_t start = pos;
-      pos = static_cast<int64_t>(FindPrintable<false>(data, static_cast<size_t>(pos), static_cast<size_t>(size)));
+      pos = static_cast<int64_t>(
+          FindPrintable<false>(data, static_cast<size_t>(pos), static_cast<size_t>(size)));
       if (pos - start >= minLength) out.push_back({start, pos - start, StringEncoding::Ascii});
     }
     if (!Report(progress, pos, abort)) return false;

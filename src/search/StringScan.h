@@ -60,13 +60,13 @@ class TStringsPrinter {
   StringEncoding encoding_;
   int64_t minLength_;
   bool offsets_;
-  int64_t base_ = 0;        // input offset of the piece being fed
+  int64_t base_ = 0;  // input offset of the piece being fed
   bool inRun_ = false;
-  bool printed_ = false;    // the run's line has begun
+  bool printed_ = false;  // the run's line has begun
   int64_t runStart_ = 0;
-  int64_t runLength_ = 0;   // characters
-  std::string held_;        // characters of a run still shorter than minLength
-  bool hasCarry_ = false;   // UTF-16: the piece's last byte, waiting for its partner
+  int64_t runLength_ = 0;  // characters
+  std::string held_;       // characters of a run still shorter than minLength
+  bool hasCarry_ = false;  // UTF-16: the piece's last byte, waiting for its partner
   uint8_t carry_ = 0;
 };
 

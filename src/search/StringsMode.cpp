@@ -35,7 +35,8 @@ bool OptionValue(std::span<const std::string> args, size_t& i, std::string& valu
 }
 
 bool ParseLength(const std::string& text, int64_t& length) {
-  if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+  if (text.empty() || text.size() > 10) return false;
+  if (text.find_first_not_of("0123456789") != std::string::npos) return false;
   length = std::stoll(text);
   return length >= 1 && length <= INT_MAX;
 }

@@ -8,7 +8,8 @@
 
 namespace quoxa {
 
-inline constexpr const char* kStringsUsage = "Usage: quoxa --strings [-n N] [-e l] [-t d] FILE...\n";
+inline constexpr const char* kStringsUsage =
+    "Usage: quoxa --strings [-n N] [-e l] [-t d] FILE...\n";
 
 // Prints the runs of each FILE (- for standard input) to out, reading it in pieces; messages go
 // to err. Returns 0, 1 when a file could not be read (the others are still done) or out could

@@ -97,18 +97,21 @@ TEST(StringScan, PrinterFedInPiecesEqualsTheScan) {
       const bool offsets = round % 2 == 0;
       std::string expected;
       for (const auto& [offset, text] : Ours(bytes, n, encoding)) {
-        if (offsets) expected += std::string(offset < 10 ? 6 : offset < 100 ? 5 : 4, ' ') + std::to_string(offset) + ' ';
+        const std::string number = std::to_string(offset);
+        if (offsets) expected += std::string(7 - number.size(), ' ') + number + ' ';
         expected += text + '\n';
       }
       TStringsPrinter printer(encoding, n, offsets);
       std::string printed;
       for (size_t at = 0; at < bytes.size();) {
-        const size_t piece = std::min<size_t>(bytes.size() - at, 1 + random() % (round % 3 == 0 ? 2 : 40));
+        const size_t piece =
+            std::min<size_t>(bytes.size() - at, 1 + random() % (round % 3 == 0 ? 2 : 40));
         printer.Feed(data + at, piece, printed);
         at += piece;
       }
       printer.Finish(printed);
-      ASSERT_EQ(printed, expected) << "round " << round << " -n " << n << " " << EncodingName(encoding);
+      ASSERT_EQ(printed, expected)
+          << "round " << round << " -n " << n << " " << EncodingName(encoding);
     }
   }
 }

@@ -12,10 +12,10 @@
 #include "DialogTestKit.h"
 #include "MainWindowFixture.h"
 #include "ModalDriver.h"
+#include "Recorders.h"
 #include "TestDocument.h"
 #include "core/DocState.h"
 #include "core/Navigation.h"
-#include "Recorders.h"
 #include "search/FormStrings.h"
 #include "search/SearchState.h"
 #include "settings/IniFile.h"
@@ -273,9 +273,12 @@ class TestSearchCommands : public QObject {
       int shown;
       int rows;
       int chosen;
-    } rows[] = {{nullptr, 4, 2, 3}, {"3", 3, 3, 7}, {"7", 7, 1, 1}, {"0", 4, 2, 2}, {"1001", 4, 2, 1000}};
+    } rows[] = {
+        {nullptr, 4, 2, 3}, {"3", 3, 3, 7}, {"7", 7, 1, 1}, {"0", 4, 2, 2}, {"1001", 4, 2, 1000}};
     for (const auto& row : rows) {
-      if (row.stored != nullptr) quoxa::TIniFile(settings.Path()).WriteString("Strings", "MinLength", row.stored);
+      if (row.stored != nullptr) {
+        quoxa::TIniFile(settings.Path()).WriteString("Strings", "MinLength", row.stored);
+      }
       {
         quoxa::TFormStrings form;
         auto* length = quoxa::test::Child<QSpinBox>(form, "SpinEditLength");
