@@ -1,6 +1,7 @@
 // The regular expression matcher over arbitrary bytes with a fixed set of patterns: the matches
-// found window by window must be the ones found in one piece, forwards and backwards, and a
-// pattern that can match empty must end.
+// found window by window (and, for a pattern with a plain prefix, only where the literal scanner
+// finds it) must be the ones found in one piece, forwards and backwards, and a pattern that can
+// match empty must end.
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -10,7 +11,8 @@
 namespace {
 
 const char* const kPatterns[] = {"a+b", "x*", "(\\w+)@(\\w+)", "^\\d+$", "(?m)^ab", "[\\x80-\\xff]{2,}",
-                                 "(?<=a)b|\\b", "(a|ab)(c|bcd)(d*)", "(*UTF)\\x{e9}+", "\\Ka"};
+                                 "(?<=a)b|\\b", "(a|ab)(c|bcd)(d*)", "(*UTF)\\x{e9}+", "\\Ka",
+                                 "ab[a-c]?", "aab*", "ab\\b", "abc?", "ba(?=a)"};
 
 std::vector<std::pair<int64_t, int64_t>> All(quoxa::TRegexSearch& re, const uint8_t* data, int64_t size) {
   std::vector<std::pair<int64_t, int64_t>> found;
@@ -36,6 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto n = static_cast<int64_t>(size);
   for (const char* pattern : kPatterns) {
     quoxa::TRegexSearch whole;
+    whole.SetPrefixFilter(false);
     quoxa::TRegexSearch windowed;
     windowed.SetWindow(window);
     if (!whole.Prepare(pattern, true) || !windowed.Prepare(pattern, true)) std::abort();

@@ -17,6 +17,7 @@
 #include "script/ScriptFile.h"
 #include "script/ScriptCommands.h"
 #include "script/ScriptRun.h"
+#include "search/StringsMode.h"
 #include "tools/DataModes.h"
 #include "tools/HashMode.h"
 #include "ui/main/AppIcon.h"
@@ -31,6 +32,7 @@ constexpr const char* kUsage =
     "Usage: quoxa [--new-window] [FILE...]\n"
     "       quoxa FILE /S=SCRIPT [ARGUMENT...]\n"
     "       quoxa --hash ALG[,ALG...] FILE...\n"
+    "       quoxa --strings [-n N] [-e l] [-t d] FILE...\n"
     "       quoxa --export FORMAT [OPTION...] FILE [OUT]\n"
     "       quoxa --import FORMAT [OPTION...] FILE OUT\n"
     "A hex editor: shows FILE (or, without one, an empty window) as addresses, hex\n"
@@ -50,6 +52,11 @@ constexpr const char* kUsage =
     "              md5, sha1, sha224, sha256, sha384, sha512, sha3-256, sha3-512,\n"
     "              blake2b, blake2s, crc32, crc32c, adler32, crc16-ccitt,\n"
     "              crc16-ccitt-false, crc16-modbus, crc8, xxh32, xxh64, xxh3, xxh128\n"
+    "  --strings [-n N] [-e l] [-t d] FILE...\n"
+    "              print the printable runs of at least N (4) characters of each FILE\n"
+    "              (- for standard input) as strings -a does, and exit; no window, no\n"
+    "              settings. -e l: UTF-16LE runs instead of ASCII; -t d: each line\n"
+    "              begins with the run's decimal offset\n"
     "%s"
     "  --help      show this text and exit\n"
     "  --version   show the version and exit\n"
@@ -92,6 +99,10 @@ int main(int argc, char* argv[]) {
   if (argc >= 2 && std::strcmp(argv[1], "--hash") == 0) {
     const std::vector<std::string> args(argv + 2, argv + argc);
     return quoxa::RunHashMode(args, stdout, stderr);
+  }
+  if (argc >= 2 && std::strcmp(argv[1], "--strings") == 0) {
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    return quoxa::RunStringsMode(args, stdout, stderr);
   }
   if (const std::optional<int> status = quoxa::RunDataMode({argv + 1, argv + argc})) return *status;
   quoxa::PrepareBatchPlatform(argc, argv);

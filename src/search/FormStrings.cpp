@@ -19,18 +19,13 @@
 #include "core/Messages.h"
 #include "core/TextFormat.h"
 #include "search/StringsList.h"
+#include "settings/StringsLength.h"
 #include "widgets/DialogPlacement.h"
 #include "widgets/FileDialogs.h"
 
 namespace quoxa {
 
 namespace {
-
-// The length last asked for, for the rest of the session.
-int64_t& RememberedLength() {
-  static int64_t length = kDefaultStringLength;
-  return length;
-}
 
 QString Latin(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -46,8 +41,8 @@ TFormStrings::TFormStrings(QWidget* parent)
   setWindowTitle(QStringLiteral("Strings"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   length_->setObjectName("SpinEditLength");
-  length_->setRange(1, 1000);
-  length_->setValue(static_cast<int>(RememberedLength()));
+  length_->setRange(kMinStringLength, kMaxStringLength);
+  length_->setValue(ReadStringsLength(static_cast<int>(kDefaultStringLength)));
   filter_->setObjectName("EditFilter");
   list_->setObjectName("ListStrings");
   model_->setHorizontalHeaderLabels({"Address", "Length", "Encoding", "Text"});
@@ -96,13 +91,13 @@ TFormStrings::TFormStrings(QWidget* parent)
   connect(list_, &QTableView::doubleClicked, this, &TFormStrings::GoToCurrent);
   connect(filter_, &QLineEdit::textChanged, this, &TFormStrings::Fill);
   connect(length_, &QSpinBox::editingFinished, this, [this] {
-    if (length_->value() != RememberedLength()) Scan();
+    if (length_->value() != scannedLength_) Scan();
   });
 }
 
 bool TFormStrings::Scan() {
-  RememberedLength() = length_->value();
-  std::optional<std::vector<FoundString>> found = CollectStrings(RememberedLength());
+  scannedLength_ = length_->value();
+  std::optional<std::vector<FoundString>> found = CollectStrings(scannedLength_);
   if (!found) return false;
   found_ = std::move(*found);
   Fill();
@@ -129,6 +124,11 @@ void TFormStrings::Fill() {
   }
   list_->resizeColumnsToContents();
   if (!shown_.empty()) list_->selectRow(0);
+}
+
+void TFormStrings::done(int result) {
+  WriteStringsLength(length_->value());
+  QDialog::done(result);
 }
 
 void TFormStrings::GoToCurrent() {
@@ -179,7 +179,7 @@ void TFormStrings::keyPressEvent(QKeyEvent* event) {
   // a push button it presses that button, as in every dialog.
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
     if (length_->hasFocus()) {
-      if (length_->value() != RememberedLength()) Scan();
+      if (length_->value() != scannedLength_) Scan();
       return;
     }
     if (list_->hasFocus() || filter_->hasFocus()) {

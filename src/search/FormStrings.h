@@ -27,6 +27,8 @@ class TFormStrings : public QDialog {
   QTableView* List() const { return list_; }
 
  protected:
+  // Keeps the minimum length in the settings file.
+  void done(int result) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
@@ -44,6 +46,7 @@ class TFormStrings : public QDialog {
   std::vector<FoundString> found_;
   std::vector<int> shown_;  // indexes into found_ of the rows
   int chosen_ = -1;
+  int scannedLength_ = 0;  // the length of the list shown
 };
 
 // Search > Strings...: the dialog; the cursor goes to the chosen run, marked as the block.

@@ -25,6 +25,23 @@ std::string ErrorText(int code) {
   return reinterpret_cast<const char*>(buffer);
 }
 
+// The bytes every match must start with, where the pattern plainly begins with them: its
+// ordinary characters up to the first special one, without the last when a quantifier follows.
+// Empty whenever that is not plain: case folding, leading options, verbs (which change where
+// matching may start), callouts, alternatives and lookbehinds (the last two conservatively,
+// wherever they stand).
+std::string PlainPrefix(std::string_view pattern, bool caseSensitive) {
+  constexpr auto npos = std::string_view::npos;
+  if (!caseSensitive || pattern.find('|') != npos || pattern.find("(?<") != npos ||
+      pattern.find("(*") != npos || pattern.find("(?C") != npos) {
+    return {};
+  }
+  size_t n = 0;
+  while (n < pattern.size() && std::string_view("\\^$.[()?*+{|").find(pattern[n]) == npos) ++n;
+  if (n > 0 && n < pattern.size() && std::string_view("?*+{").find(pattern[n]) != npos) --n;
+  return n >= 2 ? std::string(pattern.substr(0, n)) : std::string();
+}
+
 }  // namespace
 
 std::string InvalidRegexText(int64_t offset, const std::string& message) {
@@ -40,7 +57,9 @@ void TRegexSearch::Release() {
   pcre2_match_context_free(static_cast<pcre2_match_context*>(context_));
   pcre2_jit_stack_free(static_cast<pcre2_jit_stack*>(jitStack_));
   pcre2_code_free(Code(code_));
-  code_ = matchData_ = context_ = jitStack_ = nullptr;
+  pcre2_code_free(Code(anchored_));
+  code_ = anchored_ = matchData_ = context_ = jitStack_ = nullptr;
+  prefix_.clear();
   compiled_ = false;
 }
 
@@ -83,6 +102,21 @@ bool TRegexSearch::Prepare(std::string_view pattern, bool caseSensitive) {
   pcre2_set_heap_limit(context, kHeapLimitKiB);
   pcre2_jit_stack_assign(context, nullptr, jitStack_);
   compiled_ = true;
+  // PCRE2 must agree on the first byte; the anchored copy keeps its JIT, which an anchored
+  // match of the unanchored code would not.
+  prefix_ = utf_ ? std::string() : PlainPrefix(pattern, caseSensitive);
+  uint32_t firstType = 0;
+  uint32_t firstUnit = 0;
+  if (!prefix_.empty() &&
+      pcre2_pattern_info(Code(code_), PCRE2_INFO_FIRSTCODETYPE, &firstType) == 0 &&
+      firstType == 1 &&
+      pcre2_pattern_info(Code(code_), PCRE2_INFO_FIRSTCODEUNIT, &firstUnit) == 0 &&
+      firstUnit == static_cast<uint8_t>(prefix_[0])) {
+    anchored_ =
+        pcre2_compile(text, pattern.size(), options | PCRE2_ANCHORED, &code, &offset, nullptr);
+    if (anchored_ != nullptr) pcre2_jit_compile(Code(anchored_), PCRE2_JIT_COMPLETE);
+  }
+  if (anchored_ == nullptr) prefix_.clear();
   return true;
 }
 
@@ -120,25 +154,60 @@ TRegexSearch::Step TRegexSearch::FirstIn(const uint8_t* data, int64_t from, int6
       }
     }
     if (rc < 0) return Failure(rc);
-    const PCRE2_SIZE* ov = pcre2_get_ovector_pointer(Data(matchData_));
-    const uint32_t pairs = pcre2_get_ovector_count(Data(matchData_));
-    groups_.assign(size_t{pairs} * 2, -1);
-    for (uint32_t i = 0; i < pairs && i < static_cast<uint32_t>(rc); ++i) {
-      if (ov[2 * i] == PCRE2_UNSET) continue;
-      groups_[2 * i] = static_cast<int64_t>(ov[2 * i]);
-      groups_[2 * i + 1] = static_cast<int64_t>(ov[2 * i + 1]);
-    }
-    // \K can put the reported start behind the end; such a match counts as empty at its end.
-    match.pos = std::min(groups_[0], groups_[1]) + 1;
-    match.length = std::max<int64_t>(0, groups_[1] - groups_[0]);
+    TakeGroups(rc, match);
     return Step::Found;
   }
   return Step::None;
 }
 
+void TRegexSearch::TakeGroups(int rc, RegexMatch& match) {
+  const PCRE2_SIZE* ov = pcre2_get_ovector_pointer(Data(matchData_));
+  const uint32_t pairs = pcre2_get_ovector_count(Data(matchData_));
+  groups_.assign(size_t{pairs} * 2, -1);
+  for (uint32_t i = 0; i < pairs && i < static_cast<uint32_t>(rc); ++i) {
+    if (ov[2 * i] == PCRE2_UNSET) continue;
+    groups_[2 * i] = static_cast<int64_t>(ov[2 * i]);
+    groups_[2 * i + 1] = static_cast<int64_t>(ov[2 * i + 1]);
+  }
+  // \K can put the reported start behind the end; such a match counts as empty at its end.
+  match.pos = std::min(groups_[0], groups_[1]) + 1;
+  match.length = std::max<int64_t>(0, groups_[1] - groups_[0]);
+}
+
+// Every match starts with prefix_, so only where the literal scanner finds it can one start;
+// the anchored pattern tried there, against all the bytes, needs no windows.
+TRegexSearch::Result TRegexSearch::ForwardFiltered(const uint8_t* data, int64_t size, int64_t start,
+                                                   bool notEmptyAtStart, SearchProgress* progress,
+                                                   bool& abort, RegexMatch& match) {
+  const SearchOptions exact;
+  for (int64_t from = start;;) {
+    const int64_t at =
+        literal_.SearchForward(prefix_, data, size, from, size, exact, progress, abort);
+    if (abort) return Result::Aborted;
+    if (at < 1) return Result::NotFound;
+    const uint32_t options = notEmptyAtStart && at == start ? PCRE2_NOTEMPTY_ATSTART : 0;
+    const int rc = pcre2_match(Code(anchored_), data, static_cast<PCRE2_SIZE>(size),
+                               static_cast<PCRE2_SIZE>(at - 1), options, Data(matchData_),
+                               static_cast<pcre2_match_context*>(context_));
+    if (rc == PCRE2_ERROR_NOMATCH) {
+      from = at + 1;
+      continue;
+    }
+    if (rc < 0) {
+      Failure(rc);
+      return Result::Failed;
+    }
+    TakeGroups(rc, match);
+    return Result::Found;
+  }
+}
+
 TRegexSearch::Result TRegexSearch::Forward(const uint8_t* data, int64_t size, int64_t start, bool notEmptyAtStart,
                                            SearchProgress* progress, bool& abort, RegexMatch& match) {
   if (!compiled_ || start < 1 || start > size + 1) return Result::NotFound;
+  if (prefixFilter_ && !prefix_.empty()) {
+    return ForwardFiltered(data, size, start, notEmptyAtStart, progress, abort, match);
+  }
   int64_t from = start - 1;
   bool notEmpty = notEmptyAtStart;
   for (;;) {

@@ -55,12 +55,22 @@ class TRegexSearch {
   // How many bytes a window spans (tests move the boundaries).
   void SetWindow(int64_t bytes) { window_ = bytes < 1 ? 1 : bytes; }
 
+  // The bytes every match of the prepared pattern plainly starts with (at least two), else
+  // empty. Forward then finds them with the literal scanner and tries the pattern only there;
+  // the results are the same as without (tests switch the filter off to compare).
+  const std::string& LiteralPrefix() const { return prefix_; }
+  void SetPrefixFilter(bool on) { prefixFilter_ = on; }
+
  private:
   enum class Step { Found, None, Failed };
   // The first match starting in [from, windowEnd] of the subject data[0..subjectEnd).
   Step FirstIn(const uint8_t* data, int64_t from, int64_t windowEnd, int64_t subjectEnd, bool notEmptyAtFrom,
                RegexMatch& match);
   int Run(const uint8_t* data, int64_t length, int64_t from, uint32_t options);
+  Result ForwardFiltered(const uint8_t* data, int64_t size, int64_t start, bool notEmptyAtStart,
+                         SearchProgress* progress, bool& abort, RegexMatch& match);
+  // Keeps the groups of a match (rc from pcre2_match) and puts the whole match in match.
+  void TakeGroups(int rc, RegexMatch& match);
   Step Failure(int rc);
   void Release();
   // The group a replacement names at text[i] (just after the $), its length in consumed; -1 for
@@ -68,6 +78,7 @@ class TRegexSearch {
   int GroupAt(std::string_view text, size_t i, size_t& consumed) const;
 
   void* code_ = nullptr;        // pcre2_code_8
+  void* anchored_ = nullptr;    // the same pattern compiled anchored, when it has a prefix
   void* matchData_ = nullptr;   // pcre2_match_data_8
   void* context_ = nullptr;     // pcre2_match_context_8
   void* jitStack_ = nullptr;    // pcre2_jit_stack_8
@@ -77,6 +88,9 @@ class TRegexSearch {
   bool utf_ = false;  // the pattern asked for (*UTF)
   std::string error_;
   int64_t window_ = int64_t{1} << 20;
+  std::string prefix_;
+  bool prefixFilter_ = true;
+  TQSearch literal_;             // finds prefix_
   std::vector<int64_t> groups_;  // start, end (0-based, -1 unset) of each group of the last match
 };
 

@@ -12,6 +12,7 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/SearchState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StringScan.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StringsList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StringsMode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowFilter.cpp
 )
 if(QUOXA_BUILD_GUI)

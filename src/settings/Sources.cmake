@@ -11,6 +11,7 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsPath.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShellLink.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StringsLength.cpp
 )
 if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE

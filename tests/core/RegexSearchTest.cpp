@@ -50,16 +50,23 @@ const FindCase kFindCases[] = {
     {"xaxbx"sv, "(?P<n>x)(a)?"sv, true, {{0, 2}, {2, 3}, {4, 5}}, {{4, 5}, {2, 3}, {0, 2}}},
     {""sv, "z*"sv, true, {{0, 0}}, {}},
     {"abcabcab"sv, "abcab"sv, true, {{0, 5}}, {{3, 8}}},
+    {"zap zapx zap\x0a""zapq zaz zap"sv, "zap[a-z ]?"sv, true, {{0, 4}, {4, 8}, {9, 12}, {13, 17}, {22, 25}},
+     {{22, 25}, {13, 17}, {9, 12}, {4, 8}, {0, 4}}},
+    {"xxzapzapzazap"sv, "zap(zap)?"sv, true, {{2, 8}, {10, 13}}, {{10, 13}, {5, 8}, {2, 5}}},
+    {"abab ab"sv, "ab\\b"sv, true, {{2, 4}, {5, 7}}, {{5, 7}, {2, 4}, {0, 2}}},
 };
 
 const uint8_t* Bytes(std::string_view s) { return reinterpret_cast<const uint8_t*>(s.data()); }
 
-// Every window size moves the boundaries across the matches; the results must not change.
+// Every window size moves the boundaries across the matches, and a pattern with a plain prefix
+// is also tried only where the literal scanner finds it; the results must not change.
 TEST(RegexSearch, MatchesAsPythonReInEveryWindowSize) {
   for (const FindCase& c : kFindCases) {
-    for (const int64_t window : {1, 2, 3, 7, 1 << 20}) {
+    for (const int64_t window : {0, 1, 2, 3, 7, 1 << 20}) {
       SCOPED_TRACE(std::string(c.pattern) + " window " + std::to_string(window));
       TRegexSearch re;
+      // Window 0: the prefix filter, where the pattern has a prefix.
+      re.SetPrefixFilter(window == 0);
       re.SetWindow(window);
       ASSERT_TRUE(re.Prepare(c.pattern, c.caseSensitive));
       const auto size = static_cast<int64_t>(c.data.size());
@@ -81,6 +88,27 @@ TEST(RegexSearch, MatchesAsPythonReInEveryWindowSize) {
       }
       EXPECT_EQ(backward, c.backward);
     }
+  }
+}
+
+// Only a prefix every match plainly starts with may filter; anything less plain takes the scan.
+TEST(RegexSearch, PrefixOnlyWhereEveryMatchPlainlyStartsWithIt) {
+  const struct {
+    std::string_view pattern;
+    bool caseSensitive;
+    std::string_view prefix;
+  } cases[] = {
+      {"zap[a-z ]?"sv, true, "zap"sv},      {"QX([0-9])"sv, true, "QX"sv},     {"zap?"sv, true, "za"sv},
+      {"zap{2}x"sv, true, "za"sv},          {"ab*c"sv, true, ""sv},            {"zap\\d"sv, true, "zap"sv},
+      {"zap"sv, false, ""sv},               {"(*UTF)zap"sv, true, ""sv},       {"(?i)zap"sv, true, ""sv},
+      {"zap|x"sv, true, ""sv},              {"zap(a|b)"sv, true, ""sv},        {"zap(?<=p)"sv, true, ""sv},
+      {"zap(*COMMIT)x"sv, true, ""sv},      {"zap(?C1)"sv, true, ""sv},        {"\\Qzap\\E"sv, true, ""sv},
+      {"^zap"sv, true, ""sv},               {"z.p"sv, true, ""sv},             {"zap\\Kx"sv, true, "zap"sv},
+  };
+  for (const auto& c : cases) {
+    TRegexSearch re;
+    ASSERT_TRUE(re.Prepare(c.pattern, c.caseSensitive)) << c.pattern;
+    EXPECT_EQ(re.LiteralPrefix(), c.prefix) << c.pattern;
   }
 }
 
@@ -106,8 +134,20 @@ const ReplaceCase kReplaceCases[] = {
     {"abab"sv, "ab|b"sv, "X"sv, true, "XX"sv, 2},
 };
 
+// Each case with the prefix filter on and off.
+template <size_t N>
+std::vector<std::pair<const ReplaceCase&, bool>> Pairs(const ReplaceCase (&cases)[N]) {
+  std::vector<std::pair<const ReplaceCase&, bool>> pairs;
+  for (const ReplaceCase& c : cases) {
+    pairs.emplace_back(c, true);
+    pairs.emplace_back(c, false);
+  }
+  return pairs;
+}
+
 class RegexCommands : public ::testing::Test {
  protected:
+  ~RegexCommands() override { RegexSearcher().SetPrefixFilter(true); }
   void Load(std::string_view bytes, std::string_view pattern, bool caseSensitive = true) {
     test::LoadDocument(std::string(bytes), 4, 4);
     Search().RegexEnabled = true;
@@ -121,8 +161,9 @@ class RegexCommands : public ::testing::Test {
 
 // Replace all is one undo step and counts as Python does; Count finds as many.
 TEST_F(RegexCommands, ReplaceAllAndCountAsPythonReOneUndoStep) {
-  for (const ReplaceCase& c : kReplaceCases) {
-    SCOPED_TRACE(std::string(c.pattern) + " -> " + std::string(c.replacement));
+  for (const auto& [c, filter] : Pairs(kReplaceCases)) {
+    SCOPED_TRACE(std::string(c.pattern) + " -> " + std::string(c.replacement) + (filter ? " filtered" : ""));
+    RegexSearcher().SetPrefixFilter(filter);
     Load(c.data, c.pattern, c.caseSensitive);
     Search().ReplaceString = c.replacement;
     CountCommand();

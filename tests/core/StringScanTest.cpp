@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -80,6 +81,39 @@ TEST(StringScan, Utf16RunsResynchroniseByteByByte) {
       {std::string("A\0B\0C\0\x7f\0", 8), {}},
   };
   for (const auto& c : cases) EXPECT_EQ(Ours(c.bytes, 4, StringEncoding::Utf16Le), c.expected);
+}
+
+// The printer of the command-line mode against the list's scan: random bytes rich in runs of
+// both encodings, fed in pieces of random sizes (1 byte included), must print the same lines.
+TEST(StringScan, PrinterFedInPiecesEqualsTheScan) {
+  std::mt19937 random(31);
+  const std::string alphabet("A\0\0\0\t\x7f\x80\x20~z\x01", 11);
+  for (int round = 0; round < 200; ++round) {
+    std::string bytes(random() % 600, '\0');
+    for (char& c : bytes) c = alphabet[random() % alphabet.size()];
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+    for (const StringEncoding encoding : {StringEncoding::Ascii, StringEncoding::Utf16Le}) {
+      const int n = 1 + static_cast<int>(random() % 6);
+      const bool offsets = round % 2 == 0;
+      std::string expected;
+      for (const auto& [offset, text] : Ours(bytes, n, encoding)) {
+        const std::string number = std::to_string(offset);
+        if (offsets) expected += std::string(7 - number.size(), ' ') + number + ' ';
+        expected += text + '\n';
+      }
+      TStringsPrinter printer(encoding, n, offsets);
+      std::string printed;
+      for (size_t at = 0; at < bytes.size();) {
+        const size_t piece =
+            std::min<size_t>(bytes.size() - at, 1 + random() % (round % 3 == 0 ? 2 : 40));
+        printer.Feed(data + at, piece, printed);
+        at += piece;
+      }
+      printer.Finish(printed);
+      ASSERT_EQ(printed, expected)
+          << "round " << round << " -n " << n << " " << EncodingName(encoding);
+    }
+  }
 }
 
 }  // namespace

@@ -5,14 +5,20 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QTableView>
 #include <QtTest>
 
+#include "DialogTestKit.h"
 #include "MainWindowFixture.h"
 #include "ModalDriver.h"
+#include "Recorders.h"
 #include "TestDocument.h"
 #include "core/DocState.h"
 #include "core/Navigation.h"
+#include "search/FormStrings.h"
 #include "search/SearchState.h"
+#include "settings/IniFile.h"
 #include "settings/Options.h"
 #include "ui/main/QZStrGrid.h"
 #include "widgets/QZByteEdit.h"
@@ -254,6 +260,36 @@ class TestSearchCommands : public QObject {
     QVERIFY(!f.Action(Cmd::ReplaceAgain)->isEnabled());
     QVERIFY(!f.Action(Cmd::ReplaceUndo)->isEnabled());
     QCOMPARE(quoxa::test::DocumentBytes(), std::string("baa"));
+  }
+
+  // The Strings dialog starts with the minimum length the settings file holds (the default for
+  // a value out of bounds), lists by it, and keeps the one it closes with.
+  void theStringsMinimumLengthIsKeptInTheSettingsFile() {
+    quoxa::test::OwnSettingsFile settings;
+    quoxa::test::RecorderScope rec;
+    quoxa::test::LoadDocument(std::string("ab\0abc\0abcd\0abcdefg", 19));
+    const struct {
+      const char* stored;
+      int shown;
+      int rows;
+      int chosen;
+    } rows[] = {
+        {nullptr, 4, 2, 3}, {"3", 3, 3, 7}, {"7", 7, 1, 1}, {"0", 4, 2, 2}, {"1001", 4, 2, 1000}};
+    for (const auto& row : rows) {
+      if (row.stored != nullptr) {
+        quoxa::TIniFile(settings.Path()).WriteString("Strings", "MinLength", row.stored);
+      }
+      {
+        quoxa::TFormStrings form;
+        auto* length = quoxa::test::Child<QSpinBox>(form, "SpinEditLength");
+        QCOMPARE(length->value(), row.shown);
+        QVERIFY(form.Scan());
+        QCOMPARE(form.List()->model()->rowCount(), row.rows);
+        length->setValue(row.chosen);
+        form.reject();
+      }
+      QCOMPARE(quoxa::TIniFile(settings.Path()).ReadInteger("Strings", "MinLength", 0), row.chosen);
+    }
   }
 };
 
