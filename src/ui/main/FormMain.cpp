@@ -506,8 +506,13 @@ TWindowChrome TFormMain::Chrome() const {
   chrome.statusBar = panels_->sizeHint().height();
   chrome.scrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grids_->ScrollBar());
   if (inspector_ != nullptr && !inspector_->isHidden() && !inspector_->isFloating()) {
-    chrome.sideDocks =
-        inspector_->sizeHint().width() + style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    const int separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    const Qt::DockWidgetArea area = dockWidgetArea(inspector_);
+    if (area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea) {
+      chrome.stackedDocks = inspector_->sizeHint().height() + separator;
+    } else {
+      chrome.sideDocks = inspector_->sizeHint().width() + separator;
+    }
   }
   return chrome;
 }

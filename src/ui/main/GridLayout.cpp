@@ -39,7 +39,7 @@ TGridGeometry LayoutGrids(int32_t cols, int32_t rows, const TCellSizes& cells, c
                   chrome.sideDocks;
   if (addressShown) g.windowWidth += g.addrWidth + 2 * chrome.borderWidth;
   g.windowHeight = 2 * chrome.frameHeight + chrome.caption + chrome.menu + 2 * chrome.borderHeight + chrome.toolBar +
-                   chrome.statusBar + g.gridHeight;
+                   chrome.statusBar + chrome.stackedDocks + g.gridHeight;
   return g;
 }
 
@@ -57,7 +57,7 @@ int32_t ColsThatFit(int windowWidth, const TCellSizes& cells, const TWindowChrom
 
 int32_t RowsThatFit(int windowHeight, const TCellSizes& cells, const TWindowChrome& chrome) {
   const int room = windowHeight - 2 * chrome.frameHeight - chrome.caption - chrome.menu - 2 * chrome.borderHeight -
-                   chrome.toolBar - chrome.statusBar - 4 * cells.gridLine;
+                   chrome.toolBar - chrome.statusBar - chrome.stackedDocks - 4 * cells.gridLine;
   const int perRow = cells.rowHeight + cells.gridLine;
   if (perRow <= 0 || room <= 0) return kMinGridRows;
   return std::max(kMinGridRows, room / perRow);
