@@ -144,9 +144,12 @@ std::string Utf8Text(std::string_view bytes) {
   char32_t code = 0;
   size_t length = 0;
   switch (DecodeUtf8Char(bytes, code, length)) {
-    case Utf8Status::Ok: return CharacterText(code);
-    case Utf8Status::Short: return kInspectorNone;
-    case Utf8Status::Invalid: break;
+    case Utf8Status::Ok:
+      return CharacterText(code);
+    case Utf8Status::Short:
+      return kInspectorNone;
+    case Utf8Status::Invalid:
+      break;
   }
   return msg::kInspectorInvalid;
 }
@@ -215,7 +218,8 @@ std::string BinaryText(uint8_t byte) {
 std::string OrderedBytes(uint64_t bits, int size, bool bigEndian) {
   std::string bytes(static_cast<size_t>(size), '\0');
   for (int i = 0; i < size; ++i) {
-    bytes[static_cast<size_t>(bigEndian ? size - 1 - i : i)] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+    bytes[static_cast<size_t>(bigEndian ? size - 1 - i : i)] =
+        static_cast<char>((bits >> (8 * i)) & 0xFF);
   }
   return bytes;
 }
@@ -272,7 +276,9 @@ EncodeResult EncodeHalf(std::string_view text, bool bigEndian, char separator) {
   return {bytes, {}};
 }
 
-EncodeResult Refused(const char* format, std::string_view text) { return {{}, FormatMsgS(format, std::string(text))}; }
+EncodeResult Refused(const char* format, std::string_view text) {
+  return {{}, FormatMsgS(format, std::string(text))};
+}
 
 // The row's own " (3 bytes)" may stay in the typed text: the length is the encoding's anyway.
 std::string_view WithoutLength(std::string_view text) {
@@ -294,7 +300,8 @@ EncodeResult EncodeLeb(std::string_view text, bool isSigned) {
   uint64_t bits = value->magnitude;
   if (!value->hex) {
     const uint64_t limit = uint64_t{1} << 63;
-    const bool fits = isSigned ? (value->negative ? bits <= limit : bits < limit) : !value->negative || bits == 0;
+    const bool fits =
+        isSigned ? (value->negative ? bits <= limit : bits < limit) : !value->negative || bits == 0;
     if (!fits) return {{}, msg::kRangeCheckError};
     if (value->negative) bits = ~bits + 1;
   }
@@ -311,13 +318,16 @@ EncodeResult EncodeLeb(std::string_view text, bool isSigned) {
   for (;;) {
     const auto low = static_cast<uint8_t>(signedValue & 0x7F);
     signedValue >>= 7;  // arithmetic: the sign fills in
-    const bool done = (signedValue == 0 && (low & 0x40) == 0) || (signedValue == -1 && (low & 0x40) != 0);
+    const bool done =
+        (signedValue == 0 && (low & 0x40) == 0) || (signedValue == -1 && (low & 0x40) != 0);
     bytes += static_cast<char>(done ? low : low | 0x80);
     if (done) return {bytes, {}};
   }
 }
 
-bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+bool IsHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
 
 unsigned HexValue(char c) {
   if (c >= '0' && c <= '9') return static_cast<unsigned>(c - '0');
@@ -329,12 +339,15 @@ unsigned HexValue(char c) {
 std::optional<char32_t> ParseCharacter(std::string_view text) {
   char32_t code = 0;
   size_t length = 0;
-  if (!text.empty() && DecodeUtf8Char(text, code, length) == Utf8Status::Ok && length == text.size()) return code;
+  if (!text.empty() && DecodeUtf8Char(text, code, length) == Utf8Status::Ok &&
+      length == text.size())
+    return code;
   text = TrimBlanks(text);
   if (text.size() < 3 || (text[0] != 'U' && text[0] != 'u') || text[1] != '+') return std::nullopt;
   size_t digits = 2;
   code = 0;
-  while (digits < text.size() && IsHexDigit(text[digits]) && digits < 8) code = code * 16 + HexValue(text[digits++]);
+  while (digits < text.size() && IsHexDigit(text[digits]) && digits < 8)
+    code = code * 16 + HexValue(text[digits++]);
   if (digits == 2 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
   const std::string_view glyph = text.substr(digits);
   if (!glyph.empty() && glyph != " " + CodePointToUtf8(code)) return std::nullopt;
@@ -352,7 +365,8 @@ EncodeResult EncodeCharacter(std::string_view text, Row row, bool bigEndian) {
   }
   if (*code < 0x10000) return {OrderedBytes(*code, 2, bigEndian), {}};
   const char32_t above = *code - 0x10000;
-  return {OrderedBytes(0xD800 + (above >> 10), 2, bigEndian) + OrderedBytes(0xDC00 + (above & 0x3FF), 2, bigEndian),
+  return {OrderedBytes(0xD800 + (above >> 10), 2, bigEndian) +
+              OrderedBytes(0xDC00 + (above & 0x3FF), 2, bigEndian),
           {}};
 }
 
@@ -369,14 +383,18 @@ int64_t DaysFromCivil(int64_t year, unsigned month, unsigned day) {
 struct CivilTime {
   unsigned year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
   uint32_t ticks = 0;  // 100 ns steps of the fraction
-  int64_t Seconds() const { return DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second; }
+  int64_t Seconds() const {
+    return DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+  }
 };
 
 // Reads a number of 1 to maxDigits digits.
-bool ReadNumber(std::string_view& text, size_t maxDigits, unsigned& value, size_t* count = nullptr) {
+bool ReadNumber(std::string_view& text, size_t maxDigits, unsigned& value,
+                size_t* count = nullptr) {
   size_t n = 0;
   value = 0;
-  while (n < text.size() && n < maxDigits && text[n] >= '0' && text[n] <= '9') value = value * 10 + (text[n++] - '0');
+  while (n < text.size() && n < maxDigits && text[n] >= '0' && text[n] <= '9')
+    value = value * 10 + (text[n++] - '0');
   if (count != nullptr) *count = n;
   text.remove_prefix(n);
   return n > 0;
@@ -392,16 +410,17 @@ bool Take(std::string_view& text, char c) {
 // up to 7 digits follows the seconds where fraction allows, " UTC" where utc allows.
 std::optional<CivilTime> ParseCivil(std::string_view text, bool fraction, bool utc) {
   text = TrimBlanks(text);
-  if (utc && text.size() >= 3 && text.substr(text.size() - 3) == "UTC") text = TrimBlanks(text.substr(0, text.size() - 3));
+  if (utc && text.size() >= 3 && text.substr(text.size() - 3) == "UTC")
+    text = TrimBlanks(text.substr(0, text.size() - 3));
   CivilTime t;
-  if (!ReadNumber(text, 4, t.year) || !Take(text, '-') || !ReadNumber(text, 2, t.month) || !Take(text, '-') ||
-      !ReadNumber(text, 2, t.day)) {
+  if (!ReadNumber(text, 4, t.year) || !Take(text, '-') || !ReadNumber(text, 2, t.month) ||
+      !Take(text, '-') || !ReadNumber(text, 2, t.day)) {
     return std::nullopt;
   }
   if (!text.empty()) {
     if (!Take(text, ' ') && !Take(text, 'T')) return std::nullopt;
-    if (!ReadNumber(text, 2, t.hour) || !Take(text, ':') || !ReadNumber(text, 2, t.minute) || !Take(text, ':') ||
-        !ReadNumber(text, 2, t.second)) {
+    if (!ReadNumber(text, 2, t.hour) || !Take(text, ':') || !ReadNumber(text, 2, t.minute) ||
+        !Take(text, ':') || !ReadNumber(text, 2, t.second)) {
       return std::nullopt;
     }
     if (fraction && Take(text, '.')) {
@@ -413,29 +432,36 @@ std::optional<CivilTime> ParseCivil(std::string_view text, bool fraction, bool u
     if (!text.empty()) return std::nullopt;
   }
   static constexpr unsigned kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (t.year < 1 || t.month < 1 || t.month > 12 || t.hour > 23 || t.minute > 59 || t.second > 59) return std::nullopt;
-  if (t.day < 1 || t.day > kDays[t.month - 1] + (t.month == 2 && IsLeap(t.year) ? 1 : 0)) return std::nullopt;
+  if (t.year < 1 || t.month < 1 || t.month > 12 || t.hour > 23 || t.minute > 59 || t.second > 59)
+    return std::nullopt;
+  if (t.day < 1 || t.day > kDays[t.month - 1] + (t.month == 2 && IsLeap(t.year) ? 1 : 0))
+    return std::nullopt;
   return t;
 }
 
 EncodeResult EncodeTime(std::string_view text, Row row, bool bigEndian) {
-  const std::optional<CivilTime> t = ParseCivil(text, row == Row::FileTime, row != Row::DosDateTime);
+  const std::optional<CivilTime> t =
+      ParseCivil(text, row == Row::FileTime, row != Row::DosDateTime);
   if (!t) return Refused(msg::kInspectorNotADate, text);
   switch (row) {
     case Row::TimeT32: {
       const int64_t seconds = t->Seconds();
-      if (seconds < std::numeric_limits<int32_t>::min() || seconds > std::numeric_limits<int32_t>::max()) {
+      if (seconds < std::numeric_limits<int32_t>::min() ||
+          seconds > std::numeric_limits<int32_t>::max()) {
         return {{}, msg::kRangeCheckError};
       }
       return {OrderedBytes(static_cast<uint64_t>(seconds), 4, bigEndian), {}};
     }
-    case Row::TimeT64: return {OrderedBytes(static_cast<uint64_t>(t->Seconds()), 8, bigEndian), {}};
+    case Row::TimeT64:
+      return {OrderedBytes(static_cast<uint64_t>(t->Seconds()), 8, bigEndian), {}};
     case Row::FileTime: {
       const int64_t seconds = t->Seconds() + kFileTimeToUnix;
       if (seconds < 0) return {{}, msg::kRangeCheckError};
-      return {OrderedBytes(static_cast<uint64_t>(seconds) * 10'000'000 + t->ticks, 8, bigEndian), {}};
+      return {OrderedBytes(static_cast<uint64_t>(seconds) * 10'000'000 + t->ticks, 8, bigEndian),
+              {}};
     }
-    default: break;
+    default:
+      break;
   }
   // DOS: years 1980 to 2107, seconds in steps of two.
   if (t->year < 1980 || t->year > 2107) return {{}, msg::kRangeCheckError};
@@ -461,7 +487,8 @@ EncodeResult EncodeGuid(std::string_view text, bool bigEndian) {
     for (size_t i = from; i < from + count; ++i) value = value * 16 + HexValue(digits[i]);
     return value;
   };
-  std::string bytes = OrderedBytes(field(0, 8), 4, bigEndian) + OrderedBytes(field(8, 4), 2, bigEndian) +
+  std::string bytes = OrderedBytes(field(0, 8), 4, bigEndian) +
+                      OrderedBytes(field(8, 4), 2, bigEndian) +
                       OrderedBytes(field(12, 4), 2, bigEndian);
   for (size_t i = 16; i < 32; i += 2) bytes += static_cast<char>(field(i, 2));
   return {bytes, {}};
@@ -551,16 +578,21 @@ EncodeResult EncodeInspectorRow(std::string_view text, InspectorRow row, bool bi
     case Row::Float16: return EncodeHalf(text, bigEndian, separator);
     case Row::Float32: return EncodeNumber(text, NumberType::Single, bigEndian, separator);
     case Row::Float64: return EncodeNumber(text, NumberType::Double, bigEndian, separator);
-    case Row::ULeb128: return EncodeLeb(text, false);
-    case Row::SLeb128: return EncodeLeb(text, true);
+    case Row::ULeb128:
+      return EncodeLeb(text, false);
+    case Row::SLeb128:
+      return EncodeLeb(text, true);
     case Row::Utf8:
     case Row::Utf16:
-    case Row::CodePage: return EncodeCharacter(text, row, bigEndian);
+    case Row::CodePage:
+      return EncodeCharacter(text, row, bigEndian);
     case Row::TimeT32:
     case Row::TimeT64:
     case Row::DosDateTime:
-    case Row::FileTime: return EncodeTime(text, row, bigEndian);
-    case Row::Guid: return EncodeGuid(text, bigEndian);
+    case Row::FileTime:
+      return EncodeTime(text, row, bigEndian);
+    case Row::Guid:
+      return EncodeGuid(text, bigEndian);
   }
   return {{}, msg::kRangeCheckError};
 }

@@ -1,10 +1,9 @@
 #include "tools/CursorValuesDock.h"
 
 #include <QApplication>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -12,6 +11,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
@@ -175,8 +175,9 @@ TDockInspector::TDockInspector(QWidget* parent)
 
 Qt::DockWidgetArea TDockInspector::DockedArea() const {
   auto* window = qobject_cast<QMainWindow*>(parentWidget());
-  const Qt::DockWidgetArea area =
-      window != nullptr ? window->dockWidgetArea(const_cast<TDockInspector*>(this)) : Qt::NoDockWidgetArea;
+  const Qt::DockWidgetArea area = window != nullptr
+                                      ? window->dockWidgetArea(const_cast<TDockInspector*>(this))
+                                      : Qt::NoDockWidgetArea;
   return area != Qt::NoDockWidgetArea ? area : area_;
 }
 
@@ -315,21 +316,25 @@ void TDockInspector::LoadSettings() {
   hex_->setChecked(ini.ReadBool(kSection, "Hex", false));
   // Qt's numbers of the sides; anything else is the right side.
   const int area = ini.ReadInteger(kSection, "Area", Qt::RightDockWidgetArea);
-  area_ = area == Qt::LeftDockWidgetArea || area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea
+  area_ = area == Qt::LeftDockWidgetArea || area == Qt::TopDockWidgetArea ||
+                  area == Qt::BottomDockWidgetArea
               ? static_cast<Qt::DockWidgetArea>(area)
               : Qt::RightDockWidgetArea;
   const int stacked = ini.ReadInteger(kSection, "DockHeight", defaultStackedHeight_);
-  stackedHeight_ = stacked >= leastStackedHeight_ && stacked <= mostStackedHeight_ ? stacked : defaultStackedHeight_;
+  stackedHeight_ = stacked >= leastStackedHeight_ && stacked <= mostStackedHeight_
+                       ? stacked
+                       : defaultStackedHeight_;
   if (auto* window = qobject_cast<QMainWindow*>(parentWidget())) window->addDockWidget(area_, this);
   FitToPlacement();
   if (ini.ReadBool(kSection, "Floating", false)) {
     setFloating(true);
-    const QRect stored(ini.ReadInteger(kSection, "Left", x()), ini.ReadInteger(kSection, "Top", y()),
-                       ini.ReadInteger(kSection, "Width", width()), ini.ReadInteger(kSection, "Height", height()));
+    const QRect stored(
+        ini.ReadInteger(kSection, "Left", x()), ini.ReadInteger(kSection, "Top", y()),
+        ini.ReadInteger(kSection, "Width", width()), ini.ReadInteger(kSection, "Height", height()));
     const QSize least = minimumSizeHint();
     // A size smaller than the dock's least or a place on no screen is not taken.
-    if (stored.width() >= least.width() && stored.height() >= least.height() && stored.width() <= 10000 &&
-        stored.height() <= 10000) {
+    if (stored.width() >= least.width() && stored.height() >= least.height() &&
+        stored.width() <= 10000 && stored.height() <= 10000) {
       resize(stored.size());
     }
     const QScreen* screen = QGuiApplication::screenAt(stored.topLeft() + QPoint(20, 20));

@@ -71,8 +71,8 @@ class TDockInspector : public QDockWidget {
   int reopenRow_ = -1;
   bool messageShown_ = false;
   bool pending_ = false;
-  int sideWidth_ = 0;     // of the body, beside the grids
-  int tableWidth_ = 0;    // the table's least there
+  int sideWidth_ = 0;      // of the body, beside the grids
+  int tableWidth_ = 0;     // the table's least there
   int stackedHeight_ = 0;  // of the body, above or below the grids
   int defaultStackedHeight_ = 0;
   int leastStackedHeight_ = 0;

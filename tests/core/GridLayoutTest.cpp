@@ -91,13 +91,16 @@ TEST(GridLayout, ColumnsAndRowsThatFitTheLaidOutWindow) {
       for (bool address : {true, false}) {
         for (int n = kMinGridCols; n <= 64; ++n) {
           const TGridGeometry g = LayoutGrids(n, n, cells, chrome, address, false);
-          EXPECT_EQ(ColsThatFit(g.windowWidth, cells, chrome, address), n) << "width " << width << " cols " << n;
-          EXPECT_EQ(RowsThatFit(g.windowHeight, cells, chrome), n) << "width " << width << " rows " << n;
+          EXPECT_EQ(ColsThatFit(g.windowWidth, cells, chrome, address), n)
+              << "width " << width << " cols " << n;
+          EXPECT_EQ(RowsThatFit(g.windowHeight, cells, chrome), n)
+              << "width " << width << " rows " << n;
           // Short of the next column's pitch or one pixel short of the next row still gives n.
           const TGridGeometry next = LayoutGrids(n + 1, n + 1, cells, chrome, address, false);
           const int pitch = cells.hexColWidth + cells.textColWidth + 2 * cells.gridLine;
           EXPECT_EQ(ColsThatFit(next.windowWidth - pitch, cells, chrome, address), n);
-          EXPECT_EQ(ColsThatFit(g.windowWidth + pitch - 8 * cells.gridLine, cells, chrome, address), n);
+          EXPECT_EQ(ColsThatFit(g.windowWidth + pitch - 8 * cells.gridLine, cells, chrome, address),
+                    n);
           EXPECT_EQ(RowsThatFit(next.windowHeight - 1, cells, chrome), n);
         }
       }

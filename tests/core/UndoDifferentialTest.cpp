@@ -188,8 +188,9 @@ class UndoDifferential : public ::testing::Test {
         {"data inspector edit",
          [&] {
            const auto row = static_cast<InspectorRow>(Any(kInspectorRowCount));
-           static const char* const kValues[] = {"1", "-2", "$7F", "305419896", "0.5", "101", "U+1F600", "é",
-                                                 "2025-04-12 13:25:28", "{12345678-DEF0-9ABC-1122-334455667788}"};
+           static const char* const kValues[] = {
+               "1", "-2", "$7F", "305419896", "0.5", "101", "U+1F600", "é", "2025-04-12 13:25:28",
+               "{12345678-DEF0-9ABC-1122-334455667788}"};
            WriteInspectorValue(row, kValues[Any(10)], Any(2) == 0, '.');
          }},
         {"bit set",

@@ -118,8 +118,8 @@ class tst_CursorValuesDock : public QObject {
          "The document is read-only: the value can't be written", false},
         {false, 7, InspectorRow::Int32, nullptr, "Can't overwrite beyond end of file", false},
         {false, 1, InspectorRow::Guid, nullptr, "Can't overwrite beyond end of file", false},
-        {false, 1, InspectorRow::DosDateTime, "2025-04-12 13:25:29", "DOS times have even seconds only",
-         true},
+        {false, 1, InspectorRow::DosDateTime, "2025-04-12 13:25:29",
+         "DOS times have even seconds only", true},
         {false, 1, InspectorRow::Int8, "200", "Range check error", true},
         {false, 1, InspectorRow::Float16, "1e9", "Floating point overflow", true},
         {false, 1, InspectorRow::UInt16, "x1", "'x1' is not a valid integer value", true},
@@ -178,9 +178,9 @@ class tst_CursorValuesDock : public QObject {
       bool floating;
       Qt::DockWidgetArea shown;
     };
-    const Case cases[] = {{1, false, Qt::LeftDockWidgetArea},   {2, false, Qt::RightDockWidgetArea},
-                          {4, false, Qt::TopDockWidgetArea},    {8, false, Qt::BottomDockWidgetArea},
-                          {8, true, Qt::BottomDockWidgetArea},  {3, false, Qt::RightDockWidgetArea},
+    const Case cases[] = {{1, false, Qt::LeftDockWidgetArea},  {2, false, Qt::RightDockWidgetArea},
+                          {4, false, Qt::TopDockWidgetArea},   {8, false, Qt::BottomDockWidgetArea},
+                          {8, true, Qt::BottomDockWidgetArea}, {3, false, Qt::RightDockWidgetArea},
                           {-8, false, Qt::RightDockWidgetArea}};
     for (const Case& c : cases) {
       MainWindowFixture f;
