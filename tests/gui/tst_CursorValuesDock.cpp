@@ -193,7 +193,7 @@ class tst_CursorValuesDock : public QObject {
         ini.WriteInteger("DataInspector", "Area", c.area);
         ini.WriteBool("DataInspector", "Visible", true);
         ini.WriteBool("DataInspector", "Floating", c.floating);
-        ini.WriteInteger("DataInspector", "Width", 420);
+        ini.WriteInteger("DataInspector", "Width", 520);
         ini.WriteInteger("DataInspector", "Height", 333);
       }
       dock->LoadSettings();
@@ -201,7 +201,7 @@ class tst_CursorValuesDock : public QObject {
       QCOMPARE(dock->isFloating(), c.floating);
       const bool side = c.shown == Qt::LeftDockWidgetArea || c.shown == Qt::RightDockWidgetArea;
       if (c.floating) {
-        QCOMPARE(dock->size(), QSize(420, 333));
+        QCOMPARE(dock->size(), QSize(520, 333));
         QTest::qWait(20);
         QCOMPARE(f.form.size(), before);
       } else {
