@@ -70,13 +70,16 @@ expect_bytes "$guid" 12345678def09abc112233445566778800
 # Dragged by its title from the right side to the bottom of the window: the window gives up
 # the width and takes the height; the next start puts it there again.
 read -r _ _ w0 h0 < <(window_geometry 'QUOXA - guid.bin')
-drag_in 'QUOXA - guid.bin' $((w0 - 60)) "$title_y" $((w0 / 3)) $((h0 - 40)) 0.8
+# The dock's title is below the menu and the tool bar, right of the grids.
+title_y=59
+drag_in 'QUOXA - guid.bin' $((w0 - 250)) "$title_y" 300 $((h0 - 49)) 0.8
 below() {
   local w h
   read -r _ _ w h < <(window_geometry 'QUOXA - guid.bin')
   [ "$w" -lt "$w0" ] && [ "$h" -gt "$h0" ]
 }
 wait_until "the dock to go below the grids" below
+settle
 read -r _ _ w1 h1 < <(window_geometry 'QUOXA - guid.bin')
 keys Escape a b ctrl+s
 expect_bytes "$guid" ab345678def09abc112233445566778800

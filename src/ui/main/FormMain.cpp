@@ -723,7 +723,11 @@ void TFormMain::SetupInspector() {
     }
     relayout();
   });
-  connect(inspector_, &QDockWidget::topLevelChanged, this, relayout);
+  connect(inspector_, &QDockWidget::topLevelChanged, this, [this, relayout](bool floating) {
+    // Dragged off the window, the dock can be dropped back on any side.
+    grids_->SetSqueezable(floating);
+    relayout();
+  });
   connect(inspector_, &QDockWidget::dockLocationChanged, this, relayout);
 }
 
