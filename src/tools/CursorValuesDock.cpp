@@ -231,6 +231,8 @@ QString TDockInspector::Value(InspectorRow row) const { return table_->item(stat
 void TDockInspector::ShowFocused() {
   show();
   raise();
+  // Floating, the dock is a window of its own that takes the keys.
+  if (isFloating()) activateWindow();
   Refresh();
   table_->setCurrentCell(0, 1);
   table_->setFocus(Qt::ShortcutFocusReason);

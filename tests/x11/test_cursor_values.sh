@@ -2,7 +2,8 @@
 # The data inspector as a user works with it: Ctrl+I, down to the uint32 row, Enter, a number,
 # Enter, Ctrl+S writes it little-endian at the cursor; Ctrl+Z takes it back; a refused edit
 # shows its box and the next shortcut works; the dock's state is in the settings file. A GUID
-# typed in its row is saved; dragged below the grids, the dock is there again at the next start.
+# typed in its row is saved; dragged below the grids, the dock is there again at the next start;
+# floating, it takes and gives back the keys as docked.
 source "$(dirname "$0")/lib.sh"
 x11_start
 
@@ -93,4 +94,29 @@ same() {
 }
 wait_until "the window with the dock below the grids" same
 quoxa_quit
+
+# Floating, the dock is a window of its own: Ctrl+I gives it the keys, Esc gives them back.
+write_settings <<INI
+[Options]
+ModusText=0
+Overwrite=1
+[DataInspector]
+Visible=1
+Floating=1
+Left=760
+Top=120
+Width=500
+Height=560
+INI
+float=$(make_doc float.bin 0000000000000000)
+quoxa_start "$float"
+keys ctrl+i ctrl+i Down Down Down Down Down Down Return
+type_text 305419896
+keys Return ctrl+s
+expect_bytes "$float" 7856341200000000
+keys Escape a b ctrl+s
+expect_bytes "$float" ab56341200000000
+quoxa_quit
+expect_ini DataInspector Floating 1
+expect_ini DataInspector Width 500
 pass

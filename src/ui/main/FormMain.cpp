@@ -686,6 +686,8 @@ void TFormMain::SetupInspector() {
   inspector_->hide();
   addDockWidget(Qt::RightDockWidgetArea, inspector_);
   inspector_->SetFocusBack([this] {
+    // From a floating dock the keys go back to the main window too.
+    activateWindow();
     if (QWidget* grid = grids_->ActiveGrid()) grid->setFocus(Qt::ShortcutFocusReason);
   });
   // The window grows or shrinks by the docked inspector; the grids keep their columns and the
@@ -737,6 +739,7 @@ void TFormMain::ToggleInspector() {
     return;
   }
   inspector_->hide();
+  activateWindow();
   if (QWidget* grid = grids_->ActiveGrid()) grid->setFocus(Qt::ShortcutFocusReason);
 }
 
