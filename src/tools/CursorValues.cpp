@@ -107,11 +107,14 @@ std::string CharacterText(char32_t code) {
   return out;
 }
 
-std::string Utf8Text(std::string_view bytes) {
+enum class Utf8Status { Ok, Short, Invalid };
+
+// The code point the bytes start with in strict UTF-8, and its length in bytes.
+Utf8Status DecodeUtf8Char(std::string_view bytes, char32_t& code, size_t& length) {
   const uint8_t first = At(bytes, 0);
-  if (first < 0x80) return CharacterText(first);
-  size_t length = 0;
-  char32_t code = 0;
+  length = 1;
+  code = first;
+  if (first < 0x80) return Utf8Status::Ok;
   if (first >= 0xC2 && first <= 0xDF) {
     length = 2, code = first & 0x1F;
   } else if (first >= 0xE0 && first <= 0xEF) {
@@ -119,7 +122,7 @@ std::string Utf8Text(std::string_view bytes) {
   } else if (first >= 0xF0 && first <= 0xF4) {
     length = 4, code = first & 0x07;
   } else {
-    return msg::kInspectorInvalid;
+    return Utf8Status::Invalid;
   }
   // The second byte's range also rules out overlong forms, surrogates and values past U+10FFFF.
   uint8_t low = 0x80;
@@ -129,12 +132,26 @@ std::string Utf8Text(std::string_view bytes) {
   if (first == 0xF0) low = 0x90;
   if (first == 0xF4) high = 0x8F;
   for (size_t i = 1; i < length; ++i) {
-    if (i >= bytes.size()) return kInspectorNone;
+    if (i >= bytes.size()) return Utf8Status::Short;
     const uint8_t next = At(bytes, i);
-    if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) return msg::kInspectorInvalid;
+    if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) return Utf8Status::Invalid;
     code = (code << 6) | (next & 0x3F);
   }
-  return CharacterText(code);
+  return Utf8Status::Ok;
+}
+
+std::string Utf8Text(std::string_view bytes) {
+  char32_t code = 0;
+  size_t length = 0;
+  switch (DecodeUtf8Char(bytes, code, length)) {
+    case Utf8Status::Ok:
+      return CharacterText(code);
+    case Utf8Status::Short:
+      return kInspectorNone;
+    case Utf8Status::Invalid:
+      break;
+  }
+  return msg::kInspectorInvalid;
 }
 
 std::string Utf16Text(std::string_view bytes, bool bigEndian) {
@@ -197,6 +214,22 @@ std::string BinaryText(uint8_t byte) {
   return bits;
 }
 
+// Bytes of the low size bytes of bits, in document order.
+std::string OrderedBytes(uint64_t bits, int size, bool bigEndian) {
+  std::string bytes(static_cast<size_t>(size), '\0');
+  for (int i = 0; i < size; ++i) {
+    bytes[static_cast<size_t>(bigEndian ? size - 1 - i : i)] =
+        static_cast<char>((bits >> (8 * i)) & 0xFF);
+  }
+  return bytes;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
 // A whole number for a row of size bytes: decimal within the type's range, or hex digits that
 // fit its width; the error texts are the encode dialog's.
 EncodeResult EncodeWhole(std::string_view text, int size, bool isSigned, bool bigEndian) {
@@ -216,16 +249,11 @@ EncodeResult EncodeWhole(std::string_view text, int size, bool isSigned, bool bi
     if (value->negative) bits = ~bits + 1;
   }
   if (!fits) return {{}, msg::kRangeCheckError};
-  std::string bytes(static_cast<size_t>(size), '\0');
-  for (int i = 0; i < size; ++i) {
-    bytes[static_cast<size_t>(bigEndian ? size - 1 - i : i)] = static_cast<char>((bits >> (8 * i)) & 0xFF);
-  }
-  return {bytes, {}};
+  return {OrderedBytes(bits, size, bigEndian), {}};
 }
 
 EncodeResult EncodeBinary(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  text = TrimBlanks(text);
   if (text.empty() || text.size() > 8) return {{}, FormatMsgS(msg::kNotAnInteger, std::string(text))};
   unsigned byte = 0;
   for (const char c : text) {
@@ -248,11 +276,227 @@ EncodeResult EncodeHalf(std::string_view text, bool bigEndian, char separator) {
   return {bytes, {}};
 }
 
+EncodeResult Refused(const char* format, std::string_view text) {
+  return {{}, FormatMsgS(format, std::string(text))};
+}
+
+// The row's own " (3 bytes)" may stay in the typed text: the length is the encoding's anyway.
+std::string_view WithoutLength(std::string_view text) {
+  text = TrimBlanks(text);
+  const size_t open = text.rfind(" (");
+  if (open == std::string_view::npos || text.back() != ')') return text;
+  std::string_view inside = text.substr(open + 2, text.size() - open - 3);
+  size_t digits = 0;
+  while (digits < inside.size() && inside[digits] >= '0' && inside[digits] <= '9') ++digits;
+  inside.remove_prefix(digits);
+  if (digits == 0 || (inside != " byte" && inside != " bytes")) return text;
+  return text.substr(0, open);
+}
+
+EncodeResult EncodeLeb(std::string_view text, bool isSigned) {
+  const std::string_view number = WithoutLength(text);
+  const std::optional<WideInteger> value = ParseWideInteger(number);
+  if (!value) return Refused(msg::kNotAnInteger, text);
+  uint64_t bits = value->magnitude;
+  if (!value->hex) {
+    const uint64_t limit = uint64_t{1} << 63;
+    const bool fits =
+        isSigned ? (value->negative ? bits <= limit : bits < limit) : !value->negative || bits == 0;
+    if (!fits) return {{}, msg::kRangeCheckError};
+    if (value->negative) bits = ~bits + 1;
+  }
+  std::string bytes;
+  if (!isSigned) {
+    do {
+      const auto low = static_cast<uint8_t>(bits & 0x7F);
+      bits >>= 7;
+      bytes += static_cast<char>(bits != 0 ? low | 0x80 : low);
+    } while (bits != 0);
+    return {bytes, {}};
+  }
+  auto signedValue = static_cast<int64_t>(bits);
+  for (;;) {
+    const auto low = static_cast<uint8_t>(signedValue & 0x7F);
+    signedValue >>= 7;  // arithmetic: the sign fills in
+    const bool done =
+        (signedValue == 0 && (low & 0x40) == 0) || (signedValue == -1 && (low & 0x40) != 0);
+    bytes += static_cast<char>(done ? low : low | 0x80);
+    if (done) return {bytes, {}};
+  }
+}
+
+bool IsHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+unsigned HexValue(char c) {
+  if (c >= '0' && c <= '9') return static_cast<unsigned>(c - '0');
+  return static_cast<unsigned>((c | 0x20) - 'a' + 10);
+}
+
+// A typed character: the character itself, or "U+" and its hex digits, as the rows show it
+// (the glyph after the digits, when there, must be the same character).
+std::optional<char32_t> ParseCharacter(std::string_view text) {
+  char32_t code = 0;
+  size_t length = 0;
+  if (!text.empty() && DecodeUtf8Char(text, code, length) == Utf8Status::Ok &&
+      length == text.size())
+    return code;
+  text = TrimBlanks(text);
+  if (text.size() < 3 || (text[0] != 'U' && text[0] != 'u') || text[1] != '+') return std::nullopt;
+  size_t digits = 2;
+  code = 0;
+  while (digits < text.size() && IsHexDigit(text[digits]) && digits < 8)
+    code = code * 16 + HexValue(text[digits++]);
+  if (digits == 2 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
+  const std::string_view glyph = text.substr(digits);
+  if (!glyph.empty() && glyph != " " + CodePointToUtf8(code)) return std::nullopt;
+  return code;
+}
+
+EncodeResult EncodeCharacter(std::string_view text, Row row, bool bigEndian) {
+  const std::optional<char32_t> code = ParseCharacter(text);
+  if (!code) return Refused(msg::kInspectorNotACharacter, text);
+  if (row == Row::Utf8) return {CodePointToUtf8(*code), {}};
+  if (row == Row::CodePage) {
+    uint8_t byte = 0;
+    if (!UnicodeToByte(*code, byte)) return Refused(msg::kInspectorNotInCodePage, text);
+    return {std::string(1, static_cast<char>(byte)), {}};
+  }
+  if (*code < 0x10000) return {OrderedBytes(*code, 2, bigEndian), {}};
+  const char32_t above = *code - 0x10000;
+  return {OrderedBytes(0xD800 + (above >> 10), 2, bigEndian) +
+              OrderedBytes(0xDC00 + (above & 0x3FF), 2, bigEndian),
+          {}};
+}
+
+// Days since 1970-01-01 of a proleptic Gregorian date (the inverse of CivilFromDays).
+int64_t DaysFromCivil(int64_t year, unsigned month, unsigned day) {
+  year -= month <= 2 ? 1 : 0;
+  const int64_t era = (year >= 0 ? year : year - 399) / 400;
+  const auto yearOfEra = static_cast<unsigned>(year - era * 400);
+  const unsigned dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+  const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return era * 146097 + static_cast<int64_t>(dayOfEra) - 719468;
+}
+
+struct CivilTime {
+  unsigned year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+  uint32_t ticks = 0;  // 100 ns steps of the fraction
+  int64_t Seconds() const {
+    return DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+  }
+};
+
+// Reads a number of 1 to maxDigits digits.
+bool ReadNumber(std::string_view& text, size_t maxDigits, unsigned& value,
+                size_t* count = nullptr) {
+  size_t n = 0;
+  value = 0;
+  while (n < text.size() && n < maxDigits && text[n] >= '0' && text[n] <= '9')
+    value = value * 10 + (text[n++] - '0');
+  if (count != nullptr) *count = n;
+  text.remove_prefix(n);
+  return n > 0;
+}
+
+bool Take(std::string_view& text, char c) {
+  if (text.empty() || text.front() != c) return false;
+  text.remove_prefix(1);
+  return true;
+}
+
+// "YYYY-MM-DD hh:mm:ss" as the rows show it: the time may be left out (midnight), a fraction of
+// up to 7 digits follows the seconds where fraction allows, " UTC" where utc allows.
+std::optional<CivilTime> ParseCivil(std::string_view text, bool fraction, bool utc) {
+  text = TrimBlanks(text);
+  if (utc && text.size() >= 3 && text.substr(text.size() - 3) == "UTC")
+    text = TrimBlanks(text.substr(0, text.size() - 3));
+  CivilTime t;
+  if (!ReadNumber(text, 4, t.year) || !Take(text, '-') || !ReadNumber(text, 2, t.month) ||
+      !Take(text, '-') || !ReadNumber(text, 2, t.day)) {
+    return std::nullopt;
+  }
+  if (!text.empty()) {
+    if (!Take(text, ' ') && !Take(text, 'T')) return std::nullopt;
+    if (!ReadNumber(text, 2, t.hour) || !Take(text, ':') || !ReadNumber(text, 2, t.minute) ||
+        !Take(text, ':') || !ReadNumber(text, 2, t.second)) {
+      return std::nullopt;
+    }
+    if (fraction && Take(text, '.')) {
+      size_t digits = 0;
+      unsigned value = 0;
+      if (!ReadNumber(text, 7, value, &digits)) return std::nullopt;
+      for (t.ticks = value; digits < 7; ++digits) t.ticks *= 10;
+    }
+    if (!text.empty()) return std::nullopt;
+  }
+  static constexpr unsigned kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (t.year < 1 || t.month < 1 || t.month > 12 || t.hour > 23 || t.minute > 59 || t.second > 59)
+    return std::nullopt;
+  if (t.day < 1 || t.day > kDays[t.month - 1] + (t.month == 2 && IsLeap(t.year) ? 1 : 0))
+    return std::nullopt;
+  return t;
+}
+
+EncodeResult EncodeTime(std::string_view text, Row row, bool bigEndian) {
+  const std::optional<CivilTime> t =
+      ParseCivil(text, row == Row::FileTime, row != Row::DosDateTime);
+  if (!t) return Refused(msg::kInspectorNotADate, text);
+  switch (row) {
+    case Row::TimeT32: {
+      const int64_t seconds = t->Seconds();
+      if (seconds < std::numeric_limits<int32_t>::min() ||
+          seconds > std::numeric_limits<int32_t>::max()) {
+        return {{}, msg::kRangeCheckError};
+      }
+      return {OrderedBytes(static_cast<uint64_t>(seconds), 4, bigEndian), {}};
+    }
+    case Row::TimeT64:
+      return {OrderedBytes(static_cast<uint64_t>(t->Seconds()), 8, bigEndian), {}};
+    case Row::FileTime: {
+      const int64_t seconds = t->Seconds() + kFileTimeToUnix;
+      if (seconds < 0) return {{}, msg::kRangeCheckError};
+      return {OrderedBytes(static_cast<uint64_t>(seconds) * 10'000'000 + t->ticks, 8, bigEndian),
+              {}};
+    }
+    default:
+      break;
+  }
+  // DOS: years 1980 to 2107, seconds in steps of two.
+  if (t->year < 1980 || t->year > 2107) return {{}, msg::kRangeCheckError};
+  if (t->second % 2 != 0) return {{}, msg::kInspectorOddSecond};
+  const uint32_t date = ((t->year - 1980) << 9) | (t->month << 5) | t->day;
+  const uint32_t time = (t->hour << 11) | (t->minute << 5) | (t->second / 2);
+  return {OrderedBytes((date << 16) | time, 4, bigEndian), {}};
+}
+
+// "{12345678-9ABC-DEF0-1122-334455667788}", the braces optional, digits in either case.
+EncodeResult EncodeGuid(std::string_view text, bool bigEndian) {
+  std::string_view guid = TrimBlanks(text);
+  if (guid.size() == 38 && guid.front() == '{' && guid.back() == '}') guid = guid.substr(1, 36);
+  if (guid.size() != 36) return Refused(msg::kInspectorNotAGuid, text);
+  std::string digits;
+  for (size_t i = 0; i < guid.size(); ++i) {
+    const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
+    if (dash ? guid[i] != '-' : !IsHexDigit(guid[i])) return Refused(msg::kInspectorNotAGuid, text);
+    if (!dash) digits += guid[i];
+  }
+  auto field = [&](size_t from, size_t count) {
+    uint64_t value = 0;
+    for (size_t i = from; i < from + count; ++i) value = value * 16 + HexValue(digits[i]);
+    return value;
+  };
+  std::string bytes = OrderedBytes(field(0, 8), 4, bigEndian) +
+                      OrderedBytes(field(8, 4), 2, bigEndian) +
+                      OrderedBytes(field(12, 4), 2, bigEndian);
+  for (size_t i = 16; i < 32; i += 2) bytes += static_cast<char>(field(i, 2));
+  return {bytes, {}};
+}
+
 }  // namespace
 
 const char* InspectorRowName(InspectorRow row) { return kRowNames[static_cast<int>(row)]; }
-
-bool InspectorRowEditable(InspectorRow row) { return row <= Row::Float64; }
 
 int InspectorRowSize(InspectorRow row) {
   switch (row) {
@@ -334,8 +578,23 @@ EncodeResult EncodeInspectorRow(std::string_view text, InspectorRow row, bool bi
     case Row::Float16: return EncodeHalf(text, bigEndian, separator);
     case Row::Float32: return EncodeNumber(text, NumberType::Single, bigEndian, separator);
     case Row::Float64: return EncodeNumber(text, NumberType::Double, bigEndian, separator);
-    default: return {{}, msg::kInspectorNotEditable};
+    case Row::ULeb128:
+      return EncodeLeb(text, false);
+    case Row::SLeb128:
+      return EncodeLeb(text, true);
+    case Row::Utf8:
+    case Row::Utf16:
+    case Row::CodePage:
+      return EncodeCharacter(text, row, bigEndian);
+    case Row::TimeT32:
+    case Row::TimeT64:
+    case Row::DosDateTime:
+    case Row::FileTime:
+      return EncodeTime(text, row, bigEndian);
+    case Row::Guid:
+      return EncodeGuid(text, bigEndian);
   }
+  return {{}, msg::kRangeCheckError};
 }
 
 }  // namespace quoxa

@@ -30,9 +30,8 @@ struct InspectorFormat {
 using InspectorValues = std::array<std::string, kInspectorRowCount>;
 
 const char* InspectorRowName(InspectorRow row);
-// The numeric rows take a typed value; the others only show.
-bool InspectorRowEditable(InspectorRow row);
-// Bytes an edit of the row writes.
+// Bytes the row reads, and the fewest an edit of it writes (LEB128 and characters may write
+// more: the length of their encoding).
 int InspectorRowSize(InspectorRow row);
 
 // One row's value for bytes, the document from the cursor on (as far as it goes).
@@ -40,7 +39,9 @@ std::string DecodeInspectorRow(std::string_view bytes, InspectorRow row, const I
 // Every row, in order, into values (kept allocated between calls).
 void DecodeInspector(std::string_view bytes, const InspectorFormat& format, InspectorValues& values);
 
-// The bytes of a typed value in document order, or the encode dialog's error for it.
+// The bytes of a typed value in document order, or the error for it (the encode dialog's for
+// numbers). Each row takes the text it shows: characters also as themselves, dates and times
+// without the time (midnight), GUIDs without braces.
 EncodeResult EncodeInspectorRow(std::string_view text, InspectorRow row, bool bigEndian, char separator);
 
 }  // namespace quoxa

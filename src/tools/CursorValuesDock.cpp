@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -10,6 +11,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
@@ -90,7 +92,7 @@ TDockInspector::TDockInspector(QWidget* parent)
       big_(new QRadioButton(QStringLiteral("Big-endian"))),
       hex_(new QCheckBox(QStringLiteral("Hex"))) {
   setObjectName("DockInspector");
-  setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+  setAllowedAreas(Qt::AllDockWidgetAreas);
   setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
 
   table_->setObjectName("TableInspector");
@@ -115,8 +117,7 @@ TDockInspector::TDockInspector(QWidget* parent)
     name->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     auto* value = new QTableWidgetItem(QString::fromLatin1(kInspectorNone));
     value->setFont(fixed);
-    value->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable |
-                    (InspectorRowEditable(row) ? Qt::ItemIsEditable : Qt::NoItemFlags));
+    value->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
     table_->setItem(i, 0, name);
     table_->setItem(i, 1, value);
     nameWidth = std::max(nameWidth, table_->fontMetrics().horizontalAdvance(name->text()));
@@ -145,7 +146,17 @@ TDockInspector::TDockInspector(QWidget* parent)
   column->addWidget(table_, 1);
   column->addLayout(options);
   setWidget(body);
-  FitWidth(nameColumn + valueColumn);
+  const int scroll = table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table_);
+  tableWidth_ = nameColumn + valueColumn + 2 * table_->frameWidth() + scroll;
+  sideWidth_ = tableWidth_ + 8;
+  // Above or below the grids: the header, some rows, a horizontal scroll bar and the options.
+  const int around = header->sizeHint().height() + 2 * table_->frameWidth() + scroll +
+                     options->sizeHint().height() + column->spacing() + 8;
+  defaultStackedHeight_ = around + 6 * rowHeight;
+  leastStackedHeight_ = around + 2 * rowHeight;
+  mostStackedHeight_ = around + kInspectorRowCount * rowHeight;
+  stackedHeight_ = defaultStackedHeight_;
+  FitToPlacement();
 
   connect(big_, &QRadioButton::toggled, this, &TDockInspector::FormatChanged);
   connect(hex_, &QCheckBox::toggled, this, &TDockInspector::FormatChanged);
@@ -154,16 +165,38 @@ TDockInspector::TDockInspector(QWidget* parent)
   connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
     if (visible) Refresh();
   });
+  connect(this, &QDockWidget::dockLocationChanged, this, [this](Qt::DockWidgetArea area) {
+    if (area != Qt::NoDockWidgetArea) area_ = area;
+    FitToPlacement();
+  });
+  connect(this, &QDockWidget::topLevelChanged, this, &TDockInspector::FitToPlacement);
   table_->installEventFilter(this);
 }
 
-void TDockInspector::FitWidth(int columns) {
-  const int frame = 2 * table_->frameWidth();
-  const int scroll = table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table_);
-  const int tableWidth = columns + frame + scroll;
-  table_->setMinimumWidth(tableWidth);
-  // A fixed width: the main window grows and shrinks by it, the grids keep their columns.
-  widget()->setFixedWidth(tableWidth + 8);
+Qt::DockWidgetArea TDockInspector::DockedArea() const {
+  auto* window = qobject_cast<QMainWindow*>(parentWidget());
+  const Qt::DockWidgetArea area = window != nullptr
+                                      ? window->dockWidgetArea(const_cast<TDockInspector*>(this))
+                                      : Qt::NoDockWidgetArea;
+  return area != Qt::NoDockWidgetArea ? area : area_;
+}
+
+void TDockInspector::FitToPlacement() {
+  QWidget* body = widget();
+  const Qt::DockWidgetArea area = DockedArea();
+  const bool stacked = area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea;
+  body->setMinimumSize(0, 0);
+  body->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  table_->setMinimumWidth(0);
+  if (isFloating()) {
+    table_->setMinimumWidth(tableWidth_);
+    body->setMinimumHeight(leastStackedHeight_);
+  } else if (stacked) {
+    body->setFixedHeight(stackedHeight_);
+  } else {
+    table_->setMinimumWidth(tableWidth_);
+    body->setFixedWidth(sideWidth_);
+  }
 }
 
 void TDockInspector::DocumentOrCursorChanged() {
@@ -198,6 +231,8 @@ QString TDockInspector::Value(InspectorRow row) const { return table_->item(stat
 void TDockInspector::ShowFocused() {
   show();
   raise();
+  // Floating, the dock is a window of its own that takes the keys.
+  if (isFloating()) activateWindow();
   Refresh();
   table_->setCurrentCell(0, 1);
   table_->setFocus(Qt::ShortcutFocusReason);
@@ -250,7 +285,6 @@ void TDockInspector::ShowContextMenu(const QPoint& at) {
   copy->setShortcut(QKeySequence::Copy);
   QAction* edit = menu.addAction(QStringLiteral("&Edit"), this, [this, row] { EditRow(row); });
   edit->setShortcut(QKeySequence(Qt::Key_F2));
-  edit->setEnabled(InspectorRowEditable(static_cast<InspectorRow>(row)));
   menu.exec(table_->viewport()->mapToGlobal(at));
 }
 
@@ -282,27 +316,46 @@ void TDockInspector::LoadSettings() {
   const int order = ini.ReadInteger(kSection, "ByteOrder", Options().ByteOrder);
   (order == 1 ? big_ : little_)->setChecked(true);
   hex_->setChecked(ini.ReadBool(kSection, "Hex", false));
-  auto* window = qobject_cast<QMainWindow*>(parentWidget());
-  const bool left = ini.ReadInteger(kSection, "Area", 2) == 1;
-  if (window != nullptr) window->addDockWidget(left ? Qt::LeftDockWidgetArea : Qt::RightDockWidgetArea, this);
+  // Qt's numbers of the sides; anything else is the right side.
+  const int area = ini.ReadInteger(kSection, "Area", Qt::RightDockWidgetArea);
+  area_ = area == Qt::LeftDockWidgetArea || area == Qt::TopDockWidgetArea ||
+                  area == Qt::BottomDockWidgetArea
+              ? static_cast<Qt::DockWidgetArea>(area)
+              : Qt::RightDockWidgetArea;
+  const int stacked = ini.ReadInteger(kSection, "DockHeight", defaultStackedHeight_);
+  stackedHeight_ = stacked >= leastStackedHeight_ && stacked <= mostStackedHeight_
+                       ? stacked
+                       : defaultStackedHeight_;
+  if (auto* window = qobject_cast<QMainWindow*>(parentWidget())) window->addDockWidget(area_, this);
+  FitToPlacement();
   if (ini.ReadBool(kSection, "Floating", false)) {
     setFloating(true);
-    move(ini.ReadInteger(kSection, "Left", x()), ini.ReadInteger(kSection, "Top", y()));
+    const QRect stored(
+        ini.ReadInteger(kSection, "Left", x()), ini.ReadInteger(kSection, "Top", y()),
+        ini.ReadInteger(kSection, "Width", width()), ini.ReadInteger(kSection, "Height", height()));
+    const QSize least = minimumSizeHint();
+    // A size smaller than the dock's least or a place on no screen is not taken.
+    if (stored.width() >= least.width() && stored.height() >= least.height() &&
+        stored.width() <= 10000 && stored.height() <= 10000) {
+      resize(stored.size());
+    }
+    const QScreen* screen = QGuiApplication::screenAt(stored.topLeft() + QPoint(20, 20));
+    if (screen != nullptr) move(stored.topLeft());
   }
   setVisible(ini.ReadBool(kSection, "Visible", false));
 }
 
 void TDockInspector::SaveSettings() const {
   TIniFile ini(SettingsFilePath());
-  auto* window = qobject_cast<QMainWindow*>(parentWidget());
-  const bool left = window != nullptr && window->dockWidgetArea(const_cast<TDockInspector*>(this)) ==
-                                             Qt::LeftDockWidgetArea;
   ini.WriteBool(kSection, "Visible", !isHidden());
-  ini.WriteInteger(kSection, "Area", left ? 1 : 2);
+  ini.WriteInteger(kSection, "Area", DockedArea());
+  ini.WriteInteger(kSection, "DockHeight", stackedHeight_);
   ini.WriteBool(kSection, "Floating", isFloating());
   if (isFloating()) {
     ini.WriteInteger(kSection, "Left", x());
     ini.WriteInteger(kSection, "Top", y());
+    ini.WriteInteger(kSection, "Width", width());
+    ini.WriteInteger(kSection, "Height", height());
   }
   ini.WriteInteger(kSection, "ByteOrder", big_->isChecked() ? 1 : 0);
   ini.WriteBool(kSection, "Hex", hex_->isChecked());

@@ -33,7 +33,8 @@ class TDockInspector : public QDockWidget {
   // The widget to focus again after a message box the dock showed, else null.
   QWidget* FocusAfterMessage() const;
 
-  // Placement, visibility, byte order and the Hex check box in the settings file.
+  // Placement (any side or floating, with the floating geometry and the height at the top or
+  // bottom), visibility, byte order and the Hex check box in the settings file.
   void LoadSettings();
   void SaveSettings() const;
 
@@ -55,8 +56,10 @@ class TDockInspector : public QDockWidget {
  private:
   void FormatChanged();
   void ShowContextMenu(const QPoint& at);
-  // A fixed width for columns of that width with the table's frame and scroll bar.
-  void FitWidth(int columns);
+  // Beside the grids the dock keeps the width of its columns, above or below them its height,
+  // so that the window grows by it and the grids keep their cells; floating it is free.
+  void FitToPlacement();
+  Qt::DockWidgetArea DockedArea() const;
 
   QTableWidget* table_;
   QRadioButton* little_;
@@ -68,6 +71,13 @@ class TDockInspector : public QDockWidget {
   int reopenRow_ = -1;
   bool messageShown_ = false;
   bool pending_ = false;
+  int sideWidth_ = 0;      // of the body, beside the grids
+  int tableWidth_ = 0;     // the table's least there
+  int stackedHeight_ = 0;  // of the body, above or below the grids
+  int defaultStackedHeight_ = 0;
+  int leastStackedHeight_ = 0;
+  int mostStackedHeight_ = 0;
+  Qt::DockWidgetArea area_ = Qt::RightDockWidgetArea;  // the last side docked at
 };
 
 }  // namespace quoxa

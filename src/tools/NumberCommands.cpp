@@ -57,7 +57,6 @@ std::string InspectorBytes() {
 }
 
 std::string InspectorEditRefusal(InspectorRow row) {
-  if (!InspectorRowEditable(row)) return msg::kInspectorNotEditable;
   if (Doc().ReadOnly) return msg::kInspectorReadOnly;
   if (!Doc().ViewReady || InspectorPosition() + InspectorRowSize(row) - 1 > Doc().DocSize) {
     return msg::kOverwriteBeyondEnd;
@@ -73,6 +72,11 @@ bool WriteInspectorValue(InspectorRow row, std::string_view text, bool bigEndian
   const EncodeResult result = EncodeInspectorRow(text, row, bigEndian, separator);
   if (!result.Ok()) {
     ShowError(result.error);
+    return false;
+  }
+  // A longer encoding than the row's least (LEB128, characters) must fit before the end too.
+  if (InspectorPosition() + static_cast<int64_t>(result.bytes.size()) - 1 > Doc().DocSize) {
+    ShowError(msg::kOverwriteBeyondEnd);
     return false;
   }
   const int64_t cursor = CursorAddress();

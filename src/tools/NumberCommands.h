@@ -27,8 +27,8 @@ int64_t InspectorPosition();
 // kInspectorMaxBytes; empty without a document.
 std::string InspectorBytes();
 
-// Why the data inspector may not edit row now (read-only document, not enough
-// bytes left, a row that only shows); empty when it may.
+// Why the data inspector may not edit row now (read-only document, not enough bytes left for
+// the row's least encoding); empty when it may.
 std::string InspectorEditRefusal(InspectorRow row);
 
 // Writes the typed value of row over the bytes at InspectorPosition(): one undo step, the

@@ -28,7 +28,11 @@ inline constexpr const char* kDataInspector = "Data inspector";
 inline constexpr const char* kInspectorInvalid = "invalid";
 inline constexpr const char* kInspectorLebByte = "%s (1 byte)";
 inline constexpr const char* kInspectorLebBytes = "%s (%d bytes)";
-inline constexpr const char* kInspectorNotEditable = "This value can't be edited; it can be copied";
+inline constexpr const char* kInspectorNotACharacter = "'%s' is not a valid character";
+inline constexpr const char* kInspectorNotInCodePage = "'%s' is not a Windows-1252 character";
+inline constexpr const char* kInspectorNotADate = "'%s' is not a valid date and time";
+inline constexpr const char* kInspectorOddSecond = "DOS times have even seconds only";
+inline constexpr const char* kInspectorNotAGuid = "'%s' is not a valid GUID";
 inline constexpr const char* kInspectorReadOnly = "The document is read-only: the value can't be written";
 
 // The value label of the bit dialog.

@@ -284,14 +284,14 @@ TEST(DataInspector, EncodesEditableRowsWithTheEncodeDialogsErrors) {
       {"1e-300", R::Float64, "59 F3 F8 C2 1F 6E A5 01", "01 A5 6E 1F C2 F8 F3 59"},
       {"$FFFFFFFF", R::Int32, "FF FF FF FF", "FF FF FF FF"},
       {"$1FFFFFFFF", R::Int32, "Range check error", ""},
-      {"18446744073709551616", R::UInt64, "'18446744073709551616' is not a valid integer value", ""},
+      {"18446744073709551616", R::UInt64, "'18446744073709551616' is not a valid integer value",
+       ""},
       {"12x", R::Int16, "'12x' is not a valid integer value", ""},
       {"10100101", R::Binary, "A5", "A5"},
       {"102", R::Binary, "'102' is not a valid integer value", ""},
       {"abc", R::Float16, "'abc' is not a valid floating point value", ""},
       {"1e-50", R::Float32, "Floating point underflow", ""},
       {"1.8e308", R::Float64, "Floating point overflow", ""},
-      {"65", R::CodePage, "This value can't be edited; it can be copied", ""},
   };
   for (const Case& c : cases) {
     for (const bool big : {false, true}) {
@@ -304,6 +304,102 @@ TEST(DataInspector, EncodesEditableRowsWithTheEncodeDialogsErrors) {
         const std::string back = DecodeInspectorRow(result.bytes, c.row, {big, false, '.'});
         EXPECT_EQ(EncodeInspectorRow(back, c.row, big, '.').bytes, result.bytes) << c.text;
       }
+    }
+  }
+}
+
+TEST(DataInspector, NonNumericRowsRoundTripOrRefuseTheirText) {
+  struct Case {
+    R row;
+    const char* text;
+    const char* little;  // hex of the bytes, or the error
+    const char* big;     // "" when the same as little
+    const char* shown;   // how the row shows the bytes; "" when as typed
+  };
+  // Bytes from Python's struct, uuid, datetime and str.encode for the same values.
+  const Case cases[] = {
+      {R::ULeb128, "624485", "E5 8E 26", "", "624485 (3 bytes)"},
+      {R::ULeb128, "624485 (3 bytes)", "E5 8E 26", "", ""},
+      {R::ULeb128, "$80", "80 01", "", "128 (2 bytes)"},
+      {R::ULeb128, "0", "00", "", "0 (1 byte)"},
+      {R::ULeb128, "18446744073709551615", "FF FF FF FF FF FF FF FF FF 01", "",
+       "18446744073709551615 (10 bytes)"},
+      {R::ULeb128, "-1", "Range check error", "", ""},
+      {R::ULeb128, "5 (3 apples)", "'5 (3 apples)' is not a valid integer value", "", ""},
+      {R::SLeb128, "-128", "80 7F", "", "-128 (2 bytes)"},
+      {R::SLeb128, "63", "3F", "", "63 (1 byte)"},
+      {R::SLeb128, "64", "C0 00", "", "64 (2 bytes)"},
+      {R::SLeb128, "$FFFFFFFFFFFFFFFF", "7F", "", "-1 (1 byte)"},
+      {R::SLeb128, "-9223372036854775808", "80 80 80 80 80 80 80 80 80 7F", "",
+       "-9223372036854775808 (10 bytes)"},
+      {R::SLeb128, "9223372036854775808", "Range check error", "", ""},
+      {R::Utf8, "é", "C3 A9", "", "U+00E9 é"},
+      {R::Utf8, "U+20AC", "E2 82 AC", "", "U+20AC €"},
+      {R::Utf8, "U+1F600 😀", "F0 9F 98 80", "", ""},
+      {R::Utf8, "u+000a", "0A", "", "U+000A"},
+      {R::Utf8, " ", "20", "", "U+0020  "},
+      {R::Utf8, "U+D800", "'U+D800' is not a valid character", "", ""},
+      {R::Utf8, "U+110000", "'U+110000' is not a valid character", "", ""},
+      {R::Utf8, "U+0041 B", "'U+0041 B' is not a valid character", "", ""},
+      {R::Utf8, "ab", "'ab' is not a valid character", "", ""},
+      {R::Utf16, "U+1F600", "3D D8 00 DE", "D8 3D DE 00", "U+1F600 😀"},
+      {R::Utf16, "é", "E9 00", "00 E9", "U+00E9 é"},
+      {R::Utf16, "", "'' is not a valid character", "", ""},
+      {R::CodePage, "€", "80", "", "U+20AC €"},
+      {R::CodePage, "U+0081", "81", "", ""},
+      {R::CodePage, "Ā", "'Ā' is not a Windows-1252 character", "", ""},
+      {R::TimeT32, "2038-01-19 03:14:07 UTC", "FF FF FF 7F", "7F FF FF FF", ""},
+      {R::TimeT32, "1901-12-13 20:45:52 UTC", "00 00 00 80", "80 00 00 00", ""},
+      {R::TimeT32, "1979-09-05 22:51:36", "78 56 34 12", "12 34 56 78", "1979-09-05 22:51:36 UTC"},
+      {R::TimeT32, "2024-02-29", "00 C9 DF 65", "65 DF C9 00", "2024-02-29 00:00:00 UTC"},
+      {R::TimeT32, "2038-01-19 03:14:08", "Range check error", "", ""},
+      {R::TimeT32, "2023-02-29", "'2023-02-29' is not a valid date and time", "", ""},
+      {R::TimeT32, "2024-01-01 24:00:00", "'2024-01-01 24:00:00' is not a valid date and time", "",
+       ""},
+      {R::TimeT64, "0001-01-01 00:00:00 UTC", "00 09 6E 88 F1 FF FF FF", "FF FF FF F1 88 6E 09 00",
+       ""},
+      {R::TimeT64, "9999-12-31 23:59:59 UTC", "7F 41 F4 FF 3A 00 00 00", "00 00 00 3A FF F4 41 7F",
+       ""},
+      {R::DosDateTime, "2025-04-12 13:25:28", "2E 6B 8C 5A", "5A 8C 6B 2E", ""},
+      {R::DosDateTime, "2107-12-31 23:59:58", "7D BF 9F FF", "FF 9F BF 7D", ""},
+      {R::DosDateTime, "2025-04-12 13:25:29", "DOS times have even seconds only", "", ""},
+      {R::DosDateTime, "1979-12-31 23:59:58", "Range check error", "", ""},
+      {R::DosDateTime, "2025-04-12 13:25:28 UTC",
+       "'2025-04-12 13:25:28 UTC' is not a valid date and time", "", ""},
+      {R::FileTime, "1970-01-01 00:00:00.0000000 UTC", "00 80 3E D5 DE B1 9D 01",
+       "01 9D B1 DE D5 3E 80 00", ""},
+      {R::FileTime, "2025-04-12 13:25:28.5", "40 DF 7A 5B AE AB DB 01", "01 DB AB AE 5B 7A DF 40",
+       "2025-04-12 13:25:28.5000000 UTC"},
+      {R::FileTime, "1601-01-01 00:00:00.0000001 UTC", "01 00 00 00 00 00 00 00",
+       "00 00 00 00 00 00 00 01", ""},
+      {R::FileTime, "1600-12-31 23:59:59 UTC", "Range check error", "", ""},
+      {R::FileTime, "1970-01-01 00:00:00.12345678",
+       "'1970-01-01 00:00:00.12345678' is not a valid date and time", "", ""},
+      {R::Guid, "{12345678-DEF0-9ABC-1122-334455667788}",
+       "78 56 34 12 F0 DE BC 9A 11 22 33 44 55 66 77 88",
+       "12 34 56 78 DE F0 9A BC 11 22 33 44 55 66 77 88", ""},
+      {R::Guid, "12345678-def0-9abc-1122-334455667788",
+       "78 56 34 12 F0 DE BC 9A 11 22 33 44 55 66 77 88",
+       "12 34 56 78 DE F0 9A BC 11 22 33 44 55 66 77 88", "{12345678-DEF0-9ABC-1122-334455667788}"},
+      {R::Guid, "{12345678-DEF0-9ABC-1122-33445566778G}",
+       "'{12345678-DEF0-9ABC-1122-33445566778G}' is not a valid GUID", "", ""},
+      {R::Guid, "{12345678DEF0-9ABC-1122-3344556677889}",
+       "'{12345678DEF0-9ABC-1122-3344556677889}' is not a valid GUID", "", ""},
+  };
+  for (const Case& c : cases) {
+    for (const bool big : {false, true}) {
+      const EncodeResult result = EncodeInspectorRow(c.text, c.row, big, '.');
+      const std::string expected = big && *c.big ? c.big : c.little;
+      const std::string label =
+          std::string(c.text) + " " + InspectorRowName(c.row) + (big ? " big" : " little");
+      ASSERT_EQ(result.Ok() ? BytesToHexString(result.bytes, true) : result.error, expected)
+          << label;
+      if (!result.Ok()) continue;
+      // The bytes show as the text typed, and that text gives the same bytes again.
+      const std::string shown = DecodeInspectorRow(result.bytes, c.row, {big, false, '.'});
+      EXPECT_EQ(shown, *c.shown ? c.shown : c.text) << label;
+      EXPECT_EQ(BytesToHexString(EncodeInspectorRow(shown, c.row, big, '.').bytes, true), expected)
+          << label;
     }
   }
 }
@@ -336,15 +432,27 @@ TEST_F(DataInspectorWrite, OverwritesAtTheCursorAsOneStepOrRefuses) {
     bool readOnly;
     const char* after;    // hex of the document afterwards
     const char* message;  // "" when written
+    bool early;           // refused before the editor opens
   };
   const Case cases[] = {
-      {2, R::UInt32, "305419896", false, "00 78 56 34 12 00", ""},
-      {3, R::UInt32, "305419896", false, "00 00 78 56 34 12", ""},
-      {4, R::UInt32, "1", false, "00 00 00 00 00 00", "Can't overwrite beyond end of file"},
-      {6, R::Binary, "11", false, "00 00 00 00 00 03", ""},
-      {1, R::Int8, "-129", false, "00 00 00 00 00 00", "Range check error"},
-      {1, R::Int8, "1", true, "00 00 00 00 00 00", "The document is read-only: the value can't be written"},
-      {1, R::Guid, "1", false, "00 00 00 00 00 00", "This value can't be edited; it can be copied"},
+      {2, R::UInt32, "305419896", false, "00 78 56 34 12 00", "", false},
+      {3, R::UInt32, "305419896", false, "00 00 78 56 34 12", "", false},
+      {4, R::UInt32, "1", false, "00 00 00 00 00 00", "Can't overwrite beyond end of file", true},
+      {6, R::Binary, "11", false, "00 00 00 00 00 03", "", false},
+      {1, R::Int8, "-129", false, "00 00 00 00 00 00", "Range check error", false},
+      {1, R::Int8, "1", true, "00 00 00 00 00 00",
+       "The document is read-only: the value can't be written", true},
+      {1, R::Guid, "1", false, "00 00 00 00 00 00", "Can't overwrite beyond end of file", true},
+      {1, R::DosDateTime, "1", false, "00 00 00 00 00 00", "'1' is not a valid date and time",
+       false},
+      // Past the end only once encoded: the editor opens, the write is refused.
+      {6, R::ULeb128, "128", false, "00 00 00 00 00 00", "Can't overwrite beyond end of file",
+       false},
+      {5, R::ULeb128, "128 (2 bytes)", false, "00 00 00 00 80 01", "", false},
+      {5, R::Utf16, "U+1F600", false, "00 00 00 00 00 00", "Can't overwrite beyond end of file",
+       false},
+      {3, R::Utf16, "U+1F600", false, "00 00 3D D8 00 DE", "", false},
+      {1, R::DosDateTime, "1980-01-01 00:00:02", false, "01 00 21 00 00 00", "", false},
   };
   for (const Case& c : cases) {
     test::LoadDocument(Bytes("00 00 00 00 00 00"), 4, 4);
@@ -356,7 +464,7 @@ TEST_F(DataInspectorWrite, OverwritesAtTheCursorAsOneStepOrRefuses) {
     EXPECT_EQ(written, !*c.message) << c.text;
     EXPECT_EQ(BytesToHexString(test::DocumentBytes(), true), c.after) << c.text;
     EXPECT_EQ(rec.messages.Texts(), *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
-    EXPECT_EQ(InspectorEditRefusal(c.row).empty(), written || std::string(c.message) == "Range check error");
+    EXPECT_EQ(InspectorEditRefusal(c.row).empty(), !c.early) << c.text;
     EXPECT_EQ(CursorAddress(), c.cursor) << c.text;
     EXPECT_EQ(Doc().Journal.UndoDepth(), written ? 1u : 0u) << c.text;
     if (written) {

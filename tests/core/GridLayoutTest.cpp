@@ -81,20 +81,28 @@ TEST(GridLayout, WindowSizeAddsEverythingAroundTheGrids) {
 
 // The window size of n columns and rows must give back n: resizing snaps to whole cells.
 TEST(GridLayout, ColumnsAndRowsThatFitTheLaidOutWindow) {
-  const TWindowChrome chrome = SomeChrome();
-  for (int width : {5, 7, 9}) {
-    const TCellSizes cells = CellSizesFor(width, 2 * width);
-    for (bool address : {true, false}) {
-      for (int n = kMinGridCols; n <= 64; ++n) {
-        const TGridGeometry g = LayoutGrids(n, n, cells, chrome, address, false);
-        EXPECT_EQ(ColsThatFit(g.windowWidth, cells, chrome, address), n) << "width " << width << " cols " << n;
-        EXPECT_EQ(RowsThatFit(g.windowHeight, cells, chrome), n) << "width " << width << " rows " << n;
-        // Short of the next column's pitch or one pixel short of the next row still gives n.
-        const TGridGeometry next = LayoutGrids(n + 1, n + 1, cells, chrome, address, false);
-        const int pitch = cells.hexColWidth + cells.textColWidth + 2 * cells.gridLine;
-        EXPECT_EQ(ColsThatFit(next.windowWidth - pitch, cells, chrome, address), n);
-        EXPECT_EQ(ColsThatFit(g.windowWidth + pitch - 8 * cells.gridLine, cells, chrome, address), n);
-        EXPECT_EQ(RowsThatFit(next.windowHeight - 1, cells, chrome), n);
+  // Also with a dock beside the grids and one below them.
+  TWindowChrome docked = SomeChrome();
+  docked.sideDocks = 251;
+  docked.stackedDocks = 183;
+  for (const TWindowChrome& chrome : {SomeChrome(), docked}) {
+    for (int width : {5, 7, 9}) {
+      const TCellSizes cells = CellSizesFor(width, 2 * width);
+      for (bool address : {true, false}) {
+        for (int n = kMinGridCols; n <= 64; ++n) {
+          const TGridGeometry g = LayoutGrids(n, n, cells, chrome, address, false);
+          EXPECT_EQ(ColsThatFit(g.windowWidth, cells, chrome, address), n)
+              << "width " << width << " cols " << n;
+          EXPECT_EQ(RowsThatFit(g.windowHeight, cells, chrome), n)
+              << "width " << width << " rows " << n;
+          // Short of the next column's pitch or one pixel short of the next row still gives n.
+          const TGridGeometry next = LayoutGrids(n + 1, n + 1, cells, chrome, address, false);
+          const int pitch = cells.hexColWidth + cells.textColWidth + 2 * cells.gridLine;
+          EXPECT_EQ(ColsThatFit(next.windowWidth - pitch, cells, chrome, address), n);
+          EXPECT_EQ(ColsThatFit(g.windowWidth + pitch - 8 * cells.gridLine, cells, chrome, address),
+                    n);
+          EXPECT_EQ(RowsThatFit(next.windowHeight - 1, cells, chrome), n);
+        }
       }
     }
   }

@@ -187,9 +187,11 @@ class UndoDifferential : public ::testing::Test {
         {"encode number", [&] { WriteEncodedNumber(Bytes(8), static_cast<EncodeOutput>(Any(3))); }},
         {"data inspector edit",
          [&] {
-           const auto row = static_cast<InspectorRow>(Any(static_cast<int>(InspectorRow::Float64) + 1));
-           static const char* const kValues[] = {"1", "-2", "$7F", "305419896", "0.5", "101"};
-           WriteInspectorValue(row, kValues[Any(6)], Any(2) == 0, '.');
+           const auto row = static_cast<InspectorRow>(Any(kInspectorRowCount));
+           static const char* const kValues[] = {
+               "1", "-2", "$7F", "305419896", "0.5", "101", "U+1F600", "é", "2025-04-12 13:25:28",
+               "{12345678-DEF0-9ABC-1122-334455667788}"};
+           WriteInspectorValue(row, kValues[Any(10)], Any(2) == 0, '.');
          }},
         {"bit set",
          [&] {

@@ -117,8 +117,9 @@ class tst_CursorValuesDock : public QObject {
         {true, 1, InspectorRow::Int8, nullptr,
          "The document is read-only: the value can't be written", false},
         {false, 7, InspectorRow::Int32, nullptr, "Can't overwrite beyond end of file", false},
-        {false, 1, InspectorRow::Guid, nullptr, "This value can't be edited; it can be copied",
-         false},
+        {false, 1, InspectorRow::Guid, nullptr, "Can't overwrite beyond end of file", false},
+        {false, 1, InspectorRow::DosDateTime, "2025-04-12 13:25:29",
+         "DOS times have even seconds only", true},
         {false, 1, InspectorRow::Int8, "200", "Range check error", true},
         {false, 1, InspectorRow::Float16, "1e9", "Floating point overflow", true},
         {false, 1, InspectorRow::UInt16, "x1", "'x1' is not a valid integer value", true},
@@ -169,6 +170,84 @@ class tst_CursorValuesDock : public QObject {
     QCOMPARE(dock->Value(InspectorRow::UInt8), QString("$05"));
     ToggleAction(f)->trigger();
     QCOMPARE(dock->Value(InspectorRow::UInt16), QString("$0102"));
+  }
+
+  void docksOnEverySideOrFloatsTheGridsKeepTheirCellsAndItComesBackThere() {
+    struct Case {
+      int area;  // as stored
+      bool floating;
+      Qt::DockWidgetArea shown;
+    };
+    const Case cases[] = {{1, false, Qt::LeftDockWidgetArea},  {2, false, Qt::RightDockWidgetArea},
+                          {4, false, Qt::TopDockWidgetArea},   {8, false, Qt::BottomDockWidgetArea},
+                          {8, true, Qt::BottomDockWidgetArea}, {3, false, Qt::RightDockWidgetArea},
+                          {-8, false, Qt::RightDockWidgetArea}};
+    for (const Case& c : cases) {
+      MainWindowFixture f;
+      f.Load(std::string(64, '\0'));
+      TDockInspector* dock = f.form.Inspector();
+      const QSize before = f.form.size();
+      const int rows = Doc().VisibleRows;
+      {
+        TIniFile ini(SettingsFilePath());
+        ini.WriteInteger("DataInspector", "Area", c.area);
+        ini.WriteBool("DataInspector", "Visible", true);
+        ini.WriteBool("DataInspector", "Floating", c.floating);
+        ini.WriteInteger("DataInspector", "Width", 520);
+        ini.WriteInteger("DataInspector", "Height", 333);
+      }
+      dock->LoadSettings();
+      QVERIFY(!dock->isHidden());
+      QCOMPARE(dock->isFloating(), c.floating);
+      const bool side = c.shown == Qt::LeftDockWidgetArea || c.shown == Qt::RightDockWidgetArea;
+      if (c.floating) {
+        QCOMPARE(dock->size(), QSize(520, 333));
+        QTest::qWait(20);
+        QCOMPARE(f.form.size(), before);
+      } else {
+        QCOMPARE(f.form.dockWidgetArea(dock), c.shown);
+        // The window grows by the dock; the grids keep their columns and rows.
+        QTRY_VERIFY(side ? f.form.width() > before.width() + dock->widget()->width() / 2
+                         : f.form.height() > before.height() + dock->widget()->height() / 2);
+        QCOMPARE(side ? f.form.height() : f.form.width(), side ? before.height() : before.width());
+      }
+      QCOMPARE(Doc().BytesPerRow, 16);
+      QCOMPARE(Doc().VisibleRows, rows);
+      dock->SaveSettings();
+      const TIniFile ini(SettingsFilePath());
+      QCOMPARE(ini.ReadInteger("DataInspector", "Area", 0), static_cast<int>(c.shown));
+      QCOMPARE(ini.ReadBool("DataInspector", "Floating", !c.floating), c.floating);
+      if (c.floating) QCOMPARE(ini.ReadInteger("DataInspector", "Height", 0), 333);
+      // Hidden, the room goes back.
+      ToggleAction(f)->trigger();
+      QTRY_COMPARE(f.form.size(), before);
+    }
+  }
+
+  void keepsItsHeightAboveOrBelowTheGrids() {
+    MainWindowFixture f;
+    f.Load(std::string(64, '\0'));
+    TDockInspector* dock = f.form.Inspector();
+    const int rows = Doc().VisibleRows;
+    const int before = f.form.height();
+    auto load = [&](int stored) {
+      TIniFile ini(SettingsFilePath());
+      ini.WriteInteger("DataInspector", "Area", 8);
+      ini.WriteBool("DataInspector", "Visible", true);
+      ini.WriteInteger("DataInspector", "DockHeight", stored);
+      dock->LoadSettings();
+      QApplication::processEvents();
+      return dock->widget()->height();
+    };
+    // Too low or too high a stored height is not taken.
+    const int usual = load(5);
+    QCOMPARE(load(100000), usual);
+    QCOMPARE(load(usual + 30), usual + 30);
+    QTRY_VERIFY(f.form.height() >= before + usual + 30);
+    QCOMPARE(load(usual), usual);
+    QTRY_VERIFY(f.form.height() < before + usual + 30);
+    QVERIFY(f.form.height() >= before + usual);
+    QCOMPARE(Doc().VisibleRows, rows);
   }
 
   void copiesARowAndRemembersItsSettings() {

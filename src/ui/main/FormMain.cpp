@@ -506,8 +506,13 @@ TWindowChrome TFormMain::Chrome() const {
   chrome.statusBar = panels_->sizeHint().height();
   chrome.scrollBarWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grids_->ScrollBar());
   if (inspector_ != nullptr && !inspector_->isHidden() && !inspector_->isFloating()) {
-    chrome.sideDocks =
-        inspector_->sizeHint().width() + style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    const int separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    const Qt::DockWidgetArea area = dockWidgetArea(inspector_);
+    if (area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea) {
+      chrome.stackedDocks = inspector_->sizeHint().height() + separator;
+    } else {
+      chrome.sideDocks = inspector_->sizeHint().width() + separator;
+    }
   }
   return chrome;
 }
@@ -681,6 +686,8 @@ void TFormMain::SetupInspector() {
   inspector_->hide();
   addDockWidget(Qt::RightDockWidgetArea, inspector_);
   inspector_->SetFocusBack([this] {
+    // From a floating dock the keys go back to the main window too.
+    activateWindow();
     if (QWidget* grid = grids_->ActiveGrid()) grid->setFocus(Qt::ShortcutFocusReason);
   });
   // The window grows or shrinks by the docked inspector; the grids keep their columns and the
@@ -718,7 +725,11 @@ void TFormMain::SetupInspector() {
     }
     relayout();
   });
-  connect(inspector_, &QDockWidget::topLevelChanged, this, relayout);
+  connect(inspector_, &QDockWidget::topLevelChanged, this, [this, relayout](bool floating) {
+    // Dragged off the window, the dock can be dropped back on any side.
+    grids_->SetSqueezable(floating);
+    relayout();
+  });
   connect(inspector_, &QDockWidget::dockLocationChanged, this, relayout);
 }
 
@@ -728,6 +739,7 @@ void TFormMain::ToggleInspector() {
     return;
   }
   inspector_->hide();
+  activateWindow();
   if (QWidget* grid = grids_->ActiveGrid()) grid->setFocus(Qt::ShortcutFocusReason);
 }
 

@@ -38,8 +38,8 @@ TGridGeometry LayoutGrids(int32_t cols, int32_t rows, const TCellSizes& cells, c
   g.windowWidth = 2 * chrome.frameWidth + 4 * chrome.borderWidth + g.textWidth + g.hexWidth + chrome.scrollBarWidth +
                   chrome.sideDocks;
   if (addressShown) g.windowWidth += g.addrWidth + 2 * chrome.borderWidth;
-  g.windowHeight = 2 * chrome.frameHeight + chrome.caption + chrome.menu + 2 * chrome.borderHeight + chrome.toolBar +
-                   chrome.statusBar + g.gridHeight;
+  g.windowHeight = 2 * chrome.frameHeight + chrome.caption + chrome.menu + 2 * chrome.borderHeight +
+                   chrome.toolBar + chrome.statusBar + chrome.stackedDocks + g.gridHeight;
   return g;
 }
 
@@ -56,8 +56,9 @@ int32_t ColsThatFit(int windowWidth, const TCellSizes& cells, const TWindowChrom
 }
 
 int32_t RowsThatFit(int windowHeight, const TCellSizes& cells, const TWindowChrome& chrome) {
-  const int room = windowHeight - 2 * chrome.frameHeight - chrome.caption - chrome.menu - 2 * chrome.borderHeight -
-                   chrome.toolBar - chrome.statusBar - 4 * cells.gridLine;
+  const int room = windowHeight - 2 * chrome.frameHeight - chrome.caption - chrome.menu -
+                   2 * chrome.borderHeight - chrome.toolBar - chrome.statusBar -
+                   chrome.stackedDocks - 4 * cells.gridLine;
   const int perRow = cells.rowHeight + cells.gridLine;
   if (perRow <= 0 || room <= 0) return kMinGridRows;
   return std::max(kMinGridRows, room / perRow);

@@ -38,7 +38,8 @@ struct TWindowChrome {
   int toolBar = 0;
   int statusBar = 0;
   int scrollBarWidth = 16;
-  int sideDocks = 0;  // width the docks beside the grids take
+  int sideDocks = 0;     // width the docks beside the grids take
+  int stackedDocks = 0;  // height the docks above and below the grids take
 };
 
 struct TGridGeometry {

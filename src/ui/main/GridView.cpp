@@ -119,8 +119,13 @@ void TGridView::ApplyGeometry() {
   hex_->setGeometry(geometry_.hexX, top, geometry_.hexWidth, geometry_.gridHeight);
   text_->setGeometry(geometry_.textX, top, geometry_.textWidth, geometry_.gridHeight);
   scrollBar_->setGeometry(geometry_.scrollX, top + 1, chrome_.scrollBarWidth, geometry_.scrollHeight);
-  setMinimumSize(sizeHint());
+  setMinimumSize(squeezable_ ? QSize(0, 0) : sizeHint());
   updateGeometry();
+}
+
+void TGridView::SetSqueezable(bool squeezable) {
+  squeezable_ = squeezable;
+  setMinimumSize(squeezable_ ? QSize(0, 0) : sizeHint());
 }
 
 QSize TGridView::sizeHint() const {

@@ -40,6 +40,9 @@ class TGridView : public QWidget {
   bool SetAddressDigits(int digits);
   // Cell matrix, grid sizes and positions for cols x rows.
   void SetGridSize(int cols, int rows, const TWindowChrome& chrome);
+  // While a dock floats, the grids give way to the gap it is dropped into (the window then
+  // grows by the dock), else they keep their laid-out size as their least.
+  void SetSqueezable(bool squeezable);
   void SetAddressColumnHidden(bool hide);
   // Places the chosen left data grid first.
   void PlaceGrids(bool textGridLeft);
@@ -75,6 +78,7 @@ class TGridView : public QWidget {
   TGridGeometry geometry_;
   TWindowChrome chrome_;
   bool addressShown_ = true;
+  bool squeezable_ = false;
   bool textGridLeft_ = false;
   int addressDigits_ = kAddressDigits;
   bool textMode_ = true;
