@@ -18,6 +18,7 @@
 #include "script/ScriptCommands.h"
 #include "script/ScriptRun.h"
 #include "tools/DataModes.h"
+#include "tools/DiffMode.h"
 #include "tools/HashMode.h"
 #include "ui/main/AppIcon.h"
 #include "ui/main/FormMain.h"
@@ -31,6 +32,7 @@ constexpr const char* kUsage =
     "Usage: quoxa [--new-window] [FILE...]\n"
     "       quoxa FILE /S=SCRIPT [ARGUMENT...]\n"
     "       quoxa --hash ALG[,ALG...] FILE...\n"
+    "       quoxa --diff [--same-offsets] FILE1 FILE2\n"
     "       quoxa --export FORMAT [OPTION...] FILE [OUT]\n"
     "       quoxa --import FORMAT [OPTION...] FILE OUT\n"
     "A hex editor: shows FILE (or, without one, an empty window) as addresses, hex\n"
@@ -50,6 +52,12 @@ constexpr const char* kUsage =
     "              md5, sha1, sha224, sha256, sha384, sha512, sha3-256, sha3-512,\n"
     "              blake2b, blake2s, crc32, crc32c, adler32, crc16-ccitt,\n"
     "              crc16-ccitt-false, crc16-modbus, crc8, xxh32, xxh64, xxh3, xxh128\n"
+    "  --diff [--same-offsets] FILE1 FILE2\n"
+    "              print the differences of FILE1 and FILE2, one line each:\n"
+    "              OFFSET1 OFFSET2 (hex) LENGTH (decimal) changed|inserted|deleted;\n"
+    "              after inserted or deleted bytes the files realign where 32 bytes\n"
+    "              match again within 64 KiB. --same-offsets compares byte for byte\n"
+    "              as cmp does. Exit 0 equal, 1 different, 2 trouble; no window\n"
     "%s"
     "  --help      show this text and exit\n"
     "  --version   show the version and exit\n"
@@ -92,6 +100,10 @@ int main(int argc, char* argv[]) {
   if (argc >= 2 && std::strcmp(argv[1], "--hash") == 0) {
     const std::vector<std::string> args(argv + 2, argv + argc);
     return quoxa::RunHashMode(args, stdout, stderr);
+  }
+  if (argc >= 2 && std::strcmp(argv[1], "--diff") == 0) {
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    return quoxa::RunDiffMode(args, stdout, stderr);
   }
   if (const std::optional<int> status = quoxa::RunDataMode({argv + 1, argv + argc})) return *status;
   quoxa::PrepareBatchPlatform(argc, argv);
