@@ -229,3 +229,72 @@ std::string DiffLine(const DiffRange& range) {
 }
 
 }  // namespace quoxa
+
+namespace quoxa {
+
+TAlignment::TAlignment(const std::vector<DiffRange>& ranges, int64_t sizeA, int64_t sizeB) {
+  int64_t a = 0;
+  int64_t b = 0;
+  auto add = [&](int64_t length, bool inA, bool inB, int64_t diff) {
+    if (length <= 0) return;
+    if (diff >= 0 && (pieces_.empty() || pieces_.back().diff != diff)) diffStarts_.push_back(size_);
+    pieces_.push_back({size_, a, b, length, inA, inB, diff});
+    size_ += length;
+    if (inA) a += length;
+    if (inB) b += length;
+  };
+  for (size_t k = 0; k < ranges.size(); ++k) {
+    const DiffRange& r = ranges[k];
+    add(r.offsetA - a, true, true, -1);
+    add(r.kind == DiffKind::Inserted ? r.lengthB : r.lengthA, r.kind != DiffKind::Inserted,
+        r.kind != DiffKind::Deleted, static_cast<int64_t>(k));
+  }
+  add(std::min(sizeA - a, sizeB - b), true, true, -1);
+}
+
+const TAlignment::Piece* TAlignment::PieceAt(int64_t v) const {
+  if (v < 0 || v >= size_) return nullptr;
+  auto it = std::upper_bound(pieces_.begin(), pieces_.end(), v, [](int64_t x, const Piece& p) { return x < p.v; });
+  return &*(it - 1);
+}
+
+int64_t TAlignment::OffsetA(int64_t v) const {
+  const Piece* p = PieceAt(v);
+  return p != nullptr && p->inA ? p->a + (v - p->v) : -1;
+}
+
+int64_t TAlignment::OffsetB(int64_t v) const {
+  const Piece* p = PieceAt(v);
+  return p != nullptr && p->inB ? p->b + (v - p->v) : -1;
+}
+
+int64_t TAlignment::VirtualOfA(int64_t offset) const {
+  for (auto it = std::upper_bound(pieces_.begin(), pieces_.end(), offset,
+                                  [](int64_t x, const Piece& p) { return x < p.a; });
+       it != pieces_.begin();) {
+    --it;
+    if (it->inA && offset < it->a + it->length) return it->v + (offset - it->a);
+    if (it->inA) break;
+  }
+  return size_;
+}
+
+int64_t TAlignment::VirtualOfB(int64_t offset) const {
+  for (auto it = std::upper_bound(pieces_.begin(), pieces_.end(), offset,
+                                  [](int64_t x, const Piece& p) { return x < p.b; });
+       it != pieces_.begin();) {
+    --it;
+    if (it->inB && offset < it->b + it->length) return it->v + (offset - it->b);
+    if (it->inB) break;
+  }
+  return size_;
+}
+
+int64_t TAlignment::DifferenceAt(int64_t v) const {
+  const Piece* p = PieceAt(v);
+  return p != nullptr ? p->diff : -1;
+}
+
+int64_t TAlignment::DifferenceStart(int64_t k) const { return diffStarts_[static_cast<size_t>(k)]; }
+
+}  // namespace quoxa

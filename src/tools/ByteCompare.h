@@ -75,3 +75,40 @@ std::vector<DiffRange> CompareBytes(std::span<const uint8_t> a, std::span<const 
 std::string DiffLine(const DiffRange& range);
 
 }  // namespace quoxa
+
+namespace quoxa {
+
+// Both strings laid side by side: equal and changed stretches on one line, a stretch only one
+// side has beside a gap on the other. The compare view shows this line; a place on it is a
+// "virtual" offset.
+class TAlignment {
+ public:
+  TAlignment() = default;
+  TAlignment(const std::vector<DiffRange>& ranges, int64_t sizeA, int64_t sizeB);
+
+  int64_t Size() const { return size_; }
+  // The byte of A (or B) at the virtual offset v, or -1 where that side has a gap.
+  int64_t OffsetA(int64_t v) const;
+  int64_t OffsetB(int64_t v) const;
+  // The virtual offset of a byte of A (or B); the size for the end.
+  int64_t VirtualOfA(int64_t offset) const;
+  int64_t VirtualOfB(int64_t offset) const;
+  // The difference v lies in, or -1.
+  int64_t DifferenceAt(int64_t v) const;
+  // Where difference k begins.
+  int64_t DifferenceStart(int64_t k) const;
+
+ private:
+  struct Piece {
+    int64_t v, a, b, length;
+    bool inA, inB;
+    int64_t diff;  // the difference's index, -1 for equal bytes
+  };
+  const Piece* PieceAt(int64_t v) const;
+
+  std::vector<Piece> pieces_;
+  std::vector<int64_t> diffStarts_;
+  int64_t size_ = 0;
+};
+
+}  // namespace quoxa

@@ -4,6 +4,7 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/BitManipulation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ByteCompare.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ByteStatistics.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CompareCopy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Checksum.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChecksumRun.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ConversionTable.cpp

@@ -5,7 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "TestDocument.h"
+#include "core/Document.h"
+#include "core/Journal.h"
 #include "tools/ByteCompare.h"
+#include "tools/CompareCopy.h"
 
 namespace quoxa {
 namespace {
@@ -109,6 +113,45 @@ TEST(ByteCompare, RandomEditedPairsAgainstNaiveModels) {
       ASSERT_EQ(ranges.size(), 1u) << round;
       EXPECT_EQ(ranges[0].kind, lastEdit == Insert ? DiffKind::Inserted : DiffKind::Deleted) << round;
       EXPECT_EQ(ranges[0].Length(), lastLength) << round;
+    }
+    // Side by side every byte of each appears once, in order, and each difference is on the line.
+    if (round % 4 == 0) {
+      const TAlignment line(ranges, static_cast<int64_t>(a.size()), static_cast<int64_t>(b.size()));
+      Bytes seenA;
+      Bytes seenB;
+      for (int64_t v = 0; v < line.Size(); ++v) {
+        const int64_t x = line.OffsetA(v);
+        const int64_t y = line.OffsetB(v);
+        ASSERT_TRUE(x >= 0 || y >= 0) << round;
+        if (x >= 0) {
+          ASSERT_EQ(x, static_cast<int64_t>(seenA.size())) << round;
+          ASSERT_EQ(line.VirtualOfA(x), v) << round;
+          seenA.push_back(a[x]);
+        }
+        if (y >= 0) {
+          ASSERT_EQ(line.VirtualOfB(y), v) << round;
+          seenB.push_back(b[y]);
+        }
+      }
+      ASSERT_EQ(seenA, a) << round;
+      ASSERT_EQ(seenB, b) << round;
+      for (size_t k = 0; k < ranges.size(); ++k) {
+        const int64_t start = line.DifferenceStart(static_cast<int64_t>(k));
+        ASSERT_EQ(line.DifferenceAt(start), static_cast<int64_t>(k)) << round;
+        ASSERT_NE(line.DifferenceAt(start - 1), static_cast<int64_t>(k)) << round;
+        const int64_t offsetA = ranges[k].kind == DiffKind::Inserted ? -1 : ranges[k].offsetA;
+        const int64_t offsetB = ranges[k].kind == DiffKind::Deleted ? -1 : ranges[k].offsetB;
+        ASSERT_EQ(line.OffsetA(start), offsetA) << round;
+        ASSERT_EQ(line.OffsetB(start), offsetB) << round;
+      }
+    }
+    // Every difference copied to the left, last first, makes A into B; each is one undo step.
+    if (round % 10 == 0 && !a.empty()) {
+      test::LoadDocument(std::string(a.begin(), a.end()));
+      Doc().Journal.Reset();
+      for (size_t k = ranges.size(); k-- > 0;) ASSERT_TRUE(CopyDifference(Doc(), Span(b), ranges[k], true)) << round;
+      EXPECT_EQ(test::DocumentBytes(), std::string(b.begin(), b.end())) << round;
+      EXPECT_EQ(Doc().Journal.UndoDepth(), ranges.size()) << round;
     }
     // In small steps, both modes find the same; a stop keeps real ranges only.
     for (bool same : {false, true}) {
