@@ -3,7 +3,7 @@
 # the cmp exit statuses, messages on standard error, and no display or settings file used.
 set -euo pipefail
 
-program=$1
+program=$(realpath "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() {
@@ -27,6 +27,9 @@ for at, n in ((0x10, 1), (0x2000, 3), (0x30000, 1)):
         b[at + k] ^= 0xFF
 b[0x8000:0x8000] = bytes(range(100))
 open("b", "wb").write(b)
+late = bytearray(a)
+late[0x12345] ^= 1
+open("late", "wb").write(late)
 PY
 cp a same
 head -c 1000 a >short
@@ -42,8 +45,10 @@ cases=(
 8000 8000 100 deleted
 30064 30000 1 changed||b a"
   "0|||a same"
+  "1|12345 12345 1 changed||a late"
+  "1|12345 12345 1 changed||--same-offsets late a"
   "0|||--same-offsets a same"
-  "1|3e8 3e8 298968 deleted||a short"
+  "1|3e8 3e8 299000 deleted||a short"
   "1|0 0 1000 inserted||/dev/null short"
   "2||quoxa: missing: No such file or directory|a missing"
   "2||quoxa: .: Is a directory|. a"

@@ -69,7 +69,7 @@ int TCompareGrid::AddressDigits() const {
   for (const TDocument* doc : docs_) {
     if (doc != nullptr) last = std::max(last, doc->DocSize);
   }
-  int digits = 8;
+  int digits = 6;
   while (digits < 16 && (last >> (4 * digits)) != 0) ++digits;
   return digits;
 }

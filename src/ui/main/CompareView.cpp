@@ -30,7 +30,7 @@ namespace {
 // Larger documents are compared under the progress box.
 constexpr int64_t kProgressFrom = int64_t{64} << 20;
 constexpr int64_t kCompareStep = int64_t{16} << 20;
-constexpr int kListRows = 6;
+constexpr int kListRows = 4;
 
 std::string NameOf(const TDocument& doc) {
   const size_t slash = doc.FileName.find_last_of('/');
@@ -102,6 +102,8 @@ TCompareView::TCompareView(TDocumentCommands& documents, QWidget* parent)
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list_->verticalHeader()->hide();
+  list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 4);
+  list_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   list_->horizontalHeader()->setStretchLastSection(true);
   list_->setTabKeyNavigation(false);
   list_->setFixedHeight(list_->horizontalHeader()->sizeHint().height() +
