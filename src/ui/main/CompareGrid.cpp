@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kMargin = 4;
 // Characters between the two sides.
-constexpr int kSideGap = 3;
+constexpr int kSideGap = 2;
 
 }  // namespace
 
@@ -75,17 +75,17 @@ int TCompareGrid::AddressDigits() const {
 }
 
 TCompareGrid::Layout TCompareGrid::SideLayout(int side) const {
-  const int sideWidth = (AddressDigits() + 2 + cols_ * 4 + 1) * charWidth_;
+  const int sideWidth = (AddressDigits() + 1 + cols_ * 4) * charWidth_;
   const int x = kMargin + side * (sideWidth + kSideGap * charWidth_);
-  const int hexX = x + (AddressDigits() + 2) * charWidth_;
-  return {x, hexX, hexX + (cols_ * 3 + 1) * charWidth_};
+  const int hexX = x + (AddressDigits() + 1) * charWidth_;
+  return {x, hexX, hexX + cols_ * 3 * charWidth_};
 }
 
 void TCompareGrid::FitCols() {
   // The widest power of two from 4 to 32 bytes that shows both sides whole.
-  const int chars = (width() - 2 * kMargin) / charWidth_ - kSideGap;
+  const int chars = (width() - 2 * kMargin) / charWidth_;
   int cols = 32;
-  while (cols > 4 && 2 * (AddressDigits() + 3 + cols * 4) > chars) cols /= 2;
+  while (cols > 4 && 2 * (AddressDigits() + 1 + cols * 4) + kSideGap > chars) cols /= 2;
   if (cols != cols_) {
     cols_ = cols;
     SetCursor(cursor_);
