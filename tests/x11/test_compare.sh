@@ -2,6 +2,7 @@
 # File > Compare with...: two files differing in three places and by one inserted stretch side
 # by side; F6 and Shift+F6 go through the differences, Alt+Left copies the one at the cursor to
 # the left file, which Ctrl+S saves; Esc gives the window back and the next shortcut works.
+# Then the other side is an open tab chosen in a list, and a copy goes to the right.
 source "$(dirname "$0")/lib.sh"
 x11_start
 write_settings <<INI
@@ -63,5 +64,25 @@ keys Escape
 wait_active '^QUOXA - a\.bin$'
 keys z ctrl+s
 expect_bytes "$work/a.bin" "7a$(hex_of expected_first | cut -c3-)"
+quoxa_quit
+
+# The other open tab, chosen in the list; a byte missing on the right is copied there with
+# Alt+Right, Tab puts the cursor on the right side, whose file Ctrl+S then saves.
+c=$(make_doc c.bin 4142434445464748)
+d=$(make_doc d.bin 41424344cc4647)
+quoxa_launch "$c" "$d"
+wait_active '^QUOXA - c\.bin$'
+keys ctrl+shift+c
+wait_active 'Compare with'
+keys Return
+wait_active '^QUOXA - c\.bin$'
+keys F6 alt+Left ctrl+s
+expect_bytes "$c" 41424344cc464748
+keys F6 alt+Right Tab ctrl+s
+expect_bytes "$d" 41424344cc464748
+keys Escape
+wait_active '^QUOXA - d\.bin$'
+keys z ctrl+s
+expect_bytes "$d" 7a424344cc464748
 quoxa_quit
 pass
