@@ -94,7 +94,9 @@ bool TByteCompare::Realign(int64_t& da, int64_t& db) {
   // Equal ends shorter than a full match.
   if (ra - maxA < kRealignMatch && rb - maxB < kRealignMatch) {
     int64_t t = 0;
-    while (t < std::min({ra, rb, kRealignMatch - 1}) && a_[a_.size() - 1 - t] == b_[b_.size() - 1 - t]) ++t;
+    while (t < std::min({ra, rb, kRealignMatch - 1}) &&
+           a_[a_.size() - 1 - t] == b_[b_.size() - 1 - t])
+      ++t;
     // The longest equal end inside the window costs least.
     for (int64_t s = t; s >= 0; --s) {
       if (ra - s <= maxA && rb - s <= maxB) {
@@ -111,7 +113,8 @@ bool TByteCompare::Realign(int64_t& da, int64_t& db) {
     const uint64_t outFactor = HashFactorPower(kRealignMatch - 1);
     const uint8_t* pa = a_.data() + i_;
     const uint8_t* pb = b_.data() + j_;
-    // Rolling hashes of every match-long stretch of B's window, chained per bucket in rising offset.
+    // Rolling hashes of every match-long stretch of B's window, chained per bucket in rising
+    // offset.
     hashes_.resize(static_cast<size_t>(nb));
     uint64_t h = 0;
     for (int64_t k = 0; k < kRealignMatch; ++k) h = h * kHashFactor + pb[k];
@@ -133,7 +136,8 @@ bool TByteCompare::Realign(int64_t& da, int64_t& db) {
     for (int64_t x = 0; x < na && x < best; ++x) {
       if (x > 0) h = (h - pa[x - 1] * outFactor) * kHashFactor + pa[x - 1 + kRealignMatch];
       uint32_t y = heads_[(h >> 20) & (buckets - 1)];
-      for (int steps = 0; y != kNone && steps < kChainLimit && x + y < best; ++steps, y = next_[y]) {
+      for (int steps = 0; y != kNone && steps < kChainLimit && x + y < best;
+           ++steps, y = next_[y]) {
         if (hashes_[y] == h && std::memcmp(pa + x, pb + y, kRealignMatch) == 0) {
           best = x + y;
           da = x;
@@ -151,8 +155,10 @@ void TByteCompare::Emit(int64_t endA, int64_t endB, std::vector<DiffRange>& out)
   const int64_t lb = endB - startB_;
   const int64_t common = std::min(la, lb);
   if (common > 0) out.push_back({startA_, startB_, common, common, DiffKind::Changed});
-  if (la > common) out.push_back({startA_ + common, startB_ + common, la - common, 0, DiffKind::Deleted});
-  if (lb > common) out.push_back({startA_ + common, startB_ + common, 0, lb - common, DiffKind::Inserted});
+  if (la > common)
+    out.push_back({startA_ + common, startB_ + common, la - common, 0, DiffKind::Deleted});
+  if (lb > common)
+    out.push_back({startA_ + common, startB_ + common, 0, lb - common, DiffKind::Inserted});
   inDiff_ = false;
 }
 
@@ -213,7 +219,8 @@ void TByteCompare::Stop(std::vector<DiffRange>& out) {
   finished_ = true;
 }
 
-std::vector<DiffRange> CompareBytes(std::span<const uint8_t> a, std::span<const uint8_t> b, bool sameOffsets) {
+std::vector<DiffRange> CompareBytes(std::span<const uint8_t> a, std::span<const uint8_t> b,
+                                    bool sameOffsets) {
   std::vector<DiffRange> out;
   TByteCompare compare(a, b, sameOffsets);
   while (compare.Step(int64_t{1} << 30, out)) {
@@ -223,8 +230,8 @@ std::vector<DiffRange> CompareBytes(std::span<const uint8_t> a, std::span<const 
 
 std::string DiffLine(const DiffRange& range) {
   char line[96];
-  std::snprintf(line, sizeof line, "%" PRIx64 " %" PRIx64 " %" PRId64 " %s\n", range.offsetA, range.offsetB,
-                range.Length(), DiffKindName(range.kind));
+  std::snprintf(line, sizeof line, "%" PRIx64 " %" PRIx64 " %" PRId64 " %s\n", range.offsetA,
+                range.offsetB, range.Length(), DiffKindName(range.kind));
   return line;
 }
 
@@ -254,7 +261,8 @@ TAlignment::TAlignment(const std::vector<DiffRange>& ranges, int64_t sizeA, int6
 
 const TAlignment::Piece* TAlignment::PieceAt(int64_t v) const {
   if (v < 0 || v >= size_) return nullptr;
-  auto it = std::upper_bound(pieces_.begin(), pieces_.end(), v, [](int64_t x, const Piece& p) { return x < p.v; });
+  auto it = std::upper_bound(pieces_.begin(), pieces_.end(), v,
+                             [](int64_t x, const Piece& p) { return x < p.v; });
   return &*(it - 1);
 }
 
@@ -270,7 +278,7 @@ int64_t TAlignment::OffsetB(int64_t v) const {
 
 int64_t TAlignment::VirtualOfA(int64_t offset) const {
   for (auto it = std::upper_bound(pieces_.begin(), pieces_.end(), offset,
-                                  [](int64_t x, const Piece& p) { return x < p.a; });
+                                  [](int64_t x, const Piece&p) { return x < p.a; });
        it != pieces_.begin();) {
     --it;
     if (it->inA && offset < it->a + it->length) return it->v + (offset - it->a);
@@ -281,7 +289,7 @@ int64_t TAlignment::VirtualOfA(int64_t offset) const {
 
 int64_t TAlignment::VirtualOfB(int64_t offset) const {
   for (auto it = std::upper_bound(pieces_.begin(), pieces_.end(), offset,
-                                  [](int64_t x, const Piece& p) { return x < p.b; });
+                                  [](int64_t x, const Piece&p) { return x < p.b; });
        it != pieces_.begin();) {
     --it;
     if (it->inB && offset < it->b + it->length) return it->v + (offset - it->b);

@@ -69,7 +69,8 @@ class TByteCompare {
 };
 
 // Every difference at once (tests, small inputs).
-std::vector<DiffRange> CompareBytes(std::span<const uint8_t> a, std::span<const uint8_t> b, bool sameOffsets);
+std::vector<DiffRange> CompareBytes(std::span<const uint8_t> a, std::span<const uint8_t> b,
+                                    bool sameOffsets);
 
 // "<hex offset A> <hex offset B> <length> <kind>" and a line feed.
 std::string DiffLine(const DiffRange& range);

@@ -9,7 +9,8 @@
 
 namespace quoxa {
 
-bool CopyDifference(TDocument& target, std::span<const uint8_t> source, const DiffRange& range, bool targetIsA) {
+bool CopyDifference(TDocument& target, std::span<const uint8_t> source, const DiffRange& range,
+                    bool targetIsA) {
   const int64_t at = targetIsA ? range.offsetA : range.offsetB;
   const int64_t remove = targetIsA ? range.lengthA : range.lengthB;
   const int64_t from = targetIsA ? range.offsetB : range.offsetA;
@@ -19,7 +20,9 @@ bool CopyDifference(TDocument& target, std::span<const uint8_t> source, const Di
   bool ok = false;
   {
     JournalStep step;
-    ok = SpliceBytes(at + 1, remove, {reinterpret_cast<const char*>(source.data() + from), static_cast<size_t>(length)});
+    ok = SpliceBytes(
+        at + 1, remove,
+        {reinterpret_cast<const char*>(source.data() + from), static_cast<size_t>(length)});
   }
   if (!ok) return false;
   target.Modified = true;

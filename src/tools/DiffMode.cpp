@@ -156,7 +156,8 @@ int RunDiffMode(std::span<const std::string> args, std::FILE* out, std::FILE* er
   }
   TDiffFile files[2];
   auto trouble = [&](int k) {
-    std::fprintf(err, "quoxa: %s: %s\n", args[static_cast<size_t>(k)].c_str(), std::strerror(errno));
+    std::fprintf(err, "quoxa: %s: %s\n", args[static_cast<size_t>(k)].c_str(),
+                 std::strerror(errno));
     return 2;
   };
   for (int k = 0; k < 2; ++k) {

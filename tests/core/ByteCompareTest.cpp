@@ -40,14 +40,16 @@ std::vector<DiffRange> NaiveSameOffsets(const Bytes& a, const Bytes& b) {
 
 // Every range is real: ranges in order with equal bytes between them, changed ranges begin with
 // differing bytes, and A with each range's bytes taken from B is B.
-void ExpectRangesRebuildB(const Bytes& a, const Bytes& b, const std::vector<DiffRange>& ranges, int round) {
+void ExpectRangesRebuildB(const Bytes& a, const Bytes& b, const std::vector<DiffRange>& ranges,
+                          int round) {
   Bytes rebuilt;
   int64_t i = 0;
   int64_t j = 0;
   for (const DiffRange& r : ranges) {
     ASSERT_GE(r.offsetA, i) << round;
     ASSERT_EQ(r.offsetA - i, r.offsetB - j) << round << ": unequal gap";
-    ASSERT_TRUE(std::equal(a.begin() + i, a.begin() + r.offsetA, b.begin() + j)) << round << ": gap not equal";
+    ASSERT_TRUE(std::equal(a.begin() + i, a.begin() + r.offsetA, b.begin() + j))
+        << round << ": gap not equal";
     ASSERT_GT(r.Length(), 0) << round;
     switch (r.kind) {
       case DiffKind::Changed:
@@ -111,7 +113,8 @@ TEST(ByteCompare, RandomEditedPairsAgainstNaiveModels) {
     // One inserted or deleted stretch of random bytes is found as exactly that stretch.
     if (edits == 1 && alphabet == 256 && lastEdit != Overwrite && lastLength > 0) {
       ASSERT_EQ(ranges.size(), 1u) << round;
-      EXPECT_EQ(ranges[0].kind, lastEdit == Insert ? DiffKind::Inserted : DiffKind::Deleted) << round;
+      EXPECT_EQ(ranges[0].kind, lastEdit == Insert ? DiffKind::Inserted : DiffKind::Deleted)
+          << round;
       EXPECT_EQ(ranges[0].Length(), lastLength) << round;
     }
     // Side by side every byte of each appears once, in order, and each difference is on the line.
@@ -149,7 +152,8 @@ TEST(ByteCompare, RandomEditedPairsAgainstNaiveModels) {
     if (round % 10 == 0 && !a.empty()) {
       test::LoadDocument(std::string(a.begin(), a.end()));
       Doc().Journal.Reset();
-      for (size_t k = ranges.size(); k-- > 0;) ASSERT_TRUE(CopyDifference(Doc(), Span(b), ranges[k], true)) << round;
+      for (size_t k = ranges.size(); k-- > 0;)
+        ASSERT_TRUE(CopyDifference(Doc(), Span(b), ranges[k], true)) << round;
       EXPECT_EQ(test::DocumentBytes(), std::string(b.begin(), b.end())) << round;
       EXPECT_EQ(Doc().Journal.UndoDepth(), ranges.size()) << round;
     }
@@ -178,8 +182,8 @@ TEST(ByteCompare, RandomEditedPairsAgainstNaiveModels) {
 
 TEST(ByteCompare, EqualPrefixFindsTheFirstDifferenceAtEveryPlace) {
   Bytes a(200000, 7);
-  for (int64_t at : {int64_t{0}, int64_t{1}, int64_t{7}, int64_t{8}, int64_t{65535}, int64_t{65536}, int64_t{131077},
-                     int64_t{199999}}) {
+  for (int64_t at : {int64_t{0}, int64_t{1}, int64_t{7}, int64_t{8}, int64_t{65535}, int64_t{65536},
+                     int64_t{131077}, int64_t{199999}}) {
     Bytes b = a;
     b[at] = 8;
     EXPECT_EQ(EqualPrefix(a.data(), b.data(), static_cast<int64_t>(a.size())), at);

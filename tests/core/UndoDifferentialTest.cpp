@@ -200,11 +200,14 @@ class UndoDifferential : public ::testing::Test {
          [&] {
            // The other side: this document with a few edits, in either compare mode.
            std::string other = test::DocumentBytes();
-           for (int k = Any(3); k >= 0; --k) other.insert(static_cast<size_t>(Any(static_cast<int>(other.size()) + 1)), Bytes(6));
-           if (Any(2) == 0 && !other.empty()) other.erase(static_cast<size_t>(Any(static_cast<int>(other.size()))), 3);
-           const std::span<const uint8_t> b(reinterpret_cast<const uint8_t*>(other.data()), other.size());
-           const auto ranges = CompareBytes({Doc().DocBuffer, static_cast<size_t>(Doc().DocSize)}, b, Any(2) == 0);
-           if (!ranges.empty()) CopyDifference(Doc(), b, ranges[static_cast<size_t>(Any(static_cast<int>(ranges.size())))], true);
+           auto at = [&](size_t size) { return static_cast<size_t>(Any(static_cast<int>(size))); };
+           for (int k = Any(3); k >= 0; --k) other.insert(at(other.size() + 1), Bytes(6));
+           if (Any(2) == 0 && !other.empty()) other.erase(at(other.size()), 3);
+           const std::span<const uint8_t> b(reinterpret_cast<const uint8_t*>(other.data()),
+                                            other.size());
+           const std::span<const uint8_t> a(Doc().DocBuffer, static_cast<size_t>(Doc().DocSize));
+           const auto ranges = CompareBytes(a, b, Any(2) == 0);
+           if (!ranges.empty()) CopyDifference(Doc(), b, ranges[at(ranges.size())], true);
          }},
         {"patch",
          [&] {

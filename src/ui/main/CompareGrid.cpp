@@ -41,7 +41,9 @@ void TCompareGrid::SetSides(const TDocument* left, const TDocument* right, const
 
 int TCompareGrid::VisibleRows() const { return std::max(1, (height() - 2 * kMargin) / rowHeight_); }
 
-int64_t TCompareGrid::RowCount() const { return line_ == nullptr ? 0 : (line_->Size() + cols_ - 1) / cols_; }
+int64_t TCompareGrid::RowCount() const {
+  return line_ == nullptr ? 0 : (line_->Size() + cols_ - 1) / cols_;
+}
 
 void TCompareGrid::SetTopRow(int64_t row) {
   top_ = std::clamp<int64_t>(row, 0, std::max<int64_t>(0, RowCount() - VisibleRows()));
@@ -50,7 +52,8 @@ void TCompareGrid::SetTopRow(int64_t row) {
 }
 
 void TCompareGrid::SetCursor(int64_t v) {
-  cursor_ = std::clamp<int64_t>(v, 0, std::max<int64_t>(0, line_ == nullptr ? 0 : line_->Size() - 1));
+  cursor_ =
+      std::clamp<int64_t>(v, 0, std::max<int64_t>(0, line_ == nullptr ? 0 : line_->Size() - 1));
   const int64_t row = cursor_ / cols_;
   int64_t top = top_;
   if (row < top) top = row;
@@ -135,7 +138,8 @@ void TCompareGrid::paintEvent(QPaintEvent*) {
             painter.fillRect(textCell, diffBack);
           }
           painter.setPen(isDiff ? diffColor : pal.color(QPalette::Text));
-          painter.drawText(hexCell.x() + charWidth_ / 4, y + ascent, QString::fromStdString(HexByteText(b)));
+          painter.drawText(hexCell.x() + charWidth_ / 4, y + ascent,
+                           QString::fromStdString(HexByteText(b)));
           const char32_t code = DisplayChar(b);
           painter.drawText(textCell.x(), y + ascent, QString::fromUcs4(&code, 1));
         }
@@ -147,7 +151,8 @@ void TCompareGrid::paintEvent(QPaintEvent*) {
       }
       if (first >= 0) {
         painter.setPen(pal.color(QPalette::PlaceholderText));
-        painter.drawText(layout.addrX, y + ascent, QString::fromStdString(AddressCellText(first, digits)));
+        painter.drawText(layout.addrX, y + ascent,
+                         QString::fromStdString(AddressCellText(first, digits)));
       }
     }
   }
@@ -158,15 +163,33 @@ void TCompareGrid::keyPressEvent(QKeyEvent* event) {
   const int64_t page = int64_t{VisibleRows()} * cols_;
   int64_t v = cursor_;
   switch (event->key()) {
-    case Qt::Key_Left: v -= 1; break;
-    case Qt::Key_Right: v += 1; break;
-    case Qt::Key_Up: v -= cols_; break;
-    case Qt::Key_Down: v += cols_; break;
-    case Qt::Key_PageUp: v -= page; break;
-    case Qt::Key_PageDown: v += page; break;
-    case Qt::Key_Home: v = ctrl ? 0 : v - v % cols_; break;
-    case Qt::Key_End: v = ctrl ? INT64_MAX / 2 : v - v % cols_ + cols_ - 1; break;
-    default: QWidget::keyPressEvent(event); return;
+    case Qt::Key_Left:
+      v -= 1;
+      break;
+    case Qt::Key_Right:
+      v += 1;
+      break;
+    case Qt::Key_Up:
+      v -= cols_;
+      break;
+    case Qt::Key_Down:
+      v += cols_;
+      break;
+    case Qt::Key_PageUp:
+      v -= page;
+      break;
+    case Qt::Key_PageDown:
+      v += page;
+      break;
+    case Qt::Key_Home:
+      v = ctrl ? 0 : v - v % cols_;
+      break;
+    case Qt::Key_End:
+      v = ctrl ? INT64_MAX / 2 : v - v % cols_ + cols_ - 1;
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+      return;
   }
   if (event->modifiers().testAnyFlags(Qt::AltModifier | Qt::ShiftModifier)) {
     QWidget::keyPressEvent(event);
@@ -182,8 +205,10 @@ void TCompareGrid::mousePressEvent(QMouseEvent* event) {
     const Layout layout = SideLayout(side);
     const int row = (p.y() - kMargin) / rowHeight_;
     int col = -1;
-    if (p.x() >= layout.hexX && p.x() < layout.textX - charWidth_) col = (p.x() - layout.hexX) / (3 * charWidth_);
-    if (p.x() >= layout.textX && p.x() < layout.textX + cols_ * charWidth_) col = (p.x() - layout.textX) / charWidth_;
+    if (p.x() >= layout.hexX && p.x() < layout.textX - charWidth_)
+      col = (p.x() - layout.hexX) / (3 * charWidth_);
+    if (p.x() >= layout.textX && p.x() < layout.textX + cols_ * charWidth_)
+      col = (p.x() - layout.textX) / charWidth_;
     if (col < 0 || col >= cols_ || row < 0 || p.y() < kMargin) continue;
     side_ = side;
     SetCursor((top_ + row) * cols_ + col);

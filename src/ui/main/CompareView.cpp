@@ -56,10 +56,14 @@ class TDiffListModel : public QAbstractTableModel {
     if (role != Qt::DisplayRole || !index.isValid()) return {};
     const DiffRange& r = ranges_[static_cast<size_t>(index.row())];
     switch (index.column()) {
-      case 0: return QString::fromStdString(AddressCellText(r.offsetA));
-      case 1: return QString::fromStdString(AddressCellText(r.offsetB));
-      case 2: return QString::number(r.Length());
-      default: return QString::fromLatin1(DiffKindName(r.kind));
+      case 0:
+        return QString::fromStdString(AddressCellText(r.offsetA));
+      case 1:
+        return QString::fromStdString(AddressCellText(r.offsetB));
+      case 2:
+        return QString::number(r.Length());
+      default:
+        return QString::fromLatin1(DiffKindName(r.kind));
     }
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
@@ -253,7 +257,9 @@ void TCompareView::Recompare() {
   grid_->SetSides(left_, right_, &line_);
 }
 
-int64_t TCompareView::CurrentDifference() const { return Active() ? line_.DifferenceAt(grid_->Cursor()) : -1; }
+int64_t TCompareView::CurrentDifference() const {
+  return Active() ? line_.DifferenceAt(grid_->Cursor()) : -1;
+}
 
 void TCompareView::ShowPosition() {
   if (!Active()) return;
