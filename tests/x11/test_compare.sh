@@ -84,5 +84,10 @@ keys Escape
 wait_active '^QUOXA - d\.bin$'
 keys z ctrl+s
 expect_bytes "$d" 7a424344cc464748
+# Exit while a compare is shown: the documents' blocks go back before the view closes.
+keys ctrl+shift+c
+wait_active 'Compare with'
+keys Return
+wait_active '^QUOXA - d\.bin$'
 quoxa_quit
 pass

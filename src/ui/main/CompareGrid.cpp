@@ -127,7 +127,7 @@ void TCompareGrid::paintEvent(QPaintEvent*) {
         const QRect hexCell(layout.hexX + c * 3 * charWidth_, y, 3 * charWidth_, rowHeight_);
         const QRect textCell(layout.textX + c * charWidth_, y, charWidth_, rowHeight_);
         const bool isDiff = line_->DifferenceAt(v) >= 0;
-        if (offset < 0 || offset >= doc.DocSize) {
+        if (offset < 0 || offset >= doc.DocSize || doc.DocBuffer == nullptr) {
           painter.fillRect(hexCell.adjusted(0, 0, -charWidth_ / 2, 0), gapBack);
           painter.fillRect(textCell, gapBack);
         } else {

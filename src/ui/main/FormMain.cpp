@@ -243,6 +243,8 @@ void TFormMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // The compare shows no document whose block is given back.
+  compare_->Close();
   documents_->ReleaseAll();
   Doc().ViewReady = false;
   {
