@@ -1,5 +1,6 @@
 // The byte compare over arbitrary pairs (the first byte splits the input into the two sides):
 // in both modes the ranges must rebuild the second side from the first, inside both.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
