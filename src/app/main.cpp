@@ -19,6 +19,7 @@
 #include "script/ScriptRun.h"
 #include "search/StringsMode.h"
 #include "tools/DataModes.h"
+#include "tools/DiffMode.h"
 #include "tools/HashMode.h"
 #include "ui/main/AppIcon.h"
 #include "ui/main/FormMain.h"
@@ -33,6 +34,7 @@ constexpr const char* kUsage =
     "       quoxa FILE /S=SCRIPT [ARGUMENT...]\n"
     "       quoxa --hash ALG[,ALG...] FILE...\n"
     "       quoxa --strings [-n N] [-e l] [-t d] FILE...\n"
+    "       quoxa --diff [--same-offsets] FILE1 FILE2\n"
     "       quoxa --export FORMAT [OPTION...] FILE [OUT]\n"
     "       quoxa --import FORMAT [OPTION...] FILE OUT\n"
     "A hex editor: shows FILE (or, without one, an empty window) as addresses, hex\n"
@@ -57,6 +59,13 @@ constexpr const char* kUsage =
     "              (- for standard input) as strings -a does, and exit; no window, no\n"
     "              settings. -e l: UTF-16LE runs instead of ASCII; -t d: each line\n"
     "              begins with the run's decimal offset\n"
+    "  --diff [--same-offsets] FILE1 FILE2\n"
+    "              print the differences of FILE1 and FILE2, one line each:\n"
+    "              OFFSET1 OFFSET2 (hex) LENGTH (decimal) changed|inserted|deleted;\n"
+    "              after inserted or deleted bytes the files realign where 32 bytes\n"
+    "              match again within 64 KiB. --same-offsets compares byte for byte\n"
+    "              as cmp does. Exit 0 equal, 1 different, 2 trouble; no window,\n"
+    "              no settings\n"
     "%s"
     "  --help      show this text and exit\n"
     "  --version   show the version and exit\n"
@@ -103,6 +112,9 @@ int main(int argc, char* argv[]) {
   if (argc >= 2 && std::strcmp(argv[1], "--strings") == 0) {
     const std::vector<std::string> args(argv + 2, argv + argc);
     return quoxa::RunStringsMode(args, stdout, stderr);
+  if (argc >= 2 && std::strcmp(argv[1], "--diff") == 0) {
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    return quoxa::RunDiffMode(args, stdout, stderr);
   }
   if (const std::optional<int> status = quoxa::RunDataMode({argv + 1, argv + argc})) return *status;
   quoxa::PrepareBatchPlatform(argc, argv);

@@ -13,7 +13,7 @@ namespace quoxa {
 enum class Cmd : int {
   // File
   New, Open, Reopen, Save, SaveAs, Close, InsertFile, WriteBlock, Print, Exit,
-  ExportAs, Import,
+  ExportAs, Import, CompareWith,
   // Edit
   Undo, Redo, InsertString, OverwriteString, BlockMark, BlockChars, BlockUnmark, BlockDelete, BlockCopy,
   BlockCopyOverwrite, BlockMove, Clipboard, Cut, Copy, Paste, CopyHex, PasteHex, DeleteFromCursor,

@@ -17,6 +17,7 @@ struct TOptions {
   bool HideAddressRange = false;
   int32_t ByteOrder = 0;            // 0 little-endian, 1 big-endian
   uint32_t ColorBlock = 0x0000FF;   // 0x00BBGGRR, pure red
+  uint32_t ColorDifference = 0x0080FF;  // differences of a compare, orange
   bool FindHex = true;
   bool ReplaceHex = true;
   bool InsHex = false;

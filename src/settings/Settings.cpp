@@ -120,6 +120,7 @@ void ReadSettings(ISettingsWindow& window) {
 
   options.ByteOrder = ReadChoice(ini, "ByteOrder", 0, 2);
   options.ColorBlock = static_cast<uint32_t>(ini.ReadInteger(kOptions, "ColorBlock", 255));
+  options.ColorDifference = static_cast<uint32_t>(ini.ReadInteger(kOptions, "ColorDifference", 0x0080FF));
   search.JokerByte = static_cast<uint8_t>(JokerByteFromText(ini.ReadString(kOptions, "JokerHex", "2E")));
   options.FindHex = ini.ReadBool(kOptions, "FindHex", true);
   options.ReplaceHex = ini.ReadBool(kOptions, "ReplaceHex", true);

@@ -2,7 +2,9 @@
 # Conversion tables, number codec, bit manipulation, the executable patch and checksums.
 target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/BitManipulation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ByteCompare.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ByteStatistics.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CompareCopy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Checksum.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChecksumRun.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ConversionTable.cpp
@@ -11,6 +13,7 @@ target_sources(quoxa_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CursorValues.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataModes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataSettings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DiffMode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExePatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExportFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FirmwareRecords.cpp

@@ -33,6 +33,7 @@
 #include "tools/ExePatch.h"
 #include "tools/NumberCommands.h"
 #include "widgets/HexString.h"
+#include "tools/CompareCopy.h"
 #include "tools/ConversionTable.h"
 #include "ui/main/DocumentCommands.h"
 
@@ -196,6 +197,19 @@ class UndoDifferential : public ::testing::Test {
         {"bit set",
          [&] {
            if (Doc().DocSize > 0) StoreBitsByte(GetByte(CursorAddress()), static_cast<uint8_t>(Any(256)));
+         }},
+        {"copy difference",
+         [&] {
+           // The other side: this document with a few edits, in either compare mode.
+           std::string other = test::DocumentBytes();
+           auto at = [&](size_t size) { return static_cast<size_t>(Any(static_cast<int>(size))); };
+           for (int k = Any(3); k >= 0; --k) other.insert(at(other.size() + 1), Bytes(6));
+           if (Any(2) == 0 && !other.empty()) other.erase(at(other.size()), 3);
+           const std::span<const uint8_t> b(reinterpret_cast<const uint8_t*>(other.data()),
+                                            other.size());
+           const std::span<const uint8_t> a(Doc().DocBuffer, static_cast<size_t>(Doc().DocSize));
+           const auto ranges = CompareBytes(a, b, Any(2) == 0);
+           if (!ranges.empty()) CopyDifference(Doc(), b, ranges[at(ranges.size())], true);
          }},
         {"patch",
          [&] {

@@ -17,6 +17,7 @@ cases=(
   "6142414241424142|keys alt+t o; wait_active Options; keys Escape; wait_main; keys Tab 6 1 ctrl+s"
   "6142414241424142|keys alt+t o; wait_active Options; keys ctrl+Tab alt+t Return; wait_main; keys Tab 6 1 ctrl+s"
   "7a42414241424142|keys ctrl+o; wait_active 'Open file'; keys Escape; wait_main; keys z ctrl+s"
+  "7a42414241424142|keys ctrl+shift+c; wait_active 'Compare with'; keys Escape; wait_main; keys z ctrl+s"
   "-|other=\$(make_doc other.bin 0102); keys ctrl+o; wait_active 'Open file'; keys alt+n; type_text other.bin; keys Return; wait_active 'QUOXA - other.bin'; keys z ctrl+s; expect_bytes \$other 7a02"
   "7a42414241424142|keys alt+h a; wait_active 'About QUOXA'; keys Escape; wait_main; keys z ctrl+s"
   "7a42414241424142|keys ctrl+p; wait_active Print; keys Escape; wait_main; keys z ctrl+s"

@@ -41,7 +41,7 @@ const std::vector<Cmd> kEnabledByDocument = {
     Cmd::BitManipulation, Cmd::Patch, Cmd::Find, Cmd::Count, Cmd::Replace, Cmd::CharConversion, Cmd::Clipboard,
     Cmd::Strings,
     Cmd::Paste, Cmd::OverwriteString, Cmd::PasteHex, Cmd::Bookmarks, Cmd::Checksums, Cmd::ExportAs, Cmd::Statistics,
-    Cmd::EntropyMap,
+    Cmd::EntropyMap, Cmd::CompareWith,
 };
 
 // Commands whose state follows the search strings and the jump width, whichever document is

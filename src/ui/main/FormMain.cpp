@@ -58,6 +58,7 @@
 #include "ui/main/FormAbout.h"
 #include "ui/main/FormOpt.h"
 #include "ui/main/GridKeyBinding.h"
+#include "ui/main/CompareView.h"
 #include "ui/main/GridView.h"
 #include "ui/main/HelpWindow.h"
 #include "ui/main/MainMenu.h"
@@ -117,6 +118,7 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   column->setSpacing(0);
   column->addWidget(tabs_->Bar());
   column->addWidget(grids_, 1);
+  SetupCompare(column);
   setCentralWidget(central);
   recentFiles_ = new TMRUFiles(this);
   recentFiles_->SetFileMenu(menu_->SubMenu(Cmd::Reopen));
@@ -241,6 +243,8 @@ void TFormMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // The compare shows no document whose block is given back.
+  compare_->Close();
   documents_->ReleaseAll();
   Doc().ViewReady = false;
   {
@@ -293,6 +297,7 @@ void TFormMain::RunCommand(Cmd cmd) {
       }
       break;
     case Cmd::Print: RunPrintCommand(this); break;
+    case Cmd::CompareWith: compare_->Start(*this); break;
     case Cmd::Exit: close(); break;
     case Cmd::BlockMark:
       if (Doc().ViewReady && Doc().DocSize > 0) MarkBlock(false, true);
@@ -384,6 +389,7 @@ void TFormMain::RepaintFrom(int32_t col, int32_t row) {
 }
 
 void TFormMain::UpdateStatus() {
+  if (compare_ != nullptr) compare_->Refresh();
   // The entropy map marks the page wherever the view went.
   StatisticsFollowView();
   if (inspector_ != nullptr) inspector_->DocumentOrCursorChanged();
@@ -478,6 +484,7 @@ void TFormMain::AddRecentFile(const std::string& path) { recentFiles_->AddFile(Q
 
 void TFormMain::DocumentsChanged() {
   if (tabs_ != nullptr && tabs_->Refresh()) LayoutWindow(Doc().BytesPerRow, Doc().VisibleRows);
+  if (compare_ != nullptr) compare_->Refresh();
 }
 
 void TFormMain::ShowActiveDocument() {
@@ -780,6 +787,21 @@ void TFormMain::ShowContextHelp() {
   // In a grid F1 explains typing and moving; the short grid topics are the popups.
   const QWidget* focus = focusWidget();
   ShowHelpTopic(focus == QZStrGridText() || focus == QZStrGridHex() ? help::kKeyboard : help::kContents);
+}
+
+// The compare view takes the grids' place while it is shown.
+void TFormMain::SetupCompare(QVBoxLayout* column) {
+  compare_ = new TCompareView(*documents_, column->parentWidget());
+  compare_->hide();
+  column->addWidget(compare_, 1);
+  compare_->Status = [this](const std::string& text) { panels_->SetPanelText(3, text); };
+  compare_->Changed = [this] { DocumentsChanged(); };
+  compare_->Shown = [this](bool shown) {
+    grids_->setVisible(!shown);
+    if (shown) return;
+    ShowActiveDocument();
+    grids_->ActiveGrid()->setFocus(Qt::OtherFocusReason);
+  };
 }
 
 }  // namespace quoxa

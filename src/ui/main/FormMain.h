@@ -17,9 +17,11 @@
 #include "ui/main/SizeRequests.h"
 
 class QToolBar;
+class QVBoxLayout;
 
 namespace quoxa {
 
+class TCompareView;
 class TDocumentTabs;
 class TGridKeyBinding;
 class TGridKeys;
@@ -92,6 +94,7 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   TQZStrGrid* QZStrGridText() const;
   TStatusPanels* Panels() const { return panels_; }
   TDockInspector* Inspector() const { return inspector_; }
+  TCompareView* Compare() const { return compare_; }
   // Shows the data inspector focused, or hides it and gives the focus back to the grid.
   void ToggleInspector();
   TMainMenu* Menu() const { return menu_; }
@@ -128,6 +131,7 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   void ShowContextHelp();
   void SetupContextHelp();
   void SetupInspector();
+  void SetupCompare(QVBoxLayout* column);
 
   QStringList arguments_;
   TGridView* grids_;
@@ -139,6 +143,7 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   TMRUFiles* recentFiles_ = nullptr;
   TScriptCommands* scripts_ = nullptr;
   TDockInspector* inspector_ = nullptr;
+  TCompareView* compare_ = nullptr;
   std::unique_ptr<TMainWindowSettings> settings_;
   std::unique_ptr<TDocumentCommands> documents_;
   std::function<FileAnswer(const FileQuestion&)> fileQuestion_;

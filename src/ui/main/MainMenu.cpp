@@ -86,6 +86,9 @@ void TMainMenu::BuildMenus(QMenuBar* menuBar) {
           "Write the file or the block as Intel HEX, S-record, C or Python source, Base64 or hex lines");
   AddItem(file, Cmd::Import, "I&mport...", kNone, "Open an Intel HEX, S-record, Base64 or hex lines file as bytes");
   file->addSeparator();
+  AddItem(file, Cmd::CompareWith, "Compare wi&th...", Keys("Ctrl+Shift+C"),
+          "Show the file beside another file or open tab with their differences");
+  file->addSeparator();
   AddItem(file, Cmd::Print, "&Print...", Keys("Ctrl+P"), "Print the file or the block as a hex dump");
   file->addSeparator();
   AddItem(file, Cmd::Exit, "&Exit", kNone, "Quit QUOXA");

@@ -15,6 +15,8 @@ if(QUOXA_BUILD_GUI)
   target_sources(quoxa_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/AppIcon.cpp
     ${CMAKE_CURRENT_LIST_DIR}/BookmarkMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CompareGrid.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CompareView.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DocumentTabs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormAbout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FormMain.cpp

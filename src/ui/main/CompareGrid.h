@@ -1,0 +1,66 @@
+#pragma once
+// The two sides of a compare, drawn row by row on one line of aligned bytes: each side has its
+// address column, hex cells and characters; differences are coloured on both, a stretch only
+// one side has faces a gap on the other. The cursor is a place on the line; Tab moves it to the
+// other side.
+
+#include <QWidget>
+#include <functional>
+
+#include "tools/ByteCompare.h"
+
+namespace quoxa {
+
+class TDocument;
+
+class TCompareGrid : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TCompareGrid(QWidget* parent = nullptr);
+
+  // The documents and their alignment; the grid reads the bytes as it paints.
+  void SetSides(const TDocument* left, const TDocument* right, const TAlignment* line);
+
+  int Cols() const { return cols_; }
+  int VisibleRows() const;
+  int64_t RowCount() const;
+  int64_t TopRow() const { return top_; }
+  void SetTopRow(int64_t row);
+  int64_t Cursor() const { return cursor_; }
+  // Moves the cursor to v and scrolls it into view.
+  void SetCursor(int64_t v);
+  // 0 left, 1 right: the side the cursor is on.
+  int Side() const { return side_; }
+  void SetSide(int side);
+
+  // The cursor or the page moved, or the side changed.
+  std::function<void()> Moved;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  struct Layout {
+    int addrX, hexX, textX;
+  };
+  Layout SideLayout(int side) const;
+  void FitCols();
+  int AddressDigits() const;
+
+  const TDocument* docs_[2] = {nullptr, nullptr};
+  const TAlignment* line_ = nullptr;
+  int cols_ = 16;
+  int charWidth_ = 8;
+  int rowHeight_ = 14;
+  int64_t top_ = 0;
+  int64_t cursor_ = 0;
+  int side_ = 0;
+};
+
+}  // namespace quoxa

@@ -1,0 +1,98 @@
+#pragma once
+// File > Compare with...: the active document and another file (or open tab) side by side in
+// the window's central area, with the list of differences below. Closing it (Esc) gives the
+// area back to the normal grids; both documents stay open in their tabs.
+
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tools/ByteCompare.h"
+
+class QCheckBox;
+class QLabel;
+class QScrollBar;
+class QTableView;
+
+namespace quoxa {
+
+class IFileAsker;
+class TCompareGrid;
+class TDocument;
+class TDocumentCommands;
+class TDiffListModel;
+
+inline constexpr const char* kCompareTitle = "Compare with";
+inline constexpr const char* kAnotherFile = "Another file...";
+inline constexpr const char* kComparingCaption = "Compare";
+inline constexpr const char* kComparingText = "Comparing...";
+inline constexpr const char* kDifferenceOf = "difference %d of %d";
+inline constexpr const char* kDifferenceCount = "differences: %d";
+inline constexpr const char* kNoDifferences = "The files are equal";
+inline constexpr const char* kCompareCancelled = "Compare cancelled: %d differences found so far";
+
+class TCompareView : public QWidget {
+  Q_OBJECT
+
+ public:
+  TCompareView(TDocumentCommands& documents, QWidget* parent = nullptr);
+  ~TCompareView() override;
+
+  // Asks for the other side (an open tab or a file through the program's file dialog) and
+  // shows the compare; the active document is the left side.
+  void Start(IFileAsker& asker);
+  // Shows the compare of two open documents.
+  void Open(TDocument& left, TDocument& right);
+  void Close();
+  bool Active() const { return left_ != nullptr; }
+  // A document may have changed or closed: compares again when its bytes changed.
+  void Refresh();
+
+  // Goes to the next (step 1) or previous (-1) difference.
+  void GoToDifference(int step);
+  // Copies the difference at the cursor to the left or the right side.
+  void CopyDifferenceTo(bool left);
+
+  TCompareGrid* Grid() const { return grid_; }
+  const std::vector<DiffRange>& Differences() const { return ranges_; }
+
+  // Status panel text; the view shown (true) or closed.
+  std::function<void(const std::string&)> Status;
+  std::function<void(bool shown)> Shown;
+  // A document's bytes were changed by a copy (its tab shows the modified mark).
+  std::function<void()> Changed;
+
+ private:
+  struct Stamp {
+    const uint8_t* buffer = nullptr;
+    int64_t size = 0;
+    size_t undo = 0;
+    size_t redo = 0;
+    bool operator==(const Stamp&) const = default;
+  };
+  static Stamp StampOf(const TDocument& doc);
+  void Recompare();
+  void ShowPosition();
+  // The active document follows the side of the cursor, so that Save and Undo act on it.
+  void ActivateSide();
+  void ActivateDocument(TDocument* doc);
+  int64_t CurrentDifference() const;
+
+  TDocumentCommands& documents_;
+  TDocument* left_ = nullptr;
+  TDocument* right_ = nullptr;
+  Stamp stamps_[2];
+  std::vector<DiffRange> ranges_;
+  TAlignment line_;
+  bool cancelled_ = false;
+  QLabel* names_[2];
+  QCheckBox* sameOffsets_;
+  TCompareGrid* grid_;
+  QScrollBar* scroll_;
+  QTableView* list_;
+  TDiffListModel* model_;
+  bool syncing_ = false;
+};
+
+}  // namespace quoxa
