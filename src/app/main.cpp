@@ -112,6 +112,7 @@ int main(int argc, char* argv[]) {
   if (argc >= 2 && std::strcmp(argv[1], "--strings") == 0) {
     const std::vector<std::string> args(argv + 2, argv + argc);
     return quoxa::RunStringsMode(args, stdout, stderr);
+  }
   if (argc >= 2 && std::strcmp(argv[1], "--diff") == 0) {
     const std::vector<std::string> args(argv + 2, argv + argc);
     return quoxa::RunDiffMode(args, stdout, stderr);
