@@ -272,6 +272,19 @@ window_geometry() {  # regex
     /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { print x, y, w, h }'
 }
 
+# The geometry once the window manager has framed and placed the window: the same in two
+# looks a third of a second apart.
+geometry_unchanged() {
+  local before
+  before=$(window_geometry "$1")
+  sleep 0.3
+  [ "$(window_geometry "$1")" = "$before" ]
+}
+settled_geometry() {  # regex
+  wait_until "window '$1' to keep its place" geometry_unchanged "$1"
+  window_geometry "$1"
+}
+
 # ---- input
 
 # Every thread of the program sleeps, three times in a row: it waits in its event loop,

@@ -24,8 +24,7 @@ doc=$(make_doc doc.bin 0001)
 quoxa_start "$doc"
 keys alt+s h
 wait_active "$title"
-sleep 0.5
-placed=$(window_geometry "$title")
+placed=$(settled_geometry "$title")
 # The grid starts on row 00: its "Convert to" cell is three to the right.
 keys Right Right Right
 type_text 7a
@@ -50,9 +49,9 @@ expect_bytes "$doc" 7a01
 # pixels down the dialog and are 21 high; "Char" is at x 35, "Convert to" at x 200.
 keys alt+s h
 wait_active "$title"
-sleep 0.5
 # Its place and size are kept from one use to the next, not grown by the window frame.
-[ "$(window_geometry "$title")" = "$placed" ] || fail "the dialog moved from $placed to $(window_geometry "$title")"
+now=$(settled_geometry "$title")
+[ "$now" = "$placed" ] || fail "the dialog moved from $placed to $now"
 drag_in "$title" 35 61 200 82
 convert_and_save
 expect_bytes "$doc" 7a02

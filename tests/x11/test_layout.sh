@@ -48,13 +48,12 @@ grows || fail "after the resize the layout is $(ini_value Options Cols) x $(ini_
 # The window comes back where it was closed, start after start: the stored corner is the
 # frame's, and the window must not climb by its title bar each time.
 quoxa_start
-sleep 0.5
-placed=$(window_geometry '^QUOXA$')
+placed=$(settled_geometry '^QUOXA$')
 quoxa_quit
 for run in 1 2; do
   quoxa_start
-  sleep 0.5
-  [ "$(window_geometry '^QUOXA$')" = "$placed" ] || fail "start $run: the window moved from $placed to $(window_geometry '^QUOXA$')"
+  now=$(settled_geometry '^QUOXA$')
+  [ "$now" = "$placed" ] || fail "start $run: the window moved from $placed to $now"
   quoxa_quit
 done
 pass
