@@ -118,9 +118,31 @@ display_free() {  # number
   [ ! -e "/tmp/.X$1-lock" ] && [ ! -e "/tmp/.X11-unix/X$1" ]
 }
 
+# Claims display n for this case: an flock on a file of its own, held until the case and
+# everything it started end, so that cases run side by side never start servers on the
+# same number (the loser of such a race would end only after a wait, and its display
+# may be taken by a third case meanwhile).
+display_lock_fd=""
+claim_display() {  # number
+  local fd
+  exec {fd}>>"${TMPDIR:-/tmp}/.quoxa-x11-$1.lock" || return 1
+  if flock -n "$fd"; then
+    display_lock_fd=$fd
+    return 0
+  fi
+  exec {fd}>&-
+  return 1
+}
+
+release_display() {
+  [ -n "$display_lock_fd" ] || return 0
+  exec {display_lock_fd}>&-
+  display_lock_fd=""
+}
+
 # The server on display n is ours: its lock file names our Xvfb, and it answers.
 server_ours() {  # number
-  [ "$(tr -d ' \n' <"/tmp/.X$1-lock" 2>/dev/null)" = "$xvfb_pid" ] && xdpyinfo -display ":$1" >/dev/null 2>&1
+  [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$1-lock")" = "$xvfb_pid" ] && xdpyinfo -display ":$1" >/dev/null 2>&1
 }
 
 # The window manager has framed the probe window: it manages new windows now (before
@@ -136,6 +158,8 @@ x11_start() {
   local first=${range%-*} last=${range#*-} n deadline
   for ((n = first; n <= last; n++)); do
     display_free "$n" || continue
+    claim_display "$n" || continue
+    display_free "$n" || { release_display; continue; }
     Xvfb ":$n" -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     deadline=$((SECONDS + wait_limit))
@@ -149,6 +173,7 @@ x11_start() {
     kill "$xvfb_pid" 2>/dev/null || true
     wait "$xvfb_pid" 2>/dev/null || true
     xvfb_pid=""
+    release_display
   done
   [ -n "$xvfb_pid" ] || fail "no free X display in $range"
   openbox --sm-disable >"$work/openbox.log" 2>&1 &
