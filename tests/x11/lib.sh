@@ -27,9 +27,14 @@
 # test_dialog_keys.sh for what Enter, Esc and Tab do inside it, and a row in
 # tests/gui/tst_TabOrder.cpp for its tab order.
 #
+# A case whose table of rows takes minutes says "# x11-parts: N" in its header and calls
+# take_part on its table before the loop: ctest runs it as N tests side by side, each with
+# every N-th row (each row starts the program afresh, so no row depends on another).
+#
 # Environment: QUOXA_X11_DISPLAYS "first-last" display numbers to try (default
 # 90-189); QUOXA_X11_WAIT seconds any one wait may take (default 30);
-# QUOXA_X11_ARTIFACTS a folder that keeps screenshots of failed cases.
+# QUOXA_X11_ARTIFACTS a folder that keeps screenshots of failed cases;
+# QUOXA_X11_PART "i/n": the rows take_part keeps (default 1/1, all of them).
 
 set -euo pipefail
 
@@ -110,6 +115,18 @@ wait_until() {  # description command...
     [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
     sleep 0.1
   done
+}
+
+# Keeps the rows of this part in the named array: with QUOXA_X11_PART=i/n every n-th row
+# from the i-th.
+take_part() {  # array name
+  local -n part_rows=$1
+  local part=${QUOXA_X11_PART:-1/1} i kept=()
+  local k=${part%/*} n=${part#*/}
+  for i in "${!part_rows[@]}"; do
+    [ $((i % n)) != $((k - 1)) ] || kept+=("${part_rows[$i]}")
+  done
+  part_rows=("${kept[@]}")
 }
 
 # ---- the X server and the window manager
