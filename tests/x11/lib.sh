@@ -142,7 +142,7 @@ display_free() {  # number
 display_lock_fd=""
 claim_display() {  # number
   local fd
-  exec {fd}>>"${TMPDIR:-/tmp}/.quoxa-x11-$1.lock" || return 1
+  exec {fd}>>"/tmp/.quoxa-x11-$1.lock" || return 1
   if flock -n "$fd"; then
     display_lock_fd=$fd
     return 0
