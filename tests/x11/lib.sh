@@ -27,9 +27,14 @@
 # test_dialog_keys.sh for what Enter, Esc and Tab do inside it, and a row in
 # tests/gui/tst_TabOrder.cpp for its tab order.
 #
+# A case whose table of rows takes minutes says "# x11-parts: N" in its header and calls
+# take_part on its table before the loop: ctest runs it as N tests side by side, each with
+# every N-th row (each row starts the program afresh, so no row depends on another).
+#
 # Environment: QUOXA_X11_DISPLAYS "first-last" display numbers to try (default
 # 90-189); QUOXA_X11_WAIT seconds any one wait may take (default 30);
-# QUOXA_X11_ARTIFACTS a folder that keeps screenshots of failed cases.
+# QUOXA_X11_ARTIFACTS a folder that keeps screenshots of failed cases;
+# QUOXA_X11_PART "i/n": the rows take_part keeps (default 1/1, all of them).
 
 set -euo pipefail
 
@@ -112,15 +117,49 @@ wait_until() {  # description command...
   done
 }
 
+# Keeps the rows of this part in the named array: with QUOXA_X11_PART=i/n every n-th row
+# from the i-th.
+take_part() {  # array name
+  local -n part_rows=$1
+  local part=${QUOXA_X11_PART:-1/1} i kept=()
+  local k=${part%/*} n=${part#*/}
+  for i in "${!part_rows[@]}"; do
+    [ $((i % n)) != $((k - 1)) ] || kept+=("${part_rows[$i]}")
+  done
+  part_rows=("${kept[@]}")
+}
+
 # ---- the X server and the window manager
 
 display_free() {  # number
   [ ! -e "/tmp/.X$1-lock" ] && [ ! -e "/tmp/.X11-unix/X$1" ]
 }
 
+# Claims display n for this case: an flock on a file of its own, held until the case and
+# everything it started end, so that cases run side by side never start servers on the
+# same number (the loser of such a race would end only after a wait, and its display
+# may be taken by a third case meanwhile).
+display_lock_fd=""
+claim_display() {  # number
+  local fd
+  exec {fd}>>"/tmp/.quoxa-x11-$1.lock" || return 1
+  if flock -n "$fd"; then
+    display_lock_fd=$fd
+    return 0
+  fi
+  exec {fd}>&-
+  return 1
+}
+
+release_display() {
+  [ -n "$display_lock_fd" ] || return 0
+  exec {display_lock_fd}>&-
+  display_lock_fd=""
+}
+
 # The server on display n is ours: its lock file names our Xvfb, and it answers.
 server_ours() {  # number
-  [ "$(tr -d ' \n' <"/tmp/.X$1-lock" 2>/dev/null)" = "$xvfb_pid" ] && xdpyinfo -display ":$1" >/dev/null 2>&1
+  [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$1-lock")" = "$xvfb_pid" ] && xdpyinfo -display ":$1" >/dev/null 2>&1
 }
 
 # The window manager has framed the probe window: it manages new windows now (before
@@ -136,6 +175,8 @@ x11_start() {
   local first=${range%-*} last=${range#*-} n deadline
   for ((n = first; n <= last; n++)); do
     display_free "$n" || continue
+    claim_display "$n" || continue
+    display_free "$n" || { release_display; continue; }
     Xvfb ":$n" -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     deadline=$((SECONDS + wait_limit))
@@ -149,6 +190,7 @@ x11_start() {
     kill "$xvfb_pid" 2>/dev/null || true
     wait "$xvfb_pid" 2>/dev/null || true
     xvfb_pid=""
+    release_display
   done
   [ -n "$xvfb_pid" ] || fail "no free X display in $range"
   openbox --sm-disable >"$work/openbox.log" 2>&1 &

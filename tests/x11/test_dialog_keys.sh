@@ -2,6 +2,7 @@
 # Enter, Esc, Tab and the access keys in the dialogs as a desktop user expects them:
 # the focused push button takes Enter (OK takes it otherwise), Tab follows the layout,
 # a string radio's access key puts the focus in its edit, Delete deletes in a hex edit.
+# x11-parts: 2
 source "$(dirname "$0")/lib.sh"
 x11_start
 
@@ -42,6 +43,7 @@ cases=(
   "FindHex=1|keys Right Right alt+s s; wait_active Strings; keys alt+m ctrl+a; type_text 9; keys Return; wait_active Strings; keys Escape; wait_main; keys z ctrl+s|41427a4241424142"
 )
 
+take_part cases
 for row in "${cases[@]}"; do
   IFS='|' read -r options steps expected <<<"$row"
   log "$steps"

@@ -2,6 +2,7 @@
 # After every modal dialog, message box and progress box the main window is active
 # and its grid has the focus: the very next shortcut works. Each row runs its steps
 # on a fresh start and expects the bytes that the last shortcut saves.
+# x11-parts: 3
 source "$(dirname "$0")/lib.sh"
 x11_start
 
@@ -45,6 +46,7 @@ cases=(
   "7a42414241424142|keys Right Right alt+s s; wait_active Strings; keys Return; wait_main; keys z ctrl+s"
 )
 
+take_part cases
 for row in "${cases[@]}"; do
   expected=${row%%|*}
   steps=${row#*|}

@@ -79,12 +79,23 @@ convert() {
   box='Replacing\.\.\.'
 }
 
+# The progress box of a conversion may show for less than a second, shorter than a look
+# through every window takes on a busy machine: one process a look, and no pause between.
+box_shown() { xdotool search --onlyvisible --pid "$quoxa_pid" --name "^$box\$" >/dev/null 2>&1; }
+
+wait_box() {
+  local deadline=$((SECONDS + wait_limit))
+  until box_shown; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for window '$box'"
+  done
+}
+
 # Starts the command (which names its progress box in $box) and sends the signal once the
 # box shows and the command runs.
 box=""
 signal_during() {  # signal command
   $2
-  wait_window "$box"
+  wait_box
   # A conversion is done within a second on an idle machine: it gets the signal at once.
   [ "$2" = convert ] || sleep 1
   quoxa_running || fail "the program ended before the signal"
