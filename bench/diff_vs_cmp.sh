@@ -10,17 +10,7 @@ trap 'rm -rf "$work"' EXIT
 head -c "$((mib << 20))" /dev/urandom >"$work/a"
 cp "$work/a" "$work/b"
 cat "$work/a" "$work/b" >/dev/null
-seconds() {  # best of three runs of a command
-  local best=""
-  for _ in 1 2 3; do
-    local start end
-    start=$(date +%s.%N)
-    "$@" >/dev/null
-    end=$(date +%s.%N)
-    best=$(python3 -c "t=$end-$start; b='$best'; print(t if b=='' else min(t, float(b)))")
-  done
-  echo "$best"
-}
+source "$(dirname "$0")/timing.sh"
 for mode in "" --same-offsets; do
   ours=$(seconds env -u DISPLAY QT_QPA_PLATFORM=offscreen "$program" --diff $mode "$work/a" "$work/b")
   theirs=$(seconds cmp "$work/a" "$work/b")

@@ -20,17 +20,7 @@ with open(sys.argv[1], "wb") as f:
         f.write(chunk)
 PY
 cat "$work/input.bin" > /dev/null  # into the page cache
-seconds() {  # best of three runs of a command
-  local best=""
-  for _ in 1 2 3; do
-    local start end
-    start=$(date +%s.%N)
-    "$@"
-    end=$(date +%s.%N)
-    best=$(python3 -c "t=$end-$start; b='$best'; print(t if b=='' else min(t, float(b)))")
-  done
-  echo "$best"
-}
+source "$(dirname "$0")/timing.sh"
 ours=$(seconds "$tool" "$work/input.bin" "$work/quoxa.txt")
 theirs=$(seconds sh -c "xxd '$work/input.bin' > '$work/xxd.txt'")
 python3 - "$ours" "$theirs" "$work/quoxa.txt" "$work/xxd.txt" <<'PY'

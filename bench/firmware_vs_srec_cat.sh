@@ -12,17 +12,7 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 head -c $((64 << 20)) /dev/urandom >"$work/input.bin"
 export QUOXA_INI="$work/quoxa.ini"
-seconds() {  # best of three runs of a command
-  local best=""
-  for _ in 1 2 3; do
-    local start end
-    start=$(date +%s.%N)
-    "$@"
-    end=$(date +%s.%N)
-    best=$(python3 -c "t=$end-$start; b='$best'; print(t if b=='' else min(t, float(b)))")
-  done
-  echo "$best"
-}
+source "$(dirname "$0")/timing.sh"
 base=0x08000000
 ours_out=$(seconds "$program" --export ihex --base=$base "$work/input.bin" "$work/ours.hex")
 theirs_out=$(seconds srec_cat "$work/input.bin" -Binary -offset $base -o "$work/theirs.hex" -Intel \

@@ -27,17 +27,7 @@ with open(sys.argv[1], "wb") as f:
         written += len(piece)
 PY
 cat "$work/input.bin" > /dev/null
-seconds() {  # best of three runs of a command
-  local best=""
-  for _ in 1 2 3; do
-    local start end
-    start=$(date +%s.%N)
-    "$@"
-    end=$(date +%s.%N)
-    best=$(python3 -c "t=$end-$start; b='$best'; print(t if b=='' else min(t, float(b)))")
-  done
-  echo "$best"
-}
+source "$(dirname "$0")/timing.sh"
 for enc in s l; do
   wide=""
   [ "$enc" = l ] && wide="-e l"
