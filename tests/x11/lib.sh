@@ -247,7 +247,8 @@ quoxa_running() { [ -n "$quoxa_pid" ] && kill -0 "$quoxa_pid" 2>/dev/null; }
 # manager with Alt+F4 has its own rows in test_dialog_keys.sh).
 quoxa_quit() {
   activate "^QUOXA( - .*)?\$"
-  keys alt+f e
+  open_menu alt+f
+  keys e
   quoxa_wait_exit
 }
 
@@ -328,6 +329,27 @@ settled_geometry() {  # regex
 }
 
 # ---- input
+
+shown_windows() { xdotool search --onlyvisible --pid "$quoxa_pid" 2>/dev/null | wc -l; }
+more_windows() { [ "$(shown_windows)" -gt "$1" ]; }
+
+# Opens a menu of the menu bar (alt+f) and waits until its popup shows, so the next key
+# goes to the menu and not to the grid: a key sent while the window is still taking the
+# focus back from a dialog can be lost, so it is sent again when no menu came.
+open_menu() {  # alt+letter
+  local before try
+  before=$(shown_windows)
+  for try in 1 2 3; do
+    keys "$1"
+    local deadline=$((SECONDS + 5))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+      more_windows "$before" && return 0
+      sleep 0.1
+    done
+    log "no menu after $1 (try $try)"
+  done
+  fail "the menu of $1 did not open"
+}
 
 # Every thread of the program sleeps, three times in a row: it waits in its event loop,
 # the keys sent before are handled and no progress box is running.
