@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang in build-fuzz/ and runs each for SECONDS
-# (default 60), from its seeds in fuzz/corpus/<name>/ and what earlier runs found
-# in build-fuzz/corpus/<name>/. A crash, leak or hang stops with its input saved
-# in build-fuzz/ (crash-*, leak-*, timeout-*).
+# (default 60), as many at a time as there are processors, from its seeds in
+# fuzz/corpus/<name>/ and what earlier runs found in build-fuzz/corpus/<name>/. A crash,
+# leak or hang stops with its input saved in build-fuzz/ (crash-*, leak-*, timeout-*) and
+# the end of that target's log (build-fuzz/fuzz-<name>.log).
 # With a second number, SHORT: a target whose reader did not change since the last
 # commit that touched fuzz/ runs SHORT seconds only; its reader is what the target
 # includes from src/ (header and source), or the target itself.
@@ -42,19 +43,45 @@ seconds_for() {
   echo "$short"
 }
 
-found=0
-while IFS= read -r target; do
-  found=1
+# Runs one target; its output goes to a log of its own, shown when it finds something.
+fuzz_one() {  # path
+  local target=$1 name corpus run log
   name=${target##*/fuzz_}
   corpus=build-fuzz/corpus/$name
   mkdir -p "$corpus"
-  dirs=("$corpus")
+  local dirs=("$corpus")
   [ -d "fuzz/corpus/$name" ] && dirs+=("fuzz/corpus/$name")
   run=$(seconds_for "$name")
+  log=build-fuzz/fuzz-$name.log
   echo "Fuzzing $name for $run s"
-  "$target" -max_total_time="$run" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-    -artifact_prefix=build-fuzz/ "${dirs[@]}"
-done < <(find build-fuzz/fuzz -maxdepth 1 -type f -name 'fuzz_*' -executable | sort)
+  if ! "$target" -max_total_time="$run" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix=build-fuzz/ "${dirs[@]}" >"$log" 2>&1; then
+    tail -n 60 "$log" >&2
+    echo "Fuzzing $name found a fault (log: $log)" >&2
+    return 1
+  fi
+}
 
-[ "$found" -eq 1 ] || { echo "No fuzz targets were built." >&2; exit 1; }
+# As many targets at a time as there are processors.
+targets=()
+while IFS= read -r target; do targets+=("$target"); done \
+  < <(find build-fuzz/fuzz -maxdepth 1 -type f -name 'fuzz_*' -executable | sort)
+[ ${#targets[@]} -gt 0 ] || { echo "No fuzz targets were built." >&2; exit 1; }
+
+width=$(nproc)
+failed=0
+running=0
+for target in "${targets[@]}"; do
+  if [ "$running" -ge "$width" ]; then
+    wait -n || failed=1
+    running=$((running - 1))
+  fi
+  fuzz_one "$target" &
+  running=$((running + 1))
+done
+while [ "$running" -gt 0 ]; do
+  wait -n || failed=1
+  running=$((running - 1))
+done
+[ "$failed" = 0 ] || exit 1
 echo "Fuzzing found nothing."

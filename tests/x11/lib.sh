@@ -177,7 +177,7 @@ x11_start() {
     display_free "$n" || continue
     claim_display "$n" || continue
     display_free "$n" || { release_display; continue; }
-    Xvfb ":$n" -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp -noreset -r >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     deadline=$((SECONDS + wait_limit))
     # Another case may have started a server on the same number at the same time: only
@@ -353,13 +353,16 @@ open_menu() {  # alt+letter
 
 # Every thread of the program sleeps, three times in a row: it waits in its event loop,
 # the keys sent before are handled and no progress box is running.
+# (Read with builtins: a process per thread and look cost more than the looks.)
 quoxa_idle() {
-  local i stat
+  local i stat line
   for ((i = 0; i < 3; i++)); do
     for stat in /proc/"$quoxa_pid"/task/*/stat; do
-      [ "$(sed 's/.*) //; s/ .*//' "$stat" 2>/dev/null)" != R ] || return 1
+      read -r line 2>/dev/null <"$stat" || continue
+      line=${line##*) }
+      [ "${line%% *}" != R ] || return 1
     done
-    sleep 0.05
+    sleep 0.03
   done
 }
 
@@ -373,13 +376,13 @@ settle() {
 # waits until the program is idle again.
 keys() {
   settle
-  xdotool key --delay 60 "$@"
+  xdotool key --delay 40 "$@"
 }
 
 # Types text character by character.
 type_text() {
   settle
-  xdotool type --delay 60 -- "$1"
+  xdotool type --delay 40 -- "$1"
 }
 
 # Clicks at a point relative to the window with this title.
