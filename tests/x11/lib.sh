@@ -106,6 +106,13 @@ fail() {
 
 pass() { echo "[$case_name] ok"; }
 
+# A command that fails outside a condition ends the case (set -e): say which, with the
+# windows and the screenshot, rather than ending without a word.
+set -E
+# (Not in a $(...): a failure there is the caller's to judge.)
+trap 'status=$?; if [ "$BASH_SUBSHELL" = 0 ]; then trap - ERR
+  fail "\"$BASH_COMMAND\" failed with status $status (${BASH_SOURCE[0]##*/} line $LINENO)"; fi' ERR
+
 # Runs a condition command until it succeeds, at most wait_limit seconds.
 wait_until() {  # description command...
   local what=$1
@@ -330,7 +337,8 @@ settled_geometry() {  # regex
 
 # ---- input
 
-shown_windows() { xdotool search --onlyvisible --pid "$quoxa_pid" 2>/dev/null | wc -l; }
+# (xdotool search fails when it finds none: then the count is 0, not the end of the case.)
+shown_windows() { { xdotool search --onlyvisible --pid "$quoxa_pid" 2>/dev/null || true; } | wc -l; }
 more_windows() { [ "$(shown_windows)" -gt "$1" ]; }
 
 # Opens a menu of the menu bar (alt+f) and waits until its popup shows, so the next key
@@ -352,15 +360,17 @@ open_menu() {  # alt+letter
 }
 
 # Every thread of the program sleeps, three times in a row: it waits in its event loop,
-# the keys sent before are handled and no progress box is running.
-# (Read with builtins: a process per thread and look cost more than the looks.)
+# the keys sent before are handled and no progress box is running. A thread waiting for the
+# disk (D: a save's fsync behind another case's gigabytes) is busy too: its progress box
+# would drop the keys. (Read with builtins: a process per thread and look cost more than
+# the looks.)
 quoxa_idle() {
   local i stat line
   for ((i = 0; i < 3; i++)); do
     for stat in /proc/"$quoxa_pid"/task/*/stat; do
       read -r line 2>/dev/null <"$stat" || continue
       line=${line##*) }
-      [ "${line%% *}" != R ] || return 1
+      case ${line%% *} in R | D) return 1 ;; esac
     done
     sleep 0.03
   done
