@@ -276,6 +276,18 @@ int64_t TAlignment::OffsetB(int64_t v) const {
   return p != nullptr && p->inB ? p->b + (v - p->v) : -1;
 }
 
+int64_t TAlignment::PlaceA(int64_t v) const {
+  if (pieces_.empty()) return 0;
+  const Piece* p = PieceAt(v);
+  return p == nullptr ? -1 : p->a + (p->inA ? v - p->v : 0);
+}
+
+int64_t TAlignment::PlaceB(int64_t v) const {
+  if (pieces_.empty()) return 0;
+  const Piece* p = PieceAt(v);
+  return p == nullptr ? -1 : p->b + (p->inB ? v - p->v : 0);
+}
+
 int64_t TAlignment::VirtualOfA(int64_t offset) const {
   for (auto it = std::upper_bound(pieces_.begin(), pieces_.end(), offset,
                                   [](int64_t x, const Piece&p) { return x < p.a; });

@@ -91,6 +91,10 @@ class TAlignment {
   // The byte of A (or B) at the virtual offset v, or -1 where that side has a gap.
   int64_t OffsetA(int64_t v) const;
   int64_t OffsetB(int64_t v) const;
+  // Where v stands in A (or B): its byte there, or for a gap the offset of the byte that follows
+  // it (the side's size at its end); 0 on an empty line, -1 off the line.
+  int64_t PlaceA(int64_t v) const;
+  int64_t PlaceB(int64_t v) const;
   // The virtual offset of a byte of A (or B); the size for the end.
   int64_t VirtualOfA(int64_t offset) const;
   int64_t VirtualOfB(int64_t offset) const;

@@ -54,6 +54,7 @@ void TCompareGrid::SetTopRow(int64_t row) {
 void TCompareGrid::SetCursor(int64_t v) {
   cursor_ =
       std::clamp<int64_t>(v, 0, std::max<int64_t>(0, line_ == nullptr ? 0 : line_->Size() - 1));
+  pending_ = -1;
   const int64_t row = cursor_ / cols_;
   int64_t top = top_;
   if (row < top) top = row;
@@ -61,7 +62,20 @@ void TCompareGrid::SetCursor(int64_t v) {
   SetTopRow(top);
 }
 
+void TCompareGrid::SetTextColumn(bool text) {
+  if (text == textColumn_) return;
+  textColumn_ = text;
+  pending_ = -1;
+  update();
+}
+
+void TCompareGrid::SetPendingDigit(int digit) {
+  pending_ = digit;
+  update();
+}
+
 void TCompareGrid::SetSide(int side) {
+  pending_ = -1;
   side_ = side;
   update();
   if (Moved) Moved();
@@ -138,14 +152,20 @@ void TCompareGrid::paintEvent(QPaintEvent*) {
             painter.fillRect(textCell, diffBack);
           }
           painter.setPen(isDiff ? diffColor : pal.color(QPalette::Text));
+          const bool pending = pending_ >= 0 && v == cursor_ && side == side_;
           painter.drawText(hexCell.x() + charWidth_ / 4, y + ascent,
-                           QString::fromStdString(HexByteText(b)));
+                           pending ? QString::number(pending_, 16).toUpper()
+                                   : QString::fromStdString(HexByteText(b)));
           const char32_t code = DisplayChar(b);
           painter.drawText(textCell.x(), y + ascent, QString::fromUcs4(&code, 1));
         }
         if (v == cursor_) {
-          painter.setPen(QPen(pal.color(QPalette::Highlight), side == side_ && hasFocus() ? 2 : 1));
+          // The column that takes typing has the heavy frame on the side with the cursor.
+          const int heavy = side == side_ && hasFocus() ? 2 : 1;
+          const QColor frame = pal.color(QPalette::Highlight);
+          painter.setPen(QPen(frame, textColumn_ ? 1 : heavy));
           painter.drawRect(hexCell.adjusted(0, 0, -charWidth_ / 2 - 1, -1));
+          painter.setPen(QPen(frame, textColumn_ ? heavy : 1));
           painter.drawRect(textCell.adjusted(0, 0, -1, -1));
         }
       }
@@ -188,7 +208,7 @@ void TCompareGrid::keyPressEvent(QKeyEvent* event) {
       v = ctrl ? INT64_MAX / 2 : v - v % cols_ + cols_ - 1;
       break;
     default:
-      QWidget::keyPressEvent(event);
+      if (!EditKey || !EditKey(event)) QWidget::keyPressEvent(event);
       return;
   }
   if (event->modifiers().testAnyFlags(Qt::AltModifier | Qt::ShiftModifier)) {
@@ -212,6 +232,7 @@ void TCompareGrid::mousePressEvent(QMouseEvent* event) {
     if (col < 0 || col >= cols_ || row < 0 || p.y() < kMargin) continue;
     side_ = side;
     SetCursor((top_ + row) * cols_ + col);
+    if (ColumnClicked) ColumnClicked(p.x() >= layout.textX);
     return;
   }
 }

@@ -6,13 +6,18 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/CodePage.h"
 #include "core/Document.h"
+#include "core/Journal.h"
+#include "core/Navigation.h"
+#include "core/Primitives.h"
 #include "core/FileQuestion.h"
 #include "core/Messages.h"
 #include "core/Progress.h"
@@ -21,6 +26,7 @@
 #include "tools/CompareCopy.h"
 #include "ui/main/CompareGrid.h"
 #include "ui/main/DocumentCommands.h"
+#include "ui/main/GridKeys.h"
 #include "ui/main/ViewTexts.h"
 
 namespace quoxa {
@@ -127,9 +133,20 @@ TCompareView::TCompareView(TDocumentCommands& documents, QWidget* parent)
   shortcut("Shift+F6", [this] { GoToDifference(-1); });
   shortcut("Alt+Left", [this] { CopyDifferenceTo(true); });
   shortcut("Alt+Right", [this] { CopyDifferenceTo(false); });
-  shortcut("Esc", [this] { Close(); });
+  shortcut("Esc", [this] {
+    // Esc first takes back a half-typed byte, as in the grid.
+    if (grid_->PendingDigit() >= 0) {
+      grid_->SetPendingDigit(-1);
+    } else {
+      Close();
+    }
+  });
 
   grid_->Moved = [this] { ShowPosition(); };
+  grid_->EditKey = [this](QKeyEvent* event) { return EditKey(event); };
+  grid_->ColumnClicked = [this](bool text) {
+    if (text != Doc().TextMode && ToggleTextMode) ToggleTextMode();
+  };
   connect(scroll_, &QScrollBar::valueChanged, this, [this](int value) {
     if (!syncing_) grid_->SetTopRow(value);
   });
@@ -225,6 +242,7 @@ void TCompareView::Refresh() {
     Recompare();
     ShowPosition();
   }
+  grid_->SetTextColumn(Doc().TextMode);
   grid_->update();
 }
 
@@ -276,6 +294,7 @@ void TCompareView::ShowPosition() {
   }
   syncing_ = false;
   ActivateSide();
+  grid_->SetTextColumn(Doc().TextMode);
   std::string text;
   if (ranges_.empty()) {
     text = kNoDifferences;
@@ -351,6 +370,99 @@ void TCompareView::CopyDifferenceTo(bool left) {
   const int64_t cursor = grid_->Cursor();
   Recompare();
   grid_->SetCursor(cursor);
+  ShowPosition();
+  if (Changed) Changed();
+}
+
+int64_t TCompareView::SideOffset() const {
+  return grid_->Side() == 0 ? line_.OffsetA(grid_->Cursor()) : line_.OffsetB(grid_->Cursor());
+}
+
+int64_t TCompareView::SidePlace() const {
+  return grid_->Side() == 0 ? line_.PlaceA(grid_->Cursor()) : line_.PlaceB(grid_->Cursor());
+}
+
+bool TCompareView::EditKey(QKeyEvent* event) {
+  if (!Active()) return false;
+  // Ctrl and Alt combinations are commands, not characters.
+  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  switch (event->key()) {
+    case Qt::Key_Insert:
+      if (event->modifiers() != Qt::NoModifier) return false;
+      if (ToggleOverwriteMode) ToggleOverwriteMode();
+      return true;
+    case Qt::Key_Delete:
+      DeleteByte(false);
+      return true;
+    case Qt::Key_Backspace:
+      DeleteByte(true);
+      return true;
+    default:
+      break;
+  }
+  const std::string text = event->text().toStdString();
+  if (text.empty()) return false;
+  for (const char c : Utf8ToBytes(text)) {
+    if (!Active()) break;
+    TypeCharacter(static_cast<uint8_t>(c));
+  }
+  return true;
+}
+
+void TCompareView::TypeCharacter(uint8_t c) {
+  if (Doc().TextMode) {
+    if (!IsControlCode(c)) StoreByte(c);
+    return;
+  }
+  const int value = TypedHexDigit(static_cast<char>(c));
+  if (value < 0) return;
+  const int high = grid_->PendingDigit();
+  if (high < 0) {
+    grid_->SetPendingDigit(value);
+  } else {
+    StoreByte(static_cast<uint8_t>(high * 16 + value));
+  }
+}
+
+void TCompareView::StoreByte(uint8_t b) {
+  ActivateSide();
+  const int64_t place = SidePlace();
+  if (place < 0) return;
+  // On a gap there is no byte of this side to write over: the byte goes in before the side's
+  // next one (at its end: after its last), in either mode, as typing into an empty document does.
+  const bool overwrite = Doc().OverwriteMode && SideOffset() >= 0;
+  syncing_ = true;
+  const bool stored = StoreTypedByte(place + 1, b, overwrite);
+  syncing_ = false;
+  if (!stored) {
+    Refresh();
+    return;
+  }
+  EditDone(place, true);
+}
+
+void TCompareView::DeleteByte(bool before) {
+  ActivateSide();
+  // Del takes the byte at the cursor, Backspace the side's byte before it.
+  const int64_t target = before ? SidePlace() - 1 : SideOffset();
+  if (target < 0 || target >= Doc().DocSize) return;
+  syncing_ = true;
+  GotoAddress(target + 1, true, true);
+  {
+    JournalStep step;
+    DeleteByteAtCursor();
+  }
+  syncing_ = false;
+  EditDone(std::min(target, Doc().DocSize - 1), false);
+}
+
+void TCompareView::EditDone(int64_t offset, bool next) {
+  const int side = grid_->Side();
+  Recompare();
+  if (offset >= 0) {
+    const int64_t v = side == 0 ? line_.VirtualOfA(offset) : line_.VirtualOfB(offset);
+    grid_->SetCursor(v + (next ? 1 : 0));
+  }
   ShowPosition();
   if (Changed) Changed();
 }

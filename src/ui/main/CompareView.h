@@ -11,6 +11,7 @@
 #include "tools/ByteCompare.h"
 
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QScrollBar;
 class QTableView;
@@ -60,8 +61,11 @@ class TCompareView : public QWidget {
   // Status panel text; the view shown (true) or closed.
   std::function<void(const std::string&)> Status;
   std::function<void(bool shown)> Shown;
-  // A document's bytes were changed by a copy (its tab shows the modified mark).
+  // A document's bytes were changed by a copy or by typing (its tab shows the modified mark).
   std::function<void()> Changed;
+  // The window's text and overwrite modes (Ins, a click in the other column).
+  std::function<void()> ToggleTextMode;
+  std::function<void()> ToggleOverwriteMode;
 
  private:
   struct Stamp {
@@ -78,6 +82,17 @@ class TCompareView : public QWidget {
   void ActivateSide();
   void ActivateDocument(TDocument* doc);
   int64_t CurrentDifference() const;
+  // Typing on the side with the cursor, by the grid's rules for the same byte.
+  bool EditKey(QKeyEvent* event);
+  void TypeCharacter(uint8_t c);
+  void StoreByte(uint8_t b);
+  void DeleteByte(bool before);
+  // The side's byte at the cursor (-1 on a gap) and where a byte typed there goes.
+  int64_t SideOffset() const;
+  int64_t SidePlace() const;
+  // Compares again after an edit of the cursor's side and puts the cursor on the place of that
+  // side's byte at offset (one place on with next).
+  void EditDone(int64_t offset, bool next);
 
   TDocumentCommands& documents_;
   TDocument* left_ = nullptr;

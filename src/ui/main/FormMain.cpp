@@ -796,6 +796,8 @@ void TFormMain::SetupCompare(QVBoxLayout* column) {
   column->addWidget(compare_, 1);
   compare_->Status = [this](const std::string& text) { panels_->SetPanelText(3, text); };
   compare_->Changed = [this] { DocumentsChanged(); };
+  compare_->ToggleTextMode = [this] { ToggleTextMode(); };
+  compare_->ToggleOverwriteMode = [this] { ToggleOverwriteMode(); };
   compare_->Shown = [this](bool shown) {
     grids_->setVisible(!shown);
     if (shown) return;
