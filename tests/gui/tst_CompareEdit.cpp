@@ -1,0 +1,167 @@
+// Typing in the compare view: key events on the side with the cursor change that document as
+// the grid would, the differences follow, and Undo takes the change back.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTabBar>
+
+#include "MainWindowFixture.h"
+#include "core/Document.h"
+#include "tools/ByteCompare.h"
+#include "ui/main/CompareGrid.h"
+#include "ui/main/CompareView.h"
+#include "ui/main/DocumentCommands.h"
+#include "ui/main/DocumentTabs.h"
+
+using quoxa::Cmd;
+using quoxa::TDocument;
+using quoxa::test::MainWindowFixture;
+
+namespace {
+
+std::string BytesOf(const TDocument& doc) {
+  return {reinterpret_cast<const char*>(doc.DocBuffer), static_cast<size_t>(doc.DocSize)};
+}
+
+// Keys: \t Tab (other side), \b Backspace, \x7f Del, \x1b Esc, \x01 Ins, \x1a Ctrl+Z; any other
+// character is typed.
+void Press(QWidget* grid, const std::string& keys) {
+  for (const char c : keys) {
+    switch (c) {
+      case '\t': QTest::keyClick(grid, Qt::Key_Tab); break;
+      case '\b': QTest::keyClick(grid, Qt::Key_Backspace); break;
+      case '\x7f': QTest::keyClick(grid, Qt::Key_Delete); break;
+      case '\x1b': QTest::keyClick(grid, Qt::Key_Escape); break;
+      case '\x01': QTest::keyClick(grid, Qt::Key_Insert); break;
+      case '\x1a': QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier); break;
+      default: QTest::keyClicks(grid, QString(QChar(c))); break;
+    }
+    QCoreApplication::processEvents();
+  }
+}
+
+// 40 bytes after each stretch let the compare realign after an inserted one.
+const std::string kTail = "-the bytes after it, the same on both sides-";
+
+}  // namespace
+
+class TestCompareEdit : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void keysEditTheSideWithTheCursor() {
+    struct Case {
+      const char* name;
+      std::string left, right;
+      int side;
+      bool text, overwrite, readOnly, block;  // block: bytes 1..4 of the right marked
+      int64_t at;                             // place on the line
+      std::string keys;
+      std::string wantLeft, wantRight;
+      const char* status;
+      int64_t cursor;
+      std::vector<std::string> messages;
+    };
+    const std::vector<Case> cases = {
+        {"hex digits over a changed byte make the files equal", "ABCD" + kTail, "ABxD" + kTail, 0,
+         false, true, false, false, 2, "78", "ABxD" + kTail, "ABxD" + kTail,
+         "The files are equal", 3, {}},
+        {"one hex digit changes nothing yet", "ABCD", "ABCD", 1, false, true, false,
+         false, 1, "4", "ABCD", "ABCD", "The files are equal", 1, {}},
+        {"Esc drops the first digit only", "ABCD", "ABCD", 1, false, true, false, false, 1,
+         "4\x1b"
+         "5a",
+         "ABCD", "AZCD", "differences: 1", 2, {}},
+        {"a character in the text column, insert mode", "ABCD" + kTail, "ABCD" + kTail, 1, true,
+         false, false, false, 2, "z", "ABCD" + kTail, "ABzCD" + kTail, "differences: 1", 3,
+         {}},
+        {"Tab to the right side, then a hex byte", "ABCD", "ABCD", 0, false, true, false, false, 3,
+         "\t"
+         "41",
+         "ABCD", "ABCA", "difference 1 of 1", 3, {}},
+        {"on a gap, overwrite mode: the bytes go in before the side's next byte", "0123" + kTail,
+         "01XY23" + kTail, 0, true, true, false, false, 2, "XY", "01XY23" + kTail,
+         "01XY23" + kTail, "The files are equal", 4, {}},
+        {"on the gap at the end: appended", "0123", "0123ZZ", 0, false, false, false, false, 5,
+         "5a", "0123Z", "0123ZZ", "difference 1 of 1", 5, {}},
+        {"Del removes the byte only the left has", "01X23" + kTail, "0123" + kTail, 0, false, true,
+         false, false, 2, "\x7f", "0123" + kTail, "0123" + kTail, "The files are equal", 2, {}},
+        {"Del on a gap does nothing", "0123" + kTail, "01X23" + kTail, 0, false, true, false,
+         false, 2, "\x7f", "0123" + kTail, "01X23" + kTail, "difference 1 of 1", 2, {}},
+        {"Backspace removes the side's byte before the cursor", "0123", "0x123", 1, false, true,
+         false, false, 2, "\b", "0123", "0123", "The files are equal", 1, {}},
+        {"Backspace on the first byte does nothing", "0123", "x123", 1, false, true, false, false,
+         0, "\b", "0123", "x123", "difference 1 of 1", 0, {}},
+        {"Ins switches to insert mode", "ABCD" + kTail, "ABCD" + kTail, 0, true, true, false,
+         false, 1, "\x01q", "AqBCD" + kTail, "ABCD" + kTail, "differences: 1", 2, {}},
+        {"Ctrl+Z takes the typed byte back", "ABCD", "ABCD", 1, false, true, false, false, 0,
+         "5a\x1a", "ABCD", "ABCD", "The files are equal", 1, {}},
+        {"a read-only document is edited as in the grid", "ABCD", "ABCD", 1, true, true, true,
+         false, 3, "E", "ABCD", "ABCE", "difference 1 of 1", 3, {}},
+        {"an insert into the marked block unmarks it", "ABCD" + kTail, "ABCD" + kTail, 1, true,
+         false, false, true, 2, "z", "ABCD" + kTail, "ABzCD" + kTail, "differences: 1", 3,
+         {"Block no longer valid"}},
+    };
+    for (const Case& c : cases) {
+      MainWindowFixture f;
+      f.Load(c.left);
+      auto& documents = f.form.Documents();
+      QVERIFY(documents.OpenInTab(f.WriteFile("right.bin", c.right), c.readOnly));
+      TDocument& left = documents.At(0);
+      TDocument& right = documents.At(1);
+      if (c.block) {
+        right.BlockBegin = 1;
+        right.BlockEnd = 4;
+      }
+      if (quoxa::Doc().TextMode != c.text) f.Trigger(Cmd::TextModeCheck);
+      if (quoxa::Doc().OverwriteMode != c.overwrite) f.Trigger(Cmd::OverwriteCheck);
+      f.rec.messages.shown.clear();
+      quoxa::TCompareView* view = f.form.Compare();
+      view->Open(left, right);
+      view->Grid()->SetSide(c.side);
+      view->Grid()->SetCursor(c.at);
+      Press(view->Grid(), c.keys);
+      QVERIFY2(view->Active(), c.name);
+      QVERIFY2(BytesOf(left) == c.wantLeft, c.name);
+      QVERIFY2(BytesOf(right) == c.wantRight, c.name);
+      QVERIFY2(f.form.PanelText(3) == c.status, (c.name + (": " + f.form.PanelText(3))).c_str());
+      QVERIFY2(view->Grid()->Cursor() == c.cursor,
+               (c.name + (": " + std::to_string(view->Grid()->Cursor()))).c_str());
+      QVERIFY2(f.rec.messages.Texts() == c.messages, c.name);
+      // The side with the cursor is the document Save and Undo act on; a change marks its tab.
+      TDocument& edited = view->Grid()->Side() == 0 ? left : right;
+      QVERIFY2(&quoxa::Doc() == &edited, c.name);
+      const bool changed = BytesOf(edited) != (&edited == &left ? c.left : c.right);
+      if (changed) QVERIFY2(edited.Modified, c.name);
+      const int tab = &edited == &left ? 0 : 1;
+      QVERIFY2(f.form.Tabs()->Bar()->tabText(tab).startsWith('*') == edited.Modified, c.name);
+      QVERIFY2(f.Action(Cmd::Save)->isEnabled() == !c.readOnly, c.name);
+      QVERIFY2(f.Action(Cmd::Undo)->isEnabled() == changed, c.name);
+    }
+  }
+
+  // A typed byte the differences list at once, and the view's menu commands still act.
+  void typedEditIsSavedFromTheView() {
+    MainWindowFixture f;
+    f.Load("ABCD");
+    auto& documents = f.form.Documents();
+    const std::string rightPath = f.WriteFile("right.bin", "ABCD");
+    QVERIFY(documents.OpenInTab(rightPath, false));
+    if (quoxa::Doc().TextMode) f.Trigger(Cmd::TextModeCheck);
+    if (!quoxa::Doc().OverwriteMode) f.Trigger(Cmd::OverwriteCheck);
+    quoxa::TCompareView* view = f.form.Compare();
+    view->Open(documents.At(0), documents.At(1));
+    Press(view->Grid(), "\t");
+    view->Grid()->SetCursor(2);
+    Press(view->Grid(), "7a");
+    QCOMPARE(view->Differences().size(), size_t{1});
+    QCOMPARE(view->Differences()[0], (quoxa::DiffRange{2, 2, 1, 1, quoxa::DiffKind::Changed}));
+    f.Trigger(Cmd::Save);
+    std::ifstream in(rightPath, std::ios::binary);
+    QCOMPARE(std::string(std::istreambuf_iterator<char>(in), {}), std::string("ABzD"));
+    QVERIFY(!documents.At(1).Modified);
+    QVERIFY(view->Active());
+  }
+};
+
+QTEST_MAIN(TestCompareEdit)
+#include "tst_CompareEdit.moc"
