@@ -139,7 +139,8 @@ class TestCompareEdit : public QObject {
     }
   }
 
-  // A typed byte the differences list at once, and the view's menu commands still act.
+  // A typed byte is in the difference list at once, and Save writes the side with the cursor
+  // and takes its tab's modified mark away.
   void typedEditIsSavedFromTheView() {
     MainWindowFixture f;
     f.Load("ABCD");
@@ -159,6 +160,7 @@ class TestCompareEdit : public QObject {
     std::ifstream in(rightPath, std::ios::binary);
     QCOMPARE(std::string(std::istreambuf_iterator<char>(in), {}), std::string("ABzD"));
     QVERIFY(!documents.At(1).Modified);
+    QCOMPARE(f.form.Tabs()->Bar()->tabText(1), QString("right.bin"));
     QVERIFY(view->Active());
   }
 };

@@ -90,4 +90,36 @@ wait_active 'Compare with'
 keys Return
 wait_active '^QUOXA - d\.bin$'
 quoxa_quit
+
+# Typing in the view, hex mode: two digits on the right side change its byte at the cursor,
+# which Ctrl+S saves; the view's shortcuts go on working after it.
+write_settings <<INI
+[Options]
+ModusText=0
+Overwrite=1
+INI
+e=$(make_doc e.bin 4142434445464748)
+f=$(make_doc f.bin 4142434445464748)
+quoxa_launch "$e" "$f"
+wait_active '^QUOXA - e\.bin$'
+keys ctrl+shift+c
+wait_active 'Compare with'
+keys Return
+wait_active '^QUOXA - e\.bin$'
+keys Tab Right
+type_text 7a
+wait_active '^QUOXA - f\.bin$'
+keys ctrl+s
+expect_bytes "$f" 417a434445464748
+settle
+import -window root "$work/compare-typed.png"
+[ -n "${QUOXA_X11_ARTIFACTS:-}" ] && cp "$work/compare-typed.png" "$QUOXA_X11_ARTIFACTS/compare-typed.png"
+# Back onto the typed byte, to the left side, and its copy goes there.
+keys shift+F6 shift+Tab alt+Left ctrl+s
+expect_bytes "$e" 417a434445464748
+keys Escape
+wait_active '^QUOXA - e\.bin$'
+keys ctrl+Home Delete ctrl+s
+expect_bytes "$e" 7a434445464748
+quoxa_quit
 pass
