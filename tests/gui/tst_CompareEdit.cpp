@@ -151,8 +151,16 @@ class TestCompareEdit : public QObject {
     if (!quoxa::Doc().OverwriteMode) f.Trigger(Cmd::OverwriteCheck);
     quoxa::TCompareView* view = f.form.Compare();
     view->Open(documents.At(0), documents.At(1));
-    Press(view->Grid(), "\t");
-    view->Grid()->SetCursor(2);
+    // A click on a character puts the cursor there and the window in text mode; one on a hex
+    // cell back in hex mode.
+    QTest::mouseClick(view->Grid(), Qt::LeftButton, {}, view->Grid()->CellRect(1, 1, true).center());
+    QVERIFY(quoxa::Doc().TextMode);
+    QCOMPARE(view->Grid()->Side(), 1);
+    QCOMPARE(view->Grid()->Cursor(), int64_t{1});
+    QTest::mouseClick(view->Grid(), Qt::LeftButton, {}, view->Grid()->CellRect(1, 2, false).center());
+    QVERIFY(!quoxa::Doc().TextMode);
+    QVERIFY(!view->Grid()->TextColumn());
+    QCOMPARE(QApplication::focusWidget(), view->Grid());
     Press(view->Grid(), "7a");
     QCOMPARE(view->Differences().size(), size_t{1});
     QCOMPARE(view->Differences()[0], (quoxa::DiffRange{2, 2, 1, 1, quoxa::DiffKind::Changed}));

@@ -98,6 +98,14 @@ TCompareGrid::Layout TCompareGrid::SideLayout(int side) const {
   return {x, hexX, hexX + cols_ * 3 * charWidth_};
 }
 
+QRect TCompareGrid::CellRect(int side, int64_t v, bool text) const {
+  const Layout layout = SideLayout(side);
+  const int y = kMargin + static_cast<int>(v / cols_ - top_) * rowHeight_;
+  const int c = static_cast<int>(v % cols_);
+  return text ? QRect(layout.textX + c * charWidth_, y, charWidth_, rowHeight_)
+              : QRect(layout.hexX + c * 3 * charWidth_, y, 2 * charWidth_, rowHeight_);
+}
+
 void TCompareGrid::FitCols() {
   // The widest power of two from 4 to 32 bytes that shows both sides whole.
   const int chars = (width() - 2 * kMargin) / charWidth_;

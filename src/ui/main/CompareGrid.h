@@ -4,6 +4,7 @@
 // one side has faces a gap on the other. The cursor is a place on the line; Tab moves it to the
 // other side.
 
+#include <QRect>
 #include <QWidget>
 #include <functional>
 
@@ -34,6 +35,8 @@ class TCompareGrid : public QWidget {
   int Side() const { return side_; }
   void SetSide(int side);
 
+  // Where the hex cell (or the character) of place v is drawn on a side, while it is shown.
+  QRect CellRect(int side, int64_t v, bool text) const;
   // The cursor's column: the characters (true) or the hex cells.
   bool TextColumn() const { return textColumn_; }
   void SetTextColumn(bool text);

@@ -58,6 +58,7 @@
 #include "ui/main/FormAbout.h"
 #include "ui/main/FormOpt.h"
 #include "ui/main/GridKeyBinding.h"
+#include "ui/main/CompareGrid.h"
 #include "ui/main/CompareView.h"
 #include "ui/main/GridView.h"
 #include "ui/main/HelpWindow.h"
@@ -366,6 +367,8 @@ void TFormMain::ToggleTextMode() {
   Doc().TextMode = !Doc().TextMode;
   Commands().SetChecked(Cmd::TextModeCheck, Doc().TextMode);
   grids_->SetTextMode(Doc().TextMode);
+  // While the compare is shown its grid keeps the keys, not the hidden grid of the mode.
+  if (compare_ != nullptr && compare_->Active()) compare_->Grid()->setFocus(Qt::OtherFocusReason);
   UpdateStatus();
   RefreshBookmarkMenu();
 }
