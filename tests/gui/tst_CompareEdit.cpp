@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTabBar>
+#include <algorithm>
 
 #include "MainWindowFixture.h"
 #include "core/Document.h"
@@ -25,15 +26,23 @@ std::string BytesOf(const TDocument& doc) {
 // Keys: \t Tab (other side), \b Backspace, \x7f Del, \x1b Esc, \x01 Ins, \x1a Ctrl+Z; any other
 // character is typed.
 void Press(QWidget* grid, const std::string& keys) {
+  struct Special {
+    char c;
+    Qt::Key key;
+    Qt::KeyboardModifiers mods;
+  };
+  static const Special kSpecial[] = {
+      {'\t', Qt::Key_Tab, {}},      {'\b', Qt::Key_Backspace, {}},
+      {'\x7f', Qt::Key_Delete, {}}, {'\x1b', Qt::Key_Escape, {}},
+      {'\x01', Qt::Key_Insert, {}}, {'\x1a', Qt::Key_Z, Qt::ControlModifier},
+  };
   for (const char c : keys) {
-    switch (c) {
-      case '\t': QTest::keyClick(grid, Qt::Key_Tab); break;
-      case '\b': QTest::keyClick(grid, Qt::Key_Backspace); break;
-      case '\x7f': QTest::keyClick(grid, Qt::Key_Delete); break;
-      case '\x1b': QTest::keyClick(grid, Qt::Key_Escape); break;
-      case '\x01': QTest::keyClick(grid, Qt::Key_Insert); break;
-      case '\x1a': QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier); break;
-      default: QTest::keyClicks(grid, QString(QChar(c))); break;
+    const auto special = std::find_if(std::begin(kSpecial), std::end(kSpecial),
+                                      [c](const Special& s) { return s.c == c; });
+    if (special != std::end(kSpecial)) {
+      QTest::keyClick(grid, special->key, special->mods);
+    } else {
+      QTest::keyClicks(grid, QString(QChar(c)));
     }
     QCoreApplication::processEvents();
   }
@@ -61,6 +70,8 @@ class TestCompareEdit : public QObject {
       int64_t cursor;
       std::vector<std::string> messages;
     };
+    // One row per line of thought, not one field per line.
+    // clang-format off
     const std::vector<Case> cases = {
         {"hex digits over a changed byte make the files equal", "ABCD" + kTail, "ABxD" + kTail, 0,
          false, true, false, false, 2, "78", "ABxD" + kTail, "ABxD" + kTail,
@@ -101,6 +112,7 @@ class TestCompareEdit : public QObject {
          false, false, true, 2, "z", "ABCD" + kTail, "ABzCD" + kTail, "differences: 1", 3,
          {"Block no longer valid"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
       MainWindowFixture f;
       f.Load(c.left);

@@ -15,11 +15,11 @@
 
 #include "core/CodePage.h"
 #include "core/Document.h"
+#include "core/FileQuestion.h"
 #include "core/Journal.h"
+#include "core/Messages.h"
 #include "core/Navigation.h"
 #include "core/Primitives.h"
-#include "core/FileQuestion.h"
-#include "core/Messages.h"
 #include "core/Progress.h"
 #include "core/TextFormat.h"
 #include "settings/Options.h"
