@@ -165,11 +165,13 @@ class TestCompareEdit : public QObject {
     view->Open(documents.At(0), documents.At(1));
     // A click on a character puts the cursor there and the window in text mode; one on a hex
     // cell back in hex mode.
-    QTest::mouseClick(view->Grid(), Qt::LeftButton, {}, view->Grid()->CellRect(1, 1, true).center());
+    QTest::mouseClick(view->Grid(), Qt::LeftButton, {},
+                      view->Grid()->CellRect(1, 1, true).center());
     QVERIFY(quoxa::Doc().TextMode);
     QCOMPARE(view->Grid()->Side(), 1);
     QCOMPARE(view->Grid()->Cursor(), int64_t{1});
-    QTest::mouseClick(view->Grid(), Qt::LeftButton, {}, view->Grid()->CellRect(1, 2, false).center());
+    QTest::mouseClick(view->Grid(), Qt::LeftButton, {},
+                      view->Grid()->CellRect(1, 2, false).center());
     QVERIFY(!quoxa::Doc().TextMode);
     QVERIFY(!view->Grid()->TextColumn());
     QCOMPARE(QApplication::focusWidget(), view->Grid());
