@@ -94,6 +94,8 @@ class TestCompareEdit : public QObject {
          "01XY23" + kTail, "The files are equal", 4, {}},
         {"on the gap at the end: appended", "0123", "0123ZZ", 0, false, false, false, false, 5,
          "5a", "0123Z", "0123ZZ", "difference 1 of 1", 5, {}},
+        {"Ctrl+Z takes an appended byte back", "0123", "0123Z", 0, true, false, false, false, 4,
+         "Z\x1a", "0123", "0123Z", "difference 1 of 1", 4, {}},
         {"Del removes the byte only the left has", "01X23" + kTail, "0123" + kTail, 0, false, true,
          false, false, 2, "\x7f", "0123" + kTail, "0123" + kTail, "The files are equal", 2, {}},
         {"Del on a gap does nothing", "0123" + kTail, "01X23" + kTail, 0, false, true, false,
