@@ -247,14 +247,16 @@ bool StoreTypedByte(int64_t p, uint8_t b, bool overwrite) {
   return true;
 }
 
-void DeleteByteAtCursor() {
+void DeleteByteAtCursor() { DeleteByteAt(CursorAddress()); }
+
+void DeleteByteAt(int64_t p) {
+  if (p < 1 || p > Doc().DocSize) return;
   if (Doc().DocSize == 1) {
     ClearAsEdit();
     return;
   }
-  if (Doc().DocSize < 1) return;
+  // The busy box lets queued events run, and one of them may move the cursor: p is fixed first.
   BusyScope busy(msg::kBusyDelete);
-  const int64_t p = CursorAddress();
   DropReplaceUndoIfReached(p);
   RecordRemoval(p, 1);
   std::memmove(At(p), At(p) + 1, static_cast<size_t>(Doc().DocSize - p));

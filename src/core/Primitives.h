@@ -40,6 +40,8 @@ bool InsertByteAt(int64_t p, uint8_t b);
 bool StoreTypedByte(int64_t p, uint8_t b, bool overwrite);
 // Del and Backspace.
 void DeleteByteAtCursor();
+// The same for the byte at p.
+void DeleteByteAt(int64_t p);
 // Delete from cursor (included) to the end.
 void DeleteFromCursor();
 // Delete from the beginning to the cursor (included).

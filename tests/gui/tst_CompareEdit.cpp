@@ -106,8 +106,8 @@ class TestCompareEdit : public QObject {
          0, "\b", "0123", "x123", "difference 1 of 1", 0, {}},
         {"Ins switches to insert mode", "ABCD" + kTail, "ABCD" + kTail, 0, true, true, false,
          false, 1, "\x01q", "AqBCD" + kTail, "ABCD" + kTail, "differences: 1", 2, {}},
-        {"Ctrl+Z takes the typed byte back", "ABCD", "ABCD", 1, false, true, false, false, 0,
-         "5a\x1a", "ABCD", "ABCD", "The files are equal", 1, {}},
+        {"Ctrl+Z takes the typed byte back, the cursor on it", "ABCD", "ABCD", 1, false, true,
+         false, false, 0, "5a\x1a", "ABCD", "ABCD", "The files are equal", 0, {}},
         {"a read-only document is edited as in the grid", "ABCD", "ABCD", 1, true, true, true,
          false, 3, "E", "ABCD", "ABCE", "difference 1 of 1", 3, {}},
         {"an insert into the marked block unmarks it", "ABCD" + kTail, "ABCD" + kTail, 1, true,
@@ -136,7 +136,7 @@ class TestCompareEdit : public QObject {
       Press(view->Grid(), c.keys);
       QVERIFY2(view->Active(), c.name);
       QVERIFY2(BytesOf(left) == c.wantLeft, c.name);
-      QVERIFY2(BytesOf(right) == c.wantRight, c.name);
+      QVERIFY2(BytesOf(right) == c.wantRight, (c.name + (": " + BytesOf(right))).c_str());
       QVERIFY2(f.form.PanelText(3) == c.status, (c.name + (": " + f.form.PanelText(3))).c_str());
       QVERIFY2(view->Grid()->Cursor() == c.cursor,
                (c.name + (": " + std::to_string(view->Grid()->Cursor()))).c_str());

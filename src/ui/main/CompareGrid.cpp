@@ -132,6 +132,7 @@ void TCompareGrid::paintEvent(QPaintEvent*) {
   QColor diffBack = diffColor;
   diffBack.setAlpha(60);
   const QColor gapBack = pal.color(QPalette::Button);
+  const QColor blockBack = ColorFromValue(Options().ColorBlock, pal);
   const int ascent = QFontMetrics(font()).ascent() + 1;
   const int digits = AddressDigits();
   for (int side = 0; side < 2; ++side) {
@@ -155,9 +156,14 @@ void TCompareGrid::paintEvent(QPaintEvent*) {
         } else {
           if (first < 0) first = offset;
           const uint8_t b = doc.DocBuffer[offset];
-          if (isDiff) {
-            painter.fillRect(hexCell.adjusted(0, 0, -charWidth_ / 2, 0), diffBack);
-            painter.fillRect(textCell, diffBack);
+          // A side's marked block shows as in the grid, so that the block commands show where
+          // they act.
+          const bool inBlock = doc.BlockBegin > 0 && doc.BlockEnd > 0 &&
+                               doc.BlockBegin <= offset + 1 && offset + 1 <= doc.BlockEnd;
+          if (inBlock || isDiff) {
+            painter.fillRect(hexCell.adjusted(0, 0, -charWidth_ / 2, 0),
+                             inBlock ? blockBack : diffBack);
+            painter.fillRect(textCell, inBlock ? blockBack : diffBack);
           }
           painter.setPen(isDiff ? diffColor : pal.color(QPalette::Text));
           const bool pending = pending_ >= 0 && v == cursor_ && side == side_;

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "core/CodePage.h"
+#include "core/DocState.h"
 #include "core/Document.h"
 #include "core/FileQuestion.h"
 #include "core/Journal.h"
@@ -238,9 +239,18 @@ void TCompareView::Refresh() {
     Close();
     return;
   }
+  // A command that moved the document's cursor (Go to, a search hit, a paste) takes the compare
+  // cursor with it; read before a compare again puts the document's cursor at the old place.
+  TDocument* side = SideDocument();
+  const int64_t address = CursorAddress();
+  const bool follow = &Doc() == side && side->DocSize > 0 && address != DocumentAddress();
   if (!(StampOf(*left_) == stamps_[0]) || !(StampOf(*right_) == stamps_[1])) {
     Recompare();
-    ShowPosition();
+    if (!follow) ShowPosition();
+  }
+  if (follow) {
+    const int64_t offset = std::clamp<int64_t>(address, 1, side->DocSize) - 1;
+    grid_->SetCursor(side == left_ ? line_.VirtualOfA(offset) : line_.VirtualOfB(offset));
   }
   grid_->SetTextColumn(Doc().TextMode);
   grid_->update();
@@ -294,6 +304,13 @@ void TCompareView::ShowPosition() {
   }
   syncing_ = false;
   ActivateSide();
+  // Every command of the window acts at the document's cursor: it stays on the compare cursor.
+  const int64_t address = DocumentAddress();
+  if (&Doc() == SideDocument() && address >= 1 && address != CursorAddress()) {
+    syncing_ = true;
+    GotoAddress(address, true, true);
+    syncing_ = false;
+  }
   grid_->SetTextColumn(Doc().TextMode);
   std::string text;
   if (ranges_.empty()) {
@@ -307,7 +324,7 @@ void TCompareView::ShowPosition() {
   if (Status) Status(text);
 }
 
-void TCompareView::ActivateSide() { ActivateDocument(grid_->Side() == 0 ? left_ : right_); }
+void TCompareView::ActivateSide() { ActivateDocument(SideDocument()); }
 
 void TCompareView::ActivateDocument(TDocument* wanted) {
   if (&Doc() == wanted) return;
@@ -372,6 +389,16 @@ void TCompareView::CopyDifferenceTo(bool left) {
   grid_->SetCursor(cursor);
   ShowPosition();
   if (Changed) Changed();
+}
+
+TDocument* TCompareView::SideDocument() const { return grid_->Side() == 0 ? left_ : right_; }
+
+int64_t TCompareView::DocumentAddress() const {
+  const TDocument* doc = SideDocument();
+  const int64_t place = SidePlace();
+  // A gap at the side's end has no next byte: its last one stands in.
+  return doc == nullptr || doc->DocSize == 0 || place < 0 ? -1
+                                                           : std::min(place + 1, doc->DocSize);
 }
 
 int64_t TCompareView::SideOffset() const {
@@ -450,7 +477,7 @@ void TCompareView::DeleteByte(bool before) {
   GotoAddress(target + 1, true, true);
   {
     JournalStep step;
-    DeleteByteAtCursor();
+    DeleteByteAt(target + 1);
   }
   syncing_ = false;
   EditDone(std::min(target, Doc().DocSize - 1), false);

@@ -87,6 +87,10 @@ class TCompareView : public QWidget {
   void TypeCharacter(uint8_t c);
   void StoreByte(uint8_t b);
   void DeleteByte(bool before);
+  TDocument* SideDocument() const;
+  // The address the side's document has its cursor on: the cursor's byte, on a gap the side's
+  // next byte; -1 without one.
+  int64_t DocumentAddress() const;
   // The side's byte at the cursor (-1 on a gap) and where a byte typed there goes.
   int64_t SideOffset() const;
   int64_t SidePlace() const;
