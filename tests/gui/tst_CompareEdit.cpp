@@ -1,17 +1,24 @@
 // Typing in the compare view: key events on the side with the cursor change that document as
 // the grid would, the differences follow, and Undo takes the change back.
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 #include <algorithm>
 
+#include "DialogTestKit.h"
 #include "MainWindowFixture.h"
+#include "ModalDriver.h"
 #include "core/Document.h"
 #include "tools/ByteCompare.h"
 #include "ui/main/CompareGrid.h"
 #include "ui/main/CompareView.h"
 #include "ui/main/DocumentCommands.h"
 #include "ui/main/DocumentTabs.h"
+#include "widgets/QZNumEdit.h"
 
 using quoxa::Cmd;
 using quoxa::TDocument;
@@ -150,6 +157,90 @@ class TestCompareEdit : public QObject {
       QVERIFY2(f.form.Tabs()->Bar()->tabText(tab).startsWith('*') == edited.Modified, c.name);
       QVERIFY2(f.Action(Cmd::Save)->isEnabled() == !c.readOnly, c.name);
       QVERIFY2(f.Action(Cmd::Undo)->isEnabled() == changed, c.name);
+    }
+  }
+
+  // The window's commands act at the compare cursor's byte of its side, the status panels show
+  // that byte, and a command that moves the document's cursor moves the compare cursor.
+  void commandsActAtTheCompareCursor() {
+    using quoxa::test::Child;
+    // The next dialog: Go to (a hex address) or Find (a text, from the cursor down).
+    const auto goTo = [](QString hex) {
+      return [hex](QWidget* d) {
+        Child<QRadioButton>(*d, "RadioButtonHex")->click();
+        auto* edit = Child<quoxa::TQZNumEdit>(*d, "QZNumEdit1");
+        edit->selectAll();
+        QTest::keyClicks(edit, hex);
+        QTest::keyClick(edit, Qt::Key_Return);
+      };
+    };
+    const auto find = [](QString text) {
+      return [text](QWidget* d) {
+        Child<QRadioButton>(*d, "RadioButtonText")->click();
+        Child<QLineEdit>(*d, "EditFindT")->setText(text);
+        Child<QRadioButton>(*d, "rbtDown")->click();
+        Child<QRadioButton>(*d, "rbtCursor")->click();
+        Child<QPushButton>(*d, "ButtonOK")->click();
+      };
+    };
+    const QKeyCombination kCtrlB(Qt::ControlModifier, Qt::Key_B);
+    const QKeyCombination kRight(Qt::Key_Right);
+    struct Case {
+      const char* name;
+      std::string left, right;
+      int side;
+      int64_t at;  // place on the line
+      std::vector<QKeyCombination> keys;
+      std::function<void(QWidget*)> dialog;
+      std::string wantLeft, wantRight;
+      const char *address, *byte;  // status panels 0 and 1
+      int64_t cursor;              // -1: the view closed
+    };
+    // clang-format off
+    const std::vector<Case> cases = {
+        {"Ctrl+V inserts 2 bytes before the right side's cursor byte", "ABCD" + kTail,
+         "ABCD" + kTail, 1, 2, {QKeyCombination(Qt::ControlModifier, Qt::Key_V)}, nullptr,
+         "ABCD" + kTail, "ABxyCD" + kTail, "Adr. hex: 2", "Char dec: 120", 2},
+        {"Go to an address of the left side puts the compare cursor on its place", "0123" + kTail,
+         "01XY23" + kTail, 0, 0, {QKeyCombination(Qt::ControlModifier, Qt::Key_G)}, goTo("2"),
+         "0123" + kTail, "01XY23" + kTail, "Adr. hex: 2", "Char dec: 50", 4},
+        {"F3 goes to the right side's next hit", "XYfox-fox" + kTail, "fox-fox" + kTail, 1, 0,
+         {QKeyCombination(Qt::ControlModifier, Qt::Key_F), QKeyCombination(Qt::Key_F3)},
+         find("fox"), "XYfox-fox" + kTail, "fox-fox" + kTail, "Adr. hex: 4", "Char dec: 102", 6},
+        {"a block marked in the view and Ctrl+D delete the right side's bytes", "ABCDEF" + kTail,
+         "ABCDEF" + kTail, 1, 1, {kCtrlB, kRight, kRight, kCtrlB,
+         QKeyCombination(Qt::ControlModifier, Qt::Key_D)}, nullptr, "ABCDEF" + kTail,
+         "AEF" + kTail, "Adr. hex: 1", "Char dec: 69", 4},
+        {"Esc leaves the grid's cursor on the byte the compare cursor was on", "0123" + kTail,
+         "01XY23" + kTail, 0, 4, {QKeyCombination(Qt::Key_Escape)}, nullptr, "0123" + kTail,
+         "01XY23" + kTail, "Adr. hex: 2", "Char dec: 50", -1},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+      MainWindowFixture f;
+      f.Load(c.left);
+      auto& documents = f.form.Documents();
+      QVERIFY(documents.OpenInTab(f.WriteFile("right.bin", c.right), false));
+      if (quoxa::Doc().TextMode) f.Trigger(Cmd::TextModeCheck);
+      if (quoxa::Doc().OverwriteMode) f.Trigger(Cmd::OverwriteCheck);
+      QGuiApplication::clipboard()->setText("xy");
+      quoxa::TCompareView* view = f.form.Compare();
+      view->Open(documents.At(0), documents.At(1));
+      view->Grid()->SetSide(c.side);
+      view->Grid()->SetCursor(c.at);
+      for (const QKeyCombination key : c.keys) {
+        if (c.dialog && key.key() != Qt::Key_F3) quoxa::test::OnNextModal(c.dialog);
+        f.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f.form));
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+      }
+      QVERIFY2(BytesOf(documents.At(0)) == c.wantLeft, c.name);
+      QVERIFY2(BytesOf(documents.At(1)) == c.wantRight, c.name);
+      const std::string panels = f.form.PanelText(0) + " / " + f.form.PanelText(1);
+      QVERIFY2(panels == c.address + std::string(" / ") + c.byte, (c.name + (": " + panels)).c_str());
+      QVERIFY2(view->Active() == (c.cursor >= 0), c.name);
+      if (c.cursor >= 0) QVERIFY2(view->Grid()->Cursor() == c.cursor, c.name);
+      QVERIFY2(f.rec.messages.Texts().empty(), c.name);
     }
   }
 
