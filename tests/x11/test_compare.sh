@@ -28,8 +28,10 @@ b = b[:0x400] + inserted + b[0x400:]
 after_insert = a[:0x400] + inserted + a[0x400:]
 after_last = changed(after_insert, 0x814, 3)
 after_first = changed(after_last, 0x10, 1)
+typed = after_first[:0x10] + b"z" + after_first[0x11:]
 for name, data in (("a.bin", a), ("original", a), ("b.bin", b), ("expected_insert", after_insert),
-                   ("expected_last", after_last), ("expected_first", after_first)):
+                   ("expected_last", after_last), ("expected_first", after_first),
+                   ("expected_typed", typed)):
     open(f"{work}/{name}", "wb").write(data)
 PY
 hex_of() { file_hex "$work/$1"; }
@@ -59,11 +61,12 @@ expect_bytes "$work/a.bin" "$(hex_of expected_last)"
 # Shift+F6 twice: back past 0x200 to 0x10.
 keys shift+F6 shift+F6 alt+Left ctrl+s
 expect_bytes "$work/a.bin" "$(hex_of expected_first)"
-# Esc closes the compare; the grid has the focus again and the next shortcut works.
+# Esc closes the compare; the grid has the focus again, its cursor on the byte the compare
+# cursor was on (0x10), and the next shortcut works.
 keys Escape
 wait_active '^QUOXA - a\.bin$'
 keys z ctrl+s
-expect_bytes "$work/a.bin" "7a$(hex_of expected_first | cut -c3-)"
+expect_bytes "$work/a.bin" "$(hex_of expected_typed)"
 quoxa_quit
 
 # The other open tab, chosen in the list; a byte missing on the right is copied there with
@@ -80,10 +83,11 @@ keys F6 alt+Left ctrl+s
 expect_bytes "$c" 41424344cc464748
 keys F6 alt+Right Tab ctrl+s
 expect_bytes "$d" 41424344cc464748
+# The cursor stays on the copied byte, the right side's last: the grid's cursor is there too.
 keys Escape
 wait_active '^QUOXA - d\.bin$'
 keys z ctrl+s
-expect_bytes "$d" 7a424344cc464748
+expect_bytes "$d" 41424344cc46477a
 # Exit while a compare is shown: the documents' blocks go back before the view closes.
 keys ctrl+shift+c
 wait_active 'Compare with'

@@ -155,7 +155,7 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   SetupInspector();
   new TModalFocus(this, [this]() -> QWidget* {
     QWidget* inspector = inspector_->FocusAfterMessage();
-    return inspector != nullptr ? inspector : grids_->ActiveGrid();
+    return inspector != nullptr ? inspector : KeyGrid();
   });
 
   grids_->ApplyFontSize(grids_->GridFont().pointSize());
@@ -368,7 +368,7 @@ void TFormMain::ToggleTextMode() {
   Commands().SetChecked(Cmd::TextModeCheck, Doc().TextMode);
   grids_->SetTextMode(Doc().TextMode);
   // While the compare is shown its grid keeps the keys, not the hidden grid of the mode.
-  if (compare_ != nullptr && compare_->Active()) compare_->Grid()->setFocus(Qt::OtherFocusReason);
+  if (compare_ != nullptr && compare_->Active()) KeyGrid()->setFocus(Qt::OtherFocusReason);
   UpdateStatus();
   RefreshBookmarkMenu();
 }
@@ -698,7 +698,7 @@ void TFormMain::SetupInspector() {
   inspector_->SetFocusBack([this] {
     // From a floating dock the keys go back to the main window too.
     activateWindow();
-    if (QWidget* grid = grids_->ActiveGrid()) grid->setFocus(Qt::ShortcutFocusReason);
+    if (QWidget* grid = KeyGrid()) grid->setFocus(Qt::ShortcutFocusReason);
   });
   // The window grows or shrinks by the docked inspector; the grids keep their columns and the
   // document stays where it was.
@@ -731,7 +731,7 @@ void TFormMain::SetupInspector() {
   connect(inspector_, &QDockWidget::visibilityChanged, this, [this, relayout, toggle](bool visible) {
     toggle->setChecked(visible);
     if (!visible && inspector_->isAncestorOf(QApplication::focusWidget())) {
-      if (QWidget* grid = grids_->ActiveGrid()) grid->setFocus(Qt::OtherFocusReason);
+      if (QWidget* grid = KeyGrid()) grid->setFocus(Qt::OtherFocusReason);
     }
     relayout();
   });
@@ -750,7 +750,7 @@ void TFormMain::ToggleInspector() {
   }
   inspector_->hide();
   activateWindow();
-  if (QWidget* grid = grids_->ActiveGrid()) grid->setFocus(Qt::ShortcutFocusReason);
+  if (QWidget* grid = KeyGrid()) grid->setFocus(Qt::ShortcutFocusReason);
 }
 
 // ---- help
@@ -790,6 +790,12 @@ void TFormMain::ShowContextHelp() {
   // In a grid F1 explains typing and moving; the short grid topics are the popups.
   const QWidget* focus = focusWidget();
   ShowHelpTopic(focus == QZStrGridText() || focus == QZStrGridHex() ? help::kKeyboard : help::kContents);
+}
+
+QWidget* TFormMain::KeyGrid() const {
+  // While the compare is shown the normal grids are hidden: its grid takes the keys.
+  if (compare_ != nullptr && compare_->Active()) return compare_->Grid();
+  return grids_->ActiveGrid();
 }
 
 // The compare view takes the grids' place while it is shown.
