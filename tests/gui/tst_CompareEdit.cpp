@@ -211,6 +211,10 @@ class TestCompareEdit : public QObject {
          "ABCDEF" + kTail, 1, 1, {kCtrlB, kRight, kRight, kCtrlB,
          QKeyCombination(Qt::ControlModifier, Qt::Key_D)}, nullptr, "ABCDEF" + kTail,
          "AEF" + kTail, "Adr. hex: 1", "Char dec: 69", 4},
+        {"the right document's tab puts the cursor on the right side, on its cursor's byte",
+         "0123" + kTail, "01XY23" + kTail, 0, 4, {QKeyCombination(Qt::Key_Tab),
+         QKeyCombination(Qt::Key_Backtab), QKeyCombination(Qt::ControlModifier, Qt::Key_Tab)},
+         nullptr, "0123" + kTail, "01XY23" + kTail, "Adr. hex: 4", "Char dec: 50", 4},
         {"Esc leaves the grid's cursor on the byte the compare cursor was on", "0123" + kTail,
          "01XY23" + kTail, 0, 4, {QKeyCombination(Qt::Key_Escape)}, nullptr, "0123" + kTail,
          "01XY23" + kTail, "Adr. hex: 2", "Char dec: 50", -1},
@@ -240,6 +244,7 @@ class TestCompareEdit : public QObject {
       QVERIFY2(panels == c.address + std::string(" / ") + c.byte, (c.name + (": " + panels)).c_str());
       QVERIFY2(view->Active() == (c.cursor >= 0), c.name);
       if (c.cursor >= 0) QVERIFY2(view->Grid()->Cursor() == c.cursor, c.name);
+      if (c.cursor >= 0) QVERIFY2(&quoxa::Doc() == &documents.At(view->Grid()->Side()), c.name);
       QVERIFY2(f.rec.messages.Texts().empty(), c.name);
     }
   }

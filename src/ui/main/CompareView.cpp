@@ -228,7 +228,8 @@ TCompareView::Stamp TCompareView::StampOf(const TDocument& doc) {
 }
 
 void TCompareView::Refresh() {
-  if (!Active() || syncing_) return;
+  // A copy compares again itself once its target changed.
+  if (!Active() || syncing_ || copying_) return;
   bool leftOpen = false;
   bool rightOpen = false;
   for (int k = 0; k < documents_.Count(); ++k) {
@@ -239,15 +240,24 @@ void TCompareView::Refresh() {
     Close();
     return;
   }
-  // A command that moved the document's cursor (Go to, a search hit, a paste) takes the compare
-  // cursor with it; read before a compare again puts the document's cursor at the old place.
-  TDocument* side = SideDocument();
+  // Another document made active (its tab, a file opened) is the user's work now: the compare
+  // gives the window back to it.
+  if (&Doc() != left_ && &Doc() != right_) {
+    Close();
+    return;
+  }
+  // The other side's tab puts the cursor on that side. A command that moved the document's
+  // cursor (Go to, a search hit, a paste) takes the compare cursor with it; the address is read
+  // before a compare again puts the document's cursor at the old place.
+  TDocument* side = &Doc();
+  const bool otherSide = side != SideDocument();
   const int64_t address = CursorAddress();
-  const bool follow = &Doc() == side && side->DocSize > 0 && address != DocumentAddress();
+  const bool follow = side->DocSize > 0 && (otherSide || address != DocumentAddress());
   if (!(StampOf(*left_) == stamps_[0]) || !(StampOf(*right_) == stamps_[1])) {
     Recompare();
-    if (!follow) ShowPosition();
+    if (!follow && !otherSide) ShowPosition();
   }
+  if (otherSide) grid_->SetSide(side == left_ ? 0 : 1);
   if (follow) {
     const int64_t offset = std::clamp<int64_t>(address, 1, side->DocSize) - 1;
     grid_->SetCursor(side == left_ ? line_.VirtualOfA(offset) : line_.VirtualOfB(offset));
@@ -378,8 +388,11 @@ void TCompareView::CopyDifferenceTo(bool left) {
   const TDocument& source = left ? *right_ : *left_;
   const std::span<const uint8_t> bytes(source.DocBuffer, static_cast<size_t>(source.DocSize));
   // The target active while it changes: its Undo command is the one the change enables.
+  copying_ = true;
   ActivateDocument(&target);
-  if (!CopyDifference(target, bytes, ranges_[static_cast<size_t>(k)], left)) {
+  const bool copied = CopyDifference(target, bytes, ranges_[static_cast<size_t>(k)], left);
+  copying_ = false;
+  if (!copied) {
     QApplication::beep();
     ActivateSide();
     return;

@@ -112,6 +112,8 @@ class TCompareView : public QWidget {
   QTableView* list_;
   TDiffListModel* model_;
   bool syncing_ = false;
+  // A copy makes its target active whatever side the cursor is on: no refresh meanwhile.
+  bool copying_ = false;
 };
 
 }  // namespace quoxa
