@@ -249,6 +249,40 @@ class TestCompareEdit : public QObject {
     }
   }
 
+  // Past the size compared under the progress box, a typed or deleted byte is compared again
+  // around itself: no box on each key, and the differences of a whole compare.
+  void editsInALargeCompareShowNoProgressBox() {
+    MainWindowFixture f;
+    std::string left((65 << 20) + 1000, '\0');
+    for (size_t i = 0; i < left.size(); ++i) left[i] = static_cast<char>((i * 2654435761u) >> 13);
+    std::string right = left;
+    right[0x100] ^= 1;
+    right.insert(40 << 20, "twenty inserted bytes");
+    f.Load(left);
+    auto& documents = f.form.Documents();
+    QVERIFY(documents.OpenInTab(f.WriteFile("right.bin", right), false));
+    if (quoxa::Doc().TextMode) f.Trigger(Cmd::TextModeCheck);
+    if (!quoxa::Doc().OverwriteMode) f.Trigger(Cmd::OverwriteCheck);
+    quoxa::TCompareView* view = f.form.Compare();
+    view->Open(documents.At(0), documents.At(1));
+    const size_t boxes = f.rec.progress.boxes.size();
+    QVERIFY(boxes > 0);
+    view->Grid()->SetSide(1);
+    // Over the inserted stretch's first byte, then one removed after the changed byte.
+    view->Grid()->SetCursor(int64_t{40} << 20);
+    Press(view->Grid(), "7a");
+    view->Grid()->SetCursor(0x101);
+    Press(view->Grid(), "\x7f");
+    right[40 << 20] = 'z';
+    right.erase(0x101, 1);
+    QCOMPARE(BytesOf(documents.At(1)), right);
+    QCOMPARE(f.rec.progress.boxes.size(), boxes);
+    auto span = [](const std::string& s) {
+      return std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(s.data()), s.size());
+    };
+    QVERIFY(view->Differences() == quoxa::CompareBytes(span(left), span(right), false));
+  }
+
   // A typed byte is in the difference list at once, and Save writes the side with the cursor
   // and takes its tab's modified mark away.
   void typedEditIsSavedFromTheView() {

@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 
 #include "core/CodePage.h"
 #include "core/DocState.h"
@@ -266,14 +267,23 @@ void TCompareView::Refresh() {
   grid_->update();
 }
 
-void TCompareView::Recompare() {
+void TCompareView::Recompare(const SideEdit* edit) {
   if (!Active()) return;
   const std::span<const uint8_t> a(left_->DocBuffer, static_cast<size_t>(left_->DocSize));
   const std::span<const uint8_t> b(right_->DocBuffer, static_cast<size_t>(right_->DocSize));
+  // A typed byte needs only its neighbourhood compared again, without the progress box on
+  // every key.
+  std::optional<std::vector<DiffRange>> near;
+  if (edit != nullptr && !cancelled_) {
+    near = CompareAfterEdit(a, b, sameOffsets_->isChecked(), ranges_, edit->side, edit->pos,
+                            edit->removed, edit->added, kCompareStep);
+  }
   TByteCompare compare(a, b, sameOffsets_->isChecked());
   ranges_.clear();
   cancelled_ = false;
-  if (std::max(a.size(), b.size()) > static_cast<size_t>(kProgressFrom)) {
+  if (near) {
+    ranges_ = std::move(*near);
+  } else if (std::max(a.size(), b.size()) > static_cast<size_t>(kProgressFrom)) {
     TProgressBox box({true, true, kComparingText, kComparingCaption});
     while (compare.Step(kCompareStep, ranges_)) {
       box.SetProgress(compare.Done(), static_cast<int64_t>(a.size()), 5);
@@ -471,6 +481,8 @@ void TCompareView::StoreByte(uint8_t b) {
   // On a gap there is no byte of this side to write over: the byte goes in before the side's
   // next one (at its end: after its last), in either mode, as typing into an empty document does.
   const bool overwrite = Doc().OverwriteMode && SideOffset() >= 0;
+  const SideEdit edit{grid_->Side(), place, overwrite && Doc().DocSize > 0 ? 1 : 0, 1,
+                      InStep()};
   syncing_ = true;
   const bool stored = StoreTypedByte(place + 1, b, overwrite);
   syncing_ = false;
@@ -478,7 +490,7 @@ void TCompareView::StoreByte(uint8_t b) {
     Refresh();
     return;
   }
-  EditDone(place, true);
+  EditDone(place, true, edit);
 }
 
 void TCompareView::DeleteByte(bool before) {
@@ -486,6 +498,7 @@ void TCompareView::DeleteByte(bool before) {
   // Del takes the byte at the cursor, Backspace the side's byte before it.
   const int64_t target = before ? SidePlace() - 1 : SideOffset();
   if (target < 0 || target >= Doc().DocSize) return;
+  const SideEdit edit{grid_->Side(), target, 1, 0, InStep()};
   syncing_ = true;
   GotoAddress(target + 1, true, true);
   {
@@ -493,12 +506,16 @@ void TCompareView::DeleteByte(bool before) {
     DeleteByteAt(target + 1);
   }
   syncing_ = false;
-  EditDone(std::min(target, Doc().DocSize - 1), false);
+  EditDone(std::min(target, Doc().DocSize - 1), false, edit);
 }
 
-void TCompareView::EditDone(int64_t offset, bool next) {
+bool TCompareView::InStep() const {
+  return StampOf(*left_) == stamps_[0] && StampOf(*right_) == stamps_[1];
+}
+
+void TCompareView::EditDone(int64_t offset, bool next, const SideEdit& edit) {
   const int side = grid_->Side();
-  Recompare();
+  Recompare(edit.inStep ? &edit : nullptr);
   if (offset >= 0) {
     const int64_t v = side == 0 ? line_.VirtualOfA(offset) : line_.VirtualOfB(offset);
     grid_->SetCursor(v + (next ? 1 : 0));

@@ -75,8 +75,18 @@ class TCompareView : public QWidget {
     size_t redo = 0;
     bool operator==(const Stamp&) const = default;
   };
+  // One edit of a side's bytes: [pos, pos + removed) became [pos, pos + added); inStep when the
+  // differences shown were those of the documents before it.
+  struct SideEdit {
+    int side = 0;
+    int64_t pos = 0;
+    int64_t removed = 0;
+    int64_t added = 0;
+    bool inStep = false;
+  };
   static Stamp StampOf(const TDocument& doc);
-  void Recompare();
+  bool InStep() const;
+  void Recompare(const SideEdit* edit = nullptr);
   void ShowPosition();
   // The active document follows the side of the cursor, so that Save and Undo act on it.
   void ActivateSide();
@@ -96,7 +106,7 @@ class TCompareView : public QWidget {
   int64_t SidePlace() const;
   // Compares again after an edit of the cursor's side and puts the cursor on the place of that
   // side's byte at offset (one place on with next).
-  void EditDone(int64_t offset, bool next);
+  void EditDone(int64_t offset, bool next, const SideEdit& edit);
 
   TDocumentCommands& documents_;
   TDocument* left_ = nullptr;
