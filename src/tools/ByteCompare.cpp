@@ -273,10 +273,11 @@ int64_t StretchAt(const std::vector<DiffGroup>& groups, int side, int64_t x, int
 
 }  // namespace
 
-std::optional<std::vector<DiffRange>> CompareAfterEdit(
-    std::span<const uint8_t> a, std::span<const uint8_t> b, bool sameOffsets,
-    const std::vector<DiffRange>& old, int side, int64_t pos, int64_t removed, int64_t added,
-    int64_t most) {
+std::optional<std::vector<DiffRange>> CompareAfterEdit(std::span<const uint8_t> a,
+                                                       std::span<const uint8_t> b, bool sameOffsets,
+                                                       const std::vector<DiffRange>& old, int side,
+                                                       int64_t pos, int64_t removed, int64_t added,
+                                                       int64_t most) {
   const std::vector<DiffGroup> groups = GroupsOf(old);
   const int64_t sizeX = static_cast<int64_t>(side == 0 ? a.size() : b.size());
   const int64_t oldSizeX = sizeX - added + removed;
@@ -298,8 +299,8 @@ std::optional<std::vector<DiffRange>> CompareAfterEdit(
     i = fromA + step;
     j = fromB + step;
   }
-  std::vector<DiffRange> out(old.begin(),
-                             old.begin() + static_cast<int64_t>(kept == 0 ? 0 : groups[kept - 1].last));
+  std::vector<DiffRange> out(
+      old.begin(), old.begin() + static_cast<int64_t>(kept == 0 ? 0 : groups[kept - 1].last));
   TByteCompare compare(a, b, sameOffsets, i, j);
   // Past the edit on equal bytes where the old compare stood as well, both go on alike: the
   // bytes ahead are the same, only shifted on the edited side.

@@ -42,8 +42,8 @@ class TByteCompare {
   TByteCompare(std::span<const uint8_t> a, std::span<const uint8_t> b, bool sameOffsets);
   // Goes on from offsets i of A and j of B, where a compare from the start stands outside a
   // difference (at the end of one or between equal bytes).
-  TByteCompare(std::span<const uint8_t> a, std::span<const uint8_t> b, bool sameOffsets,
-               int64_t i, int64_t j)
+  TByteCompare(std::span<const uint8_t> a, std::span<const uint8_t> b, bool sameOffsets, int64_t i,
+               int64_t j)
       : a_(a), b_(b), sameOffsets_(sameOffsets), i_(i), j_(j) {}
 
   // Compares on for about budget bytes, appending the ranges found to out; false once the
@@ -86,10 +86,11 @@ std::vector<DiffRange> CompareBytes(std::span<const uint8_t> a, std::span<const 
 // again only from well before the edit until the compare is back in step with old at equal
 // bytes; the result is what CompareBytes(a, b, sameOffsets) gives. Nothing when that takes
 // more than about most bytes of A (a whole compare with progress does better then).
-std::optional<std::vector<DiffRange>> CompareAfterEdit(
-    std::span<const uint8_t> a, std::span<const uint8_t> b, bool sameOffsets,
-    const std::vector<DiffRange>& old, int side, int64_t pos, int64_t removed, int64_t added,
-    int64_t most = INT64_MAX);
+std::optional<std::vector<DiffRange>> CompareAfterEdit(std::span<const uint8_t> a,
+                                                       std::span<const uint8_t> b, bool sameOffsets,
+                                                       const std::vector<DiffRange>& old, int side,
+                                                       int64_t pos, int64_t removed, int64_t added,
+                                                       int64_t most = INT64_MAX);
 
 // "<hex offset A> <hex offset B> <length> <kind>" and a line feed.
 std::string DiffLine(const DiffRange& range);

@@ -202,7 +202,8 @@ TEST(ByteCompare, CompareAfterAnEditAgainstTheWholeCompare) {
       } else if (any(2) == 0) {
         b.erase(b.begin() + at, b.begin() + std::min<int64_t>(at + n, b.size()));
       } else {
-        for (int64_t k = 0; k < n && at + k < static_cast<int64_t>(b.size()); ++k) b[at + k] = stretch[k];
+        for (int64_t k = 0; k < n && at + k < static_cast<int64_t>(b.size()); ++k)
+          b[at + k] = stretch[k];
       }
     }
     for (bool same : {false, true}) {

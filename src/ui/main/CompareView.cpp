@@ -420,8 +420,7 @@ int64_t TCompareView::DocumentAddress() const {
   const TDocument* doc = SideDocument();
   const int64_t place = SidePlace();
   // A gap at the side's end has no next byte: its last one stands in.
-  return doc == nullptr || doc->DocSize == 0 || place < 0 ? -1
-                                                           : std::min(place + 1, doc->DocSize);
+  return doc == nullptr || doc->DocSize == 0 || place < 0 ? -1 : std::min(place + 1, doc->DocSize);
 }
 
 int64_t TCompareView::SideOffset() const {
@@ -481,8 +480,7 @@ void TCompareView::StoreByte(uint8_t b) {
   // On a gap there is no byte of this side to write over: the byte goes in before the side's
   // next one (at its end: after its last), in either mode, as typing into an empty document does.
   const bool overwrite = Doc().OverwriteMode && SideOffset() >= 0;
-  const SideEdit edit{grid_->Side(), place, overwrite && Doc().DocSize > 0 ? 1 : 0, 1,
-                      InStep()};
+  const SideEdit edit{grid_->Side(), place, overwrite && Doc().DocSize > 0 ? 1 : 0, 1, InStep()};
   syncing_ = true;
   const bool stored = StoreTypedByte(place + 1, b, overwrite);
   syncing_ = false;
