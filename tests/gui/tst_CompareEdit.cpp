@@ -241,7 +241,8 @@ class TestCompareEdit : public QObject {
       QVERIFY2(BytesOf(documents.At(0)) == c.wantLeft, c.name);
       QVERIFY2(BytesOf(documents.At(1)) == c.wantRight, c.name);
       const std::string panels = f.form.PanelText(0) + " / " + f.form.PanelText(1);
-      QVERIFY2(panels == c.address + std::string(" / ") + c.byte, (c.name + (": " + panels)).c_str());
+      QVERIFY2(panels == c.address + std::string(" / ") + c.byte,
+               (c.name + (": " + panels)).c_str());
       QVERIFY2(view->Active() == (c.cursor >= 0), c.name);
       if (c.cursor >= 0) QVERIFY2(view->Grid()->Cursor() == c.cursor, c.name);
       if (c.cursor >= 0) QVERIFY2(&quoxa::Doc() == &documents.At(view->Grid()->Side()), c.name);

@@ -126,4 +126,35 @@ wait_active '^QUOXA - e\.bin$'
 keys ctrl+Home Delete ctrl+s
 expect_bytes "$e" 7a434445464748
 quoxa_quit
+
+# The window's commands act at the compare cursor: on the right side a block marked with
+# Ctrl+B is copied, pasted two bytes on in insert mode, and Ctrl+S saves the right file; after
+# Esc the grid's cursor is on the first pasted byte.
+write_settings <<INI
+[Options]
+ModusText=0
+Overwrite=0
+INI
+g=$(make_doc g.bin 4142434445464748)
+h=$(make_doc h.bin 4142434445464748)
+quoxa_launch "$g" "$h"
+wait_active '^QUOXA - g\.bin$'
+keys ctrl+shift+c
+wait_active 'Compare with'
+keys Return
+wait_active '^QUOXA - g\.bin$'
+keys Tab Right ctrl+b Right ctrl+b ctrl+c Right Right ctrl+v
+wait_active '^QUOXA - h\.bin$'
+keys ctrl+s
+expect_bytes "$h" 41424344424345464748
+expect_bytes "$g" 4142434445464748
+settle
+import -window root "$work/compare-paste.png"
+[ -n "${QUOXA_X11_ARTIFACTS:-}" ] && cp "$work/compare-paste.png" "$QUOXA_X11_ARTIFACTS/"
+keys Escape
+wait_active '^QUOXA - h\.bin$'
+type_text 7a
+keys ctrl+s
+expect_bytes "$h" 414243447a424345464748
+quoxa_quit
 pass
