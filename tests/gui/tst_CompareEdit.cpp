@@ -250,6 +250,22 @@ class TestCompareEdit : public QObject {
     }
   }
 
+  // The window laying out its hidden grids anew (a resize) moves neither cursor.
+  void aNewGridSizeKeepsTheCursor() {
+    MainWindowFixture f;
+    f.Load("0123" + kTail + kTail);
+    auto& documents = f.form.Documents();
+    QVERIFY(documents.OpenInTab(f.WriteFile("right.bin", "01XY23" + kTail + kTail), false));
+    quoxa::TCompareView* view = f.form.Compare();
+    view->Open(documents.At(0), documents.At(1));
+    view->Grid()->SetSide(1);
+    view->Grid()->SetCursor(50);
+    f.form.SetGridSize(8, 4);
+    QCOMPARE(view->Grid()->Cursor(), int64_t{50});
+    QCOMPARE(quoxa::CursorAddress(), int64_t{51});
+    QCOMPARE(quoxa::Doc().BytesPerRow, 8);
+  }
+
   // Past the size compared under the progress box, a typed or deleted byte is compared again
   // around itself: no box on each key, and the differences of a whole compare.
   void editsInALargeCompareShowNoProgressBox() {

@@ -230,7 +230,7 @@ TCompareView::Stamp TCompareView::StampOf(const TDocument& doc) {
 
 void TCompareView::Refresh() {
   // A copy compares again itself once its target changed.
-  if (!Active() || syncing_ || copying_) return;
+  if (!Active() || syncing_ || copying_ || held_) return;
   bool leftOpen = false;
   bool rightOpen = false;
   for (int k = 0; k < documents_.Count(); ++k) {
@@ -326,7 +326,7 @@ void TCompareView::ShowPosition() {
   ActivateSide();
   // Every command of the window acts at the document's cursor: it stays on the compare cursor.
   const int64_t address = DocumentAddress();
-  if (&Doc() == SideDocument() && address >= 1 && address != CursorAddress()) {
+  if (!held_ && &Doc() == SideDocument() && address >= 1 && address != CursorAddress()) {
     syncing_ = true;
     GotoAddress(address, true, true);
     syncing_ = false;

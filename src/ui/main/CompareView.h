@@ -55,6 +55,10 @@ class TCompareView : public QWidget {
   // Copies the difference at the cursor to the left or the right side.
   void CopyDifferenceTo(bool left);
 
+  // While the window lays its hidden grids out anew, the document's cursor moves with their
+  // cells: the compare cursor stays where it is until the hold ends.
+  void Hold(bool held) { held_ = held; }
+
   TCompareGrid* Grid() const { return grid_; }
   const std::vector<DiffRange>& Differences() const { return ranges_; }
 
@@ -124,6 +128,7 @@ class TCompareView : public QWidget {
   bool syncing_ = false;
   // A copy makes its target active whatever side the cursor is on: no refresh meanwhile.
   bool copying_ = false;
+  bool held_ = false;
 };
 
 }  // namespace quoxa

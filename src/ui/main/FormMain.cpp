@@ -528,6 +528,15 @@ TWindowChrome TFormMain::Chrome() const {
 }
 
 void TFormMain::SetGridSize(int cols, int rows) {
+  if (compare_ != nullptr && compare_->Active()) {
+    // The grids are hidden behind the compare, whose cursor is the document's: it stays.
+    const int64_t cursor = CursorAddress();
+    compare_->Hold(true);
+    LayoutWindow(cols, rows);
+    compare_->Hold(false);
+    GotoAddress(cursor, true, false);
+    return;
+  }
   LayoutWindow(cols, rows);
   GotoTop();
 }
