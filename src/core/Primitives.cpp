@@ -207,13 +207,15 @@ void RecordInserted(int64_t pos, int64_t n) {
   if (pos >= 1 && n > 0 && pos + n - 1 <= Doc().DocSize) Doc().Journal.Record(pos, nullptr, 0, At(pos), n);
 }
 
-bool InsertByteAtCursor(uint8_t b) {
+bool InsertByteAtCursor(uint8_t b) { return InsertByteAt(CursorAddress(), b); }
+
+bool InsertByteAt(int64_t p, uint8_t b) {
+  if (p < 1 || p > Doc().DocSize + 1) return false;
   if (Doc().DocSize >= kMaxDocSize || !EnsureCapacity(1)) {
     ShowError(msg::kNoMemory);
     return false;
   }
   BusyScope busy(msg::kBusyInsert);
-  const int64_t p = CursorAddress();
   Doc().Journal.Record(p, nullptr, 0, &b, 1);
   if (p <= Doc().DocSize) std::memmove(At(p) + 1, At(p), static_cast<size_t>(Doc().DocSize - p + 1));
   ++Doc().DocSize;
@@ -222,14 +224,39 @@ bool InsertByteAtCursor(uint8_t b) {
   return true;
 }
 
-void DeleteByteAtCursor() {
+bool StoreTypedByte(int64_t p, uint8_t b, bool overwrite) {
+  JournalStep step;
+  if (Doc().DocSize == 0) {
+    SpliceBytes(1, 0, std::string(1, static_cast<char>(b)));
+    RefreshView();
+  } else if (overwrite) {
+    if (!SpliceBytes(p, 1, std::string(1, static_cast<char>(b)))) return false;
+    UpdateStatus();
+  } else {
+    const bool inserted = InsertByteAt(p, b);
+    // Without the byte the cells show the document again.
+    RefreshView();
+    if (!inserted) return false;
+  }
+  Doc().Modified = true;
+  if (!overwrite) {
+    // The bytes behind p moved: an undo of a replacement there would hit the wrong bytes.
+    DropReplaceUndoIfReached(p);
+    CheckBlock(p);
+  }
+  return true;
+}
+
+void DeleteByteAtCursor() { DeleteByteAt(CursorAddress()); }
+
+void DeleteByteAt(int64_t p) {
+  if (p < 1 || p > Doc().DocSize) return;
   if (Doc().DocSize == 1) {
     ClearAsEdit();
     return;
   }
-  if (Doc().DocSize < 1) return;
+  // The busy box lets queued events run, and one of them may move the cursor: p is fixed first.
   BusyScope busy(msg::kBusyDelete);
-  const int64_t p = CursorAddress();
   DropReplaceUndoIfReached(p);
   RecordRemoval(p, 1);
   std::memmove(At(p), At(p) + 1, static_cast<size_t>(Doc().DocSize - p));

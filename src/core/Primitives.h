@@ -32,8 +32,16 @@ bool InsertBytes(int64_t pos, int64_t count, const std::string& bytes);
 void RecordInserted(int64_t pos, int64_t n);
 // Typing in insert mode; the caller sets Modified, repaints and checks the block.
 bool InsertByteAtCursor(uint8_t b);
+// The same before the byte at p (p = DocSize + 1 appends).
+bool InsertByteAt(int64_t p, uint8_t b);
+// A typed byte: written over the byte at p (overwrite) or inserted before it, an empty document
+// gets it as its only byte. One undo step; sets Modified, repaints, and after an insert drops
+// what the move made stale (Replace undo, the block). The caller moves the cursor on.
+bool StoreTypedByte(int64_t p, uint8_t b, bool overwrite);
 // Del and Backspace.
 void DeleteByteAtCursor();
+// The same for the byte at p.
+void DeleteByteAt(int64_t p);
 // Delete from cursor (included) to the end.
 void DeleteFromCursor();
 // Delete from the beginning to the cursor (included).

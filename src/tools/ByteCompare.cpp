@@ -228,6 +228,103 @@ std::vector<DiffRange> CompareBytes(std::span<const uint8_t> a, std::span<const 
   return out;
 }
 
+namespace {
+
+// The ranges one difference gave (a changed part and an inserted or deleted rest touch): the
+// compare stands outside a difference only between such groups, at every place of the equal
+// stretch from one group's end to the next one's start.
+struct DiffGroup {
+  size_t first = 0;  // its ranges are first..last-1
+  size_t last = 0;
+  int64_t startA = 0, startB = 0, endA = 0, endB = 0;
+};
+
+std::vector<DiffGroup> GroupsOf(const std::vector<DiffRange>& ranges) {
+  std::vector<DiffGroup> groups;
+  for (size_t k = 0; k < ranges.size(); ++k) {
+    const DiffRange& r = ranges[k];
+    if (groups.empty() || groups.back().endA != r.offsetA || groups.back().endB != r.offsetB) {
+      groups.push_back({k, k, r.offsetA, r.offsetB, r.offsetA, r.offsetB});
+    }
+    groups.back().last = k + 1;
+    groups.back().endA = r.offsetA + r.lengthA;
+    groups.back().endB = r.offsetB + r.lengthB;
+  }
+  return groups;
+}
+
+// The index of the first group after the equal stretch holding the place (x, y) of the side's
+// coordinate x and the other's y, or -1 when the compare never stands there.
+int64_t StretchAt(const std::vector<DiffGroup>& groups, int side, int64_t x, int64_t y,
+                  int64_t sizeX) {
+  auto end = [side](const DiffGroup& g) { return side == 0 ? g.endA : g.endB; };
+  auto start = [side](const DiffGroup& g) { return side == 0 ? g.startA : g.startB; };
+  // The last group ending at or before x.
+  const auto after = std::upper_bound(groups.begin(), groups.end(), x,
+                                      [&](int64_t v, const DiffGroup& g) { return v < end(g); });
+  const int64_t k = after - groups.begin();
+  const int64_t fromX = k == 0 ? 0 : end(groups[static_cast<size_t>(k - 1)]);
+  const int64_t other = k == 0 ? 0
+                               : (side == 0 ? groups[static_cast<size_t>(k - 1)].endB
+                                            : groups[static_cast<size_t>(k - 1)].endA);
+  const int64_t toX = after == groups.end() ? sizeX : start(*after);
+  return x <= toX && y - x == other - fromX ? k : -1;
+}
+
+}  // namespace
+
+std::optional<std::vector<DiffRange>> CompareAfterEdit(std::span<const uint8_t> a,
+                                                       std::span<const uint8_t> b, bool sameOffsets,
+                                                       const std::vector<DiffRange>& old, int side,
+                                                       int64_t pos, int64_t removed, int64_t added,
+                                                       int64_t most) {
+  const std::vector<DiffGroup> groups = GroupsOf(old);
+  const int64_t sizeX = static_cast<int64_t>(side == 0 ? a.size() : b.size());
+  const int64_t oldSizeX = sizeX - added + removed;
+  // Where to go on from: a place outside a difference that every look before it (a realignment
+  // reads a window and a match ahead) made before the edited bytes.
+  const int64_t limit = pos - kRealignWindow - kRealignMatch - 1;
+  auto startX = [side](const DiffGroup& g) { return side == 0 ? g.startA : g.startB; };
+  auto endX = [side](const DiffGroup& g) { return side == 0 ? g.endA : g.endB; };
+  size_t kept = 0;  // groups wholly before the place
+  int64_t i = 0;
+  int64_t j = 0;
+  if (limit >= 0) {
+    while (kept < groups.size() && endX(groups[kept]) <= limit) ++kept;
+    const int64_t fromA = kept == 0 ? 0 : groups[kept - 1].endA;
+    const int64_t fromB = kept == 0 ? 0 : groups[kept - 1].endB;
+    const int64_t fromX = side == 0 ? fromA : fromB;
+    const int64_t toX = kept < groups.size() ? startX(groups[kept]) : oldSizeX;
+    const int64_t step = std::min(limit, toX) - fromX;
+    i = fromA + step;
+    j = fromB + step;
+  }
+  std::vector<DiffRange> out(
+      old.begin(), old.begin() + static_cast<int64_t>(kept == 0 ? 0 : groups[kept - 1].last));
+  TByteCompare compare(a, b, sameOffsets, i, j);
+  // Past the edit on equal bytes where the old compare stood as well, both go on alike: the
+  // bytes ahead are the same, only shifted on the edited side.
+  const int64_t shift = added - removed;
+  while (compare.Step(kRealignWindow, out)) {
+    if (compare.Done() - i > most) return std::nullopt;
+    if (compare.InDifference()) continue;
+    const int64_t x = side == 0 ? compare.Done() : compare.DoneB();
+    const int64_t y = side == 0 ? compare.DoneB() : compare.Done();
+    if (x < pos + added) continue;
+    const int64_t k = StretchAt(groups, side, x - shift, y, oldSizeX);
+    if (k < 0) continue;
+    for (size_t g = static_cast<size_t>(k); g < groups.size(); ++g) {
+      for (size_t r = groups[g].first; r < groups[g].last; ++r) {
+        DiffRange moved = old[r];
+        (side == 0 ? moved.offsetA : moved.offsetB) += shift;
+        out.push_back(moved);
+      }
+    }
+    return out;
+  }
+  return out;
+}
+
 std::string DiffLine(const DiffRange& range) {
   char line[96];
   std::snprintf(line, sizeof line, "%" PRIx64 " %" PRIx64 " %" PRId64 " %s\n", range.offsetA,
@@ -274,6 +371,18 @@ int64_t TAlignment::OffsetA(int64_t v) const {
 int64_t TAlignment::OffsetB(int64_t v) const {
   const Piece* p = PieceAt(v);
   return p != nullptr && p->inB ? p->b + (v - p->v) : -1;
+}
+
+int64_t TAlignment::PlaceA(int64_t v) const {
+  if (pieces_.empty()) return 0;
+  const Piece* p = PieceAt(v);
+  return p == nullptr ? -1 : p->a + (p->inA ? v - p->v : 0);
+}
+
+int64_t TAlignment::PlaceB(int64_t v) const {
+  if (pieces_.empty()) return 0;
+  const Piece* p = PieceAt(v);
+  return p == nullptr ? -1 : p->b + (p->inB ? v - p->v : 0);
 }
 
 int64_t TAlignment::VirtualOfA(int64_t offset) const {

@@ -4,6 +4,7 @@
 // progress and stop; what was found before a stop stays valid.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -39,6 +40,11 @@ int64_t EqualPrefix(const uint8_t* a, const uint8_t* b, int64_t n);
 class TByteCompare {
  public:
   TByteCompare(std::span<const uint8_t> a, std::span<const uint8_t> b, bool sameOffsets);
+  // Goes on from offsets i of A and j of B, where a compare from the start stands outside a
+  // difference (at the end of one or between equal bytes).
+  TByteCompare(std::span<const uint8_t> a, std::span<const uint8_t> b, bool sameOffsets, int64_t i,
+               int64_t j)
+      : a_(a), b_(b), sameOffsets_(sameOffsets), i_(i), j_(j) {}
 
   // Compares on for about budget bytes, appending the ranges found to out; false once the
   // whole of both is done.
@@ -48,6 +54,9 @@ class TByteCompare {
   // Progress: bytes of A passed, of A's size.
   int64_t Done() const { return i_; }
   bool Finished() const { return finished_; }
+  // Where the compare stands in B, and whether inside a difference there.
+  int64_t DoneB() const { return j_; }
+  bool InDifference() const { return inDiff_; }
 
  private:
   bool Realign(int64_t& da, int64_t& db);
@@ -72,6 +81,17 @@ class TByteCompare {
 std::vector<DiffRange> CompareBytes(std::span<const uint8_t> a, std::span<const uint8_t> b,
                                     bool sameOffsets);
 
+// One edit of a side since a complete compare gave old: that side's bytes [pos, pos + removed)
+// became [pos, pos + added) of a (side 0) or b (side 1), the strings as they are now. Compares
+// again only from well before the edit until the compare is back in step with old at equal
+// bytes; the result is what CompareBytes(a, b, sameOffsets) gives. Nothing when that takes
+// more than about most bytes of A (a whole compare with progress does better then).
+std::optional<std::vector<DiffRange>> CompareAfterEdit(std::span<const uint8_t> a,
+                                                       std::span<const uint8_t> b, bool sameOffsets,
+                                                       const std::vector<DiffRange>& old, int side,
+                                                       int64_t pos, int64_t removed, int64_t added,
+                                                       int64_t most = INT64_MAX);
+
 // "<hex offset A> <hex offset B> <length> <kind>" and a line feed.
 std::string DiffLine(const DiffRange& range);
 
@@ -91,6 +111,10 @@ class TAlignment {
   // The byte of A (or B) at the virtual offset v, or -1 where that side has a gap.
   int64_t OffsetA(int64_t v) const;
   int64_t OffsetB(int64_t v) const;
+  // Where v stands in A (or B): its byte there, or for a gap the offset of the byte that follows
+  // it (the side's size at its end); 0 on an empty line, -1 off the line.
+  int64_t PlaceA(int64_t v) const;
+  int64_t PlaceB(int64_t v) const;
   // The virtual offset of a byte of A (or B); the size for the end.
   int64_t VirtualOfA(int64_t offset) const;
   int64_t VirtualOfB(int64_t offset) const;

@@ -180,6 +180,63 @@ TEST(ByteCompare, RandomEditedPairsAgainstNaiveModels) {
   }
 }
 
+// A compare again after one edit of a side gives what a whole compare of the edited pair gives.
+TEST(ByteCompare, CompareAfterAnEditAgainstTheWholeCompare) {
+  std::mt19937_64 rng(64);
+  auto any = [&](int64_t n) { return static_cast<int64_t>(rng() % static_cast<uint64_t>(n)); };
+  for (int round = 0; round < 400; ++round) {
+    const int alphabet = round % 6 == 0 ? 2 : 256;
+    auto byte = [&] { return static_cast<uint8_t>(any(alphabet)); };
+    // Past a realignment window, so that the compare can begin later than the start.
+    Bytes a(static_cast<size_t>(round % 10 == 0 ? any(3000) : 66000 + any(200000)));
+    for (uint8_t& c : a) c = byte();
+    Bytes b = a;
+    // Some differences of each kind, near and far apart, for the edit to meet.
+    for (int64_t e = any(12); e-- > 0;) {
+      const int64_t at = any(static_cast<int64_t>(b.size()) + 1);
+      const int64_t n = 1 + any(round % 3 == 0 ? 5000 : 40);
+      Bytes stretch(static_cast<size_t>(n));
+      for (uint8_t& c : stretch) c = byte();
+      if (any(3) == 0) {
+        b.insert(b.begin() + at, stretch.begin(), stretch.end());
+      } else if (any(2) == 0) {
+        b.erase(b.begin() + at, b.begin() + std::min<int64_t>(at + n, b.size()));
+      } else {
+        for (int64_t k = 0; k < n && at + k < static_cast<int64_t>(b.size()); ++k)
+          b[at + k] = stretch[k];
+      }
+    }
+    for (bool same : {false, true}) {
+      const std::vector<DiffRange> old = CompareBytes(Span(a), Span(b), same);
+      Bytes na = a;
+      Bytes nb = b;
+      const int side = static_cast<int>(any(2));
+      Bytes& edited = side == 0 ? na : nb;
+      // A typed byte (over one, or before one) or a deleted one, at times a pasted stretch; near
+      // a difference of old in some rounds.
+      int64_t pos = any(static_cast<int64_t>(edited.size()) + 1);
+      if (!old.empty() && any(2) == 0) {
+        const DiffRange& r = old[static_cast<size_t>(any(static_cast<int64_t>(old.size())))];
+        pos = std::clamp<int64_t>((side == 0 ? r.offsetA : r.offsetB) + any(9) - 4, 0,
+                                  static_cast<int64_t>(edited.size()));
+      }
+      const int64_t tail = static_cast<int64_t>(edited.size()) - pos;
+      int64_t removed = std::min<int64_t>(any(2), tail);
+      int64_t added = any(8) == 0 ? any(100) : any(2);
+      if (removed == 0 && added == 0) added = 1;
+      Bytes put(static_cast<size_t>(added));
+      for (uint8_t& c : put) c = byte();
+      edited.erase(edited.begin() + pos, edited.begin() + pos + removed);
+      edited.insert(edited.begin() + pos, put.begin(), put.end());
+      ASSERT_EQ(CompareAfterEdit(Span(na), Span(nb), same, old, side, pos, removed, added)
+                    .value_or(std::vector<DiffRange>{{-1}}),
+                CompareBytes(Span(na), Span(nb), same))
+          << round << " same " << same << " side " << side << " at " << pos << " -" << removed
+          << " +" << added;
+    }
+  }
+}
+
 TEST(ByteCompare, EqualPrefixFindsTheFirstDifferenceAtEveryPlace) {
   Bytes a(200000, 7);
   for (int64_t at : {int64_t{0}, int64_t{1}, int64_t{7}, int64_t{8}, int64_t{65535}, int64_t{65536},

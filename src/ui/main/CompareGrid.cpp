@@ -54,6 +54,7 @@ void TCompareGrid::SetTopRow(int64_t row) {
 void TCompareGrid::SetCursor(int64_t v) {
   cursor_ =
       std::clamp<int64_t>(v, 0, std::max<int64_t>(0, line_ == nullptr ? 0 : line_->Size() - 1));
+  pending_ = -1;
   const int64_t row = cursor_ / cols_;
   int64_t top = top_;
   if (row < top) top = row;
@@ -61,7 +62,20 @@ void TCompareGrid::SetCursor(int64_t v) {
   SetTopRow(top);
 }
 
+void TCompareGrid::SetTextColumn(bool text) {
+  if (text == textColumn_) return;
+  textColumn_ = text;
+  pending_ = -1;
+  update();
+}
+
+void TCompareGrid::SetPendingDigit(int digit) {
+  pending_ = digit;
+  update();
+}
+
 void TCompareGrid::SetSide(int side) {
+  pending_ = -1;
   side_ = side;
   update();
   if (Moved) Moved();
@@ -82,6 +96,14 @@ TCompareGrid::Layout TCompareGrid::SideLayout(int side) const {
   const int x = kMargin + side * (sideWidth + kSideGap * charWidth_);
   const int hexX = x + (AddressDigits() + 1) * charWidth_;
   return {x, hexX, hexX + cols_ * 3 * charWidth_};
+}
+
+QRect TCompareGrid::CellRect(int side, int64_t v, bool text) const {
+  const Layout layout = SideLayout(side);
+  const int y = kMargin + static_cast<int>(v / cols_ - top_) * rowHeight_;
+  const int c = static_cast<int>(v % cols_);
+  return text ? QRect(layout.textX + c * charWidth_, y, charWidth_, rowHeight_)
+              : QRect(layout.hexX + c * 3 * charWidth_, y, 2 * charWidth_, rowHeight_);
 }
 
 void TCompareGrid::FitCols() {
@@ -110,6 +132,7 @@ void TCompareGrid::paintEvent(QPaintEvent*) {
   QColor diffBack = diffColor;
   diffBack.setAlpha(60);
   const QColor gapBack = pal.color(QPalette::Button);
+  const QColor blockBack = ColorFromValue(Options().ColorBlock, pal);
   const int ascent = QFontMetrics(font()).ascent() + 1;
   const int digits = AddressDigits();
   for (int side = 0; side < 2; ++side) {
@@ -133,19 +156,30 @@ void TCompareGrid::paintEvent(QPaintEvent*) {
         } else {
           if (first < 0) first = offset;
           const uint8_t b = doc.DocBuffer[offset];
-          if (isDiff) {
-            painter.fillRect(hexCell.adjusted(0, 0, -charWidth_ / 2, 0), diffBack);
-            painter.fillRect(textCell, diffBack);
+          // A side's marked block shows as in the grid, so that the block commands show where
+          // they act.
+          const bool inBlock = doc.BlockBegin > 0 && doc.BlockEnd > 0 &&
+                               doc.BlockBegin <= offset + 1 && offset + 1 <= doc.BlockEnd;
+          if (inBlock || isDiff) {
+            painter.fillRect(hexCell.adjusted(0, 0, -charWidth_ / 2, 0),
+                             inBlock ? blockBack : diffBack);
+            painter.fillRect(textCell, inBlock ? blockBack : diffBack);
           }
           painter.setPen(isDiff ? diffColor : pal.color(QPalette::Text));
+          const bool pending = pending_ >= 0 && v == cursor_ && side == side_;
           painter.drawText(hexCell.x() + charWidth_ / 4, y + ascent,
-                           QString::fromStdString(HexByteText(b)));
+                           pending ? QString::number(pending_, 16).toUpper()
+                                   : QString::fromStdString(HexByteText(b)));
           const char32_t code = DisplayChar(b);
           painter.drawText(textCell.x(), y + ascent, QString::fromUcs4(&code, 1));
         }
         if (v == cursor_) {
-          painter.setPen(QPen(pal.color(QPalette::Highlight), side == side_ && hasFocus() ? 2 : 1));
+          // The column that takes typing has the heavy frame on the side with the cursor.
+          const int heavy = side == side_ && hasFocus() ? 2 : 1;
+          const QColor frame = pal.color(QPalette::Highlight);
+          painter.setPen(QPen(frame, textColumn_ ? 1 : heavy));
           painter.drawRect(hexCell.adjusted(0, 0, -charWidth_ / 2 - 1, -1));
+          painter.setPen(QPen(frame, textColumn_ ? heavy : 1));
           painter.drawRect(textCell.adjusted(0, 0, -1, -1));
         }
       }
@@ -188,7 +222,7 @@ void TCompareGrid::keyPressEvent(QKeyEvent* event) {
       v = ctrl ? INT64_MAX / 2 : v - v % cols_ + cols_ - 1;
       break;
     default:
-      QWidget::keyPressEvent(event);
+      if (!EditKey || !EditKey(event)) QWidget::keyPressEvent(event);
       return;
   }
   if (event->modifiers().testAnyFlags(Qt::AltModifier | Qt::ShiftModifier)) {
@@ -212,6 +246,7 @@ void TCompareGrid::mousePressEvent(QMouseEvent* event) {
     if (col < 0 || col >= cols_ || row < 0 || p.y() < kMargin) continue;
     side_ = side;
     SetCursor((top_ + row) * cols_ + col);
+    if (ColumnClicked) ColumnClicked(p.x() >= layout.textX);
     return;
   }
 }

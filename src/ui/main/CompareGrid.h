@@ -4,6 +4,7 @@
 // one side has faces a gap on the other. The cursor is a place on the line; Tab moves it to the
 // other side.
 
+#include <QRect>
 #include <QWidget>
 #include <functional>
 
@@ -34,8 +35,22 @@ class TCompareGrid : public QWidget {
   int Side() const { return side_; }
   void SetSide(int side);
 
+  // Where the hex cell (or the character) of place v is drawn on a side, while it is shown.
+  QRect CellRect(int side, int64_t v, bool text) const;
+  // The cursor's column: the characters (true) or the hex cells.
+  bool TextColumn() const { return textColumn_; }
+  void SetTextColumn(bool text);
+  // The first digit of a byte typed in the hex column, shown in the cursor's cell until the
+  // second comes; -1 for none. Moving the cursor drops it.
+  int PendingDigit() const { return pending_; }
+  void SetPendingDigit(int digit);
+
   // The cursor or the page moved, or the side changed.
   std::function<void()> Moved;
+  // A key the grid does not move by (typing, Del, Ins...); true when it was taken.
+  std::function<bool(QKeyEvent*)> EditKey;
+  // A click put the cursor in the text (true) or the hex column.
+  std::function<void(bool text)> ColumnClicked;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -61,6 +76,8 @@ class TCompareGrid : public QWidget {
   int64_t top_ = 0;
   int64_t cursor_ = 0;
   int side_ = 0;
+  bool textColumn_ = false;
+  int pending_ = -1;
 };
 
 }  // namespace quoxa

@@ -6,21 +6,29 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 
+#include "core/CodePage.h"
+#include "core/DocState.h"
 #include "core/Document.h"
 #include "core/FileQuestion.h"
+#include "core/Journal.h"
 #include "core/Messages.h"
+#include "core/Navigation.h"
+#include "core/Primitives.h"
 #include "core/Progress.h"
 #include "core/TextFormat.h"
 #include "settings/Options.h"
 #include "tools/CompareCopy.h"
 #include "ui/main/CompareGrid.h"
 #include "ui/main/DocumentCommands.h"
+#include "ui/main/GridKeys.h"
 #include "ui/main/ViewTexts.h"
 
 namespace quoxa {
@@ -127,9 +135,20 @@ TCompareView::TCompareView(TDocumentCommands& documents, QWidget* parent)
   shortcut("Shift+F6", [this] { GoToDifference(-1); });
   shortcut("Alt+Left", [this] { CopyDifferenceTo(true); });
   shortcut("Alt+Right", [this] { CopyDifferenceTo(false); });
-  shortcut("Esc", [this] { Close(); });
+  shortcut("Esc", [this] {
+    // Esc first takes back a half-typed byte, as in the grid.
+    if (grid_->PendingDigit() >= 0) {
+      grid_->SetPendingDigit(-1);
+    } else {
+      Close();
+    }
+  });
 
   grid_->Moved = [this] { ShowPosition(); };
+  grid_->EditKey = [this](QKeyEvent* event) { return EditKey(event); };
+  grid_->ColumnClicked = [this](bool text) {
+    if (text != Doc().TextMode && ToggleTextMode) ToggleTextMode();
+  };
   connect(scroll_, &QScrollBar::valueChanged, this, [this](int value) {
     if (!syncing_) grid_->SetTopRow(value);
   });
@@ -210,7 +229,8 @@ TCompareView::Stamp TCompareView::StampOf(const TDocument& doc) {
 }
 
 void TCompareView::Refresh() {
-  if (!Active() || syncing_) return;
+  // A copy compares again itself once its target changed.
+  if (!Active() || syncing_ || copying_ || held_) return;
   bool leftOpen = false;
   bool rightOpen = false;
   for (int k = 0; k < documents_.Count(); ++k) {
@@ -221,21 +241,49 @@ void TCompareView::Refresh() {
     Close();
     return;
   }
+  // Another document made active (its tab, a file opened) is the user's work now: the compare
+  // gives the window back to it.
+  if (&Doc() != left_ && &Doc() != right_) {
+    Close();
+    return;
+  }
+  // The other side's tab puts the cursor on that side. A command that moved the document's
+  // cursor (Go to, a search hit, a paste) takes the compare cursor with it; the address is read
+  // before a compare again puts the document's cursor at the old place.
+  TDocument* side = &Doc();
+  const bool otherSide = side != SideDocument();
+  const int64_t address = CursorAddress();
+  const bool follow = side->DocSize > 0 && (otherSide || address != DocumentAddress());
   if (!(StampOf(*left_) == stamps_[0]) || !(StampOf(*right_) == stamps_[1])) {
     Recompare();
-    ShowPosition();
+    if (!follow && !otherSide) ShowPosition();
   }
+  if (otherSide) grid_->SetSide(side == left_ ? 0 : 1);
+  if (follow) {
+    const int64_t offset = std::clamp<int64_t>(address, 1, side->DocSize) - 1;
+    grid_->SetCursor(side == left_ ? line_.VirtualOfA(offset) : line_.VirtualOfB(offset));
+  }
+  grid_->SetTextColumn(Doc().TextMode);
   grid_->update();
 }
 
-void TCompareView::Recompare() {
+void TCompareView::Recompare(const SideEdit* edit) {
   if (!Active()) return;
   const std::span<const uint8_t> a(left_->DocBuffer, static_cast<size_t>(left_->DocSize));
   const std::span<const uint8_t> b(right_->DocBuffer, static_cast<size_t>(right_->DocSize));
+  // A typed byte needs only its neighbourhood compared again, without the progress box on
+  // every key.
+  std::optional<std::vector<DiffRange>> near;
+  if (edit != nullptr && !cancelled_) {
+    near = CompareAfterEdit(a, b, sameOffsets_->isChecked(), ranges_, edit->side, edit->pos,
+                            edit->removed, edit->added, kCompareStep);
+  }
   TByteCompare compare(a, b, sameOffsets_->isChecked());
   ranges_.clear();
   cancelled_ = false;
-  if (std::max(a.size(), b.size()) > static_cast<size_t>(kProgressFrom)) {
+  if (near) {
+    ranges_ = std::move(*near);
+  } else if (std::max(a.size(), b.size()) > static_cast<size_t>(kProgressFrom)) {
     TProgressBox box({true, true, kComparingText, kComparingCaption});
     while (compare.Step(kCompareStep, ranges_)) {
       box.SetProgress(compare.Done(), static_cast<int64_t>(a.size()), 5);
@@ -276,6 +324,14 @@ void TCompareView::ShowPosition() {
   }
   syncing_ = false;
   ActivateSide();
+  // Every command of the window acts at the document's cursor: it stays on the compare cursor.
+  const int64_t address = DocumentAddress();
+  if (!held_ && &Doc() == SideDocument() && address >= 1 && address != CursorAddress()) {
+    syncing_ = true;
+    GotoAddress(address, true, true);
+    syncing_ = false;
+  }
+  grid_->SetTextColumn(Doc().TextMode);
   std::string text;
   if (ranges_.empty()) {
     text = kNoDifferences;
@@ -288,7 +344,7 @@ void TCompareView::ShowPosition() {
   if (Status) Status(text);
 }
 
-void TCompareView::ActivateSide() { ActivateDocument(grid_->Side() == 0 ? left_ : right_); }
+void TCompareView::ActivateSide() { ActivateDocument(SideDocument()); }
 
 void TCompareView::ActivateDocument(TDocument* wanted) {
   if (&Doc() == wanted) return;
@@ -342,8 +398,11 @@ void TCompareView::CopyDifferenceTo(bool left) {
   const TDocument& source = left ? *right_ : *left_;
   const std::span<const uint8_t> bytes(source.DocBuffer, static_cast<size_t>(source.DocSize));
   // The target active while it changes: its Undo command is the one the change enables.
+  copying_ = true;
   ActivateDocument(&target);
-  if (!CopyDifference(target, bytes, ranges_[static_cast<size_t>(k)], left)) {
+  const bool copied = CopyDifference(target, bytes, ranges_[static_cast<size_t>(k)], left);
+  copying_ = false;
+  if (!copied) {
     QApplication::beep();
     ActivateSide();
     return;
@@ -351,6 +410,114 @@ void TCompareView::CopyDifferenceTo(bool left) {
   const int64_t cursor = grid_->Cursor();
   Recompare();
   grid_->SetCursor(cursor);
+  ShowPosition();
+  if (Changed) Changed();
+}
+
+TDocument* TCompareView::SideDocument() const { return grid_->Side() == 0 ? left_ : right_; }
+
+int64_t TCompareView::DocumentAddress() const {
+  const TDocument* doc = SideDocument();
+  const int64_t place = SidePlace();
+  // A gap at the side's end has no next byte: its last one stands in.
+  return doc == nullptr || doc->DocSize == 0 || place < 0 ? -1 : std::min(place + 1, doc->DocSize);
+}
+
+int64_t TCompareView::SideOffset() const {
+  return grid_->Side() == 0 ? line_.OffsetA(grid_->Cursor()) : line_.OffsetB(grid_->Cursor());
+}
+
+int64_t TCompareView::SidePlace() const {
+  return grid_->Side() == 0 ? line_.PlaceA(grid_->Cursor()) : line_.PlaceB(grid_->Cursor());
+}
+
+bool TCompareView::EditKey(QKeyEvent* event) {
+  if (!Active()) return false;
+  // Ctrl and Alt combinations are commands, not characters.
+  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  switch (event->key()) {
+    case Qt::Key_Insert:
+      if (event->modifiers() != Qt::NoModifier) return false;
+      if (ToggleOverwriteMode) ToggleOverwriteMode();
+      return true;
+    case Qt::Key_Delete:
+      DeleteByte(false);
+      return true;
+    case Qt::Key_Backspace:
+      DeleteByte(true);
+      return true;
+    default:
+      break;
+  }
+  const std::string text = event->text().toStdString();
+  if (text.empty()) return false;
+  for (const char c : Utf8ToBytes(text)) {
+    if (!Active()) break;
+    TypeCharacter(static_cast<uint8_t>(c));
+  }
+  return true;
+}
+
+void TCompareView::TypeCharacter(uint8_t c) {
+  if (Doc().TextMode) {
+    if (!IsControlCode(c)) StoreByte(c);
+    return;
+  }
+  const int value = TypedHexDigit(static_cast<char>(c));
+  if (value < 0) return;
+  const int high = grid_->PendingDigit();
+  if (high < 0) {
+    grid_->SetPendingDigit(value);
+  } else {
+    StoreByte(static_cast<uint8_t>(high * 16 + value));
+  }
+}
+
+void TCompareView::StoreByte(uint8_t b) {
+  ActivateSide();
+  const int64_t place = SidePlace();
+  if (place < 0) return;
+  // On a gap there is no byte of this side to write over: the byte goes in before the side's
+  // next one (at its end: after its last), in either mode, as typing into an empty document does.
+  const bool overwrite = Doc().OverwriteMode && SideOffset() >= 0;
+  const SideEdit edit{grid_->Side(), place, overwrite && Doc().DocSize > 0 ? 1 : 0, 1, InStep()};
+  syncing_ = true;
+  const bool stored = StoreTypedByte(place + 1, b, overwrite);
+  syncing_ = false;
+  if (!stored) {
+    Refresh();
+    return;
+  }
+  EditDone(place, true, edit);
+}
+
+void TCompareView::DeleteByte(bool before) {
+  ActivateSide();
+  // Del takes the byte at the cursor, Backspace the side's byte before it.
+  const int64_t target = before ? SidePlace() - 1 : SideOffset();
+  if (target < 0 || target >= Doc().DocSize) return;
+  const SideEdit edit{grid_->Side(), target, 1, 0, InStep()};
+  syncing_ = true;
+  GotoAddress(target + 1, true, true);
+  {
+    JournalStep step;
+    DeleteByteAt(target + 1);
+  }
+  syncing_ = false;
+  EditDone(std::min(target, Doc().DocSize - 1), false, edit);
+}
+
+bool TCompareView::InStep() const {
+  return StampOf(*left_) == stamps_[0] && StampOf(*right_) == stamps_[1];
+}
+
+void TCompareView::EditDone(int64_t offset, bool next, const SideEdit& edit) {
+  const int side = grid_->Side();
+  Recompare(edit.inStep ? &edit : nullptr);
+  if (offset >= 0) {
+    const int64_t v = side == 0 ? line_.VirtualOfA(offset) : line_.VirtualOfB(offset);
+    grid_->SetCursor(v + (next ? 1 : 0));
+  }
   ShowPosition();
   if (Changed) Changed();
 }

@@ -11,6 +11,7 @@
 #include "tools/ByteCompare.h"
 
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QScrollBar;
 class QTableView;
@@ -54,14 +55,21 @@ class TCompareView : public QWidget {
   // Copies the difference at the cursor to the left or the right side.
   void CopyDifferenceTo(bool left);
 
+  // While the window lays its hidden grids out anew, the document's cursor moves with their
+  // cells: the compare cursor stays where it is until the hold ends.
+  void Hold(bool held) { held_ = held; }
+
   TCompareGrid* Grid() const { return grid_; }
   const std::vector<DiffRange>& Differences() const { return ranges_; }
 
   // Status panel text; the view shown (true) or closed.
   std::function<void(const std::string&)> Status;
   std::function<void(bool shown)> Shown;
-  // A document's bytes were changed by a copy (its tab shows the modified mark).
+  // A document's bytes were changed by a copy or by typing (its tab shows the modified mark).
   std::function<void()> Changed;
+  // The window's text and overwrite modes (Ins, a click in the other column).
+  std::function<void()> ToggleTextMode;
+  std::function<void()> ToggleOverwriteMode;
 
  private:
   struct Stamp {
@@ -71,13 +79,38 @@ class TCompareView : public QWidget {
     size_t redo = 0;
     bool operator==(const Stamp&) const = default;
   };
+  // One edit of a side's bytes: [pos, pos + removed) became [pos, pos + added); inStep when the
+  // differences shown were those of the documents before it.
+  struct SideEdit {
+    int side = 0;
+    int64_t pos = 0;
+    int64_t removed = 0;
+    int64_t added = 0;
+    bool inStep = false;
+  };
   static Stamp StampOf(const TDocument& doc);
-  void Recompare();
+  bool InStep() const;
+  void Recompare(const SideEdit* edit = nullptr);
   void ShowPosition();
   // The active document follows the side of the cursor, so that Save and Undo act on it.
   void ActivateSide();
   void ActivateDocument(TDocument* doc);
   int64_t CurrentDifference() const;
+  // Typing on the side with the cursor, by the grid's rules for the same byte.
+  bool EditKey(QKeyEvent* event);
+  void TypeCharacter(uint8_t c);
+  void StoreByte(uint8_t b);
+  void DeleteByte(bool before);
+  TDocument* SideDocument() const;
+  // The address the side's document has its cursor on: the cursor's byte, on a gap the side's
+  // next byte; -1 without one.
+  int64_t DocumentAddress() const;
+  // The side's byte at the cursor (-1 on a gap) and where a byte typed there goes.
+  int64_t SideOffset() const;
+  int64_t SidePlace() const;
+  // Compares again after an edit of the cursor's side and puts the cursor on the place of that
+  // side's byte at offset (one place on with next).
+  void EditDone(int64_t offset, bool next, const SideEdit& edit);
 
   TDocumentCommands& documents_;
   TDocument* left_ = nullptr;
@@ -93,6 +126,9 @@ class TCompareView : public QWidget {
   QTableView* list_;
   TDiffListModel* model_;
   bool syncing_ = false;
+  // A copy makes its target active whatever side the cursor is on: no refresh meanwhile.
+  bool copying_ = false;
+  bool held_ = false;
 };
 
 }  // namespace quoxa

@@ -302,6 +302,8 @@ void TDocumentCommands::Save() {
 bool TDocumentCommands::WriteDocument(const std::string& path) {
   if (!WriteFileRange(path, false, 1, Doc().DocSize, Options().OldFileTime)) return false;
   Doc().Journal.MarkSaved();
+  // The tab loses its modified mark now, not at the next cursor move.
+  host_.DocumentsChanged();
   return true;
 }
 

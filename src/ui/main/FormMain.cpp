@@ -58,6 +58,7 @@
 #include "ui/main/FormAbout.h"
 #include "ui/main/FormOpt.h"
 #include "ui/main/GridKeyBinding.h"
+#include "ui/main/CompareGrid.h"
 #include "ui/main/CompareView.h"
 #include "ui/main/GridView.h"
 #include "ui/main/HelpWindow.h"
@@ -154,7 +155,7 @@ TFormMain::TFormMain(const QStringList& arguments, QWidget* parent)
   SetupInspector();
   new TModalFocus(this, [this]() -> QWidget* {
     QWidget* inspector = inspector_->FocusAfterMessage();
-    return inspector != nullptr ? inspector : grids_->ActiveGrid();
+    return inspector != nullptr ? inspector : KeyGrid();
   });
 
   grids_->ApplyFontSize(grids_->GridFont().pointSize());
@@ -366,6 +367,8 @@ void TFormMain::ToggleTextMode() {
   Doc().TextMode = !Doc().TextMode;
   Commands().SetChecked(Cmd::TextModeCheck, Doc().TextMode);
   grids_->SetTextMode(Doc().TextMode);
+  // While the compare is shown its grid keeps the keys, not the hidden grid of the mode.
+  if (compare_ != nullptr && compare_->Active()) KeyGrid()->setFocus(Qt::OtherFocusReason);
   UpdateStatus();
   RefreshBookmarkMenu();
 }
@@ -525,6 +528,15 @@ TWindowChrome TFormMain::Chrome() const {
 }
 
 void TFormMain::SetGridSize(int cols, int rows) {
+  if (compare_ != nullptr && compare_->Active()) {
+    // The grids are hidden behind the compare, whose cursor is the document's: it stays.
+    const int64_t cursor = CursorAddress();
+    compare_->Hold(true);
+    LayoutWindow(cols, rows);
+    compare_->Hold(false);
+    GotoAddress(cursor, true, false);
+    return;
+  }
   LayoutWindow(cols, rows);
   GotoTop();
 }
@@ -695,7 +707,7 @@ void TFormMain::SetupInspector() {
   inspector_->SetFocusBack([this] {
     // From a floating dock the keys go back to the main window too.
     activateWindow();
-    if (QWidget* grid = grids_->ActiveGrid()) grid->setFocus(Qt::ShortcutFocusReason);
+    if (QWidget* grid = KeyGrid()) grid->setFocus(Qt::ShortcutFocusReason);
   });
   // The window grows or shrinks by the docked inspector; the grids keep their columns and the
   // document stays where it was.
@@ -728,7 +740,7 @@ void TFormMain::SetupInspector() {
   connect(inspector_, &QDockWidget::visibilityChanged, this, [this, relayout, toggle](bool visible) {
     toggle->setChecked(visible);
     if (!visible && inspector_->isAncestorOf(QApplication::focusWidget())) {
-      if (QWidget* grid = grids_->ActiveGrid()) grid->setFocus(Qt::OtherFocusReason);
+      if (QWidget* grid = KeyGrid()) grid->setFocus(Qt::OtherFocusReason);
     }
     relayout();
   });
@@ -747,7 +759,7 @@ void TFormMain::ToggleInspector() {
   }
   inspector_->hide();
   activateWindow();
-  if (QWidget* grid = grids_->ActiveGrid()) grid->setFocus(Qt::ShortcutFocusReason);
+  if (QWidget* grid = KeyGrid()) grid->setFocus(Qt::ShortcutFocusReason);
 }
 
 // ---- help
@@ -789,6 +801,12 @@ void TFormMain::ShowContextHelp() {
   ShowHelpTopic(focus == QZStrGridText() || focus == QZStrGridHex() ? help::kKeyboard : help::kContents);
 }
 
+QWidget* TFormMain::KeyGrid() const {
+  // While the compare is shown the normal grids are hidden: its grid takes the keys.
+  if (compare_ != nullptr && compare_->Active()) return compare_->Grid();
+  return grids_->ActiveGrid();
+}
+
 // The compare view takes the grids' place while it is shown.
 void TFormMain::SetupCompare(QVBoxLayout* column) {
   compare_ = new TCompareView(*documents_, column->parentWidget());
@@ -796,6 +814,8 @@ void TFormMain::SetupCompare(QVBoxLayout* column) {
   column->addWidget(compare_, 1);
   compare_->Status = [this](const std::string& text) { panels_->SetPanelText(3, text); };
   compare_->Changed = [this] { DocumentsChanged(); };
+  compare_->ToggleTextMode = [this] { ToggleTextMode(); };
+  compare_->ToggleOverwriteMode = [this] { ToggleOverwriteMode(); };
   compare_->Shown = [this](bool shown) {
     grids_->setVisible(!shown);
     if (shown) return;

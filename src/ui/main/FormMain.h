@@ -122,6 +122,8 @@ class TFormMain : public QMainWindow, public IView, public IBusy, public IDocume
   void LayoutWindow(int cols, int rows);
   // A file dropped with Ctrl on a grid: its bytes go in before the byte under the drop.
   bool InsertDroppedFile(const QPoint& windowPos, const std::string& path);
+  // The grid that takes the keys: the compare view's while it is shown, else the active one.
+  QWidget* KeyGrid() const;
   void ApplyCommandLine();
   TWindowChrome Chrome() const;
   void SnapToCells();

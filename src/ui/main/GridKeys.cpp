@@ -1,6 +1,7 @@
 #include "ui/main/GridKeys.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "core/Block.h"
 #include "core/CodePage.h"
@@ -11,6 +12,7 @@
 #include "core/View.h"
 #include "search/SearchState.h"
 #include "ui/main/ViewTexts.h"
+#include "widgets/HexString.h"
 
 namespace quoxa {
 
@@ -254,15 +256,17 @@ void TGridKeys::KeyPress(const std::string& text) {
   }
 }
 
+int TypedHexDigit(char c) {
+  return std::isxdigit(static_cast<unsigned char>(c)) ? HexDigitValue(c) : -1;
+}
+
 void TGridKeys::HexDigit(char digit) {
-  int value = -1;
-  if (digit >= '0' && digit <= '9') value = digit - '0';
-  if (digit >= 'a' && digit <= 'f') digit = static_cast<char>(digit - 'a' + 'A');
-  if (digit >= 'A' && digit <= 'F') value = digit - 'A' + 10;
+  const int value = TypedHexDigit(digit);
   if (value < 0) return;
+  if (digit >= 'a' && digit <= 'f') digit = static_cast<char>(digit - 'a' + 'A');
   if (UnfinishedByte()) {
     const std::string first = host_.HexCellText(Doc().CursorCol, Doc().CursorRow);
-    const int high = first[0] <= '9' ? first[0] - '0' : first[0] - 'A' + 10;
+    const int high = TypedHexDigit(first[0]);
     TypeByte(static_cast<uint8_t>(high * 16 + value));
   } else {
     host_.SetHexCellText(Doc().CursorCol, Doc().CursorRow, std::string(1, digit));
@@ -270,30 +274,8 @@ void TGridKeys::HexDigit(char digit) {
 }
 
 void TGridKeys::TypeByte(uint8_t b) {
-  const int64_t p = CursorAddress();
-  JournalStep step;
   host_.ShowTypedByte(b);
-  if (Doc().DocSize == 0) {
-    SpliceBytes(1, 0, std::string(1, static_cast<char>(b)));
-    RefreshView();
-  } else if (Doc().OverwriteMode) {
-    SpliceBytes(p, 1, std::string(1, static_cast<char>(b)));
-    UpdateStatus();
-  } else {
-    if (!InsertByteAtCursor(b)) {
-      // Nothing was inserted: the cells show the document again.
-      RefreshView();
-      return;
-    }
-    RefreshView();
-  }
-  PostKeyToGrid(GridKey::Right);
-  Doc().Modified = true;
-  if (!Doc().OverwriteMode) {
-    // The bytes behind the cursor moved: an undo of a replacement there would hit the wrong bytes.
-    DropReplaceUndoIfReached(p);
-    CheckBlock(p);
-  }
+  if (StoreTypedByte(CursorAddress(), b, Doc().OverwriteMode)) PostKeyToGrid(GridKey::Right);
 }
 
 void TGridKeys::ScrollRowDown() {

@@ -23,6 +23,9 @@ bool MarksForward(GridKey key);
 // false when the key does not move. Left and Right wrap between rows.
 bool GridMoveTarget(GridKey key, bool ctrl, Cell from, int32_t cols, int32_t rows, Cell& target);
 
+// The value of a hexadecimal digit typed in the hex grid (either case), -1 for another character.
+int TypedHexDigit(char c);
+
 // What the key handling needs from the grids.
 class IGridKeysHost {
  public:
