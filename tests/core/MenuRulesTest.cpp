@@ -19,12 +19,15 @@ class MenuRules : public ::testing::Test {
 TEST_F(MenuRules, SizeDependentCommandsFollowTheDocumentWhenTheirMenuOpens) {
   for (const char* bytes : {"", "abc"}) {
     test::LoadDocument(bytes, 16, 10);
-    for (MenuId menu : {MenuId::File, MenuId::Edit, MenuId::Address, MenuId::Tools, MenuId::Bookmarks}) {
+    for (MenuId menu :
+         {MenuId::File, MenuId::Edit, MenuId::Address, MenuId::Tools, MenuId::Bookmarks}) {
       EnableOnMenuOpen(menu);
     }
-    for (Cmd cmd : {Cmd::Print, Cmd::DeleteFromCursor, Cmd::DeleteToCursor, Cmd::RememberAddress, Cmd::GotoRemembered,
-                    Cmd::DisplayDifference, Cmd::DecodeNumber, Cmd::BitManipulation, Cmd::Patch, Cmd::BookmarkAdd}) {
-      EXPECT_EQ(Commands().Enabled(cmd), *bytes != 0) << static_cast<int>(cmd) << " '" << bytes << "'";
+    for (Cmd cmd : {Cmd::Print, Cmd::DeleteFromCursor, Cmd::DeleteToCursor, Cmd::RememberAddress,
+                    Cmd::GotoRemembered, Cmd::DisplayDifference, Cmd::DecodeNumber,
+                    Cmd::BitManipulation, Cmd::Patch, Cmd::BookmarkAdd}) {
+      EXPECT_EQ(Commands().Enabled(cmd), *bytes != 0)
+          << static_cast<int>(cmd) << " '" << bytes << "'";
     }
   }
 }
