@@ -274,8 +274,8 @@ void TestInputControls::numEditLeavingWithBadTextRestoresAndKeepsTheFocus() {
 void TestInputControls::numEditLeavingForCancelLetsGo() {
   QWidget w;
   TQZNumEdit* n = nullptr;
-  auto* box =
-      new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help);
+  auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
+                                   QDialogButtonBox::Help);
   auto* plainCancel = new QPushButton("Cancel");
   plainCancel->setProperty(TQZNumEdit::kIgnoresInput, true);
   ShowNumEdit(w, n, 5, {box, plainCancel});
