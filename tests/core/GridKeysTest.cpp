@@ -239,83 +239,69 @@ TEST_F(GridKeys, DeleteRemovesTheCursorByteInBothModes) {
   EXPECT_EQ(CursorAddress(), 3);
 }
 
-TEST_F(GridKeys, RightOnTheLastCellOfThePageScrollsOneRow) {
-  Load(test::Ramp(1000));
-  At(160);
-  ASSERT_EQ(Doc().CursorRow, 9);
-  ASSERT_EQ(Doc().CursorCol, 15);
-  Press(GridKey::Right);
-  EXPECT_EQ(Doc().TopAddress, 17);
-  EXPECT_EQ(CursorAddress(), 161);
-  EXPECT_EQ(Doc().CursorCol, 0);
-  EXPECT_EQ(Doc().CursorRow, 9);
-}
-
-TEST_F(GridKeys, RightOnTheLastByteDoesNothing) {
-  Load(test::Ramp(20));
-  At(20);
-  Press(GridKey::Right);
-  EXPECT_EQ(CursorAddress(), 20);
-}
-
-TEST_F(GridKeys, LeftOnTheFirstCellScrollsBackToTheRowsLastColumn) {
-  Load(test::Ramp(1000));
-  GotoAddress(161, true, false);
-  ASSERT_EQ(Doc().TopAddress, 161);
-  Press(GridKey::Left);
-  EXPECT_EQ(Doc().TopAddress, 145);
-  EXPECT_EQ(CursorAddress(), 160);
-  EXPECT_EQ(Doc().CursorCol, 15);
-  EXPECT_EQ(Doc().CursorRow, 0);
-  GotoTop();
-  Press(GridKey::Left);
-  EXPECT_EQ(CursorAddress(), 1);
-}
-
-TEST_F(GridKeys, LeftAndRightWrapBetweenRows) {
-  Load(test::Ramp(100));
-  At(16);
-  Press(GridKey::Right);
-  EXPECT_EQ(CursorAddress(), 17);
-  Press(GridKey::Left);
-  Press(GridKey::Left);
-  EXPECT_EQ(CursorAddress(), 15);
-}
-
-TEST_F(GridKeys, DownAndUpScrollAtTheEdgesOfThePage) {
-  Load(test::Ramp(1000));
-  At(150);
-  Press(GridKey::Down);
-  EXPECT_EQ(Doc().TopAddress, 17);
-  EXPECT_EQ(CursorAddress(), 166);
-  EXPECT_EQ(Doc().CursorRow, 9);
-  for (int i = 0; i < 9; ++i) Press(GridKey::Up);
-  EXPECT_EQ(Doc().CursorRow, 0);
-  EXPECT_EQ(Doc().TopAddress, 17);
-  Press(GridKey::Up);
-  EXPECT_EQ(Doc().TopAddress, 1);
-  EXPECT_EQ(CursorAddress(), 6);
-  Press(GridKey::Up);
-  EXPECT_EQ(CursorAddress(), 6);
-}
-
-TEST_F(GridKeys, ScrollingDownOntoAShortLastRowKeepsTheCursorOnAByte) {
-  Load(test::Ramp(165));
-  At(160);
-  Press(GridKey::Down);
-  EXPECT_EQ(Doc().TopAddress, 17);
-  EXPECT_EQ(CursorAddress(), 165);
-  EXPECT_EQ(Doc().CursorCol, 4);
-}
-
-TEST_F(GridKeys, DownOntoTheLastRowStopsOnTheLastByte) {
-  Load(test::Ramp(20));
-  At(10);
-  Press(GridKey::Down);
-  EXPECT_EQ(CursorAddress(), 20);
-  At(3);
-  Press(GridKey::Down);
-  EXPECT_EQ(CursorAddress(), 19);
+// Moving keys from a start, 16 columns by 10 rows: where the cursor and the top row end up after
+// each step (the cursor's cell follows from the two).
+TEST_F(GridKeys, MovingKeysStayOnTheDocumentAndScrollAtThePagesEdges) {
+  struct Step {
+    GridKey key;
+    bool ctrl;
+    int times;
+    int64_t cursor;  // -1: not checked
+    int64_t top;     // 0: not checked
+  };
+  const struct {
+    const char* what;
+    int size;
+    int64_t start;
+    bool scrolled;  // the start's row shown on top rather than the first page
+    std::vector<Step> steps;
+  } cases[] = {
+      {"Right on the last cell of the page scrolls one row", 1000, 160, false,
+       {{GridKey::Right, false, 1, 161, 17}}},
+      {"Right on the last byte does nothing", 20, 20, false, {{GridKey::Right, false, 1, 20, 0}}},
+      {"Left on the first cell scrolls back to the row's last column", 1000, 161, true,
+       {{GridKey::Left, false, 1, 160, 145}}},
+      {"Left on the first byte does nothing", 1000, 1, false, {{GridKey::Left, false, 1, 1, 1}}},
+      {"Left and Right wrap between rows", 100, 16, false,
+       {{GridKey::Right, false, 1, 17, 0}, {GridKey::Left, false, 2, 15, 0}}},
+      {"Down and Up scroll at the edges of the page", 1000, 150, false,
+       {{GridKey::Down, false, 1, 166, 17},
+        {GridKey::Up, false, 9, 22, 17},
+        {GridKey::Up, false, 1, 6, 1},
+        {GridKey::Up, false, 1, 6, 1}}},
+      {"scrolling down onto a short last row keeps the cursor on a byte", 165, 160, false,
+       {{GridKey::Down, false, 1, 165, 17}}},
+      {"Down onto the last row stops on the last byte", 20, 10, false,
+       {{GridKey::Down, false, 1, 20, 0}}},
+      {"Down onto the last row keeps the column", 20, 3, false, {{GridKey::Down, false, 1, 19, 0}}},
+      {"PageUp stops at the first position", 1000, 1000, true,
+       {{GridKey::PageUp, false, 1, -1, 689},
+        {GridKey::PageUp, false, 5, -1, 1},
+        {GridKey::PageUp, false, 1, -1, 1}}},
+      {"Ctrl+PageDown and Ctrl+PageUp go to the ends", 1000, 50, false,
+       {{GridKey::PageDown, true, 1, 1000, 0}, {GridKey::PageUp, true, 1, 1, 1}}},
+      {"End and Home on the last row stay on the document", 20, 17, false,
+       {{GridKey::End, false, 1, 20, 0}, {GridKey::Home, false, 1, 17, 0}}},
+      {"End, Ctrl+End and Ctrl+Home", 20, 3, false,
+       {{GridKey::End, false, 1, 16, 0},
+        {GridKey::End, true, 1, 20, 0},
+        {GridKey::Home, true, 1, 1, 0}}},
+  };
+  for (const auto& c : cases) {
+    Load(test::Ramp(c.size));
+    GotoAddress(c.start, true, !c.scrolled);
+    for (size_t i = 0; i < c.steps.size(); ++i) {
+      SCOPED_TRACE(std::string(c.what) + ", step " + std::to_string(i + 1));
+      const Step& step = c.steps[i];
+      for (int n = 0; n < step.times; ++n) Press(step.key, false, step.ctrl);
+      if (step.cursor >= 0) {
+        EXPECT_EQ(CursorAddress(), step.cursor);
+      }
+      if (step.top > 0) {
+        EXPECT_EQ(Doc().TopAddress, step.top);
+      }
+    }
+  }
 }
 
 TEST_F(GridKeys, PageDownKeepsTheCursorCellOnTheNextPage) {
@@ -335,44 +321,6 @@ TEST_F(GridKeys, PageDownKeepsTheCursorCellOnTheNextPage) {
   EXPECT_EQ(CursorAddress(), 1000);
   Press(GridKey::PageDown);
   EXPECT_EQ(CursorAddress(), 1000);
-}
-
-TEST_F(GridKeys, PageUpStopsAtTheFirstPosition) {
-  Load(test::Ramp(1000));
-  GotoEnd();
-  ASSERT_EQ(Doc().TopAddress, 849);
-  Press(GridKey::PageUp);
-  EXPECT_EQ(Doc().TopAddress, 689);
-  for (int i = 0; i < 5; ++i) Press(GridKey::PageUp);
-  EXPECT_EQ(Doc().TopAddress, 1);
-  Press(GridKey::PageUp);
-  EXPECT_EQ(Doc().TopAddress, 1);
-}
-
-TEST_F(GridKeys, CtrlPageKeysGoToTheEnds) {
-  Load(test::Ramp(1000));
-  At(50);
-  Press(GridKey::PageDown, false, true);
-  EXPECT_EQ(CursorAddress(), 1000);
-  Press(GridKey::PageUp, false, true);
-  EXPECT_EQ(CursorAddress(), 1);
-  EXPECT_EQ(Doc().TopAddress, 1);
-}
-
-TEST_F(GridKeys, EndAndHomeStayOnTheDocument) {
-  Load(test::Ramp(20));
-  At(17);
-  Press(GridKey::End);
-  EXPECT_EQ(CursorAddress(), 20);
-  Press(GridKey::Home);
-  EXPECT_EQ(CursorAddress(), 17);
-  At(3);
-  Press(GridKey::End);
-  EXPECT_EQ(CursorAddress(), 16);
-  Press(GridKey::End, false, true);
-  EXPECT_EQ(CursorAddress(), 20);
-  Press(GridKey::Home, false, true);
-  EXPECT_EQ(CursorAddress(), 1);
 }
 
 TEST_F(GridKeys, TabSwitchesGridsAndInsSwitchesModes) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "widgets/HexString.h"
 
@@ -28,43 +29,37 @@ TEST(HexString, BytesPrintAsUpperCaseDigitPairs) {
   EXPECT_EQ(BytesToHexString("\n", true), "0A");
 }
 
-TEST(HexString, SeparatedFormNeedsDigitPairsAndBlanksOnlyAtEveryThirdPlace) {
-  EXPECT_TRUE(IsHexString("4a ff", true));
-  EXPECT_TRUE(IsHexString("4A", true));
-  EXPECT_TRUE(IsHexString("00 7F FF", true));
-  EXPECT_FALSE(IsHexString("4AFF", true));
-  EXPECT_FALSE(IsHexString("4A  FF", true));
-  EXPECT_FALSE(IsHexString("4A FF ", true));
-  EXPECT_FALSE(IsHexString(" 4A FF", true));
-  EXPECT_FALSE(IsHexString("4", true));
-  EXPECT_FALSE(IsHexString("", true));
-  EXPECT_FALSE(IsHexString("4G", true));
-  EXPECT_FALSE(IsHexString("4A-FF", true));
-  EXPECT_FALSE(IsHexString("4 A", true));
-  // Every third place may hold a digit as well: the length and the digits decide.
-  EXPECT_TRUE(IsHexString("41424", true));
+// The separated form needs digit pairs with a blank at every third place (where a digit may stand
+// as well: the length and the digits decide); the compact form an even number of digits.
+TEST(HexString, EachFormTakesItsTextsOnly) {
+  const struct {
+    bool separated;
+    std::vector<const char*> valid, invalid;
+  } forms[] = {
+      {true,
+       {"4a ff", "4A", "00 7F FF", "41424"},
+       {"4AFF", "4A  FF", "4A FF ", " 4A FF", "4", "", "4G", "4A-FF", "4 A"}},
+      {false, {"F7D0f7d2B937", ""}, {"F7D", "F7 D0", "F7DX"}},
+  };
+  for (const auto& form : forms) {
+    for (const char* text : form.valid) EXPECT_TRUE(IsHexString(text, form.separated)) << text;
+    for (const char* text : form.invalid) EXPECT_FALSE(IsHexString(text, form.separated)) << text;
+  }
 }
 
-TEST(HexString, CompactFormNeedsAnEvenNumberOfDigits) {
-  EXPECT_TRUE(IsHexString("F7D0f7d2B937", false));
-  EXPECT_TRUE(IsHexString("", false));
-  EXPECT_FALSE(IsHexString("F7D", false));
-  EXPECT_FALSE(IsHexString("F7 D0", false));
-  EXPECT_FALSE(IsHexString("F7DX", false));
-}
-
-TEST(HexString, SeparatedTextConvertsPairByPair) {
-  EXPECT_EQ(HexStringToBytes("41 42 20 43", true), "AB C");
-  EXPECT_EQ(HexStringToBytes("4a ff", true), "\x4A\xFF");
-  EXPECT_EQ(HexStringToBytes("", true), "");
-  // A single digit left at the end adds nothing.
-  EXPECT_EQ(HexStringToBytes("4", true), "");
-  EXPECT_EQ(HexStringToBytes("41 4", true), "A");
-}
-
-TEST(HexString, CompactTextConvertsPairByPair) {
-  EXPECT_EQ(HexStringToBytes("F7D0F7D2B937", false), "\xF7\xD0\xF7\xD2\xB9\x37");
-  EXPECT_EQ(HexStringToBytes("414", false), "A");
+// Pair by pair; a single digit left at the end adds nothing.
+TEST(HexString, TextConvertsPairByPair) {
+  const struct {
+    const char* text;
+    bool separated;
+    const char* bytes;
+  } cases[] = {
+      {"41 42 20 43", true, "AB C"}, {"4a ff", true, "\x4A\xFF"}, {"", true, ""},
+      {"4", true, ""},               {"41 4", true, "A"},
+      {"F7D0F7D2B937", false, "\xF7\xD0\xF7\xD2\xB9\x37"},
+      {"414", false, "A"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(HexStringToBytes(c.text, c.separated), c.bytes) << c.text;
 }
 
 TEST(HexString, BadTextsFailWithTheirMessage) {

@@ -17,25 +17,18 @@ class MenuRules : public ::testing::Test {
 };
 
 TEST_F(MenuRules, SizeDependentCommandsFollowTheDocumentWhenTheirMenuOpens) {
-  test::LoadDocument("", 16, 10);
-  EnableOnMenuOpen(MenuId::File);
-  EnableOnMenuOpen(MenuId::Edit);
-  EnableOnMenuOpen(MenuId::Address);
-  EnableOnMenuOpen(MenuId::Tools);
-  EnableOnMenuOpen(MenuId::Bookmarks);
-  for (Cmd cmd : {Cmd::Print, Cmd::DeleteFromCursor, Cmd::DeleteToCursor, Cmd::RememberAddress, Cmd::GotoRemembered,
-                  Cmd::DisplayDifference, Cmd::DecodeNumber, Cmd::BitManipulation, Cmd::Patch, Cmd::BookmarkAdd}) {
-    EXPECT_FALSE(Commands().Enabled(cmd)) << static_cast<int>(cmd);
-  }
-  test::LoadDocument("abc", 16, 10);
-  EnableOnMenuOpen(MenuId::File);
-  EnableOnMenuOpen(MenuId::Edit);
-  EnableOnMenuOpen(MenuId::Address);
-  EnableOnMenuOpen(MenuId::Tools);
-  EnableOnMenuOpen(MenuId::Bookmarks);
-  for (Cmd cmd : {Cmd::Print, Cmd::DeleteFromCursor, Cmd::DeleteToCursor, Cmd::RememberAddress, Cmd::GotoRemembered,
-                  Cmd::DisplayDifference, Cmd::DecodeNumber, Cmd::BitManipulation, Cmd::Patch, Cmd::BookmarkAdd}) {
-    EXPECT_TRUE(Commands().Enabled(cmd)) << static_cast<int>(cmd);
+  for (const char* bytes : {"", "abc"}) {
+    test::LoadDocument(bytes, 16, 10);
+    for (MenuId menu :
+         {MenuId::File, MenuId::Edit, MenuId::Address, MenuId::Tools, MenuId::Bookmarks}) {
+      EnableOnMenuOpen(menu);
+    }
+    for (Cmd cmd : {Cmd::Print, Cmd::DeleteFromCursor, Cmd::DeleteToCursor, Cmd::RememberAddress,
+                    Cmd::GotoRemembered, Cmd::DisplayDifference, Cmd::DecodeNumber,
+                    Cmd::BitManipulation, Cmd::Patch, Cmd::BookmarkAdd}) {
+      EXPECT_EQ(Commands().Enabled(cmd), *bytes != 0)
+          << static_cast<int>(cmd) << " '" << bytes << "'";
+    }
   }
 }
 

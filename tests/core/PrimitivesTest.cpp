@@ -201,14 +201,6 @@ TEST_F(Primitives, InsertByteWithoutMemoryReports) {
 
 // DeleteByteAtCursor
 
-TEST_F(Primitives, DeletingTheOnlyByteEmptiesTheDocument) {
-  LoadDocument("A");
-  DeleteByteAtCursor();
-  EXPECT_EQ(Doc().DocSize, 0);
-  EXPECT_TRUE(Doc().Modified);
-  ExpectInvariants();
-}
-
 TEST_F(Primitives, DeletingTheLastByteLeavesTheCursorOnTheNewLastByte) {
   LoadDocument(test::Ramp(20));
   PlaceCursor(20);
@@ -247,55 +239,7 @@ TEST_F(Primitives, DeletingTheLastByteAloneOnThePageScrollsBack) {
   ExpectInvariants();
 }
 
-TEST_F(Primitives, DeleteByteInvalidatesABlockAtOrAfterIt) {
-  LoadDocument(test::Ramp(40));
-  Doc().BlockBegin = 10;
-  Doc().BlockEnd = 20;
-  PlaceCursor(25);
-  DeleteByteAtCursor();
-  EXPECT_TRUE(BlockMarked());
-  PlaceCursor(20);
-  DeleteByteAtCursor();
-  EXPECT_FALSE(BlockMarked());
-  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Block no longer valid"});
-  EXPECT_EQ(rec.messages.shown[0].type, MsgType::Information);
-}
-
-TEST_F(Primitives, DeleteByteBeforeTheLastReplacementDisablesItsUndo) {
-  LoadDocument(test::Ramp(40));
-  Doc().LastReplaced = 10;
-  Search().ReplaceString = "abc";  // positions 10..12
-  Commands().SetEnabled(Cmd::ReplaceUndo, true);
-  PlaceCursor(13);
-  DeleteByteAtCursor();
-  EXPECT_TRUE(Commands().Enabled(Cmd::ReplaceUndo));
-  PlaceCursor(12);
-  DeleteByteAtCursor();
-  EXPECT_FALSE(Commands().Enabled(Cmd::ReplaceUndo));
-}
-
-TEST_F(Primitives, DeleteAtTheSpotOfADeletingReplacementDisablesItsUndo) {
-  LoadDocument(test::Ramp(40));
-  Doc().LastReplaced = 10;
-  Search().ReplaceString.clear();  // the occurrence at 10 was deleted
-  Commands().SetEnabled(Cmd::ReplaceUndo, true);
-  PlaceCursor(11);
-  DeleteByteAtCursor();
-  EXPECT_TRUE(Commands().Enabled(Cmd::ReplaceUndo));
-  PlaceCursor(10);
-  DeleteByteAtCursor();
-  EXPECT_FALSE(Commands().Enabled(Cmd::ReplaceUndo));
-}
-
 // DeleteFromCursor / DeleteToCursor
-
-TEST_F(Primitives, DeleteFromCursorAtTheFirstByteEmptiesTheDocument) {
-  LoadDocument("ABCDEF");
-  DeleteFromCursor();
-  EXPECT_EQ(Doc().DocSize, 0);
-  EXPECT_TRUE(Doc().Modified);
-  ExpectInvariants();
-}
 
 TEST_F(Primitives, DeleteFromCursorCutsTheTailAndKeepsCapacity) {
   LoadDocument(test::Ramp(1000000));
@@ -314,28 +258,6 @@ TEST_F(Primitives, DeleteFromCursorOnTheLastByteDeletesOneByte) {
   DeleteFromCursor();
   EXPECT_EQ(DocumentBytes(), "ABCDE");
   EXPECT_EQ(CursorAddress(), 5);
-}
-
-TEST_F(Primitives, DeleteFromCursorUnmarksAReachedBlock) {
-  LoadDocument(test::Ramp(40));
-  Doc().BlockBegin = 10;
-  Doc().BlockEnd = 20;
-  PlaceCursor(30);
-  DeleteFromCursor();
-  EXPECT_TRUE(BlockMarked());
-  PlaceCursor(15);
-  DeleteFromCursor();
-  EXPECT_FALSE(BlockMarked());
-  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Block no longer valid"});
-}
-
-TEST_F(Primitives, DeleteToCursorAtTheLastByteEmptiesTheDocument) {
-  LoadDocument("ABCDEF");
-  PlaceCursor(6);
-  DeleteToCursor();
-  EXPECT_EQ(Doc().DocSize, 0);
-  EXPECT_TRUE(Doc().Modified);
-  ExpectInvariants();
 }
 
 TEST_F(Primitives, DeleteToCursorKeepsTheRestAndGoesToTop) {
@@ -363,26 +285,90 @@ TEST_F(Primitives, DeleteToCursorDisablesReplaceUndoAndUnmarksAnyBlock) {
   EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Block no longer valid"});
 }
 
-TEST_F(Primitives, DeleteToCursorOnAnEmptyDocumentDoesNothing) {
-  LoadDocument("");
-  DeleteToCursor();
-  EXPECT_EQ(Doc().DocSize, 0);
-  EXPECT_FALSE(Doc().Modified);
+// Deleting the whole document through each of the three deletes; nothing to delete is no change.
+TEST_F(Primitives, EachDeleteCanEmptyTheDocument) {
+  const struct {
+    const char* what;
+    const char* doc;
+    int64_t cursor;  // 0: where loading leaves it
+    void (*remove)();
+    bool modified;
+  } cases[] = {
+      {"Del on the only byte", "A", 0, [] { DeleteByteAtCursor(); }, true},
+      {"from the first byte", "ABCDEF", 1, DeleteFromCursor, true},
+      {"to the last byte", "ABCDEF", 6, DeleteToCursor, true},
+      {"to the cursor of an empty document", "", 0, DeleteToCursor, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadDocument(c.doc);
+    if (c.cursor != 0) PlaceCursor(c.cursor);
+    c.remove();
+    EXPECT_EQ(Doc().DocSize, 0);
+    EXPECT_EQ(Doc().Modified, c.modified);
+    ExpectInvariants();
+  }
+}
+
+// A block 10..20 survives a change behind it and is unmarked, with a note, by one that reaches it.
+TEST_F(Primitives, ABlockSurvivesChangesBehindItAndIsDroppedByOneReachingIt) {
+  const struct {
+    const char* what;
+    void (*remove)();  // at the cursor; nullptr: CheckBlock at the address
+    int64_t behind;
+    int64_t reaching;
+  } cases[] = {
+      {"CheckBlock", nullptr, 21, 20},
+      {"Del", [] { DeleteByteAtCursor(); }, 25, 20},
+      {"delete from cursor", DeleteFromCursor, 30, 15},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    rec.messages.shown.clear();
+    LoadDocument(test::Ramp(40));
+    Doc().BlockBegin = 10;
+    Doc().BlockEnd = 20;
+    const auto changeAt = [&c, this](int64_t at) {
+      if (c.remove == nullptr) return CheckBlock(at);
+      PlaceCursor(at);
+      c.remove();
+    };
+    changeAt(c.behind);
+    EXPECT_TRUE(BlockMarked());
+    EXPECT_TRUE(rec.messages.shown.empty());
+    changeAt(c.reaching);
+    EXPECT_FALSE(BlockMarked());
+    ASSERT_EQ(rec.messages.Texts(), std::vector<std::string>{"Block no longer valid"});
+    EXPECT_EQ(rec.messages.shown[0].type, MsgType::Information);
+  }
+}
+
+// Undo of the last replacement stays only while a Del leaves its bytes alone.
+TEST_F(Primitives, DelOnTheLastReplacementDisablesItsUndo) {
+  const struct {
+    const char* replaced;  // the bytes the replacement wrote at 10
+    int64_t behind;
+    int64_t on;
+  } cases[] = {
+      {"abc", 13, 12},
+      {"", 11, 10},  // the replacement deleted the occurrence at 10
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.replaced);
+    LoadDocument(test::Ramp(40));
+    Doc().LastReplaced = 10;
+    Search().ReplaceString = c.replaced;
+    Commands().SetEnabled(Cmd::ReplaceUndo, true);
+    PlaceCursor(c.behind);
+    DeleteByteAtCursor();
+    EXPECT_TRUE(Commands().Enabled(Cmd::ReplaceUndo));
+    PlaceCursor(c.on);
+    DeleteByteAtCursor();
+    EXPECT_FALSE(Commands().Enabled(Cmd::ReplaceUndo));
+  }
 }
 
 // CheckBlock and ShiftBlock
-
-TEST_F(Primitives, ABlockSurvivesChangesBehindIt) {
-  LoadDocument(test::Ramp(40));
-  Doc().BlockBegin = 10;
-  Doc().BlockEnd = 20;
-  CheckBlock(21);
-  EXPECT_TRUE(BlockMarked());
-  EXPECT_TRUE(rec.messages.shown.empty());
-  CheckBlock(20);
-  EXPECT_FALSE(BlockMarked());
-  EXPECT_EQ(rec.messages.Texts(), std::vector<std::string>{"Block no longer valid"});
-}
 
 TEST_F(Primitives, InsertsBehindTheBlockKeepItAndInsideDropIt) {
   for (int64_t at : {15, 20}) {

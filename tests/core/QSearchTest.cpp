@@ -120,65 +120,37 @@ TEST(QSearchTables, CompareRoutines) {
   EXPECT_TRUE(s.Matches('x', 1));
 }
 
-TEST(QSearchTables, ForwardShiftKeepsTheRightmostOccurrence) {
+// Forward shifts keep a byte's rightmost occurrence, backward ones its leftmost; a byte not in the
+// pattern shifts by its length + 1; the last joker (forward) or the first (backward) caps every
+// shift; without case, both cases of a letter share one shift.
+TEST(QSearchTables, ShiftsByTheNearestOccurrenceAndTheJoker) {
+  const struct {
+    const char* pattern;
+    SearchOptions options;
+    bool forward;
+    const char* bytes;
+    std::vector<int> shifts;  // of each of bytes
+  } cases[] = {
+      {"abcab", kExact, true, "abcAz", {2, 1, 3, 6, 6}},
+      {"aB", kNoCase, true, "aAbBc", {2, 2, 1, 1, 3}},
+      {"\xE9z", kNoCase, true, "\xE9\xC9", {2, 2}},  // é, É
+      {"ab.cd", kJoker, true, "zab.cd", {3, 3, 3, 3, 2, 1}},
+      {"ab.cd", kExact, true, "z.", {6, 3}},  // joker off: the full stop is an ordinary byte
+      {"abcab", kExact, false, "abcz", {1, 2, 3, 6}},
+      {"ab.cd", kJoker, false, "zabcd", {3, 1, 2, 3, 3}},
+      {"Ab", kNoCase, false, "aABx", {1, 1, 2, 3}},
+  };
   TQSearch s;
-  s.Prepare("abcab", kExact);
-  EXPECT_EQ(s.ForwardShift()['a'], 2);
-  EXPECT_EQ(s.ForwardShift()['b'], 1);
-  EXPECT_EQ(s.ForwardShift()['c'], 3);
-  EXPECT_EQ(s.ForwardShift()['A'], 6);
-  EXPECT_EQ(s.ForwardShift()['z'], 6);
-
-  s.Prepare("aB", kNoCase);
-  EXPECT_EQ(s.ForwardShift()['a'], 2);
-  EXPECT_EQ(s.ForwardShift()['A'], 2);
-  EXPECT_EQ(s.ForwardShift()['b'], 1);
-  EXPECT_EQ(s.ForwardShift()['B'], 1);
-  EXPECT_EQ(s.ForwardShift()['c'], 3);
-
-  s.Prepare("\xE9z", kNoCase);  // é
-  EXPECT_EQ(s.ForwardShift()[0xE9], 2);
-  EXPECT_EQ(s.ForwardShift()[0xC9], 2);
-}
-
-TEST(QSearchTables, AJokerLimitsTheForwardShiftToItsDistanceFromTheEnd) {
-  TQSearch s;
-  s.Prepare("ab.cd", kJoker);
-  EXPECT_EQ(s.ForwardShift()['z'], 3);
-  EXPECT_EQ(s.ForwardShift()['a'], 3);
-  EXPECT_EQ(s.ForwardShift()['b'], 3);
-  EXPECT_EQ(s.ForwardShift()['.'], 3);
-  EXPECT_EQ(s.ForwardShift()['c'], 2);
-  EXPECT_EQ(s.ForwardShift()['d'], 1);
-
+  for (const auto& c : cases) {
+    s.Prepare(c.pattern, c.options);
+    const auto& shift = c.forward ? s.ForwardShift() : s.BackwardShift();
+    for (size_t i = 0; i < c.shifts.size(); ++i) {
+      EXPECT_EQ(shift[static_cast<uint8_t>(c.bytes[i])], c.shifts[i])
+          << c.pattern << (c.forward ? " forward, byte " : " backward, byte ") << c.bytes[i];
+    }
+  }
   s.Prepare("a.b.", kJoker);  // the last joker counts
   for (int b = 0; b < 256; ++b) EXPECT_EQ(s.ForwardShift()[b], 1) << b;
-
-  s.Prepare("ab.cd", kExact);  // joker off: the full stop is an ordinary byte
-  EXPECT_EQ(s.ForwardShift()['z'], 6);
-  EXPECT_EQ(s.ForwardShift()['.'], 3);
-}
-
-TEST(QSearchTables, BackwardShiftKeepsTheLeftmostOccurrence) {
-  TQSearch s;
-  s.Prepare("abcab", kExact);
-  EXPECT_EQ(s.BackwardShift()['a'], 1);
-  EXPECT_EQ(s.BackwardShift()['b'], 2);
-  EXPECT_EQ(s.BackwardShift()['c'], 3);
-  EXPECT_EQ(s.BackwardShift()['z'], 6);
-
-  s.Prepare("ab.cd", kJoker);  // first joker at 1-based position 3
-  EXPECT_EQ(s.BackwardShift()['z'], 3);
-  EXPECT_EQ(s.BackwardShift()['a'], 1);
-  EXPECT_EQ(s.BackwardShift()['b'], 2);
-  EXPECT_EQ(s.BackwardShift()['c'], 3);
-  EXPECT_EQ(s.BackwardShift()['d'], 3);
-
-  s.Prepare("Ab", kNoCase);
-  EXPECT_EQ(s.BackwardShift()['a'], 1);
-  EXPECT_EQ(s.BackwardShift()['A'], 1);
-  EXPECT_EQ(s.BackwardShift()['B'], 2);
-  EXPECT_EQ(s.BackwardShift()['x'], 3);
 }
 
 TEST(QSearchTables, TablesAreRebuiltOnlyWhenPatternOrOptionsChange) {

@@ -355,55 +355,46 @@ TEST_F(Replace, FreeMemoryIsMemAvailablePlusSwapFree) {
 
 // ---- undo
 
+// Undo puts the occurrence back where it was, whatever the lengths and wherever the cursor went,
+// and puts the cursor on it.
 TEST_F(Replace, UndoRestoresTheOccurrenceAndPutsTheCursorOnIt) {
-  Load("1234A678", "A", "BB");
-  ReplaceNext(1, false);
-  EXPECT_EQ(DocumentBytes(), "1234BB678");
-  PlaceCursor(9);
-  Doc().Modified = false;
-  EXPECT_TRUE(UndoReplacement());
-  EXPECT_EQ(DocumentBytes(), "1234A678");
-  EXPECT_EQ(CursorAddress(), 5);
-  EXPECT_EQ(Doc().LastReplaced, 0);
-  EXPECT_EQ(Doc().LastFound, 5);
-  EXPECT_TRUE(Doc().Modified);
-}
-
-TEST_F(Replace, UndoOfAShorterReplacement) {
-  Load("12ABC6", "ABC", "x");
-  ReplaceNext(1, false);
-  EXPECT_TRUE(UndoReplacement());
-  EXPECT_EQ(DocumentBytes(), "12ABC6");
-  EXPECT_EQ(CursorAddress(), 3);
-}
-
-TEST_F(Replace, UndoOfADeletionReinsertsTheBytesWhereTheyWereEvenWithTheCursorElsewhere) {
-  Load("12AB56", "AB", "");
-  ReplaceNext(1, false);
-  EXPECT_EQ(DocumentBytes(), "1256");
-  PlaceCursor(4);
-  Doc().Modified = false;
-  EXPECT_TRUE(UndoReplacement());
-  EXPECT_EQ(DocumentBytes(), "12AB56");
-  EXPECT_EQ(CursorAddress(), 3);
-  EXPECT_TRUE(Doc().Modified);
-}
-
-TEST_F(Replace, UndoOfADeletionAtTheVeryEndAppendsTheBytes) {
-  Load("1234AB", "AB", "");
-  ReplaceNext(1, false);
-  EXPECT_EQ(DocumentBytes(), "1234");
-  EXPECT_EQ(Doc().LastReplaced, 5);
-  EXPECT_TRUE(UndoReplacement());
-  EXPECT_EQ(DocumentBytes(), "1234AB");
-  EXPECT_EQ(CursorAddress(), 5);
-
-  // The whole document was the occurrence.
-  Load("AB", "AB", "");
-  ReplaceNext(1, false);
-  EXPECT_EQ(Doc().DocSize, 0);
-  EXPECT_TRUE(UndoReplacement());
-  EXPECT_EQ(DocumentBytes(), "AB");
+  const struct {
+    const char* what;
+    const char* doc;
+    const char* find;
+    const char* replacement;
+    bool all;
+    const char* replaced;  // the document after the replacement
+    int64_t movedTo;       // the cursor before the undo; 0: left where the replacement put it
+    int64_t occurrence;
+  } cases[] = {
+      {"a longer replacement", "1234A678", "A", "BB", false, "1234BB678", 9, 5},
+      {"a shorter replacement", "12ABC6", "ABC", "x", false, "12x6", 0, 3},
+      {"a deletion, the cursor elsewhere", "12AB56", "AB", "", false, "1256", 4, 3},
+      {"a deletion at the very end", "1234AB", "AB", "", false, "1234", 0, 5},
+      {"a deletion of the whole document", "AB", "AB", "", false, "", 0, 1},
+      {"the last occurrence Replace all deleted", "AxAxA", "A", "", true, "xx", 0, 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(c.doc, c.find, c.replacement);
+    if (c.all) {
+      ReplaceAll(1, false);
+    } else {
+      ReplaceNext(1, false);
+    }
+    EXPECT_EQ(DocumentBytes(), c.replaced);
+    EXPECT_EQ(Doc().LastReplaced, c.occurrence);
+    if (c.movedTo != 0) PlaceCursor(c.movedTo);
+    Doc().Modified = false;
+    EXPECT_TRUE(UndoReplacement());
+    // Replace all takes back only the last occurrence it replaced.
+    EXPECT_EQ(DocumentBytes(), c.all ? c.replaced + std::string(c.find) : c.doc);
+    EXPECT_EQ(CursorAddress(), c.occurrence);
+    EXPECT_EQ(Doc().LastReplaced, 0);
+    EXPECT_EQ(Doc().LastFound, c.occurrence);
+    EXPECT_TRUE(Doc().Modified);
+  }
 }
 
 TEST_F(Replace, UndoTakesBackOnlyTheBytesAtLastReplacedWhateverTheOptions) {
@@ -441,14 +432,6 @@ TEST_F(Replace, UndoKeepsWorkingAfterTheStringsChanged) {
   EXPECT_EQ(DocumentBytes(), "xAx");
   EXPECT_EQ(Search().FindString, "Q");
   EXPECT_EQ(Search().ReplaceString, "");
-}
-
-TEST_F(Replace, UndoAfterReplaceAllRestoresTheLastOccurrenceItReplaced) {
-  Load("AxAxA", "A", "");
-  ReplaceAll(1, false);
-  EXPECT_EQ(DocumentBytes(), "xx");
-  EXPECT_TRUE(UndoReplacement());
-  EXPECT_EQ(DocumentBytes(), "xxA");
 }
 
 TEST_F(Replace, UndoWithoutMemoryKeepsEverythingForAnotherTry) {

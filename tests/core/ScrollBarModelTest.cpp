@@ -94,30 +94,30 @@ class ScrollView : public ::testing::Test {
   test::RecorderScope rec;
 };
 
-TEST_F(ScrollView, EndScrollOnTheLastPageGoesToTheEnd) {
-  test::LoadDocument(test::Ramp(1000), 16, 10);
-  ScrollViewTo(841);
-  EXPECT_EQ(Doc().TopAddress, 849);
-  EXPECT_EQ(CursorAddress(), 1000);
-}
-
-TEST_F(ScrollView, EndScrollInTheMiddleShowsTheRowOfThePosition) {
-  test::LoadDocument(test::Ramp(1000), 16, 10);
-  ScrollViewTo(500);
-  EXPECT_EQ(Doc().TopAddress, 497);
-  EXPECT_EQ(CursorAddress(), 497);
-  EXPECT_EQ(Doc().CursorCol, 0);
-  EXPECT_EQ(Doc().CursorRow, 0);
-}
-
-TEST_F(ScrollView, EndScrollWithinTheFirstPageGoesToTheTop) {
-  test::LoadDocument(test::Ramp(1000), 16, 10);
-  GotoAddress(700, true, false);
-  ScrollViewTo(160);
-  EXPECT_EQ(Doc().TopAddress, 1);
-  EXPECT_EQ(CursorAddress(), 1);
-  ScrollViewTo(161);
-  EXPECT_EQ(Doc().TopAddress, 161);
+TEST_F(ScrollView, EndScrollShowsTheRowOfThePositionClampedToTheFirstAndLastPage) {
+  struct Case {
+    const char* what;
+    int32_t position;
+    int64_t top;
+    int64_t cursor;
+  };
+  const Case cases[] = {
+      {"last page: to the end", 841, 849, 1000},
+      {"middle: the row of the position, its first cell", 500, 497, 497},
+      {"within the first page: to the top", 160, 1, 1},
+      {"just past the first page", 161, 161, 161},
+  };
+  for (const Case& c : cases) {
+    test::LoadDocument(test::Ramp(1000), 16, 10);
+    GotoAddress(700, true, false);
+    ScrollViewTo(c.position);
+    EXPECT_EQ(Doc().TopAddress, c.top) << c.what;
+    EXPECT_EQ(CursorAddress(), c.cursor) << c.what;
+    if (c.cursor == c.top) {
+      EXPECT_EQ(Doc().CursorCol, 0) << c.what;
+      EXPECT_EQ(Doc().CursorRow, 0) << c.what;
+    }
+  }
 }
 
 }  // namespace

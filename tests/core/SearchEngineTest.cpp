@@ -24,23 +24,46 @@ class SearchEngine : public ::testing::Test {
   test::RecorderScope rec;
 };
 
-TEST_F(SearchEngine, FindAgainContinuesBehindTheOccurrenceAndCountingDoesNotOverlap) {
-  Load("ABAB", "AB");
-  FindResult r = FindNext(1, false);
-  EXPECT_TRUE(r.found);
-  EXPECT_EQ(r.pos, 1);
-  EXPECT_EQ(Doc().LastFound, 1);
-  r = FindNext(1, true);  // the cursor still on the occurrence just found
-  EXPECT_TRUE(r.found);
-  EXPECT_EQ(r.pos, 3);
-  EXPECT_EQ(Doc().LastFound, 3);
-  r = FindNext(3, true);
-  EXPECT_FALSE(r.found);
-  EXPECT_FALSE(r.aborted);
-  EXPECT_EQ(r.pos, 3);
-  EXPECT_EQ(Doc().LastFound, 3);
+// Find again (continuing) steps behind the occurrence found last, or the last replacement when
+// the cursor is on it; otherwise the search starts at the cursor. A find sets LastFound.
+TEST_F(SearchEngine, WhereFindNextStarts) {
+  const struct {
+    const char* what;
+    const char* doc;
+    const char* find;
+    const char* replaced;  // the replacement at lastReplaced
+    int64_t lastReplaced, lastFound, from;
+    bool continuing;
+    int64_t found;  // 0: none
+  } cases[] = {
+      {"a first find", "ABAB", "AB", "", 0, 0, 1, false, 1},
+      {"again, the cursor on the occurrence", "ABAB", "AB", "", 0, 1, 1, true, 3},
+      {"again behind the last one", "ABAB", "AB", "", 0, 3, 3, true, 0},
+      {"not continuing finds the one at the cursor again", "xABx", "AB", "", 0, 2, 2, false, 2},
+      {"one byte on, an overlapping one", "AAA", "AA", "", 0, 1, 2, true, 2},
+      {"the cursor on the replacement's last byte", "xxYYZABABAB", "AB", "YYZ", 3, 0, 5, true, 6},
+      {"the cursor on the occurrence found last", "xxYYZABABAB", "AB", "YYZ", 3, 6, 6, true, 8},
+      {"anywhere else at the cursor", "xxYYZABABAB", "AB", "YYZ", 3, 6, 7, true, 8},
+      {"after a deleting replacement: where the bytes now stand", "xABAB", "AB", "", 2, 2, 2, true,
+       2},
+      {"no last replacement: no step at 1", "ABAB", "AB", "XY", 0, 0, 1, true, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(c.doc, c.find);
+    Search().ReplaceString = c.replaced;
+    Doc().LastReplaced = c.lastReplaced;
+    Doc().LastFound = c.lastFound;
+    const FindResult r = FindNext(c.from, c.continuing);
+    EXPECT_EQ(r.found, c.found != 0);
+    EXPECT_FALSE(r.aborted);
+    EXPECT_EQ(r.pos, c.found != 0 ? c.found : c.from);
+    EXPECT_EQ(Doc().LastFound, c.found != 0 ? c.found : c.lastFound);
+  }
+}
 
-  Doc().LastFound = 0;
+TEST_F(SearchEngine, CountingDoesNotOverlapAndSetsTheLastOccurrence) {
+  Load("ABAB", "AB");
   EXPECT_EQ(CountOccurrences(true, 1).count, 2);
   EXPECT_EQ(Doc().LastFound, 3);
   Doc().LastFound = 0;
@@ -62,18 +85,6 @@ TEST_F(SearchEngine, OverlappingOccurrencesCountOnceEachWay) {
   EXPECT_EQ(Doc().LastFound, 2);
 }
 
-TEST_F(SearchEngine, WithoutContinuingAnOccurrenceAtTheCursorIsFoundAgain) {
-  Load("xABx", "AB");
-  Doc().LastFound = 2;
-  EXPECT_EQ(FindNext(2, false).pos, 2);
-  // One byte on, an overlapping occurrence may be found.
-  Load("AAA", "AA");
-  Doc().LastFound = 1;
-  const FindResult r = FindNext(2, true);
-  EXPECT_TRUE(r.found);
-  EXPECT_EQ(r.pos, 2);
-}
-
 TEST_F(SearchEngine, BackwardFromLastFoundFindsOnlyOccurrencesEndingBeforeIt) {
   Load("ABxAB", "AB");
   // Not LastFound: an occurrence that ends exactly at the position counts.
@@ -92,35 +103,6 @@ TEST_F(SearchEngine, BackwardFromLastFoundFindsOnlyOccurrencesEndingBeforeIt) {
   EXPECT_FALSE(FindPrevious(2).found);  // 1..2 overlaps the occurrence at 2 from the left
   Doc().LastFound = 0;
   EXPECT_EQ(FindPrevious(3).pos, 2);
-}
-
-TEST_F(SearchEngine, ContinuingStepsOverTheLastReplacement) {
-  Load("xxYYZABABAB", "AB");
-  SearchState& s = Search();
-  s.ReplaceString = "YYZ";
-  Doc().LastReplaced = 3;  // replacement at 3..5, the cursor on its last byte
-  EXPECT_EQ(FindNext(5, true).pos, 6);
-  // On the occurrence found last: behind it.
-  Doc().LastFound = 6;
-  EXPECT_EQ(FindNext(6, true).pos, 8);
-  // Anywhere else the search starts at the cursor.
-  EXPECT_EQ(FindNext(7, true).pos, 8);
-}
-
-TEST_F(SearchEngine, AfterADeletingReplacementTheSearchStartsWhereTheFollowingBytesNowStand) {
-  Load("xABAB", "AB");
-  SearchState& s = Search();
-  s.ReplaceString = "";
-  Doc().LastReplaced = 2;
-  Doc().LastFound = 2;  // the replacement also set LastFound
-  EXPECT_EQ(FindNext(2, true).pos, 2);
-}
-
-TEST_F(SearchEngine, NoLastReplacementMeansNoStepAtPositionOne) {
-  Load("ABAB", "AB");
-  Search().ReplaceString = "XY";  // left from an earlier document
-  Doc().LastReplaced = 0;
-  EXPECT_EQ(FindNext(1, true).pos, 1);
 }
 
 TEST_F(SearchEngine, UsesTheCaseAndJokerOptionsOfTheSearchState) {

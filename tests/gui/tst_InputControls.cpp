@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QtTest>
+#include <optional>
 
 #include "widgets/QZByteEdit.h"
 #include "widgets/QZNumEdit.h"
@@ -47,6 +48,21 @@ class TestInputControls : public QObject {
   static void Show(QWidget& w) {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
+  }
+  // n, holding value when given, above the controls below it in the window w, shown and active.
+  static void ShowNumEdit(QWidget& w, TQZNumEdit*& n, std::optional<double> value,
+                          const QList<QWidget*>& below) {
+    auto* layout = new QVBoxLayout(&w);
+    n = new TQZNumEdit(&w);
+    layout->addWidget(n);
+    for (QWidget* control : below) layout->addWidget(control);
+    if (value) n->SetValue(*value);
+    Show(w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+  }
+  static void Focus(QWidget* control) {
+    control->setFocus();
+    QTRY_VERIFY(control->hasFocus());
   }
 };
 
@@ -223,16 +239,9 @@ void TestInputControls::numEditEnterValidatesAndClamps() {
 
 void TestInputControls::numEditEscapeRestoresTheEntryValue() {
   QWidget w;
-  auto* layout = new QVBoxLayout(&w);
-  auto* n = new TQZNumEdit(&w);
-  auto* other = new QLineEdit(&w);
-  layout->addWidget(n);
-  layout->addWidget(other);
-  n->SetValue(12);
-  Show(w);
-  QVERIFY(QTest::qWaitForWindowActive(&w));
-  n->setFocus();
-  QTRY_VERIFY(n->hasFocus());
+  TQZNumEdit* n = nullptr;
+  ShowNumEdit(w, n, 12, {new QLineEdit});
+  Focus(n);
   n->selectAll();
   QTest::keyClicks(n, "345");
   QCOMPARE(n->text(), QString("345"));
@@ -244,16 +253,10 @@ void TestInputControls::numEditEscapeRestoresTheEntryValue() {
 
 void TestInputControls::numEditLeavingWithBadTextRestoresAndKeepsTheFocus() {
   QWidget w;
-  auto* layout = new QVBoxLayout(&w);
-  auto* n = new TQZNumEdit(&w);
-  auto* ok = new QPushButton("OK", &w);
-  layout->addWidget(n);
-  layout->addWidget(ok);
-  n->SetValue(42);
-  Show(w);
-  QVERIFY(QTest::qWaitForWindowActive(&w));
-  n->setFocus();
-  QTRY_VERIFY(n->hasFocus());
+  TQZNumEdit* n = nullptr;
+  auto* ok = new QPushButton("OK");
+  ShowNumEdit(w, n, 42, {ok});
+  Focus(n);
   n->setText("");
   ok->setFocus(Qt::TabFocusReason);
   QCOMPARE(n->text(), QString("42"));
@@ -270,21 +273,15 @@ void TestInputControls::numEditLeavingWithBadTextRestoresAndKeepsTheFocus() {
 
 void TestInputControls::numEditLeavingForCancelLetsGo() {
   QWidget w;
-  auto* layout = new QVBoxLayout(&w);
-  auto* n = new TQZNumEdit(&w);
-  auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, &w);
-  auto* plainCancel = new QPushButton("Cancel", &w);
+  TQZNumEdit* n = nullptr;
+  auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
+                                   QDialogButtonBox::Help);
+  auto* plainCancel = new QPushButton("Cancel");
   plainCancel->setProperty(TQZNumEdit::kIgnoresInput, true);
-  layout->addWidget(n);
-  layout->addWidget(box);
-  layout->addWidget(plainCancel);
-  n->SetValue(5);
-  Show(w);
-  QVERIFY(QTest::qWaitForWindowActive(&w));
+  ShowNumEdit(w, n, 5, {box, plainCancel});
   for (QWidget* target : {static_cast<QWidget*>(box->button(QDialogButtonBox::Cancel)),
                           static_cast<QWidget*>(box->button(QDialogButtonBox::Help)), static_cast<QWidget*>(plainCancel)}) {
-    n->setFocus();
-    QTRY_VERIFY(n->hasFocus());
+    Focus(n);
     n->setText("x");
     target->setFocus(Qt::TabFocusReason);
     QCOMPARE(n->text(), QString("5"));
@@ -292,8 +289,7 @@ void TestInputControls::numEditLeavingForCancelLetsGo() {
     QVERIFY(target->hasFocus());
   }
   // The OK button of the box does not let a bad number go.
-  n->setFocus();
-  QTRY_VERIFY(n->hasFocus());
+  Focus(n);
   n->setText("x");
   box->button(QDialogButtonBox::Ok)->setFocus(Qt::TabFocusReason);
   QTRY_VERIFY(n->hasFocus());
@@ -301,16 +297,11 @@ void TestInputControls::numEditLeavingForCancelLetsGo() {
 
 void TestInputControls::numEditLeavingWithADollarSwitchesToHex() {
   QWidget w;
-  auto* layout = new QVBoxLayout(&w);
-  auto* n = new TQZNumEdit(&w);
-  auto* other = new QLineEdit(&w);
-  layout->addWidget(n);
-  layout->addWidget(other);
+  TQZNumEdit* n = nullptr;
+  auto* other = new QLineEdit;
+  ShowNumEdit(w, n, std::nullopt, {other});
   QSignalSpy hexChanged(n, &TQZNumEdit::HexChanged);
-  Show(w);
-  QVERIFY(QTest::qWaitForWindowActive(&w));
-  n->setFocus();
-  QTRY_VERIFY(n->hasFocus());
+  Focus(n);
   n->setText("$1f");
   other->setFocus(Qt::TabFocusReason);
   QVERIFY(n->Hex());
@@ -318,8 +309,7 @@ void TestInputControls::numEditLeavingWithADollarSwitchesToHex() {
   QCOMPARE(n->text(), QString("$1F"));
   QCOMPARE(static_cast<double>(n->Value()), 31.0);
 
-  n->setFocus();
-  QTRY_VERIFY(n->hasFocus());
+  Focus(n);
   n->setText("20");
   other->setFocus(Qt::TabFocusReason);
   QCOMPARE(n->text(), QString("$20"));
