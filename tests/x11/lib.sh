@@ -322,10 +322,16 @@ window_geometry() {  # regex
     /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { print x, y, w, h }'
 }
 
-# The geometry once the window manager has framed and placed the window: the same in two
-# looks a third of a second apart.
+# The geometry once the window manager has framed and placed the window: it has said its
+# frame (_NET_FRAME_EXTENTS), and the place is the same in two looks a third of a second
+# apart (a starved window manager may take longer than that to frame it).
+window_framed() {  # regex
+  local id
+  id=$(window_id "$1") && xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '='
+}
 geometry_unchanged() {
   local before
+  window_framed "$1" || return 1
   before=$(window_geometry "$1")
   sleep 0.3
   [ "$(window_geometry "$1")" = "$before" ]
