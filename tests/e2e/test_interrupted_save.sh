@@ -13,7 +13,7 @@ source "$(dirname "$0")/../x11/lib.sh"
 mib=128
 kills=14
 dir=$work/files
-recovery=$HOME/.local/state/quoxa/recovery
+recovery=$XDG_STATE_HOME/quoxa/recovery
 mkdir -p "$dir"
 head -c $((mib << 20)) /dev/urandom >"$work/original"
 printf 'Q' | cat - "$work/original" >"$work/new"

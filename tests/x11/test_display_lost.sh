@@ -5,7 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 x11_start
 
-recovery=$HOME/.local/state/quoxa/recovery
+recovery=$XDG_STATE_HOME/quoxa/recovery
 doc=$(make_doc lost.bin 41424344)
 quoxa_start "$doc"
 keys z
