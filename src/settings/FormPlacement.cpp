@@ -33,18 +33,20 @@ class HeaderColumns final : public IColumnOwner {
   QHeaderView* header_;
 };
 
-// The frame the window manager puts around the form. Until the form is framed (placement is
-// restored as it is shown), the frame of a framed window of the program stands in for it:
-// the manager frames them alike. Stored bounds are outer ones, so without this every restore
-// would grow the form by its frame and move it up by its title bar.
+// The frame the window manager puts around the form. Stored bounds are outer ones, so
+// without it every restore would grow the form by its frame and move it up by its title bar.
+// A form with a framed parent takes the parent's frame, on saving as on restoring: the manager
+// frames them alike, and the form's own frame is not known until it is framed, nor right while
+// the manager is still framing it (a busy manager: the form then crept down by its title bar
+// from one use to the next).
 QMargins FrameMargins(const QWidget* form) {
-  if (const QMargins own = WindowFrame(form); !own.isNull()) return own;
   const QWidget* parent = form->parentWidget() != nullptr ? form->parentWidget()->window() : nullptr;
-  for (const QWidget* other : {parent, static_cast<const QWidget*>(QApplication::activeWindow())}) {
-    if (other != nullptr && other != form && other->isVisible()) {
-      if (const QMargins frame = WindowFrame(other); !frame.isNull()) return frame;
-    }
+  if (parent != nullptr && parent != form && parent->isVisible()) {
+    if (const QMargins frame = WindowFrame(parent); !frame.isNull()) return frame;
   }
+  if (const QMargins own = WindowFrame(form); !own.isNull()) return own;
+  const QWidget* active = QApplication::activeWindow();
+  if (active != nullptr && active != form && active->isVisible()) return WindowFrame(active);
   return {};
 }
 
