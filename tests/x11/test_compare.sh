@@ -69,16 +69,22 @@ keys z ctrl+s
 expect_bytes "$work/a.bin" "$(hex_of expected_typed)"
 quoxa_quit
 
+# Starts the program on two files and opens the compare of the first with the other tab.
+compare_tabs() {  # first second
+  local title="^QUOXA - $(basename "$1" | sed 's/\./\\./g')\$"
+  quoxa_launch "$1" "$2"
+  wait_active "$title"
+  keys ctrl+shift+c
+  wait_active 'Compare with'
+  keys Return
+  wait_active "$title"
+}
+
 # The other open tab, chosen in the list; a byte missing on the right is copied there with
 # Alt+Right, Tab puts the cursor on the right side, whose file Ctrl+S then saves.
 c=$(make_doc c.bin 4142434445464748)
 d=$(make_doc d.bin 41424344cc4647)
-quoxa_launch "$c" "$d"
-wait_active '^QUOXA - c\.bin$'
-keys ctrl+shift+c
-wait_active 'Compare with'
-keys Return
-wait_active '^QUOXA - c\.bin$'
+compare_tabs "$c" "$d"
 keys F6 alt+Left ctrl+s
 expect_bytes "$c" 41424344cc464748
 keys F6 alt+Right Tab ctrl+s
@@ -104,12 +110,7 @@ Overwrite=1
 INI
 e=$(make_doc e.bin 4142434445464748)
 f=$(make_doc f.bin 4142434445464748)
-quoxa_launch "$e" "$f"
-wait_active '^QUOXA - e\.bin$'
-keys ctrl+shift+c
-wait_active 'Compare with'
-keys Return
-wait_active '^QUOXA - e\.bin$'
+compare_tabs "$e" "$f"
 keys Tab Right
 type_text 7a
 wait_active '^QUOXA - f\.bin$'
@@ -137,12 +138,7 @@ Overwrite=0
 INI
 g=$(make_doc g.bin 4142434445464748)
 h=$(make_doc h.bin 4142434445464748)
-quoxa_launch "$g" "$h"
-wait_active '^QUOXA - g\.bin$'
-keys ctrl+shift+c
-wait_active 'Compare with'
-keys Return
-wait_active '^QUOXA - g\.bin$'
+compare_tabs "$g" "$h"
 keys Tab Right ctrl+b Right ctrl+b ctrl+c Right Right ctrl+v
 wait_active '^QUOXA - h\.bin$'
 keys ctrl+s
